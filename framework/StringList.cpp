@@ -1,0 +1,66 @@
+#include "StringList.h"
+
+#include "SysUtils.h"
+
+void TStringList::CheckIndex(int index, int limit) const {
+    if (index < 0 || index >= limit)
+        throw EListError(Format("List index out of bounds (%d)", index));
+}
+
+const std::string& TStringList::Get(int index) const {
+    CheckIndex(index, Count());
+    return items_[static_cast<size_t>(index)];
+}
+
+void TStringList::Put(int index, const std::string& text) {
+    CheckIndex(index, Count());
+    items_[static_cast<size_t>(index)] = text;
+}
+
+int TStringList::Add(const std::string& text) {
+    items_.push_back(text);
+    return Count() - 1;
+}
+
+void TStringList::Insert(int index, const std::string& text) {
+    CheckIndex(index, Count() + 1);
+    items_.insert(items_.begin() + index, text);
+}
+
+void TStringList::Delete(int index) {
+    CheckIndex(index, Count());
+    items_.erase(items_.begin() + index);
+}
+
+int TStringList::IndexOf(const std::string& text) const {
+    for (int i = 0; i < Count(); ++i)
+        if (SameText(items_[static_cast<size_t>(i)], text))
+            return i;
+    return -1;
+}
+
+std::string TStringList::Text() const {
+    std::string text;
+    for (const std::string& line : items_)
+        text += line + "\r\n";
+    return text;
+}
+
+void TStringList::SetText(const std::string& text) {
+    items_.clear();
+    size_t end = text.find('\0');
+    if (end == std::string::npos)
+        end = text.size();
+    size_t start = 0;
+    while (start < end) {
+        size_t stop = start;
+        while (stop < end && text[stop] != '\r' && text[stop] != '\n')
+            ++stop;
+        items_.push_back(text.substr(start, stop - start));
+        if (stop < end && text[stop] == '\r')
+            ++stop;
+        if (stop < end && text[stop] == '\n')
+            ++stop;
+        start = stop;
+    }
+}

@@ -1,0 +1,45 @@
+#pragma once
+// File handles on POSIX with the open modes of the system's file routines.
+// Sharing modes are accepted and ignored: POSIX files are never locked
+// against other openers, which is what "deny none" asks for anyway.
+
+#include <cstdint>
+#include <string>
+
+using THandle = int;
+constexpr THandle INVALID_HANDLE_VALUE = -1;
+
+// Open modes (low nibble: access; next nibble: sharing).
+constexpr uint16_t fmOpenRead = 0x0000;
+constexpr uint16_t fmOpenWrite = 0x0001;
+constexpr uint16_t fmOpenReadWrite = 0x0002;
+constexpr uint16_t fmShareCompat = 0x0000;
+constexpr uint16_t fmShareExclusive = 0x0010;
+constexpr uint16_t fmShareDenyWrite = 0x0020;
+constexpr uint16_t fmShareDenyRead = 0x0030;
+constexpr uint16_t fmShareDenyNone = 0x0040;
+// Create the file, or empty an existing one, and open it for writing.
+constexpr uint16_t fmCreate = 0xFF00;
+
+THandle FileOpen(const std::string& path, uint16_t mode);
+THandle FileCreate(const std::string& path);
+// Bytes transferred, or -1 on failure.
+int64_t FileRead(THandle handle, void* buffer, int64_t count);
+int64_t FileWrite(THandle handle, const void* buffer, int64_t count);
+// origin: 0 from the start, 1 from the current position, 2 from the end.
+// Returns the new position, or -1.
+int64_t FileSeek(THandle handle, int64_t offset, int origin);
+void FileClose(THandle handle);
+
+bool FileExists(const std::string& path);
+bool DeleteFile(const std::string& path);
+
+// Replaces the contents of `path` as one step: the bytes go to a new file in
+// the same directory, which is flushed and then renamed over `path`, so a
+// reader or a crash sees the old file or the new one, never half of either.
+// An existing file keeps its permission bits. Returns false (and leaves any
+// existing file untouched) when the new file cannot be written.
+bool ReplaceFileContents(const std::string& path, const void* data, size_t size);
+
+// The running program's own executable file.
+std::string GetModuleFileName();
