@@ -28,7 +28,7 @@ test: build fuzz
 fuzz: setup
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DSSI_FUZZ=ON \
 	    -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
 
 clean:
 	rm -rf $(BUILD)
