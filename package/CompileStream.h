@@ -1,0 +1,28 @@
+#pragma once
+// Builds a package in memory: streams are added one by one, raw or
+// compressed, then Compile appends the size table and the count.
+
+#include "framework/Streams.h"
+
+#include <cstdint>
+#include <vector>
+
+class TCompileStream {
+public:
+    // Appends the whole content of `source`, from its first byte whatever its
+    // position, as the next stream: deflated at level 9 when `compress` is
+    // true, unchanged otherwise. The source stays with the caller.
+    void AddStream(TStream& source, bool compress);
+
+    // Appends the size table and the count and returns the package. The
+    // buffer still belongs to the writer; call once, after the last AddStream.
+    TMemoryStream& Compile();
+
+    int32_t Count() const { return count_; }
+
+private:
+    int32_t count_ = 0;
+    TMemoryStream package_;
+    std::vector<int32_t> originalSizes_;
+    std::vector<int32_t> storedSizes_;
+};

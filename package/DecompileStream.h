@@ -1,0 +1,40 @@
+#pragma once
+// Reads a package: the whole file is copied into memory, the size table is
+// loaded from its end, and streams are handed out one at a time.
+
+#include "framework/Streams.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class TDecompileStream {
+public:
+    // Reads the whole of `file`, from its first byte, and loads the size
+    // table. Fails with "Stream read error" when the file is too short to hold
+    // its count or its table, or the count is negative.
+    void Decompile(TStream& file);
+
+    // A new stream, owned by the caller, with the content of stream `index`,
+    // positioned at its first byte; empty for an index at or beyond the count.
+    // With `force` the stored bytes are always inflated; without it only when
+    // the stored size differs from the original size.
+    // Fails with "List index out of bounds (%d)" for a negative index,
+    // "Stream read error" for a table entry that is negative or runs past the
+    // end of the file (checked before anything large is allocated), "error"
+    // for bytes that are not a zlib stream and "Stream read error" for a zlib
+    // stream that yields fewer bytes than the table promises.
+    std::unique_ptr<TMemoryStream> GetStream(int32_t index, bool force) const;
+
+    int32_t Count() const { return count_; }
+    int32_t OriginalSize(int32_t index) const;
+    int32_t StoredSize(int32_t index) const;
+
+private:
+    void CheckIndex(int32_t index) const;
+
+    int32_t count_ = 0;
+    std::vector<uint8_t> image_;
+    std::vector<int32_t> originalSizes_;
+    std::vector<int32_t> storedSizes_;
+};

@@ -1,0 +1,53 @@
+#include "Zlib.h"
+
+#include <climits>
+#include <zlib.h>
+
+std::vector<uint8_t> ZCompress(const uint8_t* data, size_t size) {
+    z_stream z{};
+    if (deflateInit2(&z, Z_BEST_COMPRESSION, Z_DEFLATED, MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        throw EZCompressionError("error");
+    std::vector<uint8_t> out(deflateBound(&z, static_cast<uLong>(size)));
+    z.next_in = const_cast<Bytef*>(data);
+    z.avail_in = static_cast<uInt>(size);
+    z.next_out = out.data();
+    z.avail_out = static_cast<uInt>(out.size());
+    // deflateBound guarantees the whole stream fits, so one call finishes it.
+    int result = deflate(&z, Z_FINISH);
+    size_t produced = z.total_out;
+    deflateEnd(&z);
+    if (result != Z_STREAM_END)
+        throw EZCompressionError("error");
+    out.resize(produced);
+    return out;
+}
+
+std::vector<uint8_t> ZDecompress(const uint8_t* data, size_t size, size_t original) {
+    if (size > UINT_MAX || original > UINT_MAX)
+        throw EReadError("Stream read error");
+    std::vector<uint8_t> out(original);
+    z_stream z{};
+    if (inflateInit(&z) != Z_OK)
+        throw EZDecompressionError("error");
+    z.next_in = const_cast<Bytef*>(data);
+    z.avail_in = static_cast<uInt>(size);
+    // zlib wants somewhere to write even when nothing is expected.
+    uint8_t spare = 0;
+    z.next_out = original > 0 ? out.data() : &spare;
+    z.avail_out = static_cast<uInt>(original);
+
+    int result = Z_OK;
+    while (z.avail_out > 0) {
+        result = inflate(&z, Z_NO_FLUSH);
+        if (result != Z_OK)
+            break;
+    }
+    size_t produced = z.total_out;
+    inflateEnd(&z);
+
+    if (produced == original)
+        return out;
+    if (result == Z_STREAM_END || result == Z_BUF_ERROR)
+        throw EReadError("Stream read error");
+    throw EZDecompressionError("error");
+}

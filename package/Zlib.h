@@ -1,0 +1,23 @@
+#pragma once
+// Whole-buffer zlib compression as the package format uses it: level 9 with
+// zlib's standard window (15 bits), memory level 8 and default strategy, so
+// every compressed stream starts with the bytes 78 DA.
+
+#include "framework/SysUtils.h"
+
+#include <cstdint>
+#include <vector>
+
+SSI_DECLARE_EXCEPTION(EZlibError, Exception)
+SSI_DECLARE_EXCEPTION(EZCompressionError, EZlibError)
+SSI_DECLARE_EXCEPTION(EZDecompressionError, EZlibError)
+
+// One complete zlib stream holding `size` bytes of `data`.
+std::vector<uint8_t> ZCompress(const uint8_t* data, size_t size);
+
+// Inflates the zlib stream in `data` and returns exactly its first `original`
+// bytes of output; whatever the stream would produce beyond them is not read.
+// Fails with "error" (EZDecompressionError) on data that is not a zlib stream,
+// and with "Stream read error" (EReadError) when the stream ends, or the input
+// runs out, before `original` bytes have come out.
+std::vector<uint8_t> ZDecompress(const uint8_t* data, size_t size, size_t original);

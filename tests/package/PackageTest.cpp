@@ -1,0 +1,207 @@
+#include "package/CompileStream.h"
+#include "package/DecompileStream.h"
+#include "package/PackageFormat.h"
+#include "package/Zlib.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes ToBytes(const std::string& s) { return Bytes(s.begin(), s.end()); }
+
+Bytes Contents(TMemoryStream& s) { return Bytes(s.Memory(), s.Memory() + s.Size()); }
+
+TMemoryStream StreamOf(const Bytes& bytes) {
+    TMemoryStream s;
+    s.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+    return s;
+}
+
+Bytes Build(const std::vector<std::pair<Bytes, bool>>& streams) {
+    TCompileStream writer;
+    for (const auto& [content, compress] : streams) {
+        TMemoryStream source = StreamOf(content);
+        writer.AddStream(source, compress);
+    }
+    return Contents(writer.Compile());
+}
+
+TDecompileStream Read(const Bytes& package) {
+    TMemoryStream file = StreamOf(package);
+    TDecompileStream reader;
+    reader.Decompile(file);
+    return reader;
+}
+
+Bytes Stream(const Bytes& package, int32_t index, bool force) {
+    auto s = Read(package).GetStream(index, force);
+    EXPECT_EQ(s->Position(), 0);
+    return Contents(*s);
+}
+
+Bytes Random(size_t size, unsigned seed) {
+    std::mt19937 rng(seed);
+    Bytes bytes(size);
+    for (auto& b : bytes)
+        b = static_cast<uint8_t>(rng());
+    return bytes;
+}
+
+// A hand-made package: stream data, then the given table and count.
+Bytes Forge(const Bytes& data, const std::vector<std::pair<uint32_t, uint32_t>>& table, uint32_t count) {
+    Bytes out = data;
+    uint8_t word[4];
+    for (auto [original, stored] : table) {
+        PackageFormat::WriteU32(word, original);
+        out.insert(out.end(), word, word + 4);
+        PackageFormat::WriteU32(word, stored);
+        out.insert(out.end(), word, word + 4);
+    }
+    PackageFormat::WriteU32(word, count);
+    out.insert(out.end(), word, word + 4);
+    return out;
+}
+
+template <typename E> std::string MessageOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const E& e) {
+        return e.Message();
+    }
+    return "<no exception>";
+}
+
+} // namespace
+
+TEST(PackageLayout, ExactBytesOfSmallPackages) {
+    EXPECT_EQ(Build({}), (Bytes{0, 0, 0, 0}));
+    EXPECT_EQ(Build({{ToBytes("abc"), false}}),
+              (Bytes{'a', 'b', 'c', 3, 0, 0, 0, 3, 0, 0, 0, 1, 0, 0, 0}));
+    // The empty zlib stream at level 9.
+    EXPECT_EQ(Build({{{}, true}}), (Bytes{0x78, 0xDA, 0x03, 0x00, 0x00, 0x00, 0x00, 0x01, 0, 0, 0, 0, 8, 0, 0, 0,
+                                          1, 0, 0, 0}));
+}
+
+TEST(PackageLayout, StreamsFollowEachOtherAndCompressedOnesStartWith78DA) {
+    Bytes text = ToBytes(std::string(5000, 'x'));
+    Bytes noise = Random(3000, 1);
+    Bytes package = Build({{noise, false}, {text, true}, {noise, true}});
+    TDecompileStream reader = Read(package);
+    ASSERT_EQ(reader.Count(), 3);
+    EXPECT_EQ(reader.StoredSize(0), 3000);
+    EXPECT_LT(reader.StoredSize(1), 100);
+    EXPECT_GT(reader.StoredSize(2), 3000) << "incompressible data grows";
+    EXPECT_EQ(package[3000], 0x78);
+    EXPECT_EQ(package[3001], 0xDA);
+    EXPECT_EQ(package[3000 + reader.StoredSize(1)], 0x78);
+    EXPECT_EQ(package.size(), 3000u + reader.StoredSize(1) + reader.StoredSize(2) + 3 * 8 + 4);
+    EXPECT_EQ(Bytes(package.begin(), package.begin() + 3000), noise) << "a raw stream 0 starts the file";
+}
+
+TEST(PackageReading, RoundTripsEveryStreamWithTheRightFlag) {
+    Bytes raw = Random(777, 2), empty, big = Random(200000, 3);
+    Bytes text = ToBytes("Tropical Fish\r\n");
+    Bytes package = Build({{raw, false}, {text, true}, {empty, true}, {big, true}});
+    EXPECT_EQ(Stream(package, 0, false), raw);
+    EXPECT_EQ(Stream(package, 1, true), text);
+    EXPECT_EQ(Stream(package, 1, false), text) << "sizes differ, so it is inflated anyway";
+    EXPECT_EQ(Stream(package, 2, true), empty);
+    EXPECT_EQ(Stream(package, 3, true), big);
+}
+
+TEST(PackageReading, IndexAtOrBeyondTheCountGivesAnEmptyStream) {
+    Bytes package = Build({{ToBytes("abc"), true}});
+    EXPECT_TRUE(Stream(package, 1, true).empty());
+    EXPECT_TRUE(Stream(package, 1000, false).empty());
+    EXPECT_TRUE(Stream(Bytes{0, 0, 0, 0}, 0, true).empty());
+}
+
+TEST(PackageReading, SourcePositionDoesNotMatterAndStreamsAreIndependent) {
+    TMemoryStream source = StreamOf(ToBytes("hello"));
+    source.SetPosition(3);
+    TCompileStream writer;
+    writer.AddStream(source, true);
+    Bytes package = Contents(writer.Compile());
+    TDecompileStream reader = Read(package);
+    auto first = reader.GetStream(0, true);
+    auto second = reader.GetStream(0, true);
+    EXPECT_EQ(Contents(*first), ToBytes("hello"));
+    EXPECT_EQ(Contents(*second), ToBytes("hello"));
+}
+
+TEST(PackageReading, ARawStreamReadWithForceFailsInTheDecompressor) {
+    Bytes package = Build({{ToBytes("plain text"), false}});
+    EXPECT_EQ(MessageOf<EZDecompressionError>([&] { Stream(package, 0, true); }), "error");
+}
+
+TEST(PackageReading, DamagedPackagesFailWithTheSystemMessages) {
+    Bytes good = Build({{ToBytes("abc"), false}, {ToBytes("hello hello hello"), true}});
+    Bytes zlibHello = Bytes(good.begin() + 3, good.end() - 8 * 2 - 4);
+    const uint32_t zsize = static_cast<uint32_t>(zlibHello.size());
+
+    struct Case {
+        const char* what;
+        Bytes package;
+        int32_t index;
+        std::string message;
+    };
+    Bytes truncatedZlib(zlibHello.begin(), zlibHello.begin() + 4);
+    Bytes corruptZlib = zlibHello;
+    corruptZlib[2] = 0xFF; // a final block of the reserved type
+    std::vector<Case> cases = {
+        {"shorter than the count", {1, 0, 0}, 0, "Stream read error"},
+        {"count points before the file", Forge({}, {}, 2), 0, "Stream read error"},
+        {"negative count", Forge({}, {}, 0x80000000u), 0, "Stream read error"},
+        {"huge count", Forge(Bytes(64), {}, 0x7FFFFFFFu), 0, "Stream read error"},
+        {"stored range past the end", Forge(ToBytes("abc"), {{3, 50}}, 1), 0, "Stream read error"},
+        {"negative stored size", Forge(ToBytes("abc"), {{3, 0xFFFFFFF0u}}, 1), 0, "Stream read error"},
+        {"negative original size", Forge(zlibHello, {{0x80000000u, zsize}}, 1), 0, "Stream read error"},
+        {"earlier negative size shifts the offset", Forge(zlibHello, {{1, 0xFFFFFFFFu}, {17, zsize}}, 2), 1,
+         "Stream read error"},
+        {"original size no stream could produce", Forge(zlibHello, {{0x7FFFFFFFu, zsize}}, 1), 0,
+         "Stream read error"},
+        {"zlib stream shorter than promised", Forge(zlibHello, {{18, zsize}}, 1), 0, "Stream read error"},
+        {"truncated zlib stream", Forge(truncatedZlib, {{17, 4}}, 1), 0, "Stream read error"},
+        {"not a zlib stream", Forge(ToBytes("abcdefgh"), {{3, 8}}, 1), 0, "error"},
+        {"corrupt deflate data", Forge(corruptZlib, {{17, zsize}}, 1), 0, "error"},
+        {"negative index", good, -1, "List index out of bounds (-1)"},
+    };
+    for (const Case& c : cases) {
+        std::string message = "<no exception>";
+        try {
+            Stream(c.package, c.index, true);
+        } catch (const Exception& e) {
+            message = e.Message();
+        }
+        EXPECT_EQ(message, c.message) << c.what;
+    }
+}
+
+TEST(PackageReading, ARangeRunningIntoTheTableIsReadAsIs) {
+    // The reader finds streams from the front and the table from the back; it
+    // does not require them to meet.
+    Bytes package = Forge(ToBytes("ab"), {{6, 6}}, 1);
+    Bytes expected = {'a', 'b', 6, 0, 0, 0};
+    EXPECT_EQ(Stream(package, 0, false), expected);
+}
+
+TEST(PackageReading, OutputBeyondTheOriginalSizeIsNotRead) {
+    Bytes package = Build({{ToBytes("abcdefghij"), true}});
+    // Shrink the promised size: the first four bytes come back, no error.
+    size_t table = package.size() - 4 - 8;
+    PackageFormat::WriteU32(package.data() + table, 4);
+    EXPECT_EQ(Stream(package, 0, true), ToBytes("abcd"));
+}
+
+TEST(Zlib, CompressesAtLevelNine) {
+    Bytes data = ToBytes(std::string(1000, 'a'));
+    Bytes z = ZCompress(data.data(), data.size());
+    ASSERT_GE(z.size(), 2u);
+    EXPECT_EQ(z[0], 0x78);
+    EXPECT_EQ(z[1], 0xDA);
+    EXPECT_EQ(ZDecompress(z.data(), z.size(), data.size()), data);
+}
