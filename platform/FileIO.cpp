@@ -85,17 +85,18 @@ bool FileExists(const std::string& path) {
 
 bool DeleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
-bool ReplaceFileContents(const std::string& path, const void* data, size_t size) {
+bool ReplaceFileContents(const std::string& path, const void* data, size_t size,
+                         unsigned newFileMode) {
     size_t slash = path.rfind('/');
-    std::string directory = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    std::string pattern = (slash == std::string::npos ? std::string("./") : directory) + ".ssi-XXXXXX";
+    std::string directory = slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+    std::string pattern = directory + ".ssi-XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
 
     int fd = ::mkstemp(name.data());
     if (fd < 0)
         return false;
-    mode_t permissions = 0644;
+    mode_t permissions = static_cast<mode_t>(newFileMode);
     struct stat existing {};
     if (::stat(path.c_str(), &existing) == 0)
         permissions = existing.st_mode & 07777;

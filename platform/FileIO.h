@@ -37,9 +37,11 @@ bool DeleteFile(const std::string& path);
 // Replaces the contents of `path` as one step: the bytes go to a new file in
 // the same directory, which is flushed and then renamed over `path`, so a
 // reader or a crash sees the old file or the new one, never half of either.
-// An existing file keeps its permission bits. Returns false (and leaves any
-// existing file untouched) when the new file cannot be written.
-bool ReplaceFileContents(const std::string& path, const void* data, size_t size);
+// An existing file keeps its permission bits; a new one gets `newFileMode`.
+// Returns false (and leaves any existing file untouched) when the new file
+// cannot be written.
+bool ReplaceFileContents(const std::string& path, const void* data, size_t size,
+                         unsigned newFileMode = 0644);
 
 // The running program's own executable file.
 std::string GetModuleFileName();

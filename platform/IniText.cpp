@@ -128,9 +128,7 @@ std::string SetIniValue(const std::string& text, const std::string& section,
         if (!name || !SameName(*name, *key))
             continue;
         if (value) {
-            lines[i].text = *key + "=" + *value;
-            if (lines[i].end.empty())
-                lines[i].end = "\r\n";
+            lines[i] = Line{*key + "=" + *value, "\r\n"};
         } else {
             lines.erase(lines.begin() + static_cast<long>(i));
         }
