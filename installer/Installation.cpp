@@ -1,0 +1,99 @@
+#include "Installation.h"
+
+#include "SystemInfoUnit.h"
+#include "framework/SysUtils.h"
+#include "package/CompileStream.h"
+#include "package/DecompileStream.h"
+#include "platform/FileIO.h"
+#include "platform/Kernel32.h"
+
+#include <memory>
+
+namespace {
+
+// Streams of the installer file.
+constexpr int32_t kRuntimeStream = 1;
+constexpr int32_t kRecordStream = 3;
+constexpr int32_t kLogoStream = 4;
+constexpr int32_t kInstallerStreams = 5;
+
+constexpr DWORD kCompletionPause = 300; // milliseconds on the full bar
+constexpr unsigned kProgramMode = 0755; // the installed file is itself runnable
+
+std::string Printable(const std::string& text) {
+    std::string out;
+    for (unsigned char c : text)
+        out += (c < 0x20 || c == 0x7F) ? Format("\\x%02X", c) : std::string(1, static_cast<char>(c));
+    return out;
+}
+
+// Reads the installer file as a package and makes sure every stream the
+// installation needs is there: a file without its payload, or with part of
+// it, is refused before anything is written.
+void ReadInstallerPackage(const std::string& installerPath, TStream& installer, TDecompileStream& reader) {
+    reader.Decompile(installer);
+    if (reader.Count() < kInstallerStreams)
+        throw EReadError(Format("The package in %s is incomplete: it holds %d of %d streams", installerPath.c_str(),
+                                reader.Count(), kInstallerStreams));
+}
+
+} // namespace
+
+void CheckScreensaverName(const std::string& name) {
+    bool usable = !name.empty() && name != "." && name != "..";
+    for (unsigned char c : name)
+        if (c < 0x20 || c == 0x7F || c == '/' || c == '\\')
+            usable = false;
+    if (!usable)
+        throw Exception(Format("The screensaver name \"%s\" cannot be used as a file name", Printable(name).c_str()));
+}
+
+std::string ScreensaverPath(const std::string& name) {
+    std::string windows;
+    TSystemInfo().GetWindowsPath(windows);
+    return windows + name + ".scr";
+}
+
+void ReadInstallerProject(const std::string& installerPath, TProject& project) {
+    TFileStream installer(installerPath, fmOpenRead | fmShareDenyNone);
+    TDecompileStream reader;
+    ReadInstallerPackage(installerPath, installer, reader);
+    std::unique_ptr<TMemoryStream> record = reader.GetStream(kRecordStream, true);
+    project.ProjectStream.Clear();
+    project.ProjectStream.CopyFrom(*record, 0);
+    project.ProjectStream.SetPosition(0);
+    project.LoadFromStream();
+}
+
+void RunInstallation(const std::string& installerPath, const TProject& project, TInstallationView& view) {
+    CheckScreensaverName(project.ScreensaverName);
+    TCompileStream writer;
+    TSystemInfo systemInfo;
+    view.SetProgress(0);
+    view.SetProgress(10);
+
+    TDecompileStream reader;
+    TFileStream installer(installerPath, fmOpenRead | fmShareDenyNone);
+    view.SetProgress(20);
+    ReadInstallerPackage(installerPath, installer, reader);
+    view.SetProgress(30);
+
+    // The runtime goes first and raw, the data streams recompressed, each at
+    // its own progress position.
+    const int positions[] = {50, 70, 80, 90};
+    for (int32_t index = kRuntimeStream; index <= kLogoStream; ++index) {
+        std::unique_ptr<TMemoryStream> stream = reader.GetStream(index, true);
+        writer.AddStream(*stream, index != kRuntimeStream);
+        view.SetProgress(positions[index - kRuntimeStream]);
+    }
+
+    const std::string outputPath = ScreensaverPath(project.ScreensaverName);
+    TMemoryStream& package = writer.Compile();
+    if (!ReplaceFileContents(outputPath, package.Memory(), static_cast<size_t>(package.Size()), kProgramMode))
+        throw EFCreateError(Format("Cannot create file %s", outputPath.c_str()));
+    view.SetProgress(100);
+
+    systemInfo.SetDefaultScreensaver(outputPath);
+    Sleep(kCompletionPause);
+    view.ShowCompletionPage();
+}

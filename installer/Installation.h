@@ -1,0 +1,42 @@
+#pragma once
+// The installation itself: the payload the installer carries in its own file
+// becomes <Windows directory>/<ScreensaverName>.scr, a package of the runtime
+// (raw, so the file starts with its executable image) and the movie data,
+// project record and logo (recompressed), which is then made the default
+// screensaver in system.ini.
+
+#include "package/Project.h"
+
+#include <string>
+
+// What the installation drives while it runs. The wizard binds its progress
+// bar and page control here; the console entry binds a progress line.
+class TInstallationView {
+public:
+    virtual ~TInstallationView() = default;
+    // Shows the new position (0 to 100) at once: the installation does not
+    // return to the message loop until it is done.
+    virtual void SetProgress(int position) = 0;
+    // Turns to the completion page.
+    virtual void ShowCompletionPage() = 0;
+};
+
+// The progress positions, in the order they are reached.
+inline constexpr int kInstallationProgress[] = {0, 10, 20, 30, 50, 70, 80, 90, 100};
+
+// Fails with "The screensaver name "%s" cannot be used as a file name" when
+// the name is empty, "." or "..", or holds a path separator or a control
+// character; nothing is written then.
+void CheckScreensaverName(const std::string& name);
+
+// The installed file's path for a screensaver name.
+std::string ScreensaverPath(const std::string& name);
+
+// Reads the project record (stream 3) of the installer file into `project`.
+void ReadInstallerProject(const std::string& installerPath, TProject& project);
+
+// Runs the installation from the installer file `installerPath` for
+// `project`. Catches nothing: a failure ends it at that step. Every stream is
+// read back before the screensaver file is touched, and the file is replaced
+// in one step, so a failure never leaves half a file behind.
+void RunInstallation(const std::string& installerPath, const TProject& project, TInstallationView& view);
