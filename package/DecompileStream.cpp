@@ -46,34 +46,48 @@ int32_t TDecompileStream::StoredSize(int32_t index) const {
     return storedSizes_[static_cast<size_t>(index)];
 }
 
-std::unique_ptr<TMemoryStream> TDecompileStream::GetStream(int32_t index, bool force) const {
-    auto result = std::make_unique<TMemoryStream>();
-    if (index < 0)
-        throw EListError(Format("List index out of bounds (%d)", index));
-    if (index >= count_)
-        return result;
-
-    int64_t offset = 0;
+void TDecompileStream::StoredRange(int32_t index, int64_t& offset, int64_t& stored) const {
+    offset = 0;
     for (int32_t i = 0; i < index; ++i) {
         if (storedSizes_[static_cast<size_t>(i)] < 0)
             throw EReadError("Stream read error");
         offset += storedSizes_[static_cast<size_t>(i)];
     }
-    const int64_t stored = storedSizes_[static_cast<size_t>(index)];
+    stored = storedSizes_[static_cast<size_t>(index)];
+    if (stored < 0 || offset + stored > static_cast<int64_t>(image_.size()))
+        throw EReadError("Stream read error");
+}
+
+std::unique_ptr<TMemoryStream> TDecompileStream::GetStream(int32_t index, bool force) const {
+    if (index < 0)
+        throw EListError(Format("List index out of bounds (%d)", index));
+    if (index >= count_)
+        return std::make_unique<TMemoryStream>();
+
+    int64_t offset = 0, stored = 0;
+    StoredRange(index, offset, stored);
     const int64_t original = originalSizes_[static_cast<size_t>(index)];
-    const int64_t imageSize = static_cast<int64_t>(image_.size());
-    if (stored < 0 || original < 0 || offset + stored > imageSize)
+    if (original < 0)
+        throw EReadError("Stream read error");
+    if (stored == original && !force)
+        return GetStoredStream(index);
+    if (original > stored * kMaxInflateRatio + kZlibOverhead)
         throw EReadError("Stream read error");
 
-    const uint8_t* bytes = image_.data() + offset;
-    if (stored != original || force) {
-        if (original > stored * kMaxInflateRatio + kZlibOverhead)
-            throw EReadError("Stream read error");
-        std::vector<uint8_t> content = ZDecompress(bytes, static_cast<size_t>(stored), static_cast<size_t>(original));
-        result->WriteBuffer(content.data(), original);
-    } else {
-        result->WriteBuffer(bytes, stored);
-    }
+    auto result = std::make_unique<TMemoryStream>();
+    std::vector<uint8_t> content = ZDecompress(image_.data() + offset, static_cast<size_t>(stored),
+                                               static_cast<size_t>(original));
+    result->WriteBuffer(content.data(), original);
+    result->SetPosition(0);
+    return result;
+}
+
+std::unique_ptr<TMemoryStream> TDecompileStream::GetStoredStream(int32_t index) const {
+    CheckIndex(index);
+    int64_t offset = 0, stored = 0;
+    StoredRange(index, offset, stored);
+    auto result = std::make_unique<TMemoryStream>();
+    result->WriteBuffer(image_.data() + offset, stored);
     result->SetPosition(0);
     return result;
 }

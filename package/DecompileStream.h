@@ -26,12 +26,18 @@ public:
     // stream that yields fewer bytes than the table promises.
     std::unique_ptr<TMemoryStream> GetStream(int32_t index, bool force) const;
 
+    // A new stream with the bytes of stream `index` exactly as stored; the
+    // same checks and failures as GetStream, short of inflating.
+    std::unique_ptr<TMemoryStream> GetStoredStream(int32_t index) const;
+
     int32_t Count() const { return count_; }
     int32_t OriginalSize(int32_t index) const;
     int32_t StoredSize(int32_t index) const;
 
 private:
     void CheckIndex(int32_t index) const;
+    // Where stream `index` (< count) lies in the image, checked against it.
+    void StoredRange(int32_t index, int64_t& offset, int64_t& stored) const;
 
     int32_t count_ = 0;
     std::vector<uint8_t> image_;

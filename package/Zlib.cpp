@@ -31,21 +31,26 @@ std::vector<uint8_t> ZDecompress(const uint8_t* data, size_t size, size_t origin
         throw EZDecompressionError("error");
     z.next_in = const_cast<Bytef*>(data);
     z.avail_in = static_cast<uInt>(size);
-    // zlib wants somewhere to write even when nothing is expected.
-    uint8_t spare = 0;
-    z.next_out = original > 0 ? out.data() : &spare;
+    z.next_out = out.data();
     z.avail_out = static_cast<uInt>(original);
 
     int result = Z_OK;
-    while (z.avail_out > 0) {
+    while (z.avail_out > 0 && result == Z_OK)
         result = inflate(&z, Z_NO_FLUSH);
-        if (result != Z_OK)
-            break;
+    const bool complete = z.total_out == original;
+
+    // The stream's checksum comes after the data: inflate on to it, throwing
+    // away any output past `original`, so that damaged bytes are found even
+    // where they still inflate.
+    uint8_t scratch[4096];
+    while (complete && result == Z_OK) {
+        z.next_out = scratch;
+        z.avail_out = sizeof scratch;
+        result = inflate(&z, Z_NO_FLUSH);
     }
-    size_t produced = z.total_out;
     inflateEnd(&z);
 
-    if (produced == original)
+    if (result == Z_STREAM_END && complete)
         return out;
     if (result == Z_STREAM_END || result == Z_BUF_ERROR)
         throw EReadError("Stream read error");

@@ -152,6 +152,9 @@ TEST(PackageReading, DamagedPackagesFailWithTheSystemMessages) {
     Bytes truncatedZlib(zlibHello.begin(), zlibHello.begin() + 4);
     Bytes corruptZlib = zlibHello;
     corruptZlib[2] = 0xFF; // a final block of the reserved type
+    Bytes badChecksum = zlibHello;
+    badChecksum.back() ^= 1;
+    Bytes noChecksum(zlibHello.begin(), zlibHello.end() - 4);
     std::vector<Case> cases = {
         {"shorter than the count", {1, 0, 0}, 0, "Stream read error"},
         {"count points before the file", Forge({}, {}, 2), 0, "Stream read error"},
@@ -168,6 +171,8 @@ TEST(PackageReading, DamagedPackagesFailWithTheSystemMessages) {
         {"truncated zlib stream", Forge(truncatedZlib, {{17, 4}}, 1), 0, "Stream read error"},
         {"not a zlib stream", Forge(ToBytes("abcdefgh"), {{3, 8}}, 1), 0, "error"},
         {"corrupt deflate data", Forge(corruptZlib, {{17, zsize}}, 1), 0, "error"},
+        {"checksum mismatch", Forge(badChecksum, {{17, zsize}}, 1), 0, "error"},
+        {"stream without its checksum", Forge(noChecksum, {{17, zsize - 4}}, 1), 0, "Stream read error"},
         {"negative index", good, -1, "List index out of bounds (-1)"},
     };
     for (const Case& c : cases) {
@@ -195,6 +200,15 @@ TEST(PackageReading, OutputBeyondTheOriginalSizeIsNotRead) {
     size_t table = package.size() - 4 - 8;
     PackageFormat::WriteU32(package.data() + table, 4);
     EXPECT_EQ(Stream(package, 0, true), ToBytes("abcd"));
+}
+
+TEST(PackageReading, DamageInsideStoredDeflateBlocksIsFound) {
+    // Incompressible data is kept in stored blocks, where a changed byte still
+    // inflates: only the checksum tells.
+    Bytes noise = Random(2000, 9);
+    Bytes package = Build({{noise, true}});
+    package[100] ^= 0x01;
+    EXPECT_EQ(MessageOf<EZDecompressionError>([&] { Stream(package, 0, true); }), "error");
 }
 
 TEST(Zlib, CompressesAtLevelNine) {
