@@ -1,0 +1,213 @@
+// Runs ssinstall, sspack and an installed screensaver as processes, the way a
+// user or an authoring tool does, and checks what they write and say.
+
+#include "../installer/TestPackages.h"
+#include "package/DecompileStream.h"
+#include "package/PackageFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <sys/wait.h>
+#include <zlib.h>
+
+using namespace testing_support;
+
+namespace {
+
+const std::string kBin = SSI_BIN_DIR;
+
+struct Result {
+    int status;
+    std::string out; // standard output and standard error together
+};
+
+std::string Quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+Result Shell(const std::string& command) {
+    Result result{-1, ""};
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (!pipe)
+        return result;
+    std::array<char, 4096> buffer;
+    size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        result.out.append(buffer.data(), n);
+    int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+// One level-9 zlib stream made with zlib directly, not with the project's writer.
+Bytes Deflate(const Bytes& data) {
+    uLongf size = compressBound(static_cast<uLong>(data.size()));
+    Bytes out(size);
+    EXPECT_EQ(compress2(out.data(), &size, data.data(), static_cast<uLong>(data.size()), 9), Z_OK);
+    out.resize(size);
+    return out;
+}
+
+class Programs : public ::testing::Test {
+protected:
+    // An installer made the way any authoring program could: the ssinstall
+    // binary, then four level-9 zlib streams, the size table and the count.
+    fs::path MakeInstaller(const Bytes& record) {
+        Bytes stub = ReadFile(kBin + "/ssinstall");
+        Bytes file = stub;
+        std::vector<std::pair<uint32_t, uint32_t>> table = {{uint32_t(stub.size()), uint32_t(stub.size())}};
+        for (const Bytes* content : std::vector<const Bytes*>{&runtime_, &movie_, &record, &logo_}) {
+            Bytes z = Deflate(*content);
+            file.insert(file.end(), z.begin(), z.end());
+            table.push_back({uint32_t(content->size()), uint32_t(z.size())});
+        }
+        uint8_t word[4];
+        for (auto [original, stored] : table) {
+            PackageFormat::WriteU32(word, original);
+            file.insert(file.end(), word, word + 4);
+            PackageFormat::WriteU32(word, stored);
+            file.insert(file.end(), word, word + 4);
+        }
+        PackageFormat::WriteU32(word, 5);
+        file.insert(file.end(), word, word + 4);
+        fs::path path = sandbox_.Root() / "setup";
+        WriteFile(path, file);
+        fs::permissions(path, fs::perms::owner_all);
+        return path;
+    }
+
+    Result Install(const fs::path& installer, const std::string& args) {
+        return Shell("WINDIR=" + Quote(sandbox_.Windows()) + " " + Quote(installer) + " " + args);
+    }
+
+    Sandbox sandbox_;
+    Bytes runtime_ = ReadFile(kBin + "/demo-screensaver");
+    Bytes movie_ = RandomBytes(200000, 7);
+    Bytes logo_ = RandomBytes(3000, 8);
+};
+
+} // namespace
+
+TEST_F(Programs, AutoInstallsAnInstallerThatAnyToolCouldHaveBuilt) {
+    fs::path installer = MakeInstaller(RecordBytes("Tropical Fish", true));
+    Result r = Install(installer, "/AUTO");
+    ASSERT_EQ(r.status, 0) << r.out;
+    fs::path scr = sandbox_.Windows() / "Tropical Fish.scr";
+    EXPECT_NE(r.out.find("Installed " + scr.string()), std::string::npos) << r.out;
+
+    TMemoryStream file;
+    file.LoadFromFile(scr);
+    TDecompileStream reader;
+    reader.Decompile(file);
+    ASSERT_EQ(reader.Count(), 4);
+    auto bytes = [&](int i, bool force) {
+        auto s = reader.GetStream(i, force);
+        return Bytes(s->Memory(), s->Memory() + s->Size());
+    };
+    EXPECT_EQ(bytes(0, false), runtime_);
+    EXPECT_EQ(bytes(1, true), movie_);
+    EXPECT_EQ(bytes(2, true), RecordBytes("Tropical Fish", true));
+    EXPECT_EQ(bytes(3, true), logo_);
+    EXPECT_EQ(ReadText(sandbox_.SystemIni()), "[boot]\r\nSCRNSAVE.EXE=" + scr.string() + "\r\n");
+
+    // The installed file is a program of its own: the runtime reads its package.
+    Result run = Shell(Quote(scr));
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find("Screensaver: Tropical Fish"), std::string::npos) << run.out;
+}
+
+TEST_F(Programs, OnlyTheFirstArgumentInAnyCaseSwitchesToAutomatic) {
+    fs::path installer = MakeInstaller(RecordBytes("Fish", true));
+    fs::path scr = sandbox_.Windows() / "Fish.scr";
+    for (const char* args : {"", "-AUTO", "/AUTOX", "AUTO", "/AUT", "other /AUTO"}) {
+        Result r = Install(installer, args);
+        EXPECT_EQ(r.status, 0) << args << r.out;
+        EXPECT_NE(r.out.find("Run with /AUTO"), std::string::npos) << args;
+        EXPECT_NE(r.out.find("Licence:   shown"), std::string::npos) << args;
+        EXPECT_FALSE(fs::exists(scr)) << args;
+    }
+    for (const char* args : {"/auto", "/Auto extra words"}) {
+        fs::remove(scr);
+        Result r = Install(installer, args);
+        EXPECT_EQ(r.status, 0) << args << r.out;
+        EXPECT_TRUE(fs::exists(scr)) << args;
+    }
+}
+
+TEST_F(Programs, FailuresGoToStandardErrorUnderTheTitle) {
+    Result plain = Install(kBin + "/ssinstall", "/AUTO");
+    EXPECT_EQ(plain.status, 1);
+    EXPECT_EQ(plain.out.rfind("Screensaver Installar: The package in ", 0), 0u) << plain.out;
+
+    fs::path installer = MakeInstaller(RecordBytes("../escape"));
+    Result bad = Install(installer, "/AUTO");
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.out.find("Screensaver Installar: The screensaver name \"../escape\" cannot be used"),
+              std::string::npos)
+        << bad.out;
+    EXPECT_FALSE(fs::exists(sandbox_.Root() / "escape.scr"));
+}
+
+TEST_F(Programs, SspackBuildsListsAndExtracts) {
+    fs::path dir = sandbox_.Root();
+    WriteFile(dir / "licence.txt", {'O', 'n', 'e', '\n', '\n', 'T', 'w', 'o', '\n'});
+    WriteFile(dir / "movie", movie_);
+    WriteFile(dir / "logo.jpg", logo_);
+    std::string sspack = Quote(kBin + "/sspack");
+
+    Result record = Shell(sspack + " record --name 'Deep Sea' --logo-file 'C:\\x\\logo.jpg' --homepage http://h/ " +
+                        "--copyright '(c) me' --license " + Quote(dir / "licence.txt") + " --show-license -o " +
+                        Quote(dir / "record"));
+    ASSERT_EQ(record.status, 0) << record.out;
+    EXPECT_EQ(ReadText(dir / "record"), "Deep Sea\r\nC:\\x\\logo.jpg\r\n\r\nhttp://h/\r\n\r\n(c) me\r\n0\r\nNO\r\nYES\r\n"
+                                        "NO\r\n3\r\nOne\r\n\r\nTwo\r\n0\r\n\r\n\r\n\r\n\r\nNO\r\n");
+
+    Result build = Shell(sspack + " build --stub " + Quote(kBin + "/ssinstall") + " --runtime " +
+                       Quote(kBin + "/demo-screensaver") + " --movie " + Quote(dir / "movie") + " --record " +
+                       Quote(dir / "record") + " --logo " + Quote(dir / "logo.jpg") + " -o " + Quote(dir / "setup"));
+    ASSERT_EQ(build.status, 0) << build.out;
+    EXPECT_NE(fs::status(dir / "setup").permissions() & fs::perms::owner_exec, fs::perms::none);
+
+    Result list = Shell(sspack + " list " + Quote(dir / "setup"));
+    ASSERT_EQ(list.status, 0);
+    EXPECT_EQ(list.out.rfind("0 " + std::to_string(fs::file_size(kBin + "/ssinstall")), 0), 0u) << list.out;
+    EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 5);
+
+    ASSERT_EQ(Shell(sspack + " extract " + Quote(dir / "setup") + " 2 -o " + Quote(dir / "movie.out")).status, 0);
+    EXPECT_EQ(ReadFile(dir / "movie.out"), movie_);
+    ASSERT_EQ(Shell(sspack + " extract " + Quote(dir / "setup") + " 0 -o " + Quote(dir / "stub.out")).status, 0);
+    EXPECT_EQ(ReadFile(dir / "stub.out"), ReadFile(kBin + "/ssinstall"));
+    ASSERT_EQ(Shell(sspack + " extract " + Quote(dir / "setup") + " 4 --raw -o " + Quote(dir / "logo.z")).status, 0);
+    Bytes raw = ReadFile(dir / "logo.z");
+    ASSERT_GE(raw.size(), 2u);
+    EXPECT_EQ(raw[0], 0x78);
+    EXPECT_EQ(raw[1], 0xDA);
+
+    Result installed = Install(dir / "setup", "/AUTO");
+    EXPECT_EQ(installed.status, 0) << installed.out;
+    EXPECT_TRUE(fs::exists(sandbox_.Windows() / "Deep Sea.scr"));
+}
+
+TEST_F(Programs, SspackExitCodes) {
+    std::string sspack = Quote(kBin + "/sspack");
+    EXPECT_EQ(Shell(sspack + " --help").status, 0);
+    for (const char* usage : {"", " frobnicate", " record -o x", " record --name", " list", " extract f notanumber -o x",
+                              " build --stub a -o b", " list a --bogus"})
+        EXPECT_EQ(Shell(sspack + usage).status, 2) << usage;
+
+    fs::path dir = sandbox_.Root();
+    Result missing = Shell(sspack + " list " + Quote(dir / "missing"));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, "sspack: Cannot open file " + (dir / "missing").string() + "\n");
+    WriteFile(dir / "junk", {1, 2});
+    EXPECT_EQ(Shell(sspack + " list " + Quote(dir / "junk")).out, "sspack: Stream read error\n");
+    EXPECT_EQ(Shell(sspack + " record --name \"$(printf 'two\\nlines')\" -o " + Quote(dir / "r")).status, 1);
+    EXPECT_FALSE(fs::exists(dir / "r"));
+    WriteFile(dir / "empty", {0, 0, 0, 0});
+    EXPECT_EQ(Shell(sspack + " extract " + Quote(dir / "empty") + " 0 -o " + Quote(dir / "x")).status, 1);
+}
