@@ -116,4 +116,23 @@ DWORD GetPrivateProfileStringA(const char* section, const char* key, const char*
     return static_cast<DWORD>(n);
 }
 
-void Sleep(DWORD milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+namespace {
+std::function<void(DWORD)>& SleepHandler() {
+    static std::function<void(DWORD)> handler;
+    return handler;
+}
+} // namespace
+
+void Sleep(DWORD milliseconds) {
+    if (SleepHandler()) {
+        SleepHandler()(milliseconds);
+        return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+std::function<void(DWORD)> SetSleepHandler(std::function<void(DWORD)> handler) {
+    std::function<void(DWORD)> previous = std::move(SleepHandler());
+    SleepHandler() = std::move(handler);
+    return previous;
+}

@@ -14,6 +14,7 @@
 // The '/' separator stands for the backslash throughout.
 
 #include <cstdint>
+#include <functional>
 
 using BOOL = int;
 using DWORD = uint32_t;
@@ -46,3 +47,9 @@ DWORD GetPrivateProfileStringA(const char* section, const char* key, const char*
                                char* buffer, DWORD size, const char* fileName);
 
 void Sleep(DWORD milliseconds);
+
+// Replaces what Sleep does; an empty handler restores the real wait. The
+// headless window system installs one that advances its virtual clock, so a
+// pause in the system's code costs a test no time. Returns the handler that
+// was installed before.
+std::function<void(DWORD)> SetSleepHandler(std::function<void(DWORD)> handler);

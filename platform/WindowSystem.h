@@ -12,6 +12,7 @@
 
 #include "platform/WindowShape.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -126,7 +127,19 @@ enum class TWsWindowKind {
     Popup,    // a menu: stays on top, kept out of the task bar
 };
 
-enum class TWsCursor { Arrow, IBeam, Wait, Cross, Hand, SizeAll, SizeNWSE, SizeNESW, SizeWE, SizeNS, No };
+enum class TWsCursor {
+    Arrow,
+    IBeam,
+    Wait,
+    Cross,
+    Hand,
+    SizeAll,
+    SizeNWSE,
+    SizeNESW,
+    SizeWE,
+    SizeNS,
+    No
+};
 
 enum class TWsButton { Left, Right, Middle };
 

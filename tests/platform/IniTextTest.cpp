@@ -21,15 +21,20 @@ TEST(IniText, NewFileNewSectionAndNewKey) {
 }
 
 TEST(IniText, ReplacesAKeyMatchedWithoutRegardToCase) {
-    std::string text = "; settings\n[Boot]\nshell=Explorer.exe\nscrnsave.exe=old.scr\n\n[drivers]\nwave=mmdrv.dll\n";
+    std::string text =
+        "; "
+        "settings\n[Boot]\nshell=Explorer.exe\nscrnsave.exe=old.scr\n\n[drivers]\nwave=mmdrv.dll\n";
     EXPECT_EQ(Set(text, "BOOT", "SCRNSAVE.EXE", "new.scr"),
-              "; settings\n[Boot]\nshell=Explorer.exe\nSCRNSAVE.EXE=new.scr\r\n\n[drivers]\nwave=mmdrv.dll\n");
+              "; "
+              "settings\n[Boot]\nshell=Explorer.exe\nSCRNSAVE.EXE=new.scr\r\n\n[drivers]\nwave="
+              "mmdrv.dll\n");
 }
 
 TEST(IniText, NewKeyGoesToTheEndOfItsSectionBeforeBlankLines) {
     std::string text = "[boot]\r\nshell=Explorer.exe\r\n\r\n[drivers]\r\nwave=mmdrv.dll\r\n";
     EXPECT_EQ(Set(text, "boot", "SCRNSAVE.EXE", "a.scr"),
-              "[boot]\r\nshell=Explorer.exe\r\nSCRNSAVE.EXE=a.scr\r\n\r\n[drivers]\r\nwave=mmdrv.dll\r\n");
+              "[boot]\r\nshell=Explorer.exe\r\nSCRNSAVE.EXE=a.scr\r\n\r\n[drivers]\r\nwave=mmdrv."
+              "dll\r\n");
 }
 
 TEST(IniText, CommentsAndLookAlikesAreNotKeys) {

@@ -96,17 +96,19 @@ TEST_F(ProfileFile, WritesCreateAndEditTheFileKeepingOtherLines) {
     ASSERT_TRUE(WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", "a.scr", file_.c_str()));
     EXPECT_EQ(ReadFile(file_), "[boot]\r\nSCRNSAVE.EXE=a.scr\r\n");
 
-    std::ofstream(file_, std::ios::binary) << "[boot]\nshell=Explorer.exe\nScrnSave.exe=old.scr\n; note\n[keyboard]\ntype=4\n";
+    std::ofstream(file_, std::ios::binary)
+        << "[boot]\nshell=Explorer.exe\nScrnSave.exe=old.scr\n; note\n[keyboard]\ntype=4\n";
     ASSERT_TRUE(WritePrivateProfileStringA("BOOT", "SCRNSAVE.EXE", "b.scr", file_.c_str()));
-    EXPECT_EQ(ReadFile(file_), "[boot]\nshell=Explorer.exe\nSCRNSAVE.EXE=b.scr\r\n; note\n[keyboard]\ntype=4\n");
+    EXPECT_EQ(ReadFile(file_),
+              "[boot]\nshell=Explorer.exe\nSCRNSAVE.EXE=b.scr\r\n; note\n[keyboard]\ntype=4\n");
     EXPECT_TRUE(WritePrivateProfileStringA(nullptr, nullptr, nullptr, file_.c_str())) << "flush";
 
     char value[64];
-    EXPECT_EQ(std::string(value, GetPrivateProfileStringA("boot", "scrnsave.exe", "", value, sizeof value,
-                                                          file_.c_str())),
+    EXPECT_EQ(std::string(value, GetPrivateProfileStringA("boot", "scrnsave.exe", "", value,
+                                                          sizeof value, file_.c_str())),
               "b.scr");
-    EXPECT_EQ(std::string(value, GetPrivateProfileStringA("boot", "missing", "dflt", value, sizeof value,
-                                                          file_.c_str())),
+    EXPECT_EQ(std::string(value, GetPrivateProfileStringA("boot", "missing", "dflt", value,
+                                                          sizeof value, file_.c_str())),
               "dflt");
 }
 
@@ -122,5 +124,6 @@ TEST_F(ProfileFile, UnwritableFileFailsAndStaysAsItWas) {
         fs::permissions(dir_, fs::perms::owner_all);
         EXPECT_EQ(ReadFile(file_), "[boot]\nk=old\n");
     }
-    EXPECT_FALSE(WritePrivateProfileStringA("boot", "k", "v", dir_.c_str())) << "a directory is no file";
+    EXPECT_FALSE(WritePrivateProfileStringA("boot", "k", "v", dir_.c_str()))
+        << "a directory is no file";
 }
