@@ -22,7 +22,7 @@ run: build
 
 test: build fuzz
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
-	@ctest --test-dir $(FUZZ_BUILD) --output-on-failure
+	@ctest --test-dir $(FUZZ_BUILD) --output-on-failure -j $(JOBS)
 
 # The fuzz targets need clang's libFuzzer, so they live in a build of their own.
 fuzz: setup

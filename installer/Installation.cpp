@@ -39,6 +39,8 @@ void ReadInstallerPackage(const std::string& installerPath, TStream& installer, 
 
 } // namespace
 
+void TInstallationView::Pause(unsigned milliseconds) { Sleep(milliseconds); }
+
 void CheckScreensaverName(const std::string& name) {
     bool usable = !name.empty() && name != "." && name != "..";
     for (unsigned char c : name)
@@ -94,6 +96,6 @@ void RunInstallation(const std::string& installerPath, const TProject& project, 
     view.SetProgress(100);
 
     systemInfo.SetDefaultScreensaver(outputPath);
-    Sleep(kCompletionPause);
+    view.Pause(kCompletionPause);
     view.ShowCompletionPage();
 }

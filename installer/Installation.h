@@ -19,6 +19,8 @@ public:
     virtual void SetProgress(int position) = 0;
     // Turns to the completion page.
     virtual void ShowCompletionPage() = 0;
+    // Holds the full bar on screen for a moment before the completion page.
+    virtual void Pause(unsigned milliseconds);
 };
 
 // The progress positions, in the order they are reached.

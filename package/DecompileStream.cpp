@@ -75,10 +75,8 @@ std::unique_ptr<TMemoryStream> TDecompileStream::GetStream(int32_t index, bool f
         throw EReadError("Stream read error");
 
     auto result = std::make_unique<TMemoryStream>();
-    std::vector<uint8_t> content = ZDecompress(image_.data() + offset, static_cast<size_t>(stored),
-                                               static_cast<size_t>(original));
-    result->WriteBuffer(content.data(), original);
-    result->SetPosition(0);
+    result->SetSize(original);
+    ZDecompress(image_.data() + offset, static_cast<size_t>(stored), result->Memory(), static_cast<size_t>(original));
     return result;
 }
 

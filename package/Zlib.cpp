@@ -22,16 +22,15 @@ std::vector<uint8_t> ZCompress(const uint8_t* data, size_t size) {
     return out;
 }
 
-std::vector<uint8_t> ZDecompress(const uint8_t* data, size_t size, size_t original) {
+void ZDecompress(const uint8_t* data, size_t size, uint8_t* out, size_t original) {
     if (size > UINT_MAX || original > UINT_MAX)
         throw EReadError("Stream read error");
-    std::vector<uint8_t> out(original);
     z_stream z{};
     if (inflateInit(&z) != Z_OK)
         throw EZDecompressionError("error");
     z.next_in = const_cast<Bytef*>(data);
     z.avail_in = static_cast<uInt>(size);
-    z.next_out = out.data();
+    z.next_out = out;
     z.avail_out = static_cast<uInt>(original);
 
     int result = Z_OK;
@@ -51,7 +50,7 @@ std::vector<uint8_t> ZDecompress(const uint8_t* data, size_t size, size_t origin
     inflateEnd(&z);
 
     if (result == Z_STREAM_END && complete)
-        return out;
+        return;
     if (result == Z_STREAM_END || result == Z_BUF_ERROR)
         throw EReadError("Stream read error");
     throw EZDecompressionError("error");

@@ -15,10 +15,10 @@ SSI_DECLARE_EXCEPTION(EZDecompressionError, EZlibError)
 // One complete zlib stream holding `size` bytes of `data`.
 std::vector<uint8_t> ZCompress(const uint8_t* data, size_t size);
 
-// Inflates the zlib stream in `data` and returns exactly its first `original`
+// Inflates the zlib stream in `data` into `out`, exactly its first `original`
 // bytes of output; whatever the stream would produce beyond them is dropped.
 // The whole stream is checked, its checksum included. Fails with "error"
 // (EZDecompressionError) on data that is not a valid zlib stream, and with
 // "Stream read error" (EReadError) when the stream ends before `original`
 // bytes have come out or the input runs out before the stream ends.
-std::vector<uint8_t> ZDecompress(const uint8_t* data, size_t size, size_t original);
+void ZDecompress(const uint8_t* data, size_t size, uint8_t* out, size_t original);
