@@ -10,7 +10,8 @@
 
 int main(int argc, char** argv) {
     if (argc != 2 || std::strcmp(argv[1], "--help") == 0) {
-        std::fprintf(argc == 2 ? stdout : stderr, "Usage: demo-movie OUTPUT\nWrites 384 KiB of demo movie data.\n");
+        std::fprintf(argc == 2 ? stdout : stderr,
+                     "Usage: demo-movie OUTPUT\nWrites 384 KiB of demo movie data.\n");
         return argc == 2 ? 0 : 2;
     }
     constexpr size_t kSize = 384 * 1024;
@@ -31,7 +32,8 @@ int main(int argc, char** argv) {
         }
     }
     FILE* out = std::fopen(argv[1], "wb");
-    if (!out || std::fwrite(data.data(), 1, data.size(), out) != data.size() || std::fclose(out) != 0) {
+    if (!out || std::fwrite(data.data(), 1, data.size(), out) != data.size() ||
+        std::fclose(out) != 0) {
         std::fprintf(stderr, "demo-movie: cannot write %s\n", argv[1]);
         return 1;
     }

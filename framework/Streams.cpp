@@ -93,7 +93,9 @@ void TMemoryStream::LoadFromFile(const std::string& fileName) {
     LoadFromStream(file);
 }
 
-void TMemoryStream::SaveToStream(TStream& target) { target.WriteBuffer(data_.data(), Size()); }
+void TMemoryStream::SaveToStream(TStream& target) {
+    target.WriteBuffer(data_.data(), Size());
+}
 
 void TMemoryStream::SaveToFile(const std::string& fileName) {
     TFileStream file(fileName, fmCreate);
@@ -112,7 +114,9 @@ TFileStream::TFileStream(const std::string& fileName, uint16_t mode) : fileName_
     }
 }
 
-TFileStream::~TFileStream() { FileClose(handle_); }
+TFileStream::~TFileStream() {
+    FileClose(handle_);
+}
 
 int64_t TFileStream::Read(void* buffer, int64_t count) {
     int64_t n = count > 0 ? FileRead(handle_, buffer, count) : 0;

@@ -48,7 +48,8 @@ bool TryStrToInt(const std::string& text, int32_t& value) {
     if (i < text.size() && text[i] == '$') {
         hex = true;
         ++i;
-    } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
+    } else if (i + 1 < text.size() && text[i] == '0' &&
+               (text[i + 1] == 'x' || text[i + 1] == 'X')) {
         hex = true;
         i += 2;
     }
@@ -59,7 +60,8 @@ bool TryStrToInt(const std::string& text, int32_t& value) {
     const uint64_t limit = hex ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
     uint64_t magnitude = 0;
     for (; i < text.size(); ++i) {
-        int digit = hex ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
+        int digit =
+            hex ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
         if (digit < 0)
             return false;
         magnitude = magnitude * (hex ? 16 : 10) + static_cast<uint64_t>(digit);
@@ -80,7 +82,9 @@ int32_t StrToInt(const std::string& text) {
     return value;
 }
 
-std::string IntToStr(int64_t value) { return std::to_string(value); }
+std::string IntToStr(int64_t value) {
+    return std::to_string(value);
+}
 
 std::string UpperCase(const std::string& text) {
     std::string result = text;
@@ -98,7 +102,9 @@ std::string LowerCase(const std::string& text) {
     return result;
 }
 
-bool SameText(const std::string& a, const std::string& b) { return UpperCase(a) == UpperCase(b); }
+bool SameText(const std::string& a, const std::string& b) {
+    return UpperCase(a) == UpperCase(b);
+}
 
 std::string ExtractFileName(const std::string& path) {
     size_t cut = path.find_last_of("\\/:");

@@ -23,23 +23,27 @@ constexpr unsigned kProgramMode = 0755; // the installed file is itself runnable
 std::string Printable(const std::string& text) {
     std::string out;
     for (unsigned char c : text)
-        out += (c < 0x20 || c == 0x7F) ? Format("\\x%02X", c) : std::string(1, static_cast<char>(c));
+        out +=
+            (c < 0x20 || c == 0x7F) ? Format("\\x%02X", c) : std::string(1, static_cast<char>(c));
     return out;
 }
 
 // Reads the installer file as a package and makes sure every stream the
 // installation needs is there: a file without its payload, or with part of
 // it, is refused before anything is written.
-void ReadInstallerPackage(const std::string& installerPath, TStream& installer, TDecompileStream& reader) {
+void ReadInstallerPackage(const std::string& installerPath, TStream& installer,
+                          TDecompileStream& reader) {
     reader.Decompile(installer);
     if (reader.Count() < kInstallerStreams)
-        throw EReadError(Format("The package in %s is incomplete: it holds %d of %d streams", installerPath.c_str(),
-                                reader.Count(), kInstallerStreams));
+        throw EReadError(Format("The package in %s is incomplete: it holds %d of %d streams",
+                                installerPath.c_str(), reader.Count(), kInstallerStreams));
 }
 
 } // namespace
 
-void TInstallationView::Pause(unsigned milliseconds) { Sleep(milliseconds); }
+void TInstallationView::Pause(unsigned milliseconds) {
+    Sleep(milliseconds);
+}
 
 void CheckScreensaverName(const std::string& name) {
     bool usable = !name.empty() && name != "." && name != "..";
@@ -47,7 +51,8 @@ void CheckScreensaverName(const std::string& name) {
         if (c < 0x20 || c == 0x7F || c == '/' || c == '\\')
             usable = false;
     if (!usable)
-        throw Exception(Format("The screensaver name \"%s\" cannot be used as a file name", Printable(name).c_str()));
+        throw Exception(Format("The screensaver name \"%s\" cannot be used as a file name",
+                               Printable(name).c_str()));
 }
 
 std::string ScreensaverPath(const std::string& name) {
@@ -67,7 +72,8 @@ void ReadInstallerProject(const std::string& installerPath, TProject& project) {
     project.LoadFromStream();
 }
 
-void RunInstallation(const std::string& installerPath, const TProject& project, TInstallationView& view) {
+void RunInstallation(const std::string& installerPath, const TProject& project,
+                     TInstallationView& view) {
     CheckScreensaverName(project.ScreensaverName);
     TCompileStream writer;
     TSystemInfo systemInfo;
@@ -91,7 +97,8 @@ void RunInstallation(const std::string& installerPath, const TProject& project, 
 
     const std::string outputPath = ScreensaverPath(project.ScreensaverName);
     TMemoryStream& package = writer.Compile();
-    if (!ReplaceFileContents(outputPath, package.Memory(), static_cast<size_t>(package.Size()), kProgramMode))
+    if (!ReplaceFileContents(outputPath, package.Memory(), static_cast<size_t>(package.Size()),
+                             kProgramMode))
         throw EFCreateError(Format("Cannot create file %s", outputPath.c_str()));
     view.SetProgress(100);
 

@@ -41,4 +41,5 @@ void ReadInstallerProject(const std::string& installerPath, TProject& project);
 // `project`. Catches nothing: a failure ends it at that step. Every stream is
 // read back before the screensaver file is touched, and the file is replaced
 // in one step, so a failure never leaves half a file behind.
-void RunInstallation(const std::string& installerPath, const TProject& project, TInstallationView& view);
+void RunInstallation(const std::string& installerPath, const TProject& project,
+                     TInstallationView& view);

@@ -42,8 +42,8 @@ void TSystemInfo::SetDefaultScreensaver(const std::string& path) {
     std::string windows;
     GetWindowsPath(windows);
     const std::string iniFile = windows + "system.ini";
-    const std::string shortPath =
-        AskWithBuffer(261, [&](char* b, uint32_t size) { return GetShortPathNameA(path.c_str(), b, size); });
+    const std::string shortPath = AskWithBuffer(
+        261, [&](char* b, uint32_t size) { return GetShortPathNameA(path.c_str(), b, size); });
     if (!WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", shortPath.c_str(), iniFile.c_str()))
         throw EIniFileError(Format("Unable to write to %s", iniFile.c_str()));
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, iniFile.c_str());

@@ -19,7 +19,9 @@ namespace {
 const char* const kApplicationTitle = "Screensaver Installar";
 
 // Only the first argument counts, upper-cased in ASCII.
-bool IsAutoInstall(int argc, char** argv) { return argc >= 2 && UpperCase(argv[1]) == "/AUTO"; }
+bool IsAutoInstall(int argc, char** argv) {
+    return argc >= 2 && UpperCase(argv[1]) == "/AUTO";
+}
 
 // A progress line on the console, rewritten in place.
 class TConsoleProgress : public TInstallationView {
@@ -51,7 +53,8 @@ void Describe(const TProject& project) {
     std::printf("  Homepage:  %s\n", project.Homepage.c_str());
     std::printf("  Copyright: %s\n", project.Copyright.c_str());
     std::printf("  Licence:   %s\n", project.ShowLicense ? "shown before installing" : "not shown");
-    std::printf("Run with /AUTO to install it as %s\n", ScreensaverPath(project.ScreensaverName).c_str());
+    std::printf("Run with /AUTO to install it as %s\n",
+                ScreensaverPath(project.ScreensaverName).c_str());
 }
 
 int Run(int argc, char** argv) {

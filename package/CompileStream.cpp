@@ -6,7 +6,8 @@
 void TCompileStream::AddStream(TStream& source, bool compress) {
     int64_t size = source.Size();
     if (size > PackageFormat::kMaxSize)
-        throw EStreamError(Format("A package stream cannot hold %lld bytes", static_cast<long long>(size)));
+        throw EStreamError(
+            Format("A package stream cannot hold %lld bytes", static_cast<long long>(size)));
     std::vector<uint8_t> content(static_cast<size_t>(size));
     source.SetPosition(0);
     source.ReadBuffer(content.data(), size);
@@ -14,7 +15,8 @@ void TCompileStream::AddStream(TStream& source, bool compress) {
         content = ZCompress(content.data(), content.size());
 
     int64_t stored = static_cast<int64_t>(content.size());
-    if (package_.Size() + stored + PackageFormat::kEntrySize * (count_ + 1) + PackageFormat::kCountSize >
+    if (package_.Size() + stored + PackageFormat::kEntrySize * (count_ + 1) +
+            PackageFormat::kCountSize >
         PackageFormat::kMaxSize)
         throw EStreamError("A package cannot grow beyond 2 GiB");
     package_.Seek(0, TSeekOrigin::soEnd);
@@ -28,8 +30,10 @@ TMemoryStream& TCompileStream::Compile() {
     package_.Seek(0, TSeekOrigin::soEnd);
     uint8_t entry[8];
     for (int32_t i = 0; i < count_; ++i) {
-        PackageFormat::WriteU32(entry, static_cast<uint32_t>(originalSizes_[static_cast<size_t>(i)]));
-        PackageFormat::WriteU32(entry + 4, static_cast<uint32_t>(storedSizes_[static_cast<size_t>(i)]));
+        PackageFormat::WriteU32(entry,
+                                static_cast<uint32_t>(originalSizes_[static_cast<size_t>(i)]));
+        PackageFormat::WriteU32(entry + 4,
+                                static_cast<uint32_t>(storedSizes_[static_cast<size_t>(i)]));
         package_.WriteBuffer(entry, sizeof entry);
     }
     PackageFormat::WriteU32(entry, static_cast<uint32_t>(count_));

@@ -76,7 +76,8 @@ std::unique_ptr<TMemoryStream> TDecompileStream::GetStream(int32_t index, bool f
 
     auto result = std::make_unique<TMemoryStream>();
     result->SetSize(original);
-    ZDecompress(image_.data() + offset, static_cast<size_t>(stored), result->Memory(), static_cast<size_t>(original));
+    ZDecompress(image_.data() + offset, static_cast<size_t>(stored), result->Memory(),
+                static_cast<size_t>(original));
     return result;
 }
 

@@ -6,7 +6,9 @@
 
 namespace {
 
-const char* YesNo(bool value) { return value ? "YES" : "NO"; }
+const char* YesNo(bool value) {
+    return value ? "YES" : "NO";
+}
 
 // Positions in the text shift with the counts as written, which may be
 // negative or huge in a damaged record: they are computed in 64 bits so that
@@ -17,7 +19,8 @@ public:
 
     const std::string& Line(int64_t index) const {
         if (index < 0 || index >= lines_.Count())
-            throw EListError(Format("List index out of bounds (%lld)", static_cast<long long>(index)));
+            throw EListError(
+                Format("List index out of bounds (%lld)", static_cast<long long>(index)));
         return lines_.Get(static_cast<int>(index));
     }
     bool Flag(int64_t index) const { return Line(index) == "YES"; }
@@ -31,7 +34,8 @@ private:
 
 void TProject::SaveToStream() {
     TStringList lines;
-    for (const std::string* text : {&ScreensaverName, &LogoFile, &HeaderText2, &Homepage, &HeaderText4, &Copyright})
+    for (const std::string* text :
+         {&ScreensaverName, &LogoFile, &HeaderText2, &Homepage, &HeaderText4, &Copyright})
         lines.Add(*text);
     lines.Add(IntToStr(FlashList.Count()));
     for (const std::string& entry : FlashList.Items())

@@ -83,12 +83,15 @@ bool FileExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
-bool DeleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool DeleteFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0;
+}
 
 bool ReplaceFileContents(const std::string& path, const void* data, size_t size,
                          unsigned newFileMode) {
     size_t slash = path.rfind('/');
-    std::string directory = slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+    std::string directory =
+        slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
     std::string pattern = directory + ".ssi-XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');

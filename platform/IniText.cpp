@@ -20,7 +20,8 @@ std::vector<Line> SplitLines(const std::string& text) {
             lines.push_back({text.substr(start), ""});
             break;
         }
-        size_t endLength = (text[stop] == '\r' && stop + 1 < text.size() && text[stop + 1] == '\n') ? 2 : 1;
+        size_t endLength =
+            (text[stop] == '\r' && stop + 1 < text.size() && text[stop + 1] == '\n') ? 2 : 1;
         lines.push_back({text.substr(start, stop - start), text.substr(stop, endLength)});
         start = stop + endLength;
     }
@@ -78,7 +79,8 @@ struct SectionRange {
     size_t end;
 };
 
-std::optional<SectionRange> FindSection(const std::vector<Line>& lines, const std::string& section) {
+std::optional<SectionRange> FindSection(const std::vector<Line>& lines,
+                                        const std::string& section) {
     for (size_t i = 0; i < lines.size(); ++i) {
         auto name = SectionName(lines[i].text);
         if (!name || !SameName(*name, section))

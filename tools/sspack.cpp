@@ -101,7 +101,8 @@ void WriteOutput(const std::string& path, const uint8_t* data, size_t size, bool
 std::string ReadText(const std::string& path) {
     TMemoryStream file;
     file.LoadFromFile(path);
-    return std::string(reinterpret_cast<const char*>(file.Memory()), static_cast<size_t>(file.Size()));
+    return std::string(reinterpret_cast<const char*>(file.Memory()),
+                       static_cast<size_t>(file.Size()));
 }
 
 // Record fields are lines of text: a line break or NUL inside one would shift
@@ -114,8 +115,9 @@ std::string FieldValue(const Options& options, const std::string& name) {
 }
 
 int Record(int argc, char** argv) {
-    Options options = Parse(argc, argv, {"--name", "--logo-file", "--homepage", "--copyright", "--license", "-o"},
-                            {"--show-license"});
+    Options options =
+        Parse(argc, argv, {"--name", "--logo-file", "--homepage", "--copyright", "--license", "-o"},
+              {"--show-license"});
     if (!options.positional.empty())
         throw UsageError{"unexpected argument " + options.positional[0]};
     std::string output = options.Required("-o");
@@ -130,23 +132,30 @@ int Record(int argc, char** argv) {
     if (options.Has("--license")) {
         std::string text = ReadText(options.Required("--license"));
         if (text.find('\0') != std::string::npos)
-            throw Exception("The licence file " + options.Required("--license") + " is not text (it holds a NUL byte)");
+            throw Exception("The licence file " + options.Required("--license") +
+                            " is not text (it holds a NUL byte)");
         project.LicenseText.SetText(text);
     }
     project.SaveToStream();
-    WriteOutput(output, project.ProjectStream.Memory(), static_cast<size_t>(project.ProjectStream.Size()), false);
+    WriteOutput(output, project.ProjectStream.Memory(),
+                static_cast<size_t>(project.ProjectStream.Size()), false);
     return 0;
 }
 
 int Build(int argc, char** argv) {
-    Options options = Parse(argc, argv, {"--stub", "--runtime", "--movie", "--record", "--logo", "-o"}, {});
+    Options options =
+        Parse(argc, argv, {"--stub", "--runtime", "--movie", "--record", "--logo", "-o"}, {});
     if (!options.positional.empty())
         throw UsageError{"unexpected argument " + options.positional[0]};
     std::string output = options.Required("-o");
     struct Part {
         const char* option;
         bool compress;
-    } parts[] = {{"--stub", false}, {"--runtime", true}, {"--movie", true}, {"--record", true}, {"--logo", true}};
+    } parts[] = {{"--stub", false},
+                 {"--runtime", true},
+                 {"--movie", true},
+                 {"--record", true},
+                 {"--logo", true}};
     for (const Part& part : parts)
         options.Required(part.option);
 
@@ -188,7 +197,8 @@ int Extract(int argc, char** argv) {
         throw UsageError{"bad stream index " + options.positional[1]};
     TDecompileStream reader = Open(options.positional[0]);
     if (index >= reader.Count())
-        throw Exception(Format("%s has no stream %d (it holds %d)", options.positional[0].c_str(), index, reader.Count()));
+        throw Exception(Format("%s has no stream %d (it holds %d)", options.positional[0].c_str(),
+                               index, reader.Count()));
 
     std::unique_ptr<TMemoryStream> content;
     if (options.Flag("--raw")) {

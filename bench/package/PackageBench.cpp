@@ -37,13 +37,15 @@ Bytes Mixed(size_t size, unsigned seed) {
     std::mt19937 rng(seed);
     Bytes b(size);
     for (size_t i = 0; i < size; ++i)
-        b[i] = (i / 4096) % 2 ? static_cast<uint8_t>(rng()) : static_cast<uint8_t>((i / 64) % 7 * 36);
+        b[i] =
+            (i / 4096) % 2 ? static_cast<uint8_t>(rng()) : static_cast<uint8_t>((i / 64) % 7 * 36);
     return b;
 }
 
 const Payload& EightMegabytes() {
-    static const Payload payload{{Mixed(512 * 1024, 1), Mixed(1024 * 1024, 2), Mixed(6 * 1024 * 1024 + 300 * 1024, 3),
-                                  Bytes(600, 'r'), Mixed(100 * 1024, 4)}};
+    static const Payload payload{{Mixed(512 * 1024, 1), Mixed(1024 * 1024, 2),
+                                  Mixed(6 * 1024 * 1024 + 300 * 1024, 3), Bytes(600, 'r'),
+                                  Mixed(100 * 1024, 4)}};
     return payload;
 }
 
@@ -90,7 +92,8 @@ void BM_BareZlibInflate(benchmark::State& state) {
     for (size_t i = 1; i < payload.streams.size(); ++i) {
         uLongf size = compressBound(static_cast<uLong>(payload.streams[i].size()));
         Bytes out(size);
-        compress2(out.data(), &size, payload.streams[i].data(), static_cast<uLong>(payload.streams[i].size()), 9);
+        compress2(out.data(), &size, payload.streams[i].data(),
+                  static_cast<uLong>(payload.streams[i].size()), 9);
         out.resize(size);
         compressed.push_back(out);
     }
@@ -98,7 +101,8 @@ void BM_BareZlibInflate(benchmark::State& state) {
         for (size_t i = 0; i < compressed.size(); ++i) {
             Bytes out(payload.streams[i + 1].size());
             uLongf size = static_cast<uLongf>(out.size());
-            uncompress(out.data(), &size, compressed[i].data(), static_cast<uLong>(compressed[i].size()));
+            uncompress(out.data(), &size, compressed[i].data(),
+                       static_cast<uLong>(compressed[i].size()));
             benchmark::DoNotOptimize(out.data());
         }
     }

@@ -10,12 +10,15 @@
 namespace {
 
 bool SameFields(const TProject& a, const TProject& b) {
-    return a.ScreensaverName == b.ScreensaverName && a.LogoFile == b.LogoFile && a.HeaderText2 == b.HeaderText2 &&
-           a.Homepage == b.Homepage && a.HeaderText4 == b.HeaderText4 && a.Copyright == b.Copyright &&
-           a.OptionFlag1 == b.OptionFlag1 && a.ShowLicense == b.ShowLicense && a.OptionFlag3 == b.OptionFlag3 &&
-           a.TailNumber == b.TailNumber && a.TailText1 == b.TailText1 && a.TailText2 == b.TailText2 &&
-           a.TailText3 == b.TailText3 && a.TailText4 == b.TailText4 && a.TailFlag == b.TailFlag &&
-           a.FlashList.Items() == b.FlashList.Items() && a.LicenseText.Items() == b.LicenseText.Items();
+    return a.ScreensaverName == b.ScreensaverName && a.LogoFile == b.LogoFile &&
+           a.HeaderText2 == b.HeaderText2 && a.Homepage == b.Homepage &&
+           a.HeaderText4 == b.HeaderText4 && a.Copyright == b.Copyright &&
+           a.OptionFlag1 == b.OptionFlag1 && a.ShowLicense == b.ShowLicense &&
+           a.OptionFlag3 == b.OptionFlag3 && a.TailNumber == b.TailNumber &&
+           a.TailText1 == b.TailText1 && a.TailText2 == b.TailText2 && a.TailText3 == b.TailText3 &&
+           a.TailText4 == b.TailText4 && a.TailFlag == b.TailFlag &&
+           a.FlashList.Items() == b.FlashList.Items() &&
+           a.LicenseText.Items() == b.LicenseText.Items();
 }
 
 } // namespace

@@ -11,7 +11,8 @@ TEST(MemoryStream, WritesPastTheEndGrowAndReadsStopAtIt) {
     s.SetPosition(5);
     s.WriteBuffer("z", 1);
     EXPECT_EQ(s.Size(), 6);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(s.Memory()), 6), std::string("abc\0\0z", 6));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(s.Memory()), 6),
+              std::string("abc\0\0z", 6));
     s.SetPosition(4);
     char buffer[4] = {};
     EXPECT_EQ(s.Read(buffer, 4), 2);

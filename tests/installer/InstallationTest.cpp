@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-
 using namespace testing_support;
 
 namespace {
@@ -22,7 +21,9 @@ public:
         completed = true;
         events.push_back("completion page");
     }
-    void Pause(unsigned milliseconds) override { events.push_back("pause " + std::to_string(milliseconds)); }
+    void Pause(unsigned milliseconds) override {
+        events.push_back("pause " + std::to_string(milliseconds));
+    }
     std::vector<int> positions;
     std::vector<std::string> events;
     bool completed = false;
@@ -68,7 +69,8 @@ TEST_F(Installation, WritesTheScreensaverPackageAndRegistersIt) {
     ASSERT_EQ(project.ScreensaverName, "Tropical Fish");
     RunInstallation(installer_, project, view);
 
-    EXPECT_EQ(view.positions, std::vector<int>(std::begin(kInstallationProgress), std::end(kInstallationProgress)));
+    EXPECT_EQ(view.positions,
+              std::vector<int>(std::begin(kInstallationProgress), std::end(kInstallationProgress)));
     ASSERT_GE(view.events.size(), 3u);
     EXPECT_EQ(std::vector<std::string>(view.events.end() - 3, view.events.end()),
               (std::vector<std::string>{"progress 100", "pause 300", "completion page"}));
@@ -97,28 +99,34 @@ TEST_F(Installation, WritesTheScreensaverPackageAndRegistersIt) {
     }
 
     EXPECT_EQ(ReadText(sandbox_.SystemIni()),
-              "[boot]\r\nSCRNSAVE.EXE=" + (sandbox_.Windows().string() + "/Tropical Fish.scr") + "\r\n");
+              "[boot]\r\nSCRNSAVE.EXE=" + (sandbox_.Windows().string() + "/Tropical Fish.scr") +
+                  "\r\n");
 }
 
 TEST_F(Installation, ReplacesAnExistingScreensaverAndEntry) {
     WriteFile(sandbox_.Windows() / "Tropical Fish.scr", Bytes(10, 'x'));
-    WriteFile(sandbox_.SystemIni(), {'[', 'b', 'o', 'o', 't', ']', '\n', 'S', 'C', 'R', 'N', 'S', 'A', 'V', 'E', '.',
-                                     'E', 'X', 'E', '=', 'o', 'l', 'd', '\n', '[', 'x', ']', '\n'});
+    WriteFile(sandbox_.SystemIni(),
+              {'[', 'b', 'o', 'o', 't', ']', '\n', 'S', 'C', 'R',  'N', 'S', 'A', 'V',
+               'E', '.', 'E', 'X', 'E', '=', 'o',  'l', 'd', '\n', '[', 'x', ']', '\n'});
     TRecordingView view;
     RunInstallation(installer_, ProjectNamed("Tropical Fish"), view);
     EXPECT_GT(fs::file_size(sandbox_.Windows() / "Tropical Fish.scr"), payload_.runtime.size());
     EXPECT_EQ(ReadText(sandbox_.SystemIni()),
-              "[boot]\nSCRNSAVE.EXE=" + (sandbox_.Windows().string() + "/Tropical Fish.scr") + "\r\n[x]\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(sandbox_.Windows()), fs::directory_iterator{}), 2)
+              "[boot]\nSCRNSAVE.EXE=" + (sandbox_.Windows().string() + "/Tropical Fish.scr") +
+                  "\r\n[x]\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(sandbox_.Windows()), fs::directory_iterator{}),
+              2)
         << "no temporary files are left behind";
 }
 
 TEST_F(Installation, UnusableNamesAreRefusedBeforeAnythingIsWritten) {
-    for (std::string name : {std::string(""), std::string("."), std::string(".."), std::string("../evil"),
-                             std::string("sub/dir"), std::string("C:\\x"), std::string("a\x01"), std::string("tab\t"),
-                             std::string("nul\0x", 5), std::string("del\x7f")}) {
+    for (std::string name :
+         {std::string(""), std::string("."), std::string(".."), std::string("../evil"),
+          std::string("sub/dir"), std::string("C:\\x"), std::string("a\x01"), std::string("tab\t"),
+          std::string("nul\0x", 5), std::string("del\x7f")}) {
         TRecordingView view;
-        std::string message = FailureOf([&] { RunInstallation(installer_, ProjectNamed(name), view); });
+        std::string message =
+            FailureOf([&] { RunInstallation(installer_, ProjectNamed(name), view); });
         EXPECT_NE(message.find("cannot be used as a file name"), std::string::npos) << message;
         EXPECT_TRUE(view.positions.empty());
     }
@@ -152,14 +160,16 @@ TEST_F(Installation, DamagedInstallersLeaveTheOldScreensaverAlone) {
         std::string message;
     } cases[] = {
         {"corrupt logo stream", damaged, "error"},
-        {"four streams only", Bytes(four.Memory(), four.Memory() + four.Size()), "incomplete: it holds 4 of 5 streams"},
+        {"four streams only", Bytes(four.Memory(), four.Memory() + four.Size()),
+         "incomplete: it holds 4 of 5 streams"},
         {"no package at all", Bytes(100, 'z'), "Stream read error"},
     };
     for (const Case& c : cases) {
         WriteFile(scr, old);
         WriteFile(installer_, c.file);
         TRecordingView view;
-        std::string message = FailureOf([&] { RunInstallation(installer_, ProjectNamed("Tropical Fish"), view); });
+        std::string message =
+            FailureOf([&] { RunInstallation(installer_, ProjectNamed("Tropical Fish"), view); });
         EXPECT_NE(message, "<no exception>") << c.what;
         EXPECT_NE(message.find(c.message), std::string::npos) << c.what << ": " << message;
         EXPECT_EQ(ReadFile(scr), old) << c.what;
@@ -170,8 +180,9 @@ TEST_F(Installation, DamagedInstallersLeaveTheOldScreensaverAlone) {
 
 TEST_F(Installation, FailuresStopAtTheirStep) {
     TRecordingView missing;
-    EXPECT_EQ(FailureOf([&] { RunInstallation(sandbox_.Root() / "nope", ProjectNamed("X"), missing); }),
-              "Cannot open file " + (sandbox_.Root() / "nope").string());
+    EXPECT_EQ(
+        FailureOf([&] { RunInstallation(sandbox_.Root() / "nope", ProjectNamed("X"), missing); }),
+        "Cannot open file " + (sandbox_.Root() / "nope").string());
     EXPECT_EQ(missing.positions, (std::vector<int>{0, 10}));
 
     // The Windows directory is gone: the file cannot be created.

@@ -42,8 +42,9 @@ TEST(SystemInfo, DefaultScreensaverEntry) {
     Sandbox sandbox;
     std::string scr = sandbox.Windows().string() + "/Tropical Fish.scr";
     WriteFile(scr, {1});
-    WriteFile(sandbox.SystemIni(), {'[', 'B', 'O', 'O', 'T', ']', '\r', '\n', 's', 'c', 'r', 'n', 's', 'a', 'v', 'e',
-                                    '.', 'e', 'x', 'e', '=', 'x', '\r', '\n'});
+    WriteFile(sandbox.SystemIni(),
+              {'[', 'B', 'O', 'O', 'T', ']', '\r', '\n', 's', 'c', 'r',  'n',
+               's', 'a', 'v', 'e', '.', 'e', 'x',  'e',  '=', 'x', '\r', '\n'});
     TSystemInfo().SetDefaultScreensaver(scr);
     EXPECT_EQ(ReadText(sandbox.SystemIni()), "[BOOT]\r\nSCRNSAVE.EXE=" + scr + "\r\n");
 

@@ -41,7 +41,8 @@ inline std::string ReadText(const fs::path& path) {
 
 inline void WriteFile(const fs::path& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 inline Bytes RecordBytes(const std::string& name, bool showLicense = false) {
@@ -53,7 +54,8 @@ inline Bytes RecordBytes(const std::string& name, bool showLicense = false) {
     project.ShowLicense = showLicense;
     project.LicenseText.Add("Licence line");
     project.SaveToStream();
-    return Bytes(project.ProjectStream.Memory(), project.ProjectStream.Memory() + project.ProjectStream.Size());
+    return Bytes(project.ProjectStream.Memory(),
+                 project.ProjectStream.Memory() + project.ProjectStream.Size());
 }
 
 // The five streams of an installer file, stub first.
@@ -83,7 +85,8 @@ class Sandbox {
 public:
     Sandbox() {
         static int counter = 0;
-        root_ = fs::temp_directory_path() / ("ssi-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+        root_ = fs::temp_directory_path() /
+                ("ssi-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
         fs::create_directories(Windows());
         if (const char* old = std::getenv("WINDIR"))
             oldWindir_ = old;

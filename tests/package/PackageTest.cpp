@@ -11,9 +11,13 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes ToBytes(const std::string& s) { return Bytes(s.begin(), s.end()); }
+Bytes ToBytes(const std::string& s) {
+    return Bytes(s.begin(), s.end());
+}
 
-Bytes Contents(TMemoryStream& s) { return Bytes(s.Memory(), s.Memory() + s.Size()); }
+Bytes Contents(TMemoryStream& s) {
+    return Bytes(s.Memory(), s.Memory() + s.Size());
+}
 
 TMemoryStream StreamOf(const Bytes& bytes) {
     TMemoryStream s;
@@ -52,7 +56,8 @@ Bytes Random(size_t size, unsigned seed) {
 }
 
 // A hand-made package: stream data, then the given table and count.
-Bytes Forge(const Bytes& data, const std::vector<std::pair<uint32_t, uint32_t>>& table, uint32_t count) {
+Bytes Forge(const Bytes& data, const std::vector<std::pair<uint32_t, uint32_t>>& table,
+            uint32_t count) {
     Bytes out = data;
     uint8_t word[4];
     for (auto [original, stored] : table) {
@@ -82,8 +87,8 @@ TEST(PackageLayout, ExactBytesOfSmallPackages) {
     EXPECT_EQ(Build({{ToBytes("abc"), false}}),
               (Bytes{'a', 'b', 'c', 3, 0, 0, 0, 3, 0, 0, 0, 1, 0, 0, 0}));
     // The empty zlib stream at level 9.
-    EXPECT_EQ(Build({{{}, true}}), (Bytes{0x78, 0xDA, 0x03, 0x00, 0x00, 0x00, 0x00, 0x01, 0, 0, 0, 0, 8, 0, 0, 0,
-                                          1, 0, 0, 0}));
+    EXPECT_EQ(Build({{{}, true}}), (Bytes{0x78, 0xDA, 0x03, 0x00, 0x00, 0x00, 0x00, 0x01, 0, 0,
+                                          0,    0,    8,    0,    0,    0,    1,    0,    0, 0}));
 }
 
 TEST(PackageLayout, StreamsFollowEachOtherAndCompressedOnesStartWith78DA) {
@@ -99,7 +104,8 @@ TEST(PackageLayout, StreamsFollowEachOtherAndCompressedOnesStartWith78DA) {
     EXPECT_EQ(package[3001], 0xDA);
     EXPECT_EQ(package[3000 + reader.StoredSize(1)], 0x78);
     EXPECT_EQ(package.size(), 3000u + reader.StoredSize(1) + reader.StoredSize(2) + 3 * 8 + 4);
-    EXPECT_EQ(Bytes(package.begin(), package.begin() + 3000), noise) << "a raw stream 0 starts the file";
+    EXPECT_EQ(Bytes(package.begin(), package.begin() + 3000), noise)
+        << "a raw stream 0 starts the file";
 }
 
 TEST(PackageReading, RoundTripsEveryStreamWithTheRightFlag) {
@@ -161,18 +167,22 @@ TEST(PackageReading, DamagedPackagesFailWithTheSystemMessages) {
         {"negative count", Forge({}, {}, 0x80000000u), 0, "Stream read error"},
         {"huge count", Forge(Bytes(64), {}, 0x7FFFFFFFu), 0, "Stream read error"},
         {"stored range past the end", Forge(ToBytes("abc"), {{3, 50}}, 1), 0, "Stream read error"},
-        {"negative stored size", Forge(ToBytes("abc"), {{3, 0xFFFFFFF0u}}, 1), 0, "Stream read error"},
-        {"negative original size", Forge(zlibHello, {{0x80000000u, zsize}}, 1), 0, "Stream read error"},
-        {"earlier negative size shifts the offset", Forge(zlibHello, {{1, 0xFFFFFFFFu}, {17, zsize}}, 2), 1,
+        {"negative stored size", Forge(ToBytes("abc"), {{3, 0xFFFFFFF0u}}, 1), 0,
          "Stream read error"},
+        {"negative original size", Forge(zlibHello, {{0x80000000u, zsize}}, 1), 0,
+         "Stream read error"},
+        {"earlier negative size shifts the offset",
+         Forge(zlibHello, {{1, 0xFFFFFFFFu}, {17, zsize}}, 2), 1, "Stream read error"},
         {"original size no stream could produce", Forge(zlibHello, {{0x7FFFFFFFu, zsize}}, 1), 0,
          "Stream read error"},
-        {"zlib stream shorter than promised", Forge(zlibHello, {{18, zsize}}, 1), 0, "Stream read error"},
+        {"zlib stream shorter than promised", Forge(zlibHello, {{18, zsize}}, 1), 0,
+         "Stream read error"},
         {"truncated zlib stream", Forge(truncatedZlib, {{17, 4}}, 1), 0, "Stream read error"},
         {"not a zlib stream", Forge(ToBytes("abcdefgh"), {{3, 8}}, 1), 0, "error"},
         {"corrupt deflate data", Forge(corruptZlib, {{17, zsize}}, 1), 0, "error"},
         {"checksum mismatch", Forge(badChecksum, {{17, zsize}}, 1), 0, "error"},
-        {"stream without its checksum", Forge(noChecksum, {{17, zsize - 4}}, 1), 0, "Stream read error"},
+        {"stream without its checksum", Forge(noChecksum, {{17, zsize - 4}}, 1), 0,
+         "Stream read error"},
         {"negative index", good, -1, "List index out of bounds (-1)"},
     };
     for (const Case& c : cases) {

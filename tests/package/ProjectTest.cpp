@@ -36,9 +36,9 @@ std::string Join(const std::vector<std::string>& lines, const std::string& end =
     return text;
 }
 
-const std::vector<std::string> kMinimal = {"Fish", "C:\\logo.jpg", "h2", "http://x", "h4", "(c)", "0",
-                                           "NO",   "YES",          "NO", "0",        "0",  "t1", "t2",
-                                           "t3",   "t4",           "NO"};
+const std::vector<std::string> kMinimal = {"Fish", "C:\\logo.jpg", "h2",  "http://x", "h4", "(c)",
+                                           "0",    "NO",           "YES", "NO",       "0",  "0",
+                                           "t1",   "t2",           "t3",  "t4",       "NO"};
 
 } // namespace
 
@@ -163,7 +163,8 @@ TEST(ProjectRecord, ReadsFromTheStreamPosition) {
 TEST(ProjectRecord, NonPositiveCountsStillShiftTheLinesBehind) {
     // A count of -2 puts the three flags at lines 5, 6 and 7 and the licence
     // count at line 8: positions follow the count as written.
-    std::vector<std::string> lines = {"n", "l", "h2", "h", "h4", "YES", "-2", "NO", "0", "7", "t1", "t2", "t3", "t4", "YES"};
+    std::vector<std::string> lines = {"n", "l", "h2", "h",  "h4", "YES", "-2", "NO",
+                                      "0", "7", "t1", "t2", "t3", "t4",  "YES"};
     TProject p;
     Load(p, Join(lines));
     EXPECT_TRUE(p.FlashList.Count() == 0);

@@ -60,8 +60,10 @@ protected:
     fs::path MakeInstaller(const Bytes& record) {
         Bytes stub = ReadFile(kBin + "/ssinstall");
         Bytes file = stub;
-        std::vector<std::pair<uint32_t, uint32_t>> table = {{uint32_t(stub.size()), uint32_t(stub.size())}};
-        for (const Bytes* content : std::vector<const Bytes*>{&runtime_, &movie_, &record, &logo_}) {
+        std::vector<std::pair<uint32_t, uint32_t>> table = {
+            {uint32_t(stub.size()), uint32_t(stub.size())}};
+        for (const Bytes* content :
+             std::vector<const Bytes*>{&runtime_, &movie_, &record, &logo_}) {
             Bytes z = Deflate(*content);
             file.insert(file.end(), z.begin(), z.end());
             table.push_back({uint32_t(content->size()), uint32_t(z.size())});
@@ -147,8 +149,9 @@ TEST_F(Programs, FailuresGoToStandardErrorUnderTheTitle) {
     fs::path installer = MakeInstaller(RecordBytes("../escape"));
     Result bad = Install(installer, "/AUTO");
     EXPECT_EQ(bad.status, 1);
-    EXPECT_NE(bad.out.find("Screensaver Installar: The screensaver name \"../escape\" cannot be used"),
-              std::string::npos)
+    EXPECT_NE(
+        bad.out.find("Screensaver Installar: The screensaver name \"../escape\" cannot be used"),
+        std::string::npos)
         << bad.out;
     EXPECT_FALSE(fs::exists(sandbox_.Root() / "escape.scr"));
 }
@@ -160,29 +163,42 @@ TEST_F(Programs, SspackBuildsListsAndExtracts) {
     WriteFile(dir / "logo.jpg", logo_);
     std::string sspack = Quote(kBin + "/sspack");
 
-    Result record = Shell(sspack + " record --name 'Deep Sea' --logo-file 'C:\\x\\logo.jpg' --homepage http://h/ " +
-                        "--copyright '(c) me' --license " + Quote(dir / "licence.txt") + " --show-license -o " +
-                        Quote(dir / "record"));
+    Result record = Shell(
+        sspack + " record --name 'Deep Sea' --logo-file 'C:\\x\\logo.jpg' --homepage http://h/ " +
+        "--copyright '(c) me' --license " + Quote(dir / "licence.txt") + " --show-license -o " +
+        Quote(dir / "record"));
     ASSERT_EQ(record.status, 0) << record.out;
-    EXPECT_EQ(ReadText(dir / "record"), "Deep Sea\r\nC:\\x\\logo.jpg\r\n\r\nhttp://h/\r\n\r\n(c) me\r\n0\r\nNO\r\nYES\r\n"
-                                        "NO\r\n3\r\nOne\r\n\r\nTwo\r\n0\r\n\r\n\r\n\r\n\r\nNO\r\n");
+    EXPECT_EQ(ReadText(dir / "record"),
+              "Deep Sea\r\nC:\\x\\logo.jpg\r\n\r\nhttp://h/\r\n\r\n(c) me\r\n0\r\nNO\r\nYES\r\n"
+              "NO\r\n3\r\nOne\r\n\r\nTwo\r\n0\r\n\r\n\r\n\r\n\r\nNO\r\n");
 
     Result build = Shell(sspack + " build --stub " + Quote(kBin + "/ssinstall") + " --runtime " +
-                       Quote(kBin + "/demo-screensaver") + " --movie " + Quote(dir / "movie") + " --record " +
-                       Quote(dir / "record") + " --logo " + Quote(dir / "logo.jpg") + " -o " + Quote(dir / "setup"));
+                         Quote(kBin + "/demo-screensaver") + " --movie " + Quote(dir / "movie") +
+                         " --record " + Quote(dir / "record") + " --logo " +
+                         Quote(dir / "logo.jpg") + " -o " + Quote(dir / "setup"));
     ASSERT_EQ(build.status, 0) << build.out;
     EXPECT_NE(fs::status(dir / "setup").permissions() & fs::perms::owner_exec, fs::perms::none);
 
     Result list = Shell(sspack + " list " + Quote(dir / "setup"));
     ASSERT_EQ(list.status, 0);
-    EXPECT_EQ(list.out.rfind("0 " + std::to_string(fs::file_size(kBin + "/ssinstall")), 0), 0u) << list.out;
+    EXPECT_EQ(list.out.rfind("0 " + std::to_string(fs::file_size(kBin + "/ssinstall")), 0), 0u)
+        << list.out;
     EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 5);
 
-    ASSERT_EQ(Shell(sspack + " extract " + Quote(dir / "setup") + " 2 -o " + Quote(dir / "movie.out")).status, 0);
+    ASSERT_EQ(
+        Shell(sspack + " extract " + Quote(dir / "setup") + " 2 -o " + Quote(dir / "movie.out"))
+            .status,
+        0);
     EXPECT_EQ(ReadFile(dir / "movie.out"), movie_);
-    ASSERT_EQ(Shell(sspack + " extract " + Quote(dir / "setup") + " 0 -o " + Quote(dir / "stub.out")).status, 0);
+    ASSERT_EQ(
+        Shell(sspack + " extract " + Quote(dir / "setup") + " 0 -o " + Quote(dir / "stub.out"))
+            .status,
+        0);
     EXPECT_EQ(ReadFile(dir / "stub.out"), ReadFile(kBin + "/ssinstall"));
-    ASSERT_EQ(Shell(sspack + " extract " + Quote(dir / "setup") + " 4 --raw -o " + Quote(dir / "logo.z")).status, 0);
+    ASSERT_EQ(
+        Shell(sspack + " extract " + Quote(dir / "setup") + " 4 --raw -o " + Quote(dir / "logo.z"))
+            .status,
+        0);
     Bytes raw = ReadFile(dir / "logo.z");
     ASSERT_GE(raw.size(), 2u);
     EXPECT_EQ(raw[0], 0x78);
@@ -196,8 +212,9 @@ TEST_F(Programs, SspackBuildsListsAndExtracts) {
 TEST_F(Programs, SspackExitCodes) {
     std::string sspack = Quote(kBin + "/sspack");
     EXPECT_EQ(Shell(sspack + " --help").status, 0);
-    for (const char* usage : {"", " frobnicate", " record -o x", " record --name", " list", " extract f notanumber -o x",
-                              " build --stub a -o b", " list a --bogus"})
+    for (const char* usage :
+         {"", " frobnicate", " record -o x", " record --name", " list",
+          " extract f notanumber -o x", " build --stub a -o b", " list a --bogus"})
         EXPECT_EQ(Shell(sspack + usage).status, 2) << usage;
 
     fs::path dir = sandbox_.Root();
@@ -206,8 +223,11 @@ TEST_F(Programs, SspackExitCodes) {
     EXPECT_EQ(missing.out, "sspack: Cannot open file " + (dir / "missing").string() + "\n");
     WriteFile(dir / "junk", {1, 2});
     EXPECT_EQ(Shell(sspack + " list " + Quote(dir / "junk")).out, "sspack: Stream read error\n");
-    EXPECT_EQ(Shell(sspack + " record --name \"$(printf 'two\\nlines')\" -o " + Quote(dir / "r")).status, 1);
+    EXPECT_EQ(
+        Shell(sspack + " record --name \"$(printf 'two\\nlines')\" -o " + Quote(dir / "r")).status,
+        1);
     EXPECT_FALSE(fs::exists(dir / "r"));
     WriteFile(dir / "empty", {0, 0, 0, 0});
-    EXPECT_EQ(Shell(sspack + " extract " + Quote(dir / "empty") + " 0 -o " + Quote(dir / "x")).status, 1);
+    EXPECT_EQ(
+        Shell(sspack + " extract " + Quote(dir / "empty") + " 0 -o " + Quote(dir / "x")).status, 1);
 }
