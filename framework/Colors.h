@@ -1,0 +1,82 @@
+#pragma once
+// Colours as the platform stores them: 0x00BBGGRR for plain colours; a value
+// with the top bit set names a system colour by index (0x80000000 + index)
+// and is turned into a plain colour by ColorToRGB before anything is drawn.
+
+#include <cstdint>
+
+using TColor = uint32_t;
+
+constexpr TColor RGB(uint8_t r, uint8_t g, uint8_t b) {
+    return TColor(r) | (TColor(g) << 8) | (TColor(b) << 16);
+}
+constexpr uint8_t GetRValue(TColor c) {
+    return uint8_t(c & 0xFF);
+}
+constexpr uint8_t GetGValue(TColor c) {
+    return uint8_t((c >> 8) & 0xFF);
+}
+constexpr uint8_t GetBValue(TColor c) {
+    return uint8_t((c >> 16) & 0xFF);
+}
+
+// Named plain colours.
+constexpr TColor clBlack = 0x000000;
+constexpr TColor clMaroon = 0x000080;
+constexpr TColor clGreen = 0x008000;
+constexpr TColor clOlive = 0x008080;
+constexpr TColor clNavy = 0x800000;
+constexpr TColor clPurple = 0x800080;
+constexpr TColor clTeal = 0x808000;
+constexpr TColor clGray = 0x808080;
+constexpr TColor clSilver = 0xC0C0C0;
+constexpr TColor clRed = 0x0000FF;
+constexpr TColor clLime = 0x00FF00;
+constexpr TColor clYellow = 0x00FFFF;
+constexpr TColor clBlue = 0xFF0000;
+constexpr TColor clFuchsia = 0xFF00FF;
+constexpr TColor clAqua = 0xFFFF00;
+constexpr TColor clWhite = 0xFFFFFF;
+// "No colour" and "the owner's default", as the framework's special values.
+constexpr TColor clNone = 0x1FFFFFFF;
+constexpr TColor clDefault = 0x20000000;
+
+// System colours (classic scheme values in GetSysColor).
+constexpr TColor clSystemColor = 0x80000000;
+constexpr TColor clScrollBar = clSystemColor | 0;
+constexpr TColor clBackground = clSystemColor | 1;
+constexpr TColor clActiveCaption = clSystemColor | 2;
+constexpr TColor clInactiveCaption = clSystemColor | 3;
+constexpr TColor clMenu = clSystemColor | 4;
+constexpr TColor clWindow = clSystemColor | 5;
+constexpr TColor clWindowFrame = clSystemColor | 6;
+constexpr TColor clMenuText = clSystemColor | 7;
+constexpr TColor clWindowText = clSystemColor | 8;
+constexpr TColor clCaptionText = clSystemColor | 9;
+constexpr TColor clActiveBorder = clSystemColor | 10;
+constexpr TColor clInactiveBorder = clSystemColor | 11;
+constexpr TColor clAppWorkSpace = clSystemColor | 12;
+constexpr TColor clHighlight = clSystemColor | 13;
+constexpr TColor clHighlightText = clSystemColor | 14;
+constexpr TColor clBtnFace = clSystemColor | 15;
+constexpr TColor clBtnShadow = clSystemColor | 16;
+constexpr TColor clGrayText = clSystemColor | 17;
+constexpr TColor clBtnText = clSystemColor | 18;
+constexpr TColor clInactiveCaptionText = clSystemColor | 19;
+constexpr TColor clBtnHighlight = clSystemColor | 20;
+constexpr TColor cl3DDkShadow = clSystemColor | 21;
+constexpr TColor cl3DLight = clSystemColor | 22;
+constexpr TColor clInfoText = clSystemColor | 23;
+constexpr TColor clInfoBk = clSystemColor | 24;
+constexpr TColor clHotLight = clSystemColor | 26;
+constexpr TColor clGradientActiveCaption = clSystemColor | 27;
+constexpr TColor clGradientInactiveCaption = clSystemColor | 28;
+constexpr TColor clMenuHighlight = clSystemColor | 29;
+constexpr TColor clMenuBar = clSystemColor | 30;
+
+// The plain colour of system colour `index` (0 to 30) on the classic
+// scheme; black for an unknown index.
+TColor GetSysColor(int index);
+// System colours become their plain value; plain colours lose any bits above
+// the 24 colour bits. clNone and clDefault become black.
+TColor ColorToRGB(TColor color);

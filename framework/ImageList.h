@@ -1,0 +1,49 @@
+#pragma once
+// A list of equally sized images with optional masks, drawn at a point
+// normally or greyed (the platform's disabled look: every opaque pixel that
+// is not white drawn in the button-highlight colour one pixel right and
+// down, then in the button-shadow colour in place).
+
+#include <functional>
+#include <vector>
+
+#include "framework/Bitmap.h"
+
+class TImageList {
+public:
+    TImageList(int32_t width = 16, int32_t height = 16);
+
+    int32_t Width() const { return FWidth; }
+    int32_t Height() const { return FHeight; }
+    // Changing the size drops every image.
+    void SetSize(int32_t width, int32_t height);
+    int Count() const { return int(FImages.size()); }
+
+    // Adds image.Width() / Width images cut from left to right (images of
+    // the list's size are copied, larger ones cropped). With `mask`, its
+    // non-black pixels are transparent; without, the images are opaque.
+    // Returns the index of the first image added; an image narrower than
+    // the list's width fails with EInvalidOperation.
+    int Add(const TBitmap& image, const TBitmap* mask = nullptr);
+    // As Add, with the pixels of `maskColor` transparent.
+    int AddMasked(const TBitmap& image, TColor maskColor);
+    void Delete(int index);
+    void Clear() { FImages.clear(); }
+
+    // Draws image `index` with its top-left corner at (x, y); nothing for an
+    // index out of range.
+    void Draw(TCanvas& canvas, int32_t x, int32_t y, int index, bool enabled = true) const;
+    // The image with its transparent pixels in `background`.
+    void GetBitmap(int index, TBitmap& out, TColor background = clBlack) const;
+
+private:
+    struct TImage {
+        TBitmap Pixels;
+        std::vector<uint8_t> Opaque; // 255 opaque, 0 transparent
+    };
+    int AddImages(const TBitmap& image, const std::function<bool(int32_t, int32_t)>& transparent);
+
+    int32_t FWidth;
+    int32_t FHeight;
+    std::vector<TImage> FImages;
+};

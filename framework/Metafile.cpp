@@ -1,0 +1,54 @@
+#include "framework/Metafile.h"
+
+#include <vector>
+
+namespace {
+
+uint16_t U16(const uint8_t* p) {
+    return uint16_t(p[0] | (p[1] << 8));
+}
+uint32_t U32(const uint8_t* p) {
+    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+}
+
+constexpr uint32_t kPlaceableKey = 0x9AC6CDD7;
+constexpr size_t kPlaceableHeaderSize = 22;
+constexpr size_t kWmfHeaderSize = 18;
+constexpr uint32_t kEmrHeader = 1;
+constexpr size_t kEmfSignatureField = 40;
+constexpr uint32_t kEmfSignature = 0x464D4520; // " EMF"
+
+bool IsWmfHeader(const uint8_t* d, size_t size) {
+    return size >= kWmfHeaderSize && (U16(d) == 1 || U16(d) == 2) && U16(d + 2) == 9;
+}
+
+} // namespace
+
+TMetafileKind DetectMetafile(const uint8_t* data, size_t size) {
+    if (size >= kPlaceableHeaderSize && U32(data) == kPlaceableKey &&
+        IsWmfHeader(data + kPlaceableHeaderSize, size - kPlaceableHeaderSize))
+        return TMetafileKind::mkPlaceableWmf;
+    if (IsWmfHeader(data, size))
+        return TMetafileKind::mkWmf;
+    if (size >= kEmfSignatureField + 4 && U32(data) == kEmrHeader &&
+        U32(data + kEmfSignatureField) == kEmfSignature)
+        return TMetafileKind::mkEmf;
+    return TMetafileKind::mkNone;
+}
+
+void TMetafile::Draw(TCanvas&, const TRect&) const {}
+
+void TMetafile::LoadFromStream(TStream& stream) {
+    std::vector<uint8_t> data = ReadRemaining(stream);
+    if (DetectMetafile(data.data(), data.size()) == TMetafileKind::mkNone)
+        throw EInvalidGraphic("Metafile is not valid");
+    throw EInvalidGraphic("Metafile pictures cannot be displayed yet");
+}
+
+void TMetafile::SaveToStream(TStream&) const {
+    throw EInvalidGraphic("Cannot save an empty metafile");
+}
+
+std::unique_ptr<TGraphic> TMetafile::Clone() const {
+    return std::make_unique<TMetafile>();
+}

@@ -1,0 +1,68 @@
+#include "framework/Picture.h"
+
+#include "framework/Bitmap.h"
+#include "framework/Icon.h"
+#include "framework/JPEGImage.h"
+#include "framework/Metafile.h"
+
+std::unique_ptr<TGraphic> CreateGraphicForExtension(const std::string& extension) {
+    const std::string ext = LowerCase(extension);
+    if (ext == "bmp")
+        return std::make_unique<TBitmap>();
+    if (ext == "ico")
+        return std::make_unique<TIcon>();
+    if (ext == "jpg" || ext == "jpeg")
+        return std::make_unique<TJPEGImage>();
+    if (ext == "wmf" || ext == "emf")
+        return std::make_unique<TMetafile>();
+    return nullptr;
+}
+
+void TPicture::Adopt(std::unique_ptr<TGraphic> graphic) {
+    FGraphic = std::move(graphic);
+    if (FGraphic)
+        FGraphic->OnChange = [this](TGraphic&) { Changed(); };
+    Changed();
+}
+
+void TPicture::SetGraphic(const TGraphic* graphic) {
+    Adopt(graphic ? graphic->Clone() : nullptr);
+}
+
+void TPicture::SetGraphic(std::unique_ptr<TGraphic> graphic) {
+    Adopt(std::move(graphic));
+}
+
+TBitmap& TPicture::Bitmap() {
+    if (auto* bitmap = dynamic_cast<TBitmap*>(FGraphic.get()))
+        return *bitmap;
+    Adopt(std::make_unique<TBitmap>());
+    return static_cast<TBitmap&>(*FGraphic);
+}
+
+void TPicture::LoadFromFile(const std::string& fileName) {
+    std::string ext = ExtractFileExt(fileName);
+    if (!ext.empty())
+        ext.erase(0, 1);
+    std::unique_ptr<TGraphic> graphic = CreateGraphicForExtension(ext);
+    if (!graphic)
+        throw EInvalidGraphic(Format("Unknown picture file extension (.%s)", ext.c_str()));
+    graphic->LoadFromFile(fileName);
+    Adopt(std::move(graphic));
+}
+
+void TPicture::SaveToFile(const std::string& fileName) const {
+    if (FGraphic)
+        FGraphic->SaveToFile(fileName);
+}
+
+void TPicture::Assign(const TPicture& other) {
+    if (&other == this)
+        return;
+    SetGraphic(other.FGraphic.get());
+}
+
+void TPicture::Changed() {
+    if (OnChange)
+        OnChange(*this);
+}
