@@ -20,6 +20,7 @@ struct TSdlBackend::TState {
         TWsRect Bounds;
         TWindowShape Shape;
         std::vector<uint32_t> Back;
+        std::vector<uint32_t> Front; // what was presented, for restoring lost contents
     };
 
     std::map<TWsWindow, TWindow> Windows;
@@ -122,6 +123,39 @@ void ApplyShape(SDL_Window* handle, const TWindowShape& shape, int width, int he
     mode.parameters.colorKey = SDL_Color{0, 0, 0, 255};
     SDL_SetWindowShape(handle, mask, &mode);
     SDL_FreeSurface(mask);
+}
+
+// Copies the overlapping top-left part of an old pixel grid into a new one.
+std::vector<uint32_t> Resized(const std::vector<uint32_t>& old, int oldWidth, int oldHeight,
+                              int width, int height) {
+    std::vector<uint32_t> fresh(static_cast<size_t>(width) * height, 0);
+    for (int y = 0; y < std::min(height, oldHeight); ++y)
+        std::copy_n(old.begin() + static_cast<ptrdiff_t>(y) * oldWidth, std::min(width, oldWidth),
+                    fresh.begin() + static_cast<ptrdiff_t>(y) * width);
+    return fresh;
+}
+
+// Copies rectangle `r` of a width-wide pixel grid to the window's surface and
+// shows it.
+void Blit(SDL_Window* handle, const std::vector<uint32_t>& pixels, int width, TWsRect r) {
+    SDL_Surface* screen = SDL_GetWindowSurface(handle);
+    if (screen == nullptr)
+        return;
+    r = r.Intersect(TWsRect{0, 0, screen->w, screen->h});
+    if (r.IsEmpty())
+        return;
+    const uint32_t* source = pixels.data() + static_cast<ptrdiff_t>(r.Top) * width + r.Left;
+    uint8_t* target = static_cast<uint8_t*>(screen->pixels) +
+                      static_cast<ptrdiff_t>(r.Top) * screen->pitch +
+                      static_cast<ptrdiff_t>(r.Left) * screen->format->BytesPerPixel;
+    if (SDL_MUSTLOCK(screen))
+        SDL_LockSurface(screen);
+    SDL_ConvertPixels(r.Width(), r.Height(), SDL_PIXELFORMAT_RGB888, source, width * 4,
+                      screen->format->format, target, screen->pitch);
+    if (SDL_MUSTLOCK(screen))
+        SDL_UnlockSurface(screen);
+    SDL_Rect area{r.Left, r.Top, r.Width(), r.Height()};
+    SDL_UpdateWindowSurfaceRects(handle, &area, 1);
 }
 
 } // namespace
@@ -250,6 +284,10 @@ TSdlBackend::TSdlBackend() : State_(std::make_unique<TState>()) {
     // window must not turn into a quit on its own.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    // SDL drops a click that it processes within 10 ms of the window's focus
+    // event, which is any click made before the program next looks at its
+    // queue after showing a window. The platform delivers such clicks.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw std::runtime_error(std::string("Cannot start the window system: ") + SDL_GetError());
     SDL_StartTextInput();
@@ -294,6 +332,7 @@ TWsWindow TSdlBackend::CreateWindow(TWsWindowKind kind, const TWsRect& bounds) {
     w.Bounds = TWsRect{bounds.Left, bounds.Top, bounds.Left + std::max(bounds.Width(), 0),
                        bounds.Top + std::max(bounds.Height(), 0)};
     w.Back.assign(static_cast<size_t>(w.Bounds.Width()) * w.Bounds.Height(), 0);
+    w.Front = w.Back;
     return id;
 }
 
@@ -314,12 +353,8 @@ void TSdlBackend::SetWindowBounds(TWsWindow window, const TWsRect& bounds) {
     const int oldWidth = w->Bounds.Width();
     const int oldHeight = w->Bounds.Height();
     if (width != oldWidth || height != oldHeight) {
-        std::vector<uint32_t> fresh(static_cast<size_t>(width) * height, 0);
-        for (int y = 0; y < std::min(height, oldHeight); ++y)
-            std::copy_n(w->Back.begin() + static_cast<ptrdiff_t>(y) * oldWidth,
-                        std::min(width, oldWidth),
-                        fresh.begin() + static_cast<ptrdiff_t>(y) * width);
-        w->Back.swap(fresh);
+        w->Back = Resized(w->Back, oldWidth, oldHeight, width, height);
+        w->Front = Resized(w->Front, oldWidth, oldHeight, width, height);
         SDL_SetWindowSize(w->Handle, std::max(width, 1), std::max(height, 1));
         if (w->Shapeable)
             ApplyShape(w->Handle, w->Shape, std::max(width, 1), std::max(height, 1));
@@ -378,27 +413,15 @@ void TSdlBackend::Present(TWsWindow window, const TWsRect& rect) {
     if (w == nullptr)
         return;
     const int width = w->Bounds.Width();
-    TWsRect r = rect.Intersect(TWsRect{0, 0, width, w->Bounds.Height()});
+    const TWsRect r = rect.Intersect(TWsRect{0, 0, width, w->Bounds.Height()});
     if (r.IsEmpty())
         return;
-    SDL_Surface* screen = SDL_GetWindowSurface(w->Handle);
-    if (screen == nullptr)
-        return;
-    r = r.Intersect(TWsRect{0, 0, screen->w, screen->h});
-    if (r.IsEmpty())
-        return;
-    const uint32_t* source = w->Back.data() + static_cast<ptrdiff_t>(r.Top) * width + r.Left;
-    uint8_t* target = static_cast<uint8_t*>(screen->pixels) +
-                      static_cast<ptrdiff_t>(r.Top) * screen->pitch +
-                      static_cast<ptrdiff_t>(r.Left) * screen->format->BytesPerPixel;
-    if (SDL_MUSTLOCK(screen))
-        SDL_LockSurface(screen);
-    SDL_ConvertPixels(r.Width(), r.Height(), SDL_PIXELFORMAT_RGB888, source, width * 4,
-                      screen->format->format, target, screen->pitch);
-    if (SDL_MUSTLOCK(screen))
-        SDL_UnlockSurface(screen);
-    SDL_Rect area{r.Left, r.Top, r.Width(), r.Height()};
-    SDL_UpdateWindowSurfaceRects(w->Handle, &area, 1);
+    for (int y = r.Top; y < r.Bottom; ++y) {
+        const ptrdiff_t row = static_cast<ptrdiff_t>(y) * width;
+        std::copy(w->Back.begin() + row + r.Left, w->Back.begin() + row + r.Right,
+                  w->Front.begin() + row + r.Left);
+    }
+    Blit(w->Handle, w->Front, width, r);
 }
 
 bool TSdlBackend::WaitEvent(TWsEvent& event, uint32_t timeoutMs) {
@@ -529,7 +552,8 @@ bool TSdlBackend::WaitEvent(TWsEvent& event, uint32_t timeoutMs) {
                 post(TWsEvent{.Type = TWsEventType::FocusLost, .Window = id});
                 break;
             case SDL_WINDOWEVENT_EXPOSED:
-                Present(id, TWsRect{0, 0, w->Bounds.Width(), w->Bounds.Height()});
+                Blit(w->Handle, w->Front, w->Bounds.Width(),
+                     TWsRect{0, 0, w->Bounds.Width(), w->Bounds.Height()});
                 post(TWsEvent{.Type = TWsEventType::Expose, .Window = id});
                 break;
             case SDL_WINDOWEVENT_MOVED:

@@ -4,9 +4,10 @@
 // Every window is borderless and made as an SDL shaped window, so its outline
 // can follow the form's region at any time; popup windows are SDL popup-menu
 // windows (override-redirect on X11: on top, no task-bar entry). The back
-// buffer lives here and is copied to the window surface on Present; when the
-// display server loses a window's contents (Expose) they are restored from it
-// before the framework hears of the event.
+// buffer lives here; Present copies a rectangle of it to the screen and keeps
+// a copy of what was presented, so that when the display server loses a
+// window's contents (Expose) they are put back before the framework hears of
+// the event. Showing a window presents its whole back buffer.
 //
 // Framebuffer acceleration is switched off before SDL's video starts: with it
 // the window surface goes through OpenGL, which silently re-creates the window

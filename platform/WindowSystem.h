@@ -154,7 +154,7 @@ enum TWsInputState : uint32_t {
 };
 
 enum class TWsEventType {
-    None,
+    Empty,       // no event (not "None": X11 headers define that name as a macro)
     MouseMove,   // X, Y, State
     MouseDown,   // X, Y, Button, State (double clicks are the framework's to detect)
     MouseUp,     // X, Y, Button, State
@@ -165,14 +165,14 @@ enum class TWsEventType {
     Close,       // the user asked to close Window
     FocusGained, // the display server gave Window the keyboard focus (advice only)
     FocusLost,   // ... and took it away again
-    Expose,      // Window's contents were lost and have been restored from its back buffer
+    Expose,      // Window's contents were lost and have been put back as last presented
     Quit,        // the session is ending (a signal, the last window closed by the system)
 };
 
 // One input or window event. X and Y are screen coordinates for every mouse
 // event, whichever window it was reported to.
 struct TWsEvent {
-    TWsEventType Type = TWsEventType::None;
+    TWsEventType Type = TWsEventType::Empty;
     TWsWindow Window = 0; // the window the display server reported it for, or 0
     int X = 0;
     int Y = 0;
@@ -204,6 +204,7 @@ public:
     // Moves and resizes. The back buffer takes the new size, keeping the pixels
     // that still fit; the shape stays where it was in window coordinates.
     virtual void SetWindowBounds(TWsWindow window, const TWsRect& bounds) = 0;
+    // Showing presents the whole back buffer.
     virtual void ShowWindow(TWsWindow window, bool visible) = 0;
     // Puts the window above all others of this program.
     virtual void RaiseWindow(TWsWindow window) = 0;
