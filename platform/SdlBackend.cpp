@@ -1,6 +1,7 @@
 #include "platform/SdlBackend.h"
 
 #include "platform/CodePage.h"
+#include "platform/X11Pointer.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_shape.h>
@@ -28,6 +29,23 @@ struct TSdlBackend::TState {
     std::array<bool, 256> Keys{};
     uint32_t Buttons = 0;
     std::map<TWsCursor, SDL_Cursor*> Cursors;
+    std::unique_ptr<TX11Pointer> Pointer; // only on X11
+
+    // The pointer's screen position and held buttons (ws* bits).
+    TWsPoint QueryPointer(uint32_t& buttons) {
+        int x = 0, y = 0;
+        uint32_t xButtons = 0;
+        if (Pointer && Pointer->Query(x, y, xButtons)) {
+            buttons = ((xButtons & 1) ? wsLeftButton : 0) | ((xButtons & 2) ? wsMiddleButton : 0) |
+                      ((xButtons & 4) ? wsRightButton : 0);
+            return TWsPoint{x, y};
+        }
+        const Uint32 mask = SDL_GetGlobalMouseState(&x, &y);
+        buttons = ((mask & SDL_BUTTON_LMASK) ? wsLeftButton : 0) |
+                  ((mask & SDL_BUTTON_MMASK) ? wsMiddleButton : 0) |
+                  ((mask & SDL_BUTTON_RMASK) ? wsRightButton : 0);
+        return TWsPoint{x, y};
+    }
 
     TWindow* Find(TWsWindow window) {
         auto it = Windows.find(window);
@@ -291,6 +309,9 @@ TSdlBackend::TSdlBackend() : State_(std::make_unique<TState>()) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw std::runtime_error(std::string("Cannot start the window system: ") + SDL_GetError());
     SDL_StartTextInput();
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver != nullptr && std::strcmp(driver, "x11") == 0)
+        State_->Pointer = std::make_unique<TX11Pointer>();
 }
 
 TSdlBackend::~TSdlBackend() {
@@ -581,9 +602,8 @@ uint64_t TSdlBackend::TickCount() {
 }
 
 TWsPoint TSdlBackend::CursorPos() {
-    int x = 0, y = 0;
-    SDL_GetGlobalMouseState(&x, &y);
-    return TWsPoint{x, y};
+    uint32_t buttons = 0;
+    return State_->QueryPointer(buttons);
 }
 
 void TSdlBackend::SetCursor(TWsCursor cursor) {
@@ -597,11 +617,15 @@ void TSdlBackend::SetCursor(TWsCursor cursor) {
 bool TSdlBackend::IsKeyDown(int vk) {
     switch (vk) {
     case VK_LBUTTON:
-        return (SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0;
     case VK_RBUTTON:
-        return (SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_RMASK) != 0;
-    case VK_MBUTTON:
-        return (SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_MMASK) != 0;
+    case VK_MBUTTON: {
+        uint32_t buttons = 0;
+        State_->QueryPointer(buttons);
+        const uint32_t bit = vk == VK_LBUTTON   ? wsLeftButton
+                             : vk == VK_RBUTTON ? wsRightButton
+                                                : wsMiddleButton;
+        return (buttons & bit) != 0;
+    }
     case VK_SHIFT:
     case VK_LSHIFT:
     case VK_RSHIFT:

@@ -143,15 +143,14 @@ enum class TWsCursor {
 
 enum class TWsButton { Left, Right, Middle };
 
-// Modifier keys and mouse buttons held when an input event happened.
-enum TWsInputState : uint32_t {
-    wsShift = 0x01,
-    wsCtrl = 0x02,
-    wsAlt = 0x04,
-    wsLeftButton = 0x08,
-    wsRightButton = 0x10,
-    wsMiddleButton = 0x20,
-};
+// Modifier keys and mouse buttons held when an input event happened: the
+// bits of TWsEvent::State.
+constexpr uint32_t wsShift = 0x01;
+constexpr uint32_t wsCtrl = 0x02;
+constexpr uint32_t wsAlt = 0x04;
+constexpr uint32_t wsLeftButton = 0x08;
+constexpr uint32_t wsRightButton = 0x10;
+constexpr uint32_t wsMiddleButton = 0x20;
 
 enum class TWsEventType {
     Empty,       // no event (not "None": X11 headers define that name as a macro)
@@ -181,7 +180,7 @@ struct TWsEvent {
     int Key = 0;
     bool Repeat = false;
     unsigned char Char = 0;
-    uint32_t State = 0; // TWsInputState bits
+    uint32_t State = 0; // ws* bits
 };
 
 // Wait for ever in WaitEvent.

@@ -201,9 +201,9 @@ TEST(HeadlessBackend, WheelAndModifiersTravelWithMouseEvents) {
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[0].Type, TWsEventType::MouseWheel);
     EXPECT_EQ(events[0].WheelDelta, -240);
-    EXPECT_EQ(events[0].State, static_cast<uint32_t>(wsCtrl));
+    EXPECT_EQ(events[0].State, wsCtrl);
     EXPECT_EQ(events[1].Button, TWsButton::Right);
-    EXPECT_EQ(events[1].State, static_cast<uint32_t>(wsCtrl | wsRightButton));
+    EXPECT_EQ(events[1].State, wsCtrl | wsRightButton);
 }
 
 TEST(HeadlessBackend, KeysGoToTheLastShownWindowWithTheirControlCharacters) {
@@ -232,7 +232,7 @@ TEST(HeadlessBackend, KeysGoToTheLastShownWindowWithTheirControlCharacters) {
     EXPECT_EQ(keys[0].Key, VK_SHIFT);
     EXPECT_EQ(keys[1].Window, menu);
     EXPECT_EQ(keys[1].Key, 'A');
-    EXPECT_EQ(keys[1].State, static_cast<uint32_t>(wsShift));
+    EXPECT_EQ(keys[1].State, wsShift);
     EXPECT_FALSE(keys[1].Repeat);
     EXPECT_TRUE(keys[2].Repeat);
     EXPECT_EQ(keys[3].Type, TWsEventType::KeyUp);

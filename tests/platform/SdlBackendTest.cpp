@@ -263,6 +263,15 @@ TEST_F(SdlBackendTest, InputArrivesInScreenCoordinatesOnlyInsideTheShape) {
     ASSERT_TRUE(Has(events, TWsEventType::MouseMove));
     EXPECT_EQ(events.back().X, 107);
     EXPECT_EQ(Ws_->CursorPos(), (TWsPoint{107, 73}));
+    // The pointer is asked for where it is now, even after a warp that SDL
+    // does not notice, and the buttons likewise (moving a window polls both).
+    Xdotool("mousemove 300 300");
+    EXPECT_EQ(Ws_->CursorPos(), (TWsPoint{300, 300}));
+    Xdotool("mousedown 1");
+    EXPECT_TRUE(Ws_->IsKeyDown(VK_LBUTTON));
+    Xdotool("mouseup 1 mousemove 107 73");
+    EXPECT_FALSE(Ws_->IsKeyDown(VK_LBUTTON));
+    Collect([](const std::vector<TWsEvent>& got) { return Has(got, TWsEventType::MouseMove); });
 
     Xdotool("click 5");
     events = Collect(

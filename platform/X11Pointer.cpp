@@ -1,0 +1,27 @@
+#include "platform/X11Pointer.h"
+
+#include <X11/Xlib.h>
+
+TX11Pointer::TX11Pointer() : Display_(XOpenDisplay(nullptr)) {}
+
+TX11Pointer::~TX11Pointer() {
+    if (Display_)
+        XCloseDisplay(static_cast<Display*>(Display_));
+}
+
+bool TX11Pointer::Query(int& x, int& y, uint32_t& buttons) {
+    if (Display_ == nullptr)
+        return false;
+    Display* display = static_cast<Display*>(Display_);
+    Window root = 0;
+    Window child = 0;
+    int windowX = 0;
+    int windowY = 0;
+    unsigned int mask = 0;
+    if (!XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &windowX,
+                       &windowY, &mask))
+        return false;
+    buttons = ((mask & Button1Mask) ? 1u : 0u) | ((mask & Button2Mask) ? 2u : 0u) |
+              ((mask & Button3Mask) ? 4u : 0u);
+    return true;
+}
