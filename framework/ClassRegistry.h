@@ -14,7 +14,9 @@ SSI_DECLARE_EXCEPTION(EClassNotFound, Exception)
 // does nothing; another class of the same name (compared without regard to
 // case) fails with "A class named %s already exists".
 void RegisterClass(const TClassInfo& info);
-template <class... T> void RegisterClasses() { (RegisterClass(T::StaticClassInfo()), ...); }
+template <class... T> void RegisterClasses() {
+    (RegisterClass(T::StaticClassInfo()), ...);
+}
 void UnRegisterClass(const TClassInfo& info);
 
 // nullptr when no class of that name is registered.

@@ -9,7 +9,9 @@ SSI_DEFINE_CLASS(TCollection, TPersistent)
 
 // --- TCollectionItem ---
 
-TCollectionItem::TCollectionItem(TCollection* collection) { SetCollection(collection); }
+TCollectionItem::TCollectionItem(TCollection* collection) {
+    SetCollection(collection);
+}
 
 TCollectionItem::~TCollectionItem() {
     if (collection_ != nullptr)
@@ -75,7 +77,9 @@ TCollectionItem* TCollection::Item(int index) const {
     return items_[static_cast<size_t>(index)];
 }
 
-TCollectionItem* TCollection::Add() { return Insert(Count()); }
+TCollectionItem* TCollection::Add() {
+    return Insert(Count());
+}
 
 TCollectionItem* TCollection::Insert(int index) {
     if (index < 0 || index > Count())
@@ -99,7 +103,9 @@ TCollectionItem* TCollection::Insert(int index) {
     return item;
 }
 
-void TCollection::Delete(int index) { delete Item(index); }
+void TCollection::Delete(int index) {
+    delete Item(index);
+}
 
 void TCollection::Clear() {
     if (items_.empty())
@@ -110,7 +116,9 @@ void TCollection::Clear() {
     EndUpdate();
 }
 
-void TCollection::BeginUpdate() { ++updateCount_; }
+void TCollection::BeginUpdate() {
+    ++updateCount_;
+}
 
 void TCollection::EndUpdate() {
     if (updateCount_ > 0 && --updateCount_ == 0)

@@ -27,7 +27,9 @@ void Erase(std::vector<TComponent*>& list, const TComponent* component) {
 } // namespace
 
 bool IsValidIdent(const std::string& name) {
-    auto alpha = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
+    auto alpha = [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+    };
     if (name.empty() || !alpha(name[0]))
         return false;
     for (char c : name)
@@ -153,16 +155,21 @@ void TComponent::SetDestroying() {
         c->SetDestroying();
 }
 
-void TComponent::BeforeDestruction() { SetDestroying(); }
+void TComponent::BeforeDestruction() {
+    SetDestroying();
+}
 
-void TComponent::Loaded() { SetState(csLoading, false); }
+void TComponent::Loaded() {
+    SetState(csLoading, false);
+}
 
 void TComponent::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
     if (root != this)
         return;
     std::vector<TComponent*> snapshot = components_;
     for (TComponent* c : snapshot)
-        if (!c->HasParent())
+        if (!c->HasParent() || c->GetParentComponent() == nullptr ||
+            c->GetParentComponent() == this)
             proc(c);
 }
 

@@ -102,7 +102,7 @@ public:
     virtual void SetParentComponent(TComponent* /*parent*/) {}
     // Calls `proc` for each component written nested in this one when
     // `root` is written. The default nests, in the root only, the root's
-    // components that have no parent.
+    // components that have no parent other than the root.
     virtual void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root);
 
 protected:

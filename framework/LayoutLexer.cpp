@@ -10,8 +10,12 @@ bool TLayoutToken::IsWord(const char* word) const {
 
 namespace {
 
-bool IsAlpha(int c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
-bool IsDigit(int c) { return c >= '0' && c <= '9'; }
+bool IsAlpha(int c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+bool IsDigit(int c) {
+    return c >= '0' && c <= '9';
+}
 
 int HexValue(int c) {
     if (IsDigit(c))
@@ -25,7 +29,9 @@ int HexValue(int c) {
 
 } // namespace
 
-TLayoutLexer::TLayoutLexer(const std::string& text) : text_(text) { Next(); }
+TLayoutLexer::TLayoutLexer(const std::string& text) : text_(text) {
+    Next();
+}
 
 void TLayoutLexer::Error(const std::string& message) const {
     ErrorAt(message, token_.line_, token_.column_);

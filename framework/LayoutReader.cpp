@@ -167,8 +167,7 @@ void TLayoutReader::ReadChild(TComponent& parent) {
     if (info == nullptr)
         lexer_.ErrorAt(Format("Class %s not found", className.c_str()), line, column);
     if (!info->InheritsFrom(TComponent::StaticClassInfo()) || !info->CanCreate())
-        lexer_.ErrorAt(Format("Cannot create an instance of %s", className.c_str()), line,
-                       column);
+        lexer_.ErrorAt(Format("Cannot create an instance of %s", className.c_str()), line, column);
     TComponent* child = info->CreateComponent(root_);
     created_.emplace_back(child);
     child->SetState(csLoading | csReading, true);
@@ -251,8 +250,7 @@ int64_t TLayoutReader::ReadOrdinal(const TPropInfo& p) {
         lexer_.Next();
         break;
     case TPropKind::pkEnum:
-        if (t.Kind() != TLayoutTokenKind::ltIdent ||
-            (value = p.EnumInfo()->Ordinal(t.Text())) < 0)
+        if (t.Kind() != TLayoutTokenKind::ltIdent || (value = p.EnumInfo()->Ordinal(t.Text())) < 0)
             invalid();
         lexer_.Next();
         break;
@@ -303,8 +301,8 @@ std::string TLayoutReader::ReadStringValue() {
     return value;
 }
 
-void TLayoutReader::ReadValue(TPersistent& target, const TPropInfo& p, TComponent& anchor,
-                              int line, int column) {
+void TLayoutReader::ReadValue(TPersistent& target, const TPropInfo& p, TComponent& anchor, int line,
+                              int column) {
     if (!p.Writable() && p.Kind() != TPropKind::pkCollection)
         lexer_.ErrorAt(Format("Property %s is read-only", p.Name().c_str()), line, column);
     auto invalid = [&]() {
@@ -398,8 +396,9 @@ void TLayoutReader::ReadCollection(TCollection& collection, TComponent& anchor) 
     Enter();
     // Clearing destroys the items: forget references waiting to be set on them.
     std::erase_if(fixups_, [&](const TFixup& f) {
-        return std::any_of(f.items.begin(), f.items.end(),
-                           [&](TCollectionItem* item) { return item->Collection() == &collection; });
+        return std::any_of(f.items.begin(), f.items.end(), [&](TCollectionItem* item) {
+            return item->Collection() == &collection;
+        });
     });
     collection.BeginUpdate();
     try {
@@ -445,8 +444,8 @@ void TLayoutReader::ResolveFixups() {
         if (found == nullptr)
             lexer_.ErrorAt(Format("Component %s not found", f.name.c_str()), f.line, f.column);
         if (!found->InheritsFrom(*f.prop->RefClass()))
-            lexer_.ErrorAt(Format("Invalid value for property %s", f.prop->Name().c_str()),
-                           f.line, f.column);
+            lexer_.ErrorAt(Format("Invalid value for property %s", f.prop->Name().c_str()), f.line,
+                           f.column);
         f.prop->SetObject(*f.target, found);
     }
 }

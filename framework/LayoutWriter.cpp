@@ -148,8 +148,7 @@ private:
         }
     }
 
-    void WriteBinary(TPersistent& object, const TPropInfo& p, const std::string& name,
-                     int indent) {
+    void WriteBinary(TPersistent& object, const TPropInfo& p, const std::string& name, int indent) {
         TMemoryStream data;
         p.WriteData(object, data);
         static const char kHex[] = "0123456789ABCDEF";
@@ -216,4 +215,6 @@ std::string QuoteLayoutString(const std::string& value) {
     return out;
 }
 
-std::string WriteLayout(TComponent& root) { return TLayoutWriter(root).Write(); }
+std::string WriteLayout(TComponent& root) {
+    return TLayoutWriter(root).Write();
+}

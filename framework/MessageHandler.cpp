@@ -23,6 +23,8 @@ void TMessageHandler::SetWindowProc(TWndMethod handler) {
     windowProc_ = handler ? std::move(handler) : DefaultWindowProc();
 }
 
-void TMessageHandler::WndProc(TMessage& message) { DefaultHandler(message); }
+void TMessageHandler::WndProc(TMessage& message) {
+    DefaultHandler(message);
+}
 
 void TMessageHandler::DefaultHandler(TMessage&) {}

@@ -24,11 +24,19 @@ using TWndMethod = std::function<void(TMessage&)>;
 // `handled` keeps the message from its window.
 using TMessageEvent = std::function<void(TMessage&, bool& handled)>;
 
-constexpr uint16_t LoWord(uintptr_t value) { return static_cast<uint16_t>(value & 0xFFFF); }
-constexpr uint16_t HiWord(uintptr_t value) { return static_cast<uint16_t>((value >> 16) & 0xFFFF); }
+constexpr uint16_t LoWord(uintptr_t value) {
+    return static_cast<uint16_t>(value & 0xFFFF);
+}
+constexpr uint16_t HiWord(uintptr_t value) {
+    return static_cast<uint16_t>((value >> 16) & 0xFFFF);
+}
 // Signed halves, as mouse coordinates in LParam are packed.
-constexpr int16_t LoSmallInt(intptr_t value) { return static_cast<int16_t>(value & 0xFFFF); }
-constexpr int16_t HiSmallInt(intptr_t value) { return static_cast<int16_t>((value >> 16) & 0xFFFF); }
+constexpr int16_t LoSmallInt(intptr_t value) {
+    return static_cast<int16_t>(value & 0xFFFF);
+}
+constexpr int16_t HiSmallInt(intptr_t value) {
+    return static_cast<int16_t>((value >> 16) & 0xFFFF);
+}
 constexpr intptr_t MakeLParam(int low, int high) {
     return static_cast<intptr_t>(static_cast<int32_t>((static_cast<uint32_t>(high) << 16) |
                                                       (static_cast<uint32_t>(low) & 0xFFFF)));

@@ -10,7 +10,9 @@ const TClassInfo& TObject::StaticClassInfo() {
     return info;
 }
 
-const std::string& TObject::ClassName() const { return ClassInfo().ClassName(); }
+const std::string& TObject::ClassName() const {
+    return ClassInfo().ClassName();
+}
 
 bool TObject::InheritsFrom(const TClassInfo& classInfo) const {
     return ClassInfo().InheritsFrom(classInfo);
@@ -31,7 +33,9 @@ namespace {
 
 } // namespace
 
-void TPersistent::Assign(const TPersistent& source) { ThrowCannotAssign(source, *this); }
+void TPersistent::Assign(const TPersistent& source) {
+    ThrowCannotAssign(source, *this);
+}
 
 void CopyPublishedProperties(TPersistent& source, TPersistent& target) {
     if (&source.ClassInfo() != &target.ClassInfo())

@@ -26,7 +26,9 @@
 public:                                                                                            \
     using inherited = Base;                                                                        \
     static const TClassInfo& StaticClassInfo();                                                    \
-    const TClassInfo& ClassInfo() const override { return StaticClassInfo(); }                     \
+    const TClassInfo& ClassInfo() const override {                                                 \
+        return StaticClassInfo();                                                                  \
+    }                                                                                              \
                                                                                                    \
 private:
 

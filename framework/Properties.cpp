@@ -150,14 +150,13 @@ std::string GetMethodProp(TPersistent& object, const std::string& name) {
     return Find(object, name, target).GetMethodName(*target);
 }
 
-std::any BindMethod(TObject& handlerOwner, const std::string& methodName,
-                    const TPropInfo& event) {
+std::any BindMethod(TObject& handlerOwner, const std::string& methodName, const TPropInfo& event) {
     const TMethodInfo* method = handlerOwner.ClassInfo().FindMethod(methodName);
     if (method == nullptr)
         throw EPropertyError(Format("Method %s not found", methodName.c_str()));
     if (method->EventType() != event.EventType())
-        throw EPropertyError(Format("Method %s does not fit event %s", methodName.c_str(),
-                                    event.Name().c_str()));
+        throw EPropertyError(
+            Format("Method %s does not fit event %s", methodName.c_str(), event.Name().c_str()));
     return method->Bind(handlerOwner);
 }
 

@@ -42,5 +42,4 @@ std::string GetMethodProp(TPersistent& object, const std::string& name);
 void SetMethodProp(TPersistent& object, const std::string& name, TObject& handlerOwner,
                    const std::string& methodName);
 // Binds a method of `handlerOwner` (a form) by name, as layouts do.
-std::any BindMethod(TObject& handlerOwner, const std::string& methodName,
-                    const TPropInfo& event);
+std::any BindMethod(TObject& handlerOwner, const std::string& methodName, const TPropInfo& event);

@@ -31,12 +31,8 @@
 
 namespace ssi_detail {
 
-template <class... A> struct TFirst {
-    using Type = void;
-};
-template <class A0, class... A> struct TFirst<A0, A...> {
-    using Type = A0;
-};
+template <class... A> struct TFirst { using Type = void; };
+template <class A0, class... A> struct TFirst<A0, A...> { using Type = A0; };
 
 template <class M> struct TMember;
 template <class C, class R, class... A> struct TMember<R (C::*)(A...)> {
@@ -63,7 +59,9 @@ template <class C, class R, class... A> struct TMember<R (C::*)(A...) const noex
 template <class M> using ClassOf = typename TMember<M>::Class;
 template <class M> using ArgOf = std::remove_cvref_t<typename TMember<M>::Arg>;
 
-template <class M> auto& Self(TPersistent& object) { return static_cast<ClassOf<M>&>(object); }
+template <class M> auto& Self(TPersistent& object) {
+    return static_cast<ClassOf<M>&>(object);
+}
 
 template <class T> int64_t OrdToInt(T value) {
     if constexpr (std::is_enum_v<T>)
@@ -179,10 +177,11 @@ public:
         BindOrd(p, get, set, &info);
         return *this;
     }
-    template <class Get, class Set>
-    TPropertyBuilder& String(const char* name, Get get, Set set) {
+    template <class Get, class Set> TPropertyBuilder& String(const char* name, Get get, Set set) {
         TPropInfo& p = Add(name, TPropKind::pkString);
-        p.getStr_ = [get](TPersistent& o) -> std::string { return (ssi_detail::Self<Get>(o).*get)(); };
+        p.getStr_ = [get](TPersistent& o) -> std::string {
+            return (ssi_detail::Self<Get>(o).*get)();
+        };
         if constexpr (!std::is_null_pointer_v<Set>) {
             p.writable_ = true;
             p.setStr_ = [set](TPersistent& o, const std::string& v) {
@@ -220,10 +219,11 @@ public:
     // A reference to a component; the getter returns T* for a component class T.
     template <class Get, class Set>
     TPropertyBuilder& Component(const char* name, Get get, Set set) {
-        using T = std::remove_cv_t<std::remove_pointer_t<typename ssi_detail::TMember<Get>::Result>>;
+        using T =
+            std::remove_cv_t<std::remove_pointer_t<typename ssi_detail::TMember<Get>::Result>>;
         static_assert(std::is_base_of_v<TComponent, T>, "a component reference returns T*");
         TPropInfo& p = Add(name, TPropKind::pkComponent);
-        p.refClass_ = &T::StaticClassInfo();
+        p.refClass_ = &T::StaticClassInfo;
         p.getObject_ = [get](TPersistent& o) -> TPersistent* {
             return const_cast<T*>((ssi_detail::Self<Get>(o).*get)());
         };
@@ -270,7 +270,7 @@ public:
                           "layouts write into sub-objects: return them non-const");
             p = &Add(name, std::is_base_of_v<TCollection, X> ? TPropKind::pkCollection
                                                              : TPropKind::pkPersistent);
-            p->refClass_ = &X::StaticClassInfo();
+            p->refClass_ = &X::StaticClassInfo;
             p->getObject_ = [get](TPersistent& o) -> TPersistent* {
                 return ssi_detail::AsPointer((ssi_detail::Self<Get>(o).*get)());
             };
@@ -336,7 +336,8 @@ public:
         return *this;
     }
     // A handler method offered to layouts under `name`.
-    template <class C, class... A> TPropertyBuilder& Method(const char* name, void (C::*method)(A...)) {
+    template <class C, class... A>
+    TPropertyBuilder& Method(const char* name, void (C::*method)(A...)) {
         using E = TEvent<A...>;
         std::string methodName = name;
         AddMethod(TMethodInfo(name, typeid(E), [method, methodName](TObject& instance) -> std::any {

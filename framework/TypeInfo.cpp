@@ -201,8 +201,7 @@ bool TClassInfo::InheritsFrom(const std::string& className) const {
 
 TComponent* TClassInfo::CreateComponent(TComponent* owner) const {
     if (factory_ == nullptr)
-        throw EInvalidOperation(
-            Format("Cannot create an instance of %s", className_.c_str()));
+        throw EInvalidOperation(Format("Cannot create an instance of %s", className_.c_str()));
     return factory_(owner);
 }
 

@@ -160,7 +160,7 @@ public:
     // Integer identifiers of a pkInteger (e.g. kColorIdents), or "".
     const std::string& IdentType() const { return identType_; }
     // Class a pkComponent value must inherit from.
-    const TClassInfo* RefClass() const { return refClass_; }
+    const TClassInfo* RefClass() const { return refClass_ ? &refClass_() : nullptr; }
     // std::type_index of the TEvent<...> a pkEvent holds.
     std::type_index EventType() const { return eventType_; }
 
@@ -212,7 +212,9 @@ private:
     bool writable_ = false;
     const TEnumInfo* enumInfo_ = nullptr;
     std::string identType_;
-    const TClassInfo* refClass_ = nullptr;
+    // A function, not the information itself: a class may refer to its own
+    // class, whose information is being built while it declares properties.
+    const TClassInfo& (*refClass_)() = nullptr;
     std::type_index eventType_ = typeid(void);
     bool hasDefault_ = false;
     int64_t default_ = 0;
@@ -225,7 +227,7 @@ private:
     std::function<void(TPersistent&, const std::string&)> setStr_;
     std::function<TPersistent*(TPersistent&)> getObject_;
     std::function<void(TPersistent&, TPersistent*)> setObject_;
-    std::function<TStringList*(TPersistent&)> getStrings_;
+    std::function<const TStringList*(TPersistent&)> getStrings_;
     std::function<void(TPersistent&, const TStringList&)> setStrings_;
     std::function<bool(TPersistent&)> hasData_;
     std::function<void(TPersistent&, TStream&)> readData_;
@@ -247,8 +249,7 @@ public:
 
 private:
     friend class TPropertyBuilder;
-    TMethodInfo(std::string name, std::type_index eventType,
-                std::function<std::any(TObject&)> bind)
+    TMethodInfo(std::string name, std::type_index eventType, std::function<std::any(TObject&)> bind)
         : name_(std::move(name)), eventType_(eventType), bind_(std::move(bind)) {}
 
     std::string name_;
