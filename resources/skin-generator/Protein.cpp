@@ -51,7 +51,7 @@ void TitleButton(TCanvas& c, TTitleButton button, TState state) {
     else if (state == TState::Pressed)
         c.Paint(shape, Solid(close ? Hex(0xB8262C) : Hex(0x2E3DA8)));
     else
-        c.Paint(InnerBand(shape, 1), Solid({1, 1, 1}), 0.45f);
+        c.Paint(InnerBand(shape, 1), Solid(Hex(0x9AA8F0)));
     const float d = state == TState::Pressed ? 0.5f : 0.0f;
     const float size = button == TTitleButton::ControlBox ? 4.5f : 3.6f;
     c.Paint(TitleGlyph(button, cx + d, cy + d, size, 0.8f), Solid({1, 1, 1}));

@@ -65,7 +65,7 @@ TShape GlyphRestore(float cx, float cy, float s, float hw) {
 }
 
 TShape GlyphMinimize(float cx, float cy, float s, float hw) {
-    return RoundRect(cx - s, cy + s - 3 * hw, cx + s * 0.3f, cy + s, 0.3f);
+    return RoundRect(cx - s, cy + s - 2.6f * hw, cx + s * 0.45f, cy + s + 0.2f, 0.3f);
 }
 
 TShape GlyphHelp(float cx, float cy, float s, float hw) {
