@@ -161,12 +161,21 @@ void THeadlessBackend::RaiseWindow(TWsWindow window) {
         SetFocus(window);
 }
 
-void THeadlessBackend::MinimizeWindow(TWsWindow window) {
+bool THeadlessBackend::MinimizeWindow(TWsWindow window) {
     TWindow* w = Find(window);
-    if (w == nullptr || !w->Visible)
-        return;
+    if (w == nullptr)
+        return false;
     ShowWindow(window, false);
     w->Minimized = true;
+    return true;
+}
+
+void THeadlessBackend::RestoreFromDesktop(TWsWindow window) {
+    TWindow* w = Find(window);
+    if (w == nullptr || !w->Minimized)
+        return;
+    ShowWindow(window, true);
+    Post(TWsEvent{.Type = TWsEventType::Restored, .Window = window});
 }
 
 void THeadlessBackend::SetWindowTitle(TWsWindow window, const std::string& title) {

@@ -42,7 +42,9 @@ public:
     void SetWindowBounds(TWsWindow window, const TWsRect& bounds) override;
     void ShowWindow(TWsWindow window, bool visible) override;
     void RaiseWindow(TWsWindow window) override;
-    void MinimizeWindow(TWsWindow window) override;
+    // The simulated desktop always has a task bar: the window is hidden until
+    // ShowWindow or RestoreFromDesktop.
+    bool MinimizeWindow(TWsWindow window) override;
     void SetWindowTitle(TWsWindow window, const std::string& title) override;
     void SetWindowShape(TWsWindow window, const TWindowShape& shape) override;
     TWsPixels BackBuffer(TWsWindow window) override;
@@ -86,6 +88,9 @@ public:
     // One Char event per character of `ansiText`, to the focused window.
     void TypeText(const std::string& ansiText);
     void RequestClose(TWsWindow window);
+    // The user gives back a minimised window from the task bar: it is shown
+    // and a Restored event follows.
+    void RestoreFromDesktop(TWsWindow window);
     void PostQuit();
 
     // What a test can look at.

@@ -1,7 +1,7 @@
 #include "platform/SdlBackend.h"
 
 #include "platform/CodePage.h"
-#include "platform/X11Pointer.h"
+#include "platform/X11Display.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_shape.h>
@@ -29,13 +29,13 @@ struct TSdlBackend::TState {
     std::array<bool, 256> Keys{};
     uint32_t Buttons = 0;
     std::map<TWsCursor, SDL_Cursor*> Cursors;
-    std::unique_ptr<TX11Pointer> Pointer; // only on X11
+    std::unique_ptr<TX11Display> X11; // only on X11
 
     // The pointer's screen position and held buttons (ws* bits).
     TWsPoint QueryPointer(uint32_t& buttons) {
         int x = 0, y = 0;
         uint32_t xButtons = 0;
-        if (Pointer && Pointer->Query(x, y, xButtons)) {
+        if (X11 && X11->QueryPointer(x, y, xButtons)) {
             buttons = ((xButtons & 1) ? wsLeftButton : 0) | ((xButtons & 2) ? wsMiddleButton : 0) |
                       ((xButtons & 4) ? wsRightButton : 0);
             return TWsPoint{x, y};
@@ -311,7 +311,7 @@ TSdlBackend::TSdlBackend() : State_(std::make_unique<TState>()) {
     SDL_StartTextInput();
     const char* driver = SDL_GetCurrentVideoDriver();
     if (driver != nullptr && std::strcmp(driver, "x11") == 0)
-        State_->Pointer = std::make_unique<TX11Pointer>();
+        State_->X11 = std::make_unique<TX11Display>();
 }
 
 TSdlBackend::~TSdlBackend() {
@@ -402,9 +402,15 @@ void TSdlBackend::RaiseWindow(TWsWindow window) {
         SDL_RaiseWindow(w->Handle);
 }
 
-void TSdlBackend::MinimizeWindow(TWsWindow window) {
-    if (TState::TWindow* w = State_->Find(window))
-        SDL_MinimizeWindow(w->Handle);
+bool TSdlBackend::MinimizeWindow(TWsWindow window) {
+    TState::TWindow* w = State_->Find(window);
+    if (w == nullptr)
+        return false;
+    // Without a window manager nobody could give the window back.
+    if (State_->X11 && !State_->X11->HasWindowManager())
+        return false;
+    SDL_MinimizeWindow(w->Handle);
+    return true;
 }
 
 void TSdlBackend::SetWindowTitle(TWsWindow window, const std::string& title) {
@@ -576,6 +582,9 @@ bool TSdlBackend::WaitEvent(TWsEvent& event, uint32_t timeoutMs) {
                 Blit(w->Handle, w->Front, w->Bounds.Width(),
                      TWsRect{0, 0, w->Bounds.Width(), w->Bounds.Height()});
                 post(TWsEvent{.Type = TWsEventType::Expose, .Window = id});
+                break;
+            case SDL_WINDOWEVENT_RESTORED:
+                post(TWsEvent{.Type = TWsEventType::Restored, .Window = id});
                 break;
             case SDL_WINDOWEVENT_MOVED:
                 // Only a window manager moves our windows behind our back.

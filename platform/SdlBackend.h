@@ -32,7 +32,7 @@ public:
     void SetWindowBounds(TWsWindow window, const TWsRect& bounds) override;
     void ShowWindow(TWsWindow window, bool visible) override;
     void RaiseWindow(TWsWindow window) override;
-    void MinimizeWindow(TWsWindow window) override;
+    bool MinimizeWindow(TWsWindow window) override;
     void SetWindowTitle(TWsWindow window, const std::string& title) override;
     void SetWindowShape(TWsWindow window, const TWindowShape& shape) override;
     TWsPixels BackBuffer(TWsWindow window) override;

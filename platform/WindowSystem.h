@@ -165,6 +165,7 @@ enum class TWsEventType {
     FocusGained, // the display server gave Window the keyboard focus (advice only)
     FocusLost,   // ... and took it away again
     Expose,      // Window's contents were lost and have been put back as last presented
+    Restored,    // the desktop gave back the iconified Window (it is shown again)
     Quit,        // the session is ending (a signal, the last window closed by the system)
 };
 
@@ -207,9 +208,10 @@ public:
     virtual void ShowWindow(TWsWindow window, bool visible) = 0;
     // Puts the window above all others of this program.
     virtual void RaiseWindow(TWsWindow window) = 0;
-    // Asks the desktop to iconify the window; without a window manager this may
-    // have no visible effect, so the framework keeps its own window state.
-    virtual void MinimizeWindow(TWsWindow window) = 0;
+    // Asks the desktop to iconify the window. False when there is no desktop
+    // that could give it back (no window manager): the window is left as it
+    // is. A Restored event tells when the desktop gives it back.
+    virtual bool MinimizeWindow(TWsWindow window) = 0;
     virtual void SetWindowTitle(TWsWindow window, const std::string& title) = 0;
     // Only the pixels inside the shape are shown and receive the mouse; an
     // empty (default) shape means the whole window.
@@ -227,11 +229,12 @@ public:
     // Milliseconds on a monotonic clock; the framework's timers run on it.
     virtual uint64_t TickCount() = 0;
 
-    // The pointer and keyboard as they are now, not as the last event saw them.
+    // The pointer as it is now, not as the last event saw it.
     virtual TWsPoint CursorPos() = 0;
     virtual void SetCursor(TWsCursor cursor) = 0;
-    // Whether a key (VK_SHIFT, VK_CONTROL, VK_MENU, a letter...) or a mouse
-    // button (VK_LBUTTON, VK_RBUTTON, VK_MBUTTON) is held down.
+    // Whether a mouse button (VK_LBUTTON, VK_RBUTTON, VK_MBUTTON; asked live,
+    // so a loop can poll it while a window is dragged) or a key (VK_SHIFT,
+    // VK_CONTROL, VK_MENU, a letter...; as of the events taken so far) is held.
     virtual bool IsKeyDown(int vk) = 0;
 
     // The usable part of the primary display (without docked task bars).

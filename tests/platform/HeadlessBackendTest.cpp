@@ -338,11 +338,20 @@ TEST(HeadlessBackend, DesktopServicesAreRecorded) {
     ws.SetWindowTitle(w, "Screensaver Installar");
     EXPECT_EQ(ws.WindowTitle(w), "Screensaver Installar");
     ws.ShowWindow(w, true);
-    ws.MinimizeWindow(w);
+    EXPECT_TRUE(ws.MinimizeWindow(w));
     EXPECT_TRUE(ws.IsWindowMinimized(w));
     EXPECT_FALSE(ws.IsWindowVisible(w));
     ws.ShowWindow(w, true);
     EXPECT_FALSE(ws.IsWindowMinimized(w));
+
+    ws.MinimizeWindow(w);
+    Drain(ws);
+    ws.RestoreFromDesktop(w);
+    ws.RestoreFromDesktop(w); // not minimised any more: nothing
+    std::vector<TWsEvent> restored = OfType(Drain(ws), TWsEventType::Restored);
+    ASSERT_EQ(restored.size(), 1u);
+    EXPECT_EQ(restored[0].Window, w);
+    EXPECT_TRUE(ws.IsWindowVisible(w));
 }
 
 TEST(HeadlessBackend, FramebufferSavesAsPng) {

@@ -203,6 +203,8 @@ TEST_F(SdlBackendTest, ShapedWindowsShowWhatWasPresentedInsideTheirShape) {
     EXPECT_EQ(ScreenPixel(169, 119), kGreen);
     EXPECT_EQ(ScreenPixel(39, 50), 0u);
     EXPECT_EQ(Ws_->WorkArea(), (TWsRect{0, 0, 640, 480}));
+    EXPECT_FALSE(Ws_->MinimizeWindow(menu)) << "no window manager could give it back";
+    EXPECT_EQ(ScreenPixel(140, 100), kGreen);
 
     // Painting without presenting changes nothing on the screen; presenting
     // a part shows that part only.

@@ -1,15 +1,16 @@
-#include "platform/X11Pointer.h"
+#include "platform/X11Display.h"
 
 #include <X11/Xlib.h>
+#include <string>
 
-TX11Pointer::TX11Pointer() : Display_(XOpenDisplay(nullptr)) {}
+TX11Display::TX11Display() : Display_(XOpenDisplay(nullptr)) {}
 
-TX11Pointer::~TX11Pointer() {
+TX11Display::~TX11Display() {
     if (Display_)
         XCloseDisplay(static_cast<Display*>(Display_));
 }
 
-bool TX11Pointer::Query(int& x, int& y, uint32_t& buttons) {
+bool TX11Display::QueryPointer(int& x, int& y, uint32_t& buttons) {
     if (Display_ == nullptr)
         return false;
     Display* display = static_cast<Display*>(Display_);
@@ -24,4 +25,13 @@ bool TX11Pointer::Query(int& x, int& y, uint32_t& buttons) {
     buttons = ((mask & Button1Mask) ? 1u : 0u) | ((mask & Button2Mask) ? 2u : 0u) |
               ((mask & Button3Mask) ? 4u : 0u);
     return true;
+}
+
+bool TX11Display::HasWindowManager() {
+    if (Display_ == nullptr)
+        return false;
+    Display* display = static_cast<Display*>(Display_);
+    const std::string name = "WM_S" + std::to_string(DefaultScreen(display));
+    Atom selection = XInternAtom(display, name.c_str(), False);
+    return XGetSelectionOwner(display, selection) != None;
 }
