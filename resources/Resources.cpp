@@ -11,7 +11,9 @@ std::span<const uint8_t> FindResource(std::string_view name) {
     return {};
 }
 
-bool ResourceExists(std::string_view name) { return FindResource(name).data() != nullptr; }
+bool ResourceExists(std::string_view name) {
+    return FindResource(name).data() != nullptr;
+}
 
 std::vector<std::string> ResourceNames() {
     std::vector<std::string> names;
