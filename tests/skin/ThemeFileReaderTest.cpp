@@ -73,8 +73,8 @@ TEST(ThemeFileReader, FirstEntryOfAKeyWinsAndTheTerminatorCarriesNothing) {
 
 TEST(ThemeFileReader, FixedSizesAreKeptWhateverTheSizeFieldsSay) {
     TSkinFileWriter w;
-    w.Add("Int", 1, {0x10, 0, 0, 0, 0xFF}, 1);                 // size field 1: still 4 bytes read
-    w.Add("Bool", 2, {0, 7}, 100);                             // size field 100: still 1 byte
+    w.Add("Int", 1, {0x10, 0, 0, 0, 0xFF}, 1); // size field 1: still 4 bytes read
+    w.Add("Bool", 2, {0, 7}, 100);             // size field 100: still 1 byte
     const std::string fullKey = std::string(60, 'k') + "Full"; // fills all 64 bytes, no zero
     w.Add(fullKey, 1, {3, 0, 0, 0});
     TsuiThemeFileReader r = Read(w.Build());
