@@ -389,6 +389,9 @@ void TSdlBackend::ShowWindow(TWsWindow window, bool visible) {
     TState::TWindow* w = State_->Find(window);
     if (w == nullptr)
         return;
+    const bool shown = (SDL_GetWindowFlags(w->Handle) & SDL_WINDOW_SHOWN) != 0;
+    if (visible == shown)
+        return;
     if (visible) {
         SDL_ShowWindow(w->Handle);
         Present(window, TWsRect{0, 0, w->Bounds.Width(), w->Bounds.Height()});

@@ -20,7 +20,9 @@
 class TSdlBackend : public TWindowSystem {
 public:
     // Starts SDL's video subsystem; throws std::runtime_error with SDL's reason
-    // when there is no display to talk to.
+    // when there is no display to talk to. SDL's state is process-wide, so
+    // only one TSdlBackend may exist at a time. SDL turns SIGINT and SIGTERM
+    // into Quit events from here on.
     TSdlBackend();
     ~TSdlBackend() override;
     TSdlBackend(const TSdlBackend&) = delete;

@@ -166,7 +166,7 @@ enum class TWsEventType {
     FocusLost,   // ... and took it away again
     Expose,      // Window's contents were lost and have been put back as last presented
     Restored,    // the desktop gave back the iconified Window (it is shown again)
-    Quit,        // the session is ending (a signal, the last window closed by the system)
+    Quit,        // the program is asked to end (SIGINT or SIGTERM, the session ending)
 };
 
 // One input or window event. X and Y are screen coordinates for every mouse
