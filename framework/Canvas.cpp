@@ -241,37 +241,40 @@ void TCanvas::Arc(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, in
     if (sweep <= 0)
         sweep += kTwoPi;
     const TColor c = ColorToRGB(FPen.Color());
+    // Walk the ellipse in steps of less than half a pixel, rounding each
+    // point symmetrically about the centre, then drop the corner pixels of
+    // L-shaped steps so that the outline is one pixel thick and connected.
+    auto snap = [](double centre, double offset) {
+        double m = (centre == std::floor(centre)) ? std::floor(std::abs(offset) + 0.5)
+                                                  : std::floor(std::abs(offset)) + 0.5;
+        return int32_t(std::lround(centre + (offset < 0 ? -m : m)));
+    };
     std::vector<TPoint> pixels;
-    // Sample by columns where the curve is flat and by rows where it is
-    // steep, so that the outline is one pixel thick and has no gaps.
-    for (int32_t x = box.Left; x < box.Right; ++x) {
-        double dx = x - cx;
-        if (a <= 0 || std::abs(dx) > a)
-            continue;
-        double off = b * std::sqrt(std::max(0.0, 1 - dx * dx / (a * a)));
-        if (b * b * std::abs(dx) > a * a * off + 1e-9)
-            continue;
-        pixels.push_back({x, int32_t(std::floor(cy - off + 0.5))});
-        pixels.push_back({x, int32_t(std::floor(cy + off + 0.5))});
-    }
-    for (int32_t y = box.Top; y < box.Bottom; ++y) {
-        double dy = y - cy;
-        if (b <= 0 || std::abs(dy) > b)
-            continue;
-        double off = a * std::sqrt(std::max(0.0, 1 - dy * dy / (b * b)));
-        if (!(a * a * std::abs(dy) > b * b * off))
-            continue;
-        pixels.push_back({int32_t(std::floor(cx - off + 0.5)), y});
-        pixels.push_back({int32_t(std::floor(cx + off + 0.5)), y});
-    }
     if (a <= 0 || b <= 0) { // degenerate box: a line
         for (int32_t y = box.Top; y < box.Bottom; ++y)
             for (int32_t x = box.Left; x < box.Right; ++x)
                 pixels.push_back({x, y});
+    } else {
+        const int steps = int(std::ceil(kTwoPi * std::max(a, b) / 0.25)) + 8;
+        for (int k = 0; k < steps; ++k) {
+            double t = kTwoPi * k / steps;
+            TPoint p{snap(cx, a * std::cos(t)), snap(cy, -b * std::sin(t))};
+            if (pixels.empty() || !(pixels.back() == p))
+                pixels.push_back(p);
+        }
+        while (pixels.size() > 1 && pixels.back() == pixels.front())
+            pixels.pop_back();
+        std::vector<TPoint> thin;
+        const size_t n = pixels.size();
+        for (size_t i = 0; i < n; ++i) {
+            const TPoint prev = thin.empty() ? pixels[(i + n - 1) % n] : thin.back();
+            const TPoint next = pixels[(i + 1) % n];
+            if (n > 4 && std::abs(prev.X - next.X) <= 1 && std::abs(prev.Y - next.Y) <= 1)
+                continue;
+            thin.push_back(pixels[i]);
+        }
+        pixels.swap(thin);
     }
-    std::sort(pixels.begin(), pixels.end(),
-              [](TPoint p, TPoint q) { return p.Y != q.Y ? p.Y < q.Y : p.X < q.X; });
-    pixels.erase(std::unique(pixels.begin(), pixels.end()), pixels.end());
     FDotPhase = 0;
     for (const TPoint& p : pixels) {
         double t = angle(p.X, p.Y) - start;
