@@ -1,6 +1,6 @@
-// Protein: the light, clean look. A near-white tinted form, a flat indigo
-// title bar whose left end fades in from a lighter tone, outline caption
-// buttons that fill in when hot, flat push buttons with a thin indigo rim
+// Protein: the light, clean look. A near-white form, a flat slate title bar
+// whose left end fades in from the indigo accent, outline caption buttons
+// that fill in when hot, flat push buttons with a thin indigo rim
 // when hot, filled indigo marks and slim grey thumbs.
 
 #include "Kit.h"
@@ -14,19 +14,20 @@ namespace {
 const TRgb Form = Hex(0xFBFBFB);
 const TRgb Accent = Hex(0x4F63D8);
 
+// A quiet slate title bar; the indigo accent is kept for what can be used.
 const TShader TitleBack = Rows({{0, Hex(0x000000)},
-                                {1, Hex(0x8A9CF0)},
-                                {2, Hex(0x5A6EE0)},
-                                {21, Hex(0x4457CF)},
-                                {22, Hex(0x3444B4)}});
+                                {1, Hex(0x9AA2B2)},
+                                {2, Hex(0x6D7687)},
+                                {21, Hex(0x535B6A)},
+                                {22, Hex(0x3B414D)}});
 
 TPicture TitleLeft(int w, int h) {
     TCanvas c(w, h);
     c.Fill(TitleBack);
     // The bar starts light and settles into its own colour by the right end,
     // so it meets the one-pixel middle and right pieces seamlessly.
-    c.PaintFaded(RoundRect(-1, 2, float(w), float(h - 1), 0), Solid(Hex(0x9FB0FF)),
-                 [w](float x, float) { return 0.45f * std::pow(1.0f - x / w, 2.0f); });
+    c.PaintFaded(RoundRect(-1, 2, float(w), float(h - 1), 0), Solid(Hex(0x6F80E8)),
+                 [w](float x, float) { return 0.55f * std::pow(1.0f - x / w, 2.0f); });
     // Faint rings, a quiet emblem behind the caption's start.
     for (float r : {26.0f, 40.0f, 54.0f})
         c.Paint(Intersect(Arc(-6, 30, r, -1.6f, 0.2f, 0.6f),
@@ -47,11 +48,11 @@ void TitleButton(TCanvas& c, TTitleButton button, TState state) {
     const TShape shape = RoundRect(1.5f, 1.5f, n - 1.5f, n - 1.5f, 3);
     const bool close = button == TTitleButton::Close;
     if (state == TState::Hover)
-        c.Paint(shape, Solid(close ? Hex(0xE5484D) : Hex(0x7C8CEA)));
+        c.Paint(shape, Solid(close ? Hex(0xE5484D) : Hex(0x6F80E8)));
     else if (state == TState::Pressed)
-        c.Paint(shape, Solid(close ? Hex(0xB8262C) : Hex(0x2E3DA8)));
+        c.Paint(shape, Solid(close ? Hex(0xB8262C) : Hex(0x3A4CC0)));
     else
-        c.Paint(InnerBand(shape, 1), Solid(Hex(0x9AA8F0)));
+        c.Paint(InnerBand(shape, 1), Solid(Hex(0xA3AABA)));
     const float d = state == TState::Pressed ? 0.5f : 0.0f;
     const float size = button == TTitleButton::ControlBox ? 4.5f : 3.6f;
     c.Paint(TitleGlyph(button, cx + d, cy + d, size, 0.8f), Solid({1, 1, 1}));
@@ -104,7 +105,7 @@ TKit MakeKit() {
 
     k.Handle = {{{0, Hex(0xEEF0F7)}, {1, Hex(0xD8DCEA)}}, Hex(0xB5BACB)};
     k.HandleGlyph = Accent;
-    k.SideBar = {{0, Hex(0x5A6EE0)}, {1, Hex(0x4457CF)}};
+    k.SideBar = {{0, Hex(0x6D7687)}, {1, Hex(0x535B6A)}};
     return k;
 }
 
@@ -127,7 +128,7 @@ void AddProtein(TRegistry& r) {
     r.Add("PROTEIN_TITLE_CLIENT", 1, 23, [] { return TitlePlain(1, 23); });
     r.Add("PROTEIN_TITLE_RIGHT", 1, 23, [] { return TitlePlain(1, 23); });
     r.Add("PROTEIN_TITLEBTN", 342, 19, [] {
-        TTitleLook look{TitleBack, 2, true, Hex(0x4A5DD5), TitleButton};
+        TTitleLook look{TitleBack, 2, true, Hex(0x5F6878), TitleButton};
         return TitleButtonStrip(look, 19);
     });
     r.Add("PROTEIN_FORM_BACKGROUND", 8, 8, [] { return FormBackground(); });
