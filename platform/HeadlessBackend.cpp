@@ -61,12 +61,36 @@ bool THeadlessImage::SavePng(const std::string& path) const {
     return ok;
 }
 
+namespace {
+
+// Live headless backends, oldest first. Backends overlap when one replaces
+// another (the new one is made before the old one goes), so Sleep follows the
+// newest one alive, and the Sleep that was there before comes back only when
+// the last one is gone.
+std::vector<THeadlessBackend*>& LiveBackends() {
+    static std::vector<THeadlessBackend*> live;
+    return live;
+}
+
+std::function<void(DWORD)>& SleepBeforeHeadless() {
+    static std::function<void(DWORD)> previous;
+    return previous;
+}
+
+} // namespace
+
 THeadlessBackend::THeadlessBackend() {
-    PreviousSleep_ = SetSleepHandler([this](DWORD ms) { AdvanceClock(ms); });
+    if (LiveBackends().empty())
+        SleepBeforeHeadless() =
+            SetSleepHandler([](DWORD ms) { LiveBackends().back()->AdvanceClock(ms); });
+    LiveBackends().push_back(this);
 }
 
 THeadlessBackend::~THeadlessBackend() {
-    SetSleepHandler(std::move(PreviousSleep_));
+    std::vector<THeadlessBackend*>& live = LiveBackends();
+    live.erase(std::remove(live.begin(), live.end(), this), live.end());
+    if (live.empty())
+        SetSleepHandler(std::move(SleepBeforeHeadless()));
 }
 
 THeadlessBackend::TWindow* THeadlessBackend::Find(TWsWindow window) {

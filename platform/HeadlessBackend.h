@@ -29,7 +29,8 @@ struct THeadlessImage {
 
 class THeadlessBackend : public TWindowSystem {
 public:
-    // While it exists, Sleep advances this backend's clock instead of waiting.
+    // While it exists, Sleep advances this backend's clock instead of waiting
+    // (the newest one's, when several exist).
     THeadlessBackend();
     ~THeadlessBackend() override;
     THeadlessBackend(const THeadlessBackend&) = delete;
@@ -151,5 +152,4 @@ private:
     TWsCursor Cursor_ = TWsCursor::Arrow;
     std::string Clipboard_;
     std::vector<std::string> OpenedUrls_;
-    std::function<void(uint32_t)> PreviousSleep_;
 };

@@ -3,8 +3,10 @@
 #include "platform/Kernel32.h"
 
 #include <SDL2/SDL_image.h>
+#include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -315,6 +317,15 @@ TEST(HeadlessBackend, SleepRunsOnTheVirtualClockWhileTheBackendLives) {
         THeadlessBackend ws;
         Sleep(300);
         EXPECT_EQ(ws.TickCount(), 300u);
+    }
+    {
+        // A replacement is made before the old backend goes: Sleep must follow
+        // the one that is left, never the one that is gone.
+        auto old = std::make_unique<THeadlessBackend>();
+        THeadlessBackend replacement;
+        old.reset();
+        Sleep(40);
+        EXPECT_EQ(replacement.TickCount(), 40u);
     }
     // The real Sleep is back: a short one must really wait.
     const auto start = std::chrono::steady_clock::now();
