@@ -148,8 +148,7 @@ TFontFile ResolveFontFile(const std::string& family, TFontStyles style) {
     return file;
 }
 
-TFontFace::TFontFace(const TFontFile& file, int32_t height, TFontStyles style)
-    : FFile(file), FStyle(style) {
+TFontFace::TFontFace(const TFontFile& file, int32_t height, TFontStyles style) : FFile(file) {
     EnsureTtf();
     if (height == 0)
         height = -11; // the platform's "default size"

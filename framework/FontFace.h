@@ -66,7 +66,6 @@ public:
 private:
     TFontFile FFile;
     _TTF_Font* FFont = nullptr;
-    TFontStyles FStyle = 0;
     int32_t FAscent = 0;
     int32_t FDescent = 0;
     int32_t FSurfaceOffset = 0; // cell top minus SDL_ttf's ascent line
