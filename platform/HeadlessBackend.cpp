@@ -267,6 +267,7 @@ bool THeadlessBackend::OpenURL(const std::string& url) {
 }
 
 void THeadlessBackend::Post(TWsEvent event) {
+    event.Time = Clock_;
     Queue_.push_back(event);
 }
 

@@ -479,7 +479,14 @@ bool TSdlBackend::WaitEvent(TWsEvent& event, uint32_t timeoutMs) {
         }
 
         auto windowOf = [&](Uint32 id) -> TState::TWindow* { return s.Find(id); };
-        auto post = [&](TWsEvent ev) { s.Pending.push_back(ev); };
+        // SDL stamps events with the low 32 bits of its 64-bit tick count.
+        const uint64_t now = SDL_GetTicks64();
+        const uint64_t time =
+            now - static_cast<uint32_t>(static_cast<uint32_t>(now) - e.common.timestamp);
+        auto post = [&](TWsEvent ev) {
+            ev.Time = time;
+            s.Pending.push_back(ev);
+        };
         auto global = [&](Uint32 id, int x, int y, TWsEvent& ev) {
             ev.Window = id;
             ev.X = x;

@@ -182,6 +182,9 @@ struct TWsEvent {
     bool Repeat = false;
     unsigned char Char = 0;
     uint32_t State = 0; // ws* bits
+    // When it happened, on TickCount's clock (what double-click detection
+    // compares, as the platform compares message times).
+    uint64_t Time = 0;
 };
 
 // Wait for ever in WaitEvent.

@@ -292,6 +292,18 @@ TEST(HeadlessBackend, WaitingOnAnEmptyQueueMovesTheVirtualClock) {
 
     ws.AdvanceClock(5);
     EXPECT_EQ(ws.TickCount(), 105u);
+
+    // Events carry the time they happened, not the time they are taken.
+    TWsWindow w = ws.CreateWindow(TWsWindowKind::TopLevel, {0, 0, 10, 10});
+    ws.ShowWindow(w, true);
+    Drain(ws);
+    ws.Click(1, 1);
+    ws.AdvanceClock(300);
+    ws.Click(1, 1);
+    std::vector<TWsEvent> downs = OfType(Drain(ws), TWsEventType::MouseDown);
+    ASSERT_EQ(downs.size(), 2u);
+    EXPECT_EQ(downs[0].Time, 105u);
+    EXPECT_EQ(downs[1].Time, 405u);
 }
 
 TEST(HeadlessBackend, TheIdleHandlerCanFeedAWaitingProgram) {

@@ -256,6 +256,8 @@ TEST_F(SdlBackendTest, InputArrivesInScreenCoordinatesOnlyInsideTheShape) {
     EXPECT_EQ(buttons[0].Y, 70);
     EXPECT_EQ(buttons[0].Button, TWsButton::Left);
     EXPECT_EQ(buttons[0].State & wsLeftButton, wsLeftButton);
+    EXPECT_LE(buttons[0].Time, Ws_->TickCount());
+    EXPECT_GT(buttons[0].Time + 2000, Ws_->TickCount()) << "stamped on TickCount's clock";
     EXPECT_EQ(buttons[1].Type, TWsEventType::MouseUp);
     EXPECT_EQ(buttons[1].State & wsLeftButton, 0u);
 
