@@ -15,12 +15,7 @@ int main(int argc, char** argv) {
     }
     try {
         skingen::TRegistry registry;
-        skingen::AddMacOS(registry);
-        skingen::AddWinXP(registry);
-        skingen::AddDeepBlue(registry);
-        skingen::AddProtein(registry);
-        skingen::AddBlueGlass(registry);
-        skingen::AddShared(registry);
+        skingen::AddAll(registry);
         const int written = registry.WriteAll(argv[1]);
         std::printf("%d skin bitmaps written to %s\n", written, argv[1]);
         return 0;

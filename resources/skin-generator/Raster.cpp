@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <numbers>
 #include <stdexcept>
 
@@ -255,7 +254,7 @@ std::vector<uint32_t> TCanvas::Flatten(TRgb matte, bool keyed) const {
     return out;
 }
 
-void WriteBmp(const std::string& path, int width, int height, const std::vector<uint32_t>& rgb) {
+std::vector<uint8_t> EncodeBmp(int width, int height, const std::vector<uint32_t>& rgb) {
     const uint32_t stride = (uint32_t(width) * 3 + 3) & ~3u;
     const uint32_t imageSize = stride * uint32_t(height);
     std::vector<uint8_t> file(54 + imageSize, 0);
@@ -289,10 +288,7 @@ void WriteBmp(const std::string& path, int width, int height, const std::vector<
             row[x * 3 + 2] = (c >> 16) & 0xFF;
         }
     }
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(file.data()), std::streamsize(file.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
+    return file;
 }
 
 } // namespace skingen

@@ -2,7 +2,7 @@
 // The skin generator's small raster kit: a floating-point RGBA canvas that
 // shapes are painted onto through signed distance functions (anti-aliased by
 // the distance at each pixel centre), colour helpers, and the 24-bit BMP
-// writer. Only the generator uses it; the product reads the BMP files.
+// encoder. Only the generator uses it; the product reads the BMP files.
 
 #include <cstdint>
 #include <functional>
@@ -96,7 +96,7 @@ private:
     std::vector<float> Px; // premultiplied R, G, B, A per pixel
 };
 
-// Writes a 24-bit, bottom-up, uncompressed BMP file.
-void WriteBmp(const std::string& path, int width, int height, const std::vector<uint32_t>& rgb);
+// A 24-bit, bottom-up, uncompressed BMP file's bytes.
+std::vector<uint8_t> EncodeBmp(int width, int height, const std::vector<uint32_t>& rgb);
 
 } // namespace skingen

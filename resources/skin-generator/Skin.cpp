@@ -32,16 +32,35 @@ void TRegistry::Add(const std::string& name, int width, int height, TPainter pai
     Entries.push_back({name, width, height, std::move(painter)});
 }
 
+std::vector<uint8_t> TRegistry::Encode(int index) const {
+    const TEntry& e = Entries.at(size_t(index));
+    const TPicture picture = e.Painter();
+    if (picture.Width != e.Width || picture.Height != e.Height)
+        throw std::runtime_error(e.Name + " came out " + std::to_string(picture.Width) + "x" +
+                                 std::to_string(picture.Height) + ", not " +
+                                 std::to_string(e.Width) + "x" + std::to_string(e.Height));
+    return EncodeBmp(picture.Width, picture.Height, picture.Pixels);
+}
+
 int TRegistry::WriteAll(const std::string& folder) const {
-    for (const TEntry& e : Entries) {
-        const TPicture picture = e.Painter();
-        if (picture.Width != e.Width || picture.Height != e.Height)
-            throw std::runtime_error(e.Name + " came out " + std::to_string(picture.Width) + "x" +
-                                     std::to_string(picture.Height) + ", not " +
-                                     std::to_string(e.Width) + "x" + std::to_string(e.Height));
-        WriteBmp(folder + "/" + e.Name + ".bmp", picture.Width, picture.Height, picture.Pixels);
+    for (int i = 0; i < Count(); ++i) {
+        const std::vector<uint8_t> bytes = Encode(i);
+        const std::string path = folder + "/" + Name(i) + ".bmp";
+        std::FILE* f = std::fopen(path.c_str(), "wb");
+        const bool ok = f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+        if (!f || std::fclose(f) != 0 || !ok)
+            throw std::runtime_error("cannot write " + path);
     }
-    return int(Entries.size());
+    return Count();
+}
+
+void AddAll(TRegistry& registry) {
+    AddMacOS(registry);
+    AddWinXP(registry);
+    AddDeepBlue(registry);
+    AddProtein(registry);
+    AddBlueGlass(registry);
+    AddShared(registry);
 }
 
 TShape GlyphClose(float cx, float cy, float s, float hw) {

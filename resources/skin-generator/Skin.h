@@ -49,6 +49,11 @@ public:
     // Returns the number written.
     int WriteAll(const std::string& folder) const;
 
+    int Count() const { return int(Entries.size()); }
+    const std::string& Name(int index) const { return Entries[index].Name; }
+    // Paints one resource and checks its size; the BMP file's bytes.
+    std::vector<uint8_t> Encode(int index) const;
+
 private:
     struct TEntry {
         std::string Name;
@@ -58,6 +63,8 @@ private:
     std::vector<TEntry> Entries;
 };
 
+// Every resource of every look.
+void AddAll(TRegistry& registry);
 void AddMacOS(TRegistry& registry);
 void AddWinXP(TRegistry& registry);
 void AddDeepBlue(TRegistry& registry);
