@@ -469,8 +469,9 @@ bool TSdlBackend::WaitEvent(TWsEvent& event, uint32_t timeoutMs) {
             got = SDL_WaitEvent(&e);
         } else {
             const uint64_t now = SDL_GetTicks64();
+            const uint64_t left = std::min<uint64_t>(deadline - now, INT32_MAX);
             got = now >= deadline ? SDL_PollEvent(&e)
-                                  : SDL_WaitEventTimeout(&e, static_cast<int>(deadline - now));
+                                  : SDL_WaitEventTimeout(&e, static_cast<int>(left));
         }
         if (!got) {
             if (timeoutMs == WS_INFINITE || SDL_GetTicks64() >= deadline)
