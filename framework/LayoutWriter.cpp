@@ -101,7 +101,7 @@ private:
                 if (!p.Writable())
                     break;
                 std::string value = p.GetStr(object);
-                if (!value.empty())
+                if (!p.HasDefaultText() || value != p.DefaultText())
                     Line(indent, name + " = " + QuoteLayoutString(value));
                 break;
             }

@@ -2,10 +2,11 @@
 // Writing a stored layout (the text form LayoutReader.h reads): the root and,
 // nested as GetChildren says, its components, each with its published
 // properties in published order. Not written: read-only ordinals and
-// strings, values equal to the declared default, empty strings and string
+// strings, ordinals and texts equal to their declared default, empty string
 // lists, unset references, binary properties without data, events without a
 // method name (handlers assigned in code), and whatever a class marks as not
-// stored. Sub-objects are written as Font.Name = ... lines; collections are
+// stored. A text without a declared default is always written, even empty,
+// because the class may start with another one. Sub-objects are written as Font.Name = ... lines; collections are
 // always written, even empty, so that reading restores their item count.
 
 #include "framework/Components.h"

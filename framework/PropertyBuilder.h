@@ -350,6 +350,8 @@ public:
     // Modifiers of the property declared last.
     // Ordinal values equal to `value` are not stored.
     TPropertyBuilder& Default(int64_t value);
+    // Texts equal to `value` are not stored.
+    TPropertyBuilder& DefaultText(const std::string& value);
     // The value is stored only while `stored` returns true.
     template <class Pred> TPropertyBuilder& Stored(Pred stored) {
         Last().stored_ = [stored](TPersistent& o) -> bool {

@@ -260,6 +260,13 @@ TPropertyBuilder& TPropertyBuilder::Default(int64_t value) {
     return *this;
 }
 
+TPropertyBuilder& TPropertyBuilder::DefaultText(const std::string& value) {
+    TPropInfo& p = Last();
+    p.hasDefaultText_ = true;
+    p.defaultText_ = value;
+    return *this;
+}
+
 TPropertyBuilder& TPropertyBuilder::NotStored() {
     Last().stored_ = [](TPersistent&) { return false; };
     return *this;

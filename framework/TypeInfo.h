@@ -164,11 +164,14 @@ public:
     // std::type_index of the TEvent<...> a pkEvent holds.
     std::type_index EventType() const { return eventType_; }
 
-    // Whether a layout writer stores the current value: ordinal values equal
-    // to the declared default are not stored, nor values the class marks as
-    // not stored.
+    // Whether a layout writer stores the current value: ordinal values and
+    // texts equal to their declared default are not stored, nor values the
+    // class marks as not stored.
     bool HasDefault() const { return hasDefault_; }
     int64_t Default() const { return default_; }
+    // pkString: the declared default text (an undeclared one is always stored).
+    bool HasDefaultText() const { return hasDefaultText_; }
+    const std::string& DefaultText() const { return defaultText_; }
     bool IsStored(TPersistent& object) const { return !stored_ || stored_(object); }
 
     // pkInteger, pkBoolean, pkEnum (ordinal), pkSet (bit mask). The setter
@@ -218,6 +221,8 @@ private:
     std::type_index eventType_ = typeid(void);
     bool hasDefault_ = false;
     int64_t default_ = 0;
+    bool hasDefaultText_ = false;
+    std::string defaultText_;
     std::function<bool(TPersistent&)> stored_;
 
     std::function<int64_t(TPersistent&)> getOrd_;

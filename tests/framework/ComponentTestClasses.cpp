@@ -43,7 +43,7 @@ void TTestPicture::WriteData(TStream& stream) const {
 
 SSI_DEFINE_CLASS(TTestItem, TCollectionItem)
 void TTestItem::DeclarePublished(TPropertyBuilder& p) {
-    p.String("Caption", &TTestItem::Caption, &TTestItem::SetCaption);
+    p.String("Caption", &TTestItem::Caption, &TTestItem::SetCaption).DefaultText("");
     p.Component("Target", &TTestItem::Target, &TTestItem::SetTarget);
 }
 
@@ -58,7 +58,7 @@ SSI_DEFINE_CLASS(TTestControl, TComponent)
 void TTestControl::DeclarePublished(TPropertyBuilder& p) {
     p.Integer("Left", &TTestControl::Left, &TTestControl::SetLeft);
     p.Boolean("Visible", &TTestControl::Visible, &TTestControl::SetVisible).Default(1);
-    p.String("Caption", &TTestControl::Caption, &TTestControl::SetCaption);
+    p.String("Caption", &TTestControl::Caption, &TTestControl::SetCaption).DefaultText("");
     p.Enum("Style", TTestStyleInfo, &TTestControl::Style, &TTestControl::SetStyle);
     p.Color("Color", &TTestControl::Color, &TTestControl::SetColor);
     p.Object("Font", &TTestControl::Font, &TTestControl::SetFont);
