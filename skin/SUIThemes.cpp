@@ -88,7 +88,7 @@ enum TResourceIndex : int32_t {
         #P "_TRACKBAR_SLIDER", #P "_TRACKBAR_SLIDER_V", #P "_SCROLLBAR_BUTTON",                    \
         #P "_SCROLLBAR_TRACK", #P "_CHECKLIST", #P "_TAB", #P "_TAB_LINE",                         \
         #P "_SIDECHENNEL_HANDLE", #P "_SIDECHENNEL_BAR",
-constexpr std::array<const char*, RESOURCE_COUNT> ResourceNames = {
+constexpr std::array<const char*, RESOURCE_COUNT> BitmapResourceNames = {
     SUI_STYLE_NAMES(MACOS) SUI_STYLE_NAMES(WINXP) SUI_STYLE_NAMES(DEEPBLUE) SUI_STYLE_NAMES(PROTEIN)
         SUI_STYLE_NAMES(BLUEGLASS) "MACOS_SCROLLBUTTON",
     "WINXP_SCROLLBUTTON", "MORE_SCROLLBUTTON"};
@@ -172,7 +172,7 @@ std::string GetThemeBitmapName(TsuiUIStyle style, int item) {
 std::string GetThemeResourceName(int32_t value) {
     if (value < 0 || value >= RESOURCE_COUNT)
         return {};
-    return ResourceNames[value];
+    return BitmapResourceNames[value];
 }
 
 std::string GetThemeKeyName(int item) {
