@@ -73,3 +73,12 @@ void TFont::Changed() {
     if (OnChange)
         OnChange(*this);
 }
+
+void AssignSystemMenuFont(TFont& font) {
+    TFont menu;
+    menu.SetName("Tahoma");
+    menu.SetHeight(-11);
+    menu.SetColor(clMenuText);
+    menu.SetCharset(DEFAULT_CHARSET);
+    font.Assign(menu);
+}

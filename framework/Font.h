@@ -54,3 +54,7 @@ private:
 
 // Rounded a * b / c, halves away from zero, as the platform's MulDiv.
 int32_t MulDiv(int32_t a, int32_t b, int32_t c);
+
+// The font the platform uses for menus (its non-client metrics): 8-point
+// Tahoma in the menu-text system colour.
+void AssignSystemMenuFont(TFont& font);

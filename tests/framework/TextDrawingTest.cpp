@@ -87,8 +87,9 @@ TEST(Fonts, MeasuringAndDrawingAgree) {
                 EXPECT_GT(ink.Right, 10 + w - 4); // the last glyph ends near the advance
                 // DejaVu's accented capitals reach above its Windows ascent
                 // (the platform draws them outside the cell too).
-                if (std::string(name) != "DejaVu Sans")
+                if (std::string(name) != "DejaVu Sans") {
                     EXPECT_GE(ink.Top, 5);
+                }
                 EXPECT_LT(ink.Bottom, 5 + h);
                 // Width of a concatenation is the sum of the widths.
                 EXPECT_EQ(c.TextWidth(std::string(text) + "x"), w + c.TextWidth("x"));
@@ -116,6 +117,27 @@ TEST(Fonts, OpaqueTextFillsExactlyItsBox) {
     for (int32_t x = 0; x < w; ++x)
         EXPECT_EQ(u.Pixel(x, 12), clBlack) << x;
     EXPECT_EQ(u.Pixel(w, 12), clWhite);
+}
+
+TEST(Fonts, TextRectClipsAndFillsTheWholeRectangle) {
+    TBitmap b(40, 20);
+    TCanvas& c = b.Canvas();
+    UseFont(c, "MS Sans Serif", -11);
+    c.Brush().SetColor(clYellow);
+    c.TextRect(Rect(5, 2, 20, 18), 8, 4, "WWWWWW");
+    TRect ink = InkBounds(b, clBlack);
+    EXPECT_GE(ink.Left, 8);
+    EXPECT_LE(ink.Right, 19);
+    EXPECT_EQ(b.Pixel(5, 2), clYellow);
+    EXPECT_EQ(b.Pixel(19, 17), clYellow);
+    EXPECT_EQ(b.Pixel(20, 17), clWhite);
+    EXPECT_EQ(b.Pixel(5, 18), clWhite);
+
+    TFont menu;
+    AssignSystemMenuFont(menu);
+    EXPECT_EQ(menu.Name(), "Tahoma");
+    EXPECT_EQ(menu.Size(), 8);
+    EXPECT_EQ(menu.Color(), clMenuText);
 }
 
 TEST(DrawText, AlignsAndCentresInTheRectangle) {
