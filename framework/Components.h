@@ -6,7 +6,7 @@
 // FreeNotification hears about the destruction of a component it refers to
 // anywhere (the way a control learns that its FileTheme is gone).
 //
-// Destroy a component with Free() or let its owner do it. Both announce the
+// Destroy a component made with new by calling Free() or let its owner do it. Both announce the
 // removal while the whole object is still alive; a plain `delete` works too,
 // but then the announcements come from the TComponent part only, after the
 // derived parts are gone (compare pointers and read Name in Notification,

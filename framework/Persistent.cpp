@@ -43,6 +43,9 @@ void CopyPublishedProperties(TPersistent& source, TPersistent& target) {
     if (&source == &target)
         return;
     for (const TPropInfo& p : target.ClassInfo().Properties()) {
+        // What is not stored (a component's Name) is not part of the value.
+        if (!p.IsStored(source))
+            continue;
         switch (p.Kind()) {
         case TPropKind::pkInteger:
         case TPropKind::pkBoolean:

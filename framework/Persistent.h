@@ -61,6 +61,7 @@ public:
 // the target's setters, in published order: ordinals, strings, references,
 // string lists, binary data (when the source has any), sub-objects and
 // collections (through their setters, or by copying into them when read-only)
-// and event handlers. Both must be of the same class; fails with
+// and event handlers. Properties marked as not stored (a component's Name)
+// are left alone. Both must be of the same class; fails with
 // "Cannot assign a %s to a %s" otherwise.
 void CopyPublishedProperties(TPersistent& source, TPersistent& target);

@@ -169,6 +169,8 @@ TEST_F(Properties, CopyingPublishedPropertiesCopiesEveryKind) {
     TTestForm form(nullptr);
     TTestControl source(&form), target(&form);
     TTestControl buddy(&form);
+    source.SetName("Source");
+    target.SetName("Target");
     source.SetLeft(5);
     source.SetCaption("Next");
     source.Font()->SetName("Tahoma");
@@ -189,6 +191,7 @@ TEST_F(Properties, CopyingPublishedPropertiesCopiesEveryKind) {
     EXPECT_EQ(static_cast<TTestItem*>(target.Items()->Item(0))->Caption(), "first");
     EXPECT_EQ(target.Buddy(), &buddy);
     EXPECT_EQ(target.OnClick().MethodName(), "ButtonClick");
+    EXPECT_EQ(target.Name(), "Target"); // names are not part of the value
 
     TTestTheme theme(nullptr);
     EXPECT_THROW(CopyPublishedProperties(theme, target), EConvertError);
