@@ -192,9 +192,11 @@ TFontFace::TFontFace(const TFontFile& file, int32_t height, TFontStyles style) :
             throw Exception(Format("Cannot open font %s: %s", file.Path.c_str(), TTF_GetError()));
         FAscent = TTF_FontAscent(FFont);
         FDescent = -TTF_FontDescent(FFont);
+        // A bitmap face cannot be slanted by the renderer; shear it here.
+        FShearItalic = (style & fsItalic) != 0;
     }
     TTF_SetFontHinting(FFont, TTF_HINTING_MONO);
-    if (style & fsItalic)
+    if ((style & fsItalic) && !FShearItalic)
         TTF_SetFontStyle(FFont, TTF_STYLE_ITALIC);
     FSurfaceOffset = FAscent - TTF_FontAscent(FFont);
 }
@@ -250,6 +252,19 @@ const TGlyph& TFontFace::Glyph(uint8_t ch) {
         ++g.Advance;
     } else if (FFile.SyntheticBold) {
         ++g.Advance;
+    }
+    if (FShearItalic && g.Width > 0) {
+        // Slant: rows above the baseline move right by a quarter of their height
+        // above it; the advance stays, so the last glyph overhangs.
+        auto shift = [&](int row) { return std::max(0, (FAscent - 1 - (g.Top + row)) / 4); };
+        const int extra = shift(0);
+        std::vector<uint8_t> slanted(size_t(g.Width + extra) * size_t(g.Height), 0);
+        for (int y = 0; y < g.Height; ++y)
+            for (int x = 0; x < g.Width; ++x)
+                slanted[size_t(y) * size_t(g.Width + extra) + size_t(x + shift(y))] =
+                    g.Bits[size_t(y) * size_t(g.Width) + size_t(x)];
+        g.Bits.swap(slanted);
+        g.Width += extra;
     }
     return g;
 }

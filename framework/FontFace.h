@@ -8,10 +8,9 @@
 //
 // Family resolution: "MS Sans Serif" is the bitmap font sserife.fon from
 // fonts-wine (the size picks one of its faces; bold is emboldened by one
-// pixel as the platform does for bitmap fonts); every other family goes
-// through fontconfig, which also sees the fonts-wine folder ("Tahoma" is
-// tahoma.ttf / tahomabd.ttf); a family fontconfig does not know becomes
-// DejaVu Sans.
+// pixel and italic sheared, as the platform simulates them for bitmap fonts); every other family
+// goes through fontconfig, which also sees the fonts-wine folder ("Tahoma" is tahoma.ttf /
+// tahomabd.ttf); a family fontconfig does not know becomes DejaVu Sans.
 
 #include <array>
 #include <cstdint>
@@ -70,6 +69,7 @@ private:
     int32_t FDescent = 0;
     int32_t FSurfaceOffset = 0; // cell top minus SDL_ttf's ascent line
     int32_t FLineThickness = 1;
+    bool FShearItalic = false;
     std::array<std::unique_ptr<TGlyph>, 256> FGlyphs;
 };
 
