@@ -8,9 +8,10 @@
 //
 // Family resolution: "MS Sans Serif" is the bitmap font sserife.fon from
 // fonts-wine (the size picks one of its faces; bold is emboldened by one
-// pixel and italic sheared, as the platform simulates them for bitmap fonts); every other family
-// goes through fontconfig, which also sees the fonts-wine folder ("Tahoma" is tahoma.ttf /
-// tahomabd.ttf); a family fontconfig does not know becomes DejaVu Sans.
+// pixel and italic sheared, as the platform simulates them for bitmap
+// fonts); every other family goes through fontconfig, which also sees the
+// fonts-wine folder ("Tahoma" is tahoma.ttf / tahomabd.ttf); a family
+// fontconfig does not know becomes DejaVu Sans.
 
 #include <array>
 #include <cstdint>
