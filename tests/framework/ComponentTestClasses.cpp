@@ -166,9 +166,13 @@ void TTestForm::DeclarePublished(TPropertyBuilder& p) {
     p.String("Title", &TTestForm::Title, &TTestForm::SetTitle);
     p.Method("ButtonClick", &TTestForm::ButtonClick);
     p.Method("IndexClick", &TTestForm::IndexClick);
+    p.Method("CloseQuery", &TTestForm::CloseQuery);
 }
 void TTestForm::ButtonClick(TObject* sender) {
     TestLog().push_back("ButtonClick " + static_cast<TComponent*>(sender)->Name());
+}
+void TTestForm::CloseQuery(TObject*, bool& canClose) {
+    canClose = false;
 }
 void TTestForm::IndexClick(TObject*, int index) {
     TestLog().push_back("IndexClick " + std::to_string(index));

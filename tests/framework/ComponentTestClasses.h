@@ -197,6 +197,7 @@ public:
     static void DeclarePublished(TPropertyBuilder& p);
     void ButtonClick(TObject* sender);
     void IndexClick(TObject* sender, int index);
+    void CloseQuery(TObject* sender, bool& canClose);
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& v) { title_ = v; }
 

@@ -163,6 +163,15 @@ TEST_F(Properties, EventsBindTheFormsMethodsByName) {
     EXPECT_EQ(GetMethodProp(*button, "OnClick"), "ButtonClick");
     SetMethodProp(*button, "OnClick", form, "");
     EXPECT_FALSE(button->OnClick().Assigned());
+
+    // Handlers answer through reference parameters (a close query).
+    const TMethodInfo* query = form.ClassInfo().FindMethod("closequery");
+    ASSERT_NE(query, nullptr);
+    auto close = std::any_cast<TEvent<TObject*, bool&>>(query->Bind(form));
+    bool canClose = true;
+    close(&form, canClose);
+    EXPECT_FALSE(canClose);
+    EXPECT_EQ(close.MethodName(), "CloseQuery");
 }
 
 TEST_F(Properties, CopyingPublishedPropertiesCopiesEveryKind) {
