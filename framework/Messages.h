@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "platform/WindowSystem.h"
+
 // The record every handler receives. It mirrors the platform's message
 // layout (message number, word parameter, long parameter, result), so its
 // fields are plain.
@@ -298,27 +300,5 @@ constexpr uint16_t SB_TOP = 6;
 constexpr uint16_t SB_BOTTOM = 7;
 constexpr uint16_t SB_ENDSCROLL = 8;
 
-// Virtual-key codes (key message WParam). Letters and digits are their
-// upper-case ASCII codes.
-constexpr uint16_t VK_BACK = 0x08;
-constexpr uint16_t VK_TAB = 0x09;
-constexpr uint16_t VK_RETURN = 0x0D;
-constexpr uint16_t VK_SHIFT = 0x10;
-constexpr uint16_t VK_CONTROL = 0x11;
-// The Alt key.
-constexpr uint16_t VK_MENU = 0x12;
-constexpr uint16_t VK_ESCAPE = 0x1B;
-constexpr uint16_t VK_SPACE = 0x20;
-constexpr uint16_t VK_PRIOR = 0x21;
-constexpr uint16_t VK_NEXT = 0x22;
-constexpr uint16_t VK_END = 0x23;
-constexpr uint16_t VK_HOME = 0x24;
-constexpr uint16_t VK_LEFT = 0x25;
-constexpr uint16_t VK_UP = 0x26;
-constexpr uint16_t VK_RIGHT = 0x27;
-constexpr uint16_t VK_DOWN = 0x28;
-constexpr uint16_t VK_INSERT = 0x2D;
-constexpr uint16_t VK_DELETE = 0x2E;
-constexpr uint16_t VK_F1 = 0x70;
-constexpr uint16_t VK_F4 = 0x73;
-constexpr uint16_t VK_F10 = 0x79;
+// Virtual-key codes (key message WParam) are the window system's VK_ codes,
+// which carry the platform's values (platform/WindowSystem.h, included above).
