@@ -325,7 +325,7 @@ void TCanvas::StretchBlt(const TRect& dest, const TBitmap& source, const TRect& 
     const bool keyed = key != clNone;
     const uint32_t keyRgb = ColorToRGB(key);
     const int64_t srcW = source.Width(), srcH = source.Height();
-    if (&source == FTarget && gFastPaths) {
+    if (&source == FTarget) {
         // Copy within one bitmap: go through a copy so that overlapping
         // areas read the original pixels.
         TBitmap copy(source);

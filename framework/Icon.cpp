@@ -3,6 +3,7 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 
@@ -40,6 +41,8 @@ TIconImage DecodePng(const uint8_t* data, size_t size, size_t at) {
         uint32_t(data[20]) << 24 | uint32_t(data[21]) << 16 | uint32_t(data[22]) << 8 | data[23];
     if (w == 0 || h == 0 || w > 1024 || h > 1024)
         Fail(Format("PNG image of %u x %u at offset %zu", w, h, at));
+    if (size > size_t(INT32_MAX))
+        Fail(Format("PNG image at offset %zu is too large", at));
     SDL_RWops* rw = SDL_RWFromConstMem(data, int(size));
     SDL_Surface* surface = rw ? IMG_LoadPNG_RW(rw) : nullptr;
     if (rw)
@@ -163,5 +166,7 @@ void TIcon::SaveToStream(TStream& stream) const {
 }
 
 std::unique_ptr<TGraphic> TIcon::Clone() const {
-    return std::make_unique<TIcon>(*this);
+    auto copy = std::make_unique<TIcon>(*this);
+    copy->OnChange = nullptr; // the copy belongs to whoever takes it
+    return copy;
 }

@@ -1,5 +1,7 @@
 #include "framework/JPEGImage.h"
 
+#include <climits>
+
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
 
@@ -59,6 +61,8 @@ void TJPEGImage::LoadFromMemory(const uint8_t* data, size_t size) {
     if (width == 0 || height == 0 || width > uint32_t(kMaxBitmapSide) ||
         height > uint32_t(kMaxBitmapSide) || int64_t(width) * height > kMaxBitmapPixels)
         Fail(Format("image size %u x %u is out of range", width, height));
+    if (size > size_t(INT32_MAX))
+        Fail(Format("file of %zu bytes is too large", size));
     SDL_RWops* rw = SDL_RWFromConstMem(data, int(size));
     SDL_Surface* surface = rw ? IMG_LoadJPG_RW(rw) : nullptr;
     if (rw)
