@@ -257,10 +257,21 @@ public:
             if constexpr (!std::is_null_pointer_v<Set>) {
                 p->writable_ = true;
                 p->setStrings_ = [set](TPersistent& o, const TStringList& v) {
+                    // A setter may take a list class of its own (a theme
+                    // manager's component list): hand it a copy of that class.
+                    using A = std::remove_cv_t<std::remove_pointer_t<ssi_detail::ArgOf<Set>>>;
+                    const A* value = nullptr;
+                    A copy;
+                    if constexpr (std::is_same_v<A, TStringList>) {
+                        value = &v;
+                    } else {
+                        copy.Assign(v);
+                        value = &copy;
+                    }
                     if constexpr (std::is_pointer_v<ssi_detail::ArgOf<Set>>)
-                        (ssi_detail::Self<Set>(o).*set)(&v);
+                        (ssi_detail::Self<Set>(o).*set)(value);
                     else
-                        (ssi_detail::Self<Set>(o).*set)(v);
+                        (ssi_detail::Self<Set>(o).*set)(*value);
                 };
             }
             return *this;

@@ -25,6 +25,24 @@ private:
 };
 SSI_DEFINE_CLASS(TDerivedControl, TTestControl)
 
+// A string list under a class name of its own, as a property type.
+class TNameList : public TStringList {};
+
+class TListOwner : public TComponent {
+    SSI_CLASS(TListOwner, TComponent)
+public:
+    using TComponent::TComponent;
+    static void DeclarePublished(TPropertyBuilder& p) {
+        p.Object("CompList", &TListOwner::CompList, &TListOwner::SetCompList);
+    }
+    TNameList& CompList() { return list_; }
+    void SetCompList(const TNameList& v) { list_.Assign(v); }
+
+private:
+    TNameList list_;
+};
+SSI_DEFINE_CLASS(TListOwner, TComponent)
+
 // A class without properties of its own.
 class TPlainControl : public TTestControl {
     SSI_CLASS(TPlainControl, TTestControl)
@@ -232,6 +250,15 @@ TEST_F(Properties, ClassRegistryFindsClassesByNameWithAncestry) {
                                      nullptr);
     EXPECT_THROW(RegisterClass(impostor), EInvalidOperation);
     RegisterClass(TTestControl::StaticClassInfo()); // again: no error
+}
+
+TEST_F(Properties, StringListsOfTheirOwnClassAreCopiedThroughTheSetter) {
+    TListOwner owner(nullptr);
+    TStringList names;
+    names.SetText("suiInstallarForm\nCoverNextBtn\n");
+    SetStringsProp(owner, "CompList", names);
+    EXPECT_EQ(owner.CompList().Count(), 2);
+    EXPECT_EQ(GetStringsProp(owner, "complist").Get(1), "CoverNextBtn");
 }
 
 TEST_F(Properties, CollectionsReportChangesOnceAndAssignByItems) {
