@@ -6,11 +6,13 @@
 // FreeNotification hears about the destruction of a component it refers to
 // anywhere (the way a control learns that its FileTheme is gone).
 //
-// Destroy a component made with new by calling Free() or let its owner do it. Both announce the
-// removal while the whole object is still alive; a plain `delete` works too,
+// Destroy a component made with new by calling Free(), or let its owner do
+// it. Both announce the removal while the whole object is still alive. A
+// plain `delete` (or a component on the stack going out of scope) works too,
 // but then the announcements come from the TComponent part only, after the
-// derived parts are gone (compare pointers and read Name in Notification,
-// nothing else, if that can happen).
+// derived parts are gone: in Notification, compare pointers and read Name,
+// nothing else, if that can happen. A component held by a
+// TComponentProtector must go through Free() or its owner.
 
 #include "framework/Persistent.h"
 
