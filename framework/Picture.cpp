@@ -18,6 +18,28 @@ std::unique_ptr<TGraphic> CreateGraphicForExtension(const std::string& extension
     return nullptr;
 }
 
+std::unique_ptr<TGraphic> CreateGraphicForClassName(const std::string& className) {
+    if (className == "TBitmap")
+        return std::make_unique<TBitmap>();
+    if (className == "TIcon")
+        return std::make_unique<TIcon>();
+    if (className == "TJPEGImage")
+        return std::make_unique<TJPEGImage>();
+    if (className == "TMetafile")
+        return std::make_unique<TMetafile>();
+    return nullptr;
+}
+
+std::string GraphicClassName(const TGraphic& graphic) {
+    if (dynamic_cast<const TBitmap*>(&graphic))
+        return "TBitmap";
+    if (dynamic_cast<const TIcon*>(&graphic))
+        return "TIcon";
+    if (dynamic_cast<const TJPEGImage*>(&graphic))
+        return "TJPEGImage";
+    return "TMetafile";
+}
+
 void TPicture::Adopt(std::unique_ptr<TGraphic> graphic) {
     FGraphic = std::move(graphic);
     if (FGraphic)

@@ -51,3 +51,9 @@ private:
 // A new, empty graphic of the kind that the extension (without its dot, any
 // case) names; nullptr for an unknown extension.
 std::unique_ptr<TGraphic> CreateGraphicForExtension(const std::string& extension);
+
+// Graphic kinds by class name ("TBitmap", "TIcon", "TJPEGImage",
+// "TMetafile"), the way stored layouts name a picture's content; nullptr
+// for an unknown name.
+std::unique_ptr<TGraphic> CreateGraphicForClassName(const std::string& className);
+std::string GraphicClassName(const TGraphic& graphic);

@@ -55,6 +55,9 @@ TEST(Picture, ChoosesTheDecoderByExtension) {
     EXPECT_NE(dynamic_cast<TMetafile*>(CreateGraphicForExtension("wmf").get()), nullptr);
     EXPECT_NE(dynamic_cast<TMetafile*>(CreateGraphicForExtension("EMF").get()), nullptr);
     EXPECT_EQ(CreateGraphicForExtension("png"), nullptr);
+    for (const char* name : {"TBitmap", "TIcon", "TJPEGImage", "TMetafile"})
+        EXPECT_EQ(GraphicClassName(*CreateGraphicForClassName(name)), name);
+    EXPECT_EQ(CreateGraphicForClassName("TGIFImage"), nullptr);
 
     TPicture p;
     EXPECT_EQ(LoadError(p, "/nowhere/logo.png"), "Unknown picture file extension (.png)");
