@@ -5,12 +5,12 @@
 #include "framework/Streams.h"
 #include "package/CompileStream.h"
 #include "package/Project.h"
+#include "support/PackageBytes.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <random>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -19,15 +19,6 @@
 namespace testing_support {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<uint8_t>;
-
-inline Bytes RandomBytes(size_t size, unsigned seed) {
-    std::mt19937 rng(seed);
-    Bytes bytes(size);
-    for (auto& b : bytes)
-        b = static_cast<uint8_t>(rng());
-    return bytes;
-}
 
 inline Bytes ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -2,14 +2,18 @@
 #include "package/DecompileStream.h"
 #include "package/PackageFormat.h"
 #include "package/Zlib.h"
+#include "support/PackageBytes.h"
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+using testing_support::Bytes;
+using testing_support::ForgePackage;
+
+Bytes Random(size_t size, unsigned seed) {
+    return testing_support::RandomBytes(size, seed);
+}
 
 Bytes ToBytes(const std::string& s) {
     return Bytes(s.begin(), s.end());
@@ -45,30 +49,6 @@ Bytes Stream(const Bytes& package, int32_t index, bool force) {
     auto s = Read(package).GetStream(index, force);
     EXPECT_EQ(s->Position(), 0);
     return Contents(*s);
-}
-
-Bytes Random(size_t size, unsigned seed) {
-    std::mt19937 rng(seed);
-    Bytes bytes(size);
-    for (auto& b : bytes)
-        b = static_cast<uint8_t>(rng());
-    return bytes;
-}
-
-// A hand-made package: stream data, then the given table and count.
-Bytes Forge(const Bytes& data, const std::vector<std::pair<uint32_t, uint32_t>>& table,
-            uint32_t count) {
-    Bytes out = data;
-    uint8_t word[4];
-    for (auto [original, stored] : table) {
-        PackageFormat::WriteU32(word, original);
-        out.insert(out.end(), word, word + 4);
-        PackageFormat::WriteU32(word, stored);
-        out.insert(out.end(), word, word + 4);
-    }
-    PackageFormat::WriteU32(word, count);
-    out.insert(out.end(), word, word + 4);
-    return out;
 }
 
 template <typename E> std::string MessageOf(const std::function<void()>& action) {
@@ -163,25 +143,27 @@ TEST(PackageReading, DamagedPackagesFailWithTheSystemMessages) {
     Bytes noChecksum(zlibHello.begin(), zlibHello.end() - 4);
     std::vector<Case> cases = {
         {"shorter than the count", {1, 0, 0}, 0, "Stream read error"},
-        {"count points before the file", Forge({}, {}, 2), 0, "Stream read error"},
-        {"negative count", Forge({}, {}, 0x80000000u), 0, "Stream read error"},
-        {"huge count", Forge(Bytes(64), {}, 0x7FFFFFFFu), 0, "Stream read error"},
-        {"stored range past the end", Forge(ToBytes("abc"), {{3, 50}}, 1), 0, "Stream read error"},
-        {"negative stored size", Forge(ToBytes("abc"), {{3, 0xFFFFFFF0u}}, 1), 0,
+        {"count points before the file", ForgePackage({}, {}, 2), 0, "Stream read error"},
+        {"negative count", ForgePackage({}, {}, 0x80000000u), 0, "Stream read error"},
+        {"huge count", ForgePackage(Bytes(64), {}, 0x7FFFFFFFu), 0, "Stream read error"},
+        {"stored range past the end", ForgePackage(ToBytes("abc"), {{3, 50}}, 1), 0,
          "Stream read error"},
-        {"negative original size", Forge(zlibHello, {{0x80000000u, zsize}}, 1), 0,
+        {"negative stored size", ForgePackage(ToBytes("abc"), {{3, 0xFFFFFFF0u}}, 1), 0,
+         "Stream read error"},
+        {"negative original size", ForgePackage(zlibHello, {{0x80000000u, zsize}}, 1), 0,
          "Stream read error"},
         {"earlier negative size shifts the offset",
-         Forge(zlibHello, {{1, 0xFFFFFFFFu}, {17, zsize}}, 2), 1, "Stream read error"},
-        {"original size no stream could produce", Forge(zlibHello, {{0x7FFFFFFFu, zsize}}, 1), 0,
+         ForgePackage(zlibHello, {{1, 0xFFFFFFFFu}, {17, zsize}}, 2), 1, "Stream read error"},
+        {"original size no stream could produce",
+         ForgePackage(zlibHello, {{0x7FFFFFFFu, zsize}}, 1), 0, "Stream read error"},
+        {"zlib stream shorter than promised", ForgePackage(zlibHello, {{18, zsize}}, 1), 0,
          "Stream read error"},
-        {"zlib stream shorter than promised", Forge(zlibHello, {{18, zsize}}, 1), 0,
+        {"truncated zlib stream", ForgePackage(truncatedZlib, {{17, 4}}, 1), 0,
          "Stream read error"},
-        {"truncated zlib stream", Forge(truncatedZlib, {{17, 4}}, 1), 0, "Stream read error"},
-        {"not a zlib stream", Forge(ToBytes("abcdefgh"), {{3, 8}}, 1), 0, "error"},
-        {"corrupt deflate data", Forge(corruptZlib, {{17, zsize}}, 1), 0, "error"},
-        {"checksum mismatch", Forge(badChecksum, {{17, zsize}}, 1), 0, "error"},
-        {"stream without its checksum", Forge(noChecksum, {{17, zsize - 4}}, 1), 0,
+        {"not a zlib stream", ForgePackage(ToBytes("abcdefgh"), {{3, 8}}, 1), 0, "error"},
+        {"corrupt deflate data", ForgePackage(corruptZlib, {{17, zsize}}, 1), 0, "error"},
+        {"checksum mismatch", ForgePackage(badChecksum, {{17, zsize}}, 1), 0, "error"},
+        {"stream without its checksum", ForgePackage(noChecksum, {{17, zsize - 4}}, 1), 0,
          "Stream read error"},
         {"negative index", good, -1, "List index out of bounds (-1)"},
     };
@@ -199,7 +181,7 @@ TEST(PackageReading, DamagedPackagesFailWithTheSystemMessages) {
 TEST(PackageReading, ARangeRunningIntoTheTableIsReadAsIs) {
     // The reader finds streams from the front and the table from the back; it
     // does not require them to meet.
-    Bytes package = Forge(ToBytes("ab"), {{6, 6}}, 1);
+    Bytes package = ForgePackage(ToBytes("ab"), {{6, 6}}, 1);
     Bytes expected = {'a', 'b', 6, 0, 0, 0};
     EXPECT_EQ(Stream(package, 0, false), expected);
 }

@@ -3,7 +3,6 @@
 
 #include "../installer/TestPackages.h"
 #include "package/DecompileStream.h"
-#include "package/PackageFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -68,15 +67,7 @@ protected:
             file.insert(file.end(), z.begin(), z.end());
             table.push_back({uint32_t(content->size()), uint32_t(z.size())});
         }
-        uint8_t word[4];
-        for (auto [original, stored] : table) {
-            PackageFormat::WriteU32(word, original);
-            file.insert(file.end(), word, word + 4);
-            PackageFormat::WriteU32(word, stored);
-            file.insert(file.end(), word, word + 4);
-        }
-        PackageFormat::WriteU32(word, 5);
-        file.insert(file.end(), word, word + 4);
+        file = ForgePackage(file, table, 5);
         fs::path path = sandbox_.Root() / "setup";
         WriteFile(path, file);
         fs::permissions(path, fs::perms::owner_all);
