@@ -259,6 +259,38 @@ TEST_F(Layout, CreatesTheRootFromItsStoredClass) {
     EXPECT_EQ(owner.ComponentCount(), 1); // the failed one is gone
 }
 
+// Stores its size only while it is not automatic.
+class TSizedThing : public TComponent {
+    SSI_CLASS(TSizedThing, TComponent)
+public:
+    using TComponent::TComponent;
+    static void DeclarePublished(TPropertyBuilder& p) {
+        p.Boolean("AutoSize", &TSizedThing::AutoSize, &TSizedThing::SetAutoSize).Default(0);
+        p.Integer("Width", &TSizedThing::Width, &TSizedThing::SetWidth)
+            .Stored(&TSizedThing::WidthStored);
+    }
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool v) { autoSize_ = v; }
+    int Width() const { return width_; }
+    void SetWidth(int v) { width_ = v; }
+    bool WidthStored() const { return !autoSize_; }
+
+private:
+    bool autoSize_ = false;
+    int width_ = 10;
+};
+SSI_DEFINE_CLASS(TSizedThing, TComponent)
+
+TEST_F(Layout, WriterLeavesOutDefaultsAndWhatTheClassDoesNotStore) {
+    TSizedThing thing(nullptr);
+    thing.SetName("Thing");
+    EXPECT_EQ(WriteLayout(thing), "object Thing: TSizedThing\r\n  Width = 10\r\nend\r\n");
+    thing.SetAutoSize(true);
+    thing.SetTag(3);
+    EXPECT_EQ(WriteLayout(thing),
+              "object Thing: TSizedThing\r\n  Tag = 3\r\n  AutoSize = True\r\nend\r\n");
+}
+
 TEST_F(Layout, StringsQuoteOnlyWhatNeedsIt) {
     EXPECT_EQ(QuoteLayoutString(""), "''");
     EXPECT_EQ(QuoteLayoutString("a'b"), "'a''b'");
