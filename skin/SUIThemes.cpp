@@ -1,8 +1,17 @@
 #include "skin/SUIThemes.h"
 
+#include "framework/Bitmap.h"
+#include "framework/Components.h"
 #include "framework/SysUtils.h"
+#include "framework/TypeInfo.h"
+#include "platform/FileIO.h"
+#include "resources/Resources.h"
+#include "skin/SUIMgr.h"
+#include "skin/SUIPublic.h"
+#include "skin/SUIThemeFile.h"
 
 #include <array>
+#include <span>
 
 namespace {
 
@@ -188,4 +197,88 @@ int FindThemeItem(const std::string& keyName) {
         if (SameText(keyName, ItemInfo[item].KeyName))
             return item;
     return 0;
+}
+
+// ---------------------------------------------------------------------------
+// Built-in bitmaps, the file-or-table decision, the file theme's lookups.
+
+const TEnumInfo& TsuiUIStyleInfo() {
+    static const TEnumInfo info(
+        "TsuiUIStyle", {"FromThemeFile", "MacOS", "WinXP", "DeepBlue", "Protein", "BlueGlass"});
+    return info;
+}
+
+void LoadSkinBitmap(const std::string& name, TBitmap& bitmap) {
+    const std::span<const uint8_t> bytes = FindResource(name);
+    if (bytes.empty())
+        throw EResNotFound(Format("Resource %s not found", name.c_str()));
+    bitmap.LoadFromMemory(bytes.data(), bytes.size());
+}
+
+void GetThemeBitmap(TsuiUIStyle style, int item, TBitmap* bitmap, int frameCount, int frameIndex) {
+    if (bitmap == nullptr)
+        return;
+    const std::string name = GetThemeBitmapName(style, item);
+    if (frameCount == 0) {
+        if (!name.empty())
+            LoadSkinBitmap(name, *bitmap);
+        return;
+    }
+    TBitmap strip;
+    if (!name.empty())
+        LoadSkinBitmap(name, strip);
+    CutFrame(strip, *bitmap, frameCount, frameIndex);
+}
+
+bool UsingFileTheme(const TsuiFileTheme* fileTheme, TsuiUIStyle style, TsuiUIStyle& effective) {
+    effective = style;
+    if (style != TsuiUIStyle::FromThemeFile)
+        return false;
+    if (fileTheme != nullptr && fileTheme->IsThemeLoaded())
+        return true;
+    effective = TsuiUIStyle::DeepBlue;
+    return false;
+}
+
+bool IsFormComponent(const TComponent* component) {
+    return component != nullptr &&
+           (component->InheritsFrom("TCustomForm") || component->InheritsFrom("TForm"));
+}
+
+bool IsFormOrFrameComponent(const TComponent* component) {
+    return IsFormComponent(component) ||
+           (component != nullptr &&
+            (component->InheritsFrom("TCustomFrame") || component->InheritsFrom("TFrame")));
+}
+
+TsuiFileThemeMgr::TsuiFileThemeMgr() = default;
+TsuiFileThemeMgr::~TsuiFileThemeMgr() = default;
+
+bool TsuiFileThemeMgr::LoadFromFile(const std::string& path) {
+    if (!FileExists(path))
+        return false;
+    // Read first, replace after: a file that fails half way leaves the
+    // current look in force instead of none.
+    auto reader = std::make_unique<TsuiThemeFileReader>(path);
+    FReader = std::move(reader);
+    return true;
+}
+
+void TsuiFileThemeMgr::GetBitmap(int item, TGraphic& graphic) const {
+    if (!FReader)
+        return;
+    if (TMemoryStream* stream = FReader->GetStream(GetThemeKeyName(item)))
+        graphic.LoadFromStream(*stream);
+}
+
+bool TsuiFileThemeMgr::GetBool(int item) const {
+    return FReader ? FReader->GetBool(GetThemeKeyName(item)) : false;
+}
+
+int32_t TsuiFileThemeMgr::GetInt(int item) const {
+    return FReader ? FReader->GetInt(GetThemeKeyName(item)) : 0;
+}
+
+TColor TsuiFileThemeMgr::GetColor(int item) const {
+    return static_cast<TColor>(GetInt(item));
 }

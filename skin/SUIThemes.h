@@ -3,10 +3,19 @@
 // that make up a look, and the built-in value of every item in every style.
 // All lookups are free functions over constant tables; none keeps state.
 
+#include "framework/SysUtils.h"
 #include "skin/SUIColor.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
+
+class TBitmap;
+class TComponent;
+class TEnumInfo;
+class TGraphic;
+class TsuiFileTheme;
+class TsuiThemeFileReader;
 
 // One byte. Lookups take any byte value: only the low seven bits choose the
 // table, so a style byte with its top bit set still reads its look.
@@ -18,6 +27,10 @@ enum class TsuiUIStyle : uint8_t {
     Protein = 4,
     BlueGlass = 5,
 };
+
+// The identifiers of TsuiUIStyle for published properties ("FromThemeFile",
+// "MacOS", "WinXP", "DeepBlue", "Protein", "BlueGlass").
+const TEnumInfo& TsuiUIStyleInfo();
 
 // The kind of a theme item; the byte values are shared with the skin files'
 // readers, which translate their own entry types into these.
@@ -64,3 +77,63 @@ std::string GetThemeKeyName(int item);
 TsuiThemeItemKind GetThemeKind(int item);
 // The item number of a key name (ASCII case-insensitive), 0 when none.
 int FindThemeItem(const std::string& keyName);
+
+// A built-in bitmap that the build did not embed: a defect of the build.
+SSI_DECLARE_EXCEPTION(EResNotFound, Exception)
+
+// Loads the built-in bitmap resource `name` (compared without regard to
+// case) into `bitmap`, replacing its size and content. Fails with
+// EResNotFound "Resource %s not found" when there is none.
+void LoadSkinBitmap(const std::string& name, TBitmap& bitmap);
+
+// Puts the bitmap of a built-in bitmap item into `bitmap`. With a frame
+// count of 0 the whole picture; otherwise frame `frameIndex` (1-based) of a
+// strip of `frameCount` frames, cut with CutFrame. An item that is no bitmap
+// in that style (or a style without a table) loads nothing: the whole-picture
+// form leaves `bitmap` as it was, the framed form empties it. Nothing happens
+// without a destination.
+void GetThemeBitmap(TsuiUIStyle style, int item, TBitmap* bitmap, int frameCount = 0,
+                    int frameIndex = 0);
+
+// The choice every skinned control makes between its file theme and the
+// built-in tables. Only FromThemeFile asks for the file theme; when the theme
+// is missing or holds no loaded skin file the control draws as DeepBlue
+// (`effective`), while its own UIStyle stays FromThemeFile. A built-in style
+// always wins over an assigned file theme.
+bool UsingFileTheme(const TsuiFileTheme* fileTheme, TsuiUIStyle style, TsuiUIStyle& effective);
+
+// Whether `component` is a form, or a frame (a form-like container that the
+// theme manager also serves), judged by class name so that the skin library
+// needs no controls.
+bool IsFormComponent(const TComponent* component);
+bool IsFormOrFrameComponent(const TComponent* component);
+
+// The skin file a TsuiFileTheme has loaded, under theme item numbers: item n
+// reads the entry whose key is item n's key name. Without a file every lookup
+// gives its no-file value.
+class TsuiFileThemeMgr {
+public:
+    TsuiFileThemeMgr();
+    ~TsuiFileThemeMgr();
+    TsuiFileThemeMgr(const TsuiFileThemeMgr&) = delete;
+    TsuiFileThemeMgr& operator=(const TsuiFileThemeMgr&) = delete;
+
+    // False, keeping the current file, when no file exists at `path`.
+    // Otherwise reads the whole file and makes it the current one. A file that
+    // cannot be read fails with the reader's error and the current file stays:
+    // the new file is read completely before the old one is let go.
+    bool LoadFromFile(const std::string& path);
+    bool HasFile() const { return FReader != nullptr; }
+
+    // Loads the item's bitmap entry into `graphic`; unchanged without a file
+    // or without the entry. A damaged bitmap fails with EInvalidGraphic.
+    void GetBitmap(int item, TGraphic& graphic) const;
+    // The entry's value; without the entry False / -1, without a file False / 0.
+    bool GetBool(int item) const;
+    int32_t GetInt(int item) const;
+    // Colours are stored as integer entries.
+    TColor GetColor(int item) const;
+
+private:
+    std::unique_ptr<TsuiThemeFileReader> FReader;
+};

@@ -3,10 +3,15 @@
 // look put together from its pieces at 1:1 and 2x, then every resource at 2x
 // with a 1:1 copy beside it, labelled with its name and size. Key-coloured
 // pixels are left out so that the neutral background shows through.
+//
+// Every picture comes through the lookups the controls use: theme items
+// through GetThemeBitmap (cut into frames by it where a control cuts them),
+// the extra resources through LoadSkinBitmap.
 
 #include "SheetCanvas.h"
 #include "SkinTable.h"
-#include "resources/Resources.h"
+#include "framework/Bitmap.h"
+#include "skin/SUIThemes.h"
 
 #include <gtest/gtest.h>
 
@@ -24,8 +29,32 @@ uint32_t Rgb(TColor c) {
     return (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
 }
 
-TRgbImage Load(const std::string& name) {
-    return DecodeBmp(FindResource(name));
+TRgbImage FromBitmap(const TBitmap& b) {
+    TRgbImage image{b.Width(), b.Height(), std::vector<uint32_t>(size_t(b.Width()) * b.Height())};
+    for (int y = 0; y < b.Height(); ++y)
+        for (int x = 0; x < b.Width(); ++x)
+            image.Pixels[size_t(y) * b.Width() + x] = Rgb(b.Pixel(x, y));
+    return image;
+}
+
+// The whole picture of a bitmap item.
+TRgbImage Item(TsuiUIStyle s, int item) {
+    TBitmap b;
+    GetThemeBitmap(s, item, &b);
+    return FromBitmap(b);
+}
+
+// Frame n (1-based) of k of a bitmap item, as the reading control cuts it.
+TRgbImage ItemFrame(TsuiUIStyle s, int item, int k, int n) {
+    TBitmap b;
+    GetThemeBitmap(s, item, &b, k, n);
+    return FromBitmap(b);
+}
+
+TRgbImage Extra(const std::string& name) {
+    TBitmap b;
+    LoadSkinBitmap(name, b);
+    return FromBitmap(b);
 }
 
 TRgbImage RotateLeft(const TRgbImage& s) {
@@ -34,15 +63,6 @@ TRgbImage RotateLeft(const TRgbImage& s) {
         for (int x = 0; x < s.Width; ++x)
             r.Pixels[size_t(s.Width - 1 - x) * r.Width + y] = s.At(x, y);
     return r;
-}
-
-TRgbImage Frame(const TRgbImage& strip, int k, int n) {
-    const int w = strip.Width / k;
-    TRgbImage f{w, strip.Height, std::vector<uint32_t>(size_t(w) * strip.Height)};
-    for (int y = 0; y < strip.Height; ++y)
-        for (int x = 0; x < w; ++x)
-            f.Pixels[size_t(y) * w + x] = strip.At(n * w + x, y);
-    return f;
 }
 
 // A push-button face spread over w x h the way buttons do: corners copied,
@@ -72,30 +92,29 @@ TSheetCanvas MockWindow(TsuiUIStyle s, const std::string& prefix) {
     const int W = 470, H = 190;
     TSheetCanvas c(W, H, Rgb(GetThemeColor(s, 15)));
     if (s == TsuiUIStyle::MacOS || s == TsuiUIStyle::Protein) {
-        const TRgbImage tile = Load(prefix + "_FORM_BACKGROUND");
+        const TRgbImage tile = Extra(prefix + "_FORM_BACKGROUND");
         for (int y = 0; y < H; y += 8)
             for (int x = 0; x < W; x += 8)
                 c.Blit(tile, x, y, 1, false);
     }
     // Title bar: left, stretched middle, right; images start at the window's
     // corner because the frame continues them.
-    const TRgbImage left = Load(GetThemeBitmapName(s, 10));
-    const TRgbImage client = Load(GetThemeBitmapName(s, 11));
-    const TRgbImage right = Load(GetThemeBitmapName(s, 12));
+    const TRgbImage left = Item(s, 10);
+    const TRgbImage client = Item(s, 11);
+    const TRgbImage right = Item(s, 12);
     c.Blit(left, 0, 0, 1, false);
     c.Stretch(client, 0, 0, client.Width, client.Height, left.Width, 0,
               W - left.Width - right.Width, client.Height, false);
     c.Blit(right, W - right.Width, 0, 1, false);
-    const TRgbImage buttons = Load(GetThemeBitmapName(s, 5));
-    const int bw = buttons.Height, top = GetThemeInt(s, 9);
+    const int bw = ItemFrame(s, 5, 18, 1).Width, top = GetThemeInt(s, 9);
     const bool keyed = GetThemeBool(s, 6);
     int x = (W - 6) + GetThemeInt(s, 8) + 1;
     for (int frame : {16, 7, 13}) { // close, maximise, minimise: normal looks
         x -= bw + 1;
-        c.Blit(Frame(buttons, 18, frame - 1), 3 + x, top, 1, keyed);
+        c.Blit(ItemFrame(s, 5, 18, frame), 3 + x, top, 1, keyed);
     }
     const int controlBox = 3 + GetThemeInt(s, 7);
-    c.Blit(Frame(buttons, 18, 0), controlBox, top, 1, keyed);
+    c.Blit(ItemFrame(s, 5, 18, 1), controlBox, top, 1, keyed);
     c.Text(controlBox + bw + 5, top + (bw - 7) / 2, "SCREENSAVER INSTALLAR",
            s == TsuiUIStyle::MacOS ? 0x000000 : 0xFFFFFF);
     // Frame strips.
@@ -116,19 +135,19 @@ TSheetCanvas MockWindow(TsuiUIStyle s, const std::string& prefix) {
     c.FillRect(10, y0 + 119, 250, y0 + 120, line);
     c.Text(15, y0, "LICENSE", font);
     // Check boxes and radio buttons, checked and not, enabled and disabled.
-    const TRgbImage check = Load(GetThemeBitmapName(s, 3));
-    const TRgbImage radio = Load(GetThemeBitmapName(s, 4));
     for (int n = 0; n < 4; ++n) {
         const int ry = y0 + 14 + n * 20;
-        c.Blit(Frame(check, 4, n), 20, ry, 1, false);
-        c.Text(20 + check.Width / 4 + 4, ry + 4, n % 2 ? "UNCHECKED" : "I AGREE",
+        const TRgbImage check = ItemFrame(s, 3, 4, n + 1);
+        const TRgbImage radio = ItemFrame(s, 4, 4, n + 1);
+        c.Blit(check, 20, ry, 1, false);
+        c.Text(20 + check.Width + 4, ry + 4, n % 2 ? "UNCHECKED" : "I AGREE",
                n < 2 ? font : 0x808080);
-        c.Blit(Frame(radio, 4, n), 130, ry, 1, true);
-        c.Text(130 + radio.Width / 4 + 4, ry + 4, n < 2 ? "OPTION" : "DISABLED",
+        c.Blit(radio, 130, ry, 1, true);
+        c.Text(130 + radio.Width + 4, ry + 4, n < 2 ? "OPTION" : "DISABLED",
                n < 2 ? font : 0x808080);
     }
     // Progress bar, 60 %.
-    const TRgbImage progress = Load(GetThemeBitmapName(s, 24));
+    const TRgbImage progress = Item(s, 24);
     const int px = 20, py = y0 + 98, pw = 150;
     c.FillRect(px, py, px + pw, py + 12, Rgb(GetThemeColor(s, 26)));
     c.Stretch(progress, 0, 0, progress.Width, progress.Height, px + 1, py + 1, 89 - 1, 10, false);
@@ -137,32 +156,30 @@ TSheetCanvas MockWindow(TsuiUIStyle s, const std::string& prefix) {
     c.FillRect(px, py, px + 1, py + 12, line);
     c.FillRect(px + pw - 1, py, px + pw, py + 12, line);
     // Push buttons: normal, hover, pressed, at the default 80 x 27.
-    const TRgbImage face = Load(GetThemeBitmapName(s, 1));
     const bool faceKeyed = GetThemeBool(s, 2);
     const char* captions[3] = {"NEXT", "CANCEL", "FINISH"};
     for (int n = 0; n < 3; ++n) {
         const int bx = 270 + (n % 2) * 95, by = y0 + 4 + (n / 2) * 36;
-        NineSlice(c, Frame(face, 3, n), bx, by, 80, 27, faceKeyed);
+        NineSlice(c, ItemFrame(s, 1, 3, n + 1), bx, by, 80, 27, faceKeyed);
         Caption(c, bx + (n == 2), by + (n == 2), 80, 27, captions[n], 0x000000);
     }
     // A horizontal scroll bar: arrows turned from the vertical strip, thumb.
-    const TRgbImage arrows = Load(GetThemeBitmapName(s, 32));
-    const TRgbImage thumb = Load(GetThemeBitmapName(s, 33));
-    const TRgbImage leftArrow = RotateLeft(Frame(arrows, 6, 0));
-    const TRgbImage rightArrow = RotateLeft(Frame(arrows, 6, 3));
+    const TRgbImage leftArrow = RotateLeft(ItemFrame(s, 32, 6, 1));
+    const TRgbImage rightArrow = RotateLeft(ItemFrame(s, 32, 6, 4));
     const int sx = 270, sy = y0 + 82, sl = 180;
     c.FillRect(sx, sy, sx + sl, sy + leftArrow.Height, Rgb(GetThemeColor(s, 31)));
     c.Blit(leftArrow, sx, sy, 1, false);
     c.Blit(rightArrow, sx + sl - rightArrow.Width, sy, 1, false);
-    const int tw = thumb.Width / 3, tx = sx + leftArrow.Width + 30, tl = 50;
-    const int ty = sy + std::max(0, (leftArrow.Height - thumb.Height) / 2);
-    c.Blit(Frame(thumb, 3, 0), tx, ty, 1, false);
-    c.Stretch(Frame(thumb, 3, 1), 0, 0, tw, thumb.Height, tx + tw, ty, tl - 2 * tw, thumb.Height,
-              false);
-    c.Blit(Frame(thumb, 3, 2), tx + tl - tw, ty, 1, false);
+    const TRgbImage thumbStart = ItemFrame(s, 33, 3, 1);
+    const int tw = thumbStart.Width, th = thumbStart.Height;
+    const int tx = sx + leftArrow.Width + 30, tl = 50;
+    const int ty = sy + std::max(0, (leftArrow.Height - th) / 2);
+    c.Blit(thumbStart, tx, ty, 1, false);
+    c.Stretch(ItemFrame(s, 33, 3, 2), 0, 0, tw, th, tx + tw, ty, tl - 2 * tw, th, false);
+    c.Blit(ItemFrame(s, 33, 3, 3), tx + tl - tw, ty, 1, false);
     // A track bar.
-    const TRgbImage bar = Load(GetThemeBitmapName(s, 28));
-    const TRgbImage slider = Load(GetThemeBitmapName(s, 29));
+    const TRgbImage bar = Item(s, 28);
+    const TRgbImage slider = Item(s, 29);
     const int bx = 275, by = y0 + 112;
     c.Stretch(bar, 0, 0, bar.Width, bar.Height, bx, by + (slider.Height - bar.Height) / 2, 160,
               bar.Height, false);
@@ -180,8 +197,28 @@ struct TTile {
 TEST(SkinContactSheet, RendersEveryBitmapOfEveryLook) {
     const char* groups[] = {"MACOS", "WINXP", "DEEPBLUE", "PROTEIN", "BLUEGLASS", "SHARED"};
     std::map<std::string, std::vector<TTile>> tiles;
+    // Every item of every look, whole and cut into the frames its control
+    // reads; the frames laid side by side must give back the strip.
+    for (const TExpectedBitmap& e : ExpectedBitmaps()) {
+        if (e.Item == 0)
+            continue;
+        const TRgbImage whole = Item(e.Style, e.Item);
+        ASSERT_EQ(whole.Width, e.Width) << e.Name;
+        ASSERT_EQ(whole.Height, e.Height) << e.Name;
+        if (e.Frames < 2)
+            continue;
+        for (int n = 1; n <= e.Frames; ++n) {
+            const TRgbImage frame = ItemFrame(e.Style, e.Item, e.Frames, n);
+            ASSERT_EQ(frame.Width, e.Width / e.Frames) << e.Name << " frame " << n;
+            ASSERT_EQ(frame.Height, e.Height) << e.Name << " frame " << n;
+            for (int y = 0; y < frame.Height; ++y)
+                for (int x = 0; x < frame.Width; ++x)
+                    ASSERT_EQ(frame.At(x, y), whole.At((n - 1) * frame.Width + x, y))
+                        << e.Name << " frame " << n << " at " << x << "," << y;
+        }
+    }
     for (const TExpectedBitmap& e : DistinctExpectedBitmaps()) {
-        TRgbImage image = Load(e.Name);
+        TRgbImage image = e.Item != 0 ? Item(e.Style, e.Item) : Extra(e.Name);
         ASSERT_EQ(image.Width, e.Width) << e.Name;
         std::string group = "SHARED";
         for (const char* g : groups)
