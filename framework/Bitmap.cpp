@@ -46,13 +46,26 @@ void TBitmap::SetSize(int32_t width, int32_t height) {
         return;
     std::vector<uint32_t> pixels(size_t(width) * size_t(height), clWhite);
     const int32_t keepW = std::min(width, FWidth), keepH = std::min(height, FHeight);
-    for (int32_t y = 0; y < keepH; ++y)
+    for (int32_t y = 0; keepW > 0 && y < keepH; ++y)
         std::memcpy(pixels.data() + size_t(y) * size_t(width), ScanLine(y), size_t(keepW) * 4);
     FPixels.swap(pixels);
     FWidth = width;
     FHeight = height;
     if (FCanvas)
         FCanvas->SetTarget(this); // the clip follows the new size
+    Changed();
+}
+
+void TBitmap::AdoptPixels(int32_t width, int32_t height, std::vector<uint32_t>&& pixels) {
+    CheckSize(width, height);
+    if (pixels.size() != size_t(width) * size_t(height))
+        throw EInvalidOperation(
+            Format("%zu pixels given for a bitmap of %d x %d", pixels.size(), width, height));
+    FPixels = std::move(pixels);
+    FWidth = width;
+    FHeight = height;
+    if (FCanvas)
+        FCanvas->SetTarget(this);
     Changed();
 }
 

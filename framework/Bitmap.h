@@ -57,6 +57,11 @@ public:
     // A canvas drawing into this bitmap, created on first use.
     TCanvas& Canvas();
 
+    // Takes over `pixels` (row-major, top row first, width x height values)
+    // as the new image; transparency settings stay. Fails with
+    // EOutOfResources above the size limits and EInvalidOperation when the
+    // buffer does not match the size.
+    void AdoptPixels(int32_t width, int32_t height, std::vector<uint32_t>&& pixels);
     // Replaces size and content by a copy of `other` (transparency included).
     void Assign(const TBitmap& other);
     // Drops the pixels (0 x 0).

@@ -109,7 +109,7 @@ THeader ReadHeader(const uint8_t* data, size_t size, bool iconMask, size_t base)
         h.Height /= 2;
     }
     if (h.Width > kMaxBitmapSide || h.Height > kMaxBitmapSide ||
-        h.Width * h.Height > kMaxBitmapPixels)
+        h.Width * h.Height > kMaxDecodedPixels)
         Fail(Format("size %lld x %lld at offset %zu is above the limits", (long long)h.Width,
                     (long long)h.Height, base + 4));
     switch (h.BitCount) {
@@ -172,15 +172,16 @@ THeader ReadHeader(const uint8_t* data, size_t size, bool iconMask, size_t base)
     return h;
 }
 
-// Decodes run-length rows into `indices` (bottom-up row order as stored).
+// Decodes run-length rows (stored bottom-up) into `pixels` (top row first),
+// which start black so that skipped pixels stay black.
 void DecodeRle(const uint8_t* data, size_t size, size_t pos, size_t base, const THeader& h,
-               std::vector<int16_t>& indices) {
+               const uint32_t* palette, std::vector<uint32_t>& pixels) {
     const bool four = h.Compression == kBiRle4;
     const int64_t w = h.Width, rows = h.Height;
     int64_t x = 0, y = 0;
     auto put = [&](uint8_t v) {
         if (x < w && y < rows)
-            indices[size_t(y * w + x)] = v;
+            pixels[size_t((rows - 1 - y) * w + x)] = palette[v];
         ++x;
     };
     auto need = [&](size_t n) {
@@ -252,13 +253,7 @@ TDibImage DecodeDib(const uint8_t* data, size_t size, bool iconMask, size_t pixe
         };
         std::vector<uint8_t> alpha;
         if (h.Compression == kBiRle8 || h.Compression == kBiRle4) {
-            std::vector<int16_t> indices(count, -1); // -1: skipped, stays black
-            DecodeRle(data, size, pos, base, h, indices);
-            for (int64_t r = 0; r < h.Height; ++r)
-                for (int64_t x = 0; x < h.Width; ++x) {
-                    int16_t i = indices[size_t(r * h.Width + x)];
-                    img.Pixels[size_t(rowOf(r) * h.Width + x)] = i < 0 ? clBlack : palette[i];
-                }
+            DecodeRle(data, size, pos, base, h, palette, img.Pixels);
             pos = size; // no AND mask after RLE data (icons never use RLE)
         } else {
             const uint64_t stride = ((uint64_t(h.Width) * h.BitCount + 31) / 32) * 4;
@@ -338,18 +333,8 @@ void DecodeBmp(const uint8_t* data, size_t size, TBitmap& bitmap) {
     }
     TDibImage img = DecodeDib(data + kFileHeaderSize, size - kFileHeaderSize, false, pixelOffset,
                               kFileHeaderSize);
-    TBitmap result(img.Width, img.Height);
-    for (int32_t y = 0; y < img.Height; ++y)
-        std::memcpy(result.ScanLine(y), img.Pixels.data() + size_t(y) * size_t(img.Width),
-                    size_t(img.Width) * 4);
-    // Keep the target's transparency settings; replace only the image.
-    bool transparent = bitmap.Transparent();
-    TTransparentMode mode = bitmap.TransparentMode();
-    TColor key = bitmap.TransparentColor();
-    bitmap.Assign(result);
-    bitmap.SetTransparent(transparent);
-    if (mode == TTransparentMode::tmFixed)
-        bitmap.SetTransparentColor(key);
+    // Only the image is replaced; the transparency settings stay.
+    bitmap.AdoptPixels(img.Width, img.Height, std::move(img.Pixels));
 }
 
 std::vector<uint8_t> EncodeBmp(const TBitmap& bitmap) {

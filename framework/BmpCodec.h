@@ -14,6 +14,11 @@
 
 class TBitmap;
 
+// Largest picture a decoder accepts (16 Mi pixels, 64 MiB decoded), so that
+// a small damaged or hostile file cannot make the program allocate
+// gigabytes.
+constexpr int64_t kMaxDecodedPixels = int64_t(16) * 1024 * 1024;
+
 // A decoded DIB: pixels top row first, 0x00BBGGRR. Alpha is kept for icons
 // (32-bit DIBs carry it in the top byte); `HasAlpha` is true when any pixel's
 // alpha byte was non-zero.

@@ -98,10 +98,8 @@ std::vector<TIconImage> DecodeIco(const uint8_t* data, size_t size) {
         } catch (const EInvalidGraphic& e) {
             Fail(Format("image %zu: %s", i, e.what()));
         }
-        TIconImage img{TBitmap(dib.Width, dib.Height), std::move(dib.Alpha)};
-        for (int32_t y = 0; y < dib.Height; ++y)
-            std::memcpy(img.Pixels.ScanLine(y), dib.Pixels.data() + size_t(y) * size_t(dib.Width),
-                        size_t(dib.Width) * 4);
+        TIconImage img{TBitmap(), std::move(dib.Alpha)};
+        img.Pixels.AdoptPixels(dib.Width, dib.Height, std::move(dib.Pixels));
         images.push_back(std::move(img));
     }
     return images;

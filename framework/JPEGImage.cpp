@@ -5,6 +5,7 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
 
+#include "framework/BmpCodec.h"
 #include "framework/Canvas.h"
 #include "framework/Streams.h"
 
@@ -59,7 +60,7 @@ void TJPEGImage::LoadFromMemory(const uint8_t* data, size_t size) {
     uint32_t width = 0, height = 0;
     ReadFrameSize(data, size, width, height);
     if (width == 0 || height == 0 || width > uint32_t(kMaxBitmapSide) ||
-        height > uint32_t(kMaxBitmapSide) || int64_t(width) * height > kMaxBitmapPixels)
+        height > uint32_t(kMaxBitmapSide) || int64_t(width) * height > kMaxDecodedPixels)
         Fail(Format("image size %u x %u is out of range", width, height));
     if (size > size_t(INT32_MAX))
         Fail(Format("file of %zu bytes is too large", size));

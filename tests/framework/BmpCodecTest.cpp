@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "GraphicsTestSupport.h"
 #include "framework/Bitmap.h"
 #include "framework/BmpCodec.h"
@@ -179,6 +181,8 @@ TEST(BmpCodec, RefusesDamagedFilesWithTheReason) {
         {"negative width", patched(18, {0xFF, 0xFF, 0xFF, 0xFF}), "negative width"},
         {"huge", patched(18, {0x00, 0x00, 0x01, 0x00}),
          "size 65536 x 4 at offset 18 is above the limits"},
+        {"too many pixels", patched(18, {0x00, 0x10, 0, 0, 0x01, 0x10, 0, 0}),
+         "size 4096 x 4097 at offset 18 is above the limits"},
         {"palette entries", patched(46, {0, 2, 0, 0}), "512 palette entries"},
         {"palette cut", truncated(14 + 40 + 20), "palette at offset 54 is truncated"},
         {"pixel offset", patched(10, {0xFF, 0xFF, 0, 0}), "pixel data offset 65535"},
@@ -188,12 +192,15 @@ TEST(BmpCodec, RefusesDamagedFilesWithTheReason) {
         {"RLE cut", MakeRleBmp(4, 1, 8, Palette16(), {0, 5, 1, 2}), "RLE data is truncated"},
     };
     // A top-down RLE picture: height patched negative.
-    std::vector<uint8_t>& td = cases[12].file;
+    Case& topDown = *std::find_if(cases.begin(), cases.end(), [](const Case& c) {
+        return std::string(c.name) == "top-down RLE";
+    });
+    std::vector<uint8_t>& td = topDown.file;
     td[22] = 0xFE;
     td[23] = 0xFF;
     td[24] = 0xFF;
     td[25] = 0xFF;
-    cases[12].message = "top-down RLE";
+    topDown.message = "top-down RLE";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         try {
