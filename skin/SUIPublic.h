@@ -24,3 +24,36 @@ class TPicture;
 // names no frame: `dest` becomes empty. `source` and `dest` may be the same
 // bitmap.
 void CutFrame(const TBitmap& source, TBitmap& dest, int frameCount, int frameIndex);
+
+// Draws a skin face (a push button's) at any size: the source is split at
+// its middle, the four corners are copied 1:1 and cut down when the
+// destination is too small, the edges and the centre are thin middle strips
+// stretched over the space between the corners. The right and bottom corners
+// are one pixel smaller than the left and top ones, the right edge takes the
+// row below the left edge's, and the bottom edge overlaps the centre and the
+// left corners by one pixel: the faces are drawn for exactly this.
+// `dest` starts at the canvas origin: callers pass (0, 0)-(width, height).
+// Corners are opaque unless `transparentCorners`; edges and centre always
+// leave out fuchsia. A source of even height has no middle row for the left
+// edge and the centre; the row just below the middle stands in for it.
+void DrawNineSlice(const TBitmap& source, TCanvas& canvas, const TRect& dest,
+                   bool transparentCorners);
+
+// Draws the picture again and again from the canvas origin, far enough to
+// cover `rect`'s width and height (the canvas clips the rest). A picture
+// without width or height draws nothing.
+void TilePicture(TCanvas& canvas, const TPicture& picture, const TRect& rect);
+
+// Turn a bitmap 90 degrees in place: anticlockwise (pixel (x, y) of a W x H
+// bitmap goes to (y, W - 1 - x)) and clockwise ((x, y) to (H - 1 - y, x)).
+// Pixel by pixel: meant for the small skin bitmaps.
+void RotateBitmapLeft(TBitmap& bitmap);
+void RotateBitmapRight(TBitmap& bitmap);
+
+// Unlike PtInRect, all four edges count as inside: Left <= X <= Right and
+// Top <= Y <= Bottom.
+bool PointInRect(const TPoint& point, const TRect& rect);
+
+// Whether the component's class publishes a property of that name (false for
+// none).
+bool HasProperty(TComponent* component, const std::string& name);

@@ -11,6 +11,8 @@
 #include "SheetCanvas.h"
 #include "SkinTable.h"
 #include "framework/Bitmap.h"
+#include "framework/Canvas.h"
+#include "skin/SUIPublic.h"
 #include "skin/SUIThemes.h"
 
 #include <gtest/gtest.h>
@@ -65,21 +67,16 @@ TRgbImage RotateLeft(const TRgbImage& s) {
     return r;
 }
 
-// A push-button face spread over w x h the way buttons do: corners copied,
-// the middle row and column stretched.
-void NineSlice(TSheetCanvas& c, const TRgbImage& f, int x, int y, int w, int h, bool keyed) {
-    const int sw = f.Width / 2, sh = f.Height / 2;
-    const int r = f.Width - sw + 1, b = f.Height - sh + 1;
-    const int tw = sw - 1, bh = sh - 1;
-    c.BlitPart(f, 0, 0, sw, sh, x, y, keyed);
-    c.BlitPart(f, r, 0, tw, sh, x + w - tw, y, keyed);
-    c.BlitPart(f, 0, b, sw, bh, x, y + h - bh, keyed);
-    c.BlitPart(f, r, b, tw, bh, x + w - tw, y + h - bh, keyed);
-    c.Stretch(f, sw, 0, 1, sh, x + sw, y, w - sw - tw, sh, keyed);
-    c.Stretch(f, sw, b, 1, bh, x + sw, y + h - bh, w - sw - tw, bh, keyed);
-    c.Stretch(f, 0, sh, sw, 1, x, y + sh, sw, h - sh - bh, keyed);
-    c.Stretch(f, r, sh, tw, 1, x + w - tw, y + sh, tw, h - sh - bh, keyed);
-    c.Stretch(f, sw, sh, 1, 1, x + sw, y + sh, w - sw - tw, h - sh - bh, keyed);
+// A push-button face spread over w x h the way buttons do it, through
+// DrawNineSlice: onto fuchsia, which the sheet then leaves out.
+TRgbImage ButtonFace(TsuiUIStyle s, int frame, int w, int h) {
+    TBitmap face;
+    GetThemeBitmap(s, 1, &face, 3, frame);
+    TBitmap target(w, h);
+    target.Canvas().Brush().SetColor(clFuchsia);
+    target.Canvas().FillRect(Rect(0, 0, w, h));
+    DrawNineSlice(face, target.Canvas(), Rect(0, 0, w, h), GetThemeBool(s, 2));
+    return FromBitmap(target);
 }
 
 void Caption(TSheetCanvas& c, int x, int y, int w, int h, const std::string& text,
@@ -156,11 +153,10 @@ TSheetCanvas MockWindow(TsuiUIStyle s, const std::string& prefix) {
     c.FillRect(px, py, px + 1, py + 12, line);
     c.FillRect(px + pw - 1, py, px + pw, py + 12, line);
     // Push buttons: normal, hover, pressed, at the default 80 x 27.
-    const bool faceKeyed = GetThemeBool(s, 2);
     const char* captions[3] = {"NEXT", "CANCEL", "FINISH"};
     for (int n = 0; n < 3; ++n) {
         const int bx = 270 + (n % 2) * 95, by = y0 + 4 + (n / 2) * 36;
-        NineSlice(c, ItemFrame(s, 1, 3, n + 1), bx, by, 80, 27, faceKeyed);
+        c.Blit(ButtonFace(s, n + 1, 80, 27), bx, by, 1, true);
         Caption(c, bx + (n == 2), by + (n == 2), 80, 27, captions[n], 0x000000);
     }
     // A horizontal scroll bar: arrows turned from the vertical strip, thumb.
