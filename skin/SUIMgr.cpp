@@ -1,6 +1,7 @@
 #include "skin/SUIMgr.h"
 
 #include "framework/Bitmap.h"
+#include "framework/ClassRegistry.h"
 #include "framework/Properties.h"
 #include "framework/PropertyBuilder.h"
 #include "platform/FileIO.h"
@@ -192,4 +193,8 @@ void TsuiThemeManager::Notification(TComponent* component, TOperation operation)
         FFileTheme = nullptr;
         FUIStyle = TsuiUIStyle::DeepBlue;
     }
+}
+
+void RegisterSkinComponents() {
+    RegisterClasses<TsuiFileTheme, TsuiThemeManager>();
 }

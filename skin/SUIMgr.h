@@ -113,3 +113,7 @@ private:
     TsuiThemeMgrCompList FCompList;
     TNotifyEvent FOnUIStyleChanged;
 };
+
+// Makes TsuiFileTheme and TsuiThemeManager known to stored layouts by class
+// name. Calling it again does nothing.
+void RegisterSkinComponents();

@@ -2,6 +2,8 @@
 // removals do to its list and its file theme.
 
 #include "SkinTestComponents.h"
+#include "framework/ClassRegistry.h"
+#include "framework/LayoutReader.h"
 #include "framework/Properties.h"
 #include "framework/TypeInfo.h"
 #include "skin/SUIMgr.h"
@@ -149,4 +151,32 @@ TEST(ThemeManager, AListedComponentWithoutTheStylePropertiesFails) {
         EXPECT_EQ(e.Message(), "Property UIStyle does not exist");
     }
     EXPECT_EQ(manager->UIStyle(), TsuiUIStyle::WinXP); // stored before applying
+}
+
+TEST(ThemeManager, AStoredManagerSetsItsStyleBeforeItsListIsRead) {
+    RegisterSkinComponents();
+    RegisterClasses<TsuiTestControl>();
+    TTestForm form;
+    ReadLayout(form, R"(object Form1: TCustomForm
+  object CoverNextBtn: TsuiTestControl
+    UIStyle = WinXP
+  end
+  object ThemeMgr: TsuiThemeManager
+    UIStyle = Protein
+    CompList.Strings = (
+      'CoverNextBtn'
+      'LicenseMemo')
+  end
+end
+)");
+    auto* manager = dynamic_cast<TsuiThemeManager*>(form.FindComponent("ThemeMgr"));
+    auto* button = dynamic_cast<TsuiTestControl*>(form.FindComponent("CoverNextBtn"));
+    ASSERT_TRUE(manager && button);
+    EXPECT_EQ(manager->UIStyle(), TsuiUIStyle::Protein);
+    EXPECT_EQ(manager->CompList().Text(), "CoverNextBtn\r\nLicenseMemo\r\n");
+    // The list was empty when the style arrived: the button keeps its own.
+    EXPECT_EQ(button->UIStyle(), TsuiUIStyle::WinXP);
+    EXPECT_EQ(button->SetterCalls, std::vector<std::string>{"UIStyle"});
+    manager->SetUIStyle(TsuiUIStyle::MacOS);
+    EXPECT_EQ(button->UIStyle(), TsuiUIStyle::MacOS);
 }
