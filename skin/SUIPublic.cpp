@@ -1,11 +1,18 @@
 #include "skin/SUIPublic.h"
 
+#include "framework/Application.h"
 #include "framework/Bitmap.h"
 #include "framework/Canvas.h"
+#include "framework/Forms.h"
+#include "framework/Messages.h"
 #include "framework/Picture.h"
 #include "framework/Properties.h"
+#include "framework/WinControl.h"
+#include "platform/Backend.h"
+#include "skin/SUIMgr.h"
 
 #include <algorithm>
+#include <vector>
 
 void CutFrame(const TBitmap& source, TBitmap& dest, int frameCount, int frameIndex) {
     if (frameCount < 1 || frameIndex < 1 || frameIndex > frameCount) {
@@ -165,4 +172,110 @@ bool PointInRect(const TPoint& point, const TRect& rect) {
 
 bool HasProperty(TComponent* component, const std::string& name) {
     return HasProperty(static_cast<TPersistent*>(component), name);
+}
+
+void DrawParentBackground(TCanvas& canvas, TControl* control) {
+    if (control == nullptr || control->Parent() == nullptr)
+        return;
+    // A parent that paints a windowless child would come back here for the
+    // same control; once is enough.
+    static std::vector<const TControl*> drawing;
+    if (std::find(drawing.begin(), drawing.end(), control) != drawing.end())
+        return;
+    drawing.push_back(control);
+    TWinControl* parent = control->Parent();
+    const int level = canvas.SaveState();
+    try {
+        canvas.MoveOrigin(-control->Left(), -control->Top());
+        canvas.IntersectClipRect(Rect(0, 0, parent->ClientWidth(), parent->ClientHeight()));
+        const auto dc = reinterpret_cast<uintptr_t>(&canvas);
+        parent->Perform(WM_ERASEBKGND, dc, 0);
+        parent->Perform(WM_PAINT, dc, 0);
+    } catch (...) {
+        canvas.RestoreState(level);
+        drawing.pop_back();
+        throw;
+    }
+    canvas.RestoreState(level);
+    drawing.pop_back();
+}
+
+void DrawControlBorder(TWinControl* control, TColor borderColor, TColor innerColor,
+                       bool drawInner) {
+    if (control == nullptr)
+        return;
+    TCustomForm* form = control->ParentForm();
+    if (form == nullptr || !form->HandleAllocated())
+        return;
+    // The control's window rectangle in its form's window coordinates.
+    TPoint origin{0, 0};
+    if (control != form) {
+        const TPoint clientOffset = control->ClientOffset();
+        const TPoint inForm = control->ClientToForm(Point(-clientOffset.X, -clientOffset.Y));
+        const TPoint formClient = form->ClientOffset();
+        origin = Point(inForm.X + formClient.X, inForm.Y + formClient.Y);
+    }
+    const TRect window = Bounds(origin.X, origin.Y, control->Width(), control->Height());
+    TWindowCanvas dc(form);
+    TCanvas& canvas = dc.Canvas();
+    canvas.Brush().SetColor(ColorToRGB(borderColor));
+    canvas.FrameRect(window);
+    if (drawInner) {
+        canvas.Brush().SetColor(ColorToRGB(innerColor));
+        canvas.FrameRect(InflateRect(window, -1, -1));
+    }
+}
+
+TRect GetScreenWorkArea() {
+    const TWsRect area = WindowSystem().WorkArea();
+    return Rect(area.Left, area.Top, area.Right, area.Bottom);
+}
+
+void SetFormBounds(TCustomForm* form, const TRect& rect) {
+    if (form == nullptr)
+        return;
+    form->SetLeft(rect.Left);
+    form->SetTop(rect.Top);
+    form->SetWidth(rect.Right - rect.Left);
+    form->SetHeight(rect.Bottom - rect.Top);
+}
+
+bool IsFormActive(TCustomForm* form) {
+    TCustomForm* mainForm = ApplicationExists() ? Application().MainForm() : nullptr;
+    if (mainForm == nullptr)
+        return form != nullptr && form->Active();
+    const bool mdiFrame = mainForm->FormStyle() == TFormStyle::fsMDIForm;
+    if (mdiFrame && form == mainForm)
+        return true;
+    // The program has the keyboard while one of its forms has.
+    if (Application().ActiveForm() == nullptr)
+        return false;
+    if (form == nullptr || form == mainForm)
+        return true;
+    if (mdiFrame) {
+        const intptr_t activeChild = mainForm->Perform(WM_MDIGETACTIVE, 0, 0);
+        if (form->HandleAllocated() && activeChild != 0 &&
+            static_cast<HWND>(activeChild) == form->Handle())
+            return true;
+    }
+    return form->Active();
+}
+
+void ApplyStyleToChildren(TWinControl* container, TsuiUIStyle style, TsuiFileTheme* fileTheme) {
+    if (container == nullptr)
+        return;
+    // A child's setters may add or remove children: walk a snapshot and
+    // skip those that have left the container since.
+    std::vector<TComponentTracker> children;
+    for (int i = 0; i < container->ControlCount(); ++i)
+        children.emplace_back(container->Controls(i));
+    for (const TComponentTracker& tracker : children) {
+        auto* child = static_cast<TControl*>(tracker.Get());
+        if (child == nullptr || child->Parent() != container)
+            continue;
+        if (!HasProperty(child, "FileTheme") || !HasProperty(child, "UIStyle"))
+            continue;
+        SetComponentProp(*child, "FileTheme", fileTheme);
+        SetOrdProp(*child, "UIStyle", static_cast<int64_t>(style));
+    }
 }

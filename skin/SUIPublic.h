@@ -9,13 +9,18 @@
 
 #include "framework/Types.h"
 #include "skin/SUIColor.h"
+#include "skin/SUIThemes.h"
 
 #include <string>
 
 class TBitmap;
 class TCanvas;
 class TComponent;
+class TControl;
+class TCustomForm;
 class TPicture;
+class TWinControl;
+class TsuiFileTheme;
 
 // Copies frame `frameIndex` (1-based) of a strip of `frameCount` frames laid
 // side by side into `dest`, which takes the frame's size: width = strip width
@@ -57,3 +62,36 @@ bool PointInRect(const TPoint& point, const TRect& rect);
 // Whether the component's class publishes a property of that name (false for
 // none).
 bool HasProperty(TComponent* component, const std::string& name);
+
+// Makes a control look see-through: its parent paints its background and
+// its own client area (and its windowless children) into `canvas`, moved so
+// that the parent's pixels land under the control and clipped to the
+// parent's client area, through WM_ERASEBKGND and WM_PAINT sent at once. A
+// control without a parent draws nothing; a parent whose painting asks for
+// the same control's background again is not asked twice.
+void DrawParentBackground(TCanvas& canvas, TControl* control);
+
+// A one-pixel frame in `borderColor` around the control's whole window
+// rectangle (frame included) and, with `drawInner`, a second one in
+// `innerColor` just inside it, drawn on the window itself rather than the
+// client canvas. System colours are resolved first.
+void DrawControlBorder(TWinControl* control, TColor borderColor, TColor innerColor, bool drawInner);
+
+// The primary display's work area (the screen less docked bars), whatever
+// display the form is on.
+TRect GetScreenWorkArea();
+
+// Left, Top, Width and Height from `rect`, set one by one in that order.
+void SetFormBounds(TCustomForm* form, const TRect& rect);
+
+// Whether the form's caption is drawn as active: the form's own flag, except
+// that the main form counts as active while the program has the keyboard
+// (always, for an MDI frame), an inactive program's forms never do, and an
+// MDI frame's child is active when the frame reports it as its active child.
+bool IsFormActive(TCustomForm* form);
+
+// Passes a style on to every direct child control of `container` that
+// publishes both FileTheme and UIStyle: FileTheme first, then UIStyle, by
+// property name so that each child's setters refresh its look. Other
+// children, and grandchildren, are left alone.
+void ApplyStyleToChildren(TWinControl* container, TsuiUIStyle style, TsuiFileTheme* fileTheme);

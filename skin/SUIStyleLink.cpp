@@ -6,6 +6,10 @@
 TsuiStyleLink::TsuiStyleLink(TComponent& control, std::function<void()> refresh)
     : FControl(control), FRefresh(std::move(refresh)) {}
 
+void TsuiStyleLink::StartWithFormStyle() {
+    SetUIStyle(GetFormUIStyle(FControl.Owner()));
+}
+
 void TsuiStyleLink::SetUIStyle(TsuiUIStyle value) {
     FUIStyle = value;
     if (FRefresh)

@@ -35,6 +35,10 @@ public:
     TsuiStyleLink(const TsuiStyleLink&) = delete;
     TsuiStyleLink& operator=(const TsuiStyleLink&) = delete;
 
+    // Sets the style that GetFormUIStyle gives for the control's owner: what
+    // every skinned control but the skinned form does when it is created.
+    void StartWithFormStyle();
+
     TsuiUIStyle UIStyle() const { return FUIStyle; }
     // Stores the style, then refreshes the look (always, even when the value
     // did not change).

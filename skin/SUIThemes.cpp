@@ -2,6 +2,8 @@
 
 #include "framework/Bitmap.h"
 #include "framework/Components.h"
+#include "framework/Forms.h"
+#include "framework/Properties.h"
 #include "framework/SysUtils.h"
 #include "framework/TypeInfo.h"
 #include "platform/FileIO.h"
@@ -238,6 +240,18 @@ bool UsingFileTheme(const TsuiFileTheme* fileTheme, TsuiUIStyle style, TsuiUISty
         return true;
     effective = TsuiUIStyle::DeepBlue;
     return false;
+}
+
+TsuiUIStyle GetFormUIStyle(const TComponent* owner) {
+    const auto* form = dynamic_cast<const TCustomForm*>(owner);
+    if (form == nullptr)
+        return TsuiUIStyle::DeepBlue;
+    for (int i = 0; i < form->ControlCount(); ++i) {
+        TControl* child = form->Controls(i);
+        if (child->InheritsFrom("TsuiForm"))
+            return static_cast<TsuiUIStyle>(GetOrdProp(*child, "UIStyle"));
+    }
+    return TsuiUIStyle::DeepBlue;
 }
 
 bool IsFormComponent(const TComponent* component) {

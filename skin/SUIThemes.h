@@ -102,6 +102,11 @@ void GetThemeBitmap(TsuiUIStyle style, int item, TBitmap* bitmap, int frameCount
 // always wins over an assigned file theme.
 bool UsingFileTheme(const TsuiFileTheme* fileTheme, TsuiUIStyle style, TsuiUIStyle& effective);
 
+// The style a new skinned control starts with: the UIStyle of the first
+// TsuiForm among the direct child controls of `owner` when `owner` is a form;
+// DeepBlue otherwise. Nested controls are not searched.
+TsuiUIStyle GetFormUIStyle(const TComponent* owner);
+
 // Whether `component` is a form, or a frame (a form-like container that the
 // theme manager also serves), judged by class name so that the skin library
 // needs no controls.
