@@ -169,15 +169,27 @@ void TsuiThemeManager::ApplyTheme() {
     TComponent* owner = Owner();
     if (!IsFormOrFrameComponent(owner))
         return;
-    // Copy the names: a component's setters may change the list.
-    const std::vector<std::string> names = FCompList.Items();
-    for (const std::string& name : names) {
-        TComponent* component = owner->FindComponent(name);
-        if (component == nullptr)
-            continue;
-        SetOrdProp(*component, "UIStyle", static_cast<int64_t>(FUIStyle));
-        SetComponentProp(*component, "FileTheme", FFileTheme);
+    // A manager that lists itself, or two that list each other, would set
+    // each other's style for ever: the manager is skipped, and a style that
+    // comes back while the list is being styled is not passed on again.
+    if (FApplying)
+        return;
+    FApplying = true;
+    try {
+        // Copy the names: a component's setters may change the list.
+        const std::vector<std::string> names = FCompList.Items();
+        for (const std::string& name : names) {
+            TComponent* component = owner->FindComponent(name);
+            if (component == nullptr || component == this)
+                continue;
+            SetOrdProp(*component, "UIStyle", static_cast<int64_t>(FUIStyle));
+            SetComponentProp(*component, "FileTheme", FFileTheme);
+        }
+    } catch (...) {
+        FApplying = false;
+        throw;
     }
+    FApplying = false;
 }
 
 void TsuiThemeManager::Notification(TComponent* component, TOperation operation) {

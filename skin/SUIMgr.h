@@ -99,7 +99,9 @@ public:
     // component of the owner, in list order; each component's setters
     // refresh its look. An owner that is neither a form nor a frame turns
     // the manager off. A listed component without both properties fails with
-    // "Property %s does not exist".
+    // "Property %s does not exist". The manager never styles itself, and a
+    // change that reaches it again while it styles its list (two managers
+    // listing each other) goes no further.
     void ApplyTheme();
 
 protected:
@@ -112,6 +114,7 @@ private:
     TsuiFileTheme* FFileTheme = nullptr;
     TsuiThemeMgrCompList FCompList;
     TNotifyEvent FOnUIStyleChanged;
+    bool FApplying = false;
 };
 
 // Makes TsuiFileTheme and TsuiThemeManager known to stored layouts by class

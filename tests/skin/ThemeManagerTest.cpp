@@ -180,3 +180,19 @@ end
     manager->SetUIStyle(TsuiUIStyle::MacOS);
     EXPECT_EQ(button->UIStyle(), TsuiUIStyle::MacOS);
 }
+
+TEST(ThemeManager, ManagersListingThemselvesOrEachOtherDoNotLoop) {
+    TTestForm form;
+    auto* first = new TsuiThemeManager(&form);
+    first->SetName("First");
+    auto* second = new TsuiThemeManager(&form);
+    second->SetName("Second");
+    auto* button = new TsuiTestControl(&form);
+    button->SetName("Button");
+    first->SetCompList(Lines({"First", "Second"}));
+    second->SetCompList(Lines({"First", "Button"}));
+    first->SetUIStyle(TsuiUIStyle::MacOS);
+    EXPECT_EQ(first->UIStyle(), TsuiUIStyle::MacOS);
+    EXPECT_EQ(second->UIStyle(), TsuiUIStyle::MacOS);
+    EXPECT_EQ(button->UIStyle(), TsuiUIStyle::MacOS);
+}
