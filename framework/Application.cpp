@@ -533,6 +533,12 @@ void TApplication::DeliverKey(TCustomForm* form, uint32_t msg, int key, uint32_t
     if (target == nullptr || !target->Focused())
         target = form;
     TShiftState shift = ShiftFromState(state) & (ssShift | ssCtrl | ssAlt);
+    if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
+        dropControlChar_ = false;
+    } else if (msg == WM_CHAR && key < 0x20 && dropControlChar_) {
+        dropControlChar_ = false;
+        return;
+    }
     TMessage m{msg, static_cast<uintptr_t>(key), KeyLParam(state), 0};
     if (PreviewMessage(m))
         return;
@@ -546,20 +552,24 @@ void TApplication::DeliverKey(TCustomForm* form, uint32_t msg, int key, uint32_t
         }
         TComponentTracker alive(target);
         target->Dispatch(m);
-        if (m.Result != 0 || !formAlive.Exists())
+        if (m.Result != 0 || !formAlive.Exists()) {
+            dropControlChar_ = msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN;
             return;
+        }
         if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
             bool dialogKey = key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE ||
                              key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
             bool wanted = alive.Exists() && target->WantsKey(key);
             if (dialogKey && !wanted) {
+                // The dialog used the key: the character it also makes
+                // (Tab, Enter, Escape) is not typed into anything.
+                dropControlChar_ = true;
                 form->Perform(CM_DIALOGKEY, static_cast<uintptr_t>(key),
                               static_cast<intptr_t>(shift));
                 return;
             }
-            unsigned char control = ControlCharForKey(key, state);
-            if (control != 0 && alive.Exists() && target->WantsChars())
-                target->Perform(WM_CHAR, control, m.LParam);
+        } else if (msg == WM_CHAR && key < 0x20 && !(alive.Exists() && target->WantsChars())) {
+            return; // control characters mean nothing to a control that takes no text
         } else if (msg == WM_SYSCHAR ||
                    (msg == WM_CHAR && !(alive.Exists() && target->WantsChars()))) {
             form->Perform(CM_DIALOGCHAR, static_cast<uintptr_t>(key), m.LParam);

@@ -158,6 +158,8 @@ private:
     TWsButton lastDownButton_ = TWsButton::Left;
     TControl* lastDownControl_ = nullptr;
     bool lastWasDouble_ = false;
+    // The key just handled made a control character nobody should type.
+    bool dropControlChar_ = false;
 };
 
 // The program's application object, created on first use.

@@ -396,7 +396,10 @@ TModalResult TCustomForm::ShowModal() {
     ShowForm();
     TApplication& app = Application();
     while (self.Exists() && modalResult_ == mrNone && Visible() && !app.Terminated()) {
-        app.HandleMessage();
+        // Nothing could ever arrive (no input source, no timer): give up
+        // rather than wait for ever.
+        if (!app.HandleMessage())
+            break;
         if (!self.Exists())
             break;
         if (modalResult_ != mrNone) {
