@@ -40,6 +40,8 @@ void TButton::DeclarePublished(TPropertyBuilder& p) {
 }
 
 TButton::TButton(TComponent* owner) : TCustomControl(owner) {
+    // Every press is a click: a quick second press is no double click.
+    SetControlStyle(ControlStyle() & ~csDoubleClicks);
     SetBounds(0, 0, 75, 25);
     SetTabStop(true);
 }

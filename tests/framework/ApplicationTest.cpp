@@ -1,0 +1,227 @@
+// The application: timers on the virtual clock, the default exception
+// handler's error box, the end of the program.
+
+#include "ControlsTestSupport.h"
+
+#include "framework/Button.h"
+#include "framework/ErrorBox.h"
+#include "framework/Label.h"
+#include "framework/Timer.h"
+
+TEST_F(ControlsTest, TimersTickOnTheBackendClock) {
+    auto* timer = new TTimer(&Application());
+    std::vector<uint64_t> ticks;
+    timer->SetInterval(100);
+    timer->SetOnTimer(TNotifyEvent([&](TObject*) { ticks.push_back(Backend().TickCount()); }));
+    uint64_t start = Backend().TickCount();
+    for (int i = 0; i < 3; ++i)
+        Application().HandleMessage(); // waits for the next tick
+    ASSERT_EQ(ticks.size(), 3u);
+    EXPECT_EQ(ticks[0], start + 100);
+    EXPECT_EQ(ticks[2], start + 300);
+    // A late tick is not made up for.
+    Backend().AdvanceClock(350);
+    Application().ProcessMessages();
+    EXPECT_EQ(ticks.size(), 4u);
+    // Disabled or interval 0: never.
+    timer->SetEnabled(false);
+    Backend().AdvanceClock(1000);
+    Application().ProcessMessages();
+    timer->SetEnabled(true);
+    timer->SetInterval(0);
+    Backend().AdvanceClock(1000);
+    Application().ProcessMessages();
+    EXPECT_EQ(ticks.size(), 4u);
+    EXPECT_FALSE(Application().HandleMessage()) << "nothing left that could ever arrive";
+}
+
+TEST_F(ControlsTest, TimerThatFreesItselfInItsHandler) {
+    auto* timer = new TTimer(&Application());
+    auto* other = new TTimer(&Application());
+    int otherTicks = 0;
+    timer->SetInterval(10);
+    other->SetInterval(10);
+    timer->SetOnTimer(TNotifyEvent([&](TObject*) {
+        timer->Free();
+        other->Free();
+    }));
+    other->SetOnTimer(TNotifyEvent([&](TObject*) { ++otherTicks; }));
+    Backend().AdvanceClock(10);
+    Application().ProcessMessages();
+    EXPECT_EQ(otherTicks, 0);
+    EXPECT_EQ(Application().TimeToNextTimer(), WS_INFINITE);
+}
+
+TEST_F(ControlsTest, ErrorBoxTextRule) {
+    EXPECT_EQ(ErrorBoxText("Disk full"), "Disk full.");
+    EXPECT_EQ(ErrorBoxText("Done."), "Done.");
+    EXPECT_EQ(ErrorBoxText("Why?"), "Why?.") << "'?' sorts after '.'";
+    EXPECT_EQ(ErrorBoxText("Stop!"), "Stop!") << "'!' sorts before '.'";
+    EXPECT_EQ(ErrorBoxText("Code 7"), "Code 7.");
+    EXPECT_EQ(ErrorBoxText("(x)"), "(x)");
+    EXPECT_EQ(ErrorBoxText(""), "");
+    EXPECT_EQ(ErrorBoxText("caf\xE9"), "caf\xE9.") << "high characters sort after it too";
+}
+
+TEST_F(ControlsTest, ExceptionInAHandlerShowsTheErrorBoxAndTheProgramGoesOn) {
+    Application().SetTitle("Screensaver Installar");
+    TForm* form = NewForm(0, 0, 200, 100);
+    auto* button = new TButton(form);
+    button->SetParent(form);
+    button->SetBounds(10, 10, 60, 20);
+    int clicks = 0;
+    button->SetOnClick(TNotifyEvent([&](TObject*) {
+        ++clicks;
+        throw EInvalidOperation("Cannot open file");
+    }));
+    form->Show();
+    std::vector<std::string> boxes;
+    Backend().SetIdleHandler([&] {
+        // The box is up: read it, then close it with Enter.
+        for (TCustomForm* f : Application().ZOrder())
+            if (auto* box = dynamic_cast<TMessageBoxForm*>(f)) {
+                boxes.push_back(box->Caption() + "|" + box->Text());
+                EXPECT_EQ(box->IconKind(), TMsgBoxIcon::Error);
+                EXPECT_TRUE(box->Active());
+                EXPECT_EQ(Backend().WindowTitle(box->ScreenWindow()), "Screensaver Installar");
+                Backend().TypeKey(VK_RETURN);
+                return;
+            }
+    });
+    ClickAt(15, 15);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "Screensaver Installar|Cannot open file.");
+    // The program goes on: the box is gone, the form takes input again.
+    EXPECT_EQ(Application().ActiveForm(), form);
+    ClickAt(15, 15);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(boxes.size(), 2u);
+    Backend().SetIdleHandler(nullptr);
+}
+
+TEST_F(ControlsTest, ErrorBoxClosesWithEscapeOrAClickOnOk) {
+    int step = 0;
+    Backend().SetIdleHandler([&] {
+        for (TCustomForm* f : Application().ZOrder())
+            if (auto* box = dynamic_cast<TMessageBoxForm*>(f)) {
+                if (step++ == 0) {
+                    Backend().TypeKey(VK_ESCAPE);
+                } else {
+                    TPoint p = box->OkButton()->ClientToScreen(Point(5, 5));
+                    Backend().Click(p.X, p.Y);
+                }
+                return;
+            }
+    });
+    ShowErrorBox("first", "T");
+    ShowErrorBox("second", "T");
+    EXPECT_EQ(step, 2);
+    EXPECT_TRUE(Application().ZOrder().empty());
+    Backend().SetIdleHandler(nullptr);
+}
+
+TEST_F(ControlsTest, OnExceptionReplacesTheBox) {
+    std::string seen;
+    Application().SetOnException(
+        TExceptionEvent([&](TObject*, const std::exception& e) { seen = e.what(); }));
+    auto* timer = new TTimer(&Application());
+    timer->SetInterval(5);
+    timer->SetOnTimer(TNotifyEvent([&](TObject*) {
+        timer->SetEnabled(false);
+        throw EConvertError("bad");
+    }));
+    Application().HandleMessage();
+    EXPECT_EQ(seen, "bad");
+}
+
+TEST_F(ControlsTest, ClosingTheMainFormEndsTheProgram) {
+    TForm* main = NewForm(0, 0, 200, 100);
+    TForm* second = NewForm(300, 0, 100, 100);
+    std::vector<std::string> events;
+    main->SetOnShow(TNotifyEvent([&](TObject*) { events.push_back("show"); }));
+    second->SetOnClose(TCloseEvent([&](TObject*, TCloseAction& a) {
+        events.push_back("close second");
+        a = TCloseAction::caFree;
+    }));
+    bool allow = false;
+    main->SetOnCloseQuery(TCloseQueryEvent([&](TObject*, bool& can) {
+        events.push_back("query");
+        can = allow;
+    }));
+    main->SetOnClose(TCloseEvent([&](TObject*, TCloseAction&) { events.push_back("close"); }));
+    EXPECT_EQ(Application().MainForm(), main);
+    second->Show();
+    int step = 0;
+    Backend().SetIdleHandler([&] {
+        switch (step++) {
+        case 0:
+            Backend().RequestClose(second->ScreenWindow());
+            break;
+        case 1:
+            Backend().RequestClose(main->ScreenWindow()); // refused
+            break;
+        default:
+            allow = true;
+            Backend().RequestClose(main->ScreenWindow());
+            break;
+        }
+    });
+    TComponentTracker secondAlive(second);
+    Application().Run();
+    EXPECT_TRUE(Application().Terminated());
+    EXPECT_FALSE(secondAlive.Exists()) << "caFree released the form";
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"show", "close second", "query", "query", "close"}));
+    Backend().SetIdleHandler(nullptr);
+}
+
+TEST_F(ControlsTest, MaximiseRestoreAndConstraints) {
+    Backend().SetWorkArea(TWsRect{0, 0, 800, 560});
+    TForm* form = NewForm(50, 40, 300, 200, TFormBorderStyle::bsSizeable);
+    form->Constraints()->SetMinWidth(125);
+    form->Constraints()->SetMinHeight(50);
+    form->SetBounds(50, 40, 10, 10);
+    EXPECT_EQ(form->Width(), 125);
+    EXPECT_EQ(form->Height(), 50);
+    form->SetBounds(50, 40, 300, 200);
+    form->Show();
+    std::vector<uintptr_t> sizes;
+    TWndMethod previous = form->WindowProc();
+    form->SetWindowProc([&](TMessage& m) {
+        if (m.Msg == WM_SIZE)
+            sizes.push_back(m.WParam);
+        previous(m);
+    });
+    form->SetWindowState(TWindowState::wsMaximized);
+    EXPECT_EQ(form->BoundsRect(), Rect(0, 0, 800, 560));
+    EXPECT_EQ(Backend().WindowBounds(form->ScreenWindow()), (TWsRect{0, 0, 800, 560}));
+    form->SetWindowState(TWindowState::wsNormal);
+    EXPECT_EQ(form->BoundsRect(), Rect(50, 40, 350, 240));
+    form->SetWindowState(TWindowState::wsMinimized);
+    EXPECT_TRUE(Backend().IsWindowMinimized(form->ScreenWindow()));
+    Backend().RestoreFromDesktop(form->ScreenWindow());
+    Application().ProcessMessages();
+    EXPECT_EQ(form->WindowState(), TWindowState::wsNormal);
+    ASSERT_GE(sizes.size(), 3u);
+    EXPECT_NE(std::find(sizes.begin(), sizes.end(), SIZE_MAXIMIZED), sizes.end());
+    EXPECT_NE(std::find(sizes.begin(), sizes.end(), SIZE_MINIMIZED), sizes.end());
+    EXPECT_EQ(sizes.back(), SIZE_RESTORED);
+    form->SetWindowProc(previous);
+}
+
+TEST_F(ControlsTest, DraggingTheCaptionMovesTheWindow) {
+    TForm* form = NewForm(100, 100, 200, 100, TFormBorderStyle::bsSingle);
+    form->Show();
+    // Pressed on the system caption, moved by (30, 20), released.
+    Backend().MoveMouse(150, 110);
+    Backend().PressButton(TWsButton::Left);
+    Application().ProcessMessages();
+    EXPECT_TRUE(Application().MovingWindow());
+    Backend().MoveMouse(180, 130);
+    Application().ProcessMessages();
+    Backend().ReleaseButton(TWsButton::Left);
+    Application().ProcessMessages();
+    EXPECT_FALSE(Application().MovingWindow());
+    EXPECT_EQ(form->BoundsRect(), Rect(130, 120, 330, 220));
+    EXPECT_EQ(Backend().WindowBounds(form->ScreenWindow()), (TWsRect{130, 120, 330, 220}));
+}
