@@ -736,16 +736,20 @@ void TCustomForm::PaintNow() {
 }
 
 void TCustomForm::PresentRect(const TRect& rect) {
-    if (window_ == 0)
+    PresentSurface(window_, surface_, rect);
+}
+
+void PresentSurface(TWsWindow window, const TBitmap& surface, const TRect& rect) {
+    if (window == 0)
         return;
-    TWsPixels pixels = WindowSystem().BackBuffer(window_);
+    TWsPixels pixels = WindowSystem().BackBuffer(window);
     TRect r;
     if (!IntersectRect(r, rect,
-                       Rect(0, 0, std::min(pixels.Width, surface_.Width()),
-                            std::min(pixels.Height, surface_.Height()))))
+                       Rect(0, 0, std::min(pixels.Width, surface.Width()),
+                            std::min(pixels.Height, surface.Height()))))
         return;
     for (int y = r.Top; y < r.Bottom; ++y) {
-        const uint32_t* src = surface_.ScanLine(y);
+        const uint32_t* src = surface.ScanLine(y);
         uint32_t* dst = pixels.Row(y);
         for (int x = r.Left; x < r.Right; ++x) {
             uint32_t c = src[x];
@@ -753,7 +757,7 @@ void TCustomForm::PresentRect(const TRect& rect) {
             dst[x] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
         }
     }
-    WindowSystem().Present(window_, TWsRect{r.Left, r.Top, r.Right, r.Bottom});
+    WindowSystem().Present(window, TWsRect{r.Left, r.Top, r.Right, r.Bottom});
 }
 
 SSI_DEFINE_CLASS(TForm, TCustomForm)

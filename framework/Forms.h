@@ -241,6 +241,10 @@ public:
     explicit TForm(TComponent* owner);
 };
 
+// Copies `rect` of `surface` (TColor pixels, window coordinates) into the
+// window's back buffer and presents it.
+void PresentSurface(TWsWindow window, const TBitmap& surface, const TRect& rect);
+
 // A canvas on a form's whole window (frame included, window coordinates),
 // the way the platform's window device context is; what is drawn is
 // presented when the canvas goes away.
