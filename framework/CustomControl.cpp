@@ -60,6 +60,12 @@ TCanvas& TCustomControl::Canvas() {
 
 void TCustomControl::Paint() {}
 
+void TCustomControl::BeginCanvasPaint(const TCanvas& source) {
+    MirrorCanvas(canvas_, source);
+    canvas_.Font().Assign(FontRef());
+    ++paintDepth_;
+}
+
 void TCustomControl::PaintWindow(TCanvas& canvas) {
     // Paint draws on the control's own canvas, pointed at the canvas of
     // this paint for the duration (its pen, brush and font stay its own).

@@ -17,6 +17,10 @@ public:
 protected:
     virtual void Paint();
     void PaintWindow(TCanvas& canvas) override;
+    // Points Canvas() at `source` until EndCanvasPaint (a tool bar lets its
+    // custom-draw handlers paint a button on the bar's canvas).
+    void BeginCanvasPaint(const TCanvas& source);
+    void EndCanvasPaint() { --paintDepth_; }
 
 private:
     TCanvas canvas_;
