@@ -113,6 +113,16 @@ void TWinControl::Broadcast(TMessage& message) {
     }
 }
 
+void TWinControl::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
+    if (root == this) {
+        TControl::GetChildren(proc, root);
+        return;
+    }
+    for (TControl* c : std::vector<TControl*>(controls_))
+        if (c->Owner() == root)
+            proc(c);
+}
+
 void TWinControl::InsertControl(TControl* control) {
     controls_.push_back(control);
     control->parent_ = this;

@@ -56,6 +56,8 @@ public:
     TControl* ControlAtPos(const TPoint& p, bool allowDisabled, bool deep = true) const;
     // Sends `message` to every child in index order.
     void Broadcast(TMessage& message);
+    // Layouts nest the children (owned by the root) in their parent.
+    void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
 
     // --- Layout ---
     TRect ClientRect() const override;
