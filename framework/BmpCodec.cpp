@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "framework/Bitmap.h"
+#include "framework/Endian.h"
 
 namespace {
 
@@ -17,16 +18,6 @@ constexpr uint32_t kBiRgb = 0;
 constexpr uint32_t kBiRle8 = 1;
 constexpr uint32_t kBiRle4 = 2;
 constexpr uint32_t kBiBitfields = 3;
-
-uint16_t U16(const uint8_t* p) {
-    return uint16_t(p[0] | (p[1] << 8));
-}
-uint32_t U32(const uint8_t* p) {
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
-int32_t I32(const uint8_t* p) {
-    return int32_t(U32(p));
-}
 
 [[noreturn]] void Fail(const std::string& what) {
     throw EInvalidGraphic("Bitmap image is not valid: " + what);
@@ -77,7 +68,7 @@ THeader ReadHeader(const uint8_t* data, size_t size, bool iconMask, size_t base)
     THeader h;
     if (size < 4)
         Fail(Format("header missing at offset %zu", base));
-    h.HeaderSize = U32(data);
+    h.HeaderSize = LoadU32(data);
     if (h.HeaderSize != kCoreHeaderSize && h.HeaderSize != kInfoHeaderSize && h.HeaderSize != 52 &&
         h.HeaderSize != 56 && h.HeaderSize != 108 && h.HeaderSize != 124)
         Fail(Format("unsupported header size %u at offset %zu", h.HeaderSize, base));
@@ -85,19 +76,19 @@ THeader ReadHeader(const uint8_t* data, size_t size, bool iconMask, size_t base)
         Fail(Format("header of %u bytes at offset %zu is truncated", h.HeaderSize, base));
     int64_t rawHeight;
     if (h.HeaderSize == kCoreHeaderSize) {
-        h.Width = U16(data + 4);
-        rawHeight = U16(data + 6);
-        h.BitCount = U16(data + 10);
+        h.Width = LoadU16(data + 4);
+        rawHeight = LoadU16(data + 6);
+        h.BitCount = LoadU16(data + 10);
         h.PaletteEntrySize = 3;
     } else {
-        h.Width = I32(data + 4);
-        rawHeight = I32(data + 8);
-        h.BitCount = U16(data + 14);
-        h.Compression = U32(data + 16);
-        h.ColorsUsed = U32(data + 32);
+        h.Width = LoadI32(data + 4);
+        rawHeight = LoadI32(data + 8);
+        h.BitCount = LoadU16(data + 14);
+        h.Compression = LoadU32(data + 16);
+        h.ColorsUsed = LoadU32(data + 32);
         if (h.HeaderSize >= 52)
             for (int i = 0; i < (h.HeaderSize >= 56 ? 4 : 3); ++i)
-                h.Masks[i] = U32(data + 40 + 4 * i);
+                h.Masks[i] = LoadU32(data + 40 + 4 * i);
     }
     if (h.Width < 0)
         Fail(Format("negative width %lld at offset %zu", (long long)h.Width, base + 4));
@@ -137,7 +128,7 @@ THeader ReadHeader(const uint8_t* data, size_t size, bool iconMask, size_t base)
         if (size < offset + 12)
             Fail(Format("bit-field masks at offset %zu are truncated", base + offset));
         for (int i = 0; i < 3; ++i)
-            h.Masks[i] = U32(data + offset + 4 * i);
+            h.Masks[i] = LoadU32(data + offset + 4 * i);
         offset += 12;
     }
     if (h.Compression == kBiRgb && h.BitCount == 16) {
@@ -283,7 +274,7 @@ TDibImage DecodeDib(const uint8_t* data, size_t size, bool iconMask, size_t pixe
                         out[x] = RGB(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
                         break;
                     default: {
-                        uint32_t v = h.BitCount == 16 ? U16(row + 2 * x) : U32(row + 4 * x);
+                        uint32_t v = h.BitCount == 16 ? LoadU16(row + 2 * x) : LoadU32(row + 4 * x);
                         out[x] = RGB(red.Extract(v), green.Extract(v), blue.Extract(v));
                         if (keepAlpha) {
                             uint8_t a = alphaCh.Extract(v);
@@ -323,7 +314,7 @@ void DecodeBmp(const uint8_t* data, size_t size, TBitmap& bitmap) {
         Fail(Format("file of %zu bytes is too short", size));
     if (data[0] != 'B' || data[1] != 'M')
         Fail("no \"BM\" signature at offset 0");
-    uint32_t offBits = U32(data + kOffBitsField);
+    uint32_t offBits = LoadU32(data + kOffBitsField);
     size_t pixelOffset = 0;
     if (offBits != 0) {
         if (offBits < kFileHeaderSize + 12 || offBits > size)

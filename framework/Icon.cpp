@@ -9,6 +9,7 @@
 
 #include "framework/BmpCodec.h"
 #include "framework/Canvas.h"
+#include "framework/Endian.h"
 #include "framework/Streams.h"
 
 namespace {
@@ -19,13 +20,6 @@ constexpr size_t kEntrySize = 16;
 constexpr size_t kEntryBytesField = 8;
 constexpr size_t kEntryOffsetField = 12;
 constexpr uint16_t kTypeIcon = 1;
-
-uint16_t U16(const uint8_t* p) {
-    return uint16_t(p[0] | (p[1] << 8));
-}
-uint32_t U32(const uint8_t* p) {
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
 
 [[noreturn]] void Fail(const std::string& what) {
     throw EInvalidGraphic("Icon image is not valid: " + what);
@@ -72,9 +66,9 @@ TIconImage DecodePng(const uint8_t* data, size_t size, size_t at) {
 std::vector<TIconImage> DecodeIco(const uint8_t* data, size_t size) {
     if (size < kDirSize)
         Fail(Format("file of %zu bytes is too short", size));
-    if (U16(data) != 0 || U16(data + 2) != kTypeIcon)
+    if (LoadU16(data) != 0 || LoadU16(data + 2) != kTypeIcon)
         Fail("no icon directory at offset 0");
-    const size_t count = U16(data + 4);
+    const size_t count = LoadU16(data + 4);
     if (count == 0)
         Fail("the directory at offset 0 lists no image");
     if (kDirSize + count * kEntrySize > size)
@@ -82,8 +76,8 @@ std::vector<TIconImage> DecodeIco(const uint8_t* data, size_t size) {
     std::vector<TIconImage> images;
     for (size_t i = 0; i < count; ++i) {
         const uint8_t* entry = data + kDirSize + i * kEntrySize;
-        const uint64_t bytes = U32(entry + kEntryBytesField),
-                       offset = U32(entry + kEntryOffsetField);
+        const uint64_t bytes = LoadU32(entry + kEntryBytesField),
+                       offset = LoadU32(entry + kEntryOffsetField);
         const size_t at = kDirSize + i * kEntrySize;
         if (offset < kDirSize + count * kEntrySize || offset + bytes > size || bytes < 4)
             Fail(Format("image %zu (entry at offset %zu) lies outside the file", i, at));

@@ -1,15 +1,10 @@
 #include "framework/Metafile.h"
 
+#include "framework/Endian.h"
+
 #include <vector>
 
 namespace {
-
-uint16_t U16(const uint8_t* p) {
-    return uint16_t(p[0] | (p[1] << 8));
-}
-uint32_t U32(const uint8_t* p) {
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
 
 constexpr uint32_t kPlaceableKey = 0x9AC6CDD7;
 constexpr size_t kPlaceableHeaderSize = 22;
@@ -19,19 +14,19 @@ constexpr size_t kEmfSignatureField = 40;
 constexpr uint32_t kEmfSignature = 0x464D4520; // " EMF"
 
 bool IsWmfHeader(const uint8_t* d, size_t size) {
-    return size >= kWmfHeaderSize && (U16(d) == 1 || U16(d) == 2) && U16(d + 2) == 9;
+    return size >= kWmfHeaderSize && (LoadU16(d) == 1 || LoadU16(d) == 2) && LoadU16(d + 2) == 9;
 }
 
 } // namespace
 
 TMetafileKind DetectMetafile(const uint8_t* data, size_t size) {
-    if (size >= kPlaceableHeaderSize && U32(data) == kPlaceableKey &&
+    if (size >= kPlaceableHeaderSize && LoadU32(data) == kPlaceableKey &&
         IsWmfHeader(data + kPlaceableHeaderSize, size - kPlaceableHeaderSize))
         return TMetafileKind::mkPlaceableWmf;
     if (IsWmfHeader(data, size))
         return TMetafileKind::mkWmf;
-    if (size >= kEmfSignatureField + 4 && U32(data) == kEmrHeader &&
-        U32(data + kEmfSignatureField) == kEmfSignature)
+    if (size >= kEmfSignatureField + 4 && LoadU32(data) == kEmrHeader &&
+        LoadU32(data + kEmfSignatureField) == kEmfSignature)
         return TMetafileKind::mkEmf;
     return TMetafileKind::mkNone;
 }

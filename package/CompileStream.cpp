@@ -30,13 +30,11 @@ TMemoryStream& TCompileStream::Compile() {
     package_.Seek(0, TSeekOrigin::soEnd);
     uint8_t entry[8];
     for (int32_t i = 0; i < count_; ++i) {
-        PackageFormat::WriteU32(entry,
-                                static_cast<uint32_t>(originalSizes_[static_cast<size_t>(i)]));
-        PackageFormat::WriteU32(entry + 4,
-                                static_cast<uint32_t>(storedSizes_[static_cast<size_t>(i)]));
+        StoreU32(entry, static_cast<uint32_t>(originalSizes_[static_cast<size_t>(i)]));
+        StoreU32(entry + 4, static_cast<uint32_t>(storedSizes_[static_cast<size_t>(i)]));
         package_.WriteBuffer(entry, sizeof entry);
     }
-    PackageFormat::WriteU32(entry, static_cast<uint32_t>(count_));
+    StoreU32(entry, static_cast<uint32_t>(count_));
     package_.WriteBuffer(entry, PackageFormat::kCountSize);
     return package_;
 }

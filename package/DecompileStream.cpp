@@ -13,7 +13,7 @@ void TDecompileStream::Decompile(TStream& file) {
     file.SetPosition(0);
     file.ReadBuffer(image.data(), size);
 
-    int32_t count = static_cast<int32_t>(ReadU32(image.data() + size - kCountSize));
+    int32_t count = static_cast<int32_t>(LoadU32(image.data() + size - kCountSize));
     if (count < 0 || kEntrySize * count + kCountSize > size)
         throw EReadError("Stream read error");
 
@@ -22,8 +22,8 @@ void TDecompileStream::Decompile(TStream& file) {
     storeds.reserve(static_cast<size_t>(count));
     for (int64_t i = 0; i < count; ++i) {
         const uint8_t* entry = image.data() + size - kCountSize - kEntrySize * (count - i);
-        originals.push_back(static_cast<int32_t>(ReadU32(entry)));
-        storeds.push_back(static_cast<int32_t>(ReadU32(entry + 4)));
+        originals.push_back(static_cast<int32_t>(LoadU32(entry)));
+        storeds.push_back(static_cast<int32_t>(LoadU32(entry + 4)));
     }
     count_ = count;
     image_ = std::move(image);

@@ -5,11 +5,13 @@
 //   N x { u32 original size, u32 stored size }   (the size table, in stream order)
 //   u32 N                                         (the last four bytes)
 //
-// Integers are little-endian. There are no offsets: stream i starts where the
+// Integers are little-endian (framework/Endian.h). There are no offsets: stream i starts where the
 // stored bytes of streams 0..i-1 end. A stream is zlib-compressed or raw; the
 // table does not say which (the reader decides from the sizes and its caller).
 // Every size is a signed 32-bit value, so a stream and the whole package stay
 // below 2 GiB.
+
+#include "framework/Endian.h"
 
 #include <cstdint>
 
@@ -23,17 +25,5 @@ constexpr int64_t kMaxSize = INT32_MAX;
 // come from a stream of the stored size and marks a damaged table.
 constexpr int64_t kMaxInflateRatio = 1032;
 constexpr int64_t kZlibOverhead = 6;
-
-inline uint32_t ReadU32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-
-inline void WriteU32(uint8_t* p, uint32_t value) {
-    p[0] = static_cast<uint8_t>(value);
-    p[1] = static_cast<uint8_t>(value >> 8);
-    p[2] = static_cast<uint8_t>(value >> 16);
-    p[3] = static_cast<uint8_t>(value >> 24);
-}
 
 } // namespace PackageFormat

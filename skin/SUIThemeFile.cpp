@@ -1,5 +1,6 @@
 #include "SUIThemeFile.h"
 
+#include "framework/Endian.h"
 #include "framework/SysUtils.h"
 #include "platform/FileIO.h"
 
@@ -20,11 +21,6 @@ constexpr size_t kDataSizeField = 69;
 constexpr size_t kNextField = 73;
 
 enum EntryType : uint8_t { etBitmap = 0, etInteger = 1, etBoolean = 2, etText = 3 };
-
-uint32_t U32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
 
 // The bytes [offset, offset + size) of the file, or "Stream read error".
 const uint8_t* Span(const std::vector<uint8_t>& file, uint64_t offset, uint64_t size) {
@@ -80,7 +76,7 @@ TsuiThemeFileReader::TsuiThemeFileReader(TStream& file) {
 void TsuiThemeFileReader::Load() {
     const std::vector<uint8_t>& file = file_;
     const uint8_t* header = Span(file, 0, kHeaderSize);
-    uint64_t offset = U32(header + kFirstRecordField);
+    uint64_t offset = LoadU32(header + kFirstRecordField);
 
     // A chain that comes back to a record it has passed would never end.
     std::unordered_set<uint64_t> visited;
@@ -89,14 +85,14 @@ void TsuiThemeFileReader::Load() {
         if (!visited.insert(offset).second)
             throw EReadError(Format("Skin file record chain loops back to offset %llu",
                                     static_cast<unsigned long long>(offset)));
-        const uint64_t next = U32(record + kNextField);
+        const uint64_t next = LoadU32(record + kNextField);
         if (next == 0)
             break;
 
         std::string key(reinterpret_cast<const char*>(record),
                         strnlen(reinterpret_cast<const char*>(record), kKeySize));
-        const uint64_t dataOffset = U32(record + kDataOffsetField);
-        const uint64_t dataSize = U32(record + kDataSizeField);
+        const uint64_t dataOffset = LoadU32(record + kDataOffsetField);
+        const uint64_t dataSize = LoadU32(record + kDataSizeField);
         switch (record[kTypeField]) {
         case etBitmap:
             Span(file, dataOffset, dataSize);
@@ -104,7 +100,7 @@ void TsuiThemeFileReader::Load() {
                                                     static_cast<size_t>(dataSize), nullptr});
             break;
         case etInteger:
-            integers_.emplace_back(key, static_cast<int32_t>(U32(Span(file, dataOffset, 4))));
+            integers_.emplace_back(key, static_cast<int32_t>(LoadU32(Span(file, dataOffset, 4))));
             break;
         case etBoolean:
             booleans_.emplace_back(key, *Span(file, dataOffset, 1));

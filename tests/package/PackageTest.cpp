@@ -190,7 +190,7 @@ TEST(PackageReading, OutputBeyondTheOriginalSizeIsNotRead) {
     Bytes package = Build({{ToBytes("abcdefghij"), true}});
     // Shrink the promised size: the first four bytes come back, no error.
     size_t table = package.size() - 4 - 8;
-    PackageFormat::WriteU32(package.data() + table, 4);
+    StoreU32(package.data() + table, 4);
     EXPECT_EQ(Stream(package, 0, true), ToBytes("abcd"));
 }
 

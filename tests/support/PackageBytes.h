@@ -27,12 +27,12 @@ inline Bytes ForgePackage(const Bytes& data,
     Bytes out = data;
     uint8_t word[4];
     for (auto [original, stored] : table) {
-        PackageFormat::WriteU32(word, original);
+        StoreU32(word, original);
         out.insert(out.end(), word, word + 4);
-        PackageFormat::WriteU32(word, stored);
+        StoreU32(word, stored);
         out.insert(out.end(), word, word + 4);
     }
-    PackageFormat::WriteU32(word, count);
+    StoreU32(word, count);
     out.insert(out.end(), word, word + 4);
     return out;
 }
