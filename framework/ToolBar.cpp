@@ -376,6 +376,11 @@ void TToolBar::WndProc(TMessage& m) {
     TCustomControl::WndProc(m);
 }
 
+void TToolBar::Loaded() {
+    TCustomControl::Loaded();
+    ArrangeButtons();
+}
+
 void TToolBar::Paint() {
     TCanvas& c = Canvas();
     TRect r = ClientRect();

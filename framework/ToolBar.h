@@ -122,6 +122,7 @@ public:
 protected:
     void WndProc(TMessage& message) override;
     void Paint() override;
+    void Loaded() override;
 
 private:
     friend class TToolButton;
