@@ -17,16 +17,6 @@ bool IsDigit(int c) {
     return c >= '0' && c <= '9';
 }
 
-int HexValue(int c) {
-    if (IsDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 } // namespace
 
 TLayoutLexer::TLayoutLexer(const std::string& text) : text_(text) {
@@ -95,10 +85,10 @@ void TLayoutLexer::ReadNumber() {
     if (Peek() == '$') {
         Advance();
         int digits = 0;
-        while (HexValue(Peek()) >= 0) {
+        while (HexDigitValue(Peek()) >= 0) {
             if (++digits > 16)
                 Error("Number too large");
-            value = value * 16 + static_cast<uint64_t>(HexValue(Peek()));
+            value = value * 16 + static_cast<uint64_t>(HexDigitValue(Peek()));
             Advance();
         }
         if (digits == 0)
@@ -143,8 +133,8 @@ void TLayoutLexer::ReadString() {
             int digits = 0;
             if (Peek() == '$') {
                 Advance();
-                while (HexValue(Peek()) >= 0 && digits < 4) {
-                    code = code * 16 + HexValue(Peek());
+                while (HexDigitValue(Peek()) >= 0 && digits < 4) {
+                    code = code * 16 + HexDigitValue(Peek());
                     ++digits;
                     Advance();
                 }
@@ -182,7 +172,7 @@ void TLayoutLexer::ReadBinary() {
             Advance();
             continue;
         }
-        int v = HexValue(c);
+        int v = HexDigitValue(c);
         if (v < 0)
             ErrorAt("Invalid binary data", line_, column_);
         Advance();

@@ -21,9 +21,7 @@ std::string Format(const char* format, ...) {
     return result;
 }
 
-namespace {
-
-int HexDigit(char c) {
+int HexDigitValue(int c) {
     if (c >= '0' && c <= '9')
         return c - '0';
     if (c >= 'a' && c <= 'f')
@@ -32,8 +30,6 @@ int HexDigit(char c) {
         return c - 'A' + 10;
     return -1;
 }
-
-} // namespace
 
 bool TryStrToInt(const std::string& text, int32_t& value) {
     size_t i = 0;
@@ -61,7 +57,7 @@ bool TryStrToInt(const std::string& text, int32_t& value) {
     uint64_t magnitude = 0;
     for (; i < text.size(); ++i) {
         int digit =
-            hex ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
+            hex ? HexDigitValue(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
         if (digit < 0)
             return false;
         magnitude = magnitude * (hex ? 16 : 10) + static_cast<uint64_t>(digit);

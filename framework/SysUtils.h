@@ -42,6 +42,8 @@ bool TryStrToInt(const std::string& text, int32_t& value);
 // As TryStrToInt; fails with "'%s' is not a valid integer value".
 int32_t StrToInt(const std::string& text);
 std::string IntToStr(int64_t value);
+// The value of a hexadecimal digit (either case), or -1 for any other character.
+int HexDigitValue(int c);
 
 // ASCII-only case mapping and comparison (letters a to z), as the system's
 // plain routines do.
