@@ -670,6 +670,20 @@ bool TCustomForm::NeedsPaint() const {
 }
 
 namespace {
+// The part of `control`'s bounds (window coordinates) its parents show.
+TRect WindowVisibleRect(TWinControl* control) {
+    TCustomForm* form = control->ParentForm();
+    TPoint o = control->Parent()->ClientToScreen(Point(control->Left(), control->Top()));
+    TRect r = Bounds(o.X - form->Left(), o.Y - form->Top(), control->Width(), control->Height());
+    for (TWinControl* p = control->Parent(); p != nullptr; p = p->Parent()) {
+        TPoint c = p->ClientToScreen(Point(0, 0));
+        IntersectRect(
+            r, r,
+            Bounds(c.X - form->Left(), c.Y - form->Top(), p->ClientWidth(), p->ClientHeight()));
+    }
+    return r;
+}
+
 // Paints `control` and its windowed children into the form surface, each
 // clipped to `dirty` (window coordinates) and to what its parents show.
 void PaintTree(TCustomForm* form, TWinControl* control, const TRect& dirty) {
@@ -678,16 +692,22 @@ void PaintTree(TCustomForm* form, TWinControl* control, const TRect& dirty) {
         return;
     TPoint o = client.Origin();
     TRect clipDevice = OffsetRect(client.ClipRect(), o.X, o.Y);
-    if (control != form && control->BorderWidth() > 0) {
-        // The border around the client area belongs to the control.
-        int bw = control->BorderWidth();
-        TRect outer = Bounds(o.X - bw, o.Y - bw, control->Width(), control->Height());
+    if (control != form) {
+        // What lies outside the client area (border band, scroll bars)
+        // belongs to the control: WM_NCPAINT with a canvas at its corner.
+        TPoint off = control->ClientOffset();
+        TPoint outer = Point(o.X - off.X, o.Y - off.Y);
+        TRect bounds = Bounds(outer.X, outer.Y, control->Width(), control->Height());
+        TRect visible = WindowVisibleRect(control);
         TRect r;
-        if (IntersectRect(r, outer, dirty)) {
-            TCanvas border(&form->Surface());
-            border.SetClipRect(r);
-            border.Brush().SetColor(control->Color());
-            border.FillRect(outer);
+        if (IntersectRect(r, bounds, visible) && IntersectRect(r, r, dirty)) {
+            TCanvas frame(&form->Surface());
+            frame.SetClipRect(r);
+            frame.SetOrigin(outer);
+            TComponentTracker alive(control);
+            control->Perform(WM_NCPAINT, reinterpret_cast<uintptr_t>(&frame));
+            if (!alive.Exists())
+                return;
         }
     }
     TRect area;
@@ -764,11 +784,23 @@ SSI_DEFINE_CLASS(TForm, TCustomForm)
 
 TForm::TForm(TComponent* owner) : TCustomForm(owner) {}
 
-TWindowCanvas::TWindowCanvas(TCustomForm* form) : form_(form) {
-    form->HandleNeeded();
-    canvas_.SetTarget(&form->Surface());
+TWindowCanvas::TWindowCanvas(TWinControl* control) : form_(control->ParentForm()) {
+    if (form_ == nullptr)
+        return;
+    form_->HandleNeeded();
+    canvas_.SetTarget(&form_->Surface());
+    if (control == form_) {
+        rect_ = Rect(0, 0, form_->Width(), form_->Height());
+        return;
+    }
+    TPoint o = control->Parent()->ClientToScreen(Point(control->Left(), control->Top()));
+    TPoint origin = Point(o.X - form_->Left(), o.Y - form_->Top());
+    rect_ = WindowVisibleRect(control);
+    canvas_.SetClipRect(rect_);
+    canvas_.SetOrigin(origin);
 }
 
 TWindowCanvas::~TWindowCanvas() {
-    form_->PresentRect(Rect(0, 0, form_->Width(), form_->Height()));
+    if (form_ != nullptr)
+        form_->PresentRect(rect_);
 }

@@ -245,12 +245,14 @@ public:
 // window's back buffer and presents it.
 void PresentSurface(TWsWindow window, const TBitmap& surface, const TRect& rect);
 
-// A canvas on a form's whole window (frame included, window coordinates),
-// the way the platform's window device context is; what is drawn is
+// A canvas on a control's whole window (frame and non-client parts
+// included; the origin at its top-left corner), the way the platform's
+// window device context is. For a form that is the whole window; for a
+// child control the part of the form's surface it covers. What is drawn is
 // presented when the canvas goes away.
 class TWindowCanvas {
 public:
-    explicit TWindowCanvas(TCustomForm* form);
+    explicit TWindowCanvas(TWinControl* control);
     ~TWindowCanvas();
     TWindowCanvas(const TWindowCanvas&) = delete;
     TWindowCanvas& operator=(const TWindowCanvas&) = delete;
@@ -258,5 +260,6 @@ public:
 
 private:
     TCustomForm* form_;
+    TRect rect_{};
     TCanvas canvas_;
 };

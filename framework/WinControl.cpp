@@ -438,6 +438,39 @@ void TWinControl::DoExit() {
 
 void TWinControl::PaintWindow(TCanvas& /*canvas*/) {}
 
+void TWinControl::PaintNonClient(TCanvas& canvas) {
+    if (borderWidth_ <= 0)
+        return;
+    int bw = borderWidth_;
+    int w = Width(), h = Height();
+    canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+    canvas.Brush().SetColor(Color());
+    canvas.FillRect(Rect(0, 0, w, bw));
+    canvas.FillRect(Rect(0, h - bw, w, h));
+    canvas.FillRect(Rect(0, bw, bw, h - bw));
+    canvas.FillRect(Rect(w - bw, bw, w, h - bw));
+}
+
+bool TWinControl::GetScrollInfo(int /*bar*/, TScrollInfo& /*info*/) {
+    return false;
+}
+
+bool TWinControl::GetScrollBarInfo(int /*bar*/, TScrollBarInfo& info) {
+    info = TScrollBarInfo{};
+    info.rgstate[0] = STATE_SYSTEM_INVISIBLE;
+    return true;
+}
+
+bool GetScrollInfo(TWinControl* control, int bar, TScrollInfo& info) {
+    return control != nullptr && control->GetScrollInfo(bar, info);
+}
+
+bool GetScrollBarInfo(TWinControl* control, int32_t objectId, TScrollBarInfo& info) {
+    if (control == nullptr || (objectId != OBJID_HSCROLL && objectId != OBJID_VSCROLL))
+        return false;
+    return control->GetScrollBarInfo(objectId == OBJID_HSCROLL ? SB_HORZ : SB_VERT, info);
+}
+
 void TWinControl::PaintControls(TCanvas& canvas) {
     std::vector<TControl*> copy = controls_;
     for (TControl* c : copy) {
@@ -563,6 +596,11 @@ void TWinControl::WndProc(TMessage& m) {
 }
 
 void TWinControl::DefaultHandler(TMessage& m) {
+    if (m.Msg == WM_NCPAINT) {
+        if (m.WParam != 0)
+            PaintNonClient(*reinterpret_cast<TCanvas*>(m.WParam));
+        return;
+    }
     if (m.Msg == WM_ERASEBKGND) {
         TCanvas* canvas = reinterpret_cast<TCanvas*>(m.WParam);
         if (canvas != nullptr) {

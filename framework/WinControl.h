@@ -36,6 +36,38 @@ constexpr uint32_t WS_TABSTOP = 0x00010000;
 // A window handle of the framework; 0 is none.
 using HWND = uintptr_t;
 
+// Scroll bars of a window, as the platform reports them.
+constexpr int SB_HORZ = 0;
+constexpr int SB_VERT = 1;
+constexpr int32_t OBJID_HSCROLL = -6;
+constexpr int32_t OBJID_VSCROLL = -5;
+constexpr uint32_t SIF_RANGE = 0x1;
+constexpr uint32_t SIF_PAGE = 0x2;
+constexpr uint32_t SIF_POS = 0x4;
+constexpr uint32_t SIF_TRACKPOS = 0x10;
+constexpr uint32_t SIF_ALL = 0x17;
+constexpr uint32_t STATE_SYSTEM_UNAVAILABLE = 0x1;
+constexpr uint32_t STATE_SYSTEM_PRESSED = 0x8;
+constexpr uint32_t STATE_SYSTEM_INVISIBLE = 0x8000;
+
+struct TScrollInfo {
+    uint32_t fMask = SIF_ALL;
+    int nMin = 0;
+    int nMax = 0;
+    unsigned nPage = 0;
+    int nPos = 0;
+    int nTrackPos = 0;
+};
+
+struct TScrollBarInfo {
+    TRect rcScrollBar{}; // screen coordinates
+    int dxyLineButton = 0;
+    int xyThumbTop = 0; // from the bar's top (left) edge
+    int xyThumbBottom = 0;
+    // [0]: the bar itself; 1..5: arrows, page areas and thumb.
+    uint32_t rgstate[6] = {};
+};
+
 class TWinControl : public TControl {
     SSI_CLASS(TWinControl, TControl)
 public:
@@ -120,6 +152,11 @@ public:
     // `canvas` (translated to the client origin and clipped).
     void PaintHandler(TCanvas& canvas);
 
+    // The control's own scroll bars (SB_HORZ, SB_VERT); false when it has
+    // none of that kind.
+    virtual bool GetScrollInfo(int bar, TScrollInfo& info);
+    virtual bool GetScrollBarInfo(int bar, TScrollBarInfo& info);
+
 protected:
     void WndProc(TMessage& message) override;
     void DefaultHandler(TMessage& message) override;
@@ -135,6 +172,10 @@ protected:
     virtual void AlignControls(TControl* control, TRect& rect);
     // Paints the client area itself (the children are painted afterwards).
     virtual void PaintWindow(TCanvas& canvas);
+    // Paints what lies outside the client area (WM_NCPAINT of a child
+    // control; `canvas` has its origin at the control's top-left corner).
+    // The default fills the BorderWidth band with Color.
+    virtual void PaintNonClient(TCanvas& canvas);
     void PaintControls(TCanvas& canvas);
     void BoundsChanged(bool moved, bool resized) override;
 
@@ -165,6 +206,11 @@ private:
     TNotifyEvent onEnter_;
     TNotifyEvent onExit_;
 };
+
+// The platform's calls, on the framework's windows.
+bool GetScrollInfo(TWinControl* control, int bar, TScrollInfo& info);
+// `objectId`: OBJID_HSCROLL or OBJID_VSCROLL.
+bool GetScrollBarInfo(TWinControl* control, int32_t objectId, TScrollBarInfo& info);
 
 // Sends `msg` to `control` through its WindowProc; 0 for a null control.
 intptr_t SendMessage(TControl* control, uint32_t msg, uintptr_t wParam = 0, intptr_t lParam = 0);
