@@ -4,6 +4,7 @@
 #include "framework/ClassRegistry.h"
 #include "framework/Forms.h"
 #include "framework/Label.h"
+#include "framework/Memo.h"
 #include "framework/Menus.h"
 #include "framework/PageControl.h"
 #include "framework/Panel.h"
@@ -12,5 +13,5 @@
 
 void RegisterFrameworkClasses() {
     RegisterClasses<TForm, TPanel, TLabel, TButton, TPageControl, TTabSheet, TTimer, TMenuItem,
-                    TPopupMenu, TMainMenu, TToolBar, TToolButton>();
+                    TPopupMenu, TMainMenu, TToolBar, TToolButton, TMemo>();
 }
