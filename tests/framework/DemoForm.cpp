@@ -11,7 +11,7 @@ const char* const kDemoLayout = R"(object DemoForm: TDemoForm
   Top = 50
   BorderStyle = bsSingle
   Caption = 'Widgets'
-  ClientHeight = 200
+  ClientHeight = 260
   ClientWidth = 320
   Color = clBtnFace
   Font.Name = 'Tahoma'
@@ -51,9 +51,24 @@ const char* const kDemoLayout = R"(object DemoForm: TDemoForm
     Font.Name = 'Tahoma'
     Font.Height = -11
   end
+  object Notes: TMemo
+    Left = 12
+    Top = 148
+    Width = 296
+    Height = 68
+    Lines.Strings = (
+      'A memo with its own scroll bar.'
+      'Type, select, cut and paste here;'
+      'the wheel and the bar scroll it.'
+      'Fourth line'
+      'Fifth line'
+      'Sixth line')
+    ScrollBars = ssVertical
+    TabOrder = 2
+  end
   object MenuBtn: TButton
     Left = 152
-    Top = 160
+    Top = 226
     Width = 75
     Height = 25
     Caption = '&Menu...'
@@ -62,7 +77,7 @@ const char* const kDemoLayout = R"(object DemoForm: TDemoForm
   end
   object CloseBtn: TButton
     Left = 233
-    Top = 160
+    Top = 226
     Width = 75
     Height = 25
     Cancel = True

@@ -1,6 +1,6 @@
 #pragma once
 // The framework's demonstration form, built from a stored layout: a tool
-// bar, a panel with a caption, a label, two buttons and a pop-up menu that
+// bar, a panel with a caption, a label, a memo, two buttons and a pop-up menu that
 // the "&Menu..." button (or a click on the panel) opens. Choosing a menu
 // item writes its caption into the status label. Used by the widgets-demo
 // program and the end-to-end test in a real X server.
