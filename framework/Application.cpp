@@ -287,7 +287,7 @@ void TApplication::ActivateForm(TCustomForm* form) {
 TCustomForm* TApplication::FormAt(const TPoint& p) const {
     for (auto it = zOrder_.rbegin(); it != zOrder_.rend(); ++it) {
         TCustomForm* f = *it;
-        if (f->Visible() && f->ScreenWindow() != 0 && PtInRect(f->BoundsRect(), p) &&
+        if (f->Visible() && f->ScreenWindow() != 0 && f->ContainsScreenPoint(p) &&
             f->WindowState() != TWindowState::wsMinimized)
             return f;
     }

@@ -276,6 +276,8 @@ void TCustomForm::CreateWnd() {
     TWsRect r{Left(), Top(), Left() + Width(), Top() + Height()};
     window_ = WindowSystem().CreateWindow(WindowKind(), r);
     WindowSystem().SetWindowTitle(window_, Caption());
+    if (!shape_.IsEmpty())
+        WindowSystem().SetWindowShape(window_, shape_);
     ResizeSurface();
     frameInvalid_ = true;
     invalid_ = Rect(0, 0, Width(), Height());
@@ -298,9 +300,25 @@ void TCustomForm::FrameChanged() {
         Perform(WM_SIZE, SIZE_RESTORED, MakeLParam(ClientWidth(), ClientHeight()));
 }
 
+bool TCustomForm::ContainsScreenPoint(const TPoint& p) const {
+    return shape_.WindowContains(Width(), Height(), p.X - Left(), p.Y - Top());
+}
+
 void TCustomForm::SetWindowShape(const TWindowShape& shape) {
+    shape_ = shape;
     HandleNeeded();
     WindowSystem().SetWindowShape(window_, shape);
+}
+
+void TCustomForm::SetWindowRegion(const TRegion* region) {
+    if (region == nullptr) {
+        SetWindowShape(TWindowShape());
+        return;
+    }
+    TWindowShape shape(Width(), Height());
+    for (const TRect& r : region->Rects())
+        shape.AddRect(r.Left, r.Top, r.Right, r.Bottom);
+    SetWindowShape(shape);
 }
 
 intptr_t TCustomForm::HitTest(const TPoint& screenPoint) {

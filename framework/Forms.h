@@ -10,6 +10,7 @@
 #include "framework/Bitmap.h"
 #include "framework/CustomControl.h"
 #include "framework/Icon.h"
+#include "framework/Region.h"
 #include "platform/WindowSystem.h"
 
 #include <memory>
@@ -132,6 +133,9 @@ public:
 
     // --- Window ---
     TWsWindow ScreenWindow() const { return window_; }
+    const TWindowShape& WindowShape() const { return shape_; }
+    // Whether the screen point lies on the window (inside its shape).
+    bool ContainsScreenPoint(const TPoint& p) const;
     TRect ClientRect() const override;
     TPoint ClientOffset() const override;
     int FrameWidth() const;
@@ -160,6 +164,9 @@ public:
     // Keeps the window's shape (the skinned form's rounded corners); an
     // empty shape is the whole window.
     void SetWindowShape(const TWindowShape& shape);
+    // The platform's SetWindowRgn: only the region's pixels (window
+    // coordinates) show and take the mouse; null gives the whole window back.
+    void SetWindowRegion(const TRegion* region);
 
     TNotifyEvent& OnShow() { return onShow_; }
     void SetOnShow(const TNotifyEvent& e) { onShow_ = e; }
@@ -219,6 +226,7 @@ private:
     TWinControl* activeControl_ = nullptr;
     TWinControl* focusedControl_ = nullptr;
     TWsWindow window_ = 0;
+    TWindowShape shape_;
     TBitmap surface_;
     TRect invalid_{};
     bool frameInvalid_ = false;

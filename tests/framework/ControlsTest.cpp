@@ -221,3 +221,26 @@ TEST_F(ControlsTest, SetBoundsSendsSizeAndMoveThroughTheHandler) {
     EXPECT_EQ(resized, 1);
     panel->SetWindowProc(previous);
 }
+
+TEST_F(ControlsTest, WindowRegionCutsTheWindowForPaintAndMouse) {
+    TForm* form = NewForm(100, 100, 60, 40);
+    int clicks = 0;
+    form->SetOnClick(TNotifyEvent([&](TObject*) { ++clicks; }));
+    form->Show();
+    // Rounded top corners, as a skinned form cuts its window.
+    TRegion region = TRegion::RoundRect(0, 0, 61, 41, 13, 13);
+    TRegion bottom = TRegion::FromRect(Rect(0, 20, 60, 40));
+    region.Union(bottom);
+    form->SetWindowRegion(&region);
+    EXPECT_FALSE(Backend().WindowShape(form->ScreenWindow()).WindowContains(60, 40, 0, 0));
+    EXPECT_TRUE(Backend().WindowShape(form->ScreenWindow()).WindowContains(60, 40, 0, 39));
+    ClickAt(100, 100); // the cut-away corner: nothing there
+    EXPECT_EQ(clicks, 0);
+    ClickAt(130, 120);
+    EXPECT_EQ(clicks, 1);
+    // The region survives the window being made again.
+    form->SetBorderStyle(TFormBorderStyle::bsDialog);
+    EXPECT_FALSE(Backend().WindowShape(form->ScreenWindow()).IsEmpty());
+    form->SetWindowRegion(nullptr);
+    EXPECT_TRUE(Backend().WindowShape(form->ScreenWindow()).IsEmpty());
+}
