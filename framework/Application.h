@@ -10,6 +10,7 @@
 // loop goes on.
 
 #include "framework/Components.h"
+#include "framework/Icon.h"
 #include "framework/Messages.h"
 #include "framework/Types.h"
 #include "platform/WindowSystem.h"
@@ -42,6 +43,8 @@ public:
 
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& value) { title_ = value; }
+    // The program's icon (what a title bar draws as the application icon).
+    TIcon& Icon() { return icon_; }
     TCustomForm* MainForm() const { return mainForm_; }
     // Creates a form of class F owned by the application; the first one
     // becomes the main form.
@@ -138,6 +141,7 @@ private:
     void ContinueMove();
 
     std::string title_;
+    TIcon icon_;
     TCustomForm* mainForm_ = nullptr;
     bool terminated_ = false;
     TMessageEvent onMessage_;

@@ -105,3 +105,10 @@ void ShowMessageBox(const std::string& text, const std::string& title, TMsgBoxIc
 void ShowErrorBox(const std::string& text, const std::string& title) {
     ShowMessageBox(text, title, TMsgBoxIcon::Error);
 }
+
+void MessageDlg(const std::string& text, TMsgBoxIcon icon) {
+    const char* title = icon == TMsgBoxIcon::Error     ? "Error"
+                        : icon == TMsgBoxIcon::Warning ? "Warning"
+                                                       : "Information";
+    ShowMessageBox(text, title, icon);
+}

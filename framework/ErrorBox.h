@@ -37,3 +37,6 @@ void ShowMessageBox(const std::string& text, const std::string& title,
                     TMsgBoxIcon icon = TMsgBoxIcon::Error);
 // The error box of the default exception handler.
 void ShowErrorBox(const std::string& text, const std::string& title);
+// The platform framework's message dialog: titled "Error", "Warning" or
+// "Information" after its icon, with an OK button.
+void MessageDlg(const std::string& text, TMsgBoxIcon icon);

@@ -487,11 +487,18 @@ struct TMenuLevel {
     std::vector<TRect> Rects; // window coordinates
     int Selected = -1;
     TBitmap Surface;
+    TCanvas ScreenCanvas; // the surface in screen coordinates
 };
 
 class TMenuTracker : public TInputGrab {
 public:
     TMenuItem* Run(TMenuItem* root, int x, int y);
+    TMenuLevel* LevelOfCanvas(const TCanvas& canvas) {
+        for (auto& level : levels_)
+            if (&level->Surface.Canvas() == &canvas)
+                return level.get();
+        return nullptr;
+    }
     bool HandleEvent(const TWsEvent& event) override;
     void Cancel() { done_ = true; }
 
@@ -516,13 +523,22 @@ private:
 };
 
 TMenuTracker* current = nullptr;
+TMenuTracker* opening = nullptr; // the tracker whose first level is being drawn
 
 void PrepareMenuCanvas(TCanvas& canvas) {
     AssignSystemMenuFont(canvas.Font());
 }
 
 TMenuItem* TMenuTracker::Run(TMenuItem* root, int x, int y) {
-    Open(root, x, y, x);
+    opening = this;
+    try {
+        Open(root, x, y, x);
+    } catch (...) {
+        opening = nullptr;
+        CloseAbove(0);
+        throw;
+    }
+    opening = nullptr;
     if (levels_.empty())
         return nullptr;
     TInputGrab* previousGrab = Application().InputGrab();
@@ -592,6 +608,10 @@ void TMenuTracker::CloseAbove(size_t depth) {
 }
 
 void TMenuTracker::Paint(TMenuLevel& level) {
+    if (level.ScreenCanvas.Target() != &level.Surface) {
+        level.ScreenCanvas.SetTarget(&level.Surface);
+        level.ScreenCanvas.SetOrigin(Point(-level.Bounds.Left, -level.Bounds.Top));
+    }
     TCanvas& c = level.Surface.Canvas();
     c.ResetClip();
     c.SetOrigin(Point(0, 0));
@@ -793,6 +813,19 @@ TMenuItem* TrackMenu(TMenuItem* parent, int x, int y, bool click) {
     if (chosen != nullptr && click)
         chosen->Click();
     return chosen;
+}
+
+bool GetMenuWindowOfCanvas(const TCanvas& canvas, TRect& screenRect, TCanvas*& screenCanvas) {
+    // The levels being built are not current yet: look at the tracker that
+    // is running and, while a tracker opens its first level, at that one.
+    for (TMenuTracker* t : {current, opening})
+        if (t != nullptr)
+            if (TMenuLevel* level = t->LevelOfCanvas(canvas)) {
+                screenRect = level->Bounds;
+                screenCanvas = &level->ScreenCanvas;
+                return true;
+            }
+    return false;
 }
 
 bool IsMenuOpen() {

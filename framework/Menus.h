@@ -194,5 +194,10 @@ public:
 TMenuItem* TrackMenu(TMenuItem* parent, int x, int y, bool click = true);
 // Whether a menu is open now.
 bool IsMenuOpen();
+// While an open menu draws its items: when `canvas` is the canvas of one of
+// its windows, that window's screen rectangle and a canvas on it in screen
+// coordinates (the platform's screen device context, limited to the menu
+// window), for drawing over the window's frame. False for other canvases.
+bool GetMenuWindowOfCanvas(const TCanvas& canvas, TRect& screenRect, TCanvas*& screenCanvas);
 // Closes an open menu without a choice (at the next event it sees).
 void CloseOpenMenu();

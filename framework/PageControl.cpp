@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+const TEnumInfo TTabStyleInfo("TTabStyle", {"tsTabs", "tsButtons", "tsFlatButtons"});
+
 SSI_DEFINE_CLASS(TTabSheet, TCustomControl)
 
 void TTabSheet::DeclarePublished(TPropertyBuilder& p) {
@@ -78,6 +80,8 @@ void TPageControl::DeclarePublished(TPropertyBuilder& p) {
         .Object("Font", &TPageControl::Font, &TPageControl::SetFont)
         .Boolean("ParentFont", &TPageControl::ParentFont, &TPageControl::SetParentFont)
         .Default(1)
+        .Enum("Style", TTabStyleInfo, &TPageControl::Style, &TPageControl::SetStyle)
+        .Default(0)
         .Integer("TabOrder", &TPageControl::TabOrder, &TPageControl::SetTabOrder)
         .Default(-1)
         .Boolean("TabStop", &TPageControl::TabStop, &TPageControl::SetTabStop)

@@ -10,6 +10,10 @@
 
 class TPageControl;
 
+// How tabs would look; with every tab hidden it changes nothing drawn.
+enum class TTabStyle { tsTabs, tsButtons, tsFlatButtons };
+extern const TEnumInfo TTabStyleInfo;
+
 class TTabSheet : public TCustomControl {
     SSI_CLASS(TTabSheet, TCustomControl)
 public:
@@ -41,8 +45,8 @@ class TPageControl : public TCustomControl {
 public:
     explicit TPageControl(TComponent* owner);
     ~TPageControl() override;
-    // Published: ActivePage, Color, Font, ParentFont, TabOrder, TabStop,
-    // OnChange.
+    // Published: ActivePage, Color, Font, ParentFont, Style, TabOrder,
+    // TabStop, OnChange.
     static void DeclarePublished(TPropertyBuilder& p);
 
     int PageCount() const { return static_cast<int>(pages_.size()); }
@@ -54,6 +58,8 @@ public:
     void SetActivePageIndex(int value);
     TNotifyEvent& OnChange() { return onChange_; }
     void SetOnChange(const TNotifyEvent& e) { onChange_ = e; }
+    TTabStyle Style() const { return style_; }
+    void SetStyle(TTabStyle value) { style_ = value; }
 
 protected:
     void Paint() override;
@@ -67,5 +73,6 @@ private:
 
     std::vector<TTabSheet*> pages_;
     TTabSheet* activePage_ = nullptr;
+    TTabStyle style_ = TTabStyle::tsTabs;
     TNotifyEvent onChange_;
 };

@@ -225,3 +225,19 @@ TEST_F(ControlsTest, DraggingTheCaptionMovesTheWindow) {
     EXPECT_EQ(form->BoundsRect(), Rect(130, 120, 330, 220));
     EXPECT_EQ(Backend().WindowBounds(form->ScreenWindow()), (TWsRect{130, 120, 330, 220}));
 }
+
+TEST_F(ControlsTest, MessageDialogsAreTitledByTheirKind) {
+    std::vector<std::string> titles;
+    Backend().SetIdleHandler([&] {
+        for (TCustomForm* f : Application().ZOrder())
+            if (auto* box = dynamic_cast<TMessageBoxForm*>(f)) {
+                titles.push_back(box->Caption() + ":" + box->Text());
+                Backend().TypeKey(VK_ESCAPE);
+                return;
+            }
+    });
+    MessageDlg("Sorry, only one", TMsgBoxIcon::Error);
+    MessageDlg("Careful", TMsgBoxIcon::Warning);
+    EXPECT_EQ(titles, (std::vector<std::string>{"Error:Sorry, only one", "Warning:Careful"}));
+    Backend().SetIdleHandler(nullptr);
+}

@@ -244,3 +244,33 @@ TEST_F(MenusTest, MainMenuTellsItsForm) {
     EXPECT_EQ(notes, (std::vector<uintptr_t>{1, 0}));
     form_->SetWindowProc(previous);
 }
+
+TEST_F(MenusTest, ItemDrawingCanReachItsMenuWindow) {
+    // A flat frame drawn over the menu window in screen coordinates, the
+    // way a skinned menu draws it before each item.
+    TRect seen{};
+    int found = 0;
+    open_->SetOnDrawItem(TMenuDrawItemEvent([&](TObject* sender, TCanvas& c, TRect r, bool sel) {
+        static_cast<TMenuItem*>(sender)->DefaultDrawItem(c, r, sel);
+        TCanvas* screen = nullptr;
+        if (GetMenuWindowOfCanvas(c, seen, screen)) {
+            ++found;
+            screen->Brush().SetColor(clRed);
+            screen->FrameRect(seen);
+        }
+    }));
+    THeadlessImage image;
+    std::deque<std::function<void()>> steps = {[&] {
+        image = Backend().Framebuffer(MenuWindows().at(0));
+        Backend().TypeKey(VK_ESCAPE);
+    }};
+    Script(Backend(), steps);
+    menu_->Popup(70, 80);
+    EXPECT_GE(found, 1);
+    EXPECT_EQ(seen.TopLeft(), Point(70, 80));
+    EXPECT_EQ(image.Pixel(0, 0), 0xFF0000u);
+    EXPECT_EQ(image.Pixel(image.Width - 1, image.Height - 1), 0xFF0000u);
+    TBitmap other(4, 4);
+    TCanvas* screen = nullptr;
+    EXPECT_FALSE(GetMenuWindowOfCanvas(other.Canvas(), seen, screen));
+}
