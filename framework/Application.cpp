@@ -128,6 +128,7 @@ void TApplication::FormDestroying(TCustomForm* form) {
     forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
     zOrder_.erase(std::remove(zOrder_.begin(), zOrder_.end(), form), zOrder_.end());
     releasing_.erase(std::remove(releasing_.begin(), releasing_.end(), form), releasing_.end());
+    modalStack_.erase(std::remove(modalStack_.begin(), modalStack_.end(), form), modalStack_.end());
     if (activeForm_ == form)
         activeForm_ = nullptr;
     if (mainForm_ == form)
@@ -273,9 +274,8 @@ void TApplication::ActivateForm(TCustomForm* form) {
     if (activeForm_ == form)
         return;
     // While a modal form is up, no other form takes the keyboard.
-    for (TCustomForm* f : zOrder_)
-        if (f->Modal() && f->Visible() && f != form)
-            return;
+    if (ModalForm() != nullptr && form != ModalForm())
+        return;
     TCustomForm* old = activeForm_;
     activeForm_ = form;
     if (old != nullptr)
@@ -390,11 +390,10 @@ void TApplication::MouseEvent(const TWsEvent& event) {
         }
     }
     // A modal form lets no other form have the mouse.
-    for (TCustomForm* f : zOrder_)
-        if (f->Modal() && f->Visible() && form != f && !(capture_ && capture_->ParentForm() == f)) {
-            form = nullptr;
-            hover = nullptr;
-        }
+    if (ModalForm() != nullptr && form != ModalForm()) {
+        form = nullptr;
+        hover = nullptr;
+    }
     UpdateMouseControl(hover);
 
     TControl* target = capture_;

@@ -86,6 +86,8 @@ public:
     // Forms whose windows are shown, bottom to top.
     const std::vector<TCustomForm*>& ZOrder() const { return zOrder_; }
     TCustomForm* ActiveForm() const { return activeForm_; }
+    // The innermost form being shown modally (only it takes input), or null.
+    TCustomForm* ModalForm() const { return modalStack_.empty() ? nullptr : modalStack_.back(); }
     void ActivateForm(TCustomForm* form);
     // The topmost shown form whose window holds the screen point.
     TCustomForm* FormAt(const TPoint& screenPoint) const;
@@ -149,6 +151,7 @@ private:
     std::vector<TCustomForm*> forms_;
     std::vector<TCustomForm*> zOrder_;
     std::vector<TCustomForm*> releasing_;
+    std::vector<TCustomForm*> modalStack_;
     TCustomForm* activeForm_ = nullptr;
     TControl* capture_ = nullptr;
     TControl* mouseControl_ = nullptr;

@@ -407,12 +407,29 @@ void TCustomForm::DoHide() {
 TModalResult TCustomForm::ShowModal() {
     if (Visible() || modal_)
         throw EInvalidOperation("Cannot make a visible window modal");
-    TCustomForm* previous = Application().ActiveForm();
+    TApplication& app = Application();
+    TCustomForm* previous = app.ActiveForm();
+    TComponentTracker self(this);
+    // Leaves the modal state however the loop ends (a handler may throw).
+    struct TModalScope {
+        TCustomForm* Form;
+        TComponentTracker Alive;
+        ~TModalScope() {
+            if (!ApplicationExists())
+                return;
+            auto& stack = Application().modalStack_;
+            stack.erase(std::remove(stack.begin(), stack.end(), Form), stack.end());
+            if (Alive.Exists())
+                Form->modal_ = false;
+        }
+    } scope{this, TComponentTracker(this)};
     modal_ = true;
     modalResult_ = mrNone;
-    TComponentTracker self(this);
+    app.modalStack_.push_back(this);
+    // Whatever had the mouse in the form below lets go of it.
+    if (app.CaptureControl() != nullptr && app.CaptureControl()->ParentForm() != this)
+        app.SetCaptureControl(nullptr);
     ShowForm();
-    TApplication& app = Application();
     while (self.Exists() && modalResult_ == mrNone && Visible() && !app.Terminated()) {
         // Nothing could ever arrive (no input source, no timer): give up
         // rather than wait for ever.
@@ -438,6 +455,8 @@ TModalResult TCustomForm::ShowModal() {
         return mrCancel;
     TModalResult result = modalResult_ == mrNone ? mrCancel : modalResult_;
     modal_ = false;
+    app.modalStack_.erase(std::remove(app.modalStack_.begin(), app.modalStack_.end(), this),
+                          app.modalStack_.end());
     SetVisible(false);
     if (previous != nullptr && previous != this && previous->Visible())
         app.ActivateForm(previous);

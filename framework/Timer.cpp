@@ -62,8 +62,14 @@ void TTimer::UpdateTimer() {
 }
 
 void TTimer::Fire(uint64_t now) {
-    if (!running_)
+    if (!running_ || firing_)
         return;
     due_ = now + interval_;
-    onTimer_(this);
+    TComponentTracker alive(this);
+    firing_ = true;
+    // The error box for a failing tick is shown from here, so the timer
+    // stays quiet until it is closed.
+    Application().Guard(this, [this] { onTimer_(this); });
+    if (alive.Exists())
+        firing_ = false;
 }

@@ -27,7 +27,9 @@ public:
     // Whether the timer is counting now.
     bool Running() const { return running_; }
     uint64_t DueTime() const { return due_; }
-    // Called by the application when the due time has come.
+    // Called by the application when the due time has come. A timer whose
+    // handler is still running (it showed a dialog, or an error box is up
+    // for it) does not fire again until the handler returns.
     void Fire(uint64_t now);
 
 protected:
@@ -40,5 +42,6 @@ private:
     uint32_t interval_ = 1000;
     TNotifyEvent onTimer_;
     bool running_ = false;
+    bool firing_ = false;
     uint64_t due_ = 0;
 };

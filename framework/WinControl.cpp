@@ -36,6 +36,10 @@ void TWinControl::DeclarePublished(TPropertyBuilder& p) {
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
+    // Leave the parent while this is still a windowed control, so that the
+    // form forgets it as its active control even after a plain delete.
+    if (Parent() != nullptr)
+        Parent()->RemoveControl(this);
     // Children not owned by this control lose their parent, as on the
     // platform when the parent window goes away.
     while (!controls_.empty())

@@ -241,3 +241,62 @@ TEST_F(ControlsTest, MessageDialogsAreTitledByTheirKind) {
     EXPECT_EQ(titles, (std::vector<std::string>{"Error:Sorry, only one", "Warning:Careful"}));
     Backend().SetIdleHandler(nullptr);
 }
+
+TEST_F(ControlsTest, AnErrorBoxOverAModalDialogTakesTheInput) {
+    NewForm(0, 0, 300, 200)->Show();
+    auto* dialog = new TForm(nullptr);
+    dialog->SetBorderStyle(TFormBorderStyle::bsNone);
+    dialog->SetBounds(400, 0, 100, 100);
+    auto* fail = new TButton(dialog);
+    fail->SetParent(dialog);
+    fail->SetBounds(10, 10, 60, 20);
+    fail->SetOnClick(TNotifyEvent([](TObject*) { throw Exception("Inner failure"); }));
+    int step = 0;
+    std::vector<std::string> boxes;
+    Backend().SetIdleHandler([&] {
+        for (TCustomForm* f : Application().ZOrder())
+            if (auto* box = dynamic_cast<TMessageBoxForm*>(f)) {
+                boxes.push_back(box->Text());
+                EXPECT_EQ(Application().ModalForm(), box);
+                EXPECT_TRUE(box->Active());
+                TPoint ok = box->OkButton()->ClientToScreen(Point(5, 5));
+                Backend().Click(ok.X, ok.Y); // the box, not the dialog below, takes it
+                return;
+            }
+        if (step == 0)
+            Backend().Click(415, 15);
+        else if (step == 1)
+            Backend().TypeKey(VK_ESCAPE); // back in the dialog: nothing closes it
+        ++step;                           // then nothing more comes: the loop gives up
+    });
+    EXPECT_EQ(dialog->ShowModal(), mrCancel);
+    EXPECT_EQ(boxes, (std::vector<std::string>{"Inner failure."}));
+    EXPECT_EQ(Application().ModalForm(), nullptr);
+    Backend().SetIdleHandler(nullptr);
+    dialog->Free();
+}
+
+TEST_F(ControlsTest, ATimerIsNotReenteredWhileItsHandlerRuns) {
+    auto* timer = new TTimer(&Application());
+    timer->SetInterval(10);
+    int calls = 0, boxesSeen = 0;
+    timer->SetOnTimer(TNotifyEvent([&](TObject*) {
+        ++calls;
+        throw Exception("tick failed");
+    }));
+    Backend().SetIdleHandler([&] {
+        for (TCustomForm* f : Application().ZOrder())
+            if (dynamic_cast<TMessageBoxForm*>(f) != nullptr) {
+                // Let time pass while the box is up: the timer stays quiet.
+                if (++boxesSeen < 5)
+                    return;
+                Backend().TypeKey(VK_RETURN);
+                return;
+            }
+    });
+    Application().HandleMessage();
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(boxesSeen, 5);
+    Backend().SetIdleHandler(nullptr);
+    timer->SetEnabled(false);
+}

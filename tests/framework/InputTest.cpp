@@ -376,3 +376,21 @@ TEST_F(ControlsTest, ModalFormTakesAllInputUntilItHasAResult) {
     EXPECT_EQ(Application().ActiveForm(), main);
     dialog->Free();
 }
+
+TEST_F(ControlsTest, DestroyedFocusedControlIsForgotten) {
+    TForm* form = NewForm(0, 0, 300, 200);
+    TProbe* a = NewProbe(form, 10, 10);
+    TProbe* b = NewProbe(form, 60, 10);
+    form->Show();
+    b->SetFocus();
+    Backend().MoveMouse(65, 15);
+    Application().ProcessMessages();
+    EXPECT_EQ(Application().MouseControl(), b);
+    delete b; // a plain delete, not Free
+    EXPECT_EQ(form->ActiveControl(), nullptr);
+    EXPECT_EQ(Application().MouseControl(), nullptr);
+    Key(VK_TAB);
+    EXPECT_EQ(form->ActiveControl(), a);
+    Key('Q');
+    EXPECT_EQ(a->Log.back(), "key 81");
+}
