@@ -104,13 +104,16 @@ void TGraphicControl::WndProc(TMessage& m) {
         }
         canvas_.Font().Assign(FontRef());
         ++paintDepth_;
+        SetControlState(ControlState() | csPainting);
         try {
             Paint();
         } catch (...) {
             --paintDepth_;
+            SetControlState(ControlState() & ~csPainting);
             throw;
         }
         --paintDepth_;
+        SetControlState(ControlState() & ~csPainting);
         return;
     }
     TControl::WndProc(m);

@@ -478,7 +478,10 @@ bool GetScrollBarInfo(TWinControl* control, int32_t objectId, TScrollBarInfo& in
 void TWinControl::PaintControls(TCanvas& canvas) {
     std::vector<TControl*> copy = controls_;
     for (TControl* c : copy) {
-        if (dynamic_cast<TWinControl*>(c) != nullptr || !c->Visible())
+        // A control that is painting itself and asks its parent for the
+        // background (DrawParentBackground) is not painted again inside.
+        if (dynamic_cast<TWinControl*>(c) != nullptr || !c->Visible() ||
+            (c->ControlState() & csPainting))
             continue;
         TRect clip = canvas.ClipRect();
         TRect r;

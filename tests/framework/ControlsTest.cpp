@@ -244,3 +244,42 @@ TEST_F(ControlsTest, WindowRegionCutsTheWindowForPaintAndMouse) {
     form->SetWindowRegion(nullptr);
     EXPECT_TRUE(Backend().WindowShape(form->ScreenWindow()).IsEmpty());
 }
+
+namespace {
+// Paints its parent's background under itself first, as see-through skinned
+// controls do.
+class TSeeThrough : public TGraphicControl {
+public:
+    explicit TSeeThrough(TComponent* owner) : TGraphicControl(owner) {}
+    int Paints = 0;
+
+protected:
+    void Paint() override {
+        ++Paints;
+        TCanvas& c = Canvas();
+        int level = c.SaveState();
+        c.MoveOrigin(-Left(), -Top());
+        Parent()->Perform(WM_ERASEBKGND, reinterpret_cast<uintptr_t>(&c));
+        Parent()->Perform(WM_PAINT, reinterpret_cast<uintptr_t>(&c));
+        c.RestoreState(level);
+        c.Brush().SetColor(clRed);
+        c.FillRect(Rect(0, 0, 2, 2));
+    }
+};
+} // namespace
+
+TEST_F(ControlsTest, ParentBackgroundUnderAWindowlessControl) {
+    TForm* form = NewForm(0, 0, 100, 80);
+    auto* panel = new TPanel(form);
+    panel->SetParent(form);
+    panel->SetBounds(0, 0, 100, 80);
+    panel->SetBevelOuter(TBevelCut::bvNone);
+    panel->SetColor(clYellow);
+    auto* see = new TSeeThrough(form);
+    see->SetParent(panel);
+    see->SetBounds(10, 10, 20, 20);
+    form->Show();
+    EXPECT_EQ(see->Paints, 1) << "painted once, not again from inside the parent's paint";
+    EXPECT_EQ(WindowPixel(form, 10, 10), clRed);
+    EXPECT_EQ(WindowPixel(form, 15, 15), clYellow) << "the parent's background shows";
+}
