@@ -1,6 +1,7 @@
 #include "framework/Forms.h"
 
 #include "framework/Application.h"
+#include "framework/Menus.h"
 #include "framework/PropertyBuilder.h"
 #include "framework/TextDrawing.h"
 #include "platform/Backend.h"
@@ -69,6 +70,7 @@ void TCustomForm::DeclarePublished(TPropertyBuilder& p) {
         .Default(0)
         .Boolean("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview)
         .Default(0)
+        .Component("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu)
         .Boolean("Scaled", &TCustomForm::Scaled, &TCustomForm::SetScaled)
         .Default(1)
         .Boolean("AutoScroll", &TCustomForm::AutoScroll, &TCustomForm::SetAutoScroll)
@@ -126,7 +128,7 @@ void TCustomForm::Notification(TComponent* component, TOperation operation) {
             activeControl_ = nullptr;
         if (component == focusedControl_)
             focusedControl_ = nullptr;
-        if (reinterpret_cast<void*>(component) == reinterpret_cast<void*>(menu_))
+        if (component == menu_)
             menu_ = nullptr;
     }
 }
@@ -258,9 +260,11 @@ void TCustomForm::SetWindowState(TWindowState value) {
 void TCustomForm::SetMenu(TMainMenu* value) {
     if (menu_ == value)
         return;
+    if (menu_ != nullptr)
+        menu_->RemoveFreeNotification(this);
     menu_ = value;
     if (value != nullptr)
-        FreeNotification(reinterpret_cast<TComponent*>(value));
+        value->FreeNotification(this);
 }
 
 void TCustomForm::TextChanged() {

@@ -74,8 +74,8 @@ public:
     ~TCustomForm() override;
 
     // Published: ActiveControl, BorderStyle, Caption, ClientHeight,
-    // ClientWidth, Color, Constraints, Font, FormStyle, KeyPreview, Position
-    // -less bounds, WindowState, events.
+    // ClientWidth, Color, Constraints, Font, FormStyle, KeyPreview, Menu,
+    // Scaled, AutoScroll, WindowState, Visible, events.
     static void DeclarePublished(TPropertyBuilder& p);
 
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
