@@ -1,5 +1,6 @@
 #include "framework/Memo.h"
 
+#include "framework/Application.h"
 #include "framework/Bitmap.h"
 #include "framework/Forms.h"
 #include "framework/PropertyBuilder.h"
@@ -527,11 +528,35 @@ bool TCustomMemo::BarMouseDown(const TPoint& p) {
             code = SB_PAGEUP;
         else if (at >= info.xyThumbBottom)
             code = SB_PAGEDOWN;
+        else {
+            // The thumb: follow the pointer until the button is released.
+            dragBar_ = bar;
+            dragGrab_ = at - info.xyThumbTop;
+            Application().SetCaptureControl(this);
+            return true;
+        }
         if (code != SB_ENDSCROLL)
             Perform(msg, static_cast<uintptr_t>(code));
         return true;
     }
     return false;
+}
+
+int TCustomMemo::ThumbDragPosition(const TPoint& p) {
+    TScrollBarInfo info;
+    GetScrollBarInfo(dragBar_, info);
+    TScrollInfo si;
+    GetScrollInfo(dragBar_, si);
+    TRect r = BarRect(dragBar_);
+    int at = dragBar_ == SB_VERT ? p.Y - r.Top : p.X - r.Left;
+    int length = dragBar_ == SB_VERT ? r.Height() : r.Width();
+    int thumb = info.xyThumbBottom - info.xyThumbTop;
+    int track = length - 2 * info.dxyLineButton - thumb;
+    int span = si.nMax - si.nMin + 1 - static_cast<int>(si.nPage);
+    if (track <= 0 || span <= 0)
+        return si.nPos;
+    int offset = std::clamp(at - dragGrab_ - info.dxyLineButton, 0, track);
+    return si.nMin + (offset * span + track / 2) / track;
 }
 
 // --- Selection and editing ---
@@ -833,6 +858,14 @@ void TCustomMemo::WndProc(TMessage& m) {
         break;
     }
     case WM_MOUSEMOVE:
+        if (dragBar_ >= 0) {
+            TPoint off = ClientOffset();
+            TPoint p = Point(LoSmallInt(m.LParam) + off.X, HiSmallInt(m.LParam) + off.Y);
+            int pos = ThumbDragPosition(p);
+            Perform(dragBar_ == SB_VERT ? WM_VSCROLL : WM_HSCROLL,
+                    MakeLParam(SB_THUMBTRACK, pos) & 0xFFFFFFFF);
+            break;
+        }
         if (selecting_ && (m.WParam & MK_LBUTTON)) {
             TPoint p = Point(LoSmallInt(m.LParam), HiSmallInt(m.LParam));
             SetCaret(CharAtPos(p), true);
@@ -840,6 +873,16 @@ void TCustomMemo::WndProc(TMessage& m) {
         break;
     case WM_LBUTTONUP:
         selecting_ = false;
+        if (dragBar_ >= 0) {
+            int bar = dragBar_;
+            dragBar_ = -1;
+            Perform(bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL,
+                    MakeLParam(SB_THUMBPOSITION, bar == SB_VERT ? topLine_ : horzOffset_) &
+                        0xFFFFFFFF);
+            Perform(bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, SB_ENDSCROLL);
+            if (Application().CaptureControl() == this)
+                Application().SetCaptureControl(nullptr);
+        }
         break;
     case CM_FONTCHANGED:
         layoutWidth_ = -1;

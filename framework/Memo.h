@@ -122,6 +122,9 @@ private:
     int MaxTopLine();
     int MaxHorzOffset();
     bool BarMouseDown(const TPoint& controlPoint);
+    // Dragging a scroll bar's thumb: the position for the pointer at
+    // `controlPoint`.
+    int ThumbDragPosition(const TPoint& controlPoint);
     void MeasureCanvas(TCanvas& canvas);
 
     TStringList lines_;
@@ -141,6 +144,8 @@ private:
     int topLine_ = 0;
     int horzOffset_ = 0;
     bool selecting_ = false;
+    int dragBar_ = -1; // the bar whose thumb is being dragged
+    int dragGrab_ = 0; // where on the thumb it was taken
     bool hasUndo_ = false;
     std::string undoText_;
     int undoSelStart_ = 0;

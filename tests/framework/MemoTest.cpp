@@ -178,6 +178,31 @@ TEST_F(MemoTest, ScrollStateIsReportedAndObeyed) {
     TPoint arrow = Point(bar.rcScrollBar.Left + 5, bar.rcScrollBar.Bottom - 5);
     ClickAt(arrow.X, arrow.Y);
     EXPECT_EQ(memo_->TopLine(), 4);
+    // Dragging the thumb to the bottom of its track scrolls to the end,
+    // reporting every step as SB_THUMBTRACK.
+    std::vector<int> tracked;
+    TWndMethod previous = memo_->WindowProc();
+    memo_->SetWindowProc([&](TMessage& m) {
+        if (m.Msg == WM_VSCROLL && LoWord(m.WParam) == SB_THUMBTRACK)
+            tracked.push_back(HiWord(m.WParam));
+        previous(m);
+    });
+    GetScrollBarInfo(memo_, OBJID_VSCROLL, bar);
+    int thumbY = bar.rcScrollBar.Top + (bar.xyThumbTop + bar.xyThumbBottom) / 2;
+    Backend().MoveMouse(bar.rcScrollBar.Left + 5, thumbY);
+    Backend().PressButton(TWsButton::Left);
+    Backend().MoveMouse(bar.rcScrollBar.Left + 5, thumbY + 10);
+    Backend().MoveMouse(bar.rcScrollBar.Left + 40, bar.rcScrollBar.Bottom + 50);
+    Backend().ReleaseButton(TWsButton::Left);
+    Application().ProcessMessages();
+    memo_->SetWindowProc(previous);
+    ASSERT_EQ(tracked.size(), 2u);
+    EXPECT_GT(tracked[0], 4);
+    EXPECT_EQ(tracked[1], 40 - page);
+    EXPECT_EQ(memo_->TopLine(), 40 - page);
+    EXPECT_EQ(Application().CaptureControl(), nullptr);
+    memo_->Perform(WM_VSCROLL, SB_TOP);
+
     // Moving the caret below the window scrolls it into view.
     memo_->SetSelStart(static_cast<int>(memo_->Text().size()));
     EXPECT_EQ(memo_->TopLine(), 40 - page);
