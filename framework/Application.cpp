@@ -316,9 +316,28 @@ void TApplication::SetCaptureControl(TControl* control) {
 }
 
 void TApplication::BeginMoveWindow(TCustomForm* form) {
-    TWsPoint p = WindowSystem().CursorPos();
+    TPoint p = PointerPos();
     moving_ = form;
+    sizeHit_ = 0;
     moveOffset_ = Point(p.X - form->Left(), p.Y - form->Top());
+    SetCaptureControl(nullptr);
+}
+
+TPoint TApplication::PointerPos() const {
+    // The pointer where the event being handled saw it: later input may
+    // already be waiting, and the live position would skip it.
+    if (mouseEventDepth_ > 0)
+        return eventPos_;
+    TWsPoint p = WindowSystem().CursorPos();
+    return Point(p.X, p.Y);
+}
+
+void TApplication::BeginSizeWindow(TCustomForm* form, intptr_t hitTest) {
+    TPoint p = PointerPos();
+    moving_ = form;
+    sizeHit_ = hitTest;
+    sizeStart_ = Point(p.X, p.Y);
+    sizeBounds_ = form->BoundsRect();
     SetCaptureControl(nullptr);
 }
 
@@ -330,10 +349,41 @@ void TApplication::ContinueMove() {
         return;
     }
     TWsPoint p = WindowSystem().CursorPos();
+    DragTo(Point(p.X, p.Y));
+}
+
+void TApplication::DragTo(const TPoint& p) {
     TCustomForm* form = moving_;
-    Guard(form, [&] {
-        form->SetBounds(p.X - moveOffset_.X, p.Y - moveOffset_.Y, form->Width(), form->Height());
-    });
+    if (form == nullptr)
+        return;
+    if (sizeHit_ == 0) {
+        Guard(form, [&] {
+            form->SetBounds(p.X - moveOffset_.X, p.Y - moveOffset_.Y, form->Width(),
+                            form->Height());
+        });
+        return;
+    }
+    // The dragged edges follow the pointer; the others stay where they were,
+    // also when the size constraints stop the window from shrinking.
+    int dx = p.X - sizeStart_.X, dy = p.Y - sizeStart_.Y;
+    TRect r = sizeBounds_;
+    bool left = sizeHit_ == HTLEFT || sizeHit_ == HTTOPLEFT || sizeHit_ == HTBOTTOMLEFT;
+    bool right = sizeHit_ == HTRIGHT || sizeHit_ == HTTOPRIGHT || sizeHit_ == HTBOTTOMRIGHT;
+    bool top = sizeHit_ == HTTOP || sizeHit_ == HTTOPLEFT || sizeHit_ == HTTOPRIGHT;
+    bool bottom = sizeHit_ == HTBOTTOM || sizeHit_ == HTBOTTOMLEFT || sizeHit_ == HTBOTTOMRIGHT;
+    if (left)
+        r.Left += dx;
+    if (right)
+        r.Right += dx;
+    if (top)
+        r.Top += dy;
+    if (bottom)
+        r.Bottom += dy;
+    int w = std::max(r.Width(), 1), h = std::max(r.Height(), 1);
+    form->Constraints()->Apply(w, h);
+    int x = left ? sizeBounds_.Right - w : sizeBounds_.Left;
+    int y = top ? sizeBounds_.Bottom - h : sizeBounds_.Top;
+    Guard(form, [&] { form->SetBounds(x, y, w, h); });
 }
 
 void TApplication::UpdateMouseControl(TControl* control) {
@@ -365,15 +415,15 @@ bool TApplication::PreviewMessage(TMessage& message) {
 
 void TApplication::MouseEvent(const TWsEvent& event) {
     TPoint screen = Point(event.X, event.Y);
+    struct TDepth {
+        int& Depth;
+        ~TDepth() { --Depth; }
+    } depth{++mouseEventDepth_};
+    eventPos_ = screen;
     if (moving_ != nullptr) {
-        if (event.Type == TWsEventType::MouseUp && event.Button == TWsButton::Left) {
-            ContinueMove();
+        DragTo(screen);
+        if (event.Type == TWsEventType::MouseUp && event.Button == TWsButton::Left)
             moving_ = nullptr;
-        } else {
-            TCustomForm* form = moving_;
-            form->SetBounds(screen.X - moveOffset_.X, screen.Y - moveOffset_.Y, form->Width(),
-                            form->Height());
-        }
         return;
     }
     TCustomForm* form = FormAt(screen);
@@ -404,14 +454,23 @@ void TApplication::MouseEvent(const TWsEvent& event) {
             // The non-client area: the frame and the system caption.
             intptr_t lp = MakeLParam(screen.X, screen.Y);
             uint32_t msg = 0;
-            if (event.Type == TWsEventType::MouseMove)
+            if (event.Type == TWsEventType::MouseMove) {
                 msg = WM_NCMOUSEMOVE;
-            else if (event.Type == TWsEventType::MouseDown && event.Button == TWsButton::Left) {
+                WindowSystem().SetCursor(
+                    hit == HTLEFT || hit == HTRIGHT            ? TWsCursor::SizeWE
+                    : hit == HTTOP || hit == HTBOTTOM          ? TWsCursor::SizeNS
+                    : hit == HTTOPLEFT || hit == HTBOTTOMRIGHT ? TWsCursor::SizeNWSE
+                    : hit == HTTOPRIGHT || hit == HTBOTTOMLEFT ? TWsCursor::SizeNESW
+                                                               : TWsCursor::Arrow);
+            } else if (event.Type == TWsEventType::MouseDown && event.Button == TWsButton::Left) {
                 ActivateForm(form);
                 BringToTop(form);
                 bool dbl = event.Time - lastDownTime_ <= kDoubleClickTime &&
-                           lastDownControl_ == form && !lastWasDouble_;
+                           lastDownControl_ == form && !lastWasDouble_ &&
+                           std::abs(screen.X - lastDownPos_.X) <= kDoubleClickDistance &&
+                           std::abs(screen.Y - lastDownPos_.Y) <= kDoubleClickDistance;
                 lastDownTime_ = event.Time;
+                lastDownPos_ = screen;
                 lastDownControl_ = form;
                 lastWasDouble_ = dbl;
                 msg = dbl ? WM_NCLBUTTONDBLCLK : WM_NCLBUTTONDOWN;

@@ -101,6 +101,9 @@ public:
     // WM_NCLBUTTONDOWN with HTCAPTION starts).
     void BeginMoveWindow(TCustomForm* form);
     bool MovingWindow() const { return moving_ != nullptr; }
+    // Sizes `form` by the frame edge or corner `hitTest` (HTLEFT ...
+    // HTBOTTOMRIGHT) with the pointer until the left button is released.
+    void BeginSizeWindow(TCustomForm* form, intptr_t hitTest);
     // The grab sees events before anything else until it is released.
     void SetInputGrab(TInputGrab* grab) { grab_ = grab; }
     TInputGrab* InputGrab() const { return grab_; }
@@ -141,6 +144,8 @@ private:
     bool PreviewMessage(TMessage& message);
     void DeliverKey(TCustomForm* form, uint32_t msg, int key, uint32_t state);
     void ContinueMove();
+    void DragTo(const TPoint& screenPoint);
+    TPoint PointerPos() const;
 
     std::string title_;
     TIcon icon_;
@@ -157,6 +162,11 @@ private:
     TControl* mouseControl_ = nullptr;
     TCustomForm* moving_ = nullptr;
     TPoint moveOffset_{};
+    int mouseEventDepth_ = 0;
+    TPoint eventPos_{};
+    intptr_t sizeHit_ = 0; // non-zero while moving_ is being sized, not moved
+    TPoint sizeStart_{};
+    TRect sizeBounds_{};
     TInputGrab* grab_ = nullptr;
     std::vector<TTimer*> timers_;
     // Double-click detection.

@@ -596,15 +596,27 @@ void TCustomForm::WndProc(TMessage& m) {
     case WM_NCHITTEST:
         m.Result = HitTest(Point(LoSmallInt(m.LParam), HiSmallInt(m.LParam)));
         return;
-    case WM_NCLBUTTONDOWN:
-        if (static_cast<intptr_t>(m.WParam) == HTCAPTION &&
-            windowState_ != TWindowState::wsMaximized)
+    case WM_NCLBUTTONDOWN: {
+        intptr_t hit = static_cast<intptr_t>(m.WParam);
+        if (windowState_ == TWindowState::wsMaximized)
+            return;
+        if (hit == HTCAPTION)
             Application().BeginMoveWindow(this);
+        else if (hit >= HTLEFT && hit <= HTBOTTOMRIGHT && (WindowStyle() & WS_THICKFRAME))
+            Application().BeginSizeWindow(this, hit);
         return;
+    }
     case WM_NCLBUTTONDBLCLK:
-        if (static_cast<intptr_t>(m.WParam) == HTCAPTION && (WindowStyle() & WS_MAXIMIZEBOX))
-            SetWindowState(windowState_ == TWindowState::wsMaximized ? TWindowState::wsNormal
-                                                                     : TWindowState::wsMaximized);
+        if (static_cast<intptr_t>(m.WParam) == HTCAPTION) {
+            if (WindowStyle() & WS_MAXIMIZEBOX)
+                SetWindowState(windowState_ == TWindowState::wsMaximized
+                                   ? TWindowState::wsNormal
+                                   : TWindowState::wsMaximized);
+            return;
+        }
+        // Elsewhere on the frame a second press is a press.
+        m.Msg = WM_NCLBUTTONDOWN;
+        WndProc(m);
         return;
     case WM_SYSCOMMAND:
         switch (m.WParam & 0xFFF0) {

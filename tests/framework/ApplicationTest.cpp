@@ -300,3 +300,34 @@ TEST_F(ControlsTest, ATimerIsNotReenteredWhileItsHandlerRuns) {
     Backend().SetIdleHandler(nullptr);
     timer->SetEnabled(false);
 }
+
+TEST_F(ControlsTest, DraggingTheFrameSizesASizeableWindow) {
+    TForm* form = NewForm(100, 100, 200, 100, TFormBorderStyle::bsSizeable);
+    form->Constraints()->SetMinWidth(125);
+    form->Show();
+    // The left edge, dragged 30 to the left: wider, right edge kept.
+    Backend().MoveMouse(101, 150);
+    Application().ProcessMessages();
+    EXPECT_EQ(Backend().Cursor(), TWsCursor::SizeWE);
+    Backend().PressButton(TWsButton::Left);
+    Backend().MoveMouse(71, 150);
+    Backend().ReleaseButton(TWsButton::Left);
+    Application().ProcessMessages();
+    EXPECT_EQ(form->BoundsRect(), Rect(70, 100, 300, 200));
+    // The bottom-right corner; the width stops at the constraint.
+    Backend().MoveMouse(298, 198);
+    Backend().PressButton(TWsButton::Left);
+    Backend().MoveMouse(100, 218);
+    Backend().ReleaseButton(TWsButton::Left);
+    Application().ProcessMessages();
+    EXPECT_EQ(form->BoundsRect(), Rect(70, 100, 195, 220));
+    // A single border does not size.
+    form->SetBorderStyle(TFormBorderStyle::bsSingle);
+    TRect before = form->BoundsRect();
+    Backend().MoveMouse(before.Left + 1, 150);
+    Backend().PressButton(TWsButton::Left);
+    Backend().MoveMouse(before.Left - 20, 150);
+    Backend().ReleaseButton(TWsButton::Left);
+    Application().ProcessMessages();
+    EXPECT_EQ(form->BoundsRect(), before);
+}
