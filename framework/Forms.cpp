@@ -12,6 +12,10 @@ const TEnumInfo TFormBorderStyleInfo("TFormBorderStyle",
                                      {"bsNone", "bsSingle", "bsSizeable", "bsDialog",
                                       "bsToolWindow", "bsSizeToolWin"});
 const TEnumInfo TWindowStateInfo("TWindowState", {"wsNormal", "wsMinimized", "wsMaximized"});
+const TEnumInfo TPositionInfo("TPosition",
+                              {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
+                               "poScreenCenter", "poDesktopCenter", "poMainFormCenter",
+                               "poOwnerFormCenter"});
 const TEnumInfo TFormStyleInfo("TFormStyle",
                                {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"});
 
@@ -71,10 +75,16 @@ void TCustomForm::DeclarePublished(TPropertyBuilder& p) {
         .Boolean("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview)
         .Default(0)
         .Component("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu)
+        .Enum("Position", TPositionInfo, &TCustomForm::Position, &TCustomForm::SetPosition)
+        .Default(0)
         .Boolean("Scaled", &TCustomForm::Scaled, &TCustomForm::SetScaled)
         .Default(1)
         .Boolean("AutoScroll", &TCustomForm::AutoScroll, &TCustomForm::SetAutoScroll)
         .Default(1)
+        .Integer("PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch)
+        .Default(kScreenPixelsPerInch)
+        .Integer("TextHeight", &TCustomForm::TextHeight, &TCustomForm::SetTextHeight)
+        .Default(13)
         .Enum("WindowState", TWindowStateInfo, &TCustomForm::WindowState,
               &TCustomForm::SetWindowState)
         .Default(0)
@@ -365,6 +375,33 @@ void TCustomForm::SetVisible(bool value) {
     if (value == Visible() && (!value || window_ != 0))
         return;
     if (value) {
+        if (!shown_) {
+            // The first showing places the form as Position asks.
+            TRect area;
+            TCustomForm* main = ApplicationExists() ? Application().MainForm() : nullptr;
+            TCustomForm* owner = dynamic_cast<TCustomForm*>(Owner());
+            TWsRect work = WindowSystem().WorkArea();
+            switch (position_) {
+            case TPosition::poScreenCenter:
+            case TPosition::poDesktopCenter:
+                area = Rect(work.Left, work.Top, work.Right, work.Bottom);
+                break;
+            case TPosition::poMainFormCenter:
+                area = main != nullptr && main != this
+                           ? main->BoundsRect()
+                           : Rect(work.Left, work.Top, work.Right, work.Bottom);
+                break;
+            case TPosition::poOwnerFormCenter:
+                area = owner != nullptr ? owner->BoundsRect()
+                                        : Rect(work.Left, work.Top, work.Right, work.Bottom);
+                break;
+            default:
+                break;
+            }
+            if (!IsRectEmpty(area))
+                SetBounds(area.Left + (area.Width() - Width()) / 2,
+                          area.Top + (area.Height() - Height()) / 2, Width(), Height());
+        }
         HandleNeeded();
         TControl::SetVisible(true);
         Perform(WM_SHOWWINDOW, 1);

@@ -22,6 +22,17 @@ extern const TEnumInfo TFormBorderStyleInfo;
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 extern const TEnumInfo TWindowStateInfo;
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+enum class TPosition {
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
+};
+extern const TEnumInfo TPositionInfo;
 enum class TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 extern const TEnumInfo TFormStyleInfo;
 
@@ -75,7 +86,8 @@ public:
 
     // Published: ActiveControl, BorderStyle, Caption, ClientHeight,
     // ClientWidth, Color, Constraints, Font, FormStyle, KeyPreview, Menu,
-    // Scaled, AutoScroll, WindowState, Visible, events.
+    // Position, Scaled, AutoScroll, PixelsPerInch, TextHeight, WindowState,
+    // Visible, events.
     static void DeclarePublished(TPropertyBuilder& p);
 
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
@@ -92,6 +104,16 @@ public:
     void SetAutoScroll(bool value) { autoScroll_ = value; }
     bool KeyPreview() const { return keyPreview_; }
     void SetKeyPreview(bool value) { keyPreview_ = value; }
+    // Where the form goes when it is first shown: as designed, or centred
+    // on the work area (screen, desktop) or on the main form.
+    TPosition Position() const { return position_; }
+    void SetPosition(TPosition value) { position_ = value; }
+    // Stored with layouts made at another screen resolution; the framework
+    // always draws at 96 pixels per inch and does not scale.
+    int PixelsPerInch() const { return pixelsPerInch_; }
+    void SetPixelsPerInch(int value) { pixelsPerInch_ = value; }
+    int TextHeight() const { return textHeight_; }
+    void SetTextHeight(int value) { textHeight_ = value; }
     TIcon& Icon() { return icon_; }
     TMainMenu* Menu() const { return menu_; }
     void SetMenu(TMainMenu* value);
@@ -218,6 +240,9 @@ private:
     bool scaled_ = true;
     bool autoScroll_ = true;
     bool keyPreview_ = false;
+    TPosition position_ = TPosition::poDesigned;
+    int pixelsPerInch_ = kScreenPixelsPerInch;
+    int textHeight_ = 13;
     TIcon icon_;
     TMainMenu* menu_ = nullptr;
     bool modal_ = false;

@@ -331,3 +331,19 @@ TEST_F(ControlsTest, DraggingTheFrameSizesASizeableWindow) {
     Application().ProcessMessages();
     EXPECT_EQ(form->BoundsRect(), before);
 }
+
+TEST_F(ControlsTest, PositionPlacesAFormWhenFirstShown) {
+    Backend().SetWorkArea(TWsRect{0, 0, 800, 600});
+    TForm* main = NewForm(10, 20, 200, 100);
+    main->SetPosition(TPosition::poScreenCenter);
+    main->Show();
+    EXPECT_EQ(main->BoundsRect(), Rect(300, 250, 500, 350));
+    main->SetLeft(0);
+    main->Hide();
+    main->Show();
+    EXPECT_EQ(main->Left(), 0) << "only the first showing places it";
+    TForm* other = NewForm(0, 0, 100, 50);
+    other->SetPosition(TPosition::poMainFormCenter);
+    other->Show();
+    EXPECT_EQ(other->BoundsRect(), Rect(50, 275, 150, 325));
+}
