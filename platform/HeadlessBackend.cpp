@@ -66,15 +66,16 @@ namespace {
 // Live headless backends, oldest first. Backends overlap when one replaces
 // another (the new one is made before the old one goes), so Sleep follows the
 // newest one alive, and the Sleep that was there before comes back only when
-// the last one is gone.
+// the last one is gone. Both outlive static destruction, since the
+// program-wide backend may be destroyed after them at exit.
 std::vector<THeadlessBackend*>& LiveBackends() {
-    static std::vector<THeadlessBackend*> live;
-    return live;
+    static auto* live = new std::vector<THeadlessBackend*>;
+    return *live;
 }
 
 std::function<void(DWORD)>& SleepBeforeHeadless() {
-    static std::function<void(DWORD)> previous;
-    return previous;
+    static auto* previous = new std::function<void(DWORD)>;
+    return *previous;
 }
 
 } // namespace

@@ -117,9 +117,10 @@ DWORD GetPrivateProfileStringA(const char* section, const char* key, const char*
 }
 
 namespace {
+// Outlives static destruction: a backend destroyed at exit restores it.
 std::function<void(DWORD)>& SleepHandler() {
-    static std::function<void(DWORD)> handler;
-    return handler;
+    static auto* handler = new std::function<void(DWORD)>;
+    return *handler;
 }
 } // namespace
 
