@@ -295,9 +295,20 @@ void TCustomForm::CreateWnd() {
     ResizeSurface();
     frameInvalid_ = true;
     invalid_ = Rect(0, 0, Width(), Height());
+    if (Visible()) {
+        // A shown form whose window was made again (new styles) stays shown,
+        // and keeps the keyboard when it had it.
+        WindowSystem().ShowWindow(window_, true);
+        Application().FormShown(this, true);
+        if (reactivate_) {
+            reactivate_ = false;
+            Application().ActivateForm(this);
+        }
+    }
 }
 
 void TCustomForm::DestroyWnd() {
+    reactivate_ = active_ && !HasState(csDestroying);
     if (window_ != 0)
         WindowSystem().DestroyWindow(window_);
     window_ = 0;

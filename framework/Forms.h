@@ -257,6 +257,7 @@ private:
     bool frameInvalid_ = false;
     TRect restoredBounds_{};
     bool shown_ = false;
+    bool reactivate_ = false; // the window is being made again while active
 
     TNotifyEvent onShow_;
     TNotifyEvent onHide_;

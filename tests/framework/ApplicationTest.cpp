@@ -347,3 +347,25 @@ TEST_F(ControlsTest, PositionPlacesAFormWhenFirstShown) {
     other->Show();
     EXPECT_EQ(other->BoundsRect(), Rect(50, 275, 150, 325));
 }
+
+TEST_F(ControlsTest, AShownFormStaysShownWhenItsWindowIsMadeAgain) {
+    TForm* form = NewForm(0, 0, 200, 100, TFormBorderStyle::bsSizeable);
+    form->Show();
+    ASSERT_TRUE(form->Active());
+    std::vector<uint32_t> seen;
+    TWndMethod previous = form->WindowProc();
+    form->SetWindowProc([&](TMessage& m) {
+        if (m.Msg == CM_RECREATEWND)
+            seen.push_back(m.Msg);
+        previous(m);
+    });
+    TWsWindow before = form->ScreenWindow();
+    form->SetBorderStyle(TFormBorderStyle::bsDialog);
+    EXPECT_NE(form->ScreenWindow(), before);
+    EXPECT_TRUE(Backend().IsWindowVisible(form->ScreenWindow()));
+    EXPECT_TRUE(form->Active());
+    EXPECT_EQ(seen.size(), 1u) << "a hook hears that the window was made again";
+    Application().ProcessMessages();
+    EXPECT_EQ(Backend().PresentCount(form->ScreenWindow()) > 0, true);
+    form->SetWindowProc(previous);
+}
