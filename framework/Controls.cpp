@@ -2,6 +2,7 @@
 
 #include "framework/Application.h"
 #include "framework/Forms.h"
+#include "framework/Menus.h"
 #include "framework/PropertyBuilder.h"
 #include "framework/WinControl.h"
 
@@ -354,6 +355,22 @@ void TControl::SetParent(TWinControl* parent) {
     }
 }
 
+void TControl::SetPopupMenu(TPopupMenu* value) {
+    if (popupMenu_ == value)
+        return;
+    if (popupMenu_ != nullptr)
+        popupMenu_->RemoveFreeNotification(this);
+    popupMenu_ = value;
+    if (value != nullptr)
+        value->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == popupMenu_)
+        popupMenu_ = nullptr;
+}
+
 TCustomForm* TControl::ParentForm() const {
     return GetParentForm(this);
 }
@@ -470,7 +487,18 @@ void TControl::WndProc(TMessage& m) {
         } else if (m.Msg == WM_RBUTTONDOWN) {
             MouseDown(TMouseButton::mbRight, shift, x, y);
         } else if (m.Msg == WM_RBUTTONUP) {
+            TComponentTracker alive(this);
             MouseUp(TMouseButton::mbRight, shift, x, y);
+            // The context menu comes after the release, at the pointer;
+            // the nearest parent with a menu offers it otherwise.
+            TControl* owner = alive.Exists() ? this : nullptr;
+            while (owner != nullptr && owner->popupMenu_ == nullptr)
+                owner = owner->parent_;
+            if (owner != nullptr) {
+                TPoint p = ClientToScreen(Point(x, y));
+                owner->popupMenu_->SetPopupComponent(owner);
+                owner->popupMenu_->Popup(p.X, p.Y);
+            }
         } else {
             MouseMove(shift, x, y);
         }

@@ -23,6 +23,7 @@
 class TWinControl;
 class TCustomForm;
 class TCanvas;
+class TPopupMenu;
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 extern const TEnumInfo TAlignInfo;
@@ -152,6 +153,10 @@ public:
     const std::string& Text() const { return caption_; }
     void SetText(const std::string& value) { SetCaption(value); }
 
+    // The menu a right click on the control opens (at the pointer).
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* value);
+
     TWinControl* Parent() const { return parent_; }
     virtual void SetParent(TWinControl* parent);
     // The form the control sits on (itself for a form), or null.
@@ -201,6 +206,7 @@ public:
 protected:
     void WndProc(TMessage& message) override;
     void BeforeDestruction() override;
+    void Notification(TComponent* component, TOperation operation) override;
 
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
@@ -236,6 +242,7 @@ private:
     TCursor cursor_ = crDefault;
     std::string caption_;
     TWinControl* parent_ = nullptr;
+    TPopupMenu* popupMenu_ = nullptr;
     uint32_t controlStyle_ = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
     uint32_t controlState_ = 0;
 

@@ -91,6 +91,7 @@ void TCustomForm::DeclarePublished(TPropertyBuilder& p) {
         .Boolean("Visible", &TCustomForm::Visible, &TCustomForm::SetVisible)
         .Default(0)
         .Event("OnActivate", &TCustomForm::OnActivate, &TCustomForm::SetOnActivate)
+        .Component("PopupMenu", &TCustomForm::PopupMenu, &TCustomForm::SetPopupMenu)
         .Event("OnClick", &TCustomForm::OnClick, &TCustomForm::SetOnClick)
         .Event("OnClose", &TCustomForm::OnClose, &TCustomForm::SetOnClose)
         .Event("OnCloseQuery", &TCustomForm::OnCloseQuery, &TCustomForm::SetOnCloseQuery)

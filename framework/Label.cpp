@@ -1,6 +1,7 @@
 #include "framework/Label.h"
 
 #include "framework/Bitmap.h"
+#include "framework/Menus.h"
 #include "framework/PropertyBuilder.h"
 #include "framework/TextDrawing.h"
 
@@ -30,6 +31,7 @@ void TLabel::DeclarePublished(TPropertyBuilder& p) {
         .Default(0)
         .Boolean("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap)
         .Default(0)
+        .Component("PopupMenu", &TLabel::PopupMenu, &TLabel::SetPopupMenu)
         .Event("OnClick", &TLabel::OnClick, &TLabel::SetOnClick)
         .Event("OnDblClick", &TLabel::OnDblClick, &TLabel::SetOnDblClick)
         .Event("OnMouseDown", &TLabel::OnMouseDown, &TLabel::SetOnMouseDown)

@@ -3,6 +3,7 @@
 #include "framework/Application.h"
 #include "framework/Bitmap.h"
 #include "framework/Forms.h"
+#include "framework/Menus.h"
 #include "framework/PropertyBuilder.h"
 #include "framework/TextDrawing.h"
 #include "platform/Backend.h"
@@ -82,6 +83,7 @@ void TCustomMemo::DeclarePublished(TPropertyBuilder& p) {
         .Boolean("WordWrap", &TCustomMemo::WordWrap, &TCustomMemo::SetWordWrap)
         .Default(1)
         .Event("OnChange", &TCustomMemo::OnChange, &TCustomMemo::SetOnChange)
+        .Component("PopupMenu", &TCustomMemo::PopupMenu, &TCustomMemo::SetPopupMenu)
         .Event("OnClick", &TCustomMemo::OnClick, &TCustomMemo::SetOnClick)
         .Event("OnEnter", &TCustomMemo::OnEnter, &TCustomMemo::SetOnEnter)
         .Event("OnExit", &TCustomMemo::OnExit, &TCustomMemo::SetOnExit)

@@ -1,5 +1,6 @@
 #include "framework/Panel.h"
 
+#include "framework/Menus.h"
 #include "framework/PropertyBuilder.h"
 #include "framework/TextDrawing.h"
 
@@ -41,6 +42,7 @@ void TCustomPanel::DeclarePublished(TPropertyBuilder& p) {
         .Default(0)
         .Boolean("ParentFont", &TCustomPanel::ParentFont, &TCustomPanel::SetParentFont)
         .Default(1)
+        .Component("PopupMenu", &TCustomPanel::PopupMenu, &TCustomPanel::SetPopupMenu)
         .Event("OnClick", &TCustomPanel::OnClick, &TCustomPanel::SetOnClick)
         .Event("OnDblClick", &TCustomPanel::OnDblClick, &TCustomPanel::SetOnDblClick)
         .Event("OnMouseDown", &TCustomPanel::OnMouseDown, &TCustomPanel::SetOnMouseDown)

@@ -3,7 +3,9 @@
 
 #include "ControlsTestSupport.h"
 
+#include "framework/Label.h"
 #include "framework/Menus.h"
+#include "framework/Panel.h"
 
 #include <deque>
 #include <functional>
@@ -273,4 +275,29 @@ TEST_F(MenusTest, ItemDrawingCanReachItsMenuWindow) {
     TBitmap other(4, 4);
     TCanvas* screen = nullptr;
     EXPECT_FALSE(GetMenuWindowOfCanvas(other.Canvas(), seen, screen));
+}
+
+TEST_F(MenusTest, RightClickOpensTheControlsMenuAtThePointer) {
+    auto* panel = new TPanel(form_);
+    panel->SetParent(form_);
+    panel->SetBounds(10, 10, 100, 60);
+    panel->SetPopupMenu(menu_);
+    auto* label = new TLabel(form_);
+    label->SetParent(panel);
+    label->SetBounds(5, 5, 40, 15);
+    Application().ProcessMessages();
+    TWsRect bounds{};
+    std::deque<std::function<void()>> steps = {[&] {
+        bounds = Backend().WindowBounds(MenuWindows().at(0));
+        Backend().TypeKey('O');
+    }};
+    Script(Backend(), steps);
+    Backend().Click(20, 20, TWsButton::Right); // on the label: its parent's menu
+    Application().ProcessMessages();
+    EXPECT_EQ(bounds.Left, 20);
+    EXPECT_EQ(bounds.Top, 20);
+    EXPECT_EQ(log_, "&Open;");
+    EXPECT_EQ(menu_->PopupComponent(), panel);
+    menu_->Free();
+    EXPECT_EQ(panel->PopupMenu(), nullptr) << "a destroyed menu is forgotten";
 }
