@@ -186,6 +186,6 @@ void ResetApplication();
 bool ApplicationExists();
 
 // The message's text as the error box shows it: a full stop is appended when
-// the last character sorts after "." (so "Disk full" gets one, "Done." and
-// "Why?" ... "?" sorts after "." too).
+// the last character sorts after "." ("Disk full" and "Why?" get one,
+// "Done." and "Stop!" do not).
 std::string ErrorBoxText(const std::string& message);
