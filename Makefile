@@ -2,9 +2,10 @@
 # and runs every test. Both install missing Debian packages first.
 BUILD      ?= build
 FUZZ_BUILD ?= build/fuzz
+ASAN_BUILD ?= build/asan
 JOBS       ?= $(shell nproc)
 
-.PHONY: all setup configure build run test fuzz clean
+.PHONY: all setup configure build run test sanitize fuzz clean
 
 all: build
 
@@ -20,9 +21,19 @@ build: configure
 run: build
 	@bash scripts/run-demo.sh $(BUILD)
 
-test: build fuzz
+test: build sanitize fuzz
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	    LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
+	    ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 	@ctest --test-dir $(FUZZ_BUILD) --output-on-failure -j $(JOBS)
+
+# Every test again, built with clang's address and undefined-behaviour
+# sanitizers: memory faults fail the run instead of passing by luck.
+sanitize: setup
+	@CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -G Ninja -DSSI_SANITIZE=ON \
+	    -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 # The fuzz targets need clang's libFuzzer, so they live in a build of their own.
 fuzz: setup
