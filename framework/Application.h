@@ -10,8 +10,8 @@
 // loop goes on.
 
 #include "framework/Components.h"
-#include "framework/Icon.h"
 #include "framework/Messages.h"
+#include "framework/PersistentIcon.h"
 #include "framework/Types.h"
 #include "platform/WindowSystem.h"
 
@@ -43,8 +43,10 @@ public:
 
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& value) { title_ = value; }
-    // The program's icon (what a title bar draws as the application icon).
-    TIcon& Icon() { return icon_; }
+    // The program's icon (what a title bar draws as the application icon,
+    // and what a form without an icon of its own shows); it takes the same
+    // stored data as a form's Icon.
+    TPersistentIcon& Icon() { return icon_; }
     TCustomForm* MainForm() const { return mainForm_; }
     // Creates a form of class F owned by the application; the first one
     // becomes the main form.
@@ -148,7 +150,7 @@ private:
     TPoint PointerPos() const;
 
     std::string title_;
-    TIcon icon_;
+    TPersistentIcon icon_;
     TCustomForm* mainForm_ = nullptr;
     bool terminated_ = false;
     TMessageEvent onMessage_;

@@ -72,6 +72,7 @@ void TCustomForm::DeclarePublished(TPropertyBuilder& p) {
         .Object("Font", &TCustomForm::Font, &TCustomForm::SetFont)
         .Enum("FormStyle", TFormStyleInfo, &TCustomForm::FormStyle, &TCustomForm::SetFormStyle)
         .Default(0)
+        .Object("Icon", &TCustomForm::Icon, &TCustomForm::SetIcon)
         .Boolean("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview)
         .Default(0)
         .Component("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu)

@@ -9,7 +9,7 @@
 
 #include "framework/Bitmap.h"
 #include "framework/CustomControl.h"
-#include "framework/Icon.h"
+#include "framework/PersistentIcon.h"
 #include "framework/Region.h"
 #include "platform/WindowSystem.h"
 
@@ -85,7 +85,7 @@ public:
     ~TCustomForm() override;
 
     // Published: ActiveControl, BorderStyle, Caption, ClientHeight,
-    // ClientWidth, Color, Constraints, Font, FormStyle, KeyPreview, Menu,
+    // ClientWidth, Color, Constraints, Font, FormStyle, Icon, KeyPreview, Menu,
     // Position, Scaled, AutoScroll, PixelsPerInch, TextHeight, WindowState,
     // Visible, events.
     static void DeclarePublished(TPropertyBuilder& p);
@@ -114,7 +114,10 @@ public:
     void SetPixelsPerInch(int value) { pixelsPerInch_ = value; }
     int TextHeight() const { return textHeight_; }
     void SetTextHeight(int value) { textHeight_ = value; }
-    TIcon& Icon() { return icon_; }
+    // The icon the window shows (stored with the form): with no images, the
+    // application's icon is shown (ShownIcon).
+    TPersistentIcon& Icon() { return icon_; }
+    void SetIcon(const TPersistentIcon& value) { icon_.Assign(value); }
     TMainMenu* Menu() const { return menu_; }
     void SetMenu(TMainMenu* value);
 
@@ -243,7 +246,7 @@ private:
     TPosition position_ = TPosition::poDesigned;
     int pixelsPerInch_ = kScreenPixelsPerInch;
     int textHeight_ = 13;
-    TIcon icon_;
+    TPersistentIcon icon_;
     TMainMenu* menu_ = nullptr;
     bool modal_ = false;
     TModalResult modalResult_ = mrNone;

@@ -3,6 +3,7 @@
 #include "framework/Button.h"
 #include "framework/ClassRegistry.h"
 #include "framework/Forms.h"
+#include "framework/ImageList.h"
 #include "framework/Label.h"
 #include "framework/Memo.h"
 #include "framework/Menus.h"
@@ -13,5 +14,5 @@
 
 void RegisterFrameworkClasses() {
     RegisterClasses<TForm, TPanel, TLabel, TButton, TPageControl, TTabSheet, TTimer, TMenuItem,
-                    TPopupMenu, TMainMenu, TToolBar, TToolButton, TMemo>();
+                    TPopupMenu, TMainMenu, TToolBar, TToolButton, TMemo, TImageList>();
 }

@@ -3,9 +3,104 @@
 #include <algorithm>
 
 #include "framework/Canvas.h"
+#include "framework/Endian.h"
+#include "framework/PropertyBuilder.h"
+#include "framework/Streams.h"
+
+// The stored images: a header of three little-endian 32-bit fields (image
+// count, width, height), then per image its pixels (width x height 32-bit
+// colours, top row first) followed by its opacity (width x height bytes,
+// 0 transparent, 255 opaque).
+namespace {
+constexpr size_t kImageCountField = 0;
+constexpr size_t kImageWidthField = 4;
+constexpr size_t kImageHeightField = 8;
+constexpr size_t kImageHeaderSize = 12;
+constexpr uint64_t kBytesPerPixel = 4 + 1;
+} // namespace
+
+SSI_DEFINE_CLASS(TImageList, TComponent)
+
+void TImageList::DeclarePublished(TPropertyBuilder& p) {
+    p.Integer("Height", &TImageList::Height, &TImageList::SetHeight)
+        .Default(16)
+        .Boolean("Masked", &TImageList::Masked, &TImageList::SetMasked)
+        .Default(1)
+        .Integer("Width", &TImageList::Width, &TImageList::SetWidth)
+        .Default(16)
+        .Binary("Bitmap", &TImageList::HasImages, &TImageList::ReadImages,
+                &TImageList::WriteImages);
+}
+
+TImageList::TImageList(TComponent* owner) : TComponent(owner), FWidth(16), FHeight(16) {}
 
 TImageList::TImageList(int32_t width, int32_t height)
-    : FWidth(std::max(width, 0)), FHeight(std::max(height, 0)) {}
+    : TComponent(nullptr), FWidth(std::max(width, 0)), FHeight(std::max(height, 0)) {}
+
+void TImageList::SetWidth(int32_t value) {
+    if (std::max(value, 0) != FWidth)
+        SetSize(value, FHeight);
+}
+
+void TImageList::SetHeight(int32_t value) {
+    if (std::max(value, 0) != FHeight)
+        SetSize(FWidth, value);
+}
+
+void TImageList::ReadImages(TStream& stream) {
+    const int64_t size = stream.Size() - stream.Position();
+    auto damaged = [](const char* what) {
+        throw EReadError(Format("Image list data is damaged (%s)", what));
+    };
+    if (size < int64_t(kImageHeaderSize))
+        damaged("no header");
+    uint8_t header[kImageHeaderSize];
+    stream.ReadBuffer(header, kImageHeaderSize);
+    const uint64_t count = LoadU32(header + kImageCountField);
+    if (int32_t(LoadU32(header + kImageWidthField)) != FWidth ||
+        int32_t(LoadU32(header + kImageHeightField)) != FHeight)
+        damaged("image size differs from the list's");
+    const uint64_t pixels = uint64_t(FWidth) * uint64_t(FHeight);
+    // 32-bit count times at most kMaxBitmapPixels-sized pixels cannot wrap 64 bits.
+    if (pixels > uint64_t(kMaxBitmapPixels) ||
+        uint64_t(size) - kImageHeaderSize != count * pixels * kBytesPerPixel)
+        damaged("wrong length");
+    std::vector<TImage> images;
+    images.reserve(size_t(count));
+    std::vector<uint8_t> raw(size_t(pixels * 4));
+    for (uint64_t i = 0; i < count; ++i) {
+        TImage img{TBitmap(FWidth, FHeight), std::vector<uint8_t>(size_t(pixels))};
+        if (pixels != 0) {
+            stream.ReadBuffer(raw.data(), int64_t(raw.size()));
+            stream.ReadBuffer(img.Opaque.data(), int64_t(pixels));
+        }
+        for (int32_t y = 0; y < FHeight; ++y)
+            for (int32_t x = 0; x < FWidth; ++x) {
+                const size_t k = size_t(y) * size_t(FWidth) + size_t(x);
+                img.Pixels.ScanLine(y)[x] = LoadU32(raw.data() + k * 4) & 0x00FFFFFF;
+                img.Opaque[k] = img.Opaque[k] ? 255 : 0;
+            }
+        images.push_back(std::move(img));
+    }
+    FImages = std::move(images);
+}
+
+void TImageList::WriteImages(TStream& stream) const {
+    uint8_t header[kImageHeaderSize];
+    StoreU32(header + kImageCountField, uint32_t(FImages.size()));
+    StoreU32(header + kImageWidthField, uint32_t(FWidth));
+    StoreU32(header + kImageHeightField, uint32_t(FHeight));
+    stream.WriteBuffer(header, kImageHeaderSize);
+    std::vector<uint8_t> raw(size_t(FWidth) * size_t(FHeight) * 4);
+    for (const TImage& img : FImages) {
+        for (int32_t y = 0; y < FHeight; ++y)
+            for (int32_t x = 0; x < FWidth; ++x)
+                StoreU32(raw.data() + (size_t(y) * size_t(FWidth) + size_t(x)) * 4,
+                         img.Pixels.ScanLine(y)[x]);
+        stream.WriteBuffer(raw.data(), int64_t(raw.size()));
+        stream.WriteBuffer(img.Opaque.data(), int64_t(img.Opaque.size()));
+    }
+}
 
 void TImageList::SetSize(int32_t width, int32_t height) {
     FWidth = std::max(width, 0);
@@ -34,7 +129,7 @@ int TImageList::AddImages(const TBitmap& image,
 }
 
 int TImageList::Add(const TBitmap& image, const TBitmap* mask) {
-    if (!mask)
+    if (!mask || !FMasked)
         return AddImages(image, [](int32_t, int32_t) { return false; });
     return AddImages(image, [mask](int32_t x, int32_t y) {
         TColor m = mask->Pixel(x, y);
@@ -44,6 +139,8 @@ int TImageList::Add(const TBitmap& image, const TBitmap* mask) {
 
 int TImageList::AddMasked(const TBitmap& image, TColor maskColor) {
     const TColor key = ColorToRGB(maskColor);
+    if (!FMasked)
+        return Add(image);
     return AddImages(image,
                      [&image, key](int32_t x, int32_t y) { return image.Pixel(x, y) == key; });
 }

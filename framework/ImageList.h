@@ -3,21 +3,43 @@
 // normally or greyed (the platform's disabled look: every opaque pixel that
 // is not white drawn in the button-highlight colour one pixel right and
 // down, then in the button-shadow colour in place).
+//
+// It is a component, so that layouts can hold one and menus refer to it:
+//
+//     object MenuImages: TImageList
+//       Height = 16
+//       Width = 16
+//       Bitmap = {...}
+//     end
+//
+// The stored "Bitmap" data is the list's own format (below, kImageListData),
+// read only when it matches the Width and Height stored before it.
 
 #include <functional>
 #include <vector>
 
 #include "framework/Bitmap.h"
+#include "framework/Components.h"
 
-class TImageList {
+class TImageList : public TComponent {
+    SSI_CLASS(TImageList, TComponent)
 public:
+    explicit TImageList(TComponent* owner);
     TImageList(int32_t width = 16, int32_t height = 16);
+    // Published: Height, Masked, Width, Bitmap (binary, when there are images).
+    static void DeclarePublished(TPropertyBuilder& p);
 
     int32_t Width() const { return FWidth; }
     int32_t Height() const { return FHeight; }
     // Changing the size drops every image.
     void SetSize(int32_t width, int32_t height);
+    void SetWidth(int32_t value);
+    void SetHeight(int32_t value);
     int Count() const { return int(FImages.size()); }
+    // Whether images keep their transparent parts (the default); images added
+    // while it is off are opaque whatever their mask.
+    bool Masked() const { return FMasked; }
+    void SetMasked(bool value) { FMasked = value; }
 
     // Adds image.Width() / Width images cut from left to right (images of
     // the list's size are copied, larger ones cropped). With `mask`, its
@@ -36,7 +58,14 @@ public:
     // The image with its transparent pixels in `background`.
     void GetBitmap(int index, TBitmap& out, TColor background = clBlack) const;
 
+    // The images as stored in layouts. Reading replaces every image, or, for
+    // data that does not fit this list, fails with EReadError and changes
+    // nothing.
+    void ReadImages(TStream& stream);
+    void WriteImages(TStream& stream) const;
+
 private:
+    bool HasImages() const { return !FImages.empty(); }
     struct TImage {
         TBitmap Pixels;
         std::vector<uint8_t> Opaque; // 255 opaque, 0 transparent
@@ -45,5 +74,6 @@ private:
 
     int32_t FWidth;
     int32_t FHeight;
+    bool FMasked = true;
     std::vector<TImage> FImages;
 };

@@ -359,11 +359,22 @@ void TLayoutReader::ReadValue(TPersistent& target, const TPropInfo& p, TComponen
     case TPropKind::pkBinary: {
         if (Token().Kind() != TLayoutTokenKind::ltBinary)
             invalid();
+        int vline = Token().Line(), vcolumn = Token().Column();
         TMemoryStream data;
         data.WriteBuffer(Token().Text().data(), static_cast<int64_t>(Token().Text().size()));
         data.SetPosition(0);
         lexer_.Next();
-        p.ReadData(target, data);
+        // Bytes the object cannot decode are a fault of the layout's text,
+        // like any other value that does not fit: say where they are.
+        try {
+            p.ReadData(target, data);
+        } catch (const ELayoutError&) {
+            throw;
+        } catch (const Exception& e) {
+            lexer_.ErrorAt(
+                Format("Invalid data for property %s: %s", p.Name().c_str(), e.Message().c_str()),
+                vline, vcolumn);
+        }
         break;
     }
     case TPropKind::pkStrings: {

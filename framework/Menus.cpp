@@ -381,7 +381,8 @@ void TMenuItem::DefaultDrawItem(TCanvas& canvas, const TRect& rect, bool selecte
 SSI_DEFINE_CLASS(TMenu, TComponent)
 
 void TMenu::DeclarePublished(TPropertyBuilder& p) {
-    p.Boolean("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw)
+    p.Component("Images", &TMenu::Images, &TMenu::SetImages)
+        .Boolean("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw)
         .Default(0)
         .Event("OnChange", &TMenu::OnChange, &TMenu::SetOnChange);
 }
@@ -404,8 +405,20 @@ void TMenu::SetOwnerDraw(bool value) {
 void TMenu::SetImages(TImageList* value) {
     if (images_ == value)
         return;
+    if (images_ != nullptr)
+        images_->RemoveFreeNotification(this);
     images_ = value;
+    if (images_ != nullptr)
+        images_->FreeNotification(this);
     MenuChanged(nullptr, false);
+}
+
+void TMenu::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove && component != nullptr && component == images_) {
+        images_ = nullptr;
+        MenuChanged(nullptr, false);
+    }
 }
 
 void TMenu::MenuChanged(TMenuItem* source, bool rebuild) {

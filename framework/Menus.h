@@ -127,14 +127,15 @@ class TMenu : public TComponent {
 public:
     explicit TMenu(TComponent* owner);
     ~TMenu() override;
-    // Published: OwnerDraw, OnChange.
+    // Published: Images, OwnerDraw, OnChange.
     static void DeclarePublished(TPropertyBuilder& p);
 
     // The invisible root whose sub-items are the menu's items.
     TMenuItem* Items() const { return items_; }
     bool OwnerDraw() const { return ownerDraw_; }
     void SetOwnerDraw(bool value);
-    // The images items show by ImageIndex (not owned).
+    // The images items show by ImageIndex (not owned; forgotten when it is
+    // destroyed).
     TImageList* Images() const { return images_; }
     void SetImages(TImageList* value);
     TMenuChangeEvent& OnChange() { return onChange_; }
@@ -151,6 +152,9 @@ public:
     // An item or the menu changed: OnChange. `rebuild` when items were added
     // or removed.
     virtual void MenuChanged(TMenuItem* source, bool rebuild);
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     TMenuItem* items_;

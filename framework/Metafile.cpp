@@ -1,6 +1,7 @@
 #include "framework/Metafile.h"
 
 #include "framework/Endian.h"
+#include "framework/Streams.h"
 
 #include <vector>
 
@@ -40,10 +41,21 @@ void TMetafile::LoadFromStream(TStream& stream) {
     throw EInvalidGraphic("Metafile pictures cannot be displayed yet");
 }
 
-void TMetafile::SaveToStream(TStream&) const {
-    throw EInvalidGraphic("Cannot save an empty metafile");
+void TMetafile::SaveToStream(TStream& stream) const {
+    if (FData.empty())
+        throw EInvalidGraphic("Cannot save an empty metafile");
+    stream.WriteBuffer(FData.data(), int64_t(FData.size()));
 }
 
 std::unique_ptr<TGraphic> TMetafile::Clone() const {
-    return std::make_unique<TMetafile>();
+    auto copy = std::make_unique<TMetafile>();
+    copy->FData = FData;
+    return copy;
+}
+
+void TMetafile::SetData(std::vector<uint8_t> data) {
+    if (DetectMetafile(data.data(), data.size()) == TMetafileKind::mkNone)
+        throw EInvalidGraphic("Metafile is not valid");
+    FData = std::move(data);
+    Changed();
 }
