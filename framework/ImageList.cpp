@@ -62,6 +62,9 @@ void TImageList::ReadImages(TStream& stream) {
         damaged("image size differs from the list's");
     const uint64_t pixels = uint64_t(FWidth) * uint64_t(FHeight);
     // 32-bit count times at most kMaxBitmapPixels-sized pixels cannot wrap 64 bits.
+    // Images of no pixels would let any count through the length check.
+    if (pixels == 0 && count != 0)
+        damaged("images of no pixels");
     if (pixels > uint64_t(kMaxBitmapPixels) ||
         uint64_t(size) - kImageHeaderSize != count * pixels * kBytesPerPixel)
         damaged("wrong length");

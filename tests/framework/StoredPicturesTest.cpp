@@ -361,6 +361,18 @@ TEST_F(StoredPictures, ImageListDataOfAnotherSizeIsRefusedAndChangesNothing) {
     data.SetPosition(0);
     same.ReadImages(data);
     EXPECT_EQ(same.Count(), 2);
+
+    // A list of 0 x 0 images claiming four billion of them.
+    TImageList none(0, 0);
+    TBytes huge;
+    huge.U32(0xFFFFFFFF);
+    huge.U32(0);
+    huge.U32(0);
+    TMemoryStream hugeData;
+    hugeData.WriteBuffer(huge.Data.data(), int64_t(huge.Data.size()));
+    hugeData.SetPosition(0);
+    EXPECT_THROW(none.ReadImages(hugeData), EReadError);
+    EXPECT_EQ(none.Count(), 0);
 }
 
 TEST_F(StoredPictures, UnmaskedImageListKeepsEveryPixel) {
