@@ -28,10 +28,11 @@
 // All components are in the csLoading state until their Loaded.
 //
 // Errors in the text (syntax, unknown class, property or identifier, a value
-// that does not fit, an unresolved reference) raise ELayoutError naming the
-// line and column. Exceptions from a component's constructor or setters pass
-// through unchanged. Either way the components created so far are destroyed
-// and the root leaves the loading state.
+// that does not fit, binary data its object cannot decode, an unresolved
+// reference) raise ELayoutError naming the line and column. Exceptions from
+// a component's constructor or setters pass through unchanged. Either way
+// the components created so far are destroyed and the root leaves the
+// loading state.
 
 #include "framework/Components.h"
 #include "framework/LayoutLexer.h"
