@@ -12,8 +12,9 @@
 //       Bitmap = {...}
 //     end
 //
-// The stored "Bitmap" data is the list's own format (below, kImageListData),
-// read only when it matches the Width and Height stored before it.
+// The stored "Bitmap" data is the list's own format (image count, width and
+// height, then each image's colours and opacity; ImageList.cpp), read only
+// when it matches the Width and Height stored before it.
 
 #include <functional>
 #include <vector>
