@@ -5,6 +5,7 @@
 
 #include "../platform/XScreen.h"
 #include "DemoForm.h"
+#include "support/Xvfb.h"
 
 #include "framework/Application.h"
 #include "framework/Timer.h"
@@ -29,68 +30,8 @@ extern char** environ;
 
 namespace {
 
-std::string FindProgram(const std::string& name) {
-    const char* path = std::getenv("PATH");
-    std::string dirs = path ? path : "/usr/bin:/bin";
-    size_t start = 0;
-    while (start <= dirs.size()) {
-        size_t end = dirs.find(':', start);
-        if (end == std::string::npos)
-            end = dirs.size();
-        std::string candidate = dirs.substr(start, end - start) + "/" + name;
-        if (access(candidate.c_str(), X_OK) == 0)
-            return candidate;
-        start = end + 1;
-    }
-    return std::string();
-}
-
-// A private Xvfb on a display number it picks itself.
-class TXvfb {
-public:
-    bool Start() {
-        const std::string xvfb = FindProgram("Xvfb");
-        int fds[2];
-        if (xvfb.empty() || pipe(fds) != 0)
-            return false;
-        const std::string fd = std::to_string(fds[1]);
-        std::vector<std::string> args = {xvfb,  "-displayfd", fd,        "-noreset", "-nolisten",
-                                         "tcp", "-br",        "-screen", "0",        "640x480x24"};
-        std::vector<char*> argv;
-        for (std::string& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addclose(&actions, fds[0]);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        int rc = posix_spawn(&pid_, xvfb.c_str(), &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        close(fds[1]);
-        if (rc != 0) {
-            close(fds[0]);
-            return false;
-        }
-        std::string number;
-        char c;
-        while (read(fds[0], &c, 1) == 1 && c != '\n')
-            number += c;
-        close(fds[0]);
-        display_ = ":" + number;
-        return !number.empty();
-    }
-    ~TXvfb() {
-        if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    const std::string& Display() const { return display_; }
-
-private:
-    pid_t pid_ = 0;
-    std::string display_;
-};
+using testing_support::FindProgram;
+using testing_support::TXvfb;
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

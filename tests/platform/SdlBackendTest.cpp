@@ -4,6 +4,7 @@
 #include "XScreen.h"
 #include "platform/Backend.h"
 #include "platform/HeadlessBackend.h"
+#include "support/Xvfb.h"
 
 #include <chrono>
 #include <csignal>
@@ -22,77 +23,12 @@ extern char** environ;
 
 namespace {
 
+using testing_support::FindProgram;
+using testing_support::TXvfb;
+
 constexpr uint32_t kRed = 0x00FF0000;
 constexpr uint32_t kGreen = 0x0000FF00;
 constexpr uint32_t kBlue = 0x000000FF;
-
-std::string FindProgram(const std::string& name) {
-    const char* path = std::getenv("PATH");
-    std::string dirs = path ? path : "/usr/bin:/bin";
-    size_t start = 0;
-    while (start <= dirs.size()) {
-        size_t end = dirs.find(':', start);
-        if (end == std::string::npos)
-            end = dirs.size();
-        std::string candidate = dirs.substr(start, end - start) + "/" + name;
-        if (access(candidate.c_str(), X_OK) == 0)
-            return candidate;
-        start = end + 1;
-    }
-    return std::string();
-}
-
-// An Xvfb of our own: it picks a free display number itself (-displayfd), so
-// test programs running side by side never collide.
-class TXvfb {
-public:
-    bool Start() {
-        const std::string xvfb = FindProgram("Xvfb");
-        if (xvfb.empty())
-            return false;
-        int fds[2];
-        if (pipe(fds) != 0)
-            return false;
-        const std::string fd = std::to_string(fds[1]);
-        std::vector<std::string> args = {xvfb,  "-displayfd", fd,        "-noreset", "-nolisten",
-                                         "tcp", "-br",        "-screen", "0",        "640x480x24"};
-        std::vector<char*> argv;
-        for (std::string& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addclose(&actions, fds[0]);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        int rc = posix_spawn(&Pid_, xvfb.c_str(), &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        close(fds[1]);
-        if (rc != 0) {
-            close(fds[0]);
-            return false;
-        }
-        std::string number;
-        char c;
-        while (read(fds[0], &c, 1) == 1 && c != '\n')
-            number += c;
-        close(fds[0]);
-        if (number.empty())
-            return false;
-        Display_ = ":" + number;
-        return true;
-    }
-    ~TXvfb() {
-        if (Pid_ > 0) {
-            kill(Pid_, SIGTERM);
-            waitpid(Pid_, nullptr, 0);
-        }
-    }
-    const std::string& Display() const { return Display_; }
-
-private:
-    pid_t Pid_ = 0;
-    std::string Display_;
-};
 
 class SdlBackendTest : public ::testing::Test {
 protected:
