@@ -36,17 +36,6 @@ int PlainKey(int vk) {
     }
 }
 
-uint32_t ButtonBit(TWsButton button) {
-    switch (button) {
-    case TWsButton::Right:
-        return wsRightButton;
-    case TWsButton::Middle:
-        return wsMiddleButton;
-    default:
-        return wsLeftButton;
-    }
-}
-
 } // namespace
 
 bool THeadlessImage::SavePng(const std::string& path) const {

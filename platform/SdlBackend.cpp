@@ -66,17 +66,6 @@ uint32_t ModifierState(uint16_t mod) {
     return state;
 }
 
-uint32_t ButtonBit(TWsButton button) {
-    switch (button) {
-    case TWsButton::Right:
-        return wsRightButton;
-    case TWsButton::Middle:
-        return wsMiddleButton;
-    default:
-        return wsLeftButton;
-    }
-}
-
 bool ButtonFromSdl(uint8_t sdlButton, TWsButton& button) {
     switch (sdlButton) {
     case SDL_BUTTON_LEFT:

@@ -152,6 +152,13 @@ constexpr uint32_t wsLeftButton = 0x08;
 constexpr uint32_t wsRightButton = 0x10;
 constexpr uint32_t wsMiddleButton = 0x20;
 
+// The State bit of a mouse button.
+constexpr uint32_t ButtonBit(TWsButton button) {
+    return button == TWsButton::Right    ? wsRightButton
+           : button == TWsButton::Middle ? wsMiddleButton
+                                         : wsLeftButton;
+}
+
 enum class TWsEventType {
     Empty,       // no event (not "None": X11 headers define that name as a macro)
     MouseMove,   // X, Y, State
