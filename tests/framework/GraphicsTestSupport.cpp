@@ -1,5 +1,10 @@
 #include "GraphicsTestSupport.h"
 
+#include "framework/Streams.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -172,6 +177,19 @@ std::vector<TColor> PixelsOf(const TBitmap& bitmap) {
         for (int32_t x = 0; x < bitmap.Width(); ++x)
             out.push_back(bitmap.Pixel(x, y));
     return out;
+}
+
+std::vector<uint8_t> MakeJpeg(int32_t width, int32_t height, TColor colour) {
+    std::vector<uint32_t> rgba(size_t(width) * size_t(height), ColorToRGB(colour) | 0xFF000000u);
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(rgba.data(), width, height, 32, width * 4,
+                                                        SDL_PIXELFORMAT_ABGR8888);
+    std::string path = TempPath("made.jpg");
+    IMG_SaveJPG(s, path.c_str(), 95);
+    SDL_FreeSurface(s);
+    TMemoryStream m;
+    m.LoadFromFile(path);
+    std::remove(path.c_str());
+    return std::vector<uint8_t>(m.Memory(), m.Memory() + m.Size());
 }
 
 } // namespace gfxtest

@@ -25,19 +25,6 @@ std::string LoadError(TPicture& picture, const std::string& path) {
     return "";
 }
 
-std::vector<uint8_t> MakeJpeg(int32_t w, int32_t h, TColor colour) {
-    std::vector<uint32_t> rgba(size_t(w) * size_t(h), ColorToRGB(colour) | 0xFF000000u);
-    SDL_Surface* s =
-        SDL_CreateRGBSurfaceWithFormatFrom(rgba.data(), w, h, 32, w * 4, SDL_PIXELFORMAT_ABGR8888);
-    std::string path = TempPath("pic.jpg");
-    IMG_SaveJPG(s, path.c_str(), 95);
-    SDL_FreeSurface(s);
-    TMemoryStream m;
-    m.LoadFromFile(path);
-    std::remove(path.c_str());
-    return std::vector<uint8_t>(m.Memory(), m.Memory() + m.Size());
-}
-
 bool Near(TColor a, TColor b, int tolerance) {
     return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
            std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&

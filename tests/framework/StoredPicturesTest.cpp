@@ -63,19 +63,6 @@ public:
 };
 SSI_DEFINE_CLASS(TStoredForm, TForm)
 
-std::vector<uint8_t> MakeJpeg(int32_t w, int32_t h, TColor colour) {
-    std::vector<uint32_t> rgba(size_t(w) * size_t(h), ColorToRGB(colour) | 0xFF000000u);
-    SDL_Surface* s =
-        SDL_CreateRGBSurfaceWithFormatFrom(rgba.data(), w, h, 32, w * 4, SDL_PIXELFORMAT_ABGR8888);
-    std::string path = TempPath("stored.jpg");
-    IMG_SaveJPG(s, path.c_str(), 95);
-    SDL_FreeSurface(s);
-    TMemoryStream m;
-    m.LoadFromFile(path);
-    std::remove(path.c_str());
-    return std::vector<uint8_t>(m.Memory(), m.Memory() + m.Size());
-}
-
 std::vector<uint8_t> MakeWmf() {
     TBytes wmf;
     wmf.U16(1);
