@@ -2,10 +2,10 @@
 // it is a package whose stream 0 is this program; it reads its own file and
 // tells what it carries.
 
-#include "framework/SysUtils.h"
+#include "framework/base/SysUtils.h"
 #include "package/DecompileStream.h"
 #include "package/Project.h"
-#include "platform/FileIO.h"
+#include "platform/kernel32/FileIO.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,11 +1,11 @@
 #include "Installation.h"
 
 #include "SystemInfoUnit.h"
-#include "framework/SysUtils.h"
+#include "framework/base/SysUtils.h"
 #include "package/CompileStream.h"
 #include "package/DecompileStream.h"
-#include "platform/FileIO.h"
-#include "platform/Kernel32.h"
+#include "platform/kernel32/FileIO.h"
+#include "platform/kernel32/Kernel32.h"
 
 #include <memory>
 

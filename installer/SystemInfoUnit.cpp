@@ -1,7 +1,7 @@
 #include "SystemInfoUnit.h"
 
-#include "framework/SysUtils.h"
-#include "platform/Kernel32.h"
+#include "framework/base/SysUtils.h"
+#include "platform/kernel32/Kernel32.h"
 
 #include <vector>
 

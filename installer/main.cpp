@@ -7,8 +7,8 @@
 
 #include "Installation.h"
 #include "SystemInfoUnit.h"
-#include "framework/SysUtils.h"
-#include "platform/FileIO.h"
+#include "framework/base/SysUtils.h"
+#include "platform/kernel32/FileIO.h"
 
 #include <cstdio>
 #include <string>

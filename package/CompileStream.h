@@ -2,7 +2,7 @@
 // Builds a package in memory: streams are added one by one, raw or
 // compressed, then Compile appends the size table and the count.
 
-#include "framework/Streams.h"
+#include "framework/base/Streams.h"
 
 #include <cstdint>
 #include <vector>

@@ -2,7 +2,7 @@
 // Reads a package: the whole file is copied into memory, the size table is
 // loaded from its end, and streams are handed out one at a time.
 
-#include "framework/Streams.h"
+#include "framework/base/Streams.h"
 
 #include <cstdint>
 #include <memory>

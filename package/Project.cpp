@@ -1,6 +1,6 @@
 #include "Project.h"
 
-#include "framework/SysUtils.h"
+#include "framework/base/SysUtils.h"
 
 #include <algorithm>
 

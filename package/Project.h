@@ -11,8 +11,8 @@
 // Booleans are "YES" or "NO"; nothing is escaped, so no value may contain a
 // line break or a NUL.
 
-#include "framework/Streams.h"
-#include "framework/StringList.h"
+#include "framework/base/Streams.h"
+#include "framework/base/StringList.h"
 
 #include <cstdint>
 #include <string>

@@ -3,7 +3,7 @@
 // zlib's standard window (15 bits), memory level 8 and default strategy, so
 // every compressed stream starts with the bytes 78 DA.
 
-#include "framework/SysUtils.h"
+#include "framework/base/SysUtils.h"
 
 #include <cstdint>
 #include <vector>

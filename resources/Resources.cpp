@@ -1,6 +1,6 @@
 #include "resources/Resources.h"
 
-#include "framework/SysUtils.h"
+#include "framework/base/SysUtils.h"
 #include "resources/ResourceIndex.h"
 
 std::span<const uint8_t> FindResource(std::string_view name) {

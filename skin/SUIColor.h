@@ -3,4 +3,4 @@
 // 0x00BBGGRR for plain colours; a set top bit (0x80000000 + index) names a
 // system colour that is resolved before drawing.
 
-#include "framework/Colors.h"
+#include "framework/graphics/Colors.h"

@@ -1,11 +1,11 @@
 #include "skin/SUIMgr.h"
 
-#include "framework/Bitmap.h"
-#include "framework/ClassRegistry.h"
-#include "framework/Properties.h"
-#include "framework/PropertyBuilder.h"
-#include "platform/FileIO.h"
-#include "platform/Kernel32.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/components/ClassRegistry.h"
+#include "framework/components/Properties.h"
+#include "framework/components/PropertyBuilder.h"
+#include "platform/kernel32/FileIO.h"
+#include "platform/kernel32/Kernel32.h"
 #include "skin/SUIPublic.h"
 #include "skin/SUIThemeFile.h"
 

@@ -9,8 +9,8 @@
 // its UIStyle or FileTheme changes it sets the same pair, by property name,
 // on every component named in CompList.
 
-#include "framework/Components.h"
-#include "framework/StringList.h"
+#include "framework/components/Components.h"
+#include "framework/base/StringList.h"
 #include "skin/SUIThemes.h"
 
 #include <string>

@@ -1,14 +1,14 @@
 #include "skin/SUIPublic.h"
 
-#include "framework/Application.h"
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/Forms.h"
-#include "framework/Messages.h"
-#include "framework/Picture.h"
-#include "framework/Properties.h"
-#include "framework/WinControl.h"
-#include "platform/Backend.h"
+#include "framework/ui/Application.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/ui/Forms.h"
+#include "framework/components/Messages.h"
+#include "framework/graphics/Picture.h"
+#include "framework/components/Properties.h"
+#include "framework/ui/WinControl.h"
+#include "platform/window/Backend.h"
 #include "skin/SUIMgr.h"
 
 #include <algorithm>

@@ -7,7 +7,7 @@
 // Fuchsia (clFuchsia, 0x00FF00FF) is the key colour of the skin bitmaps:
 // these routines leave it out where a picture is meant to be see-through.
 
-#include "framework/Types.h"
+#include "framework/graphics/Types.h"
 #include "skin/SUIColor.h"
 #include "skin/SUIThemes.h"
 

@@ -1,6 +1,6 @@
 #include "skin/SUIStyleLink.h"
 
-#include "framework/Bitmap.h"
+#include "framework/graphics/Bitmap.h"
 #include "skin/SUIMgr.h"
 
 TsuiStyleLink::TsuiStyleLink(TComponent& control, std::function<void()> refresh)

@@ -19,7 +19,7 @@
 //         }
 //     };
 
-#include "framework/Components.h"
+#include "framework/components/Components.h"
 #include "skin/SUIThemes.h"
 
 #include <functional>

@@ -1,8 +1,8 @@
 #include "SUIThemeFile.h"
 
-#include "framework/Endian.h"
-#include "framework/SysUtils.h"
-#include "platform/FileIO.h"
+#include "framework/base/Endian.h"
+#include "framework/base/SysUtils.h"
+#include "platform/kernel32/FileIO.h"
 
 #include <algorithm>
 #include <cstring>

@@ -11,7 +11,7 @@
 // The record whose next offset is 0 ends the chain and carries no entry.
 // Integers take 4 bytes and booleans 1 whatever the size field says.
 
-#include "framework/Streams.h"
+#include "framework/base/Streams.h"
 
 #include <cstdint>
 #include <memory>

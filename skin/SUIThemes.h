@@ -3,7 +3,7 @@
 // that make up a look, and the built-in value of every item in every style.
 // All lookups are free functions over constant tables; none keeps state.
 
-#include "framework/SysUtils.h"
+#include "framework/base/SysUtils.h"
 #include "skin/SUIColor.h"
 
 #include <cstdint>

@@ -2,12 +2,12 @@
 // builds installers by appending a package to the installer program, and
 // lists and extracts the streams of any package.
 
-#include "framework/SysUtils.h"
+#include "framework/base/SysUtils.h"
 #include "package/CompileStream.h"
 #include "package/DecompileStream.h"
 #include "package/Project.h"
 #include "package/Zlib.h"
-#include "platform/FileIO.h"
+#include "platform/kernel32/FileIO.h"
 
 #include <cstdio>
 #include <cstring>

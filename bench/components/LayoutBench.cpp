@@ -3,9 +3,9 @@
 
 #include "ComponentTestClasses.h"
 
-#include "framework/LayoutReader.h"
-#include "framework/LayoutWriter.h"
-#include "framework/Properties.h"
+#include "framework/components/LayoutReader.h"
+#include "framework/components/LayoutWriter.h"
+#include "framework/components/Properties.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,10 +3,10 @@
 
 #include "DemoForm.h"
 
-#include "framework/Application.h"
-#include "framework/Panel.h"
-#include "platform/Backend.h"
-#include "platform/HeadlessBackend.h"
+#include "framework/ui/Application.h"
+#include "framework/ui/Panel.h"
+#include "platform/window/Backend.h"
+#include "platform/headless/HeadlessBackend.h"
 
 #include <benchmark/benchmark.h>
 

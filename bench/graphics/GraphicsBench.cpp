@@ -5,10 +5,10 @@
 // bar, and the copy of each off-screen composition to the window.
 #include <benchmark/benchmark.h>
 
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/ImageList.h"
-#include "framework/TextDrawing.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/ImageList.h"
+#include "framework/graphics/TextDrawing.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "installer/Installation.h"
 #include "package/CompileStream.h"
 #include "package/DecompileStream.h"
-#include "platform/FileIO.h"
+#include "platform/kernel32/FileIO.h"
 
 #include <benchmark/benchmark.h>
 #include <zlib.h>

@@ -1,8 +1,8 @@
 // What presenting a full window costs each backend: the wizard's window is
 // 481 by 209 pixels and a full repaint presents all of it once.
 
-#include "platform/HeadlessBackend.h"
-#include "platform/SdlBackend.h"
+#include "platform/headless/HeadlessBackend.h"
+#include "platform/sdl/SdlBackend.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>

@@ -3,7 +3,7 @@
 // BMP every time), a title-bar strip cut 18 ways, and the face drawn at a
 // wizard button's size.
 
-#include "framework/Bitmap.h"
+#include "framework/graphics/Bitmap.h"
 #include "skin/SUIPublic.h"
 #include "skin/SUIThemes.h"
 

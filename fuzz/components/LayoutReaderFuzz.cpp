@@ -1,7 +1,7 @@
 #include "ComponentTestClasses.h"
 
-#include "framework/LayoutReader.h"
-#include "framework/LayoutWriter.h"
+#include "framework/components/LayoutReader.h"
+#include "framework/components/LayoutWriter.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "framework/Bitmap.h"
-#include "framework/BmpCodec.h"
-#include "framework/Canvas.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/BmpCodec.h"
+#include "framework/graphics/Canvas.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TBitmap bitmap;

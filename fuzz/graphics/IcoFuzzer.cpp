@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "framework/Canvas.h"
-#include "framework/Icon.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/Icon.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TIcon icon;

@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <type_traits>
 
-#include "framework/ImageList.h"
-#include "framework/PersistentPicture.h"
-#include "framework/Streams.h"
+#include "framework/graphics/ImageList.h"
+#include "framework/graphics/PersistentPicture.h"
+#include "framework/base/Streams.h"
 
 namespace {
 

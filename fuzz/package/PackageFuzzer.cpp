@@ -1,7 +1,7 @@
 // Reads arbitrary bytes as a package: every failure must be an Exception with
 // a message, never a crash, a hang or a huge allocation.
 
-#include "framework/SysUtils.h"
+#include "framework/base/SysUtils.h"
 #include "package/DecompileStream.h"
 
 #include <algorithm>

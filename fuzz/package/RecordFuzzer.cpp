@@ -1,7 +1,7 @@
 // Reads arbitrary bytes as a project record. A record that reads must write
 // back into a text that reads to the same fields.
 
-#include "framework/SysUtils.h"
+#include "framework/base/SysUtils.h"
 #include "package/Project.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Reads arbitrary bytes as a skin file: failures must be exceptions, never a
 // crash, a hang or reading past the data.
 
-#include "framework/SysUtils.h"
+#include "framework/base/SysUtils.h"
 #include "skin/SUIThemeFile.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "installer/Installation.h"
 
 #include "TestPackages.h"
-#include "framework/SysUtils.h"
+#include "framework/base/SysUtils.h"
 #include "package/DecompileStream.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "installer/SystemInfoUnit.h"
 
 #include "TestPackages.h"
-#include "framework/SysUtils.h"
+#include "framework/base/SysUtils.h"
 
 #include <gtest/gtest.h>
 

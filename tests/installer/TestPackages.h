@@ -2,7 +2,7 @@
 // Helpers that make installer files and sandbox Windows directories for the
 // installer tests.
 
-#include "framework/Streams.h"
+#include "framework/base/Streams.h"
 #include "package/CompileStream.h"
 #include "package/Project.h"
 #include "support/PackageBytes.h"

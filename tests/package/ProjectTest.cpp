@@ -1,6 +1,6 @@
 #include "package/Project.h"
 
-#include "framework/SysUtils.h"
+#include "framework/base/SysUtils.h"
 
 #include <gtest/gtest.h>
 

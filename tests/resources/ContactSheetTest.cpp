@@ -10,8 +10,8 @@
 
 #include "SheetCanvas.h"
 #include "SkinTable.h"
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
 #include "skin/SUIPublic.h"
 #include "skin/SUIThemes.h"
 

@@ -6,7 +6,7 @@
 
 #include <set>
 
-#include "framework/SysUtils.h"
+#include "framework/base/SysUtils.h"
 
 namespace {
 

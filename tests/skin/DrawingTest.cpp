@@ -2,9 +2,9 @@
 // rotation, and the small geometry and property helpers.
 
 #include "SkinTestComponents.h"
-#include "framework/Bitmap.h"
-#include "framework/Canvas.h"
-#include "framework/Picture.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/Picture.h"
 #include "skin/SUIMgr.h"
 #include "skin/SUIPublic.h"
 

@@ -3,9 +3,9 @@
 // how the controls of the form follow a reload.
 
 #include "SkinTestComponents.h"
-#include "framework/Bitmap.h"
-#include "framework/BmpCodec.h"
-#include "platform/FileIO.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/BmpCodec.h"
+#include "platform/kernel32/FileIO.h"
 #include "skin/SUIMgr.h"
 #include "skin/SUIThemeFile.h"
 

@@ -1,8 +1,8 @@
 #include "SkinTestComponents.h"
 
-#include "framework/Bitmap.h"
-#include "framework/BmpCodec.h"
-#include "framework/PropertyBuilder.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/BmpCodec.h"
+#include "framework/components/PropertyBuilder.h"
 
 #include <gtest/gtest.h>
 

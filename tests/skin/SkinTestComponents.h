@@ -5,7 +5,7 @@
 // happens to it, and helpers that write skin files to disk.
 
 #include "SkinFileWriter.h"
-#include "framework/Components.h"
+#include "framework/components/Components.h"
 #include "skin/SUIMgr.h"
 #include "skin/SUIStyleLink.h"
 

@@ -2,7 +2,7 @@
 // between a file theme and the built-in tables.
 
 #include "SkinTestComponents.h"
-#include "framework/Bitmap.h"
+#include "framework/graphics/Bitmap.h"
 #include "skin/SUIPublic.h"
 #include "skin/SUIThemes.h"
 

@@ -1,7 +1,7 @@
 #include "skin/SUIThemeFile.h"
 
 #include "SkinFileWriter.h"
-#include "framework/SysUtils.h"
+#include "framework/base/SysUtils.h"
 
 #include <gtest/gtest.h>
 

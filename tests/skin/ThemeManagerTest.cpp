@@ -2,10 +2,10 @@
 // removals do to its list and its file theme.
 
 #include "SkinTestComponents.h"
-#include "framework/ClassRegistry.h"
-#include "framework/LayoutReader.h"
-#include "framework/Properties.h"
-#include "framework/TypeInfo.h"
+#include "framework/components/ClassRegistry.h"
+#include "framework/components/LayoutReader.h"
+#include "framework/components/Properties.h"
+#include "framework/components/TypeInfo.h"
 #include "skin/SUIMgr.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,186 @@
+#include "framework/components/LayoutLexer.h"
+
+ELayoutError::ELayoutError(const std::string& message, int line, int column)
+    : EReadError(Format("%s (line %d, column %d)", message.c_str(), line, column)),
+      reason_(message), line_(line), column_(column) {}
+
+bool TLayoutToken::IsWord(const char* word) const {
+    return kind_ == TLayoutTokenKind::ltIdent && SameText(text_, word);
+}
+
+namespace {
+
+bool IsAlpha(int c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+bool IsDigit(int c) {
+    return c >= '0' && c <= '9';
+}
+
+} // namespace
+
+TLayoutLexer::TLayoutLexer(const std::string& text) : text_(text) {
+    Next();
+}
+
+void TLayoutLexer::Error(const std::string& message) const {
+    ErrorAt(message, token_.line_, token_.column_);
+}
+
+void TLayoutLexer::ErrorAt(const std::string& message, int line, int column) const {
+    throw ELayoutError(message, line, column);
+}
+
+int TLayoutLexer::Peek(size_t ahead) const {
+    size_t at = pos_ + ahead;
+    return at < text_.size() ? static_cast<unsigned char>(text_[at]) : -1;
+}
+
+void TLayoutLexer::Advance() {
+    if (pos_ >= text_.size())
+        return;
+    if (text_[pos_] == '\n') {
+        ++line_;
+        column_ = 1;
+    } else {
+        ++column_;
+    }
+    ++pos_;
+}
+
+void TLayoutLexer::Next() {
+    while (Peek() == ' ' || Peek() == '\t' || Peek() == '\r' || Peek() == '\n')
+        Advance();
+    token_.line_ = line_;
+    token_.column_ = column_;
+    token_.text_.clear();
+    token_.integer_ = 0;
+    int c = Peek();
+    if (c < 0) {
+        token_.kind_ = TLayoutTokenKind::ltEnd;
+    } else if (IsAlpha(c)) {
+        token_.kind_ = TLayoutTokenKind::ltIdent;
+        while (IsAlpha(Peek()) || IsDigit(Peek())) {
+            token_.text_ += static_cast<char>(Peek());
+            Advance();
+        }
+    } else if (IsDigit(c) || c == '$') {
+        ReadNumber();
+    } else if (c == '\'' || c == '#') {
+        ReadString();
+    } else if (c == '{') {
+        ReadBinary();
+    } else if (std::string("=:.,+-[]()<>").find(static_cast<char>(c)) != std::string::npos) {
+        token_.kind_ = TLayoutTokenKind::ltSymbol;
+        token_.text_ = static_cast<char>(c);
+        Advance();
+    } else {
+        Error(Format("Invalid character #%d", c));
+    }
+}
+
+void TLayoutLexer::ReadNumber() {
+    token_.kind_ = TLayoutTokenKind::ltInteger;
+    uint64_t value = 0;
+    if (Peek() == '$') {
+        Advance();
+        int digits = 0;
+        while (HexDigitValue(Peek()) >= 0) {
+            if (++digits > 16)
+                Error("Number too large");
+            value = value * 16 + static_cast<uint64_t>(HexDigitValue(Peek()));
+            Advance();
+        }
+        if (digits == 0)
+            Error("Invalid number");
+        token_.integer_ = static_cast<int64_t>(value);
+    } else {
+        while (IsDigit(Peek())) {
+            uint64_t digit = static_cast<uint64_t>(Peek() - '0');
+            if (value > (uint64_t(INT64_MAX) - digit) / 10)
+                Error("Number too large");
+            value = value * 10 + digit;
+            Advance();
+        }
+        token_.integer_ = static_cast<int64_t>(value);
+    }
+    if (IsAlpha(Peek()) || Peek() == '.')
+        Error("Invalid number");
+}
+
+void TLayoutLexer::ReadString() {
+    token_.kind_ = TLayoutTokenKind::ltString;
+    for (;;) {
+        if (Peek() == '\'') {
+            int line = line_, column = column_;
+            Advance();
+            for (;;) {
+                int c = Peek();
+                if (c < 0 || c == '\r' || c == '\n')
+                    ErrorAt("Unterminated string", line, column);
+                Advance();
+                if (c == '\'') {
+                    if (Peek() != '\'')
+                        break;
+                    Advance();
+                }
+                token_.text_ += static_cast<char>(c);
+            }
+        } else if (Peek() == '#') {
+            int line = line_, column = column_;
+            Advance();
+            int code = 0;
+            int digits = 0;
+            if (Peek() == '$') {
+                Advance();
+                while (HexDigitValue(Peek()) >= 0 && digits < 4) {
+                    code = code * 16 + HexDigitValue(Peek());
+                    ++digits;
+                    Advance();
+                }
+            } else {
+                while (IsDigit(Peek()) && digits < 4) {
+                    code = code * 10 + (Peek() - '0');
+                    ++digits;
+                    Advance();
+                }
+            }
+            if (digits == 0 || code > 255)
+                ErrorAt("Invalid character code", line, column);
+            token_.text_ += static_cast<char>(code);
+        } else {
+            return;
+        }
+    }
+}
+
+void TLayoutLexer::ReadBinary() {
+    token_.kind_ = TLayoutTokenKind::ltBinary;
+    Advance(); // '{'
+    int high = -1;
+    for (;;) {
+        int c = Peek();
+        if (c < 0)
+            Error("Unterminated binary data");
+        if (c == '}') {
+            if (high >= 0)
+                Error("Odd number of hexadecimal digits in binary data");
+            Advance();
+            return;
+        }
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            Advance();
+            continue;
+        }
+        int v = HexDigitValue(c);
+        if (v < 0)
+            ErrorAt("Invalid binary data", line_, column_);
+        Advance();
+        if (high < 0) {
+            high = v;
+        } else {
+            token_.text_ += static_cast<char>(high * 16 + v);
+            high = -1;
+        }
+    }
+}

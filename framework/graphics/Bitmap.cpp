@@ -1,0 +1,169 @@
+#include "framework/graphics/Bitmap.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
+
+#include "framework/graphics/BmpCodec.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/base/Streams.h"
+
+namespace {
+
+void CheckSize(int32_t& width, int32_t& height) {
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (width > kMaxBitmapSide || height > kMaxBitmapSide ||
+        int64_t(width) * int64_t(height) > kMaxBitmapPixels)
+        throw EOutOfResources(Format("Cannot create a bitmap of %d x %d pixels", width, height));
+}
+
+} // namespace
+
+TBitmap::TBitmap() = default;
+
+TBitmap::TBitmap(int32_t width, int32_t height) {
+    SetSize(width, height);
+}
+
+TBitmap::TBitmap(const TBitmap& other) : TGraphic() {
+    Assign(other);
+}
+
+TBitmap& TBitmap::operator=(const TBitmap& other) {
+    if (this != &other)
+        Assign(other);
+    return *this;
+}
+
+TBitmap::~TBitmap() = default;
+
+void TBitmap::SetSize(int32_t width, int32_t height) {
+    CheckSize(width, height);
+    if (width == FWidth && height == FHeight)
+        return;
+    std::vector<uint32_t> pixels(size_t(width) * size_t(height), clWhite);
+    const int32_t keepW = std::min(width, FWidth), keepH = std::min(height, FHeight);
+    for (int32_t y = 0; keepW > 0 && y < keepH; ++y)
+        std::memcpy(pixels.data() + size_t(y) * size_t(width), ScanLine(y), size_t(keepW) * 4);
+    FPixels.swap(pixels);
+    FWidth = width;
+    FHeight = height;
+    if (FCanvas)
+        FCanvas->SetTarget(this); // the clip follows the new size
+    Changed();
+}
+
+void TBitmap::AdoptPixels(int32_t width, int32_t height, std::vector<uint32_t>&& pixels) {
+    CheckSize(width, height);
+    if (pixels.size() != size_t(width) * size_t(height))
+        throw EInvalidOperation(
+            Format("%zu pixels given for a bitmap of %d x %d", pixels.size(), width, height));
+    FPixels = std::move(pixels);
+    FWidth = width;
+    FHeight = height;
+    if (FCanvas)
+        FCanvas->SetTarget(this);
+    Changed();
+}
+
+TColor TBitmap::Pixel(int32_t x, int32_t y) const {
+    if (x < 0 || y < 0 || x >= FWidth || y >= FHeight)
+        return clNone;
+    return ScanLine(y)[x] & 0xFFFFFF;
+}
+
+void TBitmap::SetPixel(int32_t x, int32_t y, TColor color) {
+    if (x < 0 || y < 0 || x >= FWidth || y >= FHeight)
+        return;
+    ScanLine(y)[x] = ColorToRGB(color);
+}
+
+void TBitmap::SetTransparentMode(TTransparentMode mode) {
+    if (mode == FTransparentMode)
+        return;
+    if (mode == TTransparentMode::tmFixed)
+        FTransparentColor = TransparentColor();
+    FTransparentMode = mode;
+    Changed();
+}
+
+TColor TBitmap::TransparentColor() const {
+    if (FTransparentMode == TTransparentMode::tmFixed)
+        return FTransparentColor;
+    if (FWidth == 0 || FHeight == 0)
+        return clBlack;
+    return Pixel(0, FHeight - 1);
+}
+
+void TBitmap::SetTransparentColor(TColor color) {
+    FTransparentColor = ColorToRGB(color);
+    FTransparentMode = TTransparentMode::tmFixed;
+    Changed();
+}
+
+TCanvas& TBitmap::Canvas() {
+    if (!FCanvas)
+        FCanvas = std::make_unique<TCanvas>(this);
+    return *FCanvas;
+}
+
+void TBitmap::Assign(const TBitmap& other) {
+    if (this == &other)
+        return;
+    FWidth = other.FWidth;
+    FHeight = other.FHeight;
+    FPixels = other.FPixels;
+    FTransparentMode = other.FTransparentMode;
+    FTransparentColor = other.FTransparentColor;
+    if (FCanvas)
+        FCanvas->SetTarget(this);
+    if (Transparent() != other.Transparent())
+        SetTransparent(other.Transparent());
+    Changed();
+}
+
+void TBitmap::Draw(TCanvas& canvas, const TRect& rect) const {
+    if (Empty())
+        return;
+    canvas.StretchBlt(rect, *this, Rect(0, 0, FWidth, FHeight),
+                      Transparent() ? TransparentColor() : clNone);
+}
+
+void TBitmap::LoadFromStream(TStream& stream) {
+    std::vector<uint8_t> data = ReadRemaining(stream);
+    LoadFromMemory(data.data(), data.size());
+}
+
+void TBitmap::LoadFromMemory(const void* data, size_t size) {
+    DecodeBmp(static_cast<const uint8_t*>(data), size, *this);
+}
+
+void TBitmap::SaveToStream(TStream& stream) const {
+    std::vector<uint8_t> data = EncodeBmp(*this);
+    stream.WriteBuffer(data.data(), int64_t(data.size()));
+}
+
+void TBitmap::SaveToPngFile(const std::string& fileName) const {
+    // PNG cannot hold an empty image; write a single white pixel instead.
+    TBitmap one(1, 1);
+    const TBitmap& image = Empty() ? one : *this;
+    std::vector<uint32_t> rgba(size_t(image.Width()) * size_t(image.Height()));
+    for (size_t i = 0; i < rgba.size(); ++i)
+        rgba[i] = (image.FPixels[i] & 0xFFFFFF) | 0xFF000000u;
+    SDL_Surface* surface =
+        SDL_CreateRGBSurfaceWithFormatFrom(rgba.data(), image.Width(), image.Height(), 32,
+                                           image.Width() * 4, SDL_PIXELFORMAT_ABGR8888);
+    if (!surface)
+        throw EInvalidGraphic(Format("Cannot save %s: %s", fileName.c_str(), SDL_GetError()));
+    int rc = IMG_SavePNG(surface, fileName.c_str());
+    SDL_FreeSurface(surface);
+    if (rc != 0)
+        throw EInvalidGraphic(Format("Cannot save %s: %s", fileName.c_str(), IMG_GetError()));
+}
+
+std::unique_ptr<TGraphic> TBitmap::Clone() const {
+    return std::make_unique<TBitmap>(*this);
+}

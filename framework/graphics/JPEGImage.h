@@ -1,0 +1,25 @@
+#pragma once
+// JPEG pictures, decoded by libjpeg through SDL2_image into a bitmap. The
+// frame header is checked first so that a file claiming a huge size fails
+// cleanly instead of allocating it.
+
+#include "framework/graphics/Bitmap.h"
+
+class TJPEGImage : public TGraphic {
+public:
+    int32_t Width() const override { return FBitmap.Width(); }
+    int32_t Height() const override { return FBitmap.Height(); }
+    const TBitmap& Bitmap() const { return FBitmap; }
+
+    void Draw(TCanvas& canvas, const TRect& rect) const override;
+    // Fails with EInvalidGraphic ("JPEG error: ...") for a damaged file.
+    void LoadFromStream(TStream& stream) override;
+    void LoadFromMemory(const uint8_t* data, size_t size);
+    // Writes the file that was loaded.
+    void SaveToStream(TStream& stream) const override;
+    std::unique_ptr<TGraphic> Clone() const override;
+
+private:
+    TBitmap FBitmap;
+    std::vector<uint8_t> FData;
+};

@@ -1,0 +1,34 @@
+#include "framework/graphics/Pen.h"
+
+void TPen::SetColor(TColor value) {
+    if (value == FColor)
+        return;
+    FColor = value;
+    Changed();
+}
+
+void TPen::SetWidth(int32_t value) {
+    if (value == FWidth)
+        return;
+    FWidth = value;
+    Changed();
+}
+
+void TPen::SetStyle(TPenStyle value) {
+    if (value == FStyle)
+        return;
+    FStyle = value;
+    Changed();
+}
+
+void TPen::Assign(const TPen& other) {
+    FColor = other.FColor;
+    FWidth = other.FWidth;
+    FStyle = other.FStyle;
+    Changed();
+}
+
+void TPen::Changed() {
+    if (OnChange)
+        OnChange(*this);
+}

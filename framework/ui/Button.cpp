@@ -1,0 +1,160 @@
+#include "framework/ui/Button.h"
+
+#include "framework/ui/Forms.h"
+#include "framework/components/PropertyBuilder.h"
+#include "framework/graphics/TextDrawing.h"
+
+#include <cctype>
+
+bool IsAccel(int ch, const std::string& caption) {
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&')
+            continue;
+        if (caption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return std::toupper(static_cast<unsigned char>(caption[i + 1])) == std::toupper(ch & 0xFF);
+    }
+    return false;
+}
+
+SSI_DEFINE_CLASS(TButton, TCustomControl)
+
+void TButton::DeclarePublished(TPropertyBuilder& p) {
+    p.Boolean("Cancel", &TButton::Cancel, &TButton::SetCancel)
+        .Default(0)
+        .String("Caption", &TButton::Caption, &TButton::SetCaption)
+        .Boolean("Default", &TButton::Default, &TButton::SetDefault)
+        .Default(0)
+        .Object("Font", &TButton::Font, &TButton::SetFont)
+        .Integer("ModalResult", &TButton::ModalResult, &TButton::SetModalResult)
+        .Default(0)
+        .Boolean("ParentFont", &TButton::ParentFont, &TButton::SetParentFont)
+        .Default(1)
+        .Integer("TabOrder", &TButton::TabOrder, &TButton::SetTabOrder)
+        .Default(-1)
+        .Boolean("TabStop", &TButton::TabStop, &TButton::SetTabStop)
+        .Default(1)
+        .Event("OnClick", &TButton::OnClick, &TButton::SetOnClick);
+}
+
+TButton::TButton(TComponent* owner) : TCustomControl(owner) {
+    // Every press is a click: a quick second press is no double click.
+    SetControlStyle(ControlStyle() & ~csDoubleClicks);
+    SetBounds(0, 0, 75, 25);
+    SetTabStop(true);
+}
+
+void TButton::SetDefault(bool value) {
+    if (default_ == value)
+        return;
+    default_ = value;
+    Invalidate();
+}
+
+void TButton::Click() {
+    if (TCustomForm* form = ParentForm())
+        if (modalResult_ != 0)
+            form->SetModalResult(modalResult_);
+    TCustomControl::Click();
+}
+
+void TButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (button == TMouseButton::mbLeft) {
+        if (CanFocus() && !Focused())
+            SetFocus();
+        pressed_ = true;
+        Invalidate();
+    }
+    TCustomControl::MouseDown(button, shift, x, y);
+}
+
+void TButton::KeyDown(uint16_t& key, TShiftState shift) {
+    TCustomControl::KeyDown(key, shift);
+    if (key == VK_SPACE && shift == 0) {
+        key = 0;
+        Click();
+    }
+}
+
+void TButton::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_LBUTTONUP:
+    case CM_CANCELMODE:
+    case WM_CAPTURECHANGED:
+        if (pressed_) {
+            pressed_ = false;
+            Invalidate();
+        }
+        break;
+    case CM_DIALOGKEY: {
+        int key = static_cast<int>(m.WParam);
+        bool plain = (static_cast<TShiftState>(m.LParam) & (ssShift | ssCtrl | ssAlt)) == 0;
+        if (plain && ((key == VK_RETURN && active_) || (key == VK_ESCAPE && cancel_)) &&
+            CanFocus()) {
+            Click();
+            m.Result = 1;
+            return;
+        }
+        break;
+    }
+    case CM_DIALOGCHAR:
+        if (IsAccel(static_cast<int>(m.WParam), Caption()) && CanFocus()) {
+            SetFocus();
+            Click();
+            m.Result = 1;
+        }
+        return;
+    case CM_FOCUSCHANGED: {
+        // Enter clicks the focused button, or the default one when the
+        // focus is on something that is not a button.
+        auto* focused = reinterpret_cast<TWinControl*>(m.LParam);
+        bool wasActive = active_;
+        if (dynamic_cast<TButton*>(focused) != nullptr)
+            active_ = focused == this;
+        else
+            active_ = default_;
+        if (wasActive != active_)
+            Invalidate();
+        return;
+    }
+    default:
+        break;
+    }
+    TCustomControl::WndProc(m);
+}
+
+void TButton::Paint() {
+    TCanvas& c = Canvas();
+    TRect r = ClientRect();
+    c.Brush().SetStyle(TBrushStyle::bsSolid);
+    c.Brush().SetColor(clBtnFace);
+    c.FillRect(r);
+    if (active_) {
+        c.Brush().SetColor(cl3DDkShadow);
+        c.FrameRect(r);
+        r = InflateRect(r, -1, -1);
+    }
+    TColor light = pressed_ ? clBtnShadow : clBtnHighlight;
+    TColor dark = pressed_ ? clBtnShadow : cl3DDkShadow;
+    c.Brush().SetColor(light);
+    c.FillRect(Rect(r.Left, r.Top, r.Right - 1, r.Top + 1));
+    c.FillRect(Rect(r.Left, r.Top, r.Left + 1, r.Bottom - 1));
+    c.Brush().SetColor(dark);
+    c.FillRect(Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom));
+    c.FillRect(Rect(r.Right - 1, r.Top, r.Right, r.Bottom));
+    if (!pressed_) {
+        c.Brush().SetColor(clBtnShadow);
+        c.FillRect(Rect(r.Left + 1, r.Bottom - 2, r.Right - 1, r.Bottom - 1));
+        c.FillRect(Rect(r.Right - 2, r.Top + 1, r.Right - 1, r.Bottom - 1));
+    }
+    TRect text = r;
+    if (pressed_)
+        text = OffsetRect(text, 1, 1);
+    c.Brush().SetStyle(TBrushStyle::bsClear);
+    c.Font().SetColor(IsEnabledInParents() ? clBtnText : clGrayText);
+    DrawText(c, Caption(), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    if (Focused())
+        c.DrawFocusRect(InflateRect(r, -4, -4));
+}

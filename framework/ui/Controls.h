@@ -1,0 +1,260 @@
+#pragma once
+// TControl: the base of everything that sits in a form. A control has bounds
+// relative to its parent's client area, an alignment, visibility, enabling,
+// colour and font (optionally the parent's), a cursor and a caption, and it
+// receives its messages through the replaceable WindowProc of
+// TMessageHandler. Controls without a window of their own (TGraphicControl)
+// are painted by their parent; windowed controls are TWinControl.
+//
+// Windows: only forms and open menus have a window of the window system.
+// Every other windowed control is a window of the framework inside its form:
+// it has a handle, a client rectangle and its own messages, and it paints
+// into the form's off-screen surface, which the form presents.
+
+#include "framework/graphics/Colors.h"
+#include "framework/components/Components.h"
+#include "framework/components/MessageHandler.h"
+#include "framework/graphics/PersistentFont.h"
+#include "framework/graphics/Types.h"
+
+#include <cstdint>
+#include <string>
+
+class TWinControl;
+class TCustomForm;
+class TCanvas;
+class TPopupMenu;
+
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+extern const TEnumInfo TAlignInfo;
+
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+extern const TEnumInfo TAlignmentInfo;
+
+// Cursors, with the platform framework's numbers (layouts store the names).
+using TCursor = int16_t;
+constexpr TCursor crDefault = 0;
+constexpr TCursor crNone = -1;
+constexpr TCursor crArrow = -2;
+constexpr TCursor crCross = -3;
+constexpr TCursor crIBeam = -4;
+constexpr TCursor crSizeNESW = -6;
+constexpr TCursor crSizeNS = -7;
+constexpr TCursor crSizeNWSE = -8;
+constexpr TCursor crSizeWE = -9;
+constexpr TCursor crHourGlass = -11;
+constexpr TCursor crNo = -12;
+constexpr TCursor crHandPoint = -21;
+constexpr TCursor crSizeAll = -22;
+
+// Modifier keys and buttons held during an input event.
+using TShiftState = uint32_t;
+constexpr TShiftState ssShift = 0x01;
+constexpr TShiftState ssAlt = 0x02;
+constexpr TShiftState ssCtrl = 0x04;
+constexpr TShiftState ssLeft = 0x08;
+constexpr TShiftState ssRight = 0x10;
+constexpr TShiftState ssMiddle = 0x20;
+constexpr TShiftState ssDouble = 0x40;
+// The shift state packed in a mouse message's WParam (MK_ flags).
+TShiftState ShiftStateFromMk(uintptr_t mk);
+uintptr_t MkFromShiftState(TShiftState shift);
+
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+
+using TMouseEvent = TEvent<TObject*, TMouseButton, TShiftState, int, int>;
+using TMouseMoveEvent = TEvent<TObject*, TShiftState, int, int>;
+using TKeyEvent = TEvent<TObject*, uint16_t&, TShiftState>;
+using TKeyPressEvent = TEvent<TObject*, char&>;
+
+// ControlStyle flags: what kind of control this is.
+constexpr uint32_t csAcceptsControls = 0x0001; // may be the parent of other controls
+constexpr uint32_t csCaptureMouse = 0x0002;    // keeps the mouse while a button is held
+constexpr uint32_t csClickEvents = 0x0004;     // a press and release inside make a click
+constexpr uint32_t csOpaque = 0x0008;          // paints its whole area
+constexpr uint32_t csDoubleClicks = 0x0010;    // gets double clicks as such
+constexpr uint32_t csSetCaption = 0x0020;      // takes its Name as caption when named
+
+// ControlState flags: what is happening to it now.
+constexpr uint32_t csLButtonDown = 0x0001;
+constexpr uint32_t csClicked = 0x0002;
+constexpr uint32_t csPainting = 0x0004;
+constexpr uint32_t csFocusing = 0x0008;
+constexpr uint32_t csAligning = 0x0010;
+
+class TControl : public TComponent, public TMessageHandler {
+    SSI_CLASS(TControl, TComponent)
+public:
+    explicit TControl(TComponent* owner);
+    ~TControl() override;
+
+    // Published: Left, Top, Width, Height, Align, Cursor, Enabled, Visible.
+    // Descendants publish Caption, Color, Font, ParentColor, ParentFont and
+    // the events as they need them.
+    static void DeclarePublished(TPropertyBuilder& p);
+
+    // --- Bounds (parent client coordinates; screen coordinates for forms) ---
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetLeft(int value) { SetBounds(value, top_, width_, height_); }
+    void SetTop(int value) { SetBounds(left_, value, width_, height_); }
+    void SetWidth(int value) { SetBounds(left_, top_, value, height_); }
+    void SetHeight(int value) { SetBounds(left_, top_, width_, value); }
+    TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
+    void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
+    // Moves and sizes in one step; negative sizes become 0. The parent
+    // realigns its children when an aligned control changes.
+    virtual void SetBounds(int left, int top, int width, int height);
+
+    // The client area in the control's own coordinates.
+    virtual TRect ClientRect() const;
+    int ClientWidth() const { return ClientRect().Width(); }
+    int ClientHeight() const { return ClientRect().Height(); }
+    void SetClientWidth(int value);
+    void SetClientHeight(int value);
+    TPoint ClientToScreen(const TPoint& p) const;
+    TPoint ScreenToClient(const TPoint& p) const;
+    // Client coordinates of this control to the client coordinates of its
+    // form (the form's own client point when this is the form).
+    TPoint ClientToForm(const TPoint& p) const;
+
+    TAlign Align() const { return align_; }
+    void SetAlign(TAlign value);
+
+    bool Visible() const { return visible_; }
+    virtual void SetVisible(bool value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // Visible, and so is every parent up to a form that is shown.
+    bool IsShowing() const;
+
+    bool Enabled() const { return enabled_; }
+    virtual void SetEnabled(bool value);
+    // Enabled, and so is every parent.
+    bool IsEnabledInParents() const;
+
+    TColor Color() const { return color_; }
+    void SetColor(TColor value);
+    bool ParentColor() const { return parentColor_; }
+    void SetParentColor(bool value);
+    TPersistentFont* Font() { return &font_; }
+    const TPersistentFont& FontRef() const { return font_; }
+    void SetFont(const TPersistentFont& value) { font_.Assign(value); }
+    bool ParentFont() const { return parentFont_; }
+    void SetParentFont(bool value);
+    TCursor Cursor() const { return cursor_; }
+    void SetCursor(TCursor value);
+
+    // The window text.
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& value);
+    const std::string& Text() const { return caption_; }
+    void SetText(const std::string& value) { SetCaption(value); }
+
+    // The menu a right click on the control opens (at the pointer).
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* value);
+
+    TWinControl* Parent() const { return parent_; }
+    virtual void SetParent(TWinControl* parent);
+    // The form the control sits on (itself for a form), or null.
+    TCustomForm* ParentForm() const;
+
+    uint32_t ControlStyle() const { return controlStyle_; }
+    void SetControlStyle(uint32_t value) { controlStyle_ = value; }
+    uint32_t ControlState() const { return controlState_; }
+    void SetControlState(uint32_t value) { controlState_ = value; }
+
+    // Marks the control's area for the next paint.
+    virtual void Invalidate();
+    // Paints whatever is invalid in the control's form now.
+    void Update();
+    // Invalidate, then Update: for a control that must show a change at once.
+    void Repaint();
+    void Refresh() { Repaint(); }
+    void BringToFront();
+    void SendToBack();
+
+    // The framework's click: OnClick. Buttons make it from presses; code may
+    // call it directly.
+    virtual void Click();
+
+    TNotifyEvent& OnClick() { return onClick_; }
+    void SetOnClick(const TNotifyEvent& e) { onClick_ = e; }
+    TNotifyEvent& OnDblClick() { return onDblClick_; }
+    void SetOnDblClick(const TNotifyEvent& e) { onDblClick_ = e; }
+    TMouseEvent& OnMouseDown() { return onMouseDown_; }
+    void SetOnMouseDown(const TMouseEvent& e) { onMouseDown_ = e; }
+    TMouseEvent& OnMouseUp() { return onMouseUp_; }
+    void SetOnMouseUp(const TMouseEvent& e) { onMouseUp_ = e; }
+    TMouseMoveEvent& OnMouseMove() { return onMouseMove_; }
+    void SetOnMouseMove(const TMouseMoveEvent& e) { onMouseMove_ = e; }
+    TNotifyEvent& OnMouseEnter() { return onMouseEnter_; }
+    void SetOnMouseEnter(const TNotifyEvent& e) { onMouseEnter_ = e; }
+    TNotifyEvent& OnMouseLeave() { return onMouseLeave_; }
+    void SetOnMouseLeave(const TNotifyEvent& e) { onMouseLeave_ = e; }
+    TNotifyEvent& OnResize() { return onResize_; }
+    void SetOnResize(const TNotifyEvent& e) { onResize_ = e; }
+
+    // Layouts nest controls in their parents.
+    bool HasParent() const override { return true; }
+    TComponent* GetParentComponent() const override;
+    void SetParentComponent(TComponent* parent) override;
+
+protected:
+    void WndProc(TMessage& message) override;
+    void BeforeDestruction() override;
+    void Notification(TComponent* component, TOperation operation) override;
+
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void DblClick();
+    // The size changed: OnResize.
+    virtual void Resize();
+    // The parent is asked to realign when an aligned control changes.
+    void RequestAlign();
+    // The caption changed (after CM_TEXTCHANGED went out).
+    virtual void TextChanged() {}
+    // Bounds were stored; windowed controls tell their window.
+    virtual void BoundsChanged(bool moved, bool resized);
+    // Where the control lies in its form's window (window coordinates).
+    TRect WindowRectInForm() const;
+
+private:
+    friend class TWinControl;
+    void FontChanged();
+
+    int left_ = 0;
+    int top_ = 0;
+    int width_ = 0;
+    int height_ = 0;
+    TAlign align_ = TAlign::alNone;
+    bool visible_ = true;
+    bool enabled_ = true;
+    TColor color_ = clBtnFace;
+    bool parentColor_ = false;
+    TPersistentFont font_;
+    bool parentFont_ = true;
+    bool settingParentFont_ = false;
+    TCursor cursor_ = crDefault;
+    std::string caption_;
+    TWinControl* parent_ = nullptr;
+    TPopupMenu* popupMenu_ = nullptr;
+    uint32_t controlStyle_ = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
+    uint32_t controlState_ = 0;
+
+    TNotifyEvent onClick_;
+    TNotifyEvent onDblClick_;
+    TMouseEvent onMouseDown_;
+    TMouseEvent onMouseUp_;
+    TMouseMoveEvent onMouseMove_;
+    TNotifyEvent onMouseEnter_;
+    TNotifyEvent onMouseLeave_;
+    TNotifyEvent onResize_;
+};
+
+// The form that `control` sits on, or null.
+TCustomForm* GetParentForm(const TControl* control);

@@ -1,0 +1,909 @@
+#include "framework/ui/Forms.h"
+
+#include "framework/ui/Application.h"
+#include "framework/ui/Menus.h"
+#include "framework/components/PropertyBuilder.h"
+#include "framework/graphics/TextDrawing.h"
+#include "platform/window/Backend.h"
+
+#include <algorithm>
+
+const TEnumInfo TFormBorderStyleInfo("TFormBorderStyle",
+                                     {"bsNone", "bsSingle", "bsSizeable", "bsDialog",
+                                      "bsToolWindow", "bsSizeToolWin"});
+const TEnumInfo TWindowStateInfo("TWindowState", {"wsNormal", "wsMinimized", "wsMaximized"});
+const TEnumInfo TPositionInfo("TPosition",
+                              {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
+                               "poScreenCenter", "poDesktopCenter", "poMainFormCenter",
+                               "poOwnerFormCenter"});
+const TEnumInfo TFormStyleInfo("TFormStyle",
+                               {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"});
+
+SSI_DEFINE_CLASS(TSizeConstraints, TPersistent)
+
+void TSizeConstraints::DeclarePublished(TPropertyBuilder& p) {
+    p.Integer("MaxHeight", &TSizeConstraints::MaxHeight, &TSizeConstraints::SetMaxHeight)
+        .Default(0)
+        .Integer("MaxWidth", &TSizeConstraints::MaxWidth, &TSizeConstraints::SetMaxWidth)
+        .Default(0)
+        .Integer("MinHeight", &TSizeConstraints::MinHeight, &TSizeConstraints::SetMinHeight)
+        .Default(0)
+        .Integer("MinWidth", &TSizeConstraints::MinWidth, &TSizeConstraints::SetMinWidth)
+        .Default(0);
+}
+
+void TSizeConstraints::Assign(const TPersistent& source) {
+    if (auto* s = dynamic_cast<const TSizeConstraints*>(&source)) {
+        maxHeight_ = s->maxHeight_;
+        maxWidth_ = s->maxWidth_;
+        minHeight_ = s->minHeight_;
+        minWidth_ = s->minWidth_;
+        return;
+    }
+    TPersistent::Assign(source);
+}
+
+void TSizeConstraints::Apply(int& width, int& height) const {
+    if (maxWidth_ > 0 && width > maxWidth_)
+        width = maxWidth_;
+    if (maxHeight_ > 0 && height > maxHeight_)
+        height = maxHeight_;
+    if (width < minWidth_)
+        width = minWidth_;
+    if (height < minHeight_)
+        height = minHeight_;
+}
+
+SSI_DEFINE_CLASS(TCustomForm, TCustomControl)
+
+void TCustomForm::DeclarePublished(TPropertyBuilder& p) {
+    p.Component("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl)
+        .Enum("BorderStyle", TFormBorderStyleInfo, &TCustomForm::BorderStyle,
+              &TCustomForm::SetBorderStyle)
+        .Default(static_cast<int>(TFormBorderStyle::bsSizeable))
+        .String("Caption", &TCustomForm::Caption, &TCustomForm::SetCaption)
+        .Integer("ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight)
+        .NotStored()
+        .Integer("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth)
+        .NotStored()
+        .Color("Color", &TCustomForm::Color, &TCustomForm::SetColor)
+        .Default(clBtnFace)
+        .Object("Constraints", &TCustomForm::Constraints, &TCustomForm::SetConstraints)
+        .Object("Font", &TCustomForm::Font, &TCustomForm::SetFont)
+        .Enum("FormStyle", TFormStyleInfo, &TCustomForm::FormStyle, &TCustomForm::SetFormStyle)
+        .Default(0)
+        .Object("Icon", &TCustomForm::Icon, &TCustomForm::SetIcon)
+        .Boolean("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview)
+        .Default(0)
+        .Component("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu)
+        .Enum("Position", TPositionInfo, &TCustomForm::Position, &TCustomForm::SetPosition)
+        .Default(0)
+        .Boolean("Scaled", &TCustomForm::Scaled, &TCustomForm::SetScaled)
+        .Default(1)
+        .Boolean("AutoScroll", &TCustomForm::AutoScroll, &TCustomForm::SetAutoScroll)
+        .Default(1)
+        .Integer("PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch)
+        .Default(kScreenPixelsPerInch)
+        .Integer("TextHeight", &TCustomForm::TextHeight, &TCustomForm::SetTextHeight)
+        .Default(13)
+        .Enum("WindowState", TWindowStateInfo, &TCustomForm::WindowState,
+              &TCustomForm::SetWindowState)
+        .Default(0)
+        .Boolean("Visible", &TCustomForm::Visible, &TCustomForm::SetVisible)
+        .Default(0)
+        .Event("OnActivate", &TCustomForm::OnActivate, &TCustomForm::SetOnActivate)
+        .Component("PopupMenu", &TCustomForm::PopupMenu, &TCustomForm::SetPopupMenu)
+        .Event("OnClick", &TCustomForm::OnClick, &TCustomForm::SetOnClick)
+        .Event("OnClose", &TCustomForm::OnClose, &TCustomForm::SetOnClose)
+        .Event("OnCloseQuery", &TCustomForm::OnCloseQuery, &TCustomForm::SetOnCloseQuery)
+        .Event("OnCreate", &TCustomForm::OnCreate, &TCustomForm::SetOnCreate)
+        .Event("OnDeactivate", &TCustomForm::OnDeactivate, &TCustomForm::SetOnDeactivate)
+        .Event("OnDestroy", &TCustomForm::OnDestroy, &TCustomForm::SetOnDestroy)
+        .Event("OnHide", &TCustomForm::OnHide, &TCustomForm::SetOnHide)
+        .Event("OnKeyDown", &TCustomForm::OnKeyDown, &TCustomForm::SetOnKeyDown)
+        .Event("OnResize", &TCustomForm::OnResize, &TCustomForm::SetOnResize)
+        .Event("OnShow", &TCustomForm::OnShow, &TCustomForm::SetOnShow);
+}
+
+TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner) {
+    TControl::SetVisible(false);
+    SetControlStyle(csAcceptsControls | csCaptureMouse | csClickEvents | csSetCaption |
+                    csDoubleClicks);
+    SetParentFont(false);
+    UpdateStyleFromBorder();
+    TControl::SetBounds(0, 0, 320, 240);
+    Application().forms_.push_back(this);
+}
+
+TCustomForm::~TCustomForm() {
+    if (ApplicationExists())
+        Application().FormDestroying(this);
+    DestroyHandle();
+}
+
+void TCustomForm::BeforeDestruction() {
+    onDestroy_(this);
+    if (ApplicationExists())
+        Application().FormDestroying(this);
+    TCustomControl::BeforeDestruction();
+}
+
+void TCustomForm::Loaded() {
+    TCustomControl::Loaded();
+    onCreate_(this);
+}
+
+void TCustomForm::Notification(TComponent* component, TOperation operation) {
+    TCustomControl::Notification(component, operation);
+    if (operation == TOperation::opRemove) {
+        if (component == activeControl_)
+            activeControl_ = nullptr;
+        if (component == focusedControl_)
+            focusedControl_ = nullptr;
+        if (component == menu_)
+            menu_ = nullptr;
+    }
+}
+
+void TCustomForm::UpdateStyleFromBorder() {
+    uint32_t style = WindowStyle() & ~(WS_CHILD | WS_CAPTION | WS_THICKFRAME | WS_SYSMENU |
+                                       WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_BORDER | WS_DLGFRAME);
+    switch (borderStyle_) {
+    case TFormBorderStyle::bsNone:
+        break;
+    case TFormBorderStyle::bsSingle:
+    case TFormBorderStyle::bsToolWindow:
+        style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+        break;
+    case TFormBorderStyle::bsSizeable:
+    case TFormBorderStyle::bsSizeToolWin:
+        style |= WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+        break;
+    case TFormBorderStyle::bsDialog:
+        style |= WS_CAPTION | WS_SYSMENU | WS_DLGFRAME;
+        break;
+    }
+    SetWindowStyle(style);
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
+    if (borderStyle_ == value)
+        return;
+    // The client size stays; the window grows or shrinks with the frame.
+    int cw = ClientWidth();
+    int ch = ClientHeight();
+    borderStyle_ = value;
+    UpdateStyleFromBorder();
+    if (!HasState(csLoading)) {
+        SetClientWidth(cw);
+        SetClientHeight(ch);
+    }
+    RecreateWnd();
+    FrameChanged();
+}
+
+int TCustomForm::FrameWidth() const {
+    return borderStyle_ == TFormBorderStyle::bsNone ? 0 : kSystemFrameWidth;
+}
+
+int TCustomForm::CaptionHeight() const {
+    return (WindowStyle() & WS_CAPTION) == WS_CAPTION ? kSystemCaptionHeight : 0;
+}
+
+TRect TCustomForm::ClientRect() const {
+    int f = FrameWidth() + BorderWidth();
+    int w = std::max(Width() - 2 * f, 0);
+    int h = std::max(Height() - 2 * f - CaptionHeight(), 0);
+    return Rect(0, 0, w, h);
+}
+
+TPoint TCustomForm::ClientOffset() const {
+    int f = FrameWidth() + BorderWidth();
+    return Point(f, f + CaptionHeight());
+}
+
+void TCustomForm::SetConstraints(const TSizeConstraints& value) {
+    constraints_.Assign(value);
+    SetBounds(Left(), Top(), Width(), Height());
+}
+
+void TCustomForm::SetBounds(int left, int top, int width, int height) {
+    constraints_.Apply(width, height);
+    TCustomControl::SetBounds(left, top, width, height);
+}
+
+void TCustomForm::BoundsChanged(bool moved, bool resized) {
+    if (window_ != 0) {
+        WindowSystem().SetWindowBounds(window_,
+                                       TWsRect{Left(), Top(), Left() + Width(), Top() + Height()});
+        if (resized) {
+            ResizeSurface();
+            InvalidateFrame();
+            InvalidateWindowRect(Rect(0, 0, Width(), Height()));
+        }
+    }
+    if (moved)
+        Perform(WM_MOVE, 0, MakeLParam(Left(), Top()));
+    if (resized) {
+        uintptr_t kind = windowState_ == TWindowState::wsMaximized   ? SIZE_MAXIMIZED
+                         : windowState_ == TWindowState::wsMinimized ? SIZE_MINIMIZED
+                                                                     : SIZE_RESTORED;
+        Perform(WM_SIZE, kind, MakeLParam(ClientWidth(), ClientHeight()));
+    }
+}
+
+void TCustomForm::ResizeSurface() {
+    surface_.SetSize(Width(), Height());
+}
+
+void TCustomForm::SetWindowState(TWindowState value) {
+    if (windowState_ == value)
+        return;
+    TWindowState old = windowState_;
+    windowState_ = value;
+    if (window_ == 0)
+        return;
+    if (value == TWindowState::wsMaximized) {
+        if (old == TWindowState::wsNormal)
+            restoredBounds_ = BoundsRect();
+        TWsRect area = WindowSystem().WorkArea();
+        SetBounds(area.Left, area.Top, area.Width(), area.Height());
+        Perform(WM_SIZE, SIZE_MAXIMIZED, MakeLParam(ClientWidth(), ClientHeight()));
+    } else if (value == TWindowState::wsMinimized) {
+        if (old == TWindowState::wsNormal)
+            restoredBounds_ = BoundsRect();
+        if (!WindowSystem().MinimizeWindow(window_)) {
+            // Nobody could give the window back: it stays as it was.
+            windowState_ = old;
+            return;
+        }
+        Perform(WM_SIZE, SIZE_MINIMIZED, MakeLParam(ClientWidth(), ClientHeight()));
+    } else {
+        if (old == TWindowState::wsMinimized)
+            WindowSystem().ShowWindow(window_, true);
+        if (old == TWindowState::wsMaximized && !IsRectEmpty(restoredBounds_))
+            SetBoundsRect(restoredBounds_);
+        Perform(WM_SIZE, SIZE_RESTORED, MakeLParam(ClientWidth(), ClientHeight()));
+        InvalidateFrame();
+        InvalidateWindowRect(Rect(0, 0, Width(), Height()));
+    }
+}
+
+void TCustomForm::SetMenu(TMainMenu* value) {
+    if (menu_ == value)
+        return;
+    if (menu_ != nullptr)
+        menu_->RemoveFreeNotification(this);
+    menu_ = value;
+    if (value != nullptr)
+        value->FreeNotification(this);
+}
+
+void TCustomForm::TextChanged() {
+    if (window_ != 0)
+        WindowSystem().SetWindowTitle(window_, Caption());
+    InvalidateFrame();
+}
+
+// --- Window ---
+
+void TCustomForm::CreateWnd() {
+    TCustomControl::CreateWnd();
+    TWsRect r{Left(), Top(), Left() + Width(), Top() + Height()};
+    window_ = WindowSystem().CreateWindow(WindowKind(), r);
+    WindowSystem().SetWindowTitle(window_, Caption());
+    if (!shape_.IsEmpty())
+        WindowSystem().SetWindowShape(window_, shape_);
+    ResizeSurface();
+    frameInvalid_ = true;
+    invalid_ = Rect(0, 0, Width(), Height());
+    if (Visible()) {
+        // A shown form whose window was made again (new styles) stays shown,
+        // and keeps the keyboard when it had it.
+        WindowSystem().ShowWindow(window_, true);
+        Application().FormShown(this, true);
+        if (reactivate_) {
+            reactivate_ = false;
+            Application().ActivateForm(this);
+        }
+    }
+}
+
+void TCustomForm::DestroyWnd() {
+    reactivate_ = active_ && !HasState(csDestroying);
+    if (window_ != 0)
+        WindowSystem().DestroyWindow(window_);
+    window_ = 0;
+    if (ApplicationExists())
+        Application().FormShown(this, false);
+    TCustomControl::DestroyWnd();
+}
+
+void TCustomForm::FrameChanged() {
+    InvalidateFrame();
+    InvalidateWindowRect(Rect(0, 0, Width(), Height()));
+    Realign();
+    if (window_ != 0)
+        Perform(WM_SIZE, SIZE_RESTORED, MakeLParam(ClientWidth(), ClientHeight()));
+}
+
+bool TCustomForm::ContainsScreenPoint(const TPoint& p) const {
+    return shape_.WindowContains(Width(), Height(), p.X - Left(), p.Y - Top());
+}
+
+void TCustomForm::SetWindowShape(const TWindowShape& shape) {
+    shape_ = shape;
+    HandleNeeded();
+    WindowSystem().SetWindowShape(window_, shape);
+}
+
+void TCustomForm::SetWindowRegion(const TRegion* region) {
+    if (region == nullptr) {
+        SetWindowShape(TWindowShape());
+        return;
+    }
+    TWindowShape shape(Width(), Height());
+    for (const TRect& r : region->Rects())
+        shape.AddRect(r.Left, r.Top, r.Right, r.Bottom);
+    SetWindowShape(shape);
+}
+
+intptr_t TCustomForm::HitTest(const TPoint& screenPoint) {
+    TPoint p = Point(screenPoint.X - Left(), screenPoint.Y - Top());
+    if (!PtInRect(Rect(0, 0, Width(), Height()), p))
+        return HTNOWHERE;
+    TPoint off = ClientOffset();
+    if (PtInRect(Bounds(off.X, off.Y, ClientWidth(), ClientHeight()), p))
+        return HTCLIENT;
+    int f = FrameWidth();
+    bool sizeable = (WindowStyle() & WS_THICKFRAME) != 0;
+    if (sizeable) {
+        bool left = p.X < f, right = p.X >= Width() - f, top = p.Y < f,
+             bottom = p.Y >= Height() - f;
+        if (top && left)
+            return HTTOPLEFT;
+        if (top && right)
+            return HTTOPRIGHT;
+        if (bottom && left)
+            return HTBOTTOMLEFT;
+        if (bottom && right)
+            return HTBOTTOMRIGHT;
+        if (left)
+            return HTLEFT;
+        if (right)
+            return HTRIGHT;
+        if (top)
+            return HTTOP;
+        if (bottom)
+            return HTBOTTOM;
+    }
+    if (CaptionHeight() > 0 && p.Y >= f && p.Y < f + CaptionHeight())
+        return HTCAPTION;
+    return HTBORDER;
+}
+
+// --- Showing and closing ---
+
+void TCustomForm::SetVisible(bool value) {
+    if (value == Visible() && (!value || window_ != 0))
+        return;
+    if (value) {
+        if (!shown_) {
+            // The first showing places the form as Position asks.
+            TRect area;
+            TCustomForm* main = ApplicationExists() ? Application().MainForm() : nullptr;
+            TCustomForm* owner = dynamic_cast<TCustomForm*>(Owner());
+            TWsRect work = WindowSystem().WorkArea();
+            switch (position_) {
+            case TPosition::poScreenCenter:
+            case TPosition::poDesktopCenter:
+                area = Rect(work.Left, work.Top, work.Right, work.Bottom);
+                break;
+            case TPosition::poMainFormCenter:
+                area = main != nullptr && main != this
+                           ? main->BoundsRect()
+                           : Rect(work.Left, work.Top, work.Right, work.Bottom);
+                break;
+            case TPosition::poOwnerFormCenter:
+                area = owner != nullptr ? owner->BoundsRect()
+                                        : Rect(work.Left, work.Top, work.Right, work.Bottom);
+                break;
+            default:
+                break;
+            }
+            if (!IsRectEmpty(area))
+                SetBounds(area.Left + (area.Width() - Width()) / 2,
+                          area.Top + (area.Height() - Height()) / 2, Width(), Height());
+        }
+        HandleNeeded();
+        TControl::SetVisible(true);
+        Perform(WM_SHOWWINDOW, 1);
+        Realign();
+        DoShow();
+        shown_ = true;
+        WindowSystem().ShowWindow(window_, true);
+        InvalidateFrame();
+        InvalidateWindowRect(Rect(0, 0, Width(), Height()));
+        Application().FormShown(this, true);
+        Application().ActivateForm(this);
+        if (activeControl_ != nullptr && activeControl_->CanFocus())
+            SetFocusedControl(activeControl_);
+        else if (focusedControl_ == nullptr) {
+            TWinControl* first = FindNextControl(nullptr, true, true, false);
+            if (first != nullptr)
+                SetFocusedControl(first);
+        }
+        PaintNow();
+    } else {
+        Perform(WM_SHOWWINDOW, 0);
+        TControl::SetVisible(false);
+        if (window_ != 0)
+            WindowSystem().ShowWindow(window_, false);
+        Application().FormShown(this, false);
+        DoHide();
+    }
+}
+
+void TCustomForm::ShowForm() {
+    SetVisible(true);
+    Application().BringToTop(this);
+    Application().ActivateForm(this);
+}
+
+void TCustomForm::DoShow() {
+    onShow_(this);
+}
+
+void TCustomForm::DoHide() {
+    onHide_(this);
+}
+
+TModalResult TCustomForm::ShowModal() {
+    if (Visible() || modal_)
+        throw EInvalidOperation("Cannot make a visible window modal");
+    TApplication& app = Application();
+    TCustomForm* previous = app.ActiveForm();
+    TComponentTracker self(this);
+    // Leaves the modal state however the loop ends (a handler may throw).
+    struct TModalScope {
+        TCustomForm* Form;
+        TComponentTracker Alive;
+        ~TModalScope() {
+            if (!ApplicationExists())
+                return;
+            auto& stack = Application().modalStack_;
+            stack.erase(std::remove(stack.begin(), stack.end(), Form), stack.end());
+            if (Alive.Exists())
+                Form->modal_ = false;
+        }
+    } scope{this, TComponentTracker(this)};
+    modal_ = true;
+    modalResult_ = mrNone;
+    app.modalStack_.push_back(this);
+    // Whatever had the mouse in the form below lets go of it.
+    if (app.CaptureControl() != nullptr && app.CaptureControl()->ParentForm() != this)
+        app.SetCaptureControl(nullptr);
+    ShowForm();
+    while (self.Exists() && modalResult_ == mrNone && Visible() && !app.Terminated()) {
+        // Nothing could ever arrive (no input source, no timer): give up
+        // rather than wait for ever.
+        if (!app.HandleMessage())
+            break;
+        if (!self.Exists())
+            break;
+        if (modalResult_ != mrNone) {
+            // Closing decides whether the result stands (OnCloseQuery).
+            TModalResult r = modalResult_;
+            if (!CloseQuery())
+                modalResult_ = mrNone;
+            else {
+                modalResult_ = r;
+                TCloseAction action = TCloseAction::caHide;
+                onClose_(this, action);
+                if (action == TCloseAction::caNone)
+                    modalResult_ = mrNone;
+            }
+        }
+    }
+    if (!self.Exists())
+        return mrCancel;
+    TModalResult result = modalResult_ == mrNone ? mrCancel : modalResult_;
+    modal_ = false;
+    app.modalStack_.erase(std::remove(app.modalStack_.begin(), app.modalStack_.end(), this),
+                          app.modalStack_.end());
+    SetVisible(false);
+    if (previous != nullptr && previous != this && previous->Visible())
+        app.ActivateForm(previous);
+    return result;
+}
+
+bool TCustomForm::CloseQuery() {
+    bool canClose = true;
+    onCloseQuery_(this, canClose);
+    return canClose;
+}
+
+void TCustomForm::Close() {
+    if (modal_) {
+        modalResult_ = mrCancel;
+        return;
+    }
+    if (!CloseQuery())
+        return;
+    TCloseAction action = TCloseAction::caHide;
+    onClose_(this, action);
+    if (action == TCloseAction::caNone)
+        return;
+    if (ApplicationExists() && Application().MainForm() == this) {
+        Application().Terminate();
+        return;
+    }
+    switch (action) {
+    case TCloseAction::caHide:
+        SetVisible(false);
+        break;
+    case TCloseAction::caMinimize:
+        SetWindowState(TWindowState::wsMinimized);
+        break;
+    case TCloseAction::caFree:
+        Release();
+        break;
+    default:
+        break;
+    }
+}
+
+void TCustomForm::Release() {
+    SetVisible(false);
+    Application().QueueRelease(this);
+}
+
+void TCustomForm::SetActive(bool value) {
+    if (active_ == value)
+        return;
+    active_ = value;
+    Perform(WM_ACTIVATE, value ? WA_ACTIVE : WA_INACTIVE);
+    Perform(value ? CM_ACTIVATE : CM_DEACTIVATE);
+    InvalidateFrame();
+    if (value)
+        onActivate_(this);
+    else
+        onDeactivate_(this);
+}
+
+// --- Focus ---
+
+bool TCustomForm::CanFocus() const {
+    return Visible() && Enabled();
+}
+
+void TCustomForm::SetActiveControl(TWinControl* control) {
+    if (activeControl_ == control)
+        return;
+    if (control != nullptr && control->ParentForm() != this)
+        throw EInvalidOperation("Invalid active control: it is not on this form");
+    if (HasState(csLoading) || window_ == 0 || !Visible()) {
+        activeControl_ = control;
+        return;
+    }
+    if (control != nullptr && !control->CanFocus())
+        throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    SetFocusedControl(control);
+}
+
+void TCustomForm::FocusControl(TWinControl* control) {
+    if (!Visible() || window_ == 0) {
+        activeControl_ = control;
+        return;
+    }
+    SetFocusedControl(control);
+}
+
+bool TCustomForm::SetFocusedControl(TWinControl* control) {
+    if (control == this)
+        control = nullptr;
+    if (focusedControl_ == control) {
+        activeControl_ = control;
+        return true;
+    }
+    TComponentTracker formAlive(this);
+    TWinControl* old = focusedControl_;
+    if (old != nullptr) {
+        TComponentTracker oldAlive(old);
+        old->Perform(WM_KILLFOCUS, control != nullptr ? control->Handle() : 0);
+        if (oldAlive.Exists())
+            old->Perform(CM_EXIT);
+        if (!formAlive.Exists())
+            return false;
+        // An OnExit handler that moved the focus elsewhere wins.
+        if (focusedControl_ != old)
+            return false;
+    }
+    focusedControl_ = control;
+    activeControl_ = control;
+    if (control != nullptr) {
+        control->Perform(WM_SETFOCUS, old != nullptr && old->HandleAllocated() ? old->Handle() : 0);
+        if (focusedControl_ == control)
+            control->Perform(CM_ENTER);
+    }
+    if (formAlive.Exists())
+        Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<intptr_t>(focusedControl_));
+    return true;
+}
+
+// --- Messages ---
+
+void TCustomForm::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_NCPAINT: {
+        TWindowCanvas dc(this);
+        PaintFrame(dc.Canvas());
+        return;
+    }
+    case WM_CLOSE:
+        Close();
+        return;
+    case WM_NCHITTEST:
+        m.Result = HitTest(Point(LoSmallInt(m.LParam), HiSmallInt(m.LParam)));
+        return;
+    case WM_NCLBUTTONDOWN: {
+        intptr_t hit = static_cast<intptr_t>(m.WParam);
+        if (windowState_ == TWindowState::wsMaximized)
+            return;
+        if (hit == HTCAPTION)
+            Application().BeginMoveWindow(this);
+        else if (hit >= HTLEFT && hit <= HTBOTTOMRIGHT && (WindowStyle() & WS_THICKFRAME))
+            Application().BeginSizeWindow(this, hit);
+        return;
+    }
+    case WM_NCLBUTTONDBLCLK:
+        if (static_cast<intptr_t>(m.WParam) == HTCAPTION) {
+            if (WindowStyle() & WS_MAXIMIZEBOX)
+                SetWindowState(windowState_ == TWindowState::wsMaximized
+                                   ? TWindowState::wsNormal
+                                   : TWindowState::wsMaximized);
+            return;
+        }
+        // Elsewhere on the frame a second press is a press.
+        m.Msg = WM_NCLBUTTONDOWN;
+        WndProc(m);
+        return;
+    case WM_SYSCOMMAND:
+        switch (m.WParam & 0xFFF0) {
+        case SC_CLOSE:
+            Close();
+            break;
+        case SC_MINIMIZE:
+            SetWindowState(TWindowState::wsMinimized);
+            break;
+        case SC_MAXIMIZE:
+            SetWindowState(TWindowState::wsMaximized);
+            break;
+        case SC_RESTORE:
+            SetWindowState(TWindowState::wsNormal);
+            break;
+        case SC_MOVE:
+            Application().BeginMoveWindow(this);
+            break;
+        default:
+            break;
+        }
+        return;
+    case CM_DIALOGKEY: {
+        int key = static_cast<int>(m.WParam);
+        TShiftState shift = static_cast<TShiftState>(m.LParam);
+        if (key == VK_TAB && !(shift & (ssCtrl | ssAlt))) {
+            SelectNext(focusedControl_, !(shift & ssShift), true);
+            m.Result = 1;
+            return;
+        }
+        if (key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN) {
+            // Arrows move among the siblings of the focused control.
+            if (focusedControl_ != nullptr && focusedControl_->Parent() != nullptr) {
+                focusedControl_->Parent()->SelectNext(focusedControl_,
+                                                      key == VK_RIGHT || key == VK_DOWN, false);
+                m.Result = 1;
+            }
+            return;
+        }
+        TCustomControl::WndProc(m);
+        return;
+    }
+    case WM_SIZE:
+        TCustomControl::WndProc(m);
+        return;
+    default:
+        break;
+    }
+    TCustomControl::WndProc(m);
+}
+
+void TCustomForm::Paint() {}
+
+void TCustomForm::PaintFrame(TCanvas& canvas) {
+    int f = FrameWidth();
+    if (f == 0)
+        return;
+    int w = Width(), h = Height();
+    canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+    // The platform's raised window edge: light outer top-left, dark outer
+    // bottom-right, face colour between.
+    canvas.Brush().SetColor(clBtnFace);
+    canvas.FillRect(Rect(0, 0, w, f));
+    canvas.FillRect(Rect(0, 0, f, h));
+    canvas.FillRect(Rect(w - f, 0, w, h));
+    canvas.FillRect(Rect(0, h - f, w, h));
+    canvas.Brush().SetColor(clBtnHighlight);
+    canvas.FillRect(Rect(0, 0, w - 1, 1));
+    canvas.FillRect(Rect(0, 0, 1, h - 1));
+    canvas.Brush().SetColor(cl3DDkShadow);
+    canvas.FillRect(Rect(0, h - 1, w, h));
+    canvas.FillRect(Rect(w - 1, 0, w, h));
+    int cap = CaptionHeight();
+    if (cap > 0) {
+        TRect bar = Rect(f, f, w - f, f + cap);
+        canvas.Brush().SetColor(active_ ? clActiveCaption : clInactiveCaption);
+        canvas.FillRect(bar);
+        canvas.Font().Assign(FontRef());
+        canvas.Font().SetStyle(fsBold);
+        canvas.Font().SetColor(active_ ? clCaptionText : clInactiveCaptionText);
+        canvas.Brush().SetStyle(TBrushStyle::bsClear);
+        TRect text = bar;
+        text.Left += 4;
+        DrawText(canvas, Caption(), text,
+                 DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
+}
+
+// --- Painting ---
+
+void TCustomForm::InvalidateWindowRect(const TRect& rect) {
+    TRect r;
+    if (!IntersectRect(r, rect, Rect(0, 0, Width(), Height())))
+        return;
+    UnionRect(invalid_, invalid_, r);
+}
+
+void TCustomForm::InvalidateFrame() {
+    frameInvalid_ = true;
+}
+
+bool TCustomForm::NeedsPaint() const {
+    return window_ != 0 && Visible() && (frameInvalid_ || !IsRectEmpty(invalid_));
+}
+
+namespace {
+// The part of `control`'s bounds (window coordinates) its parents show.
+TRect WindowVisibleRect(TWinControl* control) {
+    TCustomForm* form = control->ParentForm();
+    TPoint o = control->Parent()->ClientToScreen(Point(control->Left(), control->Top()));
+    TRect r = Bounds(o.X - form->Left(), o.Y - form->Top(), control->Width(), control->Height());
+    for (TWinControl* p = control->Parent(); p != nullptr; p = p->Parent()) {
+        TPoint c = p->ClientToScreen(Point(0, 0));
+        IntersectRect(
+            r, r,
+            Bounds(c.X - form->Left(), c.Y - form->Top(), p->ClientWidth(), p->ClientHeight()));
+    }
+    return r;
+}
+
+// Paints `control` and its windowed children into the form surface, each
+// clipped to `dirty` (window coordinates) and to what its parents show.
+void PaintTree(TCustomForm* form, TWinControl* control, const TRect& dirty) {
+    TCanvas client(&form->Surface());
+    if (!PrepareControlCanvas(control, client))
+        return;
+    TPoint o = client.Origin();
+    TRect clipDevice = OffsetRect(client.ClipRect(), o.X, o.Y);
+    if (control != form) {
+        // What lies outside the client area (border band, scroll bars)
+        // belongs to the control: WM_NCPAINT with a canvas at its corner.
+        TPoint off = control->ClientOffset();
+        TPoint outer = Point(o.X - off.X, o.Y - off.Y);
+        TRect bounds = Bounds(outer.X, outer.Y, control->Width(), control->Height());
+        TRect visible = WindowVisibleRect(control);
+        TRect r;
+        if (IntersectRect(r, bounds, visible) && IntersectRect(r, r, dirty)) {
+            TCanvas frame(&form->Surface());
+            frame.SetClipRect(r);
+            frame.SetOrigin(outer);
+            TComponentTracker alive(control);
+            control->Perform(WM_NCPAINT, reinterpret_cast<uintptr_t>(&frame));
+            if (!alive.Exists())
+                return;
+        }
+    }
+    TRect area;
+    if (!IntersectRect(area, clipDevice, dirty))
+        return;
+    client.SetOrigin(Point(0, 0));
+    client.SetClipRect(area);
+    client.SetOrigin(o);
+    TComponentTracker alive(control);
+    control->Perform(WM_ERASEBKGND, reinterpret_cast<uintptr_t>(&client));
+    if (!alive.Exists())
+        return;
+    control->Perform(WM_PAINT, reinterpret_cast<uintptr_t>(&client));
+    if (!alive.Exists())
+        return;
+    for (TWinControl* child : control->WinControls())
+        if (child->Visible())
+            PaintTree(form, child, dirty);
+}
+} // namespace
+
+void TCustomForm::PaintNow() {
+    if (!NeedsPaint())
+        return;
+    TComponentTracker alive(this);
+    TRect present = invalid_;
+    bool frame = frameInvalid_;
+    frameInvalid_ = false;
+    invalid_ = TRect{};
+    if (!IsRectEmpty(present)) {
+        TRect clientArea =
+            Bounds(ClientOffset().X, ClientOffset().Y, ClientWidth(), ClientHeight());
+        TRect dirty;
+        if (IntersectRect(dirty, present, clientArea))
+            PaintTree(this, this, dirty);
+        if (!alive.Exists())
+            return;
+    }
+    if (frame) {
+        Perform(WM_NCPAINT, 1);
+        if (!alive.Exists())
+            return;
+        present = Rect(0, 0, Width(), Height());
+    }
+    PresentRect(present);
+}
+
+void TCustomForm::PresentRect(const TRect& rect) {
+    PresentSurface(window_, surface_, rect);
+}
+
+void PresentSurface(TWsWindow window, const TBitmap& surface, const TRect& rect) {
+    if (window == 0)
+        return;
+    TWsPixels pixels = WindowSystem().BackBuffer(window);
+    TRect r;
+    if (!IntersectRect(r, rect,
+                       Rect(0, 0, std::min(pixels.Width, surface.Width()),
+                            std::min(pixels.Height, surface.Height()))))
+        return;
+    for (int y = r.Top; y < r.Bottom; ++y) {
+        const uint32_t* src = surface.ScanLine(y);
+        uint32_t* dst = pixels.Row(y);
+        for (int x = r.Left; x < r.Right; ++x) {
+            uint32_t c = src[x];
+            // TColor is 0x00BBGGRR, the window 0x00RRGGBB.
+            dst[x] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+        }
+    }
+    WindowSystem().Present(window, TWsRect{r.Left, r.Top, r.Right, r.Bottom});
+}
+
+SSI_DEFINE_CLASS(TForm, TCustomForm)
+
+TForm::TForm(TComponent* owner) : TCustomForm(owner) {}
+
+TWindowCanvas::TWindowCanvas(TWinControl* control) : form_(control->ParentForm()) {
+    if (form_ == nullptr)
+        return;
+    form_->HandleNeeded();
+    canvas_.SetTarget(&form_->Surface());
+    if (control == form_) {
+        rect_ = Rect(0, 0, form_->Width(), form_->Height());
+        return;
+    }
+    TPoint o = control->Parent()->ClientToScreen(Point(control->Left(), control->Top()));
+    TPoint origin = Point(o.X - form_->Left(), o.Y - form_->Top());
+    rect_ = WindowVisibleRect(control);
+    canvas_.SetClipRect(rect_);
+    canvas_.SetOrigin(origin);
+}
+
+TWindowCanvas::~TWindowCanvas() {
+    if (form_ != nullptr)
+        form_->PresentRect(rect_);
+}

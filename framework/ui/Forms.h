@@ -1,0 +1,302 @@
+#pragma once
+// TCustomForm / TForm: a top-level window of the window system. The window
+// holds a non-client frame (3 pixels on every side unless BorderStyle is
+// bsNone, plus a caption bar while WS_CAPTION is in the style) around the
+// client area. The form composes every paint in an off-screen surface the
+// size of its window and copies the changed part into the window's back
+// buffer, then presents it: WM_NCPAINT paints the frame (a skinned form
+// hooks it and paints over the frame), WM_PAINT the client area.
+
+#include "framework/graphics/Bitmap.h"
+#include "framework/ui/CustomControl.h"
+#include "framework/graphics/PersistentIcon.h"
+#include "framework/graphics/Region.h"
+#include "platform/window/WindowSystem.h"
+
+#include <memory>
+
+class TMainMenu;
+
+enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+extern const TEnumInfo TFormBorderStyleInfo;
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+extern const TEnumInfo TWindowStateInfo;
+enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+enum class TPosition {
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
+};
+extern const TEnumInfo TPositionInfo;
+enum class TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+extern const TEnumInfo TFormStyleInfo;
+
+using TModalResult = int;
+constexpr TModalResult mrNone = 0;
+constexpr TModalResult mrOk = 1;
+constexpr TModalResult mrCancel = 2;
+constexpr TModalResult mrAbort = 3;
+constexpr TModalResult mrRetry = 4;
+constexpr TModalResult mrIgnore = 5;
+constexpr TModalResult mrYes = 6;
+constexpr TModalResult mrNo = 7;
+
+using TCloseEvent = TEvent<TObject*, TCloseAction&>;
+using TCloseQueryEvent = TEvent<TObject*, bool&>;
+
+// Width of the system frame around a bordered form's client area.
+constexpr int kSystemFrameWidth = 3;
+// Height of the system caption bar (while WS_CAPTION is set).
+constexpr int kSystemCaptionHeight = 18;
+
+// The smallest and largest size a form may take (0: no limit).
+class TSizeConstraints : public TPersistent {
+    SSI_CLASS(TSizeConstraints, TPersistent)
+public:
+    static void DeclarePublished(TPropertyBuilder& p);
+    int MaxHeight() const { return maxHeight_; }
+    void SetMaxHeight(int v) { maxHeight_ = v < 0 ? 0 : v; }
+    int MaxWidth() const { return maxWidth_; }
+    void SetMaxWidth(int v) { maxWidth_ = v < 0 ? 0 : v; }
+    int MinHeight() const { return minHeight_; }
+    void SetMinHeight(int v) { minHeight_ = v < 0 ? 0 : v; }
+    int MinWidth() const { return minWidth_; }
+    void SetMinWidth(int v) { minWidth_ = v < 0 ? 0 : v; }
+    void Assign(const TPersistent& source) override;
+    // `width` and `height` moved into the limits.
+    void Apply(int& width, int& height) const;
+
+private:
+    int maxHeight_ = 0;
+    int maxWidth_ = 0;
+    int minHeight_ = 0;
+    int minWidth_ = 0;
+};
+
+class TCustomForm : public TCustomControl {
+    SSI_CLASS(TCustomForm, TCustomControl)
+public:
+    explicit TCustomForm(TComponent* owner);
+    ~TCustomForm() override;
+
+    // Published: ActiveControl, BorderStyle, Caption, ClientHeight,
+    // ClientWidth, Color, Constraints, Font, FormStyle, Icon, KeyPreview, Menu,
+    // Position, Scaled, AutoScroll, PixelsPerInch, TextHeight, WindowState,
+    // Visible, events.
+    static void DeclarePublished(TPropertyBuilder& p);
+
+    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TFormBorderStyle value);
+    TWindowState WindowState() const { return windowState_; }
+    void SetWindowState(TWindowState value);
+    TFormStyle FormStyle() const { return formStyle_; }
+    void SetFormStyle(TFormStyle value) { formStyle_ = value; }
+    TSizeConstraints* Constraints() { return &constraints_; }
+    void SetConstraints(const TSizeConstraints& value);
+    bool Scaled() const { return scaled_; }
+    void SetScaled(bool value) { scaled_ = value; }
+    bool AutoScroll() const { return autoScroll_; }
+    void SetAutoScroll(bool value) { autoScroll_ = value; }
+    bool KeyPreview() const { return keyPreview_; }
+    void SetKeyPreview(bool value) { keyPreview_ = value; }
+    // Where the form goes when it is first shown: as designed, or centred
+    // on the work area (screen, desktop) or on the main form.
+    TPosition Position() const { return position_; }
+    void SetPosition(TPosition value) { position_ = value; }
+    // Stored with layouts made at another screen resolution; the framework
+    // always draws at 96 pixels per inch and does not scale.
+    int PixelsPerInch() const { return pixelsPerInch_; }
+    void SetPixelsPerInch(int value) { pixelsPerInch_ = value; }
+    int TextHeight() const { return textHeight_; }
+    void SetTextHeight(int value) { textHeight_ = value; }
+    // The icon the window shows (stored with the form): with no images, the
+    // application's icon is shown (ShownIcon).
+    TPersistentIcon& Icon() { return icon_; }
+    void SetIcon(const TPersistentIcon& value) { icon_.Assign(value); }
+    TMainMenu* Menu() const { return menu_; }
+    void SetMenu(TMainMenu* value);
+
+    // Size constraints apply.
+    void SetBounds(int left, int top, int width, int height) override;
+
+    // --- Showing and closing ---
+    void SetVisible(bool value) override;
+    // Shows the form, raises it and makes it the active form.
+    void ShowForm();
+    // Shows the form and runs a message loop until ModalResult is set (or
+    // the form is hidden); the other forms take no input meanwhile.
+    TModalResult ShowModal();
+    bool Modal() const { return modal_; }
+    TModalResult ModalResult() const { return modalResult_; }
+    void SetModalResult(TModalResult value) { modalResult_ = value; }
+    // OnCloseQuery, then OnClose; the action decides: hide (the default),
+    // free (at the next message loop turn), minimise or nothing. Closing
+    // the main form ends the program.
+    void Close();
+    virtual bool CloseQuery();
+    // Destroys the form once the message loop is back.
+    void Release();
+    // Whether this is the active form (the one that gets the keyboard).
+    bool Active() const { return active_; }
+
+    // --- Focus ---
+    TWinControl* ActiveControl() const { return activeControl_; }
+    // Fails like SetFocus when the form is shown and `control` cannot take
+    // the focus.
+    void SetActiveControl(TWinControl* control);
+    // Moves the focus to `control` (null: the form itself): WM_KILLFOCUS,
+    // CM_EXIT, WM_SETFOCUS, CM_ENTER, then CM_FOCUSCHANGED to the form,
+    // which passes it to every control. False when something refused.
+    bool SetFocusedControl(TWinControl* control);
+    void FocusControl(TWinControl* control);
+    bool CanFocus() const override;
+
+    // --- Window ---
+    TWsWindow ScreenWindow() const { return window_; }
+    const TWindowShape& WindowShape() const { return shape_; }
+    // Whether the screen point lies on the window (inside its shape).
+    bool ContainsScreenPoint(const TPoint& p) const;
+    TRect ClientRect() const override;
+    TPoint ClientOffset() const override;
+    int FrameWidth() const;
+    int CaptionHeight() const;
+    // Which part of the window `screenPoint` is (an HT value).
+    intptr_t HitTest(const TPoint& screenPoint);
+    // Where the form lay before it was maximised.
+    TRect RestoredBounds() const { return restoredBounds_; }
+
+    // --- Painting ---
+    // Marks `rect` (window coordinates) for the next paint.
+    void InvalidateWindowRect(const TRect& rect);
+    // Marks the non-client frame for the next paint.
+    void InvalidateFrame();
+    bool NeedsPaint() const;
+    // Paints what is invalid (frame first, then client) and presents it.
+    void PaintNow();
+    // The off-screen surface of the window (window coordinates).
+    TBitmap& Surface() { return surface_; }
+    // Copies `rect` (window coordinates) of the surface to the window and
+    // presents it.
+    void PresentRect(const TRect& rect);
+    // Applies style changes that affect the frame (the platform's
+    // SetWindowPos with SWP_FRAMECHANGED): client area and frame repaint.
+    void FrameChanged();
+    // Keeps the window's shape (the skinned form's rounded corners); an
+    // empty shape is the whole window.
+    void SetWindowShape(const TWindowShape& shape);
+    // The platform's SetWindowRgn: only the region's pixels (window
+    // coordinates) show and take the mouse; null gives the whole window back.
+    void SetWindowRegion(const TRegion* region);
+
+    TNotifyEvent& OnShow() { return onShow_; }
+    void SetOnShow(const TNotifyEvent& e) { onShow_ = e; }
+    TNotifyEvent& OnHide() { return onHide_; }
+    void SetOnHide(const TNotifyEvent& e) { onHide_ = e; }
+    TNotifyEvent& OnCreate() { return onCreate_; }
+    void SetOnCreate(const TNotifyEvent& e) { onCreate_ = e; }
+    TNotifyEvent& OnDestroy() { return onDestroy_; }
+    void SetOnDestroy(const TNotifyEvent& e) { onDestroy_ = e; }
+    TNotifyEvent& OnActivate() { return onActivate_; }
+    void SetOnActivate(const TNotifyEvent& e) { onActivate_ = e; }
+    TNotifyEvent& OnDeactivate() { return onDeactivate_; }
+    void SetOnDeactivate(const TNotifyEvent& e) { onDeactivate_ = e; }
+    TCloseEvent& OnClose() { return onClose_; }
+    void SetOnClose(const TCloseEvent& e) { onClose_ = e; }
+    TCloseQueryEvent& OnCloseQuery() { return onCloseQuery_; }
+    void SetOnCloseQuery(const TCloseQueryEvent& e) { onCloseQuery_ = e; }
+
+    // Called by the application when the form gains or loses the keyboard.
+    void SetActive(bool value);
+
+protected:
+    void WndProc(TMessage& message) override;
+    void Paint() override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
+    void BoundsChanged(bool moved, bool resized) override;
+    void Loaded() override;
+    void Notification(TComponent* component, TOperation operation) override;
+    void BeforeDestruction() override;
+    void TextChanged() override;
+    // The default non-client painting: frame and caption bar.
+    virtual void PaintFrame(TCanvas& canvas);
+    virtual void DoShow();
+    virtual void DoHide();
+    // The window's kind (forms are top-level; a menu window is a popup).
+    virtual TWsWindowKind WindowKind() const { return TWsWindowKind::TopLevel; }
+
+private:
+    friend class TApplication;
+    friend class TWinControl;
+    void UpdateStyleFromBorder();
+    void ResizeSurface();
+
+    TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
+    TWindowState windowState_ = TWindowState::wsNormal;
+    TFormStyle formStyle_ = TFormStyle::fsNormal;
+    TSizeConstraints constraints_;
+    bool scaled_ = true;
+    bool autoScroll_ = true;
+    bool keyPreview_ = false;
+    TPosition position_ = TPosition::poDesigned;
+    int pixelsPerInch_ = kScreenPixelsPerInch;
+    int textHeight_ = 13;
+    TPersistentIcon icon_;
+    TMainMenu* menu_ = nullptr;
+    bool modal_ = false;
+    TModalResult modalResult_ = mrNone;
+    bool active_ = false;
+    TWinControl* activeControl_ = nullptr;
+    TWinControl* focusedControl_ = nullptr;
+    TWsWindow window_ = 0;
+    TWindowShape shape_;
+    TBitmap surface_;
+    TRect invalid_{};
+    bool frameInvalid_ = false;
+    TRect restoredBounds_{};
+    bool shown_ = false;
+    bool reactivate_ = false; // the window is being made again while active
+
+    TNotifyEvent onShow_;
+    TNotifyEvent onHide_;
+    TNotifyEvent onCreate_;
+    TNotifyEvent onDestroy_;
+    TNotifyEvent onActivate_;
+    TNotifyEvent onDeactivate_;
+    TCloseEvent onClose_;
+    TCloseQueryEvent onCloseQuery_;
+};
+
+class TForm : public TCustomForm {
+    SSI_CLASS(TForm, TCustomForm)
+public:
+    explicit TForm(TComponent* owner);
+};
+
+// Copies `rect` of `surface` (TColor pixels, window coordinates) into the
+// window's back buffer and presents it.
+void PresentSurface(TWsWindow window, const TBitmap& surface, const TRect& rect);
+
+// A canvas on a control's whole window (frame and non-client parts
+// included; the origin at its top-left corner), the way the platform's
+// window device context is. For a form that is the whole window; for a
+// child control the part of the form's surface it covers. What is drawn is
+// presented when the canvas goes away.
+class TWindowCanvas {
+public:
+    explicit TWindowCanvas(TWinControl* control);
+    ~TWindowCanvas();
+    TWindowCanvas(const TWindowCanvas&) = delete;
+    TWindowCanvas& operator=(const TWindowCanvas&) = delete;
+    TCanvas& Canvas() { return canvas_; }
+
+private:
+    TCustomForm* form_;
+    TRect rect_{};
+    TCanvas canvas_;
+};

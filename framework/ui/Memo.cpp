@@ -1,0 +1,1019 @@
+#include "framework/ui/Memo.h"
+
+#include "framework/ui/Application.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/ui/Forms.h"
+#include "framework/ui/Menus.h"
+#include "framework/components/PropertyBuilder.h"
+#include "framework/graphics/TextDrawing.h"
+#include "platform/window/Backend.h"
+
+#include <algorithm>
+
+const TEnumInfo TScrollStyleInfo("TScrollStyle",
+                                 {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"});
+
+namespace {
+constexpr int kEdge = 2;    // the sunken client edge of bsSingle
+constexpr int kMarginX = 1; // text starts this far from the client's left
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(line);
+            line.clear();
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else {
+            line += c;
+        }
+    }
+    lines.push_back(line);
+    return lines;
+}
+
+std::string Join(const std::vector<std::string>& lines) {
+    std::string text;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            text += "\r\n";
+        text += lines[i];
+    }
+    return text;
+}
+
+bool IsBreak(const std::string& text, int i) {
+    return i >= 0 && i < static_cast<int>(text.size()) && (text[i] == '\r' || text[i] == '\n');
+}
+} // namespace
+
+SSI_DEFINE_CLASS(TCustomMemo, TCustomControl)
+
+void TCustomMemo::DeclarePublished(TPropertyBuilder& p) {
+    p.Enum("Alignment", TAlignmentInfo, &TCustomMemo::Alignment, &TCustomMemo::SetAlignment)
+        .Default(0)
+        .Enum("BorderStyle", TBorderStyleInfo, &TCustomMemo::BorderStyle,
+              &TCustomMemo::SetBorderStyle)
+        .Default(static_cast<int>(TBorderStyle::bsSingle))
+        .Color("Color", &TCustomMemo::Color, &TCustomMemo::SetColor)
+        .Default(clWindow)
+        .Object("Font", &TCustomMemo::Font, &TCustomMemo::SetFont)
+        .Object("Lines", &TCustomMemo::Lines, &TCustomMemo::SetLines)
+        .Integer("MaxLength", &TCustomMemo::MaxLength, &TCustomMemo::SetMaxLength)
+        .Default(0)
+        .Boolean("ParentColor", &TCustomMemo::ParentColor, &TCustomMemo::SetParentColor)
+        .Default(0)
+        .Boolean("ParentFont", &TCustomMemo::ParentFont, &TCustomMemo::SetParentFont)
+        .Default(1)
+        .Boolean("ReadOnly", &TCustomMemo::ReadOnly, &TCustomMemo::SetReadOnly)
+        .Default(0)
+        .Enum("ScrollBars", TScrollStyleInfo, &TCustomMemo::ScrollBars, &TCustomMemo::SetScrollBars)
+        .Default(0)
+        .Integer("TabOrder", &TCustomMemo::TabOrder, &TCustomMemo::SetTabOrder)
+        .Default(-1)
+        .Boolean("TabStop", &TCustomMemo::TabStop, &TCustomMemo::SetTabStop)
+        .Default(1)
+        .Boolean("WantReturns", &TCustomMemo::WantReturns, &TCustomMemo::SetWantReturns)
+        .Default(1)
+        .Boolean("WantTabs", &TCustomMemo::WantTabs, &TCustomMemo::SetWantTabs)
+        .Default(0)
+        .Boolean("WordWrap", &TCustomMemo::WordWrap, &TCustomMemo::SetWordWrap)
+        .Default(1)
+        .Event("OnChange", &TCustomMemo::OnChange, &TCustomMemo::SetOnChange)
+        .Component("PopupMenu", &TCustomMemo::PopupMenu, &TCustomMemo::SetPopupMenu)
+        .Event("OnClick", &TCustomMemo::OnClick, &TCustomMemo::SetOnClick)
+        .Event("OnEnter", &TCustomMemo::OnEnter, &TCustomMemo::SetOnEnter)
+        .Event("OnExit", &TCustomMemo::OnExit, &TCustomMemo::SetOnExit)
+        .Event("OnKeyDown", &TCustomMemo::OnKeyDown, &TCustomMemo::SetOnKeyDown)
+        .Event("OnKeyPress", &TCustomMemo::OnKeyPress, &TCustomMemo::SetOnKeyPress)
+        .Event("OnKeyUp", &TCustomMemo::OnKeyUp, &TCustomMemo::SetOnKeyUp)
+        .Event("OnMouseDown", &TCustomMemo::OnMouseDown, &TCustomMemo::SetOnMouseDown)
+        .Event("OnMouseMove", &TCustomMemo::OnMouseMove, &TCustomMemo::SetOnMouseMove)
+        .Event("OnMouseUp", &TCustomMemo::OnMouseUp, &TCustomMemo::SetOnMouseUp);
+}
+
+TCustomMemo::TCustomMemo(TComponent* owner) : TCustomControl(owner) {
+    SetBounds(0, 0, 185, 89);
+    SetColor(clWindow);
+    SetTabStop(true);
+    SetCursor(crIBeam);
+    StoreText("");
+}
+
+// --- Text ---
+
+const std::string& TCustomMemo::CurrentText() {
+    if (lines_.Items() != linesSeen_) {
+        // Lines were edited directly: they are the text now.
+        text_ = Join(lines_.Items());
+        if (lines_.Count() == 0)
+            text_.clear();
+        linesSeen_ = lines_.Items();
+        selStart_ = std::min<int>(selStart_, static_cast<int>(text_.size()));
+        selLength_ = std::min<int>(selLength_, static_cast<int>(text_.size()) - selStart_);
+        anchor_ = std::min<int>(anchor_, static_cast<int>(text_.size()));
+    }
+    return text_;
+}
+
+void TCustomMemo::StoreText(const std::string& text) {
+    text_ = text;
+    lines_.Clear();
+    if (!text.empty())
+        for (const std::string& line : SplitLines(text))
+            lines_.Add(line);
+    linesSeen_ = lines_.Items();
+    int size = static_cast<int>(text_.size());
+    selStart_ = std::min(selStart_, size);
+    selLength_ = std::min(selLength_, size - selStart_);
+    anchor_ = std::min(anchor_, size);
+    Invalidate();
+}
+
+void TCustomMemo::SetLines(const TStringList& value) {
+    lines_.Assign(value);
+    CurrentText();
+    hasUndo_ = false;
+    Invalidate();
+    Change();
+}
+
+void TCustomMemo::SetText(const std::string& value) {
+    if (CurrentText() == value)
+        return;
+    StoreText(value);
+    hasUndo_ = false;
+    selStart_ = selLength_ = anchor_ = 0;
+    topLine_ = std::min(topLine_, MaxTopLine());
+    Change();
+}
+
+void TCustomMemo::Change() {
+    onChange_(this);
+}
+
+void TCustomMemo::SetAlignment(TAlignment value) {
+    if (alignment_ == value)
+        return;
+    alignment_ = value;
+    Invalidate();
+}
+
+void TCustomMemo::SetBorderStyle(TBorderStyle value) {
+    if (borderStyle_ == value)
+        return;
+    borderStyle_ = value;
+    layoutWidth_ = -1;
+    Realign();
+    Invalidate();
+}
+
+void TCustomMemo::SetScrollBars(TScrollStyle value) {
+    if (scrollBars_ == value)
+        return;
+    scrollBars_ = value;
+    layoutWidth_ = -1;
+    ScrollTo(topLine_, horzOffset_);
+    Realign();
+    Invalidate();
+}
+
+void TCustomMemo::SetWordWrap(bool value) {
+    if (wordWrap_ == value)
+        return;
+    wordWrap_ = value;
+    layoutWidth_ = -1;
+    horzOffset_ = 0;
+    Invalidate();
+}
+
+// --- Geometry ---
+
+bool TCustomMemo::HasBar(int bar) const {
+    if (bar == SB_VERT)
+        return scrollBars_ == TScrollStyle::ssVertical || scrollBars_ == TScrollStyle::ssBoth;
+    return scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth;
+}
+
+TPoint TCustomMemo::ClientOffset() const {
+    int inset = BorderWidth() + (borderStyle_ == TBorderStyle::bsSingle ? kEdge : 0);
+    return Point(inset, inset);
+}
+
+TRect TCustomMemo::ClientRect() const {
+    int inset = ClientOffset().X;
+    int w = Width() - 2 * inset - (HasBar(SB_VERT) ? kScrollBarSize : 0);
+    int h = Height() - 2 * inset - (HasBar(SB_HORZ) ? kScrollBarSize : 0);
+    return Rect(0, 0, std::max(w, 0), std::max(h, 0));
+}
+
+TRect TCustomMemo::BarRect(int bar) const {
+    TPoint o = ClientOffset();
+    TRect c = ClientRect();
+    if (bar == SB_VERT)
+        return Rect(o.X + c.Right, o.Y, o.X + c.Right + kScrollBarSize, o.Y + c.Bottom);
+    return Rect(o.X, o.Y + c.Bottom, o.X + c.Right, o.Y + c.Bottom + kScrollBarSize);
+}
+
+void TCustomMemo::MeasureCanvas(TCanvas& canvas) {
+    canvas.Font().Assign(FontRef());
+}
+
+void TCustomMemo::Layout() {
+    const std::string& text = CurrentText();
+    int width = ClientWidth() - 2 * kMarginX;
+    if (text == layoutText_ && width == layoutWidth_ && !rows_.empty())
+        return;
+    layoutText_ = text;
+    layoutWidth_ = width;
+    rows_.clear();
+    widest_ = 0;
+    TBitmap scratch(1, 1);
+    TCanvas& c = scratch.Canvas();
+    MeasureCanvas(c);
+    lineHeight_ = std::max(1, c.TextHeight("Wg"));
+    int n = static_cast<int>(text.size());
+    int start = 0;
+    while (true) {
+        int end = start;
+        while (end < n && !IsBreak(text, end))
+            ++end;
+        // [start, end) is one logical line; wrap it into rows.
+        int rowStart = start;
+        do {
+            int rowEnd = end;
+            if (wordWrap_ && width > 0 &&
+                c.TextWidth(text.substr(rowStart, end - rowStart)) > width) {
+                // The longest prefix that fits, broken after a blank when
+                // there is one; a single long word breaks where it must.
+                int fit = rowStart;
+                int lastBlank = -1;
+                while (fit < end &&
+                       c.TextWidth(text.substr(rowStart, fit - rowStart + 1)) <= width) {
+                    if (text[fit] == ' ')
+                        lastBlank = fit;
+                    ++fit;
+                }
+                if (fit < end && text[fit] == ' ')
+                    lastBlank = fit;
+                if (lastBlank >= rowStart)
+                    rowEnd = lastBlank + 1;
+                else
+                    rowEnd = std::max(fit, rowStart + 1);
+            }
+            int shown = rowEnd - rowStart;
+            rows_.push_back({rowStart, shown});
+            widest_ = std::max(widest_, c.TextWidth(text.substr(rowStart, shown)));
+            rowStart = rowEnd;
+        } while (rowStart < end);
+        if (end >= n)
+            break;
+        start = end + ((text[end] == '\r' && end + 1 < n && text[end + 1] == '\n') ? 2 : 1);
+        if (start >= n) {
+            rows_.push_back({n, 0}); // the empty line after a final break
+            break;
+        }
+    }
+}
+
+int TCustomMemo::DisplayLineCount() {
+    Layout();
+    return static_cast<int>(rows_.size());
+}
+
+int TCustomMemo::LineHeight() {
+    Layout();
+    return lineHeight_;
+}
+
+int TCustomMemo::VisibleLineCount() {
+    return std::max(1, ClientHeight() / LineHeight());
+}
+
+int TCustomMemo::MaxTopLine() {
+    return std::max(0, DisplayLineCount() - VisibleLineCount());
+}
+
+int TCustomMemo::MaxHorzOffset() {
+    if (wordWrap_)
+        return 0;
+    Layout();
+    return std::max(0, widest_ + 2 * kMarginX - ClientWidth());
+}
+
+int TCustomMemo::RowOfChar(int index) {
+    Layout();
+    int row = 0;
+    for (int i = 0; i < static_cast<int>(rows_.size()); ++i)
+        if (rows_[static_cast<size_t>(i)].Start <= index)
+            row = i;
+    return row;
+}
+
+TPoint TCustomMemo::PosOfChar(int index) {
+    Layout();
+    int row = RowOfChar(index);
+    const TRow& r = rows_[static_cast<size_t>(row)];
+    TBitmap scratch(1, 1);
+    TCanvas& c = scratch.Canvas();
+    MeasureCanvas(c);
+    int within = std::clamp(index - r.Start, 0, r.Length);
+    int x = kMarginX +
+            c.TextWidth(
+                CurrentText().substr(static_cast<size_t>(r.Start), static_cast<size_t>(within))) -
+            horzOffset_;
+    return Point(x, (row - topLine_) * lineHeight_);
+}
+
+int TCustomMemo::CharAtPos(const TPoint& p) {
+    Layout();
+    int row = std::clamp(topLine_ + (p.Y < 0 ? -1 : p.Y / lineHeight_), 0,
+                         static_cast<int>(rows_.size()) - 1);
+    const TRow& r = rows_[static_cast<size_t>(row)];
+    TBitmap scratch(1, 1);
+    TCanvas& c = scratch.Canvas();
+    MeasureCanvas(c);
+    const std::string& text = CurrentText();
+    int x = p.X + horzOffset_ - kMarginX;
+    for (int i = 0; i < r.Length; ++i) {
+        int left = c.TextWidth(text.substr(static_cast<size_t>(r.Start), static_cast<size_t>(i)));
+        int right =
+            c.TextWidth(text.substr(static_cast<size_t>(r.Start), static_cast<size_t>(i + 1)));
+        if (x < (left + right) / 2)
+            return r.Start + i;
+    }
+    // Past the end of a wrapped row: before its trailing blank is enough.
+    int end = r.Start + r.Length;
+    if (row + 1 < static_cast<int>(rows_.size()) &&
+        rows_[static_cast<size_t>(row) + 1].Start == end && end > r.Start &&
+        text[static_cast<size_t>(end) - 1] == ' ')
+        return end - 1;
+    return end;
+}
+
+// --- Scrolling ---
+
+void TCustomMemo::ScrollTo(int topLine, int horzOffset) {
+    topLine = std::clamp(topLine, 0, MaxTopLine());
+    horzOffset = std::clamp(horzOffset, 0, MaxHorzOffset());
+    if (topLine == topLine_ && horzOffset == horzOffset_)
+        return;
+    topLine_ = topLine;
+    horzOffset_ = horzOffset;
+    Invalidate();
+}
+
+void TCustomMemo::ScrollCaretIntoView() {
+    int caret = selStart_ == anchor_ ? selStart_ + selLength_ : selStart_;
+    int row = RowOfChar(caret);
+    int top = topLine_;
+    if (row < top)
+        top = row;
+    else if (row >= top + VisibleLineCount())
+        top = row - VisibleLineCount() + 1;
+    int h = horzOffset_;
+    if (!wordWrap_) {
+        TPoint p = PosOfChar(caret);
+        int x = p.X + horzOffset_;
+        if (x - kMarginX < h)
+            h = x - kMarginX;
+        else if (x >= h + ClientWidth() - kMarginX)
+            h = x - ClientWidth() + kMarginX + 1;
+    }
+    ScrollTo(top, h);
+}
+
+void TCustomMemo::HandleScroll(int bar, int code, int position) {
+    if (bar == SB_VERT) {
+        int page = VisibleLineCount();
+        int top = topLine_;
+        switch (code) {
+        case SB_LINEUP:
+            top -= 1;
+            break;
+        case SB_LINEDOWN:
+            top += 1;
+            break;
+        case SB_PAGEUP:
+            top -= page;
+            break;
+        case SB_PAGEDOWN:
+            top += page;
+            break;
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK:
+            top = position;
+            break;
+        case SB_TOP:
+            top = 0;
+            break;
+        case SB_BOTTOM:
+            top = MaxTopLine();
+            break;
+        default:
+            return;
+        }
+        ScrollTo(top, horzOffset_);
+    } else {
+        int page = std::max(1, ClientWidth());
+        int line = std::max(1, LineHeight());
+        int h = horzOffset_;
+        switch (code) {
+        case SB_LINEUP:
+            h -= line;
+            break;
+        case SB_LINEDOWN:
+            h += line;
+            break;
+        case SB_PAGEUP:
+            h -= page;
+            break;
+        case SB_PAGEDOWN:
+            h += page;
+            break;
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK:
+            h = position;
+            break;
+        case SB_TOP:
+            h = 0;
+            break;
+        case SB_BOTTOM:
+            h = MaxHorzOffset();
+            break;
+        default:
+            return;
+        }
+        ScrollTo(topLine_, h);
+    }
+}
+
+bool TCustomMemo::GetScrollInfo(int bar, TScrollInfo& info) {
+    if (!HasBar(bar))
+        return false;
+    TScrollInfo out;
+    out.fMask = info.fMask;
+    if (bar == SB_VERT) {
+        out.nMin = 0;
+        out.nMax = std::max(0, DisplayLineCount() - 1);
+        out.nPage = static_cast<unsigned>(VisibleLineCount());
+        out.nPos = topLine_;
+    } else {
+        Layout();
+        out.nMin = 0;
+        out.nMax = wordWrap_ ? 0 : std::max(0, widest_ + 2 * kMarginX - 1);
+        out.nPage = static_cast<unsigned>(std::max(0, ClientWidth()));
+        out.nPos = horzOffset_;
+    }
+    out.nTrackPos = out.nPos;
+    info = out;
+    return true;
+}
+
+bool TCustomMemo::GetScrollBarInfo(int bar, TScrollBarInfo& info) {
+    info = TScrollBarInfo{};
+    if (!HasBar(bar)) {
+        info.rgstate[0] = STATE_SYSTEM_INVISIBLE;
+        return true;
+    }
+    TRect r = BarRect(bar);
+    TPoint screen = ParentForm() != nullptr && Parent() != nullptr
+                        ? Parent()->ClientToScreen(Point(Left(), Top()))
+                        : Point(Left(), Top());
+    info.rcScrollBar = OffsetRect(r, screen.X, screen.Y);
+    bool vertical = bar == SB_VERT;
+    int length = vertical ? r.Height() : r.Width();
+    int arrows = std::min(kScrollBarSize, length / 2);
+    info.dxyLineButton = arrows;
+    TScrollInfo si;
+    GetScrollInfo(bar, si);
+    int range = si.nMax - si.nMin + 1;
+    if (static_cast<int>(si.nPage) >= range || !IsEnabledInParents()) {
+        // Nothing to scroll: the platform shows the bar disabled.
+        info.rgstate[0] = STATE_SYSTEM_UNAVAILABLE;
+        return true;
+    }
+    int track = length - 2 * arrows;
+    int thumb = std::max(kMinThumb, track * static_cast<int>(si.nPage) / range);
+    if (thumb > track) {
+        info.rgstate[0] = STATE_SYSTEM_UNAVAILABLE;
+        return true;
+    }
+    int span = range - static_cast<int>(si.nPage);
+    int offset = span > 0 ? (track - thumb) * (si.nPos - si.nMin) / span : 0;
+    info.xyThumbTop = arrows + offset;
+    info.xyThumbBottom = arrows + offset + thumb;
+    return true;
+}
+
+bool TCustomMemo::BarMouseDown(const TPoint& p) {
+    for (int bar : {SB_VERT, SB_HORZ}) {
+        if (!HasBar(bar) || !PtInRect(BarRect(bar), p))
+            continue;
+        TScrollBarInfo info;
+        GetScrollBarInfo(bar, info);
+        if (info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE)
+            return true;
+        TRect r = BarRect(bar);
+        int at = bar == SB_VERT ? p.Y - r.Top : p.X - r.Left;
+        int length = bar == SB_VERT ? r.Height() : r.Width();
+        uint32_t msg = bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
+        int code = SB_ENDSCROLL;
+        if (at < info.dxyLineButton)
+            code = SB_LINEUP;
+        else if (at >= length - info.dxyLineButton)
+            code = SB_LINEDOWN;
+        else if (at < info.xyThumbTop)
+            code = SB_PAGEUP;
+        else if (at >= info.xyThumbBottom)
+            code = SB_PAGEDOWN;
+        else {
+            // The thumb: follow the pointer until the button is released.
+            dragBar_ = bar;
+            dragGrab_ = at - info.xyThumbTop;
+            Application().SetCaptureControl(this);
+            return true;
+        }
+        if (code != SB_ENDSCROLL)
+            Perform(msg, static_cast<uintptr_t>(code));
+        return true;
+    }
+    return false;
+}
+
+int TCustomMemo::ThumbDragPosition(const TPoint& p) {
+    TScrollBarInfo info;
+    GetScrollBarInfo(dragBar_, info);
+    TScrollInfo si;
+    GetScrollInfo(dragBar_, si);
+    TRect r = BarRect(dragBar_);
+    int at = dragBar_ == SB_VERT ? p.Y - r.Top : p.X - r.Left;
+    int length = dragBar_ == SB_VERT ? r.Height() : r.Width();
+    int thumb = info.xyThumbBottom - info.xyThumbTop;
+    int track = length - 2 * info.dxyLineButton - thumb;
+    int span = si.nMax - si.nMin + 1 - static_cast<int>(si.nPage);
+    if (track <= 0 || span <= 0)
+        return si.nPos;
+    int offset = std::clamp(at - dragGrab_ - info.dxyLineButton, 0, track);
+    return si.nMin + (offset * span + track / 2) / track;
+}
+
+// --- Selection and editing ---
+
+void TCustomMemo::SetSelStart(int value) {
+    int size = static_cast<int>(CurrentText().size());
+    selStart_ = std::clamp(value, 0, size);
+    selLength_ = 0;
+    anchor_ = selStart_;
+    ScrollCaretIntoView();
+    Invalidate();
+}
+
+void TCustomMemo::SetSelLength(int value) {
+    int size = static_cast<int>(CurrentText().size());
+    selLength_ = std::clamp(value, 0, size - selStart_);
+    anchor_ = selStart_;
+    Invalidate();
+}
+
+std::string TCustomMemo::SelText() {
+    return CurrentText().substr(static_cast<size_t>(selStart_), static_cast<size_t>(selLength_));
+}
+
+void TCustomMemo::SetSelText(const std::string& value) {
+    ReplaceSelection(value);
+}
+
+void TCustomMemo::SelectAll() {
+    selStart_ = 0;
+    anchor_ = 0;
+    selLength_ = static_cast<int>(CurrentText().size());
+    Invalidate();
+}
+
+void TCustomMemo::ReplaceSelection(const std::string& inserted, bool keepUndo) {
+    std::string text = CurrentText();
+    std::string piece = inserted;
+    if (maxLength_ > 0) {
+        int room = maxLength_ - (static_cast<int>(text.size()) - selLength_);
+        if (room < static_cast<int>(piece.size()))
+            piece.resize(static_cast<size_t>(std::max(room, 0)));
+    }
+    if (piece.empty() && selLength_ == 0)
+        return;
+    if (keepUndo) {
+        undoText_ = text;
+        undoSelStart_ = selStart_;
+        undoSelLength_ = selLength_;
+        hasUndo_ = true;
+    }
+    text.replace(static_cast<size_t>(selStart_), static_cast<size_t>(selLength_), piece);
+    StoreText(text);
+    selStart_ += static_cast<int>(piece.size());
+    selLength_ = 0;
+    anchor_ = selStart_;
+    topLine_ = std::min(topLine_, MaxTopLine());
+    ScrollCaretIntoView();
+    Change();
+}
+
+void TCustomMemo::SetCaret(int index, bool extend) {
+    int size = static_cast<int>(CurrentText().size());
+    index = std::clamp(index, 0, size);
+    // Never between the CR and the LF of a line break.
+    const std::string& text = CurrentText();
+    if (index > 0 && index < size && text[static_cast<size_t>(index)] == '\n' &&
+        text[static_cast<size_t>(index) - 1] == '\r')
+        index += index > (selStart_ == anchor_ ? selStart_ + selLength_ : selStart_) ? 1 : -1;
+    if (!extend)
+        anchor_ = index;
+    selStart_ = std::min(anchor_, index);
+    selLength_ = std::abs(index - anchor_);
+    ScrollCaretIntoView();
+    Invalidate();
+}
+
+bool TCustomMemo::WantsKey(int key) const {
+    switch (key) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+        return true;
+    case VK_RETURN:
+        return wantReturns_;
+    case VK_TAB:
+        return wantTabs_;
+    default:
+        return false;
+    }
+}
+
+void TCustomMemo::KeyDown(uint16_t& key, TShiftState shift) {
+    TCustomControl::KeyDown(key, shift);
+    if (key == 0)
+        return;
+    bool extend = (shift & ssShift) != 0;
+    int caret = selStart_ == anchor_ ? selStart_ + selLength_ : selStart_;
+    const std::string& text = CurrentText();
+    switch (key) {
+    case VK_LEFT:
+        SetCaret(caret -
+                     (IsBreak(text, caret - 1) && caret >= 2 && text[caret - 2] == '\r' ? 2 : 1),
+                 extend);
+        break;
+    case VK_RIGHT:
+        SetCaret(caret + (text.compare(static_cast<size_t>(std::min<int>(caret, text.size())), 2,
+                                       "\r\n") == 0
+                              ? 2
+                              : 1),
+                 extend);
+        break;
+    case VK_UP:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT: {
+        TPoint p = PosOfChar(caret);
+        int rows = key == VK_UP || key == VK_DOWN ? 1 : VisibleLineCount();
+        int dy = (key == VK_UP || key == VK_PRIOR ? -rows : rows) * LineHeight();
+        if (key == VK_PRIOR || key == VK_NEXT)
+            HandleScroll(SB_VERT, key == VK_PRIOR ? SB_PAGEUP : SB_PAGEDOWN, 0);
+        int row = RowOfChar(caret) + dy / LineHeight();
+        if (row < 0)
+            SetCaret(0, extend);
+        else if (row >= DisplayLineCount())
+            SetCaret(static_cast<int>(text.size()), extend);
+        else {
+            int y = (row - topLine_) * LineHeight();
+            SetCaret(CharAtPos(Point(p.X, y)), extend);
+        }
+        break;
+    }
+    case VK_HOME: {
+        if (shift & ssCtrl) {
+            SetCaret(0, extend);
+        } else {
+            Layout();
+            SetCaret(rows_[static_cast<size_t>(RowOfChar(caret))].Start, extend);
+        }
+        break;
+    }
+    case VK_END: {
+        if (shift & ssCtrl) {
+            SetCaret(static_cast<int>(text.size()), extend);
+        } else {
+            Layout();
+            const TRow& r = rows_[static_cast<size_t>(RowOfChar(caret))];
+            SetCaret(r.Start + r.Length, extend);
+        }
+        break;
+    }
+    case VK_DELETE:
+        if (readOnly_)
+            break;
+        if (shift & ssShift) {
+            Perform(WM_CUT);
+        } else {
+            if (selLength_ == 0) {
+                int size = static_cast<int>(text.size());
+                if (selStart_ >= size)
+                    break;
+                selLength_ = text.compare(static_cast<size_t>(selStart_), 2, "\r\n") == 0 ? 2 : 1;
+            }
+            Perform(WM_CLEAR);
+        }
+        break;
+    case VK_INSERT:
+        if (shift & ssCtrl)
+            Perform(WM_COPY);
+        else if (shift & ssShift)
+            Perform(WM_PASTE);
+        break;
+    default:
+        return;
+    }
+    key = 0;
+}
+
+void TCustomMemo::KeyPress(char& key) {
+    TCustomControl::KeyPress(key);
+    unsigned char c = static_cast<unsigned char>(key);
+    if (c == 0)
+        return;
+    switch (c) {
+    case 1: // Ctrl+A
+        SelectAll();
+        break;
+    case 3: // Ctrl+C
+        Perform(WM_COPY);
+        break;
+    case 22: // Ctrl+V
+        Perform(WM_PASTE);
+        break;
+    case 24: // Ctrl+X
+        Perform(WM_CUT);
+        break;
+    case 26: // Ctrl+Z
+        Perform(WM_UNDO);
+        break;
+    case 8: // Backspace
+        if (readOnly_)
+            break;
+        if (selLength_ == 0) {
+            if (selStart_ == 0)
+                break;
+            const std::string& text = CurrentText();
+            int back =
+                selStart_ >= 2 && text.compare(static_cast<size_t>(selStart_) - 2, 2, "\r\n") == 0
+                    ? 2
+                    : 1;
+            selStart_ -= back;
+            selLength_ = back;
+        }
+        ReplaceSelection("");
+        break;
+    case 13:
+        if (!readOnly_ && wantReturns_)
+            ReplaceSelection("\r\n");
+        break;
+    case 9:
+        if (!readOnly_ && wantTabs_)
+            ReplaceSelection("\t");
+        break;
+    default:
+        if (c >= 32 && !readOnly_)
+            ReplaceSelection(std::string(1, static_cast<char>(c)));
+        break;
+    }
+    key = 0;
+}
+
+void TCustomMemo::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_CUT:
+        if (selLength_ > 0 && !readOnly_) {
+            WindowSystem().SetClipboardText(SelText());
+            ReplaceSelection("");
+        }
+        return;
+    case WM_COPY:
+        if (selLength_ > 0)
+            WindowSystem().SetClipboardText(SelText());
+        return;
+    case WM_PASTE:
+        if (!readOnly_)
+            ReplaceSelection(WindowSystem().ClipboardText());
+        return;
+    case WM_CLEAR:
+        if (!readOnly_ && selLength_ > 0)
+            ReplaceSelection("");
+        return;
+    case WM_UNDO:
+        if (hasUndo_ && !readOnly_) {
+            // The platform's one-level undo: undoing again redoes.
+            std::string text = CurrentText();
+            int start = selStart_, length = selLength_;
+            StoreText(undoText_);
+            selStart_ = undoSelStart_;
+            selLength_ = undoSelLength_;
+            anchor_ = selStart_;
+            undoText_ = text;
+            undoSelStart_ = start;
+            undoSelLength_ = length;
+            topLine_ = std::min(topLine_, MaxTopLine());
+            ScrollCaretIntoView();
+            Change();
+            m.Result = 1;
+        }
+        return;
+    case WM_SETTEXT:
+        SetText(m.LParam != 0 ? std::string(reinterpret_cast<const char*>(m.LParam)) : "");
+        m.Result = 1;
+        return;
+    case WM_VSCROLL:
+        HandleScroll(SB_VERT, LoWord(m.WParam), HiWord(m.WParam));
+        return;
+    case WM_HSCROLL:
+        HandleScroll(SB_HORZ, LoWord(m.WParam), HiWord(m.WParam));
+        return;
+    case WM_MOUSEWHEEL: {
+        int delta = static_cast<int16_t>(HiWord(m.WParam));
+        int lines = -delta * 3 / WHEEL_DELTA;
+        if (lines != 0)
+            ScrollTo(topLine_ + lines, horzOffset_);
+        m.Result = 1;
+        return;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        TPoint p = Point(LoSmallInt(m.LParam), HiSmallInt(m.LParam));
+        TPoint off = ClientOffset();
+        if (!PtInRect(ClientRect(), p) && BarMouseDown(Point(p.X + off.X, p.Y + off.Y)))
+            return;
+        if (CanFocus() && !Focused())
+            SetFocus();
+        selecting_ = true;
+        SetCaret(CharAtPos(p), (ShiftStateFromMk(m.WParam) & ssShift) != 0);
+        break;
+    }
+    case WM_MOUSEMOVE:
+        if (dragBar_ >= 0) {
+            TPoint off = ClientOffset();
+            TPoint p = Point(LoSmallInt(m.LParam) + off.X, HiSmallInt(m.LParam) + off.Y);
+            int pos = ThumbDragPosition(p);
+            Perform(dragBar_ == SB_VERT ? WM_VSCROLL : WM_HSCROLL,
+                    MakeLParam(SB_THUMBTRACK, pos) & 0xFFFFFFFF);
+            break;
+        }
+        if (selecting_ && (m.WParam & MK_LBUTTON)) {
+            TPoint p = Point(LoSmallInt(m.LParam), HiSmallInt(m.LParam));
+            SetCaret(CharAtPos(p), true);
+        }
+        break;
+    case WM_LBUTTONUP:
+        selecting_ = false;
+        if (dragBar_ >= 0) {
+            int bar = dragBar_;
+            dragBar_ = -1;
+            Perform(bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL,
+                    MakeLParam(SB_THUMBPOSITION, bar == SB_VERT ? topLine_ : horzOffset_) &
+                        0xFFFFFFFF);
+            Perform(bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, SB_ENDSCROLL);
+            if (Application().CaptureControl() == this)
+                Application().SetCaptureControl(nullptr);
+        }
+        break;
+    case CM_FONTCHANGED:
+        layoutWidth_ = -1;
+        break;
+    case WM_SIZE:
+        layoutWidth_ = -1;
+        TCustomControl::WndProc(m);
+        ScrollTo(topLine_, horzOffset_);
+        return;
+    default:
+        break;
+    }
+    TCustomControl::WndProc(m);
+}
+
+// --- Painting ---
+
+void TCustomMemo::Paint() {
+    TCanvas& c = Canvas();
+    Layout();
+    TRect client = ClientRect();
+    c.Brush().SetStyle(TBrushStyle::bsSolid);
+    c.Brush().SetColor(Color());
+    c.FillRect(client);
+    c.Font().Assign(FontRef());
+    if (!IsEnabledInParents())
+        c.Font().SetColor(clGrayText);
+    const std::string& text = CurrentText();
+    bool showSelection = Focused() && selLength_ > 0;
+    int selEnd = selStart_ + selLength_;
+    for (int row = topLine_; row < static_cast<int>(rows_.size()); ++row) {
+        int y = (row - topLine_) * lineHeight_;
+        if (y >= client.Bottom)
+            break;
+        const TRow& r = rows_[static_cast<size_t>(row)];
+        std::string line = text.substr(static_cast<size_t>(r.Start), static_cast<size_t>(r.Length));
+        int width = c.TextWidth(line);
+        int x = kMarginX - horzOffset_;
+        if (alignment_ == TAlignment::taRightJustify)
+            x = client.Right - kMarginX - width;
+        else if (alignment_ == TAlignment::taCenter)
+            x = (client.Right - width) / 2;
+        c.Brush().SetStyle(TBrushStyle::bsClear);
+        c.TextOut(x, y, line);
+        if (showSelection && selStart_ < r.Start + r.Length && selEnd > r.Start) {
+            int a = std::max(selStart_, r.Start) - r.Start;
+            int b = std::min(selEnd, r.Start + r.Length) - r.Start;
+            int left = x + c.TextWidth(line.substr(0, static_cast<size_t>(a)));
+            int right = x + c.TextWidth(line.substr(0, static_cast<size_t>(b)));
+            c.Brush().SetStyle(TBrushStyle::bsSolid);
+            c.Brush().SetColor(clHighlight);
+            TRect sel = Rect(left, y, right, y + lineHeight_);
+            c.FillRect(sel);
+            TColor keep = c.Font().Color();
+            c.Font().SetColor(clHighlightText);
+            c.TextRect(sel, left, y,
+                       line.substr(static_cast<size_t>(a), static_cast<size_t>(b - a)));
+            c.Font().SetColor(keep);
+        }
+    }
+    if (Focused()) {
+        int caret = selStart_ == anchor_ ? selStart_ + selLength_ : selStart_;
+        TPoint p = PosOfChar(caret);
+        c.Brush().SetStyle(TBrushStyle::bsSolid);
+        c.Brush().SetColor(clWindowText);
+        c.FillRect(Rect(p.X, p.Y, p.X + 1, p.Y + lineHeight_));
+    }
+}
+
+void TCustomMemo::PaintNonClient(TCanvas& canvas) {
+    TCustomControl::PaintNonClient(canvas);
+    int bw = BorderWidth();
+    TRect r = Rect(bw, bw, Width() - bw, Height() - bw);
+    if (borderStyle_ == TBorderStyle::bsSingle) {
+        Frame3D(canvas, r, clBtnShadow, clBtnHighlight, 1);
+        Frame3D(canvas, r, cl3DDkShadow, cl3DLight, 1);
+    }
+    for (int bar : {SB_VERT, SB_HORZ}) {
+        if (!HasBar(bar))
+            continue;
+        TRect br = BarRect(bar);
+        TScrollBarInfo info;
+        GetScrollBarInfo(bar, info);
+        bool vertical = bar == SB_VERT;
+        bool unavailable = (info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) != 0;
+        // The track: a dither of face and highlight, drawn as a light fill.
+        canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+        canvas.Brush().SetColor(cl3DLight);
+        canvas.FillRect(br);
+        int arrows = std::min(kScrollBarSize, (vertical ? br.Height() : br.Width()) / 2);
+        TRect first = vertical ? Rect(br.Left, br.Top, br.Right, br.Top + arrows)
+                               : Rect(br.Left, br.Top, br.Left + arrows, br.Bottom);
+        TRect second = vertical ? Rect(br.Left, br.Bottom - arrows, br.Right, br.Bottom)
+                                : Rect(br.Right - arrows, br.Top, br.Right, br.Bottom);
+        for (int i = 0; i < 2; ++i) {
+            TRect b = i == 0 ? first : second;
+            canvas.Brush().SetColor(clBtnFace);
+            canvas.FillRect(b);
+            TRect e = b;
+            Frame3D(canvas, e, clBtnHighlight, cl3DDkShadow, 1);
+            // The arrow: a small triangle.
+            TColor arrow = unavailable ? clGrayText : clBtnText;
+            int cx = (b.Left + b.Right) / 2, cy = (b.Top + b.Bottom) / 2;
+            for (int k = 0; k < 4; ++k)
+                for (int t = -k; t <= k; ++t) {
+                    int along = (i == 0 ? -2 : 1) + (i == 0 ? k : -k);
+                    if (vertical)
+                        canvas.SetPixel(cx + t, cy + along, arrow);
+                    else
+                        canvas.SetPixel(cx + along, cy + t, arrow);
+                }
+        }
+        if (!unavailable && info.xyThumbBottom > info.xyThumbTop) {
+            TRect thumb = vertical ? Rect(br.Left, br.Top + info.xyThumbTop, br.Right,
+                                          br.Top + info.xyThumbBottom)
+                                   : Rect(br.Left + info.xyThumbTop, br.Top,
+                                          br.Left + info.xyThumbBottom, br.Bottom);
+            canvas.Brush().SetColor(clBtnFace);
+            canvas.FillRect(thumb);
+            Frame3D(canvas, thumb, clBtnHighlight, cl3DDkShadow, 1);
+        }
+    }
+    if (HasBar(SB_VERT) && HasBar(SB_HORZ)) {
+        TRect v = BarRect(SB_VERT), h = BarRect(SB_HORZ);
+        canvas.Brush().SetColor(clBtnFace);
+        canvas.FillRect(Rect(v.Left, h.Top, v.Right, h.Bottom));
+    }
+}
+
+SSI_DEFINE_CLASS(TMemo, TCustomMemo)
+
+TMemo::TMemo(TComponent* owner) : TCustomMemo(owner) {}

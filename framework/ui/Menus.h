@@ -1,0 +1,207 @@
+#pragma once
+// Menus: TMenuItem trees held by a TPopupMenu or TMainMenu. An open menu is
+// a popup window of the window system per level, tracked by the framework:
+// while it is open it has all the input (arrows, Enter, Escape, "&"
+// letters, the mouse), and the chosen item's Click runs once the menu is
+// closed. Items draw themselves unless they have measure and draw handlers
+// (owner drawing). Every change of an item reaches its menu's MenuChanged
+// (the menu-changed notification).
+
+#include "framework/graphics/Canvas.h"
+#include "framework/components/Components.h"
+#include "framework/components/Messages.h"
+#include "framework/graphics/Types.h"
+
+#include <string>
+#include <vector>
+
+class TMenu;
+
+SSI_DECLARE_EXCEPTION(EMenuError, Exception)
+class TImageList;
+
+// A shortcut: a virtual-key code plus modifier bits.
+using TShortCut = uint16_t;
+constexpr TShortCut scShift = 0x2000;
+constexpr TShortCut scCtrl = 0x4000;
+constexpr TShortCut scAlt = 0x8000;
+TShortCut ShortCut(uint16_t key, uint32_t shiftState /* ssShift, ssCtrl, ssAlt */);
+// "Ctrl+S", "Shift+F5", "Del"... as menus show them.
+std::string ShortCutToText(TShortCut shortCut);
+
+// Owner drawing: `rect` is the item's rectangle on `canvas`.
+using TMenuDrawItemEvent = TEvent<TObject*, TCanvas&, TRect, bool /*selected*/>;
+using TMenuMeasureItemEvent = TEvent<TObject*, TCanvas&, int& /*width*/, int& /*height*/>;
+using TMenuChangeEvent = TEvent<TObject*, class TMenuItem* /*source*/, bool /*rebuild*/>;
+
+class TMenuItem : public TComponent {
+    SSI_CLASS(TMenuItem, TComponent)
+public:
+    explicit TMenuItem(TComponent* owner);
+    ~TMenuItem() override;
+    // Published: Caption, Checked, Default, Enabled, ImageIndex, ShortCut,
+    // Visible, OnClick, OnDrawItem, OnMeasureItem.
+    static void DeclarePublished(TPropertyBuilder& p);
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& value);
+    bool Checked() const { return checked_; }
+    void SetChecked(bool value);
+    bool Default() const { return default_; }
+    void SetDefault(bool value);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool value);
+    int ImageIndex() const { return imageIndex_; }
+    void SetImageIndex(int value);
+    TShortCut ShortCutValue() const { return shortCut_; }
+    void SetShortCut(TShortCut value);
+    bool Visible() const { return visible_; }
+    void SetVisible(bool value);
+    // A separator: the caption "-".
+    bool IsLine() const { return caption_ == "-"; }
+
+    // --- Sub-items ---
+    int Count() const { return static_cast<int>(items_.size()); }
+    // Fails with "Menu index out of range".
+    TMenuItem* Items(int index) const;
+    TMenuItem* Parent() const { return parent_; }
+    int MenuIndex() const;
+    void Add(TMenuItem* item);
+    void Insert(int index, TMenuItem* item);
+    // Takes the item out without destroying it.
+    void Remove(TMenuItem* item);
+    // Destroys the sub-item at `index`.
+    void Delete(int index);
+    void Clear();
+    int IndexOf(const TMenuItem* item) const;
+    // The menu the item belongs to, through its parents.
+    TMenu* GetParentMenu() const;
+
+    // OnClick (a programmatic click works on disabled items too).
+    virtual void Click();
+
+    TNotifyEvent& OnClick() { return onClick_; }
+    void SetOnClick(const TNotifyEvent& e) { onClick_ = e; }
+    TMenuDrawItemEvent& OnDrawItem() { return onDrawItem_; }
+    void SetOnDrawItem(const TMenuDrawItemEvent& e);
+    TMenuMeasureItemEvent& OnMeasureItem() { return onMeasureItem_; }
+    void SetOnMeasureItem(const TMenuMeasureItemEvent& e);
+
+    // Size of the item in an open menu: the measure handler when there is
+    // one (it starts from the default size), else the default.
+    void MeasureItem(TCanvas& canvas, int& width, int& height);
+    // Draws the item: the draw handler when there is one, else the default.
+    void DrawItem(TCanvas& canvas, const TRect& rect, bool selected);
+    // The default drawing, for draw handlers that want it after all.
+    void DefaultDrawItem(TCanvas& canvas, const TRect& rect, bool selected);
+
+    // Layouts nest items in their parent item or menu.
+    bool HasParent() const override { return true; }
+    TComponent* GetParentComponent() const override;
+    void SetParentComponent(TComponent* parent) override;
+    void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
+
+protected:
+    // Passes a change up to the menu.
+    void MenuChanged(bool rebuild);
+
+private:
+    friend class TMenu;
+    std::string caption_;
+    bool checked_ = false;
+    bool default_ = false;
+    bool enabled_ = true;
+    int imageIndex_ = -1;
+    TShortCut shortCut_ = 0;
+    bool visible_ = true;
+    std::vector<TMenuItem*> items_;
+    TMenuItem* parent_ = nullptr;
+    TMenu* menu_ = nullptr; // set on the root item only
+    TNotifyEvent onClick_;
+    TMenuDrawItemEvent onDrawItem_;
+    TMenuMeasureItemEvent onMeasureItem_;
+};
+
+class TMenu : public TComponent {
+    SSI_CLASS(TMenu, TComponent)
+public:
+    explicit TMenu(TComponent* owner);
+    ~TMenu() override;
+    // Published: Images, OwnerDraw, OnChange.
+    static void DeclarePublished(TPropertyBuilder& p);
+
+    // The invisible root whose sub-items are the menu's items.
+    TMenuItem* Items() const { return items_; }
+    bool OwnerDraw() const { return ownerDraw_; }
+    void SetOwnerDraw(bool value);
+    // The images items show by ImageIndex (not owned; forgotten when it is
+    // destroyed).
+    TImageList* Images() const { return images_; }
+    void SetImages(TImageList* value);
+    TMenuChangeEvent& OnChange() { return onChange_; }
+    void SetOnChange(const TMenuChangeEvent& e) { onChange_ = e; }
+
+    // Whether a WM_KEYDOWN / WM_SYSKEYDOWN message is the shortcut of an
+    // enabled, visible item; that item is clicked.
+    bool IsShortCut(const TMessage& keyMessage);
+    // The item with that shortcut, or null.
+    TMenuItem* FindItemByShortCut(TShortCut shortCut) const;
+
+    void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
+
+    // An item or the menu changed: OnChange. `rebuild` when items were added
+    // or removed.
+    virtual void MenuChanged(TMenuItem* source, bool rebuild);
+
+protected:
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    TMenuItem* items_;
+    bool ownerDraw_ = false;
+    TImageList* images_ = nullptr;
+    TMenuChangeEvent onChange_;
+};
+
+class TPopupMenu : public TMenu {
+    SSI_CLASS(TPopupMenu, TMenu)
+public:
+    explicit TPopupMenu(TComponent* owner);
+    // Published (besides TMenu's): OnPopup.
+    static void DeclarePublished(TPropertyBuilder& p);
+
+    // Opens the menu with its top-left corner at the screen point (moved to
+    // stay on the work area) and tracks it until it closes; the chosen
+    // item's Click runs before Popup returns.
+    virtual void Popup(int x, int y);
+    TComponent* PopupComponent() const { return popupComponent_; }
+    void SetPopupComponent(TComponent* value) { popupComponent_ = value; }
+    TNotifyEvent& OnPopup() { return onPopup_; }
+    void SetOnPopup(const TNotifyEvent& e) { onPopup_ = e; }
+
+private:
+    TComponent* popupComponent_ = nullptr;
+    TNotifyEvent onPopup_;
+};
+
+class TMainMenu : public TMenu {
+    SSI_CLASS(TMainMenu, TMenu)
+public:
+    explicit TMainMenu(TComponent* owner);
+    // Tells the owning form (CM_MENUCHANGED) after OnChange.
+    void MenuChanged(TMenuItem* source, bool rebuild) override;
+};
+
+// Opens `parent`'s sub-items as a menu at the screen point and tracks it;
+// returns the chosen item (already clicked unless `click` is false), or
+// null when the menu was closed without a choice.
+TMenuItem* TrackMenu(TMenuItem* parent, int x, int y, bool click = true);
+// Whether a menu is open now.
+bool IsMenuOpen();
+// While an open menu draws its items: when `canvas` is the canvas of one of
+// its windows, that window's screen rectangle and a canvas on it in screen
+// coordinates (the platform's screen device context, limited to the menu
+// window), for drawing over the window's frame. False for other canvases.
+bool GetMenuWindowOfCanvas(const TCanvas& canvas, TRect& screenRect, TCanvas*& screenCanvas);
+// Closes an open menu without a choice (at the next event it sees).
+void CloseOpenMenu();

@@ -1,0 +1,192 @@
+#include "framework/ui/PageControl.h"
+
+#include "framework/ui/Forms.h"
+#include "framework/components/PropertyBuilder.h"
+
+#include <algorithm>
+
+const TEnumInfo TTabStyleInfo("TTabStyle", {"tsTabs", "tsButtons", "tsFlatButtons"});
+
+SSI_DEFINE_CLASS(TTabSheet, TCustomControl)
+
+void TTabSheet::DeclarePublished(TPropertyBuilder& p) {
+    p.String("Caption", &TTabSheet::Caption, &TTabSheet::SetCaption)
+        .Integer("PageIndex", &TTabSheet::PageIndex, &TTabSheet::SetPageIndex)
+        .NotStored()
+        .Boolean("TabVisible", &TTabSheet::TabVisible, &TTabSheet::SetTabVisible)
+        .Default(1)
+        .Color("Color", &TTabSheet::Color, &TTabSheet::SetColor)
+        .Default(clBtnFace)
+        .Object("Font", &TTabSheet::Font, &TTabSheet::SetFont)
+        .Boolean("ParentFont", &TTabSheet::ParentFont, &TTabSheet::SetParentFont)
+        .Default(1);
+}
+
+TTabSheet::TTabSheet(TComponent* owner) : TCustomControl(owner) {
+    SetControlStyle(ControlStyle() | csAcceptsControls);
+    TControl::SetVisible(false);
+    SetAlign(TAlign::alClient);
+}
+
+TTabSheet::~TTabSheet() {
+    if (pageControl_ != nullptr)
+        pageControl_->RemovePage(this);
+}
+
+void TTabSheet::SetParent(TWinControl* parent) {
+    TCustomControl::SetParent(parent);
+    auto* pc = dynamic_cast<TPageControl*>(parent);
+    if (pc != pageControl_) {
+        if (pageControl_ != nullptr)
+            pageControl_->RemovePage(this);
+        if (pc != nullptr)
+            pc->InsertPage(this);
+    }
+}
+
+void TTabSheet::SetPageControl(TPageControl* value) {
+    SetParent(value);
+}
+
+int TTabSheet::PageIndex() const {
+    if (pageControl_ == nullptr)
+        return -1;
+    auto& pages = pageControl_->pages_;
+    return static_cast<int>(std::find(pages.begin(), pages.end(), this) - pages.begin());
+}
+
+void TTabSheet::SetPageIndex(int value) {
+    if (pageControl_ == nullptr)
+        return;
+    auto& pages = pageControl_->pages_;
+    pages.erase(std::find(pages.begin(), pages.end(), this));
+    value = std::clamp(value, 0, static_cast<int>(pages.size()));
+    pages.insert(pages.begin() + value, this);
+}
+
+void TTabSheet::Paint() {
+    TCanvas& c = Canvas();
+    c.Brush().SetStyle(TBrushStyle::bsSolid);
+    c.Brush().SetColor(Color());
+    c.FillRect(ClientRect());
+}
+
+SSI_DEFINE_CLASS(TPageControl, TCustomControl)
+
+void TPageControl::DeclarePublished(TPropertyBuilder& p) {
+    p.Component("ActivePage", &TPageControl::ActivePage, &TPageControl::SetActivePage)
+        .Color("Color", &TPageControl::Color, &TPageControl::SetColor)
+        .Default(clBtnFace)
+        .Object("Font", &TPageControl::Font, &TPageControl::SetFont)
+        .Boolean("ParentFont", &TPageControl::ParentFont, &TPageControl::SetParentFont)
+        .Default(1)
+        .Enum("Style", TTabStyleInfo, &TPageControl::Style, &TPageControl::SetStyle)
+        .Default(0)
+        .Integer("TabOrder", &TPageControl::TabOrder, &TPageControl::SetTabOrder)
+        .Default(-1)
+        .Boolean("TabStop", &TPageControl::TabStop, &TPageControl::SetTabStop)
+        .Default(1)
+        .Event("OnChange", &TPageControl::OnChange, &TPageControl::SetOnChange);
+}
+
+TPageControl::TPageControl(TComponent* owner) : TCustomControl(owner) {
+    SetControlStyle(ControlStyle() | csAcceptsControls);
+    SetBounds(0, 0, 289, 193);
+    SetTabStop(true);
+}
+
+TPageControl::~TPageControl() {
+    for (TTabSheet* page : pages_)
+        page->pageControl_ = nullptr;
+}
+
+TTabSheet* TPageControl::Pages(int index) const {
+    if (index < 0 || index >= PageCount())
+        throw EListError(Format("List index out of bounds (%d)", index));
+    return pages_[static_cast<size_t>(index)];
+}
+
+void TPageControl::InsertPage(TTabSheet* page) {
+    pages_.push_back(page);
+    page->pageControl_ = this;
+    page->TControl::SetVisible(false);
+    if (activePage_ == nullptr && !HasState(csLoading))
+        SetActivePage(page);
+}
+
+void TPageControl::RemovePage(TTabSheet* page) {
+    pages_.erase(std::remove(pages_.begin(), pages_.end(), page), pages_.end());
+    page->pageControl_ = nullptr;
+    if (activePage_ == page) {
+        activePage_ = nullptr;
+        if (!HasState(csDestroying) && !pages_.empty())
+            SetActivePage(pages_.front());
+    }
+}
+
+void TPageControl::Notification(TComponent* component, TOperation operation) {
+    TCustomControl::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == activePage_)
+        activePage_ = nullptr;
+}
+
+int TPageControl::ActivePageIndex() const {
+    if (activePage_ == nullptr)
+        return -1;
+    return activePage_->PageIndex();
+}
+
+void TPageControl::SetActivePageIndex(int value) {
+    if (value < 0 || value >= PageCount())
+        SetActivePage(nullptr);
+    else
+        SetActivePage(pages_[static_cast<size_t>(value)]);
+}
+
+void TPageControl::SetActivePage(TTabSheet* page) {
+    if (page != nullptr && page->pageControl_ != this)
+        return;
+    if (activePage_ == page)
+        return;
+    TCustomForm* form = ParentForm();
+    // The focus may not stay on a page that is being hidden.
+    bool focusInside = form != nullptr && form->ActiveControl() != nullptr &&
+                       activePage_ != nullptr &&
+                       activePage_->ContainsControl(form->ActiveControl());
+    if (page != nullptr) {
+        page->BringToFront();
+        page->TControl::SetVisible(true);
+    }
+    TTabSheet* old = activePage_;
+    activePage_ = page;
+    if (old != nullptr)
+        old->SetVisible(false);
+    if (focusInside && form != nullptr) {
+        TWinControl* next =
+            page != nullptr ? page->FindNextControl(nullptr, true, true, false) : nullptr;
+        if (next != nullptr && next->CanFocus())
+            form->FocusControl(next);
+        else if (form->ActiveControl() != nullptr && old != nullptr &&
+                 old->ContainsControl(form->ActiveControl()))
+            form->FocusControl(this->CanFocus() ? this : nullptr);
+    }
+    Realign();
+    Invalidate();
+    if (!HasState(csLoading))
+        onChange_(this);
+}
+
+void TPageControl::Loaded() {
+    TCustomControl::Loaded();
+    for (TTabSheet* p : pages_)
+        p->TControl::SetVisible(p == activePage_);
+    if (activePage_ == nullptr && !pages_.empty())
+        SetActivePage(pages_.front());
+}
+
+void TPageControl::Paint() {
+    TCanvas& c = Canvas();
+    c.Brush().SetStyle(TBrushStyle::bsSolid);
+    c.Brush().SetColor(Color());
+    c.FillRect(ClientRect());
+}

@@ -1,0 +1,146 @@
+#include "framework/ui/Panel.h"
+
+#include "framework/ui/Menus.h"
+#include "framework/components/PropertyBuilder.h"
+#include "framework/graphics/TextDrawing.h"
+
+const TEnumInfo TBevelCutInfo("TBevelCut", {"bvNone", "bvLowered", "bvRaised", "bvSpace"});
+const TEnumInfo TBorderStyleInfo("TBorderStyle", {"bsNone", "bsSingle"});
+
+void Frame3D(TCanvas& canvas, TRect& rect, TColor topLeft, TColor bottomRight, int width) {
+    canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+    for (int i = 0; i < width && !IsRectEmpty(rect); ++i) {
+        canvas.Brush().SetColor(topLeft);
+        canvas.FillRect(Rect(rect.Left, rect.Top, rect.Right - 1, rect.Top + 1));
+        canvas.FillRect(Rect(rect.Left, rect.Top, rect.Left + 1, rect.Bottom - 1));
+        canvas.Brush().SetColor(bottomRight);
+        canvas.FillRect(Rect(rect.Left, rect.Bottom - 1, rect.Right, rect.Bottom));
+        canvas.FillRect(Rect(rect.Right - 1, rect.Top, rect.Right, rect.Bottom));
+        rect = InflateRect(rect, -1, -1);
+    }
+}
+
+SSI_DEFINE_CLASS(TCustomPanel, TCustomControl)
+
+void TCustomPanel::DeclarePublished(TPropertyBuilder& p) {
+    p.Enum("Alignment", TAlignmentInfo, &TCustomPanel::Alignment, &TCustomPanel::SetAlignment)
+        .Default(static_cast<int>(TAlignment::taCenter))
+        .Enum("BevelInner", TBevelCutInfo, &TCustomPanel::BevelInner, &TCustomPanel::SetBevelInner)
+        .Default(0)
+        .Enum("BevelOuter", TBevelCutInfo, &TCustomPanel::BevelOuter, &TCustomPanel::SetBevelOuter)
+        .Default(static_cast<int>(TBevelCut::bvRaised))
+        .Integer("BevelWidth", &TCustomPanel::BevelWidth, &TCustomPanel::SetBevelWidth)
+        .Default(1)
+        .Enum("BorderStyle", TBorderStyleInfo, &TCustomPanel::BorderStyle,
+              &TCustomPanel::SetBorderStyle)
+        .Default(0)
+        .String("Caption", &TCustomPanel::Caption, &TCustomPanel::SetCaption)
+        .Color("Color", &TCustomPanel::Color, &TCustomPanel::SetColor)
+        .Default(clBtnFace)
+        .Object("Font", &TCustomPanel::Font, &TCustomPanel::SetFont)
+        .Boolean("ParentColor", &TCustomPanel::ParentColor, &TCustomPanel::SetParentColor)
+        .Default(0)
+        .Boolean("ParentFont", &TCustomPanel::ParentFont, &TCustomPanel::SetParentFont)
+        .Default(1)
+        .Component("PopupMenu", &TCustomPanel::PopupMenu, &TCustomPanel::SetPopupMenu)
+        .Event("OnClick", &TCustomPanel::OnClick, &TCustomPanel::SetOnClick)
+        .Event("OnDblClick", &TCustomPanel::OnDblClick, &TCustomPanel::SetOnDblClick)
+        .Event("OnMouseDown", &TCustomPanel::OnMouseDown, &TCustomPanel::SetOnMouseDown)
+        .Event("OnMouseMove", &TCustomPanel::OnMouseMove, &TCustomPanel::SetOnMouseMove)
+        .Event("OnMouseUp", &TCustomPanel::OnMouseUp, &TCustomPanel::SetOnMouseUp)
+        .Event("OnResize", &TCustomPanel::OnResize, &TCustomPanel::SetOnResize);
+}
+
+TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
+    SetControlStyle(ControlStyle() | csAcceptsControls | csOpaque);
+    SetBounds(0, 0, 185, 41);
+}
+
+void TCustomPanel::SetAlignment(TAlignment value) {
+    if (alignment_ == value)
+        return;
+    alignment_ = value;
+    Invalidate();
+}
+
+void TCustomPanel::SetBevelInner(TBevelCut value) {
+    if (bevelInner_ == value)
+        return;
+    bevelInner_ = value;
+    Realign();
+    Invalidate();
+}
+
+void TCustomPanel::SetBevelOuter(TBevelCut value) {
+    if (bevelOuter_ == value)
+        return;
+    bevelOuter_ = value;
+    Realign();
+    Invalidate();
+}
+
+void TCustomPanel::SetBevelWidth(int value) {
+    if (value < 1)
+        value = 1;
+    if (bevelWidth_ == value)
+        return;
+    bevelWidth_ = value;
+    Realign();
+    Invalidate();
+}
+
+void TCustomPanel::SetBorderStyle(TBorderStyle value) {
+    if (borderStyle_ == value)
+        return;
+    borderStyle_ = value;
+    Realign();
+    Invalidate();
+}
+
+void TCustomPanel::AdjustClientRect(TRect& rect) const {
+    int inset = 0;
+    if (borderStyle_ == TBorderStyle::bsSingle)
+        inset += 1;
+    if (bevelOuter_ != TBevelCut::bvNone)
+        inset += bevelWidth_;
+    if (bevelInner_ != TBevelCut::bvNone)
+        inset += bevelWidth_;
+    rect = InflateRect(rect, -inset, -inset);
+}
+
+void TCustomPanel::Paint() {
+    TCanvas& c = Canvas();
+    TRect r = ClientRect();
+    c.Brush().SetStyle(TBrushStyle::bsSolid);
+    c.Brush().SetColor(Color());
+    c.FillRect(r);
+    if (borderStyle_ == TBorderStyle::bsSingle)
+        Frame3D(c, r, clWindowFrame, clWindowFrame, 1);
+    auto bevel = [&](TBevelCut cut) {
+        if (cut == TBevelCut::bvNone)
+            return;
+        if (cut == TBevelCut::bvSpace) {
+            r = InflateRect(r, -bevelWidth_, -bevelWidth_);
+            return;
+        }
+        bool raised = cut == TBevelCut::bvRaised;
+        Frame3D(c, r, raised ? clBtnHighlight : clBtnShadow, raised ? clBtnShadow : clBtnHighlight,
+                bevelWidth_);
+    };
+    bevel(bevelOuter_);
+    bevel(bevelInner_);
+    if (!Caption().empty()) {
+        c.Brush().SetStyle(TBrushStyle::bsClear);
+        c.Font().Assign(FontRef());
+        uint32_t flags = DT_VCENTER | DT_SINGLELINE;
+        if (alignment_ == TAlignment::taCenter)
+            flags |= DT_CENTER;
+        else if (alignment_ == TAlignment::taRightJustify)
+            flags |= DT_RIGHT;
+        DrawText(c, Caption(), r, flags);
+    }
+}
+
+SSI_DEFINE_CLASS(TPanel, TCustomPanel)
+
+TPanel::TPanel(TComponent* owner) : TCustomPanel(owner) {}

@@ -1,0 +1,54 @@
+#pragma once
+// TCustomPanel / TPanel: a container with optional 3-D bevels (outer, then
+// inner, each BevelWidth wide), a border and a caption drawn with its
+// Alignment, centred vertically. Aligned children share the area inside
+// BorderWidth and the bevels.
+
+#include "framework/ui/CustomControl.h"
+
+enum class TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+extern const TEnumInfo TBevelCutInfo;
+enum class TBorderStyle { bsNone, bsSingle };
+extern const TEnumInfo TBorderStyleInfo;
+
+class TCustomPanel : public TCustomControl {
+    SSI_CLASS(TCustomPanel, TCustomControl)
+public:
+    explicit TCustomPanel(TComponent* owner);
+    // Published: Alignment, BevelInner, BevelOuter, BevelWidth,
+    // BorderStyle, Caption, Color, Font, ParentColor, ParentFont, OnClick,
+    // OnDblClick, OnMouseDown, OnMouseMove, OnMouseUp, OnResize.
+    static void DeclarePublished(TPropertyBuilder& p);
+
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment value);
+    TBevelCut BevelInner() const { return bevelInner_; }
+    void SetBevelInner(TBevelCut value);
+    TBevelCut BevelOuter() const { return bevelOuter_; }
+    void SetBevelOuter(TBevelCut value);
+    int BevelWidth() const { return bevelWidth_; }
+    void SetBevelWidth(int value);
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle value);
+
+protected:
+    void AdjustClientRect(TRect& rect) const override;
+    void Paint() override;
+
+private:
+    TAlignment alignment_ = TAlignment::taCenter;
+    TBevelCut bevelInner_ = TBevelCut::bvNone;
+    TBevelCut bevelOuter_ = TBevelCut::bvRaised;
+    int bevelWidth_ = 1;
+    TBorderStyle borderStyle_ = TBorderStyle::bsNone;
+};
+
+class TPanel : public TCustomPanel {
+    SSI_CLASS(TPanel, TCustomPanel)
+public:
+    explicit TPanel(TComponent* owner);
+};
+
+// The platform's Frame3D: `width` rings of top-left in `topLeft` and
+// bottom-right in `bottomRight`; `rect` shrinks by the rings drawn.
+void Frame3D(TCanvas& canvas, TRect& rect, TColor topLeft, TColor bottomRight, int width);

@@ -1,0 +1,449 @@
+#include "framework/ui/ToolBar.h"
+
+#include "framework/ui/Application.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/ui/Panel.h"
+#include "framework/components/PropertyBuilder.h"
+#include "framework/graphics/TextDrawing.h"
+
+#include <algorithm>
+
+const TEnumInfo TEdgeBorderInfo("TEdgeBorder", {"ebLeft", "ebTop", "ebRight", "ebBottom"});
+const TEnumInfo TToolButtonStyleInfo("TToolButtonStyle", {"tbsButton", "tbsCheck", "tbsDropDown",
+                                                          "tbsSeparator", "tbsDivider"});
+
+namespace {
+constexpr int kEdge = 2; // an etched edge border
+constexpr int kSeparatorWidth = 8;
+} // namespace
+
+// --- TToolButton ---
+
+SSI_DEFINE_CLASS(TToolButton, TGraphicControl)
+
+void TToolButton::DeclarePublished(TPropertyBuilder& p) {
+    p.Boolean("AutoSize", &TToolButton::AutoSize, &TToolButton::SetAutoSize)
+        .Default(0)
+        .String("Caption", &TToolButton::Caption, &TToolButton::SetCaption)
+        .Boolean("Down", &TToolButton::Down, &TToolButton::SetDown)
+        .Default(0)
+        .Boolean("Grouped", &TToolButton::Grouped, &TToolButton::SetGrouped)
+        .Default(0)
+        .Integer("ImageIndex", &TToolButton::ImageIndex, &TToolButton::SetImageIndex)
+        .Default(-1)
+        .Component("MenuItem", &TToolButton::MenuItem, &TToolButton::SetMenuItem)
+        .Enum("Style", TToolButtonStyleInfo, &TToolButton::Style, &TToolButton::SetStyle)
+        .Default(0)
+        .Event("OnClick", &TToolButton::OnClick, &TToolButton::SetOnClick);
+}
+
+TToolButton::TToolButton(TComponent* owner) : TGraphicControl(owner) {
+    SetBounds(0, 0, 23, 22);
+    SetControlStyle((ControlStyle() | csCaptureMouse) & ~csDoubleClicks);
+}
+
+TToolButton::~TToolButton() {
+    SetMenuItem(nullptr);
+}
+
+TToolBar* TToolButton::ToolBar() const {
+    return dynamic_cast<TToolBar*>(Parent());
+}
+
+void TToolButton::SetParent(TWinControl* parent) {
+    TToolBar* old = ToolBar();
+    TGraphicControl::SetParent(parent);
+    if (old != nullptr && !old->HasState(csDestroying))
+        old->ArrangeButtons();
+    Changed();
+}
+
+void TToolButton::Changed() {
+    if (TToolBar* bar = ToolBar())
+        bar->ArrangeButtons();
+    Invalidate();
+}
+
+void TToolButton::SetAutoSize(bool value) {
+    if (autoSize_ == value)
+        return;
+    autoSize_ = value;
+    Changed();
+}
+
+void TToolButton::SetDown(bool value) {
+    if (down_ == value)
+        return;
+    down_ = value;
+    Invalidate();
+}
+
+void TToolButton::SetImageIndex(int value) {
+    if (imageIndex_ == value)
+        return;
+    imageIndex_ = value;
+    Invalidate();
+}
+
+void TToolButton::SetStyle(TToolButtonStyle value) {
+    if (style_ == value)
+        return;
+    style_ = value;
+    Changed();
+}
+
+void TToolButton::SetMenuItem(TMenuItem* value) {
+    if (menuItem_ == value)
+        return;
+    if (menuItem_ != nullptr)
+        menuItem_->RemoveFreeNotification(this);
+    menuItem_ = value;
+    if (value != nullptr) {
+        value->FreeNotification(this);
+        SetCaption(value->Caption());
+        SetEnabled(value->Enabled());
+        SetImageIndex(value->ImageIndex());
+    }
+}
+
+void TToolButton::Notification(TComponent* component, TOperation operation) {
+    TGraphicControl::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == menuItem_)
+        menuItem_ = nullptr;
+}
+
+TCustomDrawState TToolButton::DrawState() const {
+    TCustomDrawState state = 0;
+    if (hot_)
+        state |= cdsHot;
+    if (pressed_ || down_)
+        state |= cdsSelected;
+    if (!IsEnabledInParents())
+        state |= cdsDisabled;
+    if (down_ && style_ == TToolButtonStyle::tbsCheck)
+        state |= cdsChecked;
+    return state;
+}
+
+void TToolButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    TGraphicControl::MouseDown(button, shift, x, y);
+    if (button != TMouseButton::mbLeft)
+        return;
+    if (menuItem_ != nullptr && menuItem_->Count() > 0) {
+        // A menu-bar button: the drop-down opens at once, under the button,
+        // and the button stays pressed while it is open.
+        SetControlState(ControlState() & ~(csClicked | csLButtonDown));
+        if (Application().CaptureControl() == this)
+            Application().SetCaptureControl(nullptr);
+        TComponentTracker alive(this);
+        pressed_ = true;
+        Repaint();
+        TPoint p = ClientToScreen(Point(0, Height()));
+        TMenuItem* item = menuItem_;
+        try {
+            TrackMenu(item, p.X, p.Y, true);
+        } catch (...) {
+            if (alive.Exists()) {
+                pressed_ = false;
+                hot_ = false;
+                Invalidate();
+            }
+            throw;
+        }
+        if (alive.Exists()) {
+            pressed_ = false;
+            hot_ = false;
+            Invalidate();
+        }
+        return;
+    }
+    pressed_ = true;
+    Invalidate();
+}
+
+void TToolButton::Click() {
+    if (style_ == TToolButtonStyle::tbsCheck)
+        SetDown(!down_);
+    if (menuItem_ != nullptr && menuItem_->Count() == 0)
+        menuItem_->Click();
+    TGraphicControl::Click();
+}
+
+void TToolButton::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case CM_MOUSEENTER:
+        if (IsEnabledInParents()) {
+            hot_ = true;
+            Invalidate();
+        }
+        break;
+    case CM_MOUSELEAVE:
+        hot_ = false;
+        Invalidate();
+        break;
+    case WM_LBUTTONUP:
+    case CM_CANCELMODE:
+        if (pressed_) {
+            pressed_ = false;
+            Invalidate();
+        }
+        break;
+    case CM_TEXTCHANGED:
+        TGraphicControl::WndProc(m);
+        Changed();
+        return;
+    default:
+        break;
+    }
+    TGraphicControl::WndProc(m);
+}
+
+void TToolButton::Paint() {
+    if (TToolBar* bar = ToolBar())
+        bar->PaintButton(this, Canvas());
+}
+
+// --- TToolBar ---
+
+SSI_DEFINE_CLASS(TToolBar, TCustomControl)
+
+void TToolBar::DeclarePublished(TPropertyBuilder& p) {
+    p.Boolean("AutoSize", &TToolBar::AutoSize, &TToolBar::SetAutoSize)
+        .Default(0)
+        .Integer("ButtonHeight", &TToolBar::ButtonHeight, &TToolBar::SetButtonHeight)
+        .Default(22)
+        .Integer("ButtonWidth", &TToolBar::ButtonWidth, &TToolBar::SetButtonWidth)
+        .Default(23)
+        .Color("Color", &TToolBar::Color, &TToolBar::SetColor)
+        .Default(clBtnFace)
+        .SetOf("EdgeBorders", TEdgeBorderInfo, &TToolBar::EdgeBorders, &TToolBar::SetEdgeBorders)
+        .Default(TEdgeBorders{TEdgeBorder::ebTop}.Mask())
+        .Boolean("Flat", &TToolBar::Flat, &TToolBar::SetFlat)
+        .Default(0)
+        .Object("Font", &TToolBar::Font, &TToolBar::SetFont)
+        .Boolean("ParentColor", &TToolBar::ParentColor, &TToolBar::SetParentColor)
+        .Default(0)
+        .Boolean("ParentFont", &TToolBar::ParentFont, &TToolBar::SetParentFont)
+        .Default(1)
+        .Boolean("ShowCaptions", &TToolBar::ShowCaptions, &TToolBar::SetShowCaptions)
+        .Default(0)
+        .Boolean("Wrapable", &TToolBar::Wrapable, &TToolBar::SetWrapable)
+        .Default(1)
+        .Event("OnCustomDraw", &TToolBar::OnCustomDraw, &TToolBar::SetOnCustomDraw)
+        .Event("OnCustomDrawButton", &TToolBar::OnCustomDrawButton,
+               &TToolBar::SetOnCustomDrawButton);
+}
+
+TToolBar::TToolBar(TComponent* owner) : TCustomControl(owner) {
+    SetControlStyle(ControlStyle() | csAcceptsControls);
+    SetBounds(0, 0, 150, 29);
+    SetAlign(TAlign::alTop);
+}
+
+void TToolBar::SetAutoSize(bool value) {
+    if (autoSize_ == value)
+        return;
+    autoSize_ = value;
+    ArrangeButtons();
+}
+
+void TToolBar::SetButtonHeight(int value) {
+    value = std::max(value, 1);
+    if (buttonHeight_ == value)
+        return;
+    buttonHeight_ = value;
+    ArrangeButtons();
+}
+
+void TToolBar::SetButtonWidth(int value) {
+    value = std::max(value, 1);
+    if (buttonWidth_ == value)
+        return;
+    buttonWidth_ = value;
+    ArrangeButtons();
+}
+
+void TToolBar::SetEdgeBorders(TEdgeBorders value) {
+    if (edgeBorders_ == value)
+        return;
+    edgeBorders_ = value;
+    ArrangeButtons();
+    Invalidate();
+}
+
+void TToolBar::SetFlat(bool value) {
+    if (flat_ == value)
+        return;
+    flat_ = value;
+    Invalidate();
+}
+
+void TToolBar::SetShowCaptions(bool value) {
+    if (showCaptions_ == value)
+        return;
+    showCaptions_ = value;
+    ArrangeButtons();
+    Invalidate();
+}
+
+void TToolBar::SetWrapable(bool value) {
+    if (wrapable_ == value)
+        return;
+    wrapable_ = value;
+    ArrangeButtons();
+}
+
+void TToolBar::SetOnCustomDrawButton(const TToolBarCustomDrawButtonEvent& e) {
+    onCustomDrawButton_ = e;
+    Invalidate();
+}
+
+int TToolBar::ButtonCount() const {
+    int n = 0;
+    for (int i = 0; i < ControlCount(); ++i)
+        if (dynamic_cast<TToolButton*>(Controls(i)) != nullptr)
+            ++n;
+    return n;
+}
+
+TToolButton* TToolBar::Buttons(int index) const {
+    int n = 0;
+    for (int i = 0; i < ControlCount(); ++i)
+        if (auto* b = dynamic_cast<TToolButton*>(Controls(i)))
+            if (n++ == index)
+                return b;
+    throw EListError(Format("List index out of bounds (%d)", index));
+}
+
+int TToolBar::ButtonWidthFor(TToolButton* button) {
+    if (button->Style() == TToolButtonStyle::tbsSeparator ||
+        button->Style() == TToolButtonStyle::tbsDivider)
+        return kSeparatorWidth;
+    if (!button->AutoSize() || !showCaptions_)
+        return buttonWidth_;
+    TBitmap scratch(1, 1);
+    TCanvas& c = scratch.Canvas();
+    c.Font().Assign(FontRef());
+    TRect r{};
+    DrawText(c, button->Caption(), r, DT_CALCRECT | DT_SINGLELINE);
+    return r.Width() + 14;
+}
+
+void TToolBar::ArrangeButtons() {
+    if (arranging_ || HasState(csLoading) || HasState(csDestroying))
+        return;
+    arranging_ = true;
+    int left = edgeBorders_.Contains(TEdgeBorder::ebLeft) ? kEdge : 0;
+    int top = edgeBorders_.Contains(TEdgeBorder::ebTop) ? kEdge : 0;
+    int right = ClientWidth() - (edgeBorders_.Contains(TEdgeBorder::ebRight) ? kEdge : 0);
+    int x = left, y = top;
+    for (int i = 0; i < ControlCount(); ++i) {
+        auto* b = dynamic_cast<TToolButton*>(Controls(i));
+        if (b == nullptr || !b->Visible())
+            continue;
+        int w = ButtonWidthFor(b);
+        if (wrapable_ && x > left && x + w > right) {
+            x = left;
+            y += buttonHeight_;
+        }
+        b->SetBounds(x, y, w, buttonHeight_);
+        x += w;
+    }
+    if (autoSize_) {
+        int bottom = y + buttonHeight_ + (edgeBorders_.Contains(TEdgeBorder::ebBottom) ? kEdge : 0);
+        if (ButtonCount() == 0)
+            bottom = top + buttonHeight_;
+        SetHeight(bottom + (Height() - ClientHeight()));
+    }
+    arranging_ = false;
+    Invalidate();
+}
+
+void TToolBar::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case CM_CONTROLLISTCHANGE:
+    case CM_FONTCHANGED:
+        TCustomControl::WndProc(m);
+        ArrangeButtons();
+        return;
+    case WM_SIZE:
+        TCustomControl::WndProc(m);
+        ArrangeButtons();
+        return;
+    default:
+        break;
+    }
+    TCustomControl::WndProc(m);
+}
+
+void TToolBar::Loaded() {
+    TCustomControl::Loaded();
+    ArrangeButtons();
+}
+
+void TToolBar::Paint() {
+    TCanvas& c = Canvas();
+    TRect r = ClientRect();
+    bool defaultDraw = true;
+    onCustomDraw_(this, r, defaultDraw);
+    if (!defaultDraw)
+        return;
+    c.Brush().SetStyle(TBrushStyle::bsSolid);
+    c.Brush().SetColor(Color());
+    c.FillRect(r);
+    if (edgeBorders_.Contains(TEdgeBorder::ebTop)) {
+        c.Brush().SetColor(clBtnShadow);
+        c.FillRect(Rect(0, 0, r.Right, 1));
+        c.Brush().SetColor(clBtnHighlight);
+        c.FillRect(Rect(0, 1, r.Right, 2));
+    }
+}
+
+void TToolBar::PaintButton(TToolButton* button, TCanvas& buttonCanvas) {
+    // Handlers paint on the bar's canvas in bar coordinates, the button
+    // being at its BoundsRect.
+    TCanvas shifted;
+    MirrorCanvas(shifted, buttonCanvas);
+    shifted.MoveOrigin(-button->Left(), -button->Top());
+    BeginCanvasPaint(shifted);
+    try {
+        bool defaultDraw = true;
+        onCustomDrawButton_(this, button, button->DrawState(), defaultDraw);
+        if (defaultDraw)
+            DefaultDrawButton(button, Canvas(), button->BoundsRect());
+    } catch (...) {
+        EndCanvasPaint();
+        throw;
+    }
+    EndCanvasPaint();
+}
+
+void TToolBar::DefaultDrawButton(TToolButton* button, TCanvas& c, const TRect& rect) {
+    TCustomDrawState state = button->DrawState();
+    TRect r = rect;
+    if (button->Style() == TToolButtonStyle::tbsSeparator ||
+        button->Style() == TToolButtonStyle::tbsDivider) {
+        int x = r.Left + r.Width() / 2 - 1;
+        c.Brush().SetStyle(TBrushStyle::bsSolid);
+        c.Brush().SetColor(clBtnShadow);
+        c.FillRect(Rect(x, r.Top + 2, x + 1, r.Bottom - 2));
+        c.Brush().SetColor(clBtnHighlight);
+        c.FillRect(Rect(x + 1, r.Top + 2, x + 2, r.Bottom - 2));
+        return;
+    }
+    bool pressed = (state & cdsSelected) != 0;
+    bool hot = (state & cdsHot) != 0;
+    if (pressed)
+        Frame3D(c, r, clBtnShadow, clBtnHighlight, 1);
+    else if (hot || !flat_)
+        Frame3D(c, r, clBtnHighlight, clBtnShadow, 1);
+    if (showCaptions_ || button->ImageIndex() < 0) {
+        TRect text = rect;
+        if (pressed)
+            text = OffsetRect(text, 1, 1);
+        c.Brush().SetStyle(TBrushStyle::bsClear);
+        c.Font().Assign(FontRef());
+        c.Font().SetColor((state & cdsDisabled) ? clGrayText : clBtnText);
+        DrawText(c, button->Caption(), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+}

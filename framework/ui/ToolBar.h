@@ -1,0 +1,142 @@
+#pragma once
+// TToolBar with TToolButton: a row (or rows, with Wrapable) of buttons laid
+// out in index order. Buttons are hot while the pointer is over them and
+// pressed while held; the bar's custom-draw handlers may paint the bar and
+// each button on the bar's canvas (in bar coordinates) instead of the
+// default drawing. A button bound to a menu item shows the item's caption
+// and opens its sub-menu under the button when pressed (the way a skinned
+// form's menu bar works).
+
+#include "framework/ui/CustomControl.h"
+#include "framework/ui/Menus.h"
+
+class TToolBar;
+class TToolButton;
+
+using TCustomDrawState = uint32_t;
+constexpr TCustomDrawState cdsSelected = 0x0001;
+constexpr TCustomDrawState cdsGrayed = 0x0002;
+constexpr TCustomDrawState cdsDisabled = 0x0004;
+constexpr TCustomDrawState cdsChecked = 0x0008;
+constexpr TCustomDrawState cdsFocused = 0x0010;
+constexpr TCustomDrawState cdsDefault = 0x0020;
+constexpr TCustomDrawState cdsHot = 0x0040;
+
+enum class TEdgeBorder { ebLeft, ebTop, ebRight, ebBottom };
+using TEdgeBorders = TSet<TEdgeBorder>;
+extern const TEnumInfo TEdgeBorderInfo;
+
+enum class TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider };
+extern const TEnumInfo TToolButtonStyleInfo;
+
+using TToolBarCustomDrawEvent = TEvent<TToolBar*, const TRect&, bool&>;
+using TToolBarCustomDrawButtonEvent = TEvent<TToolBar*, TToolButton*, TCustomDrawState, bool&>;
+
+class TToolButton : public TGraphicControl {
+    SSI_CLASS(TToolButton, TGraphicControl)
+public:
+    explicit TToolButton(TComponent* owner);
+    ~TToolButton() override;
+    // Published: AutoSize, Caption, Down, Grouped, ImageIndex, MenuItem,
+    // Style, OnClick.
+    static void DeclarePublished(TPropertyBuilder& p);
+
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool value);
+    bool Down() const { return down_; }
+    void SetDown(bool value);
+    bool Grouped() const { return grouped_; }
+    void SetGrouped(bool value) { grouped_ = value; }
+    int ImageIndex() const { return imageIndex_; }
+    void SetImageIndex(int value);
+    // Binding takes the item's caption and enabled state.
+    TMenuItem* MenuItem() const { return menuItem_; }
+    void SetMenuItem(TMenuItem* value);
+    TToolButtonStyle Style() const { return style_; }
+    void SetStyle(TToolButtonStyle value);
+
+    TToolBar* ToolBar() const;
+    bool Hot() const { return hot_; }
+    bool Pressed() const { return pressed_; }
+    // The button's custom-draw state now.
+    TCustomDrawState DrawState() const;
+
+    void Click() override;
+    void SetParent(TWinControl* parent) override;
+
+protected:
+    void WndProc(TMessage& message) override;
+    void Paint() override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    void Changed();
+
+    bool autoSize_ = false;
+    bool down_ = false;
+    bool grouped_ = false;
+    int imageIndex_ = -1;
+    TMenuItem* menuItem_ = nullptr;
+    TToolButtonStyle style_ = TToolButtonStyle::tbsButton;
+    bool hot_ = false;
+    bool pressed_ = false;
+};
+
+class TToolBar : public TCustomControl {
+    SSI_CLASS(TToolBar, TCustomControl)
+public:
+    explicit TToolBar(TComponent* owner);
+    // Published: AutoSize, ButtonHeight, ButtonWidth, Color, EdgeBorders,
+    // Flat, Font, ParentColor, ParentFont, ShowCaptions, Wrapable,
+    // OnCustomDraw, OnCustomDrawButton.
+    static void DeclarePublished(TPropertyBuilder& p);
+
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool value);
+    int ButtonHeight() const { return buttonHeight_; }
+    void SetButtonHeight(int value);
+    int ButtonWidth() const { return buttonWidth_; }
+    void SetButtonWidth(int value);
+    TEdgeBorders EdgeBorders() const { return edgeBorders_; }
+    void SetEdgeBorders(TEdgeBorders value);
+    bool Flat() const { return flat_; }
+    void SetFlat(bool value);
+    bool ShowCaptions() const { return showCaptions_; }
+    void SetShowCaptions(bool value);
+    bool Wrapable() const { return wrapable_; }
+    void SetWrapable(bool value);
+    TToolBarCustomDrawEvent& OnCustomDraw() { return onCustomDraw_; }
+    void SetOnCustomDraw(const TToolBarCustomDrawEvent& e) { onCustomDraw_ = e; }
+    TToolBarCustomDrawButtonEvent& OnCustomDrawButton() { return onCustomDrawButton_; }
+    void SetOnCustomDrawButton(const TToolBarCustomDrawButtonEvent& e);
+
+    int ButtonCount() const;
+    TToolButton* Buttons(int index) const;
+    // Places the buttons again (and sizes the bar with AutoSize).
+    void ArrangeButtons();
+    // The default look of a button (what a custom-draw handler leaves to
+    // the bar by keeping DefaultDraw).
+    void DefaultDrawButton(TToolButton* button, TCanvas& canvas, const TRect& rect);
+
+protected:
+    void WndProc(TMessage& message) override;
+    void Paint() override;
+    void Loaded() override;
+
+private:
+    friend class TToolButton;
+    void PaintButton(TToolButton* button, TCanvas& buttonCanvas);
+    int ButtonWidthFor(TToolButton* button);
+
+    bool autoSize_ = false;
+    int buttonHeight_ = 22;
+    int buttonWidth_ = 23;
+    TEdgeBorders edgeBorders_ = {TEdgeBorder::ebTop};
+    bool flat_ = false;
+    bool showCaptions_ = false;
+    bool wrapable_ = true;
+    bool arranging_ = false;
+    TToolBarCustomDrawEvent onCustomDraw_;
+    TToolBarCustomDrawButtonEvent onCustomDrawButton_;
+};

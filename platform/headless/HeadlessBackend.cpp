@@ -1,0 +1,468 @@
+#include "platform/headless/HeadlessBackend.h"
+
+#include "platform/kernel32/Kernel32.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
+#include <algorithm>
+
+namespace {
+
+// Copies the overlapping top-left part of an old pixel grid into a new one.
+std::vector<uint32_t> Resized(const std::vector<uint32_t>& old, int oldWidth, int oldHeight,
+                              int width, int height) {
+    std::vector<uint32_t> fresh(static_cast<size_t>(width) * height, 0);
+    const int w = std::min(oldWidth, width);
+    const int h = std::min(oldHeight, height);
+    for (int y = 0; y < h; ++y)
+        std::copy_n(old.begin() + static_cast<ptrdiff_t>(y) * oldWidth, w,
+                    fresh.begin() + static_cast<ptrdiff_t>(y) * width);
+    return fresh;
+}
+
+int PlainKey(int vk) {
+    switch (vk) {
+    case VK_LSHIFT:
+    case VK_RSHIFT:
+        return VK_SHIFT;
+    case VK_LCONTROL:
+    case VK_RCONTROL:
+        return VK_CONTROL;
+    case VK_LMENU:
+    case VK_RMENU:
+        return VK_MENU;
+    default:
+        return vk & 0xFF;
+    }
+}
+
+} // namespace
+
+bool THeadlessImage::SavePng(const std::string& path) const {
+    if (Width <= 0 || Height <= 0)
+        return false;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<uint32_t*>(Pixels.data()), Width, Height, 32, Width * 4, SDL_PIXELFORMAT_RGB888);
+    if (surface == nullptr)
+        return false;
+    bool ok = IMG_SavePNG(surface, path.c_str()) == 0;
+    SDL_FreeSurface(surface);
+    return ok;
+}
+
+namespace {
+
+// Live headless backends, oldest first. Backends overlap when one replaces
+// another (the new one is made before the old one goes), so Sleep follows the
+// newest one alive, and the Sleep that was there before comes back only when
+// the last one is gone. Both outlive static destruction, since the
+// program-wide backend may be destroyed after them at exit.
+std::vector<THeadlessBackend*>& LiveBackends() {
+    static auto* live = new std::vector<THeadlessBackend*>;
+    return *live;
+}
+
+std::function<void(DWORD)>& SleepBeforeHeadless() {
+    static auto* previous = new std::function<void(DWORD)>;
+    return *previous;
+}
+
+} // namespace
+
+THeadlessBackend::THeadlessBackend() {
+    if (LiveBackends().empty())
+        SleepBeforeHeadless() =
+            SetSleepHandler([](DWORD ms) { LiveBackends().back()->AdvanceClock(ms); });
+    LiveBackends().push_back(this);
+}
+
+THeadlessBackend::~THeadlessBackend() {
+    std::vector<THeadlessBackend*>& live = LiveBackends();
+    live.erase(std::remove(live.begin(), live.end(), this), live.end());
+    if (live.empty())
+        SetSleepHandler(std::move(SleepBeforeHeadless()));
+}
+
+THeadlessBackend::TWindow* THeadlessBackend::Find(TWsWindow window) {
+    auto it = Windows_.find(window);
+    return it == Windows_.end() ? nullptr : &it->second;
+}
+
+const THeadlessBackend::TWindow* THeadlessBackend::Find(TWsWindow window) const {
+    auto it = Windows_.find(window);
+    return it == Windows_.end() ? nullptr : &it->second;
+}
+
+TWsWindow THeadlessBackend::CreateWindow(TWsWindowKind kind, const TWsRect& bounds) {
+    TWsWindow id = NextId_++;
+    TWindow& w = Windows_[id];
+    w.Kind = kind;
+    w.Bounds = bounds;
+    const int width = std::max(bounds.Width(), 0);
+    const int height = std::max(bounds.Height(), 0);
+    w.Bounds.Right = bounds.Left + width;
+    w.Bounds.Bottom = bounds.Top + height;
+    w.Back.assign(static_cast<size_t>(width) * height, 0);
+    w.Front = w.Back;
+    Stack_.push_back(id);
+    return id;
+}
+
+void THeadlessBackend::DestroyWindow(TWsWindow window) {
+    if (Find(window) == nullptr)
+        return;
+    Windows_.erase(window);
+    Stack_.erase(std::remove(Stack_.begin(), Stack_.end(), window), Stack_.end());
+    if (Grab_ == window)
+        Grab_ = 0;
+    // Events already queued for it stay: a real display server may deliver a
+    // few for a window that is gone, and the framework must cope.
+    if (Focus_ == window) {
+        Focus_ = 0;
+        for (auto it = Stack_.rbegin(); it != Stack_.rend(); ++it)
+            if (Windows_[*it].Visible) {
+                SetFocus(*it);
+                break;
+            }
+    }
+}
+
+void THeadlessBackend::SetWindowBounds(TWsWindow window, const TWsRect& bounds) {
+    TWindow* w = Find(window);
+    if (w == nullptr)
+        return;
+    const int width = std::max(bounds.Width(), 0);
+    const int height = std::max(bounds.Height(), 0);
+    const bool resized = width != w->Bounds.Width() || height != w->Bounds.Height();
+    if (resized) {
+        w->Back = Resized(w->Back, w->Bounds.Width(), w->Bounds.Height(), width, height);
+        w->Front = Resized(w->Front, w->Bounds.Width(), w->Bounds.Height(), width, height);
+    }
+    w->Bounds = TWsRect{bounds.Left, bounds.Top, bounds.Left + width, bounds.Top + height};
+    if (resized && w->Visible)
+        Post(TWsEvent{.Type = TWsEventType::Expose, .Window = window});
+}
+
+void THeadlessBackend::ShowWindow(TWsWindow window, bool visible) {
+    TWindow* w = Find(window);
+    if (w == nullptr || w->Visible == visible)
+        return;
+    w->Visible = visible;
+    if (visible) {
+        w->Minimized = false;
+        // Mapping a window restores its contents from the back buffer and
+        // hands it the keyboard, as an X server without window manager does.
+        w->Front = w->Back;
+        Post(TWsEvent{.Type = TWsEventType::Expose, .Window = window});
+        SetFocus(window);
+    } else if (Focus_ == window) {
+        TWsWindow next = 0;
+        for (auto it = Stack_.rbegin(); it != Stack_.rend(); ++it)
+            if (*it != window && Windows_[*it].Visible) {
+                next = *it;
+                break;
+            }
+        SetFocus(next);
+    }
+}
+
+void THeadlessBackend::RaiseWindow(TWsWindow window) {
+    TWindow* w = Find(window);
+    if (w == nullptr)
+        return;
+    RestackOnTop(window);
+    if (w->Visible)
+        SetFocus(window);
+}
+
+bool THeadlessBackend::MinimizeWindow(TWsWindow window) {
+    TWindow* w = Find(window);
+    if (w == nullptr)
+        return false;
+    ShowWindow(window, false);
+    w->Minimized = true;
+    return true;
+}
+
+void THeadlessBackend::RestoreFromDesktop(TWsWindow window) {
+    TWindow* w = Find(window);
+    if (w == nullptr || !w->Minimized)
+        return;
+    ShowWindow(window, true);
+    Post(TWsEvent{.Type = TWsEventType::Restored, .Window = window});
+}
+
+void THeadlessBackend::SetWindowTitle(TWsWindow window, const std::string& title) {
+    if (TWindow* w = Find(window))
+        w->Title = title;
+}
+
+void THeadlessBackend::SetWindowShape(TWsWindow window, const TWindowShape& shape) {
+    if (TWindow* w = Find(window))
+        w->Shape = shape;
+}
+
+TWsPixels THeadlessBackend::BackBuffer(TWsWindow window) {
+    TWindow* w = Find(window);
+    if (w == nullptr || w->Back.empty())
+        return TWsPixels{};
+    return TWsPixels{w->Back.data(), w->Bounds.Width(), w->Bounds.Height(), w->Bounds.Width()};
+}
+
+void THeadlessBackend::Present(TWsWindow window, const TWsRect& rect) {
+    TWindow* w = Find(window);
+    if (w == nullptr)
+        return;
+    const int width = w->Bounds.Width();
+    TWsRect r = rect.Intersect(TWsRect{0, 0, width, w->Bounds.Height()});
+    for (int y = r.Top; y < r.Bottom; ++y) {
+        const size_t row = static_cast<size_t>(y) * width;
+        std::copy(w->Back.begin() + row + r.Left, w->Back.begin() + row + r.Right,
+                  w->Front.begin() + row + r.Left);
+    }
+    ++w->Presents;
+}
+
+bool THeadlessBackend::WaitEvent(TWsEvent& event, uint32_t timeoutMs) {
+    if (Queue_.empty() && IdleHandler_)
+        IdleHandler_();
+    if (Queue_.empty()) {
+        if (timeoutMs != WS_INFINITE)
+            Clock_ += timeoutMs;
+        return false;
+    }
+    event = Queue_.front();
+    Queue_.pop_front();
+    return true;
+}
+
+bool THeadlessBackend::IsKeyDown(int vk) {
+    switch (vk) {
+    case VK_LBUTTON:
+        return (Buttons_ & wsLeftButton) != 0;
+    case VK_RBUTTON:
+        return (Buttons_ & wsRightButton) != 0;
+    case VK_MBUTTON:
+        return (Buttons_ & wsMiddleButton) != 0;
+    default:
+        return Keys_[PlainKey(vk)];
+    }
+}
+
+bool THeadlessBackend::OpenURL(const std::string& url) {
+    if (url.empty())
+        return false;
+    OpenedUrls_.push_back(url);
+    return true;
+}
+
+void THeadlessBackend::Post(TWsEvent event) {
+    event.Time = Clock_;
+    Queue_.push_back(event);
+}
+
+uint32_t THeadlessBackend::InputState() const {
+    uint32_t state = Buttons_;
+    if (Keys_[VK_SHIFT])
+        state |= wsShift;
+    if (Keys_[VK_CONTROL])
+        state |= wsCtrl;
+    if (Keys_[VK_MENU])
+        state |= wsAlt;
+    return state;
+}
+
+TWsWindow THeadlessBackend::WindowAt(int x, int y) const {
+    for (auto it = Stack_.rbegin(); it != Stack_.rend(); ++it) {
+        const TWindow& w = Windows_.at(*it);
+        if (w.Visible && w.Shape.WindowContains(w.Bounds.Width(), w.Bounds.Height(),
+                                                x - w.Bounds.Left, y - w.Bounds.Top))
+            return *it;
+    }
+    return 0;
+}
+
+void THeadlessBackend::PostMouse(TWsEventType type, TWsButton button, int wheel) {
+    TWsWindow target = Grab_ != 0 ? Grab_ : WindowAt(Pointer_.X, Pointer_.Y);
+    if (target == 0)
+        return; // over the desktop: nobody hears it
+    Post(TWsEvent{.Type = type,
+                  .Window = target,
+                  .X = Pointer_.X,
+                  .Y = Pointer_.Y,
+                  .Button = button,
+                  .WheelDelta = wheel,
+                  .State = InputState()});
+}
+
+void THeadlessBackend::SetFocus(TWsWindow window) {
+    if (window == Focus_)
+        return;
+    if (Focus_ != 0)
+        Post(TWsEvent{.Type = TWsEventType::FocusLost, .Window = Focus_});
+    Focus_ = window;
+    if (window != 0)
+        Post(TWsEvent{.Type = TWsEventType::FocusGained, .Window = window});
+}
+
+void THeadlessBackend::RestackOnTop(TWsWindow window) {
+    Stack_.erase(std::remove(Stack_.begin(), Stack_.end(), window), Stack_.end());
+    Stack_.push_back(window);
+}
+
+void THeadlessBackend::MoveMouse(int x, int y) {
+    if (Pointer_ == TWsPoint{x, y})
+        return;
+    Pointer_ = TWsPoint{x, y};
+    PostMouse(TWsEventType::MouseMove, TWsButton::Left, 0);
+}
+
+void THeadlessBackend::PressButton(TWsButton button) {
+    const uint32_t bit = ButtonBit(button);
+    if (Buttons_ & bit)
+        return;
+    if (Buttons_ == 0)
+        Grab_ = WindowAt(Pointer_.X, Pointer_.Y);
+    // As on the platform, the state of a press includes the button pressed and
+    // that of a release no longer holds it.
+    Buttons_ |= bit;
+    PostMouse(TWsEventType::MouseDown, button, 0);
+}
+
+void THeadlessBackend::ReleaseButton(TWsButton button) {
+    const uint32_t bit = ButtonBit(button);
+    if ((Buttons_ & bit) == 0)
+        return;
+    Buttons_ &= ~bit;
+    PostMouse(TWsEventType::MouseUp, button, 0);
+    if (Buttons_ == 0)
+        Grab_ = 0;
+}
+
+void THeadlessBackend::Click(int x, int y, TWsButton button) {
+    MoveMouse(x, y);
+    PressButton(button);
+    ReleaseButton(button);
+}
+
+void THeadlessBackend::Wheel(int delta) {
+    PostMouse(TWsEventType::MouseWheel, TWsButton::Left, delta);
+}
+
+void THeadlessBackend::PressKey(int vk) {
+    vk = PlainKey(vk);
+    const bool repeat = Keys_[vk];
+    Keys_[vk] = true;
+    if (Focus_ == 0)
+        return;
+    const uint32_t state = InputState();
+    Post(TWsEvent{.Type = TWsEventType::KeyDown,
+                  .Window = Focus_,
+                  .Key = vk,
+                  .Repeat = repeat,
+                  .State = state});
+    if (unsigned char c = ControlCharForKey(vk, state))
+        Post(TWsEvent{.Type = TWsEventType::Char, .Window = Focus_, .Char = c, .State = state});
+}
+
+void THeadlessBackend::ReleaseKey(int vk) {
+    vk = PlainKey(vk);
+    if (!Keys_[vk])
+        return;
+    Keys_[vk] = false;
+    if (Focus_ != 0)
+        Post(TWsEvent{
+            .Type = TWsEventType::KeyUp, .Window = Focus_, .Key = vk, .State = InputState()});
+}
+
+void THeadlessBackend::TypeKey(int vk) {
+    PressKey(vk);
+    ReleaseKey(vk);
+}
+
+void THeadlessBackend::TypeText(const std::string& ansiText) {
+    if (Focus_ == 0)
+        return;
+    for (unsigned char c : ansiText)
+        Post(TWsEvent{
+            .Type = TWsEventType::Char, .Window = Focus_, .Char = c, .State = InputState()});
+}
+
+void THeadlessBackend::RequestClose(TWsWindow window) {
+    if (Find(window) != nullptr)
+        Post(TWsEvent{.Type = TWsEventType::Close, .Window = window});
+}
+
+void THeadlessBackend::PostQuit() {
+    Post(TWsEvent{.Type = TWsEventType::Quit});
+}
+
+std::vector<TWsWindow> THeadlessBackend::Windows() const {
+    return Stack_;
+}
+
+bool THeadlessBackend::IsWindowVisible(TWsWindow window) const {
+    const TWindow* w = Find(window);
+    return w != nullptr && w->Visible;
+}
+
+bool THeadlessBackend::IsWindowMinimized(TWsWindow window) const {
+    const TWindow* w = Find(window);
+    return w != nullptr && w->Minimized;
+}
+
+TWsRect THeadlessBackend::WindowBounds(TWsWindow window) const {
+    const TWindow* w = Find(window);
+    return w ? w->Bounds : TWsRect{};
+}
+
+TWsWindowKind THeadlessBackend::WindowKind(TWsWindow window) const {
+    const TWindow* w = Find(window);
+    return w ? w->Kind : TWsWindowKind::TopLevel;
+}
+
+std::string THeadlessBackend::WindowTitle(TWsWindow window) const {
+    const TWindow* w = Find(window);
+    return w ? w->Title : std::string();
+}
+
+TWindowShape THeadlessBackend::WindowShape(TWsWindow window) const {
+    const TWindow* w = Find(window);
+    return w ? w->Shape : TWindowShape();
+}
+
+THeadlessImage THeadlessBackend::Framebuffer(TWsWindow window) const {
+    const TWindow* w = Find(window);
+    if (w == nullptr)
+        return THeadlessImage{};
+    return THeadlessImage{w->Bounds.Width(), w->Bounds.Height(), w->Front};
+}
+
+int THeadlessBackend::PresentCount(TWsWindow window) const {
+    const TWindow* w = Find(window);
+    return w ? w->Presents : 0;
+}
+
+THeadlessImage THeadlessBackend::Screen() const {
+    THeadlessImage screen{Screen_.Width(), Screen_.Height(),
+                          std::vector<uint32_t>(static_cast<size_t>(std::max(Screen_.Width(), 0)) *
+                                                    std::max(Screen_.Height(), 0),
+                                                0)};
+    for (TWsWindow id : Stack_) {
+        const TWindow& w = Windows_.at(id);
+        if (!w.Visible)
+            continue;
+        const TWsRect visible = w.Bounds.Intersect(Screen_);
+        for (int y = visible.Top; y < visible.Bottom; ++y)
+            for (int x = visible.Left; x < visible.Right; ++x) {
+                const int wx = x - w.Bounds.Left;
+                const int wy = y - w.Bounds.Top;
+                if (!w.Shape.WindowContains(w.Bounds.Width(), w.Bounds.Height(), wx, wy))
+                    continue;
+                screen.Pixels[static_cast<size_t>(y - Screen_.Top) * screen.Width +
+                              (x - Screen_.Left)] =
+                    w.Front[static_cast<size_t>(wy) * w.Bounds.Width() + wx];
+            }
+    }
+    return screen;
+}

@@ -1,0 +1,120 @@
+#include "platform/kernel32/FileIO.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+THandle FileOpen(const std::string& path, uint16_t mode) {
+    int flags = O_CLOEXEC;
+    switch (mode & 0x0003) {
+    case fmOpenWrite:
+        flags |= O_WRONLY;
+        break;
+    case fmOpenReadWrite:
+        flags |= O_RDWR;
+        break;
+    default:
+        flags |= O_RDONLY;
+        break;
+    }
+    int fd = ::open(path.c_str(), flags);
+    if (fd < 0)
+        return INVALID_HANDLE_VALUE;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        return INVALID_HANDLE_VALUE;
+    }
+    return fd;
+}
+
+THandle FileCreate(const std::string& path) {
+    int fd = ::open(path.c_str(), O_CREAT | O_TRUNC | O_RDWR | O_CLOEXEC, 0644);
+    return fd < 0 ? INVALID_HANDLE_VALUE : fd;
+}
+
+int64_t FileRead(THandle handle, void* buffer, int64_t count) {
+    auto* bytes = static_cast<char*>(buffer);
+    int64_t done = 0;
+    while (done < count) {
+        ssize_t n = ::read(handle, bytes + done, static_cast<size_t>(count - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return done > 0 ? done : -1;
+        if (n == 0)
+            break;
+        done += n;
+    }
+    return done;
+}
+
+int64_t FileWrite(THandle handle, const void* buffer, int64_t count) {
+    const auto* bytes = static_cast<const char*>(buffer);
+    int64_t done = 0;
+    while (done < count) {
+        ssize_t n = ::write(handle, bytes + done, static_cast<size_t>(count - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return done > 0 ? done : -1;
+        done += n;
+    }
+    return done;
+}
+
+int64_t FileSeek(THandle handle, int64_t offset, int origin) {
+    int whence = origin == 1 ? SEEK_CUR : origin == 2 ? SEEK_END : SEEK_SET;
+    off_t result = ::lseek(handle, static_cast<off_t>(offset), whence);
+    return result < 0 ? -1 : static_cast<int64_t>(result);
+}
+
+void FileClose(THandle handle) {
+    if (handle != INVALID_HANDLE_VALUE)
+        ::close(handle);
+}
+
+bool FileExists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool DeleteFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0;
+}
+
+bool ReplaceFileContents(const std::string& path, const void* data, size_t size,
+                         unsigned newFileMode) {
+    size_t slash = path.rfind('/');
+    std::string directory =
+        slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
+    std::string pattern = directory + ".ssi-XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+
+    int fd = ::mkstemp(name.data());
+    if (fd < 0)
+        return false;
+    mode_t permissions = static_cast<mode_t>(newFileMode);
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0)
+        permissions = existing.st_mode & 07777;
+
+    bool ok = FileWrite(fd, data, static_cast<int64_t>(size)) == static_cast<int64_t>(size) &&
+              ::fchmod(fd, permissions) == 0 && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok && ::rename(name.data(), path.c_str()) == 0)
+        return true;
+    ::unlink(name.data());
+    return false;
+}
+
+std::string GetModuleFileName() {
+    std::vector<char> buffer(PATH_MAX + 1);
+    ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    return n < 0 ? std::string() : std::string(buffer.data(), static_cast<size_t>(n));
+}

@@ -1,0 +1,37 @@
+#include "platform/sdl/X11Display.h"
+
+#include <X11/Xlib.h>
+#include <string>
+
+TX11Display::TX11Display() : Display_(XOpenDisplay(nullptr)) {}
+
+TX11Display::~TX11Display() {
+    if (Display_)
+        XCloseDisplay(static_cast<Display*>(Display_));
+}
+
+bool TX11Display::QueryPointer(int& x, int& y, uint32_t& buttons) {
+    if (Display_ == nullptr)
+        return false;
+    Display* display = static_cast<Display*>(Display_);
+    Window root = 0;
+    Window child = 0;
+    int windowX = 0;
+    int windowY = 0;
+    unsigned int mask = 0;
+    if (!XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &windowX,
+                       &windowY, &mask))
+        return false;
+    buttons = ((mask & Button1Mask) ? 1u : 0u) | ((mask & Button2Mask) ? 2u : 0u) |
+              ((mask & Button3Mask) ? 4u : 0u);
+    return true;
+}
+
+bool TX11Display::HasWindowManager() {
+    if (Display_ == nullptr)
+        return false;
+    Display* display = static_cast<Display*>(Display_);
+    const std::string name = "WM_S" + std::to_string(DefaultScreen(display));
+    Atom selection = XInternAtom(display, name.c_str(), False);
+    return XGetSelectionOwner(display, selection) != None;
+}

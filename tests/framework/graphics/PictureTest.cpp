@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include <SDL2/SDL_image.h>
+
+#include <cstdio>
+
+#include "support/GraphicsTestSupport.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/Icon.h"
+#include "framework/graphics/JPEGImage.h"
+#include "framework/graphics/Metafile.h"
+#include "framework/graphics/Picture.h"
+#include "framework/base/Streams.h"
+
+using namespace gfxtest;
+
+namespace {
+
+std::string LoadError(TPicture& picture, const std::string& path) {
+    try {
+        picture.LoadFromFile(path);
+    } catch (const Exception& e) {
+        return e.what();
+    }
+    return "";
+}
+
+bool Near(TColor a, TColor b, int tolerance) {
+    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
+           std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+} // namespace
+
+TEST(Picture, ChoosesTheDecoderByExtension) {
+    for (const char* ext : {"bmp", "BMP", "Bmp"})
+        EXPECT_NE(dynamic_cast<TBitmap*>(CreateGraphicForExtension(ext).get()), nullptr);
+    EXPECT_NE(dynamic_cast<TIcon*>(CreateGraphicForExtension("ICO").get()), nullptr);
+    EXPECT_NE(dynamic_cast<TJPEGImage*>(CreateGraphicForExtension("jpeg").get()), nullptr);
+    EXPECT_NE(dynamic_cast<TJPEGImage*>(CreateGraphicForExtension("JPG").get()), nullptr);
+    EXPECT_NE(dynamic_cast<TMetafile*>(CreateGraphicForExtension("wmf").get()), nullptr);
+    EXPECT_NE(dynamic_cast<TMetafile*>(CreateGraphicForExtension("EMF").get()), nullptr);
+    EXPECT_EQ(CreateGraphicForExtension("png"), nullptr);
+    for (const char* name : {"TBitmap", "TIcon", "TJPEGImage", "TMetafile"})
+        EXPECT_EQ(GraphicClassName(*CreateGraphicForClassName(name)), name);
+    EXPECT_EQ(CreateGraphicForClassName("TGIFImage"), nullptr);
+
+    TPicture p;
+    EXPECT_EQ(LoadError(p, "/nowhere/logo.png"), "Unknown picture file extension (.png)");
+    EXPECT_EQ(LoadError(p, "/nowhere/logo.Gif"), "Unknown picture file extension (.Gif)");
+    EXPECT_EQ(LoadError(p, "/nowhere/logo"), "Unknown picture file extension (.)");
+    EXPECT_FALSE(p.HasGraphic());
+}
+
+TEST(Picture, LoadsBitmapsAndKeepsTheOldGraphicOnFailure) {
+    std::string good = TempPath("good.BMP"), bad = TempPath("bad.bmp");
+    WriteFile(good,
+              MakeBmp(4, 3, 24, {}, [](int32_t x, int32_t) { return x == 0 ? 0xFF0000u : 0u; }));
+    WriteFile(bad, {'B', 'M', 1, 2, 3});
+    TPicture p;
+    int changes = 0;
+    p.OnChange = [&](TPicture&) { ++changes; };
+    p.LoadFromFile(good);
+    ASSERT_NE(dynamic_cast<TBitmap*>(p.Graphic()), nullptr);
+    EXPECT_EQ(p.Width(), 4);
+    EXPECT_EQ(p.Bitmap().Pixel(0, 2), clRed);
+    EXPECT_EQ(changes, 1);
+    EXPECT_NE(LoadError(p, bad).find("Bitmap image is not valid"), std::string::npos);
+    EXPECT_EQ(p.Width(), 4);
+    EXPECT_EQ(changes, 1);
+    // A change of the graphic reaches the picture's owner.
+    p.Graphic()->SetTransparent(true);
+    EXPECT_EQ(changes, 2);
+    std::remove(good.c_str());
+    std::remove(bad.c_str());
+}
+
+TEST(Picture, CopyingCopiesTheGraphic) {
+    TPicture a, b;
+    a.Bitmap().SetSize(2, 2);
+    a.Bitmap().SetPixel(0, 0, clBlue);
+    b.Assign(a);
+    a.Bitmap().SetPixel(0, 0, clRed);
+    EXPECT_EQ(b.Bitmap().Pixel(0, 0), clBlue);
+    TPicture empty;
+    b.Assign(empty);
+    EXPECT_FALSE(b.HasGraphic());
+    // Asking a picture of another kind for its bitmap replaces the graphic.
+    TPicture ico;
+    std::vector<uint8_t> file = MakeIco({16});
+    auto icon = std::make_unique<TIcon>();
+    icon->LoadFromMemory(file.data(), file.size());
+    ico.SetGraphic(std::move(icon));
+    EXPECT_EQ(ico.Bitmap().Width(), 0);
+}
+
+TEST(Icon, DecodesBothSizesWithTheirMasks) {
+    std::vector<uint8_t> file = MakeIco({16, 32});
+    TIcon icon;
+    icon.LoadFromMemory(file.data(), file.size());
+    ASSERT_EQ(icon.ImageCount(), 2);
+    EXPECT_EQ(icon.Width(), 32); // the standard size
+    EXPECT_EQ(icon.FindImage(16, 16), 0);
+    const std::vector<TColor> pal = Palette16();
+    const TIconImage& small = icon.Image(0);
+    EXPECT_EQ(small.Pixels.Pixel(3, 1), pal[4]);
+    EXPECT_EQ(small.Alpha[1 * 16 + 3], 255);
+    EXPECT_EQ(small.Alpha[5 * 16 + 5], 0); // the mask's diagonal
+
+    // Drawn into 16 x 16 the 16 x 16 image is used, with the mask.
+    TBitmap dst(20, 20);
+    dst.Canvas().StretchDraw(Bounds(2, 2, 16, 16), icon);
+    EXPECT_EQ(dst.Pixel(2 + 3, 2 + 1), pal[4]);
+    EXPECT_EQ(dst.Pixel(2 + 5, 2 + 5), clWhite);
+    EXPECT_EQ(dst.Pixel(1, 1), clWhite);
+    // At its own size the 32 x 32 image.
+    TBitmap big(32, 32);
+    big.Canvas().Draw(0, 0, icon);
+    EXPECT_EQ(big.Pixel(20, 3), pal[(20 + 3) % 16]);
+    EXPECT_EQ(big.Pixel(20, 20), clWhite);
+}
+
+TEST(Icon, RefusesDamagedFiles) {
+    const std::vector<uint8_t> good = MakeIco({16});
+    auto patched = [&](size_t at, std::vector<uint8_t> bytes) {
+        std::vector<uint8_t> f = good;
+        for (size_t i = 0; i < bytes.size(); ++i)
+            f[at + i] = bytes[i];
+        return f;
+    };
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> file;
+        const char* message;
+    };
+    std::vector<Case> cases = {
+        {"short", {0, 0, 1}, "file of 3 bytes is too short"},
+        {"type", patched(2, {2}), "no icon directory"},
+        {"count", patched(4, {0}), "lists no image"},
+        {"directory", patched(4, {0xFF}), "directory of 255 entries is truncated"},
+        {"offset", patched(18, {0xFF, 0xFF}), "image 0 (entry at offset 6) lies outside the file"},
+        {"size", patched(14, {0xFF, 0xFF, 0xFF, 0x7F}), "lies outside the file"},
+        {"dib", patched(22, {77}), "unsupported header size 77 at offset 22"},
+        {"mask", std::vector<uint8_t>(good.begin(), good.end() - 4), "lies outside the file"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TIcon icon;
+        try {
+            icon.LoadFromMemory(c.file.data(), c.file.size());
+            ADD_FAILURE() << "accepted";
+        } catch (const EInvalidGraphic& e) {
+            EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(icon.ImageCount(), 0);
+    }
+}
+
+TEST(JPEGImage, DecodesThroughLibjpegAndChecksTheFrameFirst) {
+    std::vector<uint8_t> jpg = MakeJpeg(24, 16, RGB(200, 40, 90));
+    std::string path = TempPath("logo.JPEG");
+    WriteFile(path, jpg);
+    TPicture p;
+    p.LoadFromFile(path);
+    std::remove(path.c_str());
+    auto* image = dynamic_cast<TJPEGImage*>(p.Graphic());
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->Width(), 24);
+    EXPECT_EQ(image->Height(), 16);
+    EXPECT_TRUE(Near(image->Bitmap().Pixel(10, 8), RGB(200, 40, 90), 8));
+    // Stretched to the logo panel's 128 x 128.
+    TBitmap panel(128, 128);
+    panel.Canvas().StretchDraw(Rect(0, 0, 128, 128), *image);
+    EXPECT_TRUE(Near(panel.Pixel(127, 127), RGB(200, 40, 90), 8));
+
+    TJPEGImage j;
+    std::vector<uint8_t> notJpeg = {'B', 'M', 0, 0};
+    EXPECT_THROW(j.LoadFromMemory(notJpeg.data(), notJpeg.size()), EInvalidGraphic);
+    // A frame header claiming 65535 x 65535 is refused before decoding.
+    std::vector<uint8_t> huge = jpg;
+    for (size_t i = 2; i + 9 < huge.size(); ++i)
+        if (huge[i] == 0xFF && huge[i + 1] == 0xC0) {
+            huge[i + 5] = huge[i + 6] = huge[i + 7] = huge[i + 8] = 0xFF;
+            break;
+        }
+    try {
+        j.LoadFromMemory(huge.data(), huge.size());
+        ADD_FAILURE();
+    } catch (const EInvalidGraphic& e) {
+        EXPECT_NE(std::string(e.what()).find("out of range"), std::string::npos) << e.what();
+    }
+    std::vector<uint8_t> cut(jpg.begin(), jpg.begin() + 40);
+    EXPECT_THROW(j.LoadFromMemory(cut.data(), cut.size()), EInvalidGraphic);
+}
+
+TEST(Metafile, IsRecognisedButNotYetDrawn) {
+    TBytes wmf;
+    wmf.U16(1);
+    wmf.U16(9);
+    wmf.U16(0x300);
+    wmf.U32(100);
+    wmf.U16(0);
+    wmf.U32(10);
+    wmf.U16(0);
+    TBytes emf;
+    emf.U32(1);
+    while (emf.Data.size() < 40)
+        emf.U8(0);
+    emf.U32(0x464D4520);
+    EXPECT_EQ(DetectMetafile(wmf.Data.data(), wmf.Data.size()), TMetafileKind::mkWmf);
+    EXPECT_EQ(DetectMetafile(emf.Data.data(), emf.Data.size()), TMetafileKind::mkEmf);
+    TPicture p;
+    std::string path = TempPath("logo.wmf");
+    WriteFile(path, wmf.Data);
+    EXPECT_EQ(LoadError(p, path), "Metafile pictures cannot be displayed yet");
+    WriteFile(path, {1, 2, 3, 4});
+    EXPECT_EQ(LoadError(p, path), "Metafile is not valid");
+    std::remove(path.c_str());
+    EXPECT_FALSE(p.HasGraphic());
+}

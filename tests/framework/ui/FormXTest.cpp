@@ -1,0 +1,146 @@
+// End to end in a real X server: the demonstration form in SDL windows,
+// clicked with xdotool, its pop-up menu opened and used, the screen read
+// back; and the demo program's screenshot, which must be the same with
+// and without a display.
+
+#include "support/XScreen.h"
+#include "DemoForm.h"
+#include "support/Xvfb.h"
+
+#include "framework/ui/Application.h"
+#include "framework/ui/Timer.h"
+#include "platform/window/Backend.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+using testing_support::FindProgram;
+using testing_support::TXvfb;
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class FormXTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (FindProgram("Xvfb").empty() || FindProgram("xdotool").empty())
+            GTEST_SKIP() << "Xvfb or xdotool is not installed";
+        ASSERT_TRUE(server_.Start());
+        setenv("DISPLAY", server_.Display().c_str(), 1);
+        unsetenv("SSI_BACKEND");
+        unsetenv("SDL_VIDEODRIVER");
+    }
+    void TearDown() override {
+        ResetApplication();
+        SetWindowSystem(nullptr);
+    }
+    int Run(const std::string& command) {
+        return std::system(("DISPLAY=" + server_.Display() + " " + command).c_str());
+    }
+    // Handles messages until `done` or the deadline.
+    bool PumpUntil(const std::function<bool()>& done, int milliseconds = 3000) {
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+        while (!done()) {
+            if (std::chrono::steady_clock::now() > deadline)
+                return false;
+            Application().ProcessMessages();
+            usleep(5000);
+        }
+        return true;
+    }
+
+    TXvfb server_;
+};
+
+} // namespace
+
+TEST_F(FormXTest, DemoFormShowsTakesClicksAndOpensItsMenu) {
+    SetWindowSystem(CreateWindowSystem());
+    ASSERT_STREQ(WindowSystem().Name(), "sdl");
+    TXScreen screen(server_.Display());
+    ASSERT_TRUE(screen.IsOpen());
+    Application().SetTitle("Widgets demo");
+    TDemoForm* form = TDemoForm::Create(&Application());
+    ASSERT_NE(form, nullptr);
+    form->Show();
+    TPoint panel = form->Panel()->ClientToScreen(Point(8, 8));
+    ASSERT_TRUE(PumpUntil([&] { return screen.Pixel(panel.X, panel.Y) == 0xE6E6E6; }))
+        << "the panel's colour reaches the screen";
+
+    // Once the menu is open: look at it, keep a picture of the screen,
+    // then click its first item.
+    TPoint menuAt = form->Panel()->ClientToScreen(Point(20, 20));
+    uint32_t menuPixel = 0;
+    bool shot = false, clicked = false;
+    auto* timer = new TTimer(form);
+    timer->SetInterval(100);
+    timer->SetOnTimer(TNotifyEvent([&](TObject*) {
+        if (!IsMenuOpen())
+            return;
+        timer->SetEnabled(false);
+        Application().PaintForms();
+        usleep(100000);
+        menuPixel = screen.Pixel(menuAt.X + 10, menuAt.Y + 25);
+        shot = Run(std::string("import -window root ") + SSI_ARTIFACTS_DIR +
+                   "/framework-form.png") == 0;
+        clicked = Run(Format("xdotool mousemove %d %d click 1", menuAt.X + 30, menuAt.Y + 10)) == 0;
+    }));
+    ASSERT_EQ(Run(Format("xdotool mousemove %d %d click 1", panel.X + 100, panel.Y + 20)), 0);
+    ASSERT_TRUE(PumpUntil([&] { return form->Status()->Caption() == "Chosen: Red"; }))
+        << "the menu opened on the click and its first item was chosen";
+    EXPECT_TRUE(clicked);
+    EXPECT_TRUE(shot);
+    EXPECT_EQ(menuPixel, 0xD4D0C8u) << "the open menu showed on the screen in the menu colour";
+    EXPECT_FALSE(IsMenuOpen());
+    EXPECT_TRUE(form->Menu()->Items()->Items(0)->Checked());
+
+    // The button opens it too; Escape closes it without a choice.
+    TPoint button = form->MenuButton()->ClientToScreen(Point(10, 10));
+    timer->SetOnTimer(TNotifyEvent([&](TObject*) {
+        if (IsMenuOpen()) {
+            timer->SetEnabled(false);
+            Run("xdotool key Escape");
+        }
+    }));
+    timer->SetEnabled(true);
+    bool escaped = false;
+    form->Status()->SetCaption("waiting");
+    ASSERT_EQ(Run(Format("xdotool mousemove %d %d click 1", button.X, button.Y)), 0);
+    EXPECT_TRUE(PumpUntil([&] {
+        escaped = !timer->Enabled() && !IsMenuOpen();
+        return escaped;
+    }));
+    EXPECT_EQ(form->Status()->Caption(), "waiting");
+}
+
+TEST_F(FormXTest, DemoScreenshotIsTheSameWithAndWithoutADisplay) {
+    const std::string demo = std::string(SSI_BIN_DIR) + "/widgets-demo";
+    const std::string dir = SSI_ARTIFACTS_DIR;
+    ASSERT_EQ(Run(demo + " --screenshot " + dir + "/widgets-demo-sdl.png > /dev/null"), 0);
+    ASSERT_EQ(std::system(("SSI_BACKEND=headless " + demo + " --screenshot " + dir +
+                           "/widgets-demo-headless.png > /dev/null")
+                              .c_str()),
+              0);
+    std::string sdl = ReadFile(dir + "/widgets-demo-sdl.png");
+    std::string headless = ReadFile(dir + "/widgets-demo-headless.png");
+    EXPECT_FALSE(sdl.empty());
+    EXPECT_TRUE(sdl == headless) << "the two PNG files differ";
+}

@@ -1,0 +1,129 @@
+#include "platform/kernel32/Kernel32.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name))
+            old_ = old;
+        value ? setenv(name, value, 1) : unsetenv(name);
+    }
+    ~ScopedEnv() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+std::string WindowsDirectory() {
+    char buffer[512];
+    UINT n = GetWindowsDirectoryA(buffer, sizeof buffer);
+    return std::string(buffer, n);
+}
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class ProfileFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("ssi-profile-" + std::to_string(getpid()));
+        fs::create_directories(dir_);
+        file_ = (dir_ / "system.ini").string();
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    fs::path dir_;
+    std::string file_;
+};
+
+} // namespace
+
+TEST(WindowsDirectory, ComesFromWindirThenWineprefixThenHome) {
+    ScopedEnv windir("WINDIR", "/srv/win");
+    EXPECT_EQ(WindowsDirectory(), "/srv/win");
+    {
+        ScopedEnv empty("WINDIR", "");
+        ScopedEnv prefix("WINEPREFIX", "/p");
+        EXPECT_EQ(WindowsDirectory(), "/p/drive_c/windows");
+        ScopedEnv noPrefix("WINEPREFIX", nullptr);
+        ScopedEnv home("HOME", "/home/u");
+        EXPECT_EQ(WindowsDirectory(), "/home/u/.wine/drive_c/windows");
+    }
+    char system[64];
+    EXPECT_EQ(std::string(system, GetSystemDirectoryA(system, sizeof system)), "/srv/win/system32");
+}
+
+TEST(WindowsDirectory, TooSmallABufferGetsTheSizeNeeded) {
+    ScopedEnv windir("WINDIR", "/srv/win");
+    char buffer[4] = {'x', 'x', 'x', 'x'};
+    EXPECT_EQ(GetWindowsDirectoryA(buffer, sizeof buffer), 9u);
+    EXPECT_EQ(buffer[0], 'x');
+}
+
+TEST(TempPath, AlwaysEndsWithASeparator) {
+    char buffer[256];
+    {
+        ScopedEnv tmp("TMPDIR", "/var/tmp");
+        EXPECT_EQ(std::string(buffer, GetTempPathA(sizeof buffer, buffer)), "/var/tmp/");
+    }
+    ScopedEnv none("TMPDIR", nullptr);
+    EXPECT_EQ(std::string(buffer, GetTempPathA(sizeof buffer, buffer)), "/tmp/");
+}
+
+TEST_F(ProfileFile, ShortPathIsTheExistingPathItself) {
+    std::string scr = (dir_ / "Tropical Fish.scr").string();
+    char buffer[260];
+    EXPECT_EQ(GetShortPathNameA(scr.c_str(), buffer, sizeof buffer), 0u) << "missing file";
+    std::ofstream(scr) << "x";
+    EXPECT_EQ(std::string(buffer, GetShortPathNameA(scr.c_str(), buffer, sizeof buffer)), scr);
+}
+
+TEST_F(ProfileFile, WritesCreateAndEditTheFileKeepingOtherLines) {
+    ASSERT_TRUE(WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", "a.scr", file_.c_str()));
+    EXPECT_EQ(ReadFile(file_), "[boot]\r\nSCRNSAVE.EXE=a.scr\r\n");
+
+    std::ofstream(file_, std::ios::binary)
+        << "[boot]\nshell=Explorer.exe\nScrnSave.exe=old.scr\n; note\n[keyboard]\ntype=4\n";
+    ASSERT_TRUE(WritePrivateProfileStringA("BOOT", "SCRNSAVE.EXE", "b.scr", file_.c_str()));
+    EXPECT_EQ(ReadFile(file_),
+              "[boot]\nshell=Explorer.exe\nSCRNSAVE.EXE=b.scr\r\n; note\n[keyboard]\ntype=4\n");
+    EXPECT_TRUE(WritePrivateProfileStringA(nullptr, nullptr, nullptr, file_.c_str())) << "flush";
+
+    char value[64];
+    EXPECT_EQ(std::string(value, GetPrivateProfileStringA("boot", "scrnsave.exe", "", value,
+                                                          sizeof value, file_.c_str())),
+              "b.scr");
+    EXPECT_EQ(std::string(value, GetPrivateProfileStringA("boot", "missing", "dflt", value,
+                                                          sizeof value, file_.c_str())),
+              "dflt");
+}
+
+TEST_F(ProfileFile, UnwritableFileFailsAndStaysAsItWas) {
+    std::string inMissingDir = (dir_ / "nowhere" / "system.ini").string();
+    EXPECT_FALSE(WritePrivateProfileStringA("boot", "k", "v", inMissingDir.c_str()));
+    EXPECT_FALSE(fs::exists(inMissingDir));
+
+    if (geteuid() != 0) { // root writes anywhere; the read-only directory only holds others back
+        std::ofstream(file_) << "[boot]\nk=old\n";
+        fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+        EXPECT_FALSE(WritePrivateProfileStringA("boot", "k", "new", file_.c_str()));
+        fs::permissions(dir_, fs::perms::owner_all);
+        EXPECT_EQ(ReadFile(file_), "[boot]\nk=old\n");
+    }
+    EXPECT_FALSE(WritePrivateProfileStringA("boot", "k", "v", dir_.c_str()))
+        << "a directory is no file";
+}

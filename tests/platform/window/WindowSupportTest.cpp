@@ -1,0 +1,146 @@
+#include "platform/window/Backend.h"
+#include "platform/window/CodePage.h"
+#include "platform/headless/HeadlessBackend.h"
+#include "platform/sdl/SdlBackend.h"
+#include "platform/window/WindowShape.h"
+
+#include <SDL2/SDL.h>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+TEST(CodePage, EveryAnsiCharacterSurvivesTheRoundTrip) {
+    std::string all;
+    for (int c = 1; c < 256; ++c)
+        all += static_cast<char>(c);
+    EXPECT_EQ(Utf8ToAnsi(AnsiToUtf8(all)), all);
+    EXPECT_EQ(AnsiToUtf8("\x80"), "\xE2\x82\xAC") << "0x80 is the euro sign";
+    EXPECT_EQ(AnsiToUtf8("\xE9"), "\xC3\xA9");
+    EXPECT_EQ(AnsiToUtf8("\x9F"), "\xC5\xB8") << "Y with diaeresis";
+}
+
+TEST(CodePage, WhatAnsiCannotHoldBecomesAQuestionMark) {
+    EXPECT_EQ(Utf8ToAnsi("a\xE2\x86\x92z"), "a?z") << "an arrow has no ANSI code";
+    EXPECT_EQ(Utf8ToAnsi("\xF0\x9F\x98\x80!"), "?!") << "four-byte sequences count once";
+    EXPECT_EQ(Utf8ToAnsi("\xC3"), "?") << "cut-off sequence";
+    EXPECT_EQ(Utf8ToAnsi("\xC0\xAF"), "??") << "overlong form of '/'";
+    EXPECT_EQ(Utf8ToAnsi("\xED\xA0\x80"), "???") << "a surrogate";
+    EXPECT_EQ(Utf8ToAnsi("\xFF"), "?");
+    EXPECT_EQ(CodePointToAnsi(0x2122), 0x99);
+    EXPECT_EQ(CodePointToAnsi(0x0100), -1);
+}
+
+TEST(WindowShape, RectanglesAreClippedAndHalfOpen) {
+    TWindowShape shape(10, 5);
+    EXPECT_FALSE(shape.IsEmpty());
+    EXPECT_FALSE(shape.Contains(0, 0)) << "a new shape holds nothing";
+    shape.AddRect(-5, 3, 4, 100);
+    EXPECT_TRUE(shape.Contains(0, 3));
+    EXPECT_TRUE(shape.Contains(3, 4));
+    EXPECT_FALSE(shape.Contains(4, 4));
+    EXPECT_FALSE(shape.Contains(0, 2));
+    EXPECT_FALSE(shape.Contains(0, 5));
+    shape.SetPixel(99, 99, true); // ignored, not a crash
+    shape.SetPixel(3, 4, false);
+    EXPECT_FALSE(shape.Contains(3, 4));
+}
+
+TEST(WindowShape, NoShapeIsTheWholeWindowAndBeyondTheExtentIsOutside) {
+    TWindowShape none;
+    EXPECT_TRUE(none.IsEmpty());
+    EXPECT_TRUE(none.WindowContains(20, 10, 19, 9));
+    EXPECT_FALSE(none.WindowContains(20, 10, 20, 9));
+    EXPECT_FALSE(none.WindowContains(20, 10, -1, 0));
+
+    TWindowShape small(5, 5);
+    small.AddRect(0, 0, 5, 5);
+    EXPECT_TRUE(small.WindowContains(20, 10, 4, 4));
+    EXPECT_FALSE(small.WindowContains(20, 10, 5, 4)) << "a window grown past its shape";
+    EXPECT_FALSE(small.WindowContains(3, 3, 4, 4)) << "a window shrunk inside its shape";
+}
+
+TEST(VirtualKeys, SdlKeysMapToWindowsCodes) {
+    EXPECT_EQ(VirtualKeyFromSdl(SDLK_a, SDL_SCANCODE_A), 'A');
+    EXPECT_EQ(VirtualKeyFromSdl(SDLK_z, SDL_SCANCODE_Y), 'Z') << "the keycode wins for letters";
+    EXPECT_EQ(VirtualKeyFromSdl(SDLK_7, SDL_SCANCODE_7), '7');
+    EXPECT_EQ(VirtualKeyFromSdl(SDLK_F1, SDL_SCANCODE_F1), VK_F1);
+    EXPECT_EQ(VirtualKeyFromSdl(SDLK_F12, SDL_SCANCODE_F12), VK_F12);
+    EXPECT_EQ(VirtualKeyFromSdl(SDLK_F13, SDL_SCANCODE_F13), VK_F12 + 1);
+    EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_0, SDL_SCANCODE_KP_0), VK_NUMPAD0);
+    EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_9, SDL_SCANCODE_KP_9), VK_NUMPAD0 + 9);
+    EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER), VK_RETURN);
+    EXPECT_EQ(VirtualKeyFromSdl(SDLK_RSHIFT, SDL_SCANCODE_RSHIFT), VK_SHIFT);
+    EXPECT_EQ(VirtualKeyFromSdl(SDLK_LALT, SDL_SCANCODE_LALT), VK_MENU);
+    EXPECT_EQ(VirtualKeyFromSdl(SDLK_PAGEDOWN, SDL_SCANCODE_PAGEDOWN), VK_NEXT);
+    // Punctuation and letters of other layouts go by the key's place.
+    EXPECT_EQ(VirtualKeyFromSdl(0xFC /* u umlaut */, SDL_SCANCODE_LEFTBRACKET), VK_OEM_4);
+    EXPECT_EQ(VirtualKeyFromSdl(0xE9, SDL_SCANCODE_Q), 'Q');
+    EXPECT_EQ(VirtualKeyFromSdl(SDLK_MINUS, SDL_SCANCODE_MINUS), VK_OEM_MINUS);
+    EXPECT_EQ(VirtualKeyFromSdl(SDLK_VOLUMEUP, SDL_SCANCODE_VOLUMEUP), 0);
+}
+
+namespace {
+
+// Sets or clears an environment variable for one scope.
+class TScopedEnv {
+public:
+    TScopedEnv(const char* name, const char* value) : Name_(name) {
+        const char* old = std::getenv(name);
+        Had_ = old != nullptr;
+        if (Had_)
+            Old_ = old;
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~TScopedEnv() {
+        if (Had_)
+            setenv(Name_, Old_.c_str(), 1);
+        else
+            unsetenv(Name_);
+    }
+
+private:
+    const char* Name_;
+    bool Had_ = false;
+    std::string Old_;
+};
+
+} // namespace
+
+TEST(BackendSelection, WithoutADisplayTheHeadlessBackendServes) {
+    TScopedEnv backend("SSI_BACKEND", nullptr);
+    TScopedEnv display("DISPLAY", nullptr);
+    TScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
+    EXPECT_STREQ(CreateWindowSystem()->Name(), "headless");
+}
+
+TEST(BackendSelection, TheEnvironmentForcesABackend) {
+    {
+        TScopedEnv backend("SSI_BACKEND", "headless");
+        TScopedEnv display("DISPLAY", ":0");
+        EXPECT_STREQ(CreateWindowSystem()->Name(), "headless");
+    }
+    {
+        TScopedEnv backend("SSI_BACKEND", "sdl");
+        TScopedEnv display("DISPLAY", nullptr);
+        TScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
+        TScopedEnv driver("SDL_VIDEODRIVER", "x11");
+        EXPECT_THROW(CreateWindowSystem(), std::runtime_error) << "forced SDL without a display";
+    }
+    TScopedEnv backend("SSI_BACKEND", "gdi");
+    EXPECT_THROW(CreateWindowSystem(), std::runtime_error);
+}
+
+TEST(BackendSelection, TheProgramWideWindowSystemCanBeReplaced) {
+    TScopedEnv backend("SSI_BACKEND", "headless");
+    SetWindowSystem(nullptr);
+    TWindowSystem& first = WindowSystem();
+    EXPECT_EQ(&WindowSystem(), &first);
+    TWsWindow w = first.CreateWindow(TWsWindowKind::TopLevel, {0, 0, 1, 1});
+    EXPECT_NE(w, 0u);
+    SetWindowSystem(std::make_unique<THeadlessBackend>());
+    EXPECT_EQ(WindowSystem().BackBuffer(w).Pixels, nullptr) << "a fresh system has no windows";
+    SetWindowSystem(nullptr);
+}

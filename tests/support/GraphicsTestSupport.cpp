@@ -1,0 +1,195 @@
+#include "support/GraphicsTestSupport.h"
+
+#include "framework/base/Streams.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace gfxtest {
+
+void InfoHeader(TBytes& b, int32_t width, int32_t height, uint16_t bitCount, uint32_t compression,
+                uint32_t colorsUsed, uint32_t imageSize) {
+    b.U32(40);
+    b.U32(uint32_t(width));
+    b.U32(uint32_t(height));
+    b.U16(1);
+    b.U16(bitCount);
+    b.U32(compression);
+    b.U32(imageSize);
+    b.U32(3780);
+    b.U32(3780);
+    b.U32(colorsUsed);
+    b.U32(0);
+}
+
+static void FileHeader(TBytes& b, uint32_t fileSize, uint32_t offBits) {
+    b.U8('B');
+    b.U8('M');
+    b.U32(fileSize);
+    b.U32(0);
+    b.U32(offBits);
+}
+
+static void PaletteBytes(TBytes& b, const std::vector<TColor>& palette) {
+    for (TColor c : palette) {
+        b.U8(GetBValue(c));
+        b.U8(GetGValue(c));
+        b.U8(GetRValue(c));
+        b.U8(0);
+    }
+}
+
+static TBytes PixelRows(int32_t width, int32_t height, uint16_t bitCount,
+                        const std::function<uint32_t(int32_t, int32_t)>& value, bool topDown) {
+    TBytes px;
+    for (int32_t r = 0; r < height; ++r) {
+        int32_t y = topDown ? r : height - 1 - r;
+        uint32_t acc = 0;
+        int bits = 0;
+        size_t rowStart = px.Data.size();
+        for (int32_t x = 0; x < width; ++x) {
+            uint32_t v = value(x, y);
+            switch (bitCount) {
+            case 1:
+            case 4:
+            case 8:
+                acc = (acc << bitCount) | v;
+                bits += bitCount;
+                if (bits == 8) {
+                    px.U8(acc);
+                    acc = 0;
+                    bits = 0;
+                }
+                break;
+            case 16:
+                px.U16(((v >> 19 & 31) << 10) | ((v >> 11 & 31) << 5) | (v >> 3 & 31));
+                break;
+            case 24:
+                px.U8(v & 0xFF);
+                px.U8(v >> 8 & 0xFF);
+                px.U8(v >> 16 & 0xFF);
+                break;
+            case 32:
+                px.U32(v);
+                break;
+            }
+        }
+        if (bits)
+            px.U8(acc << (8 - bits));
+        while ((px.Data.size() - rowStart) % 4)
+            px.U8(0);
+    }
+    return px;
+}
+
+std::vector<uint8_t> MakeBmp(int32_t width, int32_t height, uint16_t bitCount,
+                             const std::vector<TColor>& palette,
+                             const std::function<uint32_t(int32_t, int32_t)>& value, bool topDown) {
+    TBytes px = PixelRows(width, height, bitCount, value, topDown);
+    const uint32_t offBits = 14 + 40 + uint32_t(palette.size()) * 4;
+    TBytes b;
+    FileHeader(b, offBits + uint32_t(px.Data.size()), offBits);
+    InfoHeader(b, width, topDown ? -height : height, bitCount, 0, uint32_t(palette.size()));
+    PaletteBytes(b, palette);
+    b.Raw(px.Data);
+    return b.Data;
+}
+
+std::vector<uint8_t> MakeRleBmp(int32_t width, int32_t height, uint16_t bitCount,
+                                const std::vector<TColor>& palette,
+                                const std::vector<uint8_t>& rle) {
+    const uint32_t offBits = 14 + 40 + uint32_t(palette.size()) * 4;
+    TBytes b;
+    FileHeader(b, offBits + uint32_t(rle.size()), offBits);
+    InfoHeader(b, width, height, bitCount, bitCount == 8 ? 1 : 2, uint32_t(palette.size()),
+               uint32_t(rle.size()));
+    PaletteBytes(b, palette);
+    b.Raw(rle);
+    return b.Data;
+}
+
+std::vector<TColor> Palette16() {
+    std::vector<TColor> p;
+    for (uint32_t i = 0; i < 16; ++i)
+        p.push_back(RGB(uint8_t(i * 16), uint8_t(255 - i * 8), uint8_t(i * 5)));
+    return p;
+}
+
+std::vector<uint8_t> MakeIco(const std::vector<int32_t>& sizes) {
+    std::vector<TBytes> images;
+    for (int32_t s : sizes) {
+        TBytes img;
+        InfoHeader(img, s, 2 * s, 4, 0, 16);
+        PaletteBytes(img, Palette16());
+        img.Raw(PixelRows(
+                    s, s, 4, [](int32_t x, int32_t y) { return uint32_t(x + y) % 16; }, false)
+                    .Data);
+        img.Raw(PixelRows(
+                    s, s, 1, [](int32_t x, int32_t y) { return x == y ? 1u : 0u; }, false)
+                    .Data);
+        images.push_back(img);
+    }
+    TBytes b;
+    b.U16(0);
+    b.U16(1);
+    b.U16(uint32_t(sizes.size()));
+    uint32_t offset = 6 + 16 * uint32_t(sizes.size());
+    for (size_t i = 0; i < sizes.size(); ++i) {
+        b.U8(uint32_t(sizes[i]));
+        b.U8(uint32_t(sizes[i]));
+        b.U8(16);
+        b.U8(0);
+        b.U16(1);
+        b.U16(4);
+        b.U32(uint32_t(images[i].Data.size()));
+        b.U32(offset);
+        offset += uint32_t(images[i].Data.size());
+    }
+    for (const TBytes& img : images)
+        b.Raw(img.Data);
+    return b.Data;
+}
+
+std::string ArtifactPath(const std::string& name) {
+    std::filesystem::create_directories(SSI_ARTIFACTS_DIR);
+    return std::string(SSI_ARTIFACTS_DIR) + "/" + name;
+}
+
+std::string TempPath(const std::string& name) {
+    return (std::filesystem::temp_directory_path() /
+            ("ssi-gfx-" + std::to_string(getpid()) + "-" + name))
+        .string();
+}
+
+void WriteFile(const std::string& path, const std::vector<uint8_t>& data) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size()));
+}
+
+std::vector<TColor> PixelsOf(const TBitmap& bitmap) {
+    std::vector<TColor> out;
+    for (int32_t y = 0; y < bitmap.Height(); ++y)
+        for (int32_t x = 0; x < bitmap.Width(); ++x)
+            out.push_back(bitmap.Pixel(x, y));
+    return out;
+}
+
+std::vector<uint8_t> MakeJpeg(int32_t width, int32_t height, TColor colour) {
+    std::vector<uint32_t> rgba(size_t(width) * size_t(height), ColorToRGB(colour) | 0xFF000000u);
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(rgba.data(), width, height, 32, width * 4,
+                                                        SDL_PIXELFORMAT_ABGR8888);
+    std::string path = TempPath("made.jpg");
+    IMG_SaveJPG(s, path.c_str(), 95);
+    SDL_FreeSurface(s);
+    TMemoryStream m;
+    m.LoadFromFile(path);
+    std::remove(path.c_str());
+    return std::vector<uint8_t>(m.Memory(), m.Memory() + m.Size());
+}
+
+} // namespace gfxtest
