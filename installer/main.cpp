@@ -28,24 +28,24 @@ class TConsoleProgress : public TInstallationView {
 public:
     ~TConsoleProgress() override { EndLine(); }
     void SetProgress(int position) override {
-        if (!interactive_) {
+        if (!FInteractive) {
             std::printf("Installing... %3d%%\n", position);
             return;
         }
         std::printf("\rInstalling... %3d%%", position);
         std::fflush(stdout);
-        open_ = true;
+        FOpen = true;
     }
     void ShowCompletionPage() override { EndLine(); }
 
 private:
     void EndLine() {
-        if (open_)
+        if (FOpen)
             std::printf("\n");
-        open_ = false;
+        FOpen = false;
     }
-    const bool interactive_ = isatty(STDOUT_FILENO) != 0;
-    bool open_ = false;
+    const bool FInteractive = isatty(STDOUT_FILENO) != 0;
+    bool FOpen = false;
 };
 
 void Describe(const TProject& project) {

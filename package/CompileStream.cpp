@@ -15,26 +15,26 @@ void TCompileStream::AddStream(TStream& source, bool compress) {
         content = ZCompress(content.data(), content.size());
 
     int64_t stored = static_cast<int64_t>(content.size());
-    if (package_.Size() + stored + PackageFormat::kEntrySize * (count_ + 1) +
+    if (FPackage.Size() + stored + PackageFormat::kEntrySize * (FCount + 1) +
             PackageFormat::kCountSize >
         PackageFormat::kMaxSize)
         throw EStreamError("A package cannot grow beyond 2 GiB");
-    package_.Seek(0, TSeekOrigin::soEnd);
-    package_.WriteBuffer(content.data(), stored);
-    originalSizes_.push_back(static_cast<int32_t>(size));
-    storedSizes_.push_back(static_cast<int32_t>(stored));
-    ++count_;
+    FPackage.Seek(0, TSeekOrigin::soEnd);
+    FPackage.WriteBuffer(content.data(), stored);
+    FOriginalSizes.push_back(static_cast<int32_t>(size));
+    FStoredSizes.push_back(static_cast<int32_t>(stored));
+    ++FCount;
 }
 
 TMemoryStream& TCompileStream::Compile() {
-    package_.Seek(0, TSeekOrigin::soEnd);
+    FPackage.Seek(0, TSeekOrigin::soEnd);
     uint8_t entry[8];
-    for (int32_t i = 0; i < count_; ++i) {
-        StoreU32(entry, static_cast<uint32_t>(originalSizes_[static_cast<size_t>(i)]));
-        StoreU32(entry + 4, static_cast<uint32_t>(storedSizes_[static_cast<size_t>(i)]));
-        package_.WriteBuffer(entry, sizeof entry);
+    for (int32_t i = 0; i < FCount; ++i) {
+        StoreU32(entry, static_cast<uint32_t>(FOriginalSizes[static_cast<size_t>(i)]));
+        StoreU32(entry + 4, static_cast<uint32_t>(FStoredSizes[static_cast<size_t>(i)]));
+        FPackage.WriteBuffer(entry, sizeof entry);
     }
-    StoreU32(entry, static_cast<uint32_t>(count_));
-    package_.WriteBuffer(entry, PackageFormat::kCountSize);
-    return package_;
+    StoreU32(entry, static_cast<uint32_t>(FCount));
+    FPackage.WriteBuffer(entry, PackageFormat::kCountSize);
+    return FPackage;
 }

@@ -18,11 +18,11 @@ public:
     // buffer still belongs to the writer; call once, after the last AddStream.
     TMemoryStream& Compile();
 
-    int32_t Count() const { return count_; }
+    int32_t Count() const { return FCount; }
 
 private:
-    int32_t count_ = 0;
-    TMemoryStream package_;
-    std::vector<int32_t> originalSizes_;
-    std::vector<int32_t> storedSizes_;
+    int32_t FCount = 0;
+    TMemoryStream FPackage;
+    std::vector<int32_t> FOriginalSizes;
+    std::vector<int32_t> FStoredSizes;
 };

@@ -25,48 +25,48 @@ void TDecompileStream::Decompile(TStream& file) {
         originals.push_back(static_cast<int32_t>(LoadU32(entry)));
         storeds.push_back(static_cast<int32_t>(LoadU32(entry + 4)));
     }
-    count_ = count;
-    image_ = std::move(image);
-    originalSizes_ = std::move(originals);
-    storedSizes_ = std::move(storeds);
+    FCount = count;
+    FImage = std::move(image);
+    FOriginalSizes = std::move(originals);
+    FStoredSizes = std::move(storeds);
 }
 
 void TDecompileStream::CheckIndex(int32_t index) const {
-    if (index < 0 || index >= count_)
+    if (index < 0 || index >= FCount)
         throw EListError(Format("List index out of bounds (%d)", index));
 }
 
 int32_t TDecompileStream::OriginalSize(int32_t index) const {
     CheckIndex(index);
-    return originalSizes_[static_cast<size_t>(index)];
+    return FOriginalSizes[static_cast<size_t>(index)];
 }
 
 int32_t TDecompileStream::StoredSize(int32_t index) const {
     CheckIndex(index);
-    return storedSizes_[static_cast<size_t>(index)];
+    return FStoredSizes[static_cast<size_t>(index)];
 }
 
 void TDecompileStream::StoredRange(int32_t index, int64_t& offset, int64_t& stored) const {
     offset = 0;
     for (int32_t i = 0; i < index; ++i) {
-        if (storedSizes_[static_cast<size_t>(i)] < 0)
+        if (FStoredSizes[static_cast<size_t>(i)] < 0)
             throw EReadError("Stream read error");
-        offset += storedSizes_[static_cast<size_t>(i)];
+        offset += FStoredSizes[static_cast<size_t>(i)];
     }
-    stored = storedSizes_[static_cast<size_t>(index)];
-    if (stored < 0 || offset + stored > static_cast<int64_t>(image_.size()))
+    stored = FStoredSizes[static_cast<size_t>(index)];
+    if (stored < 0 || offset + stored > static_cast<int64_t>(FImage.size()))
         throw EReadError("Stream read error");
 }
 
 std::unique_ptr<TMemoryStream> TDecompileStream::GetStream(int32_t index, bool force) const {
     if (index < 0)
         throw EListError(Format("List index out of bounds (%d)", index));
-    if (index >= count_)
+    if (index >= FCount)
         return std::make_unique<TMemoryStream>();
 
     int64_t offset = 0, stored = 0;
     StoredRange(index, offset, stored);
-    const int64_t original = originalSizes_[static_cast<size_t>(index)];
+    const int64_t original = FOriginalSizes[static_cast<size_t>(index)];
     if (original < 0)
         throw EReadError("Stream read error");
     if (stored == original && !force)
@@ -76,7 +76,7 @@ std::unique_ptr<TMemoryStream> TDecompileStream::GetStream(int32_t index, bool f
 
     auto result = std::make_unique<TMemoryStream>();
     result->SetSize(original);
-    ZDecompress(image_.data() + offset, static_cast<size_t>(stored), result->Memory(),
+    ZDecompress(FImage.data() + offset, static_cast<size_t>(stored), result->Memory(),
                 static_cast<size_t>(original));
     return result;
 }
@@ -86,7 +86,7 @@ std::unique_ptr<TMemoryStream> TDecompileStream::GetStoredStream(int32_t index) 
     int64_t offset = 0, stored = 0;
     StoredRange(index, offset, stored);
     auto result = std::make_unique<TMemoryStream>();
-    result->WriteBuffer(image_.data() + offset, stored);
+    result->WriteBuffer(FImage.data() + offset, stored);
     result->SetPosition(0);
     return result;
 }

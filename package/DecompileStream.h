@@ -30,7 +30,7 @@ public:
     // same checks and failures as GetStream, short of inflating.
     std::unique_ptr<TMemoryStream> GetStoredStream(int32_t index) const;
 
-    int32_t Count() const { return count_; }
+    int32_t Count() const { return FCount; }
     int32_t OriginalSize(int32_t index) const;
     int32_t StoredSize(int32_t index) const;
 
@@ -39,8 +39,8 @@ private:
     // Where stream `index` (< count) lies in the image, checked against it.
     void StoredRange(int32_t index, int64_t& offset, int64_t& stored) const;
 
-    int32_t count_ = 0;
-    std::vector<uint8_t> image_;
-    std::vector<int32_t> originalSizes_;
-    std::vector<int32_t> storedSizes_;
+    int32_t FCount = 0;
+    std::vector<uint8_t> FImage;
+    std::vector<int32_t> FOriginalSizes;
+    std::vector<int32_t> FStoredSizes;
 };

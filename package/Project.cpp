@@ -15,19 +15,19 @@ const char* YesNo(bool value) {
 // a count can never wrap a position around to an existing line.
 class TRecordLines {
 public:
-    explicit TRecordLines(const std::string& text) { lines_.SetText(text); }
+    explicit TRecordLines(const std::string& text) { FLines.SetText(text); }
 
     const std::string& Line(int64_t index) const {
-        if (index < 0 || index >= lines_.Count())
+        if (index < 0 || index >= FLines.Count())
             throw EListError(
                 Format("List index out of bounds (%lld)", static_cast<long long>(index)));
-        return lines_.Get(static_cast<int>(index));
+        return FLines.Get(static_cast<int>(index));
     }
     bool Flag(int64_t index) const { return Line(index) == "YES"; }
     int32_t Integer(int64_t index) const { return StrToInt(Line(index)); }
 
 private:
-    TStringList lines_;
+    TStringList FLines;
 };
 
 } // namespace

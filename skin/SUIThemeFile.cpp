@@ -67,14 +67,14 @@ TsuiThemeFileReader::TsuiThemeFileReader(const std::string& path) {
 
 TsuiThemeFileReader::TsuiThemeFileReader(TStream& file) {
     int64_t size = file.Size();
-    file_.resize(static_cast<size_t>(std::max<int64_t>(size, 0)));
+    FFile.resize(static_cast<size_t>(std::max<int64_t>(size, 0)));
     file.SetPosition(0);
-    file.ReadBuffer(file_.data(), size);
+    file.ReadBuffer(FFile.data(), size);
     Load();
 }
 
 void TsuiThemeFileReader::Load() {
-    const std::vector<uint8_t>& file = file_;
+    const std::vector<uint8_t>& file = FFile;
     const uint8_t* header = Span(file, 0, kHeaderSize);
     uint64_t offset = LoadU32(header + kFirstRecordField);
 
@@ -96,18 +96,18 @@ void TsuiThemeFileReader::Load() {
         switch (record[kTypeField]) {
         case etBitmap:
             Span(file, dataOffset, dataSize);
-            bitmaps_.emplace_back(key, TBitmapEntry{static_cast<size_t>(dataOffset),
+            FBitmaps.emplace_back(key, TBitmapEntry{static_cast<size_t>(dataOffset),
                                                     static_cast<size_t>(dataSize), nullptr});
             break;
         case etInteger:
-            integers_.emplace_back(key, static_cast<int32_t>(LoadU32(Span(file, dataOffset, 4))));
+            FIntegers.emplace_back(key, static_cast<int32_t>(LoadU32(Span(file, dataOffset, 4))));
             break;
         case etBoolean:
-            booleans_.emplace_back(key, *Span(file, dataOffset, 1));
+            FBooleans.emplace_back(key, *Span(file, dataOffset, 1));
             break;
         case etText: {
             const uint8_t* data = Span(file, dataOffset, dataSize);
-            texts_.emplace_back(key, std::string(reinterpret_cast<const char*>(data), dataSize));
+            FTexts.emplace_back(key, std::string(reinterpret_cast<const char*>(data), dataSize));
             break;
         }
         default:
@@ -118,28 +118,28 @@ void TsuiThemeFileReader::Load() {
 }
 
 TMemoryStream* TsuiThemeFileReader::GetStream(const std::string& key) {
-    TBitmapEntry* found = Find(bitmaps_, key);
+    TBitmapEntry* found = Find(FBitmaps, key);
     if (!found)
         return nullptr;
     if (!found->stream) {
         found->stream = std::make_unique<TMemoryStream>();
-        found->stream->WriteBuffer(file_.data() + found->offset, static_cast<int64_t>(found->size));
+        found->stream->WriteBuffer(FFile.data() + found->offset, static_cast<int64_t>(found->size));
     }
     found->stream->SetPosition(0);
     return found->stream.get();
 }
 
 bool TsuiThemeFileReader::GetBool(const std::string& key) const {
-    const uint8_t* found = Find(booleans_, key);
+    const uint8_t* found = Find(FBooleans, key);
     return found != nullptr && *found != 0;
 }
 
 int32_t TsuiThemeFileReader::GetInt(const std::string& key) const {
-    const int32_t* found = Find(integers_, key);
+    const int32_t* found = Find(FIntegers, key);
     return found ? *found : -1;
 }
 
 std::string TsuiThemeFileReader::GetText(const std::string& key) const {
-    const std::string* found = Find(texts_, key);
+    const std::string* found = Find(FTexts, key);
     return found ? *found : std::string();
 }

@@ -57,9 +57,9 @@ private:
         std::unique_ptr<TMemoryStream> stream;
     };
     template <typename T> using Entries = std::vector<std::pair<std::string, T>>;
-    std::vector<uint8_t> file_;
-    Entries<TBitmapEntry> bitmaps_;
-    Entries<int32_t> integers_;
-    Entries<uint8_t> booleans_;
-    Entries<std::string> texts_;
+    std::vector<uint8_t> FFile;
+    Entries<TBitmapEntry> FBitmaps;
+    Entries<int32_t> FIntegers;
+    Entries<uint8_t> FBooleans;
+    Entries<std::string> FTexts;
 };

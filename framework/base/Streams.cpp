@@ -41,42 +41,42 @@ int64_t TStream::CopyFrom(TStream& source, int64_t count) {
 }
 
 int64_t TMemoryStream::Read(void* buffer, int64_t count) {
-    if (count <= 0 || position_ >= Size())
+    if (count <= 0 || FPosition >= Size())
         return 0;
-    int64_t n = std::min(count, Size() - position_);
-    std::memcpy(buffer, data_.data() + position_, static_cast<size_t>(n));
-    position_ += n;
+    int64_t n = std::min(count, Size() - FPosition);
+    std::memcpy(buffer, FData.data() + FPosition, static_cast<size_t>(n));
+    FPosition += n;
     return n;
 }
 
 int64_t TMemoryStream::Write(const void* buffer, int64_t count) {
     if (count <= 0)
         return 0;
-    int64_t end = position_ + count;
+    int64_t end = FPosition + count;
     if (end > Size())
-        data_.resize(static_cast<size_t>(end));
-    std::memcpy(data_.data() + position_, buffer, static_cast<size_t>(count));
-    position_ = end;
+        FData.resize(static_cast<size_t>(end));
+    std::memcpy(FData.data() + FPosition, buffer, static_cast<size_t>(count));
+    FPosition = end;
     return count;
 }
 
 int64_t TMemoryStream::Seek(int64_t offset, TSeekOrigin origin) {
     int64_t base = origin == TSeekOrigin::soBeginning ? 0
-                   : origin == TSeekOrigin::soCurrent ? position_
+                   : origin == TSeekOrigin::soCurrent ? FPosition
                                                       : Size();
-    position_ = std::max<int64_t>(0, base + offset);
-    return position_;
+    FPosition = std::max<int64_t>(0, base + offset);
+    return FPosition;
 }
 
 void TMemoryStream::SetSize(int64_t size) {
-    data_.resize(static_cast<size_t>(std::max<int64_t>(0, size)));
-    position_ = std::min(position_, Size());
+    FData.resize(static_cast<size_t>(std::max<int64_t>(0, size)));
+    FPosition = std::min(FPosition, Size());
 }
 
 void TMemoryStream::Clear() {
-    data_.clear();
-    data_.shrink_to_fit();
-    position_ = 0;
+    FData.clear();
+    FData.shrink_to_fit();
+    FPosition = 0;
 }
 
 void TMemoryStream::LoadFromStream(TStream& source) {
@@ -84,8 +84,8 @@ void TMemoryStream::LoadFromStream(TStream& source) {
     int64_t size = source.Size();
     std::vector<uint8_t> content(static_cast<size_t>(size));
     source.ReadBuffer(content.data(), size);
-    data_ = std::move(content);
-    position_ = 0;
+    FData = std::move(content);
+    FPosition = 0;
 }
 
 void TMemoryStream::LoadFromFile(const std::string& fileName) {
@@ -94,7 +94,7 @@ void TMemoryStream::LoadFromFile(const std::string& fileName) {
 }
 
 void TMemoryStream::SaveToStream(TStream& target) {
-    target.WriteBuffer(data_.data(), Size());
+    target.WriteBuffer(FData.data(), Size());
 }
 
 void TMemoryStream::SaveToFile(const std::string& fileName) {
@@ -102,40 +102,40 @@ void TMemoryStream::SaveToFile(const std::string& fileName) {
     SaveToStream(file);
 }
 
-TFileStream::TFileStream(const std::string& fileName, uint16_t mode) : fileName_(fileName) {
+TFileStream::TFileStream(const std::string& fileName, uint16_t mode) : FFileName(fileName) {
     if (mode == fmCreate) {
-        handle_ = FileCreate(fileName);
-        if (handle_ == INVALID_HANDLE_VALUE)
+        FHandle = FileCreate(fileName);
+        if (FHandle == INVALID_HANDLE_VALUE)
             throw EFCreateError(Format("Cannot create file %s", fileName.c_str()));
     } else {
-        handle_ = FileOpen(fileName, mode);
-        if (handle_ == INVALID_HANDLE_VALUE)
+        FHandle = FileOpen(fileName, mode);
+        if (FHandle == INVALID_HANDLE_VALUE)
             throw EFOpenError(Format("Cannot open file %s", fileName.c_str()));
     }
 }
 
 TFileStream::~TFileStream() {
-    FileClose(handle_);
+    FileClose(FHandle);
 }
 
 int64_t TFileStream::Read(void* buffer, int64_t count) {
-    int64_t n = count > 0 ? FileRead(handle_, buffer, count) : 0;
+    int64_t n = count > 0 ? FileRead(FHandle, buffer, count) : 0;
     return std::max<int64_t>(n, 0);
 }
 
 int64_t TFileStream::Write(const void* buffer, int64_t count) {
-    int64_t n = count > 0 ? FileWrite(handle_, buffer, count) : 0;
+    int64_t n = count > 0 ? FileWrite(FHandle, buffer, count) : 0;
     return std::max<int64_t>(n, 0);
 }
 
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
     int whence = origin == TSeekOrigin::soBeginning ? 0 : origin == TSeekOrigin::soCurrent ? 1 : 2;
-    return FileSeek(handle_, offset, whence);
+    return FileSeek(FHandle, offset, whence);
 }
 
 void TFileStream::SetSize(int64_t size) {
-    if (::ftruncate(handle_, static_cast<off_t>(size)) != 0)
-        throw EStreamError(Format("Cannot set the size of %s", fileName_.c_str()));
+    if (::ftruncate(FHandle, static_cast<off_t>(size)) != 0)
+        throw EStreamError(Format("Cannot set the size of %s", FFileName.c_str()));
     if (Position() > size)
         SetPosition(size);
 }

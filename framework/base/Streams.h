@@ -41,11 +41,11 @@ public:
     int64_t Read(void* buffer, int64_t count) override;
     int64_t Write(const void* buffer, int64_t count) override;
     int64_t Seek(int64_t offset, TSeekOrigin origin) override;
-    int64_t Size() override { return static_cast<int64_t>(data_.size()); }
+    int64_t Size() override { return static_cast<int64_t>(FData.size()); }
     void SetSize(int64_t size) override;
 
-    uint8_t* Memory() { return data_.data(); }
-    const uint8_t* Memory() const { return data_.data(); }
+    uint8_t* Memory() { return FData.data(); }
+    const uint8_t* Memory() const { return FData.data(); }
     void Clear();
 
     // Replace the content with the whole of `source` (from its first byte) or
@@ -57,8 +57,8 @@ public:
     void SaveToFile(const std::string& fileName);
 
 private:
-    std::vector<uint8_t> data_;
-    int64_t position_ = 0;
+    std::vector<uint8_t> FData;
+    int64_t FPosition = 0;
 };
 
 // A file opened or created with the modes of platform/kernel32/FileIO.h. Fails with
@@ -75,9 +75,9 @@ public:
     int64_t Seek(int64_t offset, TSeekOrigin origin) override;
     void SetSize(int64_t size) override;
 
-    const std::string& FileName() const { return fileName_; }
+    const std::string& FileName() const { return FFileName; }
 
 private:
-    std::string fileName_;
-    THandle handle_ = INVALID_HANDLE_VALUE;
+    std::string FFileName;
+    THandle FHandle = INVALID_HANDLE_VALUE;
 };

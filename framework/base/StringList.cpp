@@ -9,45 +9,45 @@ void TStringList::CheckIndex(int index, int limit) const {
 
 const std::string& TStringList::Get(int index) const {
     CheckIndex(index, Count());
-    return items_[static_cast<size_t>(index)];
+    return FItems[static_cast<size_t>(index)];
 }
 
 void TStringList::Put(int index, const std::string& text) {
     CheckIndex(index, Count());
-    items_[static_cast<size_t>(index)] = text;
+    FItems[static_cast<size_t>(index)] = text;
 }
 
 int TStringList::Add(const std::string& text) {
-    items_.push_back(text);
+    FItems.push_back(text);
     return Count() - 1;
 }
 
 void TStringList::Insert(int index, const std::string& text) {
     CheckIndex(index, Count() + 1);
-    items_.insert(items_.begin() + index, text);
+    FItems.insert(FItems.begin() + index, text);
 }
 
 void TStringList::Delete(int index) {
     CheckIndex(index, Count());
-    items_.erase(items_.begin() + index);
+    FItems.erase(FItems.begin() + index);
 }
 
 int TStringList::IndexOf(const std::string& text) const {
     for (int i = 0; i < Count(); ++i)
-        if (SameText(items_[static_cast<size_t>(i)], text))
+        if (SameText(FItems[static_cast<size_t>(i)], text))
             return i;
     return -1;
 }
 
 std::string TStringList::Text() const {
     std::string text;
-    for (const std::string& line : items_)
+    for (const std::string& line : FItems)
         text += line + "\r\n";
     return text;
 }
 
 void TStringList::SetText(const std::string& text) {
-    items_.clear();
+    FItems.clear();
     size_t end = text.find('\0');
     if (end == std::string::npos)
         end = text.size();
@@ -56,7 +56,7 @@ void TStringList::SetText(const std::string& text) {
         size_t stop = start;
         while (stop < end && text[stop] != '\r' && text[stop] != '\n')
             ++stop;
-        items_.push_back(text.substr(start, stop - start));
+        FItems.push_back(text.substr(start, stop - start));
         if (stop < end && text[stop] == '\r')
             ++stop;
         if (stop < end && text[stop] == '\n')

@@ -7,7 +7,7 @@
 
 class TStringList {
 public:
-    int Count() const { return static_cast<int>(items_.size()); }
+    int Count() const { return static_cast<int>(FItems.size()); }
     // Fails with "List index out of bounds (%d)".
     const std::string& Get(int index) const;
     void Put(int index, const std::string& text);
@@ -16,10 +16,10 @@ public:
     int Add(const std::string& text);
     void Insert(int index, const std::string& text);
     void Delete(int index);
-    void Clear() { items_.clear(); }
+    void Clear() { FItems.clear(); }
     // First line equal to `text` without regard to ASCII case, or -1.
     int IndexOf(const std::string& text) const;
-    void Assign(const TStringList& other) { items_ = other.items_; }
+    void Assign(const TStringList& other) { FItems = other.FItems; }
 
     // Every line followed by CR LF.
     std::string Text() const;
@@ -28,9 +28,9 @@ public:
     // counts, and a final line end does not start an empty line.
     void SetText(const std::string& text);
 
-    const std::vector<std::string>& Items() const { return items_; }
+    const std::vector<std::string>& Items() const { return FItems; }
 
 private:
     void CheckIndex(int index, int limit) const;
-    std::vector<std::string> items_;
+    std::vector<std::string> FItems;
 };

@@ -14,30 +14,30 @@ TCollectionItem::TCollectionItem(TCollection* collection) {
 }
 
 TCollectionItem::~TCollectionItem() {
-    if (collection_ != nullptr)
-        collection_->RemoveItem(this);
+    if (FCollection != nullptr)
+        FCollection->RemoveItem(this);
 }
 
 void TCollectionItem::SetCollection(TCollection* collection) {
-    if (collection == collection_)
+    if (collection == FCollection)
         return;
-    if (collection_ != nullptr)
-        collection_->RemoveItem(this);
+    if (FCollection != nullptr)
+        FCollection->RemoveItem(this);
     if (collection != nullptr)
         collection->InsertItem(this, collection->Count());
 }
 
 int TCollectionItem::Index() const {
-    if (collection_ == nullptr)
+    if (FCollection == nullptr)
         return -1;
-    const auto& items = collection_->items_;
+    const auto& items = FCollection->FItems;
     return static_cast<int>(std::find(items.begin(), items.end(), this) - items.begin());
 }
 
 void TCollectionItem::SetIndex(int index) {
-    if (collection_ == nullptr)
+    if (FCollection == nullptr)
         return;
-    auto& items = collection_->items_;
+    auto& items = FCollection->FItems;
     int current = Index();
     index = std::clamp(index, 0, static_cast<int>(items.size()) - 1);
     if (index == current)
@@ -56,25 +56,25 @@ void TCollectionItem::Assign(const TPersistent& source) {
 }
 
 void TCollectionItem::Changed(bool allItems) {
-    if (collection_ != nullptr)
-        collection_->ItemChanged(allItems ? nullptr : this);
+    if (FCollection != nullptr)
+        FCollection->ItemChanged(allItems ? nullptr : this);
 }
 
 // --- TCollection ---
 
 TCollection::TCollection(TPersistent* owner, const TClassInfo& itemClass, TItemFactory factory)
-    : owner_(owner), itemClass_(&itemClass), factory_(std::move(factory)) {}
+    : FOwner(owner), FItemClass(&itemClass), FFactory(std::move(factory)) {}
 
 TCollection::~TCollection() {
-    ++updateCount_; // no change reports while going away
-    while (!items_.empty())
-        delete items_.back();
+    ++FUpdateCount; // no change reports while going away
+    while (!FItems.empty())
+        delete FItems.back();
 }
 
 TCollectionItem* TCollection::Item(int index) const {
     if (index < 0 || index >= Count())
         throw EListError(Format("List index out of bounds (%d)", index));
-    return items_[static_cast<size_t>(index)];
+    return FItems[static_cast<size_t>(index)];
 }
 
 TCollectionItem* TCollection::Add() {
@@ -89,8 +89,8 @@ TCollectionItem* TCollection::Insert(int index) {
     try {
         // Items join their collection in their constructor, so that they can
         // look at it there; they land at the end and move into place.
-        item = factory_(this);
-        if (item->collection_ != this)
+        item = FFactory(this);
+        if (item->FCollection != this)
             item->SetCollection(this);
         if (index != item->Index())
             item->SetIndex(index);
@@ -108,26 +108,26 @@ void TCollection::Delete(int index) {
 }
 
 void TCollection::Clear() {
-    if (items_.empty())
+    if (FItems.empty())
         return;
     BeginUpdate();
-    while (!items_.empty())
-        delete items_.back();
+    while (!FItems.empty())
+        delete FItems.back();
     EndUpdate();
 }
 
 void TCollection::BeginUpdate() {
-    ++updateCount_;
+    ++FUpdateCount;
 }
 
 void TCollection::EndUpdate() {
-    if (updateCount_ > 0 && --updateCount_ == 0)
+    if (FUpdateCount > 0 && --FUpdateCount == 0)
         Changed();
 }
 
 void TCollection::Assign(const TPersistent& source) {
     const auto* other = dynamic_cast<const TCollection*>(&source);
-    if (other == nullptr || other->itemClass_ != itemClass_) {
+    if (other == nullptr || other->FItemClass != FItemClass) {
         TPersistent::Assign(source);
         return;
     }
@@ -136,7 +136,7 @@ void TCollection::Assign(const TPersistent& source) {
     BeginUpdate();
     try {
         Clear();
-        for (TCollectionItem* item : other->items_)
+        for (TCollectionItem* item : other->FItems)
             Add()->Assign(*item);
     } catch (...) {
         EndUpdate();
@@ -148,26 +148,26 @@ void TCollection::Assign(const TPersistent& source) {
 void TCollection::Update(TCollectionItem*) {}
 
 void TCollection::Changed() {
-    if (updateCount_ == 0)
+    if (FUpdateCount == 0)
         Update(nullptr);
 }
 
 void TCollection::InsertItem(TCollectionItem* item, int index) {
-    items_.insert(items_.begin() + index, item);
-    item->collection_ = this;
+    FItems.insert(FItems.begin() + index, item);
+    item->FCollection = this;
     Changed();
 }
 
 void TCollection::RemoveItem(TCollectionItem* item) {
-    auto it = std::find(items_.begin(), items_.end(), item);
-    if (it == items_.end())
+    auto it = std::find(FItems.begin(), FItems.end(), item);
+    if (it == FItems.end())
         return;
-    items_.erase(it);
-    item->collection_ = nullptr;
+    FItems.erase(it);
+    item->FCollection = nullptr;
     Changed();
 }
 
 void TCollection::ItemChanged(TCollectionItem* item) {
-    if (updateCount_ == 0)
+    if (FUpdateCount == 0)
         Update(item);
 }

@@ -20,7 +20,7 @@ public:
     TCollectionItem(const TCollectionItem&) = delete;
     TCollectionItem& operator=(const TCollectionItem&) = delete;
 
-    TCollection* Collection() const { return collection_; }
+    TCollection* Collection() const { return FCollection; }
     // Moves the item to another collection (or none).
     void SetCollection(TCollection* collection);
     int Index() const;
@@ -38,7 +38,7 @@ protected:
 
 private:
     friend class TCollection;
-    TCollection* collection_ = nullptr;
+    TCollection* FCollection = nullptr;
 };
 
 class TCollection : public TPersistent {
@@ -58,9 +58,9 @@ public:
         return [](TCollection* c) -> TCollectionItem* { return new T(c); };
     }
 
-    TPersistent* Owner() const { return owner_; }
-    const TClassInfo& ItemClass() const { return *itemClass_; }
-    int Count() const { return static_cast<int>(items_.size()); }
+    TPersistent* Owner() const { return FOwner; }
+    const TClassInfo& ItemClass() const { return *FItemClass; }
+    int Count() const { return static_cast<int>(FItems.size()); }
     // Fails with "List index out of bounds (%d)".
     TCollectionItem* Item(int index) const;
 
@@ -73,7 +73,7 @@ public:
     // once, by EndUpdate, as Update(nullptr).
     void BeginUpdate();
     void EndUpdate();
-    int UpdateCount() const { return updateCount_; }
+    int UpdateCount() const { return FUpdateCount; }
 
     // Clears and copies the items of a collection with the same item class;
     // fails with "Cannot assign a %s to a %s" otherwise.
@@ -91,9 +91,9 @@ private:
     void RemoveItem(TCollectionItem* item);
     void ItemChanged(TCollectionItem* item);
 
-    TPersistent* owner_;
-    const TClassInfo* itemClass_;
-    TItemFactory factory_;
-    std::vector<TCollectionItem*> items_;
-    int updateCount_ = 0;
+    TPersistent* FOwner;
+    const TClassInfo* FItemClass;
+    TItemFactory FFactory;
+    std::vector<TCollectionItem*> FItems;
+    int FUpdateCount = 0;
 };

@@ -51,33 +51,33 @@ TComponent::~TComponent() {
 TComponent* TComponent::Component(int index) const {
     if (index < 0 || index >= ComponentCount())
         throw EListError(Format("List index out of bounds (%d)", index));
-    return components_[static_cast<size_t>(index)];
+    return FComponents[static_cast<size_t>(index)];
 }
 
 int TComponent::ComponentIndex() const {
-    if (owner_ == nullptr)
+    if (FOwner == nullptr)
         return -1;
-    auto it = std::find(owner_->components_.begin(), owner_->components_.end(), this);
-    return static_cast<int>(it - owner_->components_.begin());
+    auto it = std::find(FOwner->FComponents.begin(), FOwner->FComponents.end(), this);
+    return static_cast<int>(it - FOwner->FComponents.begin());
 }
 
 TComponent* TComponent::FindComponent(const std::string& name) const {
     if (name.empty())
         return nullptr;
-    for (TComponent* c : components_)
-        if (SameText(c->name_, name))
+    for (TComponent* c : FComponents)
+        if (SameText(c->FName, name))
             return c;
     return nullptr;
 }
 
 void TComponent::SetName(const std::string& name) {
-    if (name == name_)
+    if (name == FName)
         return;
     if (!name.empty() && !IsValidIdent(name))
         throw EComponentError(Format("'%s' is not a valid component name", name.c_str()));
-    if (owner_ != nullptr)
-        owner_->ValidateRename(this, name);
-    name_ = name;
+    if (FOwner != nullptr)
+        FOwner->ValidateRename(this, name);
+    FName = name;
 }
 
 void TComponent::ValidateRename(TComponent* component, const std::string& newName) {
@@ -87,46 +87,46 @@ void TComponent::ValidateRename(TComponent* component, const std::string& newNam
 }
 
 void TComponent::InsertComponent(TComponent* component) {
-    if (component == nullptr || component->owner_ == this)
+    if (component == nullptr || component->FOwner == this)
         return;
     // An owner chain that loops would make destruction and notifications
     // run forever.
-    for (TComponent* c = this; c != nullptr; c = c->owner_)
+    for (TComponent* c = this; c != nullptr; c = c->FOwner)
         if (c == component)
             throw EComponentError("A component cannot own itself or its owner");
-    ValidateRename(component, component->name_);
-    if (component->owner_ != nullptr)
-        component->owner_->RemoveComponent(component);
-    components_.push_back(component);
-    component->owner_ = this;
+    ValidateRename(component, component->FName);
+    if (component->FOwner != nullptr)
+        component->FOwner->RemoveComponent(component);
+    FComponents.push_back(component);
+    component->FOwner = this;
     Notification(component, TOperation::opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* component) {
-    if (component == nullptr || component->owner_ != this)
+    if (component == nullptr || component->FOwner != this)
         return;
     Notification(component, TOperation::opRemove);
     // A handler may already have moved it elsewhere.
-    if (component->owner_ == this) {
-        Erase(components_, component);
-        component->owner_ = nullptr;
+    if (component->FOwner == this) {
+        Erase(FComponents, component);
+        component->FOwner = nullptr;
     }
 }
 
 void TComponent::FreeNotification(TComponent* component) {
     if (component == nullptr || component == this)
         return;
-    if (!Contains(freeNotifies_, component))
-        freeNotifies_.push_back(component);
-    if (!Contains(component->freeNotifies_, this))
-        component->freeNotifies_.push_back(this);
+    if (!Contains(FFreeNotifies, component))
+        FFreeNotifies.push_back(component);
+    if (!Contains(component->FFreeNotifies, this))
+        component->FFreeNotifies.push_back(this);
 }
 
 void TComponent::RemoveFreeNotification(TComponent* component) {
     if (component == nullptr)
         return;
-    Erase(freeNotifies_, component);
-    Erase(component->freeNotifies_, this);
+    Erase(FFreeNotifies, component);
+    Erase(component->FFreeNotifies, this);
 }
 
 void TComponent::Notification(TComponent* component, TOperation operation) {
@@ -134,24 +134,24 @@ void TComponent::Notification(TComponent* component, TOperation operation) {
         RemoveFreeNotification(component);
     // Handlers may destroy or move components: walk a copy and skip those
     // that are no longer ours.
-    std::vector<TComponent*> snapshot = components_;
+    std::vector<TComponent*> snapshot = FComponents;
     for (TComponent* c : snapshot)
-        if (Contains(components_, c))
+        if (Contains(FComponents, c))
             c->Notification(component, operation);
 }
 
 void TComponent::SetState(TComponentState flags, bool on) {
     if (on)
-        state_ |= flags;
+        FState |= flags;
     else
-        state_ &= ~flags;
+        FState &= ~flags;
 }
 
 void TComponent::SetDestroying() {
     if (HasState(csDestroying))
         return;
-    state_ |= csDestroying;
-    for (TComponent* c : components_)
+    FState |= csDestroying;
+    for (TComponent* c : FComponents)
         c->SetDestroying();
 }
 
@@ -166,7 +166,7 @@ void TComponent::Loaded() {
 void TComponent::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
     if (root != this)
         return;
-    std::vector<TComponent*> snapshot = components_;
+    std::vector<TComponent*> snapshot = FComponents;
     for (TComponent* c : snapshot)
         if (!c->HasParent() || c->GetParentComponent() == nullptr ||
             c->GetParentComponent() == this)
@@ -174,43 +174,43 @@ void TComponent::GetChildren(const std::function<void(TComponent*)>& proc, TComp
 }
 
 void TComponent::Detach() {
-    if (detached_)
+    if (FDetached)
         return;
-    detached_ = true;
+    FDetached = true;
     SetDestroying();
-    if (aliveCell_)
-        *aliveCell_ = nullptr;
+    if (FAliveCell)
+        *FAliveCell = nullptr;
     // Tell everyone who asked. Partners that share the owner hear it from the
     // owner below; telling them twice would make list-keeping handlers (a
     // theme manager deleting the name from its list) act twice.
-    while (!freeNotifies_.empty()) {
-        TComponent* partner = freeNotifies_.back();
-        freeNotifies_.pop_back();
-        Erase(partner->freeNotifies_, this);
-        bool ownerTells = owner_ != nullptr && (partner == owner_ || partner->owner_ == owner_);
+    while (!FFreeNotifies.empty()) {
+        TComponent* partner = FFreeNotifies.back();
+        FFreeNotifies.pop_back();
+        Erase(partner->FFreeNotifies, this);
+        bool ownerTells = FOwner != nullptr && (partner == FOwner || partner->FOwner == FOwner);
         if (!ownerTells)
             partner->Notification(this, TOperation::opRemove);
     }
-    if (owner_ != nullptr)
-        owner_->RemoveComponent(this);
+    if (FOwner != nullptr)
+        FOwner->RemoveComponent(this);
 }
 
 void TComponent::DestroyComponents() {
-    while (!components_.empty()) {
-        TComponent* c = components_.back();
-        components_.pop_back();
-        c->owner_ = nullptr;
+    while (!FComponents.empty()) {
+        TComponent* c = FComponents.back();
+        FComponents.pop_back();
+        c->FOwner = nullptr;
         c->Free();
     }
 }
 
 void TComponent::Free() {
-    if (detached_)
+    if (FDetached)
         return;
     BeforeDestruction();
     Detach();
-    if (protectCount_ > 0) {
-        freePending_ = true;
+    if (FProtectCount > 0) {
+        FFreePending = true;
         return;
     }
     delete this;
@@ -218,27 +218,27 @@ void TComponent::Free() {
 
 // --- TComponentProtector, TComponentTracker ---
 
-TComponentProtector::TComponentProtector(TComponent* component) : component_(component) {
-    if (component_ != nullptr)
-        ++component_->protectCount_;
+TComponentProtector::TComponentProtector(TComponent* component) : FComponent(component) {
+    if (FComponent != nullptr)
+        ++FComponent->FProtectCount;
 }
 
 TComponentProtector::~TComponentProtector() {
-    if (component_ == nullptr)
+    if (FComponent == nullptr)
         return;
-    if (--component_->protectCount_ == 0 && component_->freePending_)
-        delete component_;
+    if (--FComponent->FProtectCount == 0 && FComponent->FFreePending)
+        delete FComponent;
 }
 
 bool TComponentProtector::Freed() const {
-    return component_ != nullptr && component_->detached_;
+    return FComponent != nullptr && FComponent->FDetached;
 }
 
 TComponentTracker::TComponentTracker(TComponent* component) {
     if (component == nullptr)
         return;
-    if (!component->aliveCell_)
-        component->aliveCell_ =
-            std::make_shared<TComponent*>(component->detached_ ? nullptr : component);
-    cell_ = component->aliveCell_;
+    if (!component->FAliveCell)
+        component->FAliveCell =
+            std::make_shared<TComponent*>(component->FDetached ? nullptr : component);
+    FCell = component->FAliveCell;
 }

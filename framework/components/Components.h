@@ -56,16 +56,16 @@ public:
     // Published: Name, Tag.
     static void DeclarePublished(TPropertyBuilder& p);
 
-    const std::string& Name() const { return name_; }
+    const std::string& Name() const { return FName; }
     // Fails with "'%s' is not a valid component name" (not an identifier) or
     // "A component named %s already exists" (another component of the owner
     // has it, compared without regard to case). An empty name is allowed.
     void SetName(const std::string& name);
-    int32_t Tag() const { return tag_; }
-    void SetTag(int32_t tag) { tag_ = tag; }
+    int32_t Tag() const { return FTag; }
+    void SetTag(int32_t tag) { FTag = tag; }
 
-    TComponent* Owner() const { return owner_; }
-    int ComponentCount() const { return static_cast<int>(components_.size()); }
+    TComponent* Owner() const { return FOwner; }
+    int ComponentCount() const { return static_cast<int>(FComponents.size()); }
     // Fails with "List index out of bounds (%d)".
     TComponent* Component(int index) const;
     // Position among the owner's components, or -1 without an owner.
@@ -84,8 +84,8 @@ public:
     void FreeNotification(TComponent* component);
     void RemoveFreeNotification(TComponent* component);
 
-    TComponentState ComponentState() const { return state_; }
-    bool HasState(TComponentStateFlag flag) const { return (state_ & flag) != 0; }
+    TComponentState ComponentState() const { return FState; }
+    bool HasState(TComponentStateFlag flag) const { return (FState & flag) != 0; }
 
     // Destroys the component, or, while a TComponentProtector holds it,
     // detaches it at once (owner, notifications) and destroys it when the
@@ -131,16 +131,16 @@ private:
     void DestroyComponents();
     void NotifyAll(TComponent* component, TOperation operation);
 
-    std::string name_;
-    int32_t tag_ = 0;
-    TComponent* owner_ = nullptr;
-    std::vector<TComponent*> components_;
-    std::vector<TComponent*> freeNotifies_;
-    TComponentState state_ = 0;
-    bool detached_ = false;
-    bool freePending_ = false;
-    int protectCount_ = 0;
-    std::shared_ptr<TComponent*> aliveCell_;
+    std::string FName;
+    int32_t FTag = 0;
+    TComponent* FOwner = nullptr;
+    std::vector<TComponent*> FComponents;
+    std::vector<TComponent*> FFreeNotifies;
+    TComponentState FState = 0;
+    bool FDetached = false;
+    bool FFreePending = false;
+    int FProtectCount = 0;
+    std::shared_ptr<TComponent*> FAliveCell;
 };
 
 // Keeps a component alive across a call that may destroy it (an event
@@ -158,7 +158,7 @@ public:
     bool Freed() const;
 
 private:
-    TComponent* component_;
+    TComponent* FComponent;
 };
 
 // A weak reference: Get() returns nullptr once the component's destruction
@@ -167,11 +167,11 @@ class TComponentTracker {
 public:
     TComponentTracker() = default;
     explicit TComponentTracker(TComponent* component);
-    TComponent* Get() const { return cell_ ? *cell_ : nullptr; }
+    TComponent* Get() const { return FCell ? *FCell : nullptr; }
     bool Exists() const { return Get() != nullptr; }
 
 private:
-    std::shared_ptr<TComponent*> cell_;
+    std::shared_ptr<TComponent*> FCell;
 };
 
 // Whether `name` is an identifier: a letter or '_', then letters, digits, '_'.

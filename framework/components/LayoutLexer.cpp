@@ -2,10 +2,10 @@
 
 ELayoutError::ELayoutError(const std::string& message, int line, int column)
     : EReadError(Format("%s (line %d, column %d)", message.c_str(), line, column)),
-      reason_(message), line_(line), column_(column) {}
+      FReason(message), FLine(line), FColumn(column) {}
 
 bool TLayoutToken::IsWord(const char* word) const {
-    return kind_ == TLayoutTokenKind::ltIdent && SameText(text_, word);
+    return FKind == TLayoutTokenKind::ltIdent && SameText(FText, word);
 }
 
 namespace {
@@ -19,12 +19,12 @@ bool IsDigit(int c) {
 
 } // namespace
 
-TLayoutLexer::TLayoutLexer(const std::string& text) : text_(text) {
+TLayoutLexer::TLayoutLexer(const std::string& text) : FText(text) {
     Next();
 }
 
 void TLayoutLexer::Error(const std::string& message) const {
-    ErrorAt(message, token_.line_, token_.column_);
+    ErrorAt(message, FToken.FLine, FToken.FColumn);
 }
 
 void TLayoutLexer::ErrorAt(const std::string& message, int line, int column) const {
@@ -32,36 +32,36 @@ void TLayoutLexer::ErrorAt(const std::string& message, int line, int column) con
 }
 
 int TLayoutLexer::Peek(size_t ahead) const {
-    size_t at = pos_ + ahead;
-    return at < text_.size() ? static_cast<unsigned char>(text_[at]) : -1;
+    size_t at = FPos + ahead;
+    return at < FText.size() ? static_cast<unsigned char>(FText[at]) : -1;
 }
 
 void TLayoutLexer::Advance() {
-    if (pos_ >= text_.size())
+    if (FPos >= FText.size())
         return;
-    if (text_[pos_] == '\n') {
-        ++line_;
-        column_ = 1;
+    if (FText[FPos] == '\n') {
+        ++FLine;
+        FColumn = 1;
     } else {
-        ++column_;
+        ++FColumn;
     }
-    ++pos_;
+    ++FPos;
 }
 
 void TLayoutLexer::Next() {
     while (Peek() == ' ' || Peek() == '\t' || Peek() == '\r' || Peek() == '\n')
         Advance();
-    token_.line_ = line_;
-    token_.column_ = column_;
-    token_.text_.clear();
-    token_.integer_ = 0;
+    FToken.FLine = FLine;
+    FToken.FColumn = FColumn;
+    FToken.FText.clear();
+    FToken.FInteger = 0;
     int c = Peek();
     if (c < 0) {
-        token_.kind_ = TLayoutTokenKind::ltEnd;
+        FToken.FKind = TLayoutTokenKind::ltEnd;
     } else if (IsAlpha(c)) {
-        token_.kind_ = TLayoutTokenKind::ltIdent;
+        FToken.FKind = TLayoutTokenKind::ltIdent;
         while (IsAlpha(Peek()) || IsDigit(Peek())) {
-            token_.text_ += static_cast<char>(Peek());
+            FToken.FText += static_cast<char>(Peek());
             Advance();
         }
     } else if (IsDigit(c) || c == '$') {
@@ -71,8 +71,8 @@ void TLayoutLexer::Next() {
     } else if (c == '{') {
         ReadBinary();
     } else if (std::string("=:.,+-[]()<>").find(static_cast<char>(c)) != std::string::npos) {
-        token_.kind_ = TLayoutTokenKind::ltSymbol;
-        token_.text_ = static_cast<char>(c);
+        FToken.FKind = TLayoutTokenKind::ltSymbol;
+        FToken.FText = static_cast<char>(c);
         Advance();
     } else {
         Error(Format("Invalid character #%d", c));
@@ -80,7 +80,7 @@ void TLayoutLexer::Next() {
 }
 
 void TLayoutLexer::ReadNumber() {
-    token_.kind_ = TLayoutTokenKind::ltInteger;
+    FToken.FKind = TLayoutTokenKind::ltInteger;
     uint64_t value = 0;
     if (Peek() == '$') {
         Advance();
@@ -93,7 +93,7 @@ void TLayoutLexer::ReadNumber() {
         }
         if (digits == 0)
             Error("Invalid number");
-        token_.integer_ = static_cast<int64_t>(value);
+        FToken.FInteger = static_cast<int64_t>(value);
     } else {
         while (IsDigit(Peek())) {
             uint64_t digit = static_cast<uint64_t>(Peek() - '0');
@@ -102,17 +102,17 @@ void TLayoutLexer::ReadNumber() {
             value = value * 10 + digit;
             Advance();
         }
-        token_.integer_ = static_cast<int64_t>(value);
+        FToken.FInteger = static_cast<int64_t>(value);
     }
     if (IsAlpha(Peek()) || Peek() == '.')
         Error("Invalid number");
 }
 
 void TLayoutLexer::ReadString() {
-    token_.kind_ = TLayoutTokenKind::ltString;
+    FToken.FKind = TLayoutTokenKind::ltString;
     for (;;) {
         if (Peek() == '\'') {
-            int line = line_, column = column_;
+            int line = FLine, column = FColumn;
             Advance();
             for (;;) {
                 int c = Peek();
@@ -124,10 +124,10 @@ void TLayoutLexer::ReadString() {
                         break;
                     Advance();
                 }
-                token_.text_ += static_cast<char>(c);
+                FToken.FText += static_cast<char>(c);
             }
         } else if (Peek() == '#') {
-            int line = line_, column = column_;
+            int line = FLine, column = FColumn;
             Advance();
             int code = 0;
             int digits = 0;
@@ -147,7 +147,7 @@ void TLayoutLexer::ReadString() {
             }
             if (digits == 0 || code > 255)
                 ErrorAt("Invalid character code", line, column);
-            token_.text_ += static_cast<char>(code);
+            FToken.FText += static_cast<char>(code);
         } else {
             return;
         }
@@ -155,7 +155,7 @@ void TLayoutLexer::ReadString() {
 }
 
 void TLayoutLexer::ReadBinary() {
-    token_.kind_ = TLayoutTokenKind::ltBinary;
+    FToken.FKind = TLayoutTokenKind::ltBinary;
     Advance(); // '{'
     int high = -1;
     for (;;) {
@@ -174,12 +174,12 @@ void TLayoutLexer::ReadBinary() {
         }
         int v = HexDigitValue(c);
         if (v < 0)
-            ErrorAt("Invalid binary data", line_, column_);
+            ErrorAt("Invalid binary data", FLine, FColumn);
         Advance();
         if (high < 0) {
             high = v;
         } else {
-            token_.text_ += static_cast<char>(high * 16 + v);
+            FToken.FText += static_cast<char>(high * 16 + v);
             high = -1;
         }
     }

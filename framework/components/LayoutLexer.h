@@ -13,40 +13,40 @@
 class ELayoutError : public EReadError {
 public:
     ELayoutError(const std::string& message, int line, int column);
-    int Line() const { return line_; }
-    int Column() const { return column_; }
+    int Line() const { return FLine; }
+    int Column() const { return FColumn; }
     // The message without the position.
-    const std::string& Reason() const { return reason_; }
+    const std::string& Reason() const { return FReason; }
 
 private:
-    std::string reason_;
-    int line_;
-    int column_;
+    std::string FReason;
+    int FLine;
+    int FColumn;
 };
 
 enum class TLayoutTokenKind { ltEnd, ltIdent, ltInteger, ltString, ltBinary, ltSymbol };
 
 class TLayoutToken {
 public:
-    TLayoutTokenKind Kind() const { return kind_; }
+    TLayoutTokenKind Kind() const { return FKind; }
     // Identifier, string value, binary bytes, or the symbol character.
-    const std::string& Text() const { return text_; }
+    const std::string& Text() const { return FText; }
     // ltInteger: the value (hexadecimal reads as unsigned, up to 16 digits).
-    int64_t Integer() const { return integer_; }
-    int Line() const { return line_; }
-    int Column() const { return column_; }
+    int64_t Integer() const { return FInteger; }
+    int Line() const { return FLine; }
+    int Column() const { return FColumn; }
 
-    bool IsSymbol(char c) const { return kind_ == TLayoutTokenKind::ltSymbol && text_[0] == c; }
+    bool IsSymbol(char c) const { return FKind == TLayoutTokenKind::ltSymbol && FText[0] == c; }
     // An identifier equal to `word` without regard to case.
     bool IsWord(const char* word) const;
 
 private:
     friend class TLayoutLexer;
-    TLayoutTokenKind kind_ = TLayoutTokenKind::ltEnd;
-    std::string text_;
-    int64_t integer_ = 0;
-    int line_ = 1;
-    int column_ = 1;
+    TLayoutTokenKind FKind = TLayoutTokenKind::ltEnd;
+    std::string FText;
+    int64_t FInteger = 0;
+    int FLine = 1;
+    int FColumn = 1;
 };
 
 class TLayoutLexer {
@@ -54,7 +54,7 @@ public:
     // Reads the first token. `text` must outlive the lexer.
     explicit TLayoutLexer(const std::string& text);
 
-    const TLayoutToken& Token() const { return token_; }
+    const TLayoutToken& Token() const { return FToken; }
     void Next();
 
     // Fails at the current token's position.
@@ -68,9 +68,9 @@ private:
     void ReadNumber();
     void ReadBinary();
 
-    const std::string& text_;
-    size_t pos_ = 0;
-    int line_ = 1;
-    int column_ = 1;
-    TLayoutToken token_;
+    const std::string& FText;
+    size_t FPos = 0;
+    int FLine = 1;
+    int FColumn = 1;
+    TLayoutToken FToken;
 };

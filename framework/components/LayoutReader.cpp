@@ -18,7 +18,7 @@
 //            | "<" { "item" { property } "end" } ">"
 class TLayoutReader {
 public:
-    TLayoutReader(const std::string& text, TComponent* owner) : lexer_(text), owner_(owner) {}
+    TLayoutReader(const std::string& text, TComponent* owner) : FLexer(text), FOwner(owner) {}
 
     TComponent* Read(TComponent* root);
 
@@ -33,7 +33,7 @@ private:
         std::vector<TCollectionItem*> items;
     };
 
-    const TLayoutToken& Token() const { return lexer_.Token(); }
+    const TLayoutToken& Token() const { return FLexer.Token(); }
     std::string ExpectIdent(const char* what);
     void ExpectSymbol(char c);
     void ReadHeader(std::string& name, std::string& className);
@@ -49,16 +49,16 @@ private:
     void Finish();
     void Abort();
     void Enter();
-    void Leave() { --depth_; }
+    void Leave() { --FDepth; }
 
-    TLayoutLexer lexer_;
-    TComponent* owner_;
-    TComponent* root_ = nullptr;
-    bool rootCreated_ = false;
-    std::vector<TComponentTracker> created_;
-    std::vector<TFixup> fixups_;
-    std::vector<TCollectionItem*> items_;
-    int depth_ = 0;
+    TLayoutLexer FLexer;
+    TComponent* FOwner;
+    TComponent* FRoot = nullptr;
+    bool FRootCreated = false;
+    std::vector<TComponentTracker> FCreated;
+    std::vector<TFixup> FFixups;
+    std::vector<TCollectionItem*> FItems;
+    int FDepth = 0;
 };
 
 void ReadLayout(TComponent& root, const std::string& text) {
@@ -74,7 +74,7 @@ TComponent* CreateFromLayout(const std::string& text, TComponent* owner) {
 TComponent* TLayoutReader::Read(TComponent* root) {
     try {
         if (!Token().IsWord("object"))
-            lexer_.Error("'object' expected");
+            FLexer.Error("'object' expected");
         std::string name, className;
         int line = Token().Line(), column = Token().Column();
         ReadHeader(name, className);
@@ -82,57 +82,57 @@ TComponent* TLayoutReader::Read(TComponent* root) {
             const TClassInfo* info = GetClass(className);
             if (info == nullptr || !info->InheritsFrom(TComponent::StaticClassInfo()) ||
                 !info->CanCreate())
-                lexer_.ErrorAt(Format("Class %s not found", className.c_str()), line, column);
-            root = info->CreateComponent(owner_);
-            rootCreated_ = true;
+                FLexer.ErrorAt(Format("Class %s not found", className.c_str()), line, column);
+            root = info->CreateComponent(FOwner);
+            FRootCreated = true;
         } else if (!root->InheritsFrom(className)) {
-            lexer_.ErrorAt(Format("A %s cannot be read into a %s", className.c_str(),
+            FLexer.ErrorAt(Format("A %s cannot be read into a %s", className.c_str(),
                                   root->ClassName().c_str()),
                            line, column);
         }
-        root_ = root;
-        root_->SetState(csLoading | csReading, true);
+        FRoot = root;
+        FRoot->SetState(csLoading | csReading, true);
         try {
-            root_->SetName(name);
+            FRoot->SetName(name);
         } catch (const EComponentError& e) {
-            lexer_.ErrorAt(e.Message(), line, column);
+            FLexer.ErrorAt(e.Message(), line, column);
         }
-        ReadBody(*root_);
+        ReadBody(*FRoot);
         if (Token().Kind() != TLayoutTokenKind::ltEnd)
-            lexer_.Error("End of layout expected");
+            FLexer.Error("End of layout expected");
         ResolveFixups();
     } catch (...) {
         Abort();
         throw;
     }
     Finish();
-    return root_;
+    return FRoot;
 }
 
 std::string TLayoutReader::ExpectIdent(const char* what) {
     if (Token().Kind() != TLayoutTokenKind::ltIdent)
-        lexer_.Error(Format("%s expected", what));
+        FLexer.Error(Format("%s expected", what));
     std::string text = Token().Text();
-    lexer_.Next();
+    FLexer.Next();
     return text;
 }
 
 void TLayoutReader::ExpectSymbol(char c) {
     if (!Token().IsSymbol(c))
-        lexer_.Error(Format("'%c' expected", c));
-    lexer_.Next();
+        FLexer.Error(Format("'%c' expected", c));
+    FLexer.Next();
 }
 
 void TLayoutReader::Enter() {
-    if (++depth_ > kMaxLayoutDepth)
-        lexer_.Error("Layout nested too deeply");
+    if (++FDepth > kMaxLayoutDepth)
+        FLexer.Error("Layout nested too deeply");
 }
 
 void TLayoutReader::ReadHeader(std::string& name, std::string& className) {
-    lexer_.Next(); // "object"
+    FLexer.Next(); // "object"
     std::string first = ExpectIdent("Component name");
     if (Token().IsSymbol(':')) {
-        lexer_.Next();
+        FLexer.Next();
         name = first;
         className = ExpectIdent("Class name");
     } else {
@@ -144,7 +144,7 @@ void TLayoutReader::ReadBody(TComponent& component) {
     Enter();
     for (;;) {
         if (Token().IsWord("end")) {
-            lexer_.Next();
+            FLexer.Next();
             break;
         }
         if (Token().IsWord("object"))
@@ -152,9 +152,9 @@ void TLayoutReader::ReadBody(TComponent& component) {
         else if (Token().Kind() == TLayoutTokenKind::ltIdent)
             ReadProperty(component, component);
         else if (Token().Kind() == TLayoutTokenKind::ltEnd)
-            lexer_.Error("'end' expected");
+            FLexer.Error("'end' expected");
         else
-            lexer_.Error("Property name expected");
+            FLexer.Error("Property name expected");
     }
     Leave();
 }
@@ -165,16 +165,16 @@ void TLayoutReader::ReadChild(TComponent& parent) {
     ReadHeader(name, className);
     const TClassInfo* info = GetClass(className);
     if (info == nullptr)
-        lexer_.ErrorAt(Format("Class %s not found", className.c_str()), line, column);
+        FLexer.ErrorAt(Format("Class %s not found", className.c_str()), line, column);
     if (!info->InheritsFrom(TComponent::StaticClassInfo()) || !info->CanCreate())
-        lexer_.ErrorAt(Format("Cannot create an instance of %s", className.c_str()), line, column);
-    TComponent* child = info->CreateComponent(root_);
-    created_.emplace_back(child);
+        FLexer.ErrorAt(Format("Cannot create an instance of %s", className.c_str()), line, column);
+    TComponent* child = info->CreateComponent(FRoot);
+    FCreated.emplace_back(child);
     child->SetState(csLoading | csReading, true);
     try {
         child->SetName(name);
     } catch (const EComponentError& e) {
-        lexer_.ErrorAt(e.Message(), line, column);
+        FLexer.ErrorAt(e.Message(), line, column);
     }
     child->SetParentComponent(&parent);
     ReadBody(*child);
@@ -185,7 +185,7 @@ void TLayoutReader::ReadProperty(TPersistent& object, TComponent& anchor) {
     int line = Token().Line(), column = Token().Column();
     std::vector<std::string> path{ExpectIdent("Property name")};
     while (Token().IsSymbol('.')) {
-        lexer_.Next();
+        FLexer.Next();
         path.push_back(ExpectIdent("Property name"));
     }
     ExpectSymbol('=');
@@ -193,7 +193,7 @@ void TLayoutReader::ReadProperty(TPersistent& object, TComponent& anchor) {
     for (size_t i = 1; i < path.size(); ++i)
         fullName += "." + path[i];
     auto missing = [&]() {
-        lexer_.ErrorAt(Format("Property %s does not exist", fullName.c_str()), line, column);
+        FLexer.ErrorAt(Format("Property %s does not exist", fullName.c_str()), line, column);
     };
     TPersistent* target = &object;
     const TPropInfo* p = nullptr;
@@ -220,24 +220,24 @@ int64_t TLayoutReader::ReadOrdinal(const TPropInfo& p) {
     const TLayoutToken& t = Token();
     int line = t.Line(), column = t.Column();
     auto invalid = [&]() {
-        lexer_.ErrorAt(Format("Invalid value for property %s", p.Name().c_str()), line, column);
+        FLexer.ErrorAt(Format("Invalid value for property %s", p.Name().c_str()), line, column);
     };
     int64_t value = 0;
     switch (p.Kind()) {
     case TPropKind::pkInteger:
         if (t.IsSymbol('-')) {
-            lexer_.Next();
+            FLexer.Next();
             if (Token().Kind() != TLayoutTokenKind::ltInteger)
                 invalid();
             value = -Token().Integer();
-            lexer_.Next();
+            FLexer.Next();
         } else if (t.Kind() == TLayoutTokenKind::ltInteger) {
             value = t.Integer();
-            lexer_.Next();
+            FLexer.Next();
         } else if (t.Kind() == TLayoutTokenKind::ltIdent) {
             if (!IdentToInteger(p.IdentType(), t.Text(), value))
                 invalid();
-            lexer_.Next();
+            FLexer.Next();
         } else {
             invalid();
         }
@@ -247,17 +247,17 @@ int64_t TLayoutReader::ReadOrdinal(const TPropInfo& p) {
             value = 1;
         else if (!t.IsWord("False"))
             invalid();
-        lexer_.Next();
+        FLexer.Next();
         break;
     case TPropKind::pkEnum:
         if (t.Kind() != TLayoutTokenKind::ltIdent || (value = p.EnumInfo()->Ordinal(t.Text())) < 0)
             invalid();
-        lexer_.Next();
+        FLexer.Next();
         break;
     case TPropKind::pkSet: {
         if (!t.IsSymbol('['))
             invalid();
-        lexer_.Next();
+        FLexer.Next();
         uint64_t mask = 0;
         bool first = true;
         while (!Token().IsSymbol(']')) {
@@ -268,11 +268,11 @@ int64_t TLayoutReader::ReadOrdinal(const TPropInfo& p) {
                               ? p.EnumInfo()->Ordinal(Token().Text())
                               : -1;
             if (ordinal < 0 || ordinal >= 64)
-                lexer_.Error(Format("Invalid value for property %s", p.Name().c_str()));
+                FLexer.Error(Format("Invalid value for property %s", p.Name().c_str()));
             mask |= uint64_t(1) << ordinal;
-            lexer_.Next();
+            FLexer.Next();
         }
-        lexer_.Next();
+        FLexer.Next();
         value = static_cast<int64_t>(mask);
         break;
     }
@@ -280,7 +280,7 @@ int64_t TLayoutReader::ReadOrdinal(const TPropInfo& p) {
         invalid();
     }
     if (!p.AcceptsOrd(value))
-        lexer_.ErrorAt(Format("Value %lld out of range for property %s",
+        FLexer.ErrorAt(Format("Value %lld out of range for property %s",
                               static_cast<long long>(value), p.Name().c_str()),
                        line, column);
     return value;
@@ -288,15 +288,15 @@ int64_t TLayoutReader::ReadOrdinal(const TPropInfo& p) {
 
 std::string TLayoutReader::ReadStringValue() {
     if (Token().Kind() != TLayoutTokenKind::ltString)
-        lexer_.Error("String expected");
+        FLexer.Error("String expected");
     std::string value = Token().Text();
-    lexer_.Next();
+    FLexer.Next();
     while (Token().IsSymbol('+')) {
-        lexer_.Next();
+        FLexer.Next();
         if (Token().Kind() != TLayoutTokenKind::ltString)
-            lexer_.Error("String expected");
+            FLexer.Error("String expected");
         value += Token().Text();
-        lexer_.Next();
+        FLexer.Next();
     }
     return value;
 }
@@ -304,9 +304,9 @@ std::string TLayoutReader::ReadStringValue() {
 void TLayoutReader::ReadValue(TPersistent& target, const TPropInfo& p, TComponent& anchor, int line,
                               int column) {
     if (!p.Writable() && p.Kind() != TPropKind::pkCollection)
-        lexer_.ErrorAt(Format("Property %s is read-only", p.Name().c_str()), line, column);
+        FLexer.ErrorAt(Format("Property %s is read-only", p.Name().c_str()), line, column);
     auto invalid = [&]() {
-        lexer_.Error(Format("Invalid value for property %s", p.Name().c_str()));
+        FLexer.Error(Format("Invalid value for property %s", p.Name().c_str()));
     };
     switch (p.Kind()) {
     case TPropKind::pkInteger:
@@ -325,22 +325,22 @@ void TLayoutReader::ReadValue(TPersistent& target, const TPropInfo& p, TComponen
     case TPropKind::pkComponent: {
         int vline = Token().Line(), vcolumn = Token().Column();
         if (Token().IsWord("nil")) {
-            lexer_.Next();
+            FLexer.Next();
             p.SetObject(target, nullptr);
             break;
         }
         std::string name = ExpectIdent("Component name");
         while (Token().IsSymbol('.')) {
-            lexer_.Next();
+            FLexer.Next();
             name += "." + ExpectIdent("Component name");
         }
-        fixups_.push_back(
-            TFixup{TComponentTracker(&anchor), &target, &p, name, vline, vcolumn, items_});
+        FFixups.push_back(
+            TFixup{TComponentTracker(&anchor), &target, &p, name, vline, vcolumn, FItems});
         break;
     }
     case TPropKind::pkEvent: {
         if (Token().IsWord("nil")) {
-            lexer_.Next();
+            FLexer.Next();
             p.SetEvent(target, std::any());
             break;
         }
@@ -348,11 +348,11 @@ void TLayoutReader::ReadValue(TPersistent& target, const TPropInfo& p, TComponen
             invalid();
         std::any handler;
         try {
-            handler = BindMethod(*root_, Token().Text(), p);
+            handler = BindMethod(*FRoot, Token().Text(), p);
         } catch (const EPropertyError& e) {
-            lexer_.Error(e.Message());
+            FLexer.Error(e.Message());
         }
-        lexer_.Next();
+        FLexer.Next();
         p.SetEvent(target, handler);
         break;
     }
@@ -363,7 +363,7 @@ void TLayoutReader::ReadValue(TPersistent& target, const TPropInfo& p, TComponen
         TMemoryStream data;
         data.WriteBuffer(Token().Text().data(), static_cast<int64_t>(Token().Text().size()));
         data.SetPosition(0);
-        lexer_.Next();
+        FLexer.Next();
         // Bytes the object cannot decode are a fault of the layout's text,
         // like any other value that does not fit: say where they are.
         try {
@@ -371,7 +371,7 @@ void TLayoutReader::ReadValue(TPersistent& target, const TPropInfo& p, TComponen
         } catch (const ELayoutError&) {
             throw;
         } catch (const Exception& e) {
-            lexer_.ErrorAt(
+            FLexer.ErrorAt(
                 Format("Invalid data for property %s: %s", p.Name().c_str(), e.Message().c_str()),
                 vline, vcolumn);
         }
@@ -380,11 +380,11 @@ void TLayoutReader::ReadValue(TPersistent& target, const TPropInfo& p, TComponen
     case TPropKind::pkStrings: {
         if (!Token().IsSymbol('('))
             invalid();
-        lexer_.Next();
+        FLexer.Next();
         TStringList lines;
         while (!Token().IsSymbol(')'))
             lines.Add(ReadStringValue());
-        lexer_.Next();
+        FLexer.Next();
         p.SetStrings(target, lines);
         break;
     }
@@ -403,10 +403,10 @@ void TLayoutReader::ReadValue(TPersistent& target, const TPropInfo& p, TComponen
 }
 
 void TLayoutReader::ReadCollection(TCollection& collection, TComponent& anchor) {
-    lexer_.Next(); // '<'
+    FLexer.Next(); // '<'
     Enter();
     // Clearing destroys the items: forget references waiting to be set on them.
-    std::erase_if(fixups_, [&](const TFixup& f) {
+    std::erase_if(FFixups, [&](const TFixup& f) {
         return std::any_of(f.items.begin(), f.items.end(), [&](TCollectionItem* item) {
             return item->Collection() == &collection;
         });
@@ -416,21 +416,21 @@ void TLayoutReader::ReadCollection(TCollection& collection, TComponent& anchor) 
         collection.Clear();
         while (!Token().IsSymbol('>')) {
             if (!Token().IsWord("item"))
-                lexer_.Error("'item' expected");
-            lexer_.Next();
+                FLexer.Error("'item' expected");
+            FLexer.Next();
             TCollectionItem* item = collection.Add();
-            items_.push_back(item);
+            FItems.push_back(item);
             while (!Token().IsWord("end")) {
                 if (Token().Kind() != TLayoutTokenKind::ltIdent)
-                    lexer_.Error("'end' expected");
+                    FLexer.Error("'end' expected");
                 ReadProperty(*item, anchor);
             }
-            lexer_.Next();
-            items_.pop_back();
+            FLexer.Next();
+            FItems.pop_back();
         }
-        lexer_.Next();
+        FLexer.Next();
     } catch (...) {
-        items_.clear();
+        FItems.clear();
         collection.EndUpdate();
         throw;
     }
@@ -440,31 +440,31 @@ void TLayoutReader::ReadCollection(TCollection& collection, TComponent& anchor) 
 
 void TLayoutReader::ResolveFixups() {
     // Setters may add nothing here, but take the list first all the same.
-    std::vector<TFixup> fixups = std::move(fixups_);
-    fixups_.clear();
+    std::vector<TFixup> fixups = std::move(FFixups);
+    FFixups.clear();
     for (const TFixup& f : fixups) {
         if (!f.anchor.Exists())
             continue;
         TComponent* found = nullptr;
         size_t dot = f.name.find('.');
         if (dot == std::string::npos) {
-            found = SameText(f.name, root_->Name()) ? root_ : root_->FindComponent(f.name);
-        } else if (SameText(f.name.substr(0, dot), root_->Name())) {
-            found = root_->FindComponent(f.name.substr(dot + 1));
+            found = SameText(f.name, FRoot->Name()) ? FRoot : FRoot->FindComponent(f.name);
+        } else if (SameText(f.name.substr(0, dot), FRoot->Name())) {
+            found = FRoot->FindComponent(f.name.substr(dot + 1));
         }
         if (found == nullptr)
-            lexer_.ErrorAt(Format("Component %s not found", f.name.c_str()), f.line, f.column);
+            FLexer.ErrorAt(Format("Component %s not found", f.name.c_str()), f.line, f.column);
         if (!found->InheritsFrom(*f.prop->RefClass()))
-            lexer_.ErrorAt(Format("Invalid value for property %s", f.prop->Name().c_str()), f.line,
+            FLexer.ErrorAt(Format("Invalid value for property %s", f.prop->Name().c_str()), f.line,
                            f.column);
         f.prop->SetObject(*f.target, found);
     }
 }
 
 void TLayoutReader::Finish() {
-    root_->SetState(csReading, false);
-    std::vector<TComponentTracker> loaded{TComponentTracker(root_)};
-    loaded.insert(loaded.end(), created_.begin(), created_.end());
+    FRoot->SetState(csReading, false);
+    std::vector<TComponentTracker> loaded{TComponentTracker(FRoot)};
+    loaded.insert(loaded.end(), FCreated.begin(), FCreated.end());
     // Every component gets its Loaded even when one of them fails (or frees
     // another); the first failure is reported afterwards.
     std::exception_ptr failure;
@@ -486,16 +486,16 @@ void TLayoutReader::Finish() {
 }
 
 void TLayoutReader::Abort() {
-    for (auto it = created_.rbegin(); it != created_.rend(); ++it)
+    for (auto it = FCreated.rbegin(); it != FCreated.rend(); ++it)
         if (TComponent* c = it->Get())
             c->Free();
-    created_.clear();
-    if (root_ != nullptr) {
-        if (rootCreated_) {
-            root_->Free();
-            root_ = nullptr;
+    FCreated.clear();
+    if (FRoot != nullptr) {
+        if (FRootCreated) {
+            FRoot->Free();
+            FRoot = nullptr;
         } else {
-            root_->SetState(csLoading | csReading, false);
+            FRoot->SetState(csLoading | csReading, false);
         }
     }
 }

@@ -9,18 +9,18 @@ static constexpr size_t kHexBytesPerLine = 32;
 
 class TLayoutWriter {
 public:
-    explicit TLayoutWriter(TComponent& root) : root_(root) {}
+    explicit TLayoutWriter(TComponent& root) : FRoot(root) {}
 
     std::string Write() {
-        WriteComponent(root_, 0);
-        return out_;
+        WriteComponent(FRoot, 0);
+        return FOut;
     }
 
 private:
     void Line(int indent, const std::string& text) {
-        out_.append(static_cast<size_t>(indent) * 2, ' ');
-        out_ += text;
-        out_ += "\r\n";
+        FOut.append(static_cast<size_t>(indent) * 2, ' ');
+        FOut += text;
+        FOut += "\r\n";
     }
 
     void WriteComponent(TComponent& component, int indent) {
@@ -32,7 +32,7 @@ private:
         try {
             WriteProperties(component, "", indent + 1);
             component.GetChildren([&](TComponent* child) { WriteComponent(*child, indent + 1); },
-                                  &root_);
+                                  &FRoot);
         } catch (...) {
             component.SetState(csWriting, false);
             throw;
@@ -42,11 +42,11 @@ private:
     }
 
     std::string ReferenceName(TComponent* c) const {
-        if (c == &root_)
+        if (c == &FRoot)
             return c->Name();
         if (c->Name().empty())
             return "";
-        if (c->Owner() == &root_ || c->Owner() == nullptr)
+        if (c->Owner() == &FRoot || c->Owner() == nullptr)
             return c->Name();
         if (c->Owner()->Name().empty())
             return "";
@@ -155,8 +155,8 @@ private:
         Line(indent, name + " = {");
         size_t size = static_cast<size_t>(data.Size());
         if (size == 0) {
-            out_.resize(out_.size() - 2); // keep "{" and "}" together: "= {}"
-            out_ += "}\r\n";
+            FOut.resize(FOut.size() - 2); // keep "{" and "}" together: "= {}"
+            FOut += "}\r\n";
             return;
         }
         for (size_t start = 0; start < size; start += kHexBytesPerLine) {
@@ -183,8 +183,8 @@ private:
         }
     }
 
-    TComponent& root_;
-    std::string out_;
+    TComponent& FRoot;
+    std::string FOut;
 };
 
 std::string QuoteLayoutString(const std::string& value) {

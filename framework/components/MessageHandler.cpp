@@ -1,6 +1,6 @@
 #include "framework/components/MessageHandler.h"
 
-TMessageHandler::TMessageHandler() : windowProc_(DefaultWindowProc()) {}
+TMessageHandler::TMessageHandler() : FWindowProc(DefaultWindowProc()) {}
 
 TWndMethod TMessageHandler::DefaultWindowProc() {
     return [this](TMessage& message) { WndProc(message); };
@@ -9,7 +9,7 @@ TWndMethod TMessageHandler::DefaultWindowProc() {
 void TMessageHandler::Dispatch(TMessage& message) {
     // The handler may replace itself while it runs (a hook unhooking): run a
     // copy so the running code stays alive.
-    TWndMethod handler = windowProc_;
+    TWndMethod handler = FWindowProc;
     handler(message);
 }
 
@@ -20,7 +20,7 @@ intptr_t TMessageHandler::Perform(uint32_t msg, uintptr_t wParam, intptr_t lPara
 }
 
 void TMessageHandler::SetWindowProc(TWndMethod handler) {
-    windowProc_ = handler ? std::move(handler) : DefaultWindowProc();
+    FWindowProc = handler ? std::move(handler) : DefaultWindowProc();
 }
 
 void TMessageHandler::WndProc(TMessage& message) {

@@ -17,10 +17,10 @@
 // starts out as the object's own WndProc. Another object can hook it and
 // chain to what it replaced (the skinned form hooks its host form this way):
 //
-//     previous_ = host->WindowProc();
+//     FPrevious = host->WindowProc();
 //     host->SetWindowProc([this](TMessage& m) { HostWndProc(m); });
-//     ...   // in HostWndProc: previous_(m);
-//     host->SetWindowProc(previous_);   // unhooking, before the hook dies
+//     ...   // in HostWndProc: FPrevious(m);
+//     host->SetWindowProc(FPrevious);   // unhooking, before the hook dies
 //
 // Hooks are unhooked in the reverse order of hooking; a hook must unhook
 // itself before it is destroyed.
@@ -39,7 +39,7 @@ public:
     // Delivers a new message through WindowProc and returns its Result.
     intptr_t Perform(uint32_t msg, uintptr_t wParam = 0, intptr_t lParam = 0);
 
-    const TWndMethod& WindowProc() const { return windowProc_; }
+    const TWndMethod& WindowProc() const { return FWindowProc; }
     // Replaces the handler; an empty one puts the object's own WndProc back.
     void SetWindowProc(TWndMethod handler);
     // The object's own handler, whatever WindowProc currently is.
@@ -53,5 +53,5 @@ protected:
     virtual void DefaultHandler(TMessage& message);
 
 private:
-    TWndMethod windowProc_;
+    TWndMethod FWindowProc;
 };

@@ -151,14 +151,14 @@ template <class T> TClassInfo::TFactory FactoryOf() {
 
 class TPropertyBuilder {
 public:
-    explicit TPropertyBuilder(TClassInfo& info) : info_(info) {}
+    explicit TPropertyBuilder(TClassInfo& info) : FInfo(info) {}
 
     // A signed or unsigned integer of any width; `identType` names the
     // integer identifiers it reads and writes (kColorIdents, kCursorIdents).
     template <class Get, class Set>
     TPropertyBuilder& Integer(const char* name, Get get, Set set, const char* identType = "") {
         TPropInfo& p = Add(name, TPropKind::pkInteger);
-        p.identType_ = identType;
+        p.FIdentType = identType;
         BindOrd(p, get, set, nullptr);
         return *this;
     }
@@ -173,18 +173,18 @@ public:
     template <class Get, class Set>
     TPropertyBuilder& Enum(const char* name, const TEnumInfo& info, Get get, Set set) {
         TPropInfo& p = Add(name, TPropKind::pkEnum);
-        p.enumInfo_ = &info;
+        p.FEnumInfo = &info;
         BindOrd(p, get, set, &info);
         return *this;
     }
     template <class Get, class Set> TPropertyBuilder& String(const char* name, Get get, Set set) {
         TPropInfo& p = Add(name, TPropKind::pkString);
-        p.getStr_ = [get](TPersistent& o) -> std::string {
+        p.FGetStr = [get](TPersistent& o) -> std::string {
             return (ssi_detail::Self<Get>(o).*get)();
         };
         if constexpr (!std::is_null_pointer_v<Set>) {
-            p.writable_ = true;
-            p.setStr_ = [set](TPersistent& o, const std::string& v) {
+            p.FWritable = true;
+            p.FSetStr = [set](TPersistent& o, const std::string& v) {
                 (ssi_detail::Self<Set>(o).*set)(v);
             };
         }
@@ -195,19 +195,19 @@ public:
     template <class Get, class Set>
     TPropertyBuilder& SetOf(const char* name, const TEnumInfo& elements, Get get, Set set) {
         TPropInfo& p = Add(name, TPropKind::pkSet);
-        p.enumInfo_ = &elements;
-        p.getOrd_ = [get](TPersistent& o) -> int64_t {
+        p.FEnumInfo = &elements;
+        p.FGetOrd = [get](TPersistent& o) -> int64_t {
             return static_cast<int64_t>(ssi_detail::MaskOf((ssi_detail::Self<Get>(o).*get)()));
         };
         if constexpr (!std::is_null_pointer_v<Set>) {
-            p.writable_ = true;
+            p.FWritable = true;
             std::string propName = name;
             int count = elements.Count();
-            p.fitsOrd_ = [count](int64_t v) {
+            p.FFitsOrd = [count](int64_t v) {
                 uint64_t limit = count >= 64 ? ~uint64_t(0) : (uint64_t(1) << count) - 1;
                 return (static_cast<uint64_t>(v) & ~limit) == 0;
             };
-            p.setOrd_ = [set, propName, fits = p.fitsOrd_](TPersistent& o, int64_t v) {
+            p.FSetOrd = [set, propName, fits = p.FFitsOrd](TPersistent& o, int64_t v) {
                 if (!fits(v))
                     ssi_detail::ThrowOutOfRange(propName, v);
                 using A = ssi_detail::ArgOf<Set>;
@@ -223,14 +223,14 @@ public:
             std::remove_cv_t<std::remove_pointer_t<typename ssi_detail::TMember<Get>::Result>>;
         static_assert(std::is_base_of_v<TComponent, T>, "a component reference returns T*");
         TPropInfo& p = Add(name, TPropKind::pkComponent);
-        p.refClass_ = &T::StaticClassInfo;
-        p.getObject_ = [get](TPersistent& o) -> TPersistent* {
+        p.FRefClass = &T::StaticClassInfo;
+        p.FGetObject = [get](TPersistent& o) -> TPersistent* {
             return const_cast<T*>((ssi_detail::Self<Get>(o).*get)());
         };
         if constexpr (!std::is_null_pointer_v<Set>) {
-            p.writable_ = true;
+            p.FWritable = true;
             std::string propName = name;
-            p.setObject_ = [set, propName](TPersistent& o, TPersistent* v) {
+            p.FSetObject = [set, propName](TPersistent& o, TPersistent* v) {
                 T* value = nullptr;
                 if (v != nullptr) {
                     value = dynamic_cast<T*>(v);
@@ -251,12 +251,12 @@ public:
         TPropInfo* p = nullptr;
         if constexpr (std::is_base_of_v<TStringList, X>) {
             p = &Add(name, TPropKind::pkStrings);
-            p->getStrings_ = [get](TPersistent& o) -> const TStringList* {
+            p->FGetStrings = [get](TPersistent& o) -> const TStringList* {
                 return ssi_detail::AsPointer((ssi_detail::Self<Get>(o).*get)());
             };
             if constexpr (!std::is_null_pointer_v<Set>) {
-                p->writable_ = true;
-                p->setStrings_ = [set](TPersistent& o, const TStringList& v) {
+                p->FWritable = true;
+                p->FSetStrings = [set](TPersistent& o, const TStringList& v) {
                     // A setter may take a list class of its own (a theme
                     // manager's component list): hand it a copy of that class.
                     using A = std::remove_cv_t<std::remove_pointer_t<ssi_detail::ArgOf<Set>>>;
@@ -281,14 +281,14 @@ public:
                           "layouts write into sub-objects: return them non-const");
             p = &Add(name, std::is_base_of_v<TCollection, X> ? TPropKind::pkCollection
                                                              : TPropKind::pkPersistent);
-            p->refClass_ = &X::StaticClassInfo;
-            p->getObject_ = [get](TPersistent& o) -> TPersistent* {
+            p->FRefClass = &X::StaticClassInfo;
+            p->FGetObject = [get](TPersistent& o) -> TPersistent* {
                 return ssi_detail::AsPointer((ssi_detail::Self<Get>(o).*get)());
             };
             if constexpr (!std::is_null_pointer_v<Set>) {
-                p->writable_ = true;
+                p->FWritable = true;
                 std::string propName = name;
-                p->setObject_ = [set, propName](TPersistent& o, TPersistent* v) {
+                p->FSetObject = [set, propName](TPersistent& o, TPersistent* v) {
                     X* value = dynamic_cast<X*>(v);
                     if (value == nullptr)
                         ssi_detail::ThrowInvalidValue(propName);
@@ -307,10 +307,10 @@ public:
     template <class Has, class Read, class Write>
     TPropertyBuilder& Binary(const char* name, Has has, Read read, Write write) {
         TPropInfo& p = Add(name, TPropKind::pkBinary);
-        p.writable_ = true;
-        p.hasData_ = [has](TPersistent& o) -> bool { return (ssi_detail::Self<Has>(o).*has)(); };
-        p.readData_ = [read](TPersistent& o, TStream& s) { (ssi_detail::Self<Read>(o).*read)(s); };
-        p.writeData_ = [write](TPersistent& o, TStream& s) {
+        p.FWritable = true;
+        p.FHasData = [has](TPersistent& o) -> bool { return (ssi_detail::Self<Has>(o).*has)(); };
+        p.FReadData = [read](TPersistent& o, TStream& s) { (ssi_detail::Self<Read>(o).*read)(s); };
+        p.FWriteData = [write](TPersistent& o, TStream& s) {
             (ssi_detail::Self<Write>(o).*write)(s);
         };
         return *this;
@@ -320,20 +320,20 @@ public:
         using E = std::remove_cvref_t<typename ssi_detail::TMember<Get>::Result>;
         static_assert(ssi_detail::TIsEvent<E>::value, "an event property returns a TEvent");
         TPropInfo& p = Add(name, TPropKind::pkEvent);
-        p.eventType_ = typeid(E);
-        p.getMethodName_ = [get](TPersistent& o) -> std::string {
+        p.FEventType = typeid(E);
+        p.FGetMethodName = [get](TPersistent& o) -> std::string {
             return (ssi_detail::Self<Get>(o).*get)().MethodName();
         };
-        p.eventAssigned_ = [get](TPersistent& o) -> bool {
+        p.FEventAssigned = [get](TPersistent& o) -> bool {
             return (ssi_detail::Self<Get>(o).*get)().Assigned();
         };
-        p.getEvent_ = [get](TPersistent& o) -> std::any {
+        p.FGetEvent = [get](TPersistent& o) -> std::any {
             return E((ssi_detail::Self<Get>(o).*get)());
         };
         if constexpr (!std::is_null_pointer_v<Set>) {
-            p.writable_ = true;
+            p.FWritable = true;
             std::string propName = name;
-            p.setEvent_ = [set, propName](TPersistent& o, const std::any& v) {
+            p.FSetEvent = [set, propName](TPersistent& o, const std::any& v) {
                 if (!v.has_value()) {
                     (ssi_detail::Self<Set>(o).*set)(E());
                     return;
@@ -365,7 +365,7 @@ public:
     TPropertyBuilder& DefaultText(const std::string& value);
     // The value is stored only while `stored` returns true.
     template <class Pred> TPropertyBuilder& Stored(Pred stored) {
-        Last().stored_ = [stored](TPersistent& o) -> bool {
+        Last().FStored = [stored](TPersistent& o) -> bool {
             return (ssi_detail::Self<Pred>(o).*stored)();
         };
         return *this;
@@ -375,18 +375,18 @@ public:
 private:
     template <class Get, class Set>
     void BindOrd(TPropInfo& p, Get get, Set set, const TEnumInfo* enumInfo) {
-        p.getOrd_ = [get](TPersistent& o) -> int64_t {
+        p.FGetOrd = [get](TPersistent& o) -> int64_t {
             return ssi_detail::OrdToInt((ssi_detail::Self<Get>(o).*get)());
         };
         if constexpr (!std::is_null_pointer_v<Set>) {
-            p.writable_ = true;
+            p.FWritable = true;
             std::string propName = p.Name();
             using A = ssi_detail::ArgOf<Set>;
-            p.fitsOrd_ = [enumInfo](int64_t v) {
+            p.FFitsOrd = [enumInfo](int64_t v) {
                 return ssi_detail::OrdFits<A>(v) &&
                        (enumInfo == nullptr || (v >= 0 && v < enumInfo->Count()));
             };
-            p.setOrd_ = [set, propName, fits = p.fitsOrd_](TPersistent& o, int64_t v) {
+            p.FSetOrd = [set, propName, fits = p.FFitsOrd](TPersistent& o, int64_t v) {
                 if (!fits(v))
                     ssi_detail::ThrowOutOfRange(propName, v);
                 (ssi_detail::Self<Set>(o).*set)(ssi_detail::OrdFromInt<A>(v));
@@ -397,6 +397,6 @@ private:
     TPropInfo& Last();
     void AddMethod(TMethodInfo method);
 
-    TClassInfo& info_;
-    size_t last_ = SIZE_MAX;
+    TClassInfo& FInfo;
+    size_t FLast = SIZE_MAX;
 };

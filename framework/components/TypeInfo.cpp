@@ -7,18 +7,18 @@
 // --- TEnumInfo ---
 
 TEnumInfo::TEnumInfo(std::string typeName, std::vector<std::string> names)
-    : typeName_(std::move(typeName)), names_(std::move(names)) {}
+    : FTypeName(std::move(typeName)), FNames(std::move(names)) {}
 
 const std::string& TEnumInfo::Name(int ordinal) const {
     if (ordinal < 0 || ordinal >= Count())
         throw EPropertyError(
-            Format("Invalid enumeration ordinal %d of %s", ordinal, typeName_.c_str()));
-    return names_[static_cast<size_t>(ordinal)];
+            Format("Invalid enumeration ordinal %d of %s", ordinal, FTypeName.c_str()));
+    return FNames[static_cast<size_t>(ordinal)];
 }
 
 int TEnumInfo::Ordinal(const std::string& name) const {
-    for (size_t i = 0; i < names_.size(); ++i)
-        if (SameText(names_[i], name))
+    for (size_t i = 0; i < FNames.size(); ++i)
+        if (SameText(FNames[i], name))
             return static_cast<int>(i);
     return -1;
 }
@@ -81,103 +81,103 @@ bool IntegerToIdent(const std::string& typeName, int64_t value, std::string& ide
 
 void TPropInfo::CheckKind(bool ok) const {
     if (!ok)
-        throw EPropertyError(Format("Invalid property type: %s", name_.c_str()));
+        throw EPropertyError(Format("Invalid property type: %s", FName.c_str()));
 }
 
 void TPropInfo::CheckWritable() const {
-    if (!writable_)
-        throw EPropertyError(Format("Property %s is read-only", name_.c_str()));
+    if (!FWritable)
+        throw EPropertyError(Format("Property %s is read-only", FName.c_str()));
 }
 
 int64_t TPropInfo::GetOrd(TPersistent& object) const {
-    CheckKind(static_cast<bool>(getOrd_));
-    return getOrd_(object);
+    CheckKind(static_cast<bool>(FGetOrd));
+    return FGetOrd(object);
 }
 
 void TPropInfo::SetOrd(TPersistent& object, int64_t value) const {
-    CheckKind(static_cast<bool>(getOrd_));
+    CheckKind(static_cast<bool>(FGetOrd));
     CheckWritable();
-    setOrd_(object, value);
+    FSetOrd(object, value);
 }
 
 std::string TPropInfo::GetStr(TPersistent& object) const {
-    CheckKind(static_cast<bool>(getStr_));
-    return getStr_(object);
+    CheckKind(static_cast<bool>(FGetStr));
+    return FGetStr(object);
 }
 
 void TPropInfo::SetStr(TPersistent& object, const std::string& value) const {
-    CheckKind(static_cast<bool>(getStr_));
+    CheckKind(static_cast<bool>(FGetStr));
     CheckWritable();
-    setStr_(object, value);
+    FSetStr(object, value);
 }
 
 TPersistent* TPropInfo::GetObject(TPersistent& object) const {
-    CheckKind(static_cast<bool>(getObject_));
-    return getObject_(object);
+    CheckKind(static_cast<bool>(FGetObject));
+    return FGetObject(object);
 }
 
 void TPropInfo::SetObject(TPersistent& object, TPersistent* value) const {
-    CheckKind(static_cast<bool>(getObject_));
+    CheckKind(static_cast<bool>(FGetObject));
     CheckWritable();
-    setObject_(object, value);
+    FSetObject(object, value);
 }
 
 TStringList* TPropInfo::GetStrings(TPersistent& object) const {
-    CheckKind(static_cast<bool>(getStrings_));
-    return const_cast<TStringList*>(getStrings_(object));
+    CheckKind(static_cast<bool>(FGetStrings));
+    return const_cast<TStringList*>(FGetStrings(object));
 }
 
 void TPropInfo::SetStrings(TPersistent& object, const TStringList& value) const {
-    CheckKind(static_cast<bool>(getStrings_));
+    CheckKind(static_cast<bool>(FGetStrings));
     CheckWritable();
-    setStrings_(object, value);
+    FSetStrings(object, value);
 }
 
 bool TPropInfo::HasData(TPersistent& object) const {
-    CheckKind(static_cast<bool>(hasData_));
-    return hasData_(object);
+    CheckKind(static_cast<bool>(FHasData));
+    return FHasData(object);
 }
 
 void TPropInfo::ReadData(TPersistent& object, TStream& stream) const {
-    CheckKind(static_cast<bool>(readData_));
-    readData_(object, stream);
+    CheckKind(static_cast<bool>(FReadData));
+    FReadData(object, stream);
 }
 
 void TPropInfo::WriteData(TPersistent& object, TStream& stream) const {
-    CheckKind(static_cast<bool>(writeData_));
-    writeData_(object, stream);
+    CheckKind(static_cast<bool>(FWriteData));
+    FWriteData(object, stream);
 }
 
 std::string TPropInfo::GetMethodName(TPersistent& object) const {
-    CheckKind(static_cast<bool>(getMethodName_));
-    return getMethodName_(object);
+    CheckKind(static_cast<bool>(FGetMethodName));
+    return FGetMethodName(object);
 }
 
 bool TPropInfo::EventAssigned(TPersistent& object) const {
-    CheckKind(static_cast<bool>(eventAssigned_));
-    return eventAssigned_(object);
+    CheckKind(static_cast<bool>(FEventAssigned));
+    return FEventAssigned(object);
 }
 
 std::any TPropInfo::GetEvent(TPersistent& object) const {
-    CheckKind(static_cast<bool>(getEvent_));
-    return getEvent_(object);
+    CheckKind(static_cast<bool>(FGetEvent));
+    return FGetEvent(object);
 }
 
 void TPropInfo::SetEvent(TPersistent& object, const std::any& event) const {
-    CheckKind(static_cast<bool>(eventAssigned_));
+    CheckKind(static_cast<bool>(FEventAssigned));
     CheckWritable();
-    setEvent_(object, event);
+    FSetEvent(object, event);
 }
 
 // --- TClassInfo ---
 
 TClassInfo::TClassInfo(const char* className, const TClassInfo* parent, TDeclareProc declare,
                        TFactory factory)
-    : className_(className), parent_(parent), factory_(factory) {
+    : FClassName(className), FParent(parent), FFactory(factory) {
     if (parent != nullptr) {
-        properties_ = parent->properties_;
-        propertyIndex_ = parent->propertyIndex_;
-        methods_ = parent->methods_;
+        FProperties = parent->FProperties;
+        FPropertyIndex = parent->FPropertyIndex;
+        FMethods = parent->FMethods;
     }
     if (declare != nullptr) {
         TPropertyBuilder builder(*this);
@@ -186,33 +186,33 @@ TClassInfo::TClassInfo(const char* className, const TClassInfo* parent, TDeclare
 }
 
 bool TClassInfo::InheritsFrom(const TClassInfo& other) const {
-    for (const TClassInfo* c = this; c != nullptr; c = c->parent_)
+    for (const TClassInfo* c = this; c != nullptr; c = c->FParent)
         if (c == &other)
             return true;
     return false;
 }
 
 bool TClassInfo::InheritsFrom(const std::string& className) const {
-    for (const TClassInfo* c = this; c != nullptr; c = c->parent_)
-        if (SameText(c->className_, className))
+    for (const TClassInfo* c = this; c != nullptr; c = c->FParent)
+        if (SameText(c->FClassName, className))
             return true;
     return false;
 }
 
 TComponent* TClassInfo::CreateComponent(TComponent* owner) const {
-    if (factory_ == nullptr)
-        throw EInvalidOperation(Format("Cannot create an instance of %s", className_.c_str()));
-    return factory_(owner);
+    if (FFactory == nullptr)
+        throw EInvalidOperation(Format("Cannot create an instance of %s", FClassName.c_str()));
+    return FFactory(owner);
 }
 
 const TPropInfo* TClassInfo::FindProperty(const std::string& name) const {
-    auto it = propertyIndex_.find(UpperCase(name));
-    return it == propertyIndex_.end() ? nullptr : &properties_[it->second];
+    auto it = FPropertyIndex.find(UpperCase(name));
+    return it == FPropertyIndex.end() ? nullptr : &FProperties[it->second];
 }
 
 const TMethodInfo* TClassInfo::FindMethod(const std::string& name) const {
     // Later declarations (a descendant's) win over inherited ones.
-    for (auto it = methods_.rbegin(); it != methods_.rend(); ++it)
+    for (auto it = FMethods.rbegin(); it != FMethods.rend(); ++it)
         if (SameText(it->Name(), name))
             return &*it;
     return nullptr;
@@ -235,43 +235,43 @@ void ThrowInvalidValue(const std::string& property) {
 
 TPropInfo& TPropertyBuilder::Add(const char* name, TPropKind kind) {
     std::string key = UpperCase(name);
-    auto it = info_.propertyIndex_.find(key);
-    if (it != info_.propertyIndex_.end()) {
-        last_ = it->second;
-        info_.properties_[last_] = TPropInfo(name, kind);
+    auto it = FInfo.FPropertyIndex.find(key);
+    if (it != FInfo.FPropertyIndex.end()) {
+        FLast = it->second;
+        FInfo.FProperties[FLast] = TPropInfo(name, kind);
     } else {
-        last_ = info_.properties_.size();
-        info_.properties_.push_back(TPropInfo(name, kind));
-        info_.propertyIndex_.emplace(key, last_);
+        FLast = FInfo.FProperties.size();
+        FInfo.FProperties.push_back(TPropInfo(name, kind));
+        FInfo.FPropertyIndex.emplace(key, FLast);
     }
-    return info_.properties_[last_];
+    return FInfo.FProperties[FLast];
 }
 
 TPropInfo& TPropertyBuilder::Last() {
-    if (last_ == SIZE_MAX)
+    if (FLast == SIZE_MAX)
         throw EInvalidOperation("No property declared yet");
-    return info_.properties_[last_];
+    return FInfo.FProperties[FLast];
 }
 
 TPropertyBuilder& TPropertyBuilder::Default(int64_t value) {
     TPropInfo& p = Last();
-    p.hasDefault_ = true;
-    p.default_ = value;
+    p.FHasDefault = true;
+    p.FDefault = value;
     return *this;
 }
 
 TPropertyBuilder& TPropertyBuilder::DefaultText(const std::string& value) {
     TPropInfo& p = Last();
-    p.hasDefaultText_ = true;
-    p.defaultText_ = value;
+    p.FHasDefaultText = true;
+    p.FDefaultText = value;
     return *this;
 }
 
 TPropertyBuilder& TPropertyBuilder::NotStored() {
-    Last().stored_ = [](TPersistent&) { return false; };
+    Last().FStored = [](TPersistent&) { return false; };
     return *this;
 }
 
 void TPropertyBuilder::AddMethod(TMethodInfo method) {
-    info_.methods_.push_back(std::move(method));
+    FInfo.FMethods.push_back(std::move(method));
 }

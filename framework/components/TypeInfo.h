@@ -36,16 +36,16 @@ class TEnumInfo {
 public:
     TEnumInfo(std::string typeName, std::vector<std::string> names);
 
-    const std::string& TypeName() const { return typeName_; }
-    int Count() const { return static_cast<int>(names_.size()); }
+    const std::string& TypeName() const { return FTypeName; }
+    int Count() const { return static_cast<int>(FNames.size()); }
     // Fails with "Invalid enumeration ordinal %d of %s" out of range.
     const std::string& Name(int ordinal) const;
     // -1 when no identifier matches.
     int Ordinal(const std::string& name) const;
 
 private:
-    std::string typeName_;
-    std::vector<std::string> names_;
+    std::string FTypeName;
+    std::vector<std::string> FNames;
 };
 
 // Integer identifiers: names for particular values of an integer type, such
@@ -66,32 +66,32 @@ public:
     constexpr TSet() = default;
     constexpr TSet(std::initializer_list<E> values) {
         for (E v : values)
-            mask_ |= Bit(v);
+            FMask |= Bit(v);
     }
     static constexpr TSet FromMask(uint64_t mask) {
         TSet s;
-        s.mask_ = mask;
+        s.FMask = mask;
         return s;
     }
-    constexpr uint64_t Mask() const { return mask_; }
-    constexpr bool Contains(E v) const { return (mask_ & Bit(v)) != 0; }
-    constexpr bool Empty() const { return mask_ == 0; }
+    constexpr uint64_t Mask() const { return FMask; }
+    constexpr bool Contains(E v) const { return (FMask & Bit(v)) != 0; }
+    constexpr bool Empty() const { return FMask == 0; }
     constexpr TSet& Include(E v) {
-        mask_ |= Bit(v);
+        FMask |= Bit(v);
         return *this;
     }
     constexpr TSet& Exclude(E v) {
-        mask_ &= ~Bit(v);
+        FMask &= ~Bit(v);
         return *this;
     }
-    friend constexpr bool operator==(TSet a, TSet b) { return a.mask_ == b.mask_; }
-    friend constexpr TSet operator+(TSet a, TSet b) { return FromMask(a.mask_ | b.mask_); }
-    friend constexpr TSet operator-(TSet a, TSet b) { return FromMask(a.mask_ & ~b.mask_); }
-    friend constexpr TSet operator*(TSet a, TSet b) { return FromMask(a.mask_ & b.mask_); }
+    friend constexpr bool operator==(TSet a, TSet b) { return a.FMask == b.FMask; }
+    friend constexpr TSet operator+(TSet a, TSet b) { return FromMask(a.FMask | b.FMask); }
+    friend constexpr TSet operator-(TSet a, TSet b) { return FromMask(a.FMask & ~b.FMask); }
+    friend constexpr TSet operator*(TSet a, TSet b) { return FromMask(a.FMask & b.FMask); }
 
 private:
     static constexpr uint64_t Bit(E v) { return uint64_t(1) << static_cast<unsigned>(v); }
-    uint64_t mask_ = 0;
+    uint64_t FMask = 0;
 };
 
 // An event: a handler that may be empty. A handler resolved from a stored
@@ -107,26 +107,26 @@ public:
     TEvent() = default;
     TEvent(std::nullptr_t) {}
     TEvent(TFunction function, std::string methodName = {})
-        : function_(std::move(function)), methodName_(std::move(methodName)) {}
+        : FFunction(std::move(function)), FMethodName(std::move(methodName)) {}
     // Binds a method of `target`.
     template <class C>
     TEvent(C* target, void (C::*method)(Args...))
-        : function_([target, method](Args... args) { (target->*method)(args...); }) {}
+        : FFunction([target, method](Args... args) { (target->*method)(args...); }) {}
 
-    bool Assigned() const { return static_cast<bool>(function_); }
+    bool Assigned() const { return static_cast<bool>(FFunction); }
     explicit operator bool() const { return Assigned(); }
-    const std::string& MethodName() const { return methodName_; }
+    const std::string& MethodName() const { return FMethodName; }
 
     void operator()(Args... args) const {
-        if (!function_)
+        if (!FFunction)
             return;
-        TFunction keep = function_;
+        TFunction keep = FFunction;
         keep(args...);
     }
 
 private:
-    TFunction function_;
-    std::string methodName_;
+    TFunction FFunction;
+    std::string FMethodName;
 };
 
 // The classic notification: the sender only.
@@ -152,27 +152,27 @@ enum class TPropKind {
 // a read-only property fail with "Property %s is read-only".
 class TPropInfo {
 public:
-    const std::string& Name() const { return name_; }
-    TPropKind Kind() const { return kind_; }
-    bool Writable() const { return writable_; }
+    const std::string& Name() const { return FName; }
+    TPropKind Kind() const { return FKind; }
+    bool Writable() const { return FWritable; }
     // Enumeration of pkEnum and of the elements of pkSet.
-    const TEnumInfo* EnumInfo() const { return enumInfo_; }
+    const TEnumInfo* EnumInfo() const { return FEnumInfo; }
     // Integer identifiers of a pkInteger (e.g. kColorIdents), or "".
-    const std::string& IdentType() const { return identType_; }
+    const std::string& IdentType() const { return FIdentType; }
     // Class a pkComponent value must inherit from.
-    const TClassInfo* RefClass() const { return refClass_ ? &refClass_() : nullptr; }
+    const TClassInfo* RefClass() const { return FRefClass ? &FRefClass() : nullptr; }
     // std::type_index of the TEvent<...> a pkEvent holds.
-    std::type_index EventType() const { return eventType_; }
+    std::type_index EventType() const { return FEventType; }
 
     // Whether a layout writer stores the current value: ordinal values and
     // texts equal to their declared default are not stored, nor values the
     // class marks as not stored.
-    bool HasDefault() const { return hasDefault_; }
-    int64_t Default() const { return default_; }
+    bool HasDefault() const { return FHasDefault; }
+    int64_t Default() const { return FDefault; }
     // pkString: the declared default text (an undeclared one is always stored).
-    bool HasDefaultText() const { return hasDefaultText_; }
-    const std::string& DefaultText() const { return defaultText_; }
-    bool IsStored(TPersistent& object) const { return !stored_ || stored_(object); }
+    bool HasDefaultText() const { return FHasDefaultText; }
+    const std::string& DefaultText() const { return FDefaultText; }
+    bool IsStored(TPersistent& object) const { return !FStored || FStored(object); }
 
     // pkInteger, pkBoolean, pkEnum (ordinal), pkSet (bit mask). The setter
     // fails with "Value %lld out of range for property %s" when the value
@@ -180,7 +180,7 @@ public:
     int64_t GetOrd(TPersistent& object) const;
     void SetOrd(TPersistent& object, int64_t value) const;
     // Whether SetOrd would take `value` (false for a read-only property).
-    bool AcceptsOrd(int64_t value) const { return fitsOrd_ && fitsOrd_(value); }
+    bool AcceptsOrd(int64_t value) const { return FFitsOrd && FFitsOrd(value); }
     // pkString.
     std::string GetStr(TPersistent& object) const;
     void SetStr(TPersistent& object, const std::string& value) const;
@@ -206,41 +206,41 @@ public:
 
 private:
     friend class TPropertyBuilder;
-    explicit TPropInfo(std::string name, TPropKind kind) : name_(std::move(name)), kind_(kind) {}
+    explicit TPropInfo(std::string name, TPropKind kind) : FName(std::move(name)), FKind(kind) {}
     void CheckKind(bool ok) const;
     void CheckWritable() const;
 
-    std::string name_;
-    TPropKind kind_;
-    bool writable_ = false;
-    const TEnumInfo* enumInfo_ = nullptr;
-    std::string identType_;
+    std::string FName;
+    TPropKind FKind;
+    bool FWritable = false;
+    const TEnumInfo* FEnumInfo = nullptr;
+    std::string FIdentType;
     // A function, not the information itself: a class may refer to its own
     // class, whose information is being built while it declares properties.
-    const TClassInfo& (*refClass_)() = nullptr;
-    std::type_index eventType_ = typeid(void);
-    bool hasDefault_ = false;
-    int64_t default_ = 0;
-    bool hasDefaultText_ = false;
-    std::string defaultText_;
-    std::function<bool(TPersistent&)> stored_;
+    const TClassInfo& (*FRefClass)() = nullptr;
+    std::type_index FEventType = typeid(void);
+    bool FHasDefault = false;
+    int64_t FDefault = 0;
+    bool FHasDefaultText = false;
+    std::string FDefaultText;
+    std::function<bool(TPersistent&)> FStored;
 
-    std::function<int64_t(TPersistent&)> getOrd_;
-    std::function<void(TPersistent&, int64_t)> setOrd_;
-    std::function<bool(int64_t)> fitsOrd_;
-    std::function<std::string(TPersistent&)> getStr_;
-    std::function<void(TPersistent&, const std::string&)> setStr_;
-    std::function<TPersistent*(TPersistent&)> getObject_;
-    std::function<void(TPersistent&, TPersistent*)> setObject_;
-    std::function<const TStringList*(TPersistent&)> getStrings_;
-    std::function<void(TPersistent&, const TStringList&)> setStrings_;
-    std::function<bool(TPersistent&)> hasData_;
-    std::function<void(TPersistent&, TStream&)> readData_;
-    std::function<void(TPersistent&, TStream&)> writeData_;
-    std::function<std::string(TPersistent&)> getMethodName_;
-    std::function<bool(TPersistent&)> eventAssigned_;
-    std::function<std::any(TPersistent&)> getEvent_;
-    std::function<void(TPersistent&, const std::any&)> setEvent_;
+    std::function<int64_t(TPersistent&)> FGetOrd;
+    std::function<void(TPersistent&, int64_t)> FSetOrd;
+    std::function<bool(int64_t)> FFitsOrd;
+    std::function<std::string(TPersistent&)> FGetStr;
+    std::function<void(TPersistent&, const std::string&)> FSetStr;
+    std::function<TPersistent*(TPersistent&)> FGetObject;
+    std::function<void(TPersistent&, TPersistent*)> FSetObject;
+    std::function<const TStringList*(TPersistent&)> FGetStrings;
+    std::function<void(TPersistent&, const TStringList&)> FSetStrings;
+    std::function<bool(TPersistent&)> FHasData;
+    std::function<void(TPersistent&, TStream&)> FReadData;
+    std::function<void(TPersistent&, TStream&)> FWriteData;
+    std::function<std::string(TPersistent&)> FGetMethodName;
+    std::function<bool(TPersistent&)> FEventAssigned;
+    std::function<std::any(TPersistent&)> FGetEvent;
+    std::function<void(TPersistent&, const std::any&)> FSetEvent;
 };
 
 // A handler method a class offers to its layouts by name (a form's
@@ -248,18 +248,18 @@ private:
 // `instance`, named after the method.
 class TMethodInfo {
 public:
-    const std::string& Name() const { return name_; }
-    std::type_index EventType() const { return eventType_; }
-    std::any Bind(TObject& instance) const { return bind_(instance); }
+    const std::string& Name() const { return FName; }
+    std::type_index EventType() const { return FEventType; }
+    std::any Bind(TObject& instance) const { return FBind(instance); }
 
 private:
     friend class TPropertyBuilder;
     TMethodInfo(std::string name, std::type_index eventType, std::function<std::any(TObject&)> bind)
-        : name_(std::move(name)), eventType_(eventType), bind_(std::move(bind)) {}
+        : FName(std::move(name)), FEventType(eventType), FBind(std::move(bind)) {}
 
-    std::string name_;
-    std::type_index eventType_;
-    std::function<std::any(TObject&)> bind_;
+    std::string FName;
+    std::type_index FEventType;
+    std::function<std::any(TObject&)> FBind;
 };
 
 class TClassInfo {
@@ -273,18 +273,18 @@ public:
     TClassInfo(const TClassInfo&) = delete;
     TClassInfo& operator=(const TClassInfo&) = delete;
 
-    const std::string& ClassName() const { return className_; }
-    const TClassInfo* ClassParent() const { return parent_; }
+    const std::string& ClassName() const { return FClassName; }
+    const TClassInfo* ClassParent() const { return FParent; }
     bool InheritsFrom(const TClassInfo& other) const;
     // By class name, without regard to case.
     bool InheritsFrom(const std::string& className) const;
 
     // Whether CreateComponent can make an instance (a concrete component class).
-    bool CanCreate() const { return factory_ != nullptr; }
+    bool CanCreate() const { return FFactory != nullptr; }
     // Fails with "Cannot create an instance of %s" when CanCreate is false.
     TComponent* CreateComponent(TComponent* owner) const;
 
-    const std::vector<TPropInfo>& Properties() const { return properties_; }
+    const std::vector<TPropInfo>& Properties() const { return FProperties; }
     // Without regard to case; nullptr when the class publishes no such property.
     const TPropInfo* FindProperty(const std::string& name) const;
     const TMethodInfo* FindMethod(const std::string& name) const;
@@ -292,10 +292,10 @@ public:
 private:
     friend class TPropertyBuilder;
 
-    std::string className_;
-    const TClassInfo* parent_;
-    TFactory factory_;
-    std::vector<TPropInfo> properties_;
-    std::unordered_map<std::string, size_t> propertyIndex_; // upper-cased name
-    std::vector<TMethodInfo> methods_;
+    std::string FClassName;
+    const TClassInfo* FParent;
+    TFactory FFactory;
+    std::vector<TPropInfo> FProperties;
+    std::unordered_map<std::string, size_t> FPropertyIndex; // upper-cased name
+    std::vector<TMethodInfo> FMethods;
 };

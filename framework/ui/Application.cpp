@@ -100,7 +100,7 @@ TApplication::~TApplication() {
     // Owned forms are destroyed by TComponent; make sure none of them
     // calls back into a half-destroyed application.
     resetting = true;
-    timers_.clear();
+    FTimers.clear();
     while (ComponentCount() > 0)
         Component(ComponentCount() - 1)->Free();
     resetting = false;
@@ -111,47 +111,47 @@ void TApplication::Notification(TComponent* component, TOperation operation) {
 }
 
 void TApplication::AddCreatedForm(TCustomForm* form) {
-    if (mainForm_ == nullptr)
-        mainForm_ = form;
+    if (FMainForm == nullptr)
+        FMainForm = form;
 }
 
 void TApplication::ControlDestroyed(TControl* control) {
-    if (capture_ == control)
-        capture_ = nullptr;
-    if (mouseControl_ == control)
-        mouseControl_ = nullptr;
-    if (lastDownControl_ == control)
-        lastDownControl_ = nullptr;
+    if (FCapture == control)
+        FCapture = nullptr;
+    if (FMouseControl == control)
+        FMouseControl = nullptr;
+    if (FLastDownControl == control)
+        FLastDownControl = nullptr;
 }
 
 void TApplication::FormDestroying(TCustomForm* form) {
-    forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
-    zOrder_.erase(std::remove(zOrder_.begin(), zOrder_.end(), form), zOrder_.end());
-    releasing_.erase(std::remove(releasing_.begin(), releasing_.end(), form), releasing_.end());
-    modalStack_.erase(std::remove(modalStack_.begin(), modalStack_.end(), form), modalStack_.end());
-    if (activeForm_ == form)
-        activeForm_ = nullptr;
-    if (mainForm_ == form)
-        mainForm_ = nullptr;
-    if (moving_ == form)
-        moving_ = nullptr;
-    if (capture_ != nullptr && capture_->ParentForm() == form)
-        capture_ = nullptr;
-    if (mouseControl_ != nullptr && mouseControl_->ParentForm() == form)
-        mouseControl_ = nullptr;
-    if (lastDownControl_ != nullptr && lastDownControl_->ParentForm() == form)
-        lastDownControl_ = nullptr;
+    FForms.erase(std::remove(FForms.begin(), FForms.end(), form), FForms.end());
+    FZOrder.erase(std::remove(FZOrder.begin(), FZOrder.end(), form), FZOrder.end());
+    FReleasing.erase(std::remove(FReleasing.begin(), FReleasing.end(), form), FReleasing.end());
+    FModalStack.erase(std::remove(FModalStack.begin(), FModalStack.end(), form), FModalStack.end());
+    if (FActiveForm == form)
+        FActiveForm = nullptr;
+    if (FMainForm == form)
+        FMainForm = nullptr;
+    if (FMoving == form)
+        FMoving = nullptr;
+    if (FCapture != nullptr && FCapture->ParentForm() == form)
+        FCapture = nullptr;
+    if (FMouseControl != nullptr && FMouseControl->ParentForm() == form)
+        FMouseControl = nullptr;
+    if (FLastDownControl != nullptr && FLastDownControl->ParentForm() == form)
+        FLastDownControl = nullptr;
 }
 
 // --- Running ---
 
 void TApplication::Run() {
-    if (mainForm_ != nullptr && !mainForm_->Visible())
-        Guard(mainForm_, [this] { mainForm_->ShowForm(); });
-    while (!terminated_) {
+    if (FMainForm != nullptr && !FMainForm->Visible())
+        Guard(FMainForm, [this] { FMainForm->ShowForm(); });
+    while (!FTerminated) {
         if (!HandleMessage())
             break;
-        if (mainForm_ == nullptr)
+        if (FMainForm == nullptr)
             break;
     }
     PaintForms();
@@ -161,7 +161,7 @@ void TApplication::ProcessMessages() {
     TWsEvent event;
     FreeReleasedForms();
     FireDueTimers();
-    while (!terminated_ && WindowSystem().WaitEvent(event, 0)) {
+    while (!FTerminated && WindowSystem().WaitEvent(event, 0)) {
         DispatchEvent(event);
         FireDueTimers();
     }
@@ -179,38 +179,38 @@ bool TApplication::HandleMessage() {
     }
     PaintForms();
     uint32_t timeout = TimeToNextTimer();
-    if (moving_ != nullptr)
+    if (FMoving != nullptr)
         timeout = std::min<uint32_t>(timeout, 10);
     if (WindowSystem().WaitEvent(event, timeout)) {
         DispatchEvent(event);
         return true;
     }
-    if (moving_ != nullptr)
+    if (FMoving != nullptr)
         ContinueMove();
     if (FireDueTimers() > 0)
         return true;
     // An endless wait that came back empty: nothing will ever arrive.
-    return timeout != WS_INFINITE || moving_ != nullptr;
+    return timeout != WS_INFINITE || FMoving != nullptr;
 }
 
 void TApplication::PaintForms() {
-    std::vector<TCustomForm*> copy = zOrder_;
+    std::vector<TCustomForm*> copy = FZOrder;
     for (TCustomForm* form : copy) {
-        if (std::find(zOrder_.begin(), zOrder_.end(), form) == zOrder_.end())
+        if (std::find(FZOrder.begin(), FZOrder.end(), form) == FZOrder.end())
             continue;
         Guard(form, [form] { form->PaintNow(); });
     }
 }
 
 void TApplication::QueueRelease(TCustomForm* form) {
-    if (std::find(releasing_.begin(), releasing_.end(), form) == releasing_.end())
-        releasing_.push_back(form);
+    if (std::find(FReleasing.begin(), FReleasing.end(), form) == FReleasing.end())
+        FReleasing.push_back(form);
 }
 
 void TApplication::FreeReleasedForms() {
-    while (!releasing_.empty()) {
-        TCustomForm* form = releasing_.back();
-        releasing_.pop_back();
+    while (!FReleasing.empty()) {
+        TCustomForm* form = FReleasing.back();
+        FReleasing.pop_back();
         form->Free();
     }
 }
@@ -229,40 +229,40 @@ void TApplication::HandleException(TObject* sender) {
     try {
         throw;
     } catch (const std::exception& e) {
-        if (onException_.Assigned())
-            onException_(sender, e);
+        if (FOnException.Assigned())
+            FOnException(sender, e);
         else
             ShowException(e);
     } catch (...) {
         Exception e("Unknown exception");
-        if (onException_.Assigned())
-            onException_(sender, e);
+        if (FOnException.Assigned())
+            FOnException(sender, e);
         else
             ShowException(e);
     }
 }
 
 void TApplication::ShowException(const std::exception& e) {
-    ShowErrorBox(ErrorBoxText(e.what()), title_);
+    ShowErrorBox(ErrorBoxText(e.what()), FTitle);
 }
 
 // --- Forms ---
 
 void TApplication::FormShown(TCustomForm* form, bool shown) {
-    auto it = std::find(zOrder_.begin(), zOrder_.end(), form);
+    auto it = std::find(FZOrder.begin(), FZOrder.end(), form);
     if (shown) {
-        if (it == zOrder_.end())
-            zOrder_.push_back(form);
+        if (it == FZOrder.end())
+            FZOrder.push_back(form);
         return;
     }
-    if (it != zOrder_.end())
-        zOrder_.erase(it);
-    if (capture_ != nullptr && capture_->ParentForm() == form)
-        capture_ = nullptr;
-    if (activeForm_ == form) {
+    if (it != FZOrder.end())
+        FZOrder.erase(it);
+    if (FCapture != nullptr && FCapture->ParentForm() == form)
+        FCapture = nullptr;
+    if (FActiveForm == form) {
         form->SetActive(false);
-        activeForm_ = nullptr;
-        for (auto r = zOrder_.rbegin(); r != zOrder_.rend(); ++r)
+        FActiveForm = nullptr;
+        for (auto r = FZOrder.rbegin(); r != FZOrder.rend(); ++r)
             if ((*r)->Visible() && (*r)->Enabled()) {
                 ActivateForm(*r);
                 break;
@@ -271,13 +271,13 @@ void TApplication::FormShown(TCustomForm* form, bool shown) {
 }
 
 void TApplication::ActivateForm(TCustomForm* form) {
-    if (activeForm_ == form)
+    if (FActiveForm == form)
         return;
     // While a modal form is up, no other form takes the keyboard.
     if (ModalForm() != nullptr && form != ModalForm())
         return;
-    TCustomForm* old = activeForm_;
-    activeForm_ = form;
+    TCustomForm* old = FActiveForm;
+    FActiveForm = form;
     if (old != nullptr)
         Guard(old, [old] { old->SetActive(false); });
     if (form != nullptr)
@@ -285,7 +285,7 @@ void TApplication::ActivateForm(TCustomForm* form) {
 }
 
 TCustomForm* TApplication::FormAt(const TPoint& p) const {
-    for (auto it = zOrder_.rbegin(); it != zOrder_.rend(); ++it) {
+    for (auto it = FZOrder.rbegin(); it != FZOrder.rend(); ++it) {
         TCustomForm* f = *it;
         if (f->Visible() && f->ScreenWindow() != 0 && f->ContainsScreenPoint(p) &&
             f->WindowState() != TWindowState::wsMinimized)
@@ -295,10 +295,10 @@ TCustomForm* TApplication::FormAt(const TPoint& p) const {
 }
 
 void TApplication::BringToTop(TCustomForm* form) {
-    auto it = std::find(zOrder_.begin(), zOrder_.end(), form);
-    if (it != zOrder_.end()) {
-        zOrder_.erase(it);
-        zOrder_.push_back(form);
+    auto it = std::find(FZOrder.begin(), FZOrder.end(), form);
+    if (it != FZOrder.end()) {
+        FZOrder.erase(it);
+        FZOrder.push_back(form);
     }
     if (form->ScreenWindow() != 0)
         WindowSystem().RaiseWindow(form->ScreenWindow());
@@ -307,45 +307,45 @@ void TApplication::BringToTop(TCustomForm* form) {
 // --- Mouse ---
 
 void TApplication::SetCaptureControl(TControl* control) {
-    if (capture_ == control)
+    if (FCapture == control)
         return;
-    TControl* old = capture_;
-    capture_ = control;
+    TControl* old = FCapture;
+    FCapture = control;
     if (old != nullptr)
         old->Perform(WM_CAPTURECHANGED, 0, reinterpret_cast<intptr_t>(control));
 }
 
 void TApplication::BeginMoveWindow(TCustomForm* form) {
     TPoint p = PointerPos();
-    moving_ = form;
-    sizeHit_ = 0;
-    moveOffset_ = Point(p.X - form->Left(), p.Y - form->Top());
+    FMoving = form;
+    FSizeHit = 0;
+    FMoveOffset = Point(p.X - form->Left(), p.Y - form->Top());
     SetCaptureControl(nullptr);
 }
 
 TPoint TApplication::PointerPos() const {
     // The pointer where the event being handled saw it: later input may
     // already be waiting, and the live position would skip it.
-    if (mouseEventDepth_ > 0)
-        return eventPos_;
+    if (FMouseEventDepth > 0)
+        return FEventPos;
     TWsPoint p = WindowSystem().CursorPos();
     return Point(p.X, p.Y);
 }
 
 void TApplication::BeginSizeWindow(TCustomForm* form, intptr_t hitTest) {
     TPoint p = PointerPos();
-    moving_ = form;
-    sizeHit_ = hitTest;
-    sizeStart_ = Point(p.X, p.Y);
-    sizeBounds_ = form->BoundsRect();
+    FMoving = form;
+    FSizeHit = hitTest;
+    FSizeStart = Point(p.X, p.Y);
+    FSizeBounds = form->BoundsRect();
     SetCaptureControl(nullptr);
 }
 
 void TApplication::ContinueMove() {
-    if (moving_ == nullptr)
+    if (FMoving == nullptr)
         return;
     if (!WindowSystem().IsKeyDown(VK_LBUTTON)) {
-        moving_ = nullptr;
+        FMoving = nullptr;
         return;
     }
     TWsPoint p = WindowSystem().CursorPos();
@@ -353,24 +353,24 @@ void TApplication::ContinueMove() {
 }
 
 void TApplication::DragTo(const TPoint& p) {
-    TCustomForm* form = moving_;
+    TCustomForm* form = FMoving;
     if (form == nullptr)
         return;
-    if (sizeHit_ == 0) {
+    if (FSizeHit == 0) {
         Guard(form, [&] {
-            form->SetBounds(p.X - moveOffset_.X, p.Y - moveOffset_.Y, form->Width(),
+            form->SetBounds(p.X - FMoveOffset.X, p.Y - FMoveOffset.Y, form->Width(),
                             form->Height());
         });
         return;
     }
     // The dragged edges follow the pointer; the others stay where they were,
     // also when the size constraints stop the window from shrinking.
-    int dx = p.X - sizeStart_.X, dy = p.Y - sizeStart_.Y;
-    TRect r = sizeBounds_;
-    bool left = sizeHit_ == HTLEFT || sizeHit_ == HTTOPLEFT || sizeHit_ == HTBOTTOMLEFT;
-    bool right = sizeHit_ == HTRIGHT || sizeHit_ == HTTOPRIGHT || sizeHit_ == HTBOTTOMRIGHT;
-    bool top = sizeHit_ == HTTOP || sizeHit_ == HTTOPLEFT || sizeHit_ == HTTOPRIGHT;
-    bool bottom = sizeHit_ == HTBOTTOM || sizeHit_ == HTBOTTOMLEFT || sizeHit_ == HTBOTTOMRIGHT;
+    int dx = p.X - FSizeStart.X, dy = p.Y - FSizeStart.Y;
+    TRect r = FSizeBounds;
+    bool left = FSizeHit == HTLEFT || FSizeHit == HTTOPLEFT || FSizeHit == HTBOTTOMLEFT;
+    bool right = FSizeHit == HTRIGHT || FSizeHit == HTTOPRIGHT || FSizeHit == HTBOTTOMRIGHT;
+    bool top = FSizeHit == HTTOP || FSizeHit == HTTOPLEFT || FSizeHit == HTTOPRIGHT;
+    bool bottom = FSizeHit == HTBOTTOM || FSizeHit == HTBOTTOMLEFT || FSizeHit == HTBOTTOMRIGHT;
     if (left)
         r.Left += dx;
     if (right)
@@ -381,34 +381,34 @@ void TApplication::DragTo(const TPoint& p) {
         r.Bottom += dy;
     int w = std::max(r.Width(), 1), h = std::max(r.Height(), 1);
     form->Constraints()->Apply(w, h);
-    int x = left ? sizeBounds_.Right - w : sizeBounds_.Left;
-    int y = top ? sizeBounds_.Bottom - h : sizeBounds_.Top;
+    int x = left ? FSizeBounds.Right - w : FSizeBounds.Left;
+    int y = top ? FSizeBounds.Bottom - h : FSizeBounds.Top;
     Guard(form, [&] { form->SetBounds(x, y, w, h); });
 }
 
 void TApplication::UpdateMouseControl(TControl* control) {
-    if (mouseControl_ == control)
+    if (FMouseControl == control)
         return;
-    TControl* old = mouseControl_;
-    mouseControl_ = control;
+    TControl* old = FMouseControl;
+    FMouseControl = control;
     if (old != nullptr)
         Guard(old, [old] { old->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<intptr_t>(old)); });
-    if (control != nullptr && mouseControl_ == control) {
+    if (control != nullptr && FMouseControl == control) {
         Guard(control, [control] {
             control->Perform(CM_MOUSEENTER, 0, reinterpret_cast<intptr_t>(control));
         });
     }
     TCursor cursor = crDefault;
-    for (TControl* c = mouseControl_; c != nullptr && cursor == crDefault; c = c->Parent())
+    for (TControl* c = FMouseControl; c != nullptr && cursor == crDefault; c = c->Parent())
         cursor = c->Cursor();
     WindowSystem().SetCursor(WsCursor(cursor));
 }
 
 bool TApplication::PreviewMessage(TMessage& message) {
-    if (!onMessage_)
+    if (!FOnMessage)
         return false;
     bool handled = false;
-    TMessageEvent handler = onMessage_;
+    TMessageEvent handler = FOnMessage;
     handler(message, handled);
     return handled;
 }
@@ -418,12 +418,12 @@ void TApplication::MouseEvent(const TWsEvent& event) {
     struct TDepth {
         int& Depth;
         ~TDepth() { --Depth; }
-    } depth{++mouseEventDepth_};
-    eventPos_ = screen;
-    if (moving_ != nullptr) {
+    } depth{++FMouseEventDepth};
+    FEventPos = screen;
+    if (FMoving != nullptr) {
         DragTo(screen);
         if (event.Type == TWsEventType::MouseUp && event.Button == TWsButton::Left)
-            moving_ = nullptr;
+            FMoving = nullptr;
         return;
     }
     TCustomForm* form = FormAt(screen);
@@ -446,7 +446,7 @@ void TApplication::MouseEvent(const TWsEvent& event) {
     }
     UpdateMouseControl(hover);
 
-    TControl* target = capture_;
+    TControl* target = FCapture;
     if (target == nullptr) {
         if (form == nullptr)
             return;
@@ -465,14 +465,14 @@ void TApplication::MouseEvent(const TWsEvent& event) {
             } else if (event.Type == TWsEventType::MouseDown && event.Button == TWsButton::Left) {
                 ActivateForm(form);
                 BringToTop(form);
-                bool dbl = event.Time - lastDownTime_ <= kDoubleClickTime &&
-                           lastDownControl_ == form && !lastWasDouble_ &&
-                           std::abs(screen.X - lastDownPos_.X) <= kDoubleClickDistance &&
-                           std::abs(screen.Y - lastDownPos_.Y) <= kDoubleClickDistance;
-                lastDownTime_ = event.Time;
-                lastDownPos_ = screen;
-                lastDownControl_ = form;
-                lastWasDouble_ = dbl;
+                bool dbl = event.Time - FLastDownTime <= kDoubleClickTime &&
+                           FLastDownControl == form && !FLastWasDouble &&
+                           std::abs(screen.X - FLastDownPos.X) <= kDoubleClickDistance &&
+                           std::abs(screen.Y - FLastDownPos.Y) <= kDoubleClickDistance;
+                FLastDownTime = event.Time;
+                FLastDownPos = screen;
+                FLastDownControl = form;
+                FLastWasDouble = dbl;
                 msg = dbl ? WM_NCLBUTTONDBLCLK : WM_NCLBUTTONDOWN;
             } else if (event.Type == TWsEventType::MouseUp && event.Button == TWsButton::Left)
                 msg = WM_NCLBUTTONUP;
@@ -501,16 +501,16 @@ void TApplication::MouseEvent(const TWsEvent& event) {
             ActivateForm(f);
             BringToTop(f);
         }
-        bool dbl = event.Button == lastDownButton_ && lastDownControl_ == target &&
-                   !lastWasDouble_ && event.Time - lastDownTime_ <= kDoubleClickTime &&
-                   std::abs(screen.X - lastDownPos_.X) <= kDoubleClickDistance &&
-                   std::abs(screen.Y - lastDownPos_.Y) <= kDoubleClickDistance &&
+        bool dbl = event.Button == FLastDownButton && FLastDownControl == target &&
+                   !FLastWasDouble && event.Time - FLastDownTime <= kDoubleClickTime &&
+                   std::abs(screen.X - FLastDownPos.X) <= kDoubleClickDistance &&
+                   std::abs(screen.Y - FLastDownPos.Y) <= kDoubleClickDistance &&
                    (target->ControlStyle() & csDoubleClicks);
-        lastDownTime_ = event.Time;
-        lastDownPos_ = screen;
-        lastDownButton_ = event.Button;
-        lastDownControl_ = target;
-        lastWasDouble_ = dbl;
+        FLastDownTime = event.Time;
+        FLastDownPos = screen;
+        FLastDownButton = event.Button;
+        FLastDownControl = target;
+        FLastWasDouble = dbl;
         if (event.Button == TWsButton::Left)
             m.Msg = dbl ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN;
         else if (event.Button == TWsButton::Right)
@@ -531,7 +531,7 @@ void TApplication::MouseEvent(const TWsEvent& event) {
         m.Msg = WM_MOUSEWHEEL;
         m.WParam = (static_cast<uintptr_t>(static_cast<uint16_t>(event.WheelDelta)) << 16) | mk;
         m.LParam = MakeLParam(screen.X, screen.Y);
-        TCustomForm* f = activeForm_;
+        TCustomForm* f = FActiveForm;
         if (f != nullptr && f->ActiveControl() != nullptr)
             target = f->ActiveControl();
         break;
@@ -542,14 +542,14 @@ void TApplication::MouseEvent(const TWsEvent& event) {
     if (PreviewMessage(m))
         return;
     Guard(target, [&] { target->Dispatch(m); });
-    if (m.Msg == WM_LBUTTONUP && alive.Exists() && capture_ == target)
+    if (m.Msg == WM_LBUTTONUP && alive.Exists() && FCapture == target)
         SetCaptureControl(nullptr);
 }
 
 // --- Keyboard ---
 
 void TApplication::KeyEvent(const TWsEvent& event) {
-    TCustomForm* form = activeForm_;
+    TCustomForm* form = FActiveForm;
     if (form == nullptr)
         return;
     bool alt = (event.State & wsAlt) != 0;
@@ -574,16 +574,16 @@ void TApplication::KeyEvent(const TWsEvent& event) {
             ch = (event.State & wsShift) ? event.Key : event.Key - 'A' + 'a';
         else if (event.Key >= '0' && event.Key <= '9')
             ch = event.Key;
-        if (ch != 0 && activeForm_ != nullptr)
-            DeliverKey(activeForm_, WM_SYSCHAR, ch, event.State);
+        if (ch != 0 && FActiveForm != nullptr)
+            DeliverKey(FActiveForm, WM_SYSCHAR, ch, event.State);
     }
 }
 
 void TApplication::CharEvent(const TWsEvent& event) {
     if (event.State & wsAlt)
         return; // Alt characters came as WM_SYSCHAR with their key
-    if (activeForm_ != nullptr)
-        DeliverKey(activeForm_, WM_CHAR, event.Char, event.State);
+    if (FActiveForm != nullptr)
+        DeliverKey(FActiveForm, WM_CHAR, event.Char, event.State);
 }
 
 void TApplication::DeliverKey(TCustomForm* form, uint32_t msg, int key, uint32_t state) {
@@ -592,9 +592,9 @@ void TApplication::DeliverKey(TCustomForm* form, uint32_t msg, int key, uint32_t
         target = form;
     TShiftState shift = ShiftFromState(state) & (ssShift | ssCtrl | ssAlt);
     if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
-        dropControlChar_ = false;
-    } else if (msg == WM_CHAR && key < 0x20 && dropControlChar_) {
-        dropControlChar_ = false;
+        FDropControlChar = false;
+    } else if (msg == WM_CHAR && key < 0x20 && FDropControlChar) {
+        FDropControlChar = false;
         return;
     }
     TMessage m{msg, static_cast<uintptr_t>(key), KeyLParam(state), 0};
@@ -611,7 +611,7 @@ void TApplication::DeliverKey(TCustomForm* form, uint32_t msg, int key, uint32_t
         TComponentTracker alive(target);
         target->Dispatch(m);
         if (m.Result != 0 || !formAlive.Exists()) {
-            dropControlChar_ = msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN;
+            FDropControlChar = msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN;
             return;
         }
         if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
@@ -621,7 +621,7 @@ void TApplication::DeliverKey(TCustomForm* form, uint32_t msg, int key, uint32_t
             if (dialogKey && !wanted) {
                 // The dialog used the key: the character it also makes
                 // (Tab, Enter, Escape) is not typed into anything.
-                dropControlChar_ = true;
+                FDropControlChar = true;
                 form->Perform(CM_DIALOGKEY, static_cast<uintptr_t>(key),
                               static_cast<intptr_t>(shift));
                 return;
@@ -638,20 +638,20 @@ void TApplication::DeliverKey(TCustomForm* form, uint32_t msg, int key, uint32_t
 // --- Timers ---
 
 void TApplication::AddTimer(TTimer* timer) {
-    if (std::find(timers_.begin(), timers_.end(), timer) == timers_.end())
-        timers_.push_back(timer);
+    if (std::find(FTimers.begin(), FTimers.end(), timer) == FTimers.end())
+        FTimers.push_back(timer);
 }
 
 void TApplication::RemoveTimer(TTimer* timer) {
-    timers_.erase(std::remove(timers_.begin(), timers_.end(), timer), timers_.end());
+    FTimers.erase(std::remove(FTimers.begin(), FTimers.end(), timer), FTimers.end());
 }
 
 int TApplication::FireDueTimers() {
     int fired = 0;
     uint64_t now = WindowSystem().TickCount();
-    std::vector<TTimer*> copy = timers_;
+    std::vector<TTimer*> copy = FTimers;
     for (TTimer* t : copy) {
-        if (std::find(timers_.begin(), timers_.end(), t) == timers_.end())
+        if (std::find(FTimers.begin(), FTimers.end(), t) == FTimers.end())
             continue;
         if (t->Running() && t->DueTime() <= now) {
             ++fired;
@@ -664,7 +664,7 @@ int TApplication::FireDueTimers() {
 uint32_t TApplication::TimeToNextTimer() {
     uint64_t now = WindowSystem().TickCount();
     uint64_t best = UINT64_MAX;
-    for (TTimer* t : timers_)
+    for (TTimer* t : FTimers)
         if (t->Running())
             best = std::min(best, t->DueTime() > now ? t->DueTime() - now : 0);
     if (best == UINT64_MAX)
@@ -675,7 +675,7 @@ uint32_t TApplication::TimeToNextTimer() {
 // --- Events ---
 
 void TApplication::DispatchEvent(const TWsEvent& event) {
-    if (grab_ != nullptr && grab_->HandleEvent(event))
+    if (FGrab != nullptr && FGrab->HandleEvent(event))
         return;
     switch (event.Type) {
     case TWsEventType::MouseMove:
@@ -692,14 +692,14 @@ void TApplication::DispatchEvent(const TWsEvent& event) {
         CharEvent(event);
         break;
     case TWsEventType::Close:
-        for (TCustomForm* f : std::vector<TCustomForm*>(zOrder_))
+        for (TCustomForm* f : std::vector<TCustomForm*>(FZOrder))
             if (f->ScreenWindow() == event.Window) {
                 Guard(f, [f] { f->Perform(WM_CLOSE); });
                 break;
             }
         break;
     case TWsEventType::Restored:
-        for (TCustomForm* f : std::vector<TCustomForm*>(forms_))
+        for (TCustomForm* f : std::vector<TCustomForm*>(FForms))
             if (f->ScreenWindow() == event.Window) {
                 Guard(f, [f] { f->SetWindowState(TWindowState::wsNormal); });
                 break;

@@ -41,13 +41,13 @@ public:
     explicit TApplication(TComponent* owner);
     ~TApplication() override;
 
-    const std::string& Title() const { return title_; }
-    void SetTitle(const std::string& value) { title_ = value; }
+    const std::string& Title() const { return FTitle; }
+    void SetTitle(const std::string& value) { FTitle = value; }
     // The program's icon (what a title bar draws as the application icon,
     // and what a form without an icon of its own shows); it takes the same
     // stored data as a form's Icon.
-    TPersistentIcon& Icon() { return icon_; }
-    TCustomForm* MainForm() const { return mainForm_; }
+    TPersistentIcon& Icon() { return FIcon; }
+    TCustomForm* MainForm() const { return FMainForm; }
     // Creates a form of class F owned by the application; the first one
     // becomes the main form.
     template <class F> F* CreateForm() {
@@ -56,12 +56,12 @@ public:
         return form;
     }
     void AddCreatedForm(TCustomForm* form);
-    void SetMainForm(TCustomForm* form) { mainForm_ = form; }
+    void SetMainForm(TCustomForm* form) { FMainForm = form; }
 
     // Shows the main form and handles messages until Terminate.
     void Run();
-    void Terminate() { terminated_ = true; }
-    bool Terminated() const { return terminated_; }
+    void Terminate() { FTerminated = true; }
+    bool Terminated() const { return FTerminated; }
     // Handles everything that is pending (events, due timers, painting)
     // without waiting.
     void ProcessMessages();
@@ -71,10 +71,10 @@ public:
     bool HandleMessage();
 
     // Sees every input message before its control (see Messages.h).
-    const TMessageEvent& OnMessage() const { return onMessage_; }
-    void SetOnMessage(TMessageEvent handler) { onMessage_ = std::move(handler); }
-    TExceptionEvent& OnException() { return onException_; }
-    void SetOnException(const TExceptionEvent& e) { onException_ = e; }
+    const TMessageEvent& OnMessage() const { return FOnMessage; }
+    void SetOnMessage(TMessageEvent handler) { FOnMessage = std::move(handler); }
+    TExceptionEvent& OnException() { return FOnException; }
+    void SetOnException(const TExceptionEvent& e) { FOnException = e; }
     // Runs `action` and handles what escapes it as HandleException would.
     void Guard(TObject* sender, const std::function<void()>& action);
     // The exception being handled (call from a catch block).
@@ -84,31 +84,31 @@ public:
     void ShowException(const std::exception& e);
 
     // --- Forms ---
-    const std::vector<TCustomForm*>& Forms() const { return forms_; }
+    const std::vector<TCustomForm*>& Forms() const { return FForms; }
     // Forms whose windows are shown, bottom to top.
-    const std::vector<TCustomForm*>& ZOrder() const { return zOrder_; }
-    TCustomForm* ActiveForm() const { return activeForm_; }
+    const std::vector<TCustomForm*>& ZOrder() const { return FZOrder; }
+    TCustomForm* ActiveForm() const { return FActiveForm; }
     // The innermost form being shown modally (only it takes input), or null.
-    TCustomForm* ModalForm() const { return modalStack_.empty() ? nullptr : modalStack_.back(); }
+    TCustomForm* ModalForm() const { return FModalStack.empty() ? nullptr : FModalStack.back(); }
     void ActivateForm(TCustomForm* form);
     // The topmost shown form whose window holds the screen point.
     TCustomForm* FormAt(const TPoint& screenPoint) const;
     void BringToTop(TCustomForm* form);
 
     // --- Mouse ---
-    TControl* CaptureControl() const { return capture_; }
+    TControl* CaptureControl() const { return FCapture; }
     void SetCaptureControl(TControl* control);
-    TControl* MouseControl() const { return mouseControl_; }
+    TControl* MouseControl() const { return FMouseControl; }
     // Moves `form` with the pointer until the left button is released (what
     // WM_NCLBUTTONDOWN with HTCAPTION starts).
     void BeginMoveWindow(TCustomForm* form);
-    bool MovingWindow() const { return moving_ != nullptr; }
+    bool MovingWindow() const { return FMoving != nullptr; }
     // Sizes `form` by the frame edge or corner `hitTest` (HTLEFT ...
     // HTBOTTOMRIGHT) with the pointer until the left button is released.
     void BeginSizeWindow(TCustomForm* form, intptr_t hitTest);
     // The grab sees events before anything else until it is released.
-    void SetInputGrab(TInputGrab* grab) { grab_ = grab; }
-    TInputGrab* InputGrab() const { return grab_; }
+    void SetInputGrab(TInputGrab* grab) { FGrab = grab; }
+    TInputGrab* InputGrab() const { return FGrab; }
 
     // --- Timers (TTimer registers itself) ---
     void AddTimer(TTimer* timer);
@@ -149,36 +149,36 @@ private:
     void DragTo(const TPoint& screenPoint);
     TPoint PointerPos() const;
 
-    std::string title_;
-    TPersistentIcon icon_;
-    TCustomForm* mainForm_ = nullptr;
-    bool terminated_ = false;
-    TMessageEvent onMessage_;
-    TExceptionEvent onException_;
-    std::vector<TCustomForm*> forms_;
-    std::vector<TCustomForm*> zOrder_;
-    std::vector<TCustomForm*> releasing_;
-    std::vector<TCustomForm*> modalStack_;
-    TCustomForm* activeForm_ = nullptr;
-    TControl* capture_ = nullptr;
-    TControl* mouseControl_ = nullptr;
-    TCustomForm* moving_ = nullptr;
-    TPoint moveOffset_{};
-    int mouseEventDepth_ = 0;
-    TPoint eventPos_{};
-    intptr_t sizeHit_ = 0; // non-zero while moving_ is being sized, not moved
-    TPoint sizeStart_{};
-    TRect sizeBounds_{};
-    TInputGrab* grab_ = nullptr;
-    std::vector<TTimer*> timers_;
+    std::string FTitle;
+    TPersistentIcon FIcon;
+    TCustomForm* FMainForm = nullptr;
+    bool FTerminated = false;
+    TMessageEvent FOnMessage;
+    TExceptionEvent FOnException;
+    std::vector<TCustomForm*> FForms;
+    std::vector<TCustomForm*> FZOrder;
+    std::vector<TCustomForm*> FReleasing;
+    std::vector<TCustomForm*> FModalStack;
+    TCustomForm* FActiveForm = nullptr;
+    TControl* FCapture = nullptr;
+    TControl* FMouseControl = nullptr;
+    TCustomForm* FMoving = nullptr;
+    TPoint FMoveOffset{};
+    int FMouseEventDepth = 0;
+    TPoint FEventPos{};
+    intptr_t FSizeHit = 0; // non-zero while FMoving is being sized, not moved
+    TPoint FSizeStart{};
+    TRect FSizeBounds{};
+    TInputGrab* FGrab = nullptr;
+    std::vector<TTimer*> FTimers;
     // Double-click detection.
-    uint64_t lastDownTime_ = 0;
-    TPoint lastDownPos_{};
-    TWsButton lastDownButton_ = TWsButton::Left;
-    TControl* lastDownControl_ = nullptr;
-    bool lastWasDouble_ = false;
+    uint64_t FLastDownTime = 0;
+    TPoint FLastDownPos{};
+    TWsButton FLastDownButton = TWsButton::Left;
+    TControl* FLastDownControl = nullptr;
+    bool FLastWasDouble = false;
     // The key just handled made a control character nobody should type.
-    bool dropControlChar_ = false;
+    bool FDropControlChar = false;
 };
 
 // The program's application object, created on first use.

@@ -47,16 +47,16 @@ TButton::TButton(TComponent* owner) : TCustomControl(owner) {
 }
 
 void TButton::SetDefault(bool value) {
-    if (default_ == value)
+    if (FDefault == value)
         return;
-    default_ = value;
+    FDefault = value;
     Invalidate();
 }
 
 void TButton::Click() {
     if (TCustomForm* form = ParentForm())
-        if (modalResult_ != 0)
-            form->SetModalResult(modalResult_);
+        if (FModalResult != 0)
+            form->SetModalResult(FModalResult);
     TCustomControl::Click();
 }
 
@@ -64,7 +64,7 @@ void TButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     if (button == TMouseButton::mbLeft) {
         if (CanFocus() && !Focused())
             SetFocus();
-        pressed_ = true;
+        FPressed = true;
         Invalidate();
     }
     TCustomControl::MouseDown(button, shift, x, y);
@@ -83,15 +83,15 @@ void TButton::WndProc(TMessage& m) {
     case WM_LBUTTONUP:
     case CM_CANCELMODE:
     case WM_CAPTURECHANGED:
-        if (pressed_) {
-            pressed_ = false;
+        if (FPressed) {
+            FPressed = false;
             Invalidate();
         }
         break;
     case CM_DIALOGKEY: {
         int key = static_cast<int>(m.WParam);
         bool plain = (static_cast<TShiftState>(m.LParam) & (ssShift | ssCtrl | ssAlt)) == 0;
-        if (plain && ((key == VK_RETURN && active_) || (key == VK_ESCAPE && cancel_)) &&
+        if (plain && ((key == VK_RETURN && FActive) || (key == VK_ESCAPE && FCancel)) &&
             CanFocus()) {
             Click();
             m.Result = 1;
@@ -110,12 +110,12 @@ void TButton::WndProc(TMessage& m) {
         // Enter clicks the focused button, or the default one when the
         // focus is on something that is not a button.
         auto* focused = reinterpret_cast<TWinControl*>(m.LParam);
-        bool wasActive = active_;
+        bool wasActive = FActive;
         if (dynamic_cast<TButton*>(focused) != nullptr)
-            active_ = focused == this;
+            FActive = focused == this;
         else
-            active_ = default_;
-        if (wasActive != active_)
+            FActive = FDefault;
+        if (wasActive != FActive)
             Invalidate();
         return;
     }
@@ -131,26 +131,26 @@ void TButton::Paint() {
     c.Brush().SetStyle(TBrushStyle::bsSolid);
     c.Brush().SetColor(clBtnFace);
     c.FillRect(r);
-    if (active_) {
+    if (FActive) {
         c.Brush().SetColor(cl3DDkShadow);
         c.FrameRect(r);
         r = InflateRect(r, -1, -1);
     }
-    TColor light = pressed_ ? clBtnShadow : clBtnHighlight;
-    TColor dark = pressed_ ? clBtnShadow : cl3DDkShadow;
+    TColor light = FPressed ? clBtnShadow : clBtnHighlight;
+    TColor dark = FPressed ? clBtnShadow : cl3DDkShadow;
     c.Brush().SetColor(light);
     c.FillRect(Rect(r.Left, r.Top, r.Right - 1, r.Top + 1));
     c.FillRect(Rect(r.Left, r.Top, r.Left + 1, r.Bottom - 1));
     c.Brush().SetColor(dark);
     c.FillRect(Rect(r.Left, r.Bottom - 1, r.Right, r.Bottom));
     c.FillRect(Rect(r.Right - 1, r.Top, r.Right, r.Bottom));
-    if (!pressed_) {
+    if (!FPressed) {
         c.Brush().SetColor(clBtnShadow);
         c.FillRect(Rect(r.Left + 1, r.Bottom - 2, r.Right - 1, r.Bottom - 1));
         c.FillRect(Rect(r.Right - 2, r.Top + 1, r.Right - 1, r.Bottom - 1));
     }
     TRect text = r;
-    if (pressed_)
+    if (FPressed)
         text = OffsetRect(text, 1, 1);
     c.Brush().SetStyle(TBrushStyle::bsClear);
     c.Font().SetColor(IsEnabledInParents() ? clBtnText : clGrayText);

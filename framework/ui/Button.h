@@ -14,13 +14,13 @@ public:
     // TabOrder, TabStop, OnClick.
     static void DeclarePublished(TPropertyBuilder& p);
 
-    bool Default() const { return default_; }
+    bool Default() const { return FDefault; }
     void SetDefault(bool value);
-    bool Cancel() const { return cancel_; }
-    void SetCancel(bool value) { cancel_ = value; }
-    int ModalResult() const { return modalResult_; }
-    void SetModalResult(int value) { modalResult_ = value; }
-    bool Pressed() const { return pressed_; }
+    bool Cancel() const { return FCancel; }
+    void SetCancel(bool value) { FCancel = value; }
+    int ModalResult() const { return FModalResult; }
+    void SetModalResult(int value) { FModalResult = value; }
+    bool Pressed() const { return FPressed; }
 
     void Click() override;
 
@@ -31,11 +31,11 @@ protected:
     void KeyDown(uint16_t& key, TShiftState shift) override;
 
 private:
-    bool default_ = false;
-    bool cancel_ = false;
-    int modalResult_ = 0;
-    bool pressed_ = false;
-    bool active_ = false; // the button Enter would click now
+    bool FDefault = false;
+    bool FCancel = false;
+    int FModalResult = 0;
+    bool FPressed = false;
+    bool FActive = false; // the button Enter would click now
 };
 
 // Whether `ch` is the accelerator of `caption` (the character after a

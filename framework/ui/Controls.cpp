@@ -133,12 +133,12 @@ void TControl::DeclarePublished(TPropertyBuilder& p) {
 }
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {
-    font_.OnChange = [this](TFont&) { FontChanged(); };
+    FFont.OnChange = [this](TFont&) { FontChanged(); };
 }
 
 TControl::~TControl() {
-    if (parent_ != nullptr)
-        parent_->RemoveControl(this);
+    if (FParent != nullptr)
+        FParent->RemoveControl(this);
     if (ApplicationExists())
         Application().ControlDestroyed(this);
 }
@@ -150,27 +150,27 @@ void TControl::BeforeDestruction() {
         if (Application().CaptureControl() == this)
             Application().SetCaptureControl(nullptr);
     }
-    if (parent_ != nullptr)
+    if (FParent != nullptr)
         SetParent(nullptr);
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
     width = std::max(width, 0);
     height = std::max(height, 0);
-    bool moved = left != left_ || top != top_;
-    bool resized = width != width_ || height != height_;
+    bool moved = left != FLeft || top != FTop;
+    bool resized = width != FWidth || height != FHeight;
     if (!moved && !resized)
         return;
-    if (parent_ != nullptr && visible_)
+    if (FParent != nullptr && FVisible)
         Invalidate();
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
-    if (parent_ != nullptr && visible_)
+    FLeft = left;
+    FTop = top;
+    FWidth = width;
+    FHeight = height;
+    if (FParent != nullptr && FVisible)
         Invalidate();
     BoundsChanged(moved, resized);
-    if (align_ != TAlign::alNone)
+    if (FAlign != TAlign::alNone)
         RequestAlign();
 }
 
@@ -180,15 +180,15 @@ void TControl::BoundsChanged(bool /*moved*/, bool resized) {
 }
 
 TRect TControl::ClientRect() const {
-    return Rect(0, 0, width_, height_);
+    return Rect(0, 0, FWidth, FHeight);
 }
 
 void TControl::SetClientWidth(int value) {
-    SetWidth(value + (width_ - ClientWidth()));
+    SetWidth(value + (FWidth - ClientWidth()));
 }
 
 void TControl::SetClientHeight(int value) {
-    SetHeight(value + (height_ - ClientHeight()));
+    SetHeight(value + (FHeight - ClientHeight()));
 }
 
 TPoint TControl::ClientToForm(const TPoint& p) const {
@@ -207,11 +207,11 @@ TPoint TControl::ClientToScreen(const TPoint& p) const {
             r.X += off.X;
             r.Y += off.Y;
         }
-        r.X += c->left_;
-        r.Y += c->top_;
-        if (c->parent_ == nullptr)
+        r.X += c->FLeft;
+        r.Y += c->FTop;
+        if (c->FParent == nullptr)
             break;
-        c = c->parent_;
+        c = c->FParent;
     }
     return r;
 }
@@ -224,13 +224,13 @@ TPoint TControl::ScreenToClient(const TPoint& p) const {
 TRect TControl::WindowRectInForm() const {
     // The control's bounds in its form's window coordinates, cut down to
     // what its parents' client areas let show.
-    if (parent_ == nullptr)
-        return Rect(0, 0, width_, height_);
-    TPoint origin = parent_->ClientToScreen(Point(left_, top_));
+    if (FParent == nullptr)
+        return Rect(0, 0, FWidth, FHeight);
+    TPoint origin = FParent->ClientToScreen(Point(FLeft, FTop));
     TCustomForm* form = ParentForm();
     TPoint formOrigin = form != nullptr ? Point(form->Left(), form->Top()) : Point(0, 0);
-    TRect r = Bounds(origin.X - formOrigin.X, origin.Y - formOrigin.Y, width_, height_);
-    for (const TWinControl* p = parent_; p != nullptr; p = p->parent_) {
+    TRect r = Bounds(origin.X - formOrigin.X, origin.Y - formOrigin.Y, FWidth, FHeight);
+    for (const TWinControl* p = FParent; p != nullptr; p = p->FParent) {
         TPoint o = p->ClientToScreen(Point(0, 0));
         TRect client =
             Bounds(o.X - formOrigin.X, o.Y - formOrigin.Y, p->ClientWidth(), p->ClientHeight());
@@ -240,24 +240,24 @@ TRect TControl::WindowRectInForm() const {
 }
 
 void TControl::SetAlign(TAlign value) {
-    if (align_ == value)
+    if (FAlign == value)
         return;
-    align_ = value;
+    FAlign = value;
     RequestAlign();
 }
 
 void TControl::RequestAlign() {
-    if (parent_ != nullptr)
-        parent_->Realign();
+    if (FParent != nullptr)
+        FParent->Realign();
 }
 
 void TControl::SetVisible(bool value) {
-    if (visible_ == value)
+    if (FVisible == value)
         return;
-    if (visible_)
+    if (FVisible)
         Invalidate();
-    visible_ = value;
-    if (visible_)
+    FVisible = value;
+    if (FVisible)
         Invalidate();
     Perform(CM_VISIBLECHANGED, value ? 1 : 0);
     RequestAlign();
@@ -266,109 +266,109 @@ void TControl::SetVisible(bool value) {
 bool TControl::IsShowing() const {
     const TControl* c = this;
     while (c != nullptr) {
-        if (!c->visible_)
+        if (!c->FVisible)
             return false;
-        if (c->parent_ == nullptr) {
+        if (c->FParent == nullptr) {
             auto* form = dynamic_cast<const TCustomForm*>(c);
             return form != nullptr && form->ScreenWindow() != 0;
         }
-        c = c->parent_;
+        c = c->FParent;
     }
     return false;
 }
 
 void TControl::SetEnabled(bool value) {
-    if (enabled_ == value)
+    if (FEnabled == value)
         return;
-    enabled_ = value;
+    FEnabled = value;
     Perform(CM_ENABLEDCHANGED);
 }
 
 bool TControl::IsEnabledInParents() const {
-    for (const TControl* c = this; c != nullptr; c = c->parent_)
-        if (!c->enabled_)
+    for (const TControl* c = this; c != nullptr; c = c->FParent)
+        if (!c->FEnabled)
             return false;
     return true;
 }
 
 void TControl::SetColor(TColor value) {
-    if (color_ == value && !parentColor_)
+    if (FColor == value && !FParentColor)
         return;
-    color_ = value;
-    parentColor_ = false;
+    FColor = value;
+    FParentColor = false;
     Perform(CM_COLORCHANGED);
 }
 
 void TControl::SetParentColor(bool value) {
-    if (parentColor_ == value)
+    if (FParentColor == value)
         return;
-    parentColor_ = value;
-    if (value && parent_ != nullptr)
+    FParentColor = value;
+    if (value && FParent != nullptr)
         Perform(CM_PARENTCOLORCHANGED);
 }
 
 void TControl::SetParentFont(bool value) {
-    if (parentFont_ == value)
+    if (FParentFont == value)
         return;
-    parentFont_ = value;
-    if (value && parent_ != nullptr)
+    FParentFont = value;
+    if (value && FParent != nullptr)
         Perform(CM_PARENTFONTCHANGED);
 }
 
 void TControl::FontChanged() {
-    if (!settingParentFont_)
-        parentFont_ = false;
+    if (!FSettingParentFont)
+        FParentFont = false;
     Perform(CM_FONTCHANGED);
 }
 
 void TControl::SetCursor(TCursor value) {
-    if (cursor_ == value)
+    if (FCursor == value)
         return;
-    cursor_ = value;
+    FCursor = value;
     Perform(CM_CURSORCHANGED);
 }
 
 void TControl::SetCaption(const std::string& value) {
-    if (caption_ == value)
+    if (FCaption == value)
         return;
-    caption_ = value;
+    FCaption = value;
     Perform(CM_TEXTCHANGED);
     TextChanged();
 }
 
 void TControl::SetParent(TWinControl* parent) {
-    if (parent_ == parent)
+    if (FParent == parent)
         return;
     if (parent == this)
         throw EInvalidOperation("A control cannot have itself as its parent");
-    if (parent_ != nullptr) {
+    if (FParent != nullptr) {
         Invalidate();
-        parent_->RemoveControl(this);
+        FParent->RemoveControl(this);
     }
     if (parent != nullptr) {
         parent->InsertControl(this);
-        if (parentColor_)
+        if (FParentColor)
             Perform(CM_PARENTCOLORCHANGED);
-        if (parentFont_)
+        if (FParentFont)
             Perform(CM_PARENTFONTCHANGED);
         Invalidate();
     }
 }
 
 void TControl::SetPopupMenu(TPopupMenu* value) {
-    if (popupMenu_ == value)
+    if (FPopupMenu == value)
         return;
-    if (popupMenu_ != nullptr)
-        popupMenu_->RemoveFreeNotification(this);
-    popupMenu_ = value;
+    if (FPopupMenu != nullptr)
+        FPopupMenu->RemoveFreeNotification(this);
+    FPopupMenu = value;
     if (value != nullptr)
         value->FreeNotification(this);
 }
 
 void TControl::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == popupMenu_)
-        popupMenu_ = nullptr;
+    if (operation == TOperation::opRemove && component == FPopupMenu)
+        FPopupMenu = nullptr;
 }
 
 TCustomForm* TControl::ParentForm() const {
@@ -384,10 +384,10 @@ TCustomForm* GetParentForm(const TControl* control) {
 
 void TControl::Invalidate() {
     TCustomForm* form = ParentForm();
-    if (form == nullptr || !visible_)
+    if (form == nullptr || !FVisible)
         return;
     if (form == this) {
-        form->InvalidateWindowRect(Rect(0, 0, width_, height_));
+        form->InvalidateWindowRect(Rect(0, 0, FWidth, FHeight));
         return;
     }
     form->InvalidateWindowRect(WindowRectInForm());
@@ -405,49 +405,49 @@ void TControl::Repaint() {
 }
 
 void TControl::BringToFront() {
-    if (parent_ == nullptr)
+    if (FParent == nullptr)
         return;
-    auto& list = parent_->controls_;
+    auto& list = FParent->FControls;
     list.erase(std::find(list.begin(), list.end(), this));
     list.push_back(this);
     Invalidate();
 }
 
 void TControl::SendToBack() {
-    if (parent_ == nullptr)
+    if (FParent == nullptr)
         return;
-    auto& list = parent_->controls_;
+    auto& list = FParent->FControls;
     list.erase(std::find(list.begin(), list.end(), this));
     list.insert(list.begin(), this);
     Invalidate();
 }
 
 void TControl::Click() {
-    onClick_(this);
+    FOnClick(this);
 }
 
 void TControl::DblClick() {
-    onDblClick_(this);
+    FOnDblClick(this);
 }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    onMouseDown_(this, button, shift, x, y);
+    FOnMouseDown(this, button, shift, x, y);
 }
 
 void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    onMouseUp_(this, button, shift, x, y);
+    FOnMouseUp(this, button, shift, x, y);
 }
 
 void TControl::MouseMove(TShiftState shift, int x, int y) {
-    onMouseMove_(this, shift, x, y);
+    FOnMouseMove(this, shift, x, y);
 }
 
 void TControl::Resize() {
-    onResize_(this);
+    FOnResize(this);
 }
 
 TComponent* TControl::GetParentComponent() const {
-    return parent_;
+    return FParent;
 }
 
 void TControl::SetParentComponent(TComponent* parent) {
@@ -467,18 +467,18 @@ void TControl::WndProc(TMessage& m) {
         int y = HiSmallInt(m.LParam);
         TShiftState shift = ShiftStateFromMk(m.WParam);
         if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK) {
-            if (controlStyle_ & csCaptureMouse)
+            if (FControlStyle & csCaptureMouse)
                 Application().SetCaptureControl(this);
             bool dbl = m.Msg == WM_LBUTTONDBLCLK;
-            if (!dbl && (controlStyle_ & csClickEvents))
-                controlState_ |= csClicked;
-            controlState_ |= csLButtonDown;
-            if (dbl && (controlStyle_ & csClickEvents))
+            if (!dbl && (FControlStyle & csClickEvents))
+                FControlState |= csClicked;
+            FControlState |= csLButtonDown;
+            if (dbl && (FControlStyle & csClickEvents))
                 DblClick();
             MouseDown(TMouseButton::mbLeft, shift | (dbl ? ssDouble : 0), x, y);
         } else if (m.Msg == WM_LBUTTONUP) {
-            bool clicked = (controlState_ & csClicked) != 0;
-            controlState_ &= ~(csClicked | csLButtonDown);
+            bool clicked = (FControlState & csClicked) != 0;
+            FControlState &= ~(csClicked | csLButtonDown);
             if (Application().CaptureControl() == this)
                 Application().SetCaptureControl(nullptr);
             if (clicked && PtInRect(ClientRect(), Point(x, y)))
@@ -492,12 +492,12 @@ void TControl::WndProc(TMessage& m) {
             // The context menu comes after the release, at the pointer;
             // the nearest parent with a menu offers it otherwise.
             TControl* owner = alive.Exists() ? this : nullptr;
-            while (owner != nullptr && owner->popupMenu_ == nullptr)
-                owner = owner->parent_;
+            while (owner != nullptr && owner->FPopupMenu == nullptr)
+                owner = owner->FParent;
             if (owner != nullptr) {
                 TPoint p = ClientToScreen(Point(x, y));
-                owner->popupMenu_->SetPopupComponent(owner);
-                owner->popupMenu_->Popup(p.X, p.Y);
+                owner->FPopupMenu->SetPopupComponent(owner);
+                owner->FPopupMenu->Popup(p.X, p.Y);
             }
         } else {
             MouseMove(shift, x, y);
@@ -505,25 +505,25 @@ void TControl::WndProc(TMessage& m) {
         return;
     }
     case CM_MOUSEENTER:
-        onMouseEnter_(this);
+        FOnMouseEnter(this);
         return;
     case CM_MOUSELEAVE:
-        onMouseLeave_(this);
+        FOnMouseLeave(this);
         return;
     case CM_CANCELMODE:
-        controlState_ &= ~(csClicked | csLButtonDown);
+        FControlState &= ~(csClicked | csLButtonDown);
         return;
     case CM_PARENTCOLORCHANGED:
-        if (parentColor_ && parent_ != nullptr) {
-            SetColor(parent_->Color());
-            parentColor_ = true;
+        if (FParentColor && FParent != nullptr) {
+            SetColor(FParent->Color());
+            FParentColor = true;
         }
         return;
     case CM_PARENTFONTCHANGED:
-        if (parentFont_ && parent_ != nullptr) {
-            settingParentFont_ = true;
-            font_.Assign(parent_->FontRef());
-            settingParentFont_ = false;
+        if (FParentFont && FParent != nullptr) {
+            FSettingParentFont = true;
+            FFont.Assign(FParent->FontRef());
+            FSettingParentFont = false;
         }
         return;
     case CM_COLORCHANGED:

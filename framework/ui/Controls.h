@@ -94,15 +94,15 @@ public:
     static void DeclarePublished(TPropertyBuilder& p);
 
     // --- Bounds (parent client coordinates; screen coordinates for forms) ---
-    int Left() const { return left_; }
-    int Top() const { return top_; }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    void SetLeft(int value) { SetBounds(value, top_, width_, height_); }
-    void SetTop(int value) { SetBounds(left_, value, width_, height_); }
-    void SetWidth(int value) { SetBounds(left_, top_, value, height_); }
-    void SetHeight(int value) { SetBounds(left_, top_, width_, value); }
-    TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
+    int Left() const { return FLeft; }
+    int Top() const { return FTop; }
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    void SetLeft(int value) { SetBounds(value, FTop, FWidth, FHeight); }
+    void SetTop(int value) { SetBounds(FLeft, value, FWidth, FHeight); }
+    void SetWidth(int value) { SetBounds(FLeft, FTop, value, FHeight); }
+    void SetHeight(int value) { SetBounds(FLeft, FTop, FWidth, value); }
+    TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
     void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
     // Moves and sizes in one step; negative sizes become 0. The parent
     // realigns its children when an aligned control changes.
@@ -120,52 +120,52 @@ public:
     // form (the form's own client point when this is the form).
     TPoint ClientToForm(const TPoint& p) const;
 
-    TAlign Align() const { return align_; }
+    TAlign Align() const { return FAlign; }
     void SetAlign(TAlign value);
 
-    bool Visible() const { return visible_; }
+    bool Visible() const { return FVisible; }
     virtual void SetVisible(bool value);
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
     // Visible, and so is every parent up to a form that is shown.
     bool IsShowing() const;
 
-    bool Enabled() const { return enabled_; }
+    bool Enabled() const { return FEnabled; }
     virtual void SetEnabled(bool value);
     // Enabled, and so is every parent.
     bool IsEnabledInParents() const;
 
-    TColor Color() const { return color_; }
+    TColor Color() const { return FColor; }
     void SetColor(TColor value);
-    bool ParentColor() const { return parentColor_; }
+    bool ParentColor() const { return FParentColor; }
     void SetParentColor(bool value);
-    TPersistentFont* Font() { return &font_; }
-    const TPersistentFont& FontRef() const { return font_; }
-    void SetFont(const TPersistentFont& value) { font_.Assign(value); }
-    bool ParentFont() const { return parentFont_; }
+    TPersistentFont* Font() { return &FFont; }
+    const TPersistentFont& FontRef() const { return FFont; }
+    void SetFont(const TPersistentFont& value) { FFont.Assign(value); }
+    bool ParentFont() const { return FParentFont; }
     void SetParentFont(bool value);
-    TCursor Cursor() const { return cursor_; }
+    TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor value);
 
     // The window text.
-    const std::string& Caption() const { return caption_; }
+    const std::string& Caption() const { return FCaption; }
     void SetCaption(const std::string& value);
-    const std::string& Text() const { return caption_; }
+    const std::string& Text() const { return FCaption; }
     void SetText(const std::string& value) { SetCaption(value); }
 
     // The menu a right click on the control opens (at the pointer).
-    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
     void SetPopupMenu(TPopupMenu* value);
 
-    TWinControl* Parent() const { return parent_; }
+    TWinControl* Parent() const { return FParent; }
     virtual void SetParent(TWinControl* parent);
     // The form the control sits on (itself for a form), or null.
     TCustomForm* ParentForm() const;
 
-    uint32_t ControlStyle() const { return controlStyle_; }
-    void SetControlStyle(uint32_t value) { controlStyle_ = value; }
-    uint32_t ControlState() const { return controlState_; }
-    void SetControlState(uint32_t value) { controlState_ = value; }
+    uint32_t ControlStyle() const { return FControlStyle; }
+    void SetControlStyle(uint32_t value) { FControlStyle = value; }
+    uint32_t ControlState() const { return FControlState; }
+    void SetControlState(uint32_t value) { FControlState = value; }
 
     // Marks the control's area for the next paint.
     virtual void Invalidate();
@@ -181,22 +181,22 @@ public:
     // call it directly.
     virtual void Click();
 
-    TNotifyEvent& OnClick() { return onClick_; }
-    void SetOnClick(const TNotifyEvent& e) { onClick_ = e; }
-    TNotifyEvent& OnDblClick() { return onDblClick_; }
-    void SetOnDblClick(const TNotifyEvent& e) { onDblClick_ = e; }
-    TMouseEvent& OnMouseDown() { return onMouseDown_; }
-    void SetOnMouseDown(const TMouseEvent& e) { onMouseDown_ = e; }
-    TMouseEvent& OnMouseUp() { return onMouseUp_; }
-    void SetOnMouseUp(const TMouseEvent& e) { onMouseUp_ = e; }
-    TMouseMoveEvent& OnMouseMove() { return onMouseMove_; }
-    void SetOnMouseMove(const TMouseMoveEvent& e) { onMouseMove_ = e; }
-    TNotifyEvent& OnMouseEnter() { return onMouseEnter_; }
-    void SetOnMouseEnter(const TNotifyEvent& e) { onMouseEnter_ = e; }
-    TNotifyEvent& OnMouseLeave() { return onMouseLeave_; }
-    void SetOnMouseLeave(const TNotifyEvent& e) { onMouseLeave_ = e; }
-    TNotifyEvent& OnResize() { return onResize_; }
-    void SetOnResize(const TNotifyEvent& e) { onResize_ = e; }
+    TNotifyEvent& OnClick() { return FOnClick; }
+    void SetOnClick(const TNotifyEvent& e) { FOnClick = e; }
+    TNotifyEvent& OnDblClick() { return FOnDblClick; }
+    void SetOnDblClick(const TNotifyEvent& e) { FOnDblClick = e; }
+    TMouseEvent& OnMouseDown() { return FOnMouseDown; }
+    void SetOnMouseDown(const TMouseEvent& e) { FOnMouseDown = e; }
+    TMouseEvent& OnMouseUp() { return FOnMouseUp; }
+    void SetOnMouseUp(const TMouseEvent& e) { FOnMouseUp = e; }
+    TMouseMoveEvent& OnMouseMove() { return FOnMouseMove; }
+    void SetOnMouseMove(const TMouseMoveEvent& e) { FOnMouseMove = e; }
+    TNotifyEvent& OnMouseEnter() { return FOnMouseEnter; }
+    void SetOnMouseEnter(const TNotifyEvent& e) { FOnMouseEnter = e; }
+    TNotifyEvent& OnMouseLeave() { return FOnMouseLeave; }
+    void SetOnMouseLeave(const TNotifyEvent& e) { FOnMouseLeave = e; }
+    TNotifyEvent& OnResize() { return FOnResize; }
+    void SetOnResize(const TNotifyEvent& e) { FOnResize = e; }
 
     // Layouts nest controls in their parents.
     bool HasParent() const override { return true; }
@@ -227,33 +227,33 @@ private:
     friend class TWinControl;
     void FontChanged();
 
-    int left_ = 0;
-    int top_ = 0;
-    int width_ = 0;
-    int height_ = 0;
-    TAlign align_ = TAlign::alNone;
-    bool visible_ = true;
-    bool enabled_ = true;
-    TColor color_ = clBtnFace;
-    bool parentColor_ = false;
-    TPersistentFont font_;
-    bool parentFont_ = true;
-    bool settingParentFont_ = false;
-    TCursor cursor_ = crDefault;
-    std::string caption_;
-    TWinControl* parent_ = nullptr;
-    TPopupMenu* popupMenu_ = nullptr;
-    uint32_t controlStyle_ = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
-    uint32_t controlState_ = 0;
+    int FLeft = 0;
+    int FTop = 0;
+    int FWidth = 0;
+    int FHeight = 0;
+    TAlign FAlign = TAlign::alNone;
+    bool FVisible = true;
+    bool FEnabled = true;
+    TColor FColor = clBtnFace;
+    bool FParentColor = false;
+    TPersistentFont FFont;
+    bool FParentFont = true;
+    bool FSettingParentFont = false;
+    TCursor FCursor = crDefault;
+    std::string FCaption;
+    TWinControl* FParent = nullptr;
+    TPopupMenu* FPopupMenu = nullptr;
+    uint32_t FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
+    uint32_t FControlState = 0;
 
-    TNotifyEvent onClick_;
-    TNotifyEvent onDblClick_;
-    TMouseEvent onMouseDown_;
-    TMouseEvent onMouseUp_;
-    TMouseMoveEvent onMouseMove_;
-    TNotifyEvent onMouseEnter_;
-    TNotifyEvent onMouseLeave_;
-    TNotifyEvent onResize_;
+    TNotifyEvent FOnClick;
+    TNotifyEvent FOnDblClick;
+    TMouseEvent FOnMouseDown;
+    TMouseEvent FOnMouseUp;
+    TMouseMoveEvent FOnMouseMove;
+    TNotifyEvent FOnMouseEnter;
+    TNotifyEvent FOnMouseLeave;
+    TNotifyEvent FOnResize;
 };
 
 // The form that `control` sits on, or null.

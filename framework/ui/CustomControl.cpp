@@ -51,34 +51,34 @@ SSI_DEFINE_CLASS(TCustomControl, TWinControl)
 TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) {}
 
 TCanvas& TCustomControl::Canvas() {
-    if (paintDepth_ == 0) {
-        canvas_.Font().Assign(FontRef());
-        PrepareControlCanvas(this, canvas_);
+    if (FPaintDepth == 0) {
+        FCanvas.Font().Assign(FontRef());
+        PrepareControlCanvas(this, FCanvas);
     }
-    return canvas_;
+    return FCanvas;
 }
 
 void TCustomControl::Paint() {}
 
 void TCustomControl::BeginCanvasPaint(const TCanvas& source) {
-    MirrorCanvas(canvas_, source);
-    canvas_.Font().Assign(FontRef());
-    ++paintDepth_;
+    MirrorCanvas(FCanvas, source);
+    FCanvas.Font().Assign(FontRef());
+    ++FPaintDepth;
 }
 
 void TCustomControl::PaintWindow(TCanvas& canvas) {
     // Paint draws on the control's own canvas, pointed at the canvas of
     // this paint for the duration (its pen, brush and font stay its own).
-    MirrorCanvas(canvas_, canvas);
-    canvas_.Font().Assign(FontRef());
-    ++paintDepth_;
+    MirrorCanvas(FCanvas, canvas);
+    FCanvas.Font().Assign(FontRef());
+    ++FPaintDepth;
     try {
         Paint();
     } catch (...) {
-        --paintDepth_;
+        --FPaintDepth;
         throw;
     }
-    --paintDepth_;
+    --FPaintDepth;
 }
 
 SSI_DEFINE_CLASS(TGraphicControl, TControl)
@@ -86,11 +86,11 @@ SSI_DEFINE_CLASS(TGraphicControl, TControl)
 TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
 
 TCanvas& TGraphicControl::Canvas() {
-    if (paintDepth_ == 0) {
-        canvas_.Font().Assign(FontRef());
-        PrepareControlCanvas(this, canvas_);
+    if (FPaintDepth == 0) {
+        FCanvas.Font().Assign(FontRef());
+        PrepareControlCanvas(this, FCanvas);
     }
-    return canvas_;
+    return FCanvas;
 }
 
 void TGraphicControl::Paint() {}
@@ -98,21 +98,21 @@ void TGraphicControl::Paint() {}
 void TGraphicControl::WndProc(TMessage& m) {
     if (m.Msg == WM_PAINT) {
         if (m.WParam != 0) {
-            MirrorCanvas(canvas_, *reinterpret_cast<TCanvas*>(m.WParam));
-        } else if (!PrepareControlCanvas(this, canvas_)) {
+            MirrorCanvas(FCanvas, *reinterpret_cast<TCanvas*>(m.WParam));
+        } else if (!PrepareControlCanvas(this, FCanvas)) {
             return;
         }
-        canvas_.Font().Assign(FontRef());
-        ++paintDepth_;
+        FCanvas.Font().Assign(FontRef());
+        ++FPaintDepth;
         SetControlState(ControlState() | csPainting);
         try {
             Paint();
         } catch (...) {
-            --paintDepth_;
+            --FPaintDepth;
             SetControlState(ControlState() & ~csPainting);
             throw;
         }
-        --paintDepth_;
+        --FPaintDepth;
         SetControlState(ControlState() & ~csPainting);
         return;
     }

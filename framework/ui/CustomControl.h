@@ -20,11 +20,11 @@ protected:
     // Points Canvas() at `source` until EndCanvasPaint (a tool bar lets its
     // custom-draw handlers paint a button on the bar's canvas).
     void BeginCanvasPaint(const TCanvas& source);
-    void EndCanvasPaint() { --paintDepth_; }
+    void EndCanvasPaint() { --FPaintDepth; }
 
 private:
-    TCanvas canvas_;
-    int paintDepth_ = 0;
+    TCanvas FCanvas;
+    int FPaintDepth = 0;
 };
 
 class TGraphicControl : public TControl {
@@ -38,8 +38,8 @@ protected:
     void WndProc(TMessage& message) override;
 
 private:
-    TCanvas canvas_;
-    int paintDepth_ = 0;
+    TCanvas FCanvas;
+    int FPaintDepth = 0;
 };
 
 // Points `canvas` at the form surface under `control`'s client area (used

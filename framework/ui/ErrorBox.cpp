@@ -19,37 +19,37 @@ constexpr int kMargin = 12;
 
 TMessageBoxForm::TMessageBoxForm(TComponent* owner, const std::string& text,
                                  const std::string& title, TMsgBoxIcon icon)
-    : TForm(owner), text_(text), iconKind_(icon) {
+    : TForm(owner), FText(text), FIconKind(icon) {
     SetBorderStyle(TFormBorderStyle::bsDialog);
     SetCaption(title);
-    label_ = new TLabel(this);
-    label_->SetShowAccelChar(false);
-    label_->SetParent(this);
-    label_->SetCaption(text);
+    FLabel = new TLabel(this);
+    FLabel->SetShowAccelChar(false);
+    FLabel->SetParent(this);
+    FLabel->SetCaption(text);
     // Long texts wrap at a width a screen can show.
-    if (label_->Width() > 400) {
-        label_->SetAutoSize(false);
-        label_->SetWidth(400);
-        label_->SetWordWrap(true);
-        label_->SetAutoSize(true);
+    if (FLabel->Width() > 400) {
+        FLabel->SetAutoSize(false);
+        FLabel->SetWidth(400);
+        FLabel->SetWordWrap(true);
+        FLabel->SetAutoSize(true);
     }
     int textLeft = kMargin + kIconSize + kMargin;
-    int textTop = kMargin + std::max(0, (kIconSize - label_->Height()) / 2);
-    label_->SetBounds(textLeft, textTop, label_->Width(), label_->Height());
-    ok_ = new TButton(this);
-    ok_->SetParent(this);
-    ok_->SetCaption("OK");
-    ok_->SetModalResult(mrOk);
-    ok_->SetDefault(true);
-    ok_->SetCancel(true);
-    int contentHeight = std::max(kIconSize, label_->Height() + (textTop - kMargin));
-    int clientWidth = std::max(textLeft + label_->Width() + kMargin, ok_->Width() + 2 * kMargin);
+    int textTop = kMargin + std::max(0, (kIconSize - FLabel->Height()) / 2);
+    FLabel->SetBounds(textLeft, textTop, FLabel->Width(), FLabel->Height());
+    FOk = new TButton(this);
+    FOk->SetParent(this);
+    FOk->SetCaption("OK");
+    FOk->SetModalResult(mrOk);
+    FOk->SetDefault(true);
+    FOk->SetCancel(true);
+    int contentHeight = std::max(kIconSize, FLabel->Height() + (textTop - kMargin));
+    int clientWidth = std::max(textLeft + FLabel->Width() + kMargin, FOk->Width() + 2 * kMargin);
     clientWidth = std::max(clientWidth, 180);
     int buttonTop = kMargin + contentHeight + kMargin;
-    ok_->SetBounds((clientWidth - ok_->Width()) / 2, buttonTop, ok_->Width(), ok_->Height());
+    FOk->SetBounds((clientWidth - FOk->Width()) / 2, buttonTop, FOk->Width(), FOk->Height());
     SetClientWidth(clientWidth);
-    SetClientHeight(buttonTop + ok_->Height() + kMargin);
-    SetActiveControl(ok_);
+    SetClientHeight(buttonTop + FOk->Height() + kMargin);
+    SetActiveControl(FOk);
     // Centred on the work area, as the platform places message boxes.
     TWsRect area = WindowSystem().WorkArea();
     SetBounds(area.Left + (area.Width() - Width()) / 2, area.Top + (area.Height() - Height()) / 2,
@@ -62,8 +62,8 @@ void TMessageBoxForm::Paint() {
     TRect r = Bounds(kMargin, kMargin, kIconSize, kIconSize);
     // A round badge: red with a white cross for errors, yellow with "!" for
     // warnings, blue with "i" for information.
-    TColor fill = iconKind_ == TMsgBoxIcon::Error     ? RGB(0xD0, 0x20, 0x20)
-                  : iconKind_ == TMsgBoxIcon::Warning ? RGB(0xF0, 0xC0, 0x20)
+    TColor fill = FIconKind == TMsgBoxIcon::Error     ? RGB(0xD0, 0x20, 0x20)
+                  : FIconKind == TMsgBoxIcon::Warning ? RGB(0xF0, 0xC0, 0x20)
                                                       : RGB(0x20, 0x50, 0xD0);
     int cx = r.Left * 2 + kIconSize - 1, cy = r.Top * 2 + kIconSize - 1; // doubled centre
     int rad = kIconSize - 1;
@@ -73,8 +73,8 @@ void TMessageBoxForm::Paint() {
             if (dx * dx + dy * dy <= rad * rad)
                 c.SetPixel(x, y, fill);
         }
-    TColor mark = iconKind_ == TMsgBoxIcon::Warning ? clBlack : clWhite;
-    if (iconKind_ == TMsgBoxIcon::Error) {
+    TColor mark = FIconKind == TMsgBoxIcon::Warning ? clBlack : clWhite;
+    if (FIconKind == TMsgBoxIcon::Error) {
         for (int i = 9; i < kIconSize - 9; ++i)
             for (int t = -1; t <= 1; ++t) {
                 c.SetPixel(r.Left + i + t, r.Top + i, mark);
@@ -83,7 +83,7 @@ void TMessageBoxForm::Paint() {
     } else {
         c.Brush().SetStyle(TBrushStyle::bsSolid);
         c.Brush().SetColor(mark);
-        bool info = iconKind_ == TMsgBoxIcon::Information;
+        bool info = FIconKind == TMsgBoxIcon::Information;
         c.FillRect(
             Rect(r.Left + 14, r.Top + (info ? 13 : 7), r.Left + 18, r.Top + (info ? 25 : 19)));
         c.FillRect(

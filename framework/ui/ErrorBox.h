@@ -18,18 +18,18 @@ class TMessageBoxForm : public TForm {
 public:
     TMessageBoxForm(TComponent* owner, const std::string& text, const std::string& title,
                     TMsgBoxIcon icon);
-    const std::string& Text() const { return text_; }
-    TMsgBoxIcon IconKind() const { return iconKind_; }
-    TButton* OkButton() const { return ok_; }
+    const std::string& Text() const { return FText; }
+    TMsgBoxIcon IconKind() const { return FIconKind; }
+    TButton* OkButton() const { return FOk; }
 
 protected:
     void Paint() override;
 
 private:
-    std::string text_;
-    TMsgBoxIcon iconKind_;
-    TLabel* label_ = nullptr;
-    TButton* ok_ = nullptr;
+    std::string FText;
+    TMsgBoxIcon FIconKind;
+    TLabel* FLabel = nullptr;
+    TButton* FOk = nullptr;
 };
 
 // Shows `text` in a modal box titled `title` and waits until it is closed.

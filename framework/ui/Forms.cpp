@@ -34,24 +34,24 @@ void TSizeConstraints::DeclarePublished(TPropertyBuilder& p) {
 
 void TSizeConstraints::Assign(const TPersistent& source) {
     if (auto* s = dynamic_cast<const TSizeConstraints*>(&source)) {
-        maxHeight_ = s->maxHeight_;
-        maxWidth_ = s->maxWidth_;
-        minHeight_ = s->minHeight_;
-        minWidth_ = s->minWidth_;
+        FMaxHeight = s->FMaxHeight;
+        FMaxWidth = s->FMaxWidth;
+        FMinHeight = s->FMinHeight;
+        FMinWidth = s->FMinWidth;
         return;
     }
     TPersistent::Assign(source);
 }
 
 void TSizeConstraints::Apply(int& width, int& height) const {
-    if (maxWidth_ > 0 && width > maxWidth_)
-        width = maxWidth_;
-    if (maxHeight_ > 0 && height > maxHeight_)
-        height = maxHeight_;
-    if (width < minWidth_)
-        width = minWidth_;
-    if (height < minHeight_)
-        height = minHeight_;
+    if (FMaxWidth > 0 && width > FMaxWidth)
+        width = FMaxWidth;
+    if (FMaxHeight > 0 && height > FMaxHeight)
+        height = FMaxHeight;
+    if (width < FMinWidth)
+        width = FMinWidth;
+    if (height < FMinHeight)
+        height = FMinHeight;
 }
 
 SSI_DEFINE_CLASS(TCustomForm, TCustomControl)
@@ -112,7 +112,7 @@ TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner) {
     SetParentFont(false);
     UpdateStyleFromBorder();
     TControl::SetBounds(0, 0, 320, 240);
-    Application().forms_.push_back(this);
+    Application().FForms.push_back(this);
 }
 
 TCustomForm::~TCustomForm() {
@@ -122,7 +122,7 @@ TCustomForm::~TCustomForm() {
 }
 
 void TCustomForm::BeforeDestruction() {
-    onDestroy_(this);
+    FOnDestroy(this);
     if (ApplicationExists())
         Application().FormDestroying(this);
     TCustomControl::BeforeDestruction();
@@ -130,25 +130,25 @@ void TCustomForm::BeforeDestruction() {
 
 void TCustomForm::Loaded() {
     TCustomControl::Loaded();
-    onCreate_(this);
+    FOnCreate(this);
 }
 
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
     TCustomControl::Notification(component, operation);
     if (operation == TOperation::opRemove) {
-        if (component == activeControl_)
-            activeControl_ = nullptr;
-        if (component == focusedControl_)
-            focusedControl_ = nullptr;
-        if (component == menu_)
-            menu_ = nullptr;
+        if (component == FActiveControl)
+            FActiveControl = nullptr;
+        if (component == FFocusedControl)
+            FFocusedControl = nullptr;
+        if (component == FMenu)
+            FMenu = nullptr;
     }
 }
 
 void TCustomForm::UpdateStyleFromBorder() {
     uint32_t style = WindowStyle() & ~(WS_CHILD | WS_CAPTION | WS_THICKFRAME | WS_SYSMENU |
                                        WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_BORDER | WS_DLGFRAME);
-    switch (borderStyle_) {
+    switch (FBorderStyle) {
     case TFormBorderStyle::bsNone:
         break;
     case TFormBorderStyle::bsSingle:
@@ -167,12 +167,12 @@ void TCustomForm::UpdateStyleFromBorder() {
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
-    if (borderStyle_ == value)
+    if (FBorderStyle == value)
         return;
     // The client size stays; the window grows or shrinks with the frame.
     int cw = ClientWidth();
     int ch = ClientHeight();
-    borderStyle_ = value;
+    FBorderStyle = value;
     UpdateStyleFromBorder();
     if (!HasState(csLoading)) {
         SetClientWidth(cw);
@@ -183,7 +183,7 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
 }
 
 int TCustomForm::FrameWidth() const {
-    return borderStyle_ == TFormBorderStyle::bsNone ? 0 : kSystemFrameWidth;
+    return FBorderStyle == TFormBorderStyle::bsNone ? 0 : kSystemFrameWidth;
 }
 
 int TCustomForm::CaptionHeight() const {
@@ -203,18 +203,18 @@ TPoint TCustomForm::ClientOffset() const {
 }
 
 void TCustomForm::SetConstraints(const TSizeConstraints& value) {
-    constraints_.Assign(value);
+    FConstraints.Assign(value);
     SetBounds(Left(), Top(), Width(), Height());
 }
 
 void TCustomForm::SetBounds(int left, int top, int width, int height) {
-    constraints_.Apply(width, height);
+    FConstraints.Apply(width, height);
     TCustomControl::SetBounds(left, top, width, height);
 }
 
 void TCustomForm::BoundsChanged(bool moved, bool resized) {
-    if (window_ != 0) {
-        WindowSystem().SetWindowBounds(window_,
+    if (FWindow != 0) {
+        WindowSystem().SetWindowBounds(FWindow,
                                        TWsRect{Left(), Top(), Left() + Width(), Top() + Height()});
         if (resized) {
             ResizeSurface();
@@ -225,44 +225,44 @@ void TCustomForm::BoundsChanged(bool moved, bool resized) {
     if (moved)
         Perform(WM_MOVE, 0, MakeLParam(Left(), Top()));
     if (resized) {
-        uintptr_t kind = windowState_ == TWindowState::wsMaximized   ? SIZE_MAXIMIZED
-                         : windowState_ == TWindowState::wsMinimized ? SIZE_MINIMIZED
+        uintptr_t kind = FWindowState == TWindowState::wsMaximized   ? SIZE_MAXIMIZED
+                         : FWindowState == TWindowState::wsMinimized ? SIZE_MINIMIZED
                                                                      : SIZE_RESTORED;
         Perform(WM_SIZE, kind, MakeLParam(ClientWidth(), ClientHeight()));
     }
 }
 
 void TCustomForm::ResizeSurface() {
-    surface_.SetSize(Width(), Height());
+    FSurface.SetSize(Width(), Height());
 }
 
 void TCustomForm::SetWindowState(TWindowState value) {
-    if (windowState_ == value)
+    if (FWindowState == value)
         return;
-    TWindowState old = windowState_;
-    windowState_ = value;
-    if (window_ == 0)
+    TWindowState old = FWindowState;
+    FWindowState = value;
+    if (FWindow == 0)
         return;
     if (value == TWindowState::wsMaximized) {
         if (old == TWindowState::wsNormal)
-            restoredBounds_ = BoundsRect();
+            FRestoredBounds = BoundsRect();
         TWsRect area = WindowSystem().WorkArea();
         SetBounds(area.Left, area.Top, area.Width(), area.Height());
         Perform(WM_SIZE, SIZE_MAXIMIZED, MakeLParam(ClientWidth(), ClientHeight()));
     } else if (value == TWindowState::wsMinimized) {
         if (old == TWindowState::wsNormal)
-            restoredBounds_ = BoundsRect();
-        if (!WindowSystem().MinimizeWindow(window_)) {
+            FRestoredBounds = BoundsRect();
+        if (!WindowSystem().MinimizeWindow(FWindow)) {
             // Nobody could give the window back: it stays as it was.
-            windowState_ = old;
+            FWindowState = old;
             return;
         }
         Perform(WM_SIZE, SIZE_MINIMIZED, MakeLParam(ClientWidth(), ClientHeight()));
     } else {
         if (old == TWindowState::wsMinimized)
-            WindowSystem().ShowWindow(window_, true);
-        if (old == TWindowState::wsMaximized && !IsRectEmpty(restoredBounds_))
-            SetBoundsRect(restoredBounds_);
+            WindowSystem().ShowWindow(FWindow, true);
+        if (old == TWindowState::wsMaximized && !IsRectEmpty(FRestoredBounds))
+            SetBoundsRect(FRestoredBounds);
         Perform(WM_SIZE, SIZE_RESTORED, MakeLParam(ClientWidth(), ClientHeight()));
         InvalidateFrame();
         InvalidateWindowRect(Rect(0, 0, Width(), Height()));
@@ -270,18 +270,18 @@ void TCustomForm::SetWindowState(TWindowState value) {
 }
 
 void TCustomForm::SetMenu(TMainMenu* value) {
-    if (menu_ == value)
+    if (FMenu == value)
         return;
-    if (menu_ != nullptr)
-        menu_->RemoveFreeNotification(this);
-    menu_ = value;
+    if (FMenu != nullptr)
+        FMenu->RemoveFreeNotification(this);
+    FMenu = value;
     if (value != nullptr)
         value->FreeNotification(this);
 }
 
 void TCustomForm::TextChanged() {
-    if (window_ != 0)
-        WindowSystem().SetWindowTitle(window_, Caption());
+    if (FWindow != 0)
+        WindowSystem().SetWindowTitle(FWindow, Caption());
     InvalidateFrame();
 }
 
@@ -290,30 +290,30 @@ void TCustomForm::TextChanged() {
 void TCustomForm::CreateWnd() {
     TCustomControl::CreateWnd();
     TWsRect r{Left(), Top(), Left() + Width(), Top() + Height()};
-    window_ = WindowSystem().CreateWindow(WindowKind(), r);
-    WindowSystem().SetWindowTitle(window_, Caption());
-    if (!shape_.IsEmpty())
-        WindowSystem().SetWindowShape(window_, shape_);
+    FWindow = WindowSystem().CreateWindow(WindowKind(), r);
+    WindowSystem().SetWindowTitle(FWindow, Caption());
+    if (!FShape.IsEmpty())
+        WindowSystem().SetWindowShape(FWindow, FShape);
     ResizeSurface();
-    frameInvalid_ = true;
-    invalid_ = Rect(0, 0, Width(), Height());
+    FFrameInvalid = true;
+    FInvalid = Rect(0, 0, Width(), Height());
     if (Visible()) {
         // A shown form whose window was made again (new styles) stays shown,
         // and keeps the keyboard when it had it.
-        WindowSystem().ShowWindow(window_, true);
+        WindowSystem().ShowWindow(FWindow, true);
         Application().FormShown(this, true);
-        if (reactivate_) {
-            reactivate_ = false;
+        if (FReactivate) {
+            FReactivate = false;
             Application().ActivateForm(this);
         }
     }
 }
 
 void TCustomForm::DestroyWnd() {
-    reactivate_ = active_ && !HasState(csDestroying);
-    if (window_ != 0)
-        WindowSystem().DestroyWindow(window_);
-    window_ = 0;
+    FReactivate = FActive && !HasState(csDestroying);
+    if (FWindow != 0)
+        WindowSystem().DestroyWindow(FWindow);
+    FWindow = 0;
     if (ApplicationExists())
         Application().FormShown(this, false);
     TCustomControl::DestroyWnd();
@@ -323,18 +323,18 @@ void TCustomForm::FrameChanged() {
     InvalidateFrame();
     InvalidateWindowRect(Rect(0, 0, Width(), Height()));
     Realign();
-    if (window_ != 0)
+    if (FWindow != 0)
         Perform(WM_SIZE, SIZE_RESTORED, MakeLParam(ClientWidth(), ClientHeight()));
 }
 
 bool TCustomForm::ContainsScreenPoint(const TPoint& p) const {
-    return shape_.WindowContains(Width(), Height(), p.X - Left(), p.Y - Top());
+    return FShape.WindowContains(Width(), Height(), p.X - Left(), p.Y - Top());
 }
 
 void TCustomForm::SetWindowShape(const TWindowShape& shape) {
-    shape_ = shape;
+    FShape = shape;
     HandleNeeded();
-    WindowSystem().SetWindowShape(window_, shape);
+    WindowSystem().SetWindowShape(FWindow, shape);
 }
 
 void TCustomForm::SetWindowRegion(const TRegion* region) {
@@ -385,16 +385,16 @@ intptr_t TCustomForm::HitTest(const TPoint& screenPoint) {
 // --- Showing and closing ---
 
 void TCustomForm::SetVisible(bool value) {
-    if (value == Visible() && (!value || window_ != 0))
+    if (value == Visible() && (!value || FWindow != 0))
         return;
     if (value) {
-        if (!shown_) {
+        if (!FShown) {
             // The first showing places the form as Position asks.
             TRect area;
             TCustomForm* main = ApplicationExists() ? Application().MainForm() : nullptr;
             TCustomForm* owner = dynamic_cast<TCustomForm*>(Owner());
             TWsRect work = WindowSystem().WorkArea();
-            switch (position_) {
+            switch (FPosition) {
             case TPosition::poScreenCenter:
             case TPosition::poDesktopCenter:
                 area = Rect(work.Left, work.Top, work.Right, work.Bottom);
@@ -420,15 +420,15 @@ void TCustomForm::SetVisible(bool value) {
         Perform(WM_SHOWWINDOW, 1);
         Realign();
         DoShow();
-        shown_ = true;
-        WindowSystem().ShowWindow(window_, true);
+        FShown = true;
+        WindowSystem().ShowWindow(FWindow, true);
         InvalidateFrame();
         InvalidateWindowRect(Rect(0, 0, Width(), Height()));
         Application().FormShown(this, true);
         Application().ActivateForm(this);
-        if (activeControl_ != nullptr && activeControl_->CanFocus())
-            SetFocusedControl(activeControl_);
-        else if (focusedControl_ == nullptr) {
+        if (FActiveControl != nullptr && FActiveControl->CanFocus())
+            SetFocusedControl(FActiveControl);
+        else if (FFocusedControl == nullptr) {
             TWinControl* first = FindNextControl(nullptr, true, true, false);
             if (first != nullptr)
                 SetFocusedControl(first);
@@ -437,8 +437,8 @@ void TCustomForm::SetVisible(bool value) {
     } else {
         Perform(WM_SHOWWINDOW, 0);
         TControl::SetVisible(false);
-        if (window_ != 0)
-            WindowSystem().ShowWindow(window_, false);
+        if (FWindow != 0)
+            WindowSystem().ShowWindow(FWindow, false);
         Application().FormShown(this, false);
         DoHide();
     }
@@ -451,15 +451,15 @@ void TCustomForm::ShowForm() {
 }
 
 void TCustomForm::DoShow() {
-    onShow_(this);
+    FOnShow(this);
 }
 
 void TCustomForm::DoHide() {
-    onHide_(this);
+    FOnHide(this);
 }
 
 TModalResult TCustomForm::ShowModal() {
-    if (Visible() || modal_)
+    if (Visible() || FModal)
         throw EInvalidOperation("Cannot make a visible window modal");
     TApplication& app = Application();
     TCustomForm* previous = app.ActiveForm();
@@ -471,46 +471,46 @@ TModalResult TCustomForm::ShowModal() {
         ~TModalScope() {
             if (!ApplicationExists())
                 return;
-            auto& stack = Application().modalStack_;
+            auto& stack = Application().FModalStack;
             stack.erase(std::remove(stack.begin(), stack.end(), Form), stack.end());
             if (Alive.Exists())
-                Form->modal_ = false;
+                Form->FModal = false;
         }
     } scope{this, TComponentTracker(this)};
-    modal_ = true;
-    modalResult_ = mrNone;
-    app.modalStack_.push_back(this);
+    FModal = true;
+    FModalResult = mrNone;
+    app.FModalStack.push_back(this);
     // Whatever had the mouse in the form below lets go of it.
     if (app.CaptureControl() != nullptr && app.CaptureControl()->ParentForm() != this)
         app.SetCaptureControl(nullptr);
     ShowForm();
-    while (self.Exists() && modalResult_ == mrNone && Visible() && !app.Terminated()) {
+    while (self.Exists() && FModalResult == mrNone && Visible() && !app.Terminated()) {
         // Nothing could ever arrive (no input source, no timer): give up
         // rather than wait for ever.
         if (!app.HandleMessage())
             break;
         if (!self.Exists())
             break;
-        if (modalResult_ != mrNone) {
+        if (FModalResult != mrNone) {
             // Closing decides whether the result stands (OnCloseQuery).
-            TModalResult r = modalResult_;
+            TModalResult r = FModalResult;
             if (!CloseQuery())
-                modalResult_ = mrNone;
+                FModalResult = mrNone;
             else {
-                modalResult_ = r;
+                FModalResult = r;
                 TCloseAction action = TCloseAction::caHide;
-                onClose_(this, action);
+                FOnClose(this, action);
                 if (action == TCloseAction::caNone)
-                    modalResult_ = mrNone;
+                    FModalResult = mrNone;
             }
         }
     }
     if (!self.Exists())
         return mrCancel;
-    TModalResult result = modalResult_ == mrNone ? mrCancel : modalResult_;
-    modal_ = false;
-    app.modalStack_.erase(std::remove(app.modalStack_.begin(), app.modalStack_.end(), this),
-                          app.modalStack_.end());
+    TModalResult result = FModalResult == mrNone ? mrCancel : FModalResult;
+    FModal = false;
+    app.FModalStack.erase(std::remove(app.FModalStack.begin(), app.FModalStack.end(), this),
+                          app.FModalStack.end());
     SetVisible(false);
     if (previous != nullptr && previous != this && previous->Visible())
         app.ActivateForm(previous);
@@ -519,19 +519,19 @@ TModalResult TCustomForm::ShowModal() {
 
 bool TCustomForm::CloseQuery() {
     bool canClose = true;
-    onCloseQuery_(this, canClose);
+    FOnCloseQuery(this, canClose);
     return canClose;
 }
 
 void TCustomForm::Close() {
-    if (modal_) {
-        modalResult_ = mrCancel;
+    if (FModal) {
+        FModalResult = mrCancel;
         return;
     }
     if (!CloseQuery())
         return;
     TCloseAction action = TCloseAction::caHide;
-    onClose_(this, action);
+    FOnClose(this, action);
     if (action == TCloseAction::caNone)
         return;
     if (ApplicationExists() && Application().MainForm() == this) {
@@ -559,16 +559,16 @@ void TCustomForm::Release() {
 }
 
 void TCustomForm::SetActive(bool value) {
-    if (active_ == value)
+    if (FActive == value)
         return;
-    active_ = value;
+    FActive = value;
     Perform(WM_ACTIVATE, value ? WA_ACTIVE : WA_INACTIVE);
     Perform(value ? CM_ACTIVATE : CM_DEACTIVATE);
     InvalidateFrame();
     if (value)
-        onActivate_(this);
+        FOnActivate(this);
     else
-        onDeactivate_(this);
+        FOnDeactivate(this);
 }
 
 // --- Focus ---
@@ -578,12 +578,12 @@ bool TCustomForm::CanFocus() const {
 }
 
 void TCustomForm::SetActiveControl(TWinControl* control) {
-    if (activeControl_ == control)
+    if (FActiveControl == control)
         return;
     if (control != nullptr && control->ParentForm() != this)
         throw EInvalidOperation("Invalid active control: it is not on this form");
-    if (HasState(csLoading) || window_ == 0 || !Visible()) {
-        activeControl_ = control;
+    if (HasState(csLoading) || FWindow == 0 || !Visible()) {
+        FActiveControl = control;
         return;
     }
     if (control != nullptr && !control->CanFocus())
@@ -592,8 +592,8 @@ void TCustomForm::SetActiveControl(TWinControl* control) {
 }
 
 void TCustomForm::FocusControl(TWinControl* control) {
-    if (!Visible() || window_ == 0) {
-        activeControl_ = control;
+    if (!Visible() || FWindow == 0) {
+        FActiveControl = control;
         return;
     }
     SetFocusedControl(control);
@@ -602,12 +602,12 @@ void TCustomForm::FocusControl(TWinControl* control) {
 bool TCustomForm::SetFocusedControl(TWinControl* control) {
     if (control == this)
         control = nullptr;
-    if (focusedControl_ == control) {
-        activeControl_ = control;
+    if (FFocusedControl == control) {
+        FActiveControl = control;
         return true;
     }
     TComponentTracker formAlive(this);
-    TWinControl* old = focusedControl_;
+    TWinControl* old = FFocusedControl;
     if (old != nullptr) {
         TComponentTracker oldAlive(old);
         old->Perform(WM_KILLFOCUS, control != nullptr ? control->Handle() : 0);
@@ -616,18 +616,18 @@ bool TCustomForm::SetFocusedControl(TWinControl* control) {
         if (!formAlive.Exists())
             return false;
         // An OnExit handler that moved the focus elsewhere wins.
-        if (focusedControl_ != old)
+        if (FFocusedControl != old)
             return false;
     }
-    focusedControl_ = control;
-    activeControl_ = control;
+    FFocusedControl = control;
+    FActiveControl = control;
     if (control != nullptr) {
         control->Perform(WM_SETFOCUS, old != nullptr && old->HandleAllocated() ? old->Handle() : 0);
-        if (focusedControl_ == control)
+        if (FFocusedControl == control)
             control->Perform(CM_ENTER);
     }
     if (formAlive.Exists())
-        Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<intptr_t>(focusedControl_));
+        Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<intptr_t>(FFocusedControl));
     return true;
 }
 
@@ -648,7 +648,7 @@ void TCustomForm::WndProc(TMessage& m) {
         return;
     case WM_NCLBUTTONDOWN: {
         intptr_t hit = static_cast<intptr_t>(m.WParam);
-        if (windowState_ == TWindowState::wsMaximized)
+        if (FWindowState == TWindowState::wsMaximized)
             return;
         if (hit == HTCAPTION)
             Application().BeginMoveWindow(this);
@@ -659,7 +659,7 @@ void TCustomForm::WndProc(TMessage& m) {
     case WM_NCLBUTTONDBLCLK:
         if (static_cast<intptr_t>(m.WParam) == HTCAPTION) {
             if (WindowStyle() & WS_MAXIMIZEBOX)
-                SetWindowState(windowState_ == TWindowState::wsMaximized
+                SetWindowState(FWindowState == TWindowState::wsMaximized
                                    ? TWindowState::wsNormal
                                    : TWindowState::wsMaximized);
             return;
@@ -693,14 +693,14 @@ void TCustomForm::WndProc(TMessage& m) {
         int key = static_cast<int>(m.WParam);
         TShiftState shift = static_cast<TShiftState>(m.LParam);
         if (key == VK_TAB && !(shift & (ssCtrl | ssAlt))) {
-            SelectNext(focusedControl_, !(shift & ssShift), true);
+            SelectNext(FFocusedControl, !(shift & ssShift), true);
             m.Result = 1;
             return;
         }
         if (key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN) {
             // Arrows move among the siblings of the focused control.
-            if (focusedControl_ != nullptr && focusedControl_->Parent() != nullptr) {
-                focusedControl_->Parent()->SelectNext(focusedControl_,
+            if (FFocusedControl != nullptr && FFocusedControl->Parent() != nullptr) {
+                FFocusedControl->Parent()->SelectNext(FFocusedControl,
                                                       key == VK_RIGHT || key == VK_DOWN, false);
                 m.Result = 1;
             }
@@ -742,11 +742,11 @@ void TCustomForm::PaintFrame(TCanvas& canvas) {
     int cap = CaptionHeight();
     if (cap > 0) {
         TRect bar = Rect(f, f, w - f, f + cap);
-        canvas.Brush().SetColor(active_ ? clActiveCaption : clInactiveCaption);
+        canvas.Brush().SetColor(FActive ? clActiveCaption : clInactiveCaption);
         canvas.FillRect(bar);
         canvas.Font().Assign(FontRef());
         canvas.Font().SetStyle(fsBold);
-        canvas.Font().SetColor(active_ ? clCaptionText : clInactiveCaptionText);
+        canvas.Font().SetColor(FActive ? clCaptionText : clInactiveCaptionText);
         canvas.Brush().SetStyle(TBrushStyle::bsClear);
         TRect text = bar;
         text.Left += 4;
@@ -761,15 +761,15 @@ void TCustomForm::InvalidateWindowRect(const TRect& rect) {
     TRect r;
     if (!IntersectRect(r, rect, Rect(0, 0, Width(), Height())))
         return;
-    UnionRect(invalid_, invalid_, r);
+    UnionRect(FInvalid, FInvalid, r);
 }
 
 void TCustomForm::InvalidateFrame() {
-    frameInvalid_ = true;
+    FFrameInvalid = true;
 }
 
 bool TCustomForm::NeedsPaint() const {
-    return window_ != 0 && Visible() && (frameInvalid_ || !IsRectEmpty(invalid_));
+    return FWindow != 0 && Visible() && (FFrameInvalid || !IsRectEmpty(FInvalid));
 }
 
 namespace {
@@ -836,10 +836,10 @@ void TCustomForm::PaintNow() {
     if (!NeedsPaint())
         return;
     TComponentTracker alive(this);
-    TRect present = invalid_;
-    bool frame = frameInvalid_;
-    frameInvalid_ = false;
-    invalid_ = TRect{};
+    TRect present = FInvalid;
+    bool frame = FFrameInvalid;
+    FFrameInvalid = false;
+    FInvalid = TRect{};
     if (!IsRectEmpty(present)) {
         TRect clientArea =
             Bounds(ClientOffset().X, ClientOffset().Y, ClientWidth(), ClientHeight());
@@ -859,7 +859,7 @@ void TCustomForm::PaintNow() {
 }
 
 void TCustomForm::PresentRect(const TRect& rect) {
-    PresentSurface(window_, surface_, rect);
+    PresentSurface(FWindow, FSurface, rect);
 }
 
 void PresentSurface(TWsWindow window, const TBitmap& surface, const TRect& rect) {
@@ -887,23 +887,23 @@ SSI_DEFINE_CLASS(TForm, TCustomForm)
 
 TForm::TForm(TComponent* owner) : TCustomForm(owner) {}
 
-TWindowCanvas::TWindowCanvas(TWinControl* control) : form_(control->ParentForm()) {
-    if (form_ == nullptr)
+TWindowCanvas::TWindowCanvas(TWinControl* control) : FForm(control->ParentForm()) {
+    if (FForm == nullptr)
         return;
-    form_->HandleNeeded();
-    canvas_.SetTarget(&form_->Surface());
-    if (control == form_) {
-        rect_ = Rect(0, 0, form_->Width(), form_->Height());
+    FForm->HandleNeeded();
+    FCanvas.SetTarget(&FForm->Surface());
+    if (control == FForm) {
+        FRect = Rect(0, 0, FForm->Width(), FForm->Height());
         return;
     }
     TPoint o = control->Parent()->ClientToScreen(Point(control->Left(), control->Top()));
-    TPoint origin = Point(o.X - form_->Left(), o.Y - form_->Top());
-    rect_ = WindowVisibleRect(control);
-    canvas_.SetClipRect(rect_);
-    canvas_.SetOrigin(origin);
+    TPoint origin = Point(o.X - FForm->Left(), o.Y - FForm->Top());
+    FRect = WindowVisibleRect(control);
+    FCanvas.SetClipRect(FRect);
+    FCanvas.SetOrigin(origin);
 }
 
 TWindowCanvas::~TWindowCanvas() {
-    if (form_ != nullptr)
-        form_->PresentRect(rect_);
+    if (FForm != nullptr)
+        FForm->PresentRect(FRect);
 }

@@ -59,23 +59,23 @@ class TSizeConstraints : public TPersistent {
     SSI_CLASS(TSizeConstraints, TPersistent)
 public:
     static void DeclarePublished(TPropertyBuilder& p);
-    int MaxHeight() const { return maxHeight_; }
-    void SetMaxHeight(int v) { maxHeight_ = v < 0 ? 0 : v; }
-    int MaxWidth() const { return maxWidth_; }
-    void SetMaxWidth(int v) { maxWidth_ = v < 0 ? 0 : v; }
-    int MinHeight() const { return minHeight_; }
-    void SetMinHeight(int v) { minHeight_ = v < 0 ? 0 : v; }
-    int MinWidth() const { return minWidth_; }
-    void SetMinWidth(int v) { minWidth_ = v < 0 ? 0 : v; }
+    int MaxHeight() const { return FMaxHeight; }
+    void SetMaxHeight(int v) { FMaxHeight = v < 0 ? 0 : v; }
+    int MaxWidth() const { return FMaxWidth; }
+    void SetMaxWidth(int v) { FMaxWidth = v < 0 ? 0 : v; }
+    int MinHeight() const { return FMinHeight; }
+    void SetMinHeight(int v) { FMinHeight = v < 0 ? 0 : v; }
+    int MinWidth() const { return FMinWidth; }
+    void SetMinWidth(int v) { FMinWidth = v < 0 ? 0 : v; }
     void Assign(const TPersistent& source) override;
     // `width` and `height` moved into the limits.
     void Apply(int& width, int& height) const;
 
 private:
-    int maxHeight_ = 0;
-    int maxWidth_ = 0;
-    int minHeight_ = 0;
-    int minWidth_ = 0;
+    int FMaxHeight = 0;
+    int FMaxWidth = 0;
+    int FMinHeight = 0;
+    int FMinWidth = 0;
 };
 
 class TCustomForm : public TCustomControl {
@@ -90,35 +90,35 @@ public:
     // Visible, events.
     static void DeclarePublished(TPropertyBuilder& p);
 
-    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TFormBorderStyle value);
-    TWindowState WindowState() const { return windowState_; }
+    TWindowState WindowState() const { return FWindowState; }
     void SetWindowState(TWindowState value);
-    TFormStyle FormStyle() const { return formStyle_; }
-    void SetFormStyle(TFormStyle value) { formStyle_ = value; }
-    TSizeConstraints* Constraints() { return &constraints_; }
+    TFormStyle FormStyle() const { return FFormStyle; }
+    void SetFormStyle(TFormStyle value) { FFormStyle = value; }
+    TSizeConstraints* Constraints() { return &FConstraints; }
     void SetConstraints(const TSizeConstraints& value);
-    bool Scaled() const { return scaled_; }
-    void SetScaled(bool value) { scaled_ = value; }
-    bool AutoScroll() const { return autoScroll_; }
-    void SetAutoScroll(bool value) { autoScroll_ = value; }
-    bool KeyPreview() const { return keyPreview_; }
-    void SetKeyPreview(bool value) { keyPreview_ = value; }
+    bool Scaled() const { return FScaled; }
+    void SetScaled(bool value) { FScaled = value; }
+    bool AutoScroll() const { return FAutoScroll; }
+    void SetAutoScroll(bool value) { FAutoScroll = value; }
+    bool KeyPreview() const { return FKeyPreview; }
+    void SetKeyPreview(bool value) { FKeyPreview = value; }
     // Where the form goes when it is first shown: as designed, or centred
     // on the work area (screen, desktop) or on the main form.
-    TPosition Position() const { return position_; }
-    void SetPosition(TPosition value) { position_ = value; }
+    TPosition Position() const { return FPosition; }
+    void SetPosition(TPosition value) { FPosition = value; }
     // Stored with layouts made at another screen resolution; the framework
     // always draws at 96 pixels per inch and does not scale.
-    int PixelsPerInch() const { return pixelsPerInch_; }
-    void SetPixelsPerInch(int value) { pixelsPerInch_ = value; }
-    int TextHeight() const { return textHeight_; }
-    void SetTextHeight(int value) { textHeight_ = value; }
+    int PixelsPerInch() const { return FPixelsPerInch; }
+    void SetPixelsPerInch(int value) { FPixelsPerInch = value; }
+    int TextHeight() const { return FTextHeight; }
+    void SetTextHeight(int value) { FTextHeight = value; }
     // The icon the window shows (stored with the form): with no images, the
     // application's icon is shown (ShownIcon).
-    TPersistentIcon& Icon() { return icon_; }
-    void SetIcon(const TPersistentIcon& value) { icon_.Assign(value); }
-    TMainMenu* Menu() const { return menu_; }
+    TPersistentIcon& Icon() { return FIcon; }
+    void SetIcon(const TPersistentIcon& value) { FIcon.Assign(value); }
+    TMainMenu* Menu() const { return FMenu; }
     void SetMenu(TMainMenu* value);
 
     // Size constraints apply.
@@ -131,9 +131,9 @@ public:
     // Shows the form and runs a message loop until ModalResult is set (or
     // the form is hidden); the other forms take no input meanwhile.
     TModalResult ShowModal();
-    bool Modal() const { return modal_; }
-    TModalResult ModalResult() const { return modalResult_; }
-    void SetModalResult(TModalResult value) { modalResult_ = value; }
+    bool Modal() const { return FModal; }
+    TModalResult ModalResult() const { return FModalResult; }
+    void SetModalResult(TModalResult value) { FModalResult = value; }
     // OnCloseQuery, then OnClose; the action decides: hide (the default),
     // free (at the next message loop turn), minimise or nothing. Closing
     // the main form ends the program.
@@ -142,10 +142,10 @@ public:
     // Destroys the form once the message loop is back.
     void Release();
     // Whether this is the active form (the one that gets the keyboard).
-    bool Active() const { return active_; }
+    bool Active() const { return FActive; }
 
     // --- Focus ---
-    TWinControl* ActiveControl() const { return activeControl_; }
+    TWinControl* ActiveControl() const { return FActiveControl; }
     // Fails like SetFocus when the form is shown and `control` cannot take
     // the focus.
     void SetActiveControl(TWinControl* control);
@@ -157,8 +157,8 @@ public:
     bool CanFocus() const override;
 
     // --- Window ---
-    TWsWindow ScreenWindow() const { return window_; }
-    const TWindowShape& WindowShape() const { return shape_; }
+    TWsWindow ScreenWindow() const { return FWindow; }
+    const TWindowShape& WindowShape() const { return FShape; }
     // Whether the screen point lies on the window (inside its shape).
     bool ContainsScreenPoint(const TPoint& p) const;
     TRect ClientRect() const override;
@@ -168,7 +168,7 @@ public:
     // Which part of the window `screenPoint` is (an HT value).
     intptr_t HitTest(const TPoint& screenPoint);
     // Where the form lay before it was maximised.
-    TRect RestoredBounds() const { return restoredBounds_; }
+    TRect RestoredBounds() const { return FRestoredBounds; }
 
     // --- Painting ---
     // Marks `rect` (window coordinates) for the next paint.
@@ -179,7 +179,7 @@ public:
     // Paints what is invalid (frame first, then client) and presents it.
     void PaintNow();
     // The off-screen surface of the window (window coordinates).
-    TBitmap& Surface() { return surface_; }
+    TBitmap& Surface() { return FSurface; }
     // Copies `rect` (window coordinates) of the surface to the window and
     // presents it.
     void PresentRect(const TRect& rect);
@@ -193,22 +193,22 @@ public:
     // coordinates) show and take the mouse; null gives the whole window back.
     void SetWindowRegion(const TRegion* region);
 
-    TNotifyEvent& OnShow() { return onShow_; }
-    void SetOnShow(const TNotifyEvent& e) { onShow_ = e; }
-    TNotifyEvent& OnHide() { return onHide_; }
-    void SetOnHide(const TNotifyEvent& e) { onHide_ = e; }
-    TNotifyEvent& OnCreate() { return onCreate_; }
-    void SetOnCreate(const TNotifyEvent& e) { onCreate_ = e; }
-    TNotifyEvent& OnDestroy() { return onDestroy_; }
-    void SetOnDestroy(const TNotifyEvent& e) { onDestroy_ = e; }
-    TNotifyEvent& OnActivate() { return onActivate_; }
-    void SetOnActivate(const TNotifyEvent& e) { onActivate_ = e; }
-    TNotifyEvent& OnDeactivate() { return onDeactivate_; }
-    void SetOnDeactivate(const TNotifyEvent& e) { onDeactivate_ = e; }
-    TCloseEvent& OnClose() { return onClose_; }
-    void SetOnClose(const TCloseEvent& e) { onClose_ = e; }
-    TCloseQueryEvent& OnCloseQuery() { return onCloseQuery_; }
-    void SetOnCloseQuery(const TCloseQueryEvent& e) { onCloseQuery_ = e; }
+    TNotifyEvent& OnShow() { return FOnShow; }
+    void SetOnShow(const TNotifyEvent& e) { FOnShow = e; }
+    TNotifyEvent& OnHide() { return FOnHide; }
+    void SetOnHide(const TNotifyEvent& e) { FOnHide = e; }
+    TNotifyEvent& OnCreate() { return FOnCreate; }
+    void SetOnCreate(const TNotifyEvent& e) { FOnCreate = e; }
+    TNotifyEvent& OnDestroy() { return FOnDestroy; }
+    void SetOnDestroy(const TNotifyEvent& e) { FOnDestroy = e; }
+    TNotifyEvent& OnActivate() { return FOnActivate; }
+    void SetOnActivate(const TNotifyEvent& e) { FOnActivate = e; }
+    TNotifyEvent& OnDeactivate() { return FOnDeactivate; }
+    void SetOnDeactivate(const TNotifyEvent& e) { FOnDeactivate = e; }
+    TCloseEvent& OnClose() { return FOnClose; }
+    void SetOnClose(const TCloseEvent& e) { FOnClose = e; }
+    TCloseQueryEvent& OnCloseQuery() { return FOnCloseQuery; }
+    void SetOnCloseQuery(const TCloseQueryEvent& e) { FOnCloseQuery = e; }
 
     // Called by the application when the form gains or loses the keyboard.
     void SetActive(bool value);
@@ -236,40 +236,40 @@ private:
     void UpdateStyleFromBorder();
     void ResizeSurface();
 
-    TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
-    TWindowState windowState_ = TWindowState::wsNormal;
-    TFormStyle formStyle_ = TFormStyle::fsNormal;
-    TSizeConstraints constraints_;
-    bool scaled_ = true;
-    bool autoScroll_ = true;
-    bool keyPreview_ = false;
-    TPosition position_ = TPosition::poDesigned;
-    int pixelsPerInch_ = kScreenPixelsPerInch;
-    int textHeight_ = 13;
-    TPersistentIcon icon_;
-    TMainMenu* menu_ = nullptr;
-    bool modal_ = false;
-    TModalResult modalResult_ = mrNone;
-    bool active_ = false;
-    TWinControl* activeControl_ = nullptr;
-    TWinControl* focusedControl_ = nullptr;
-    TWsWindow window_ = 0;
-    TWindowShape shape_;
-    TBitmap surface_;
-    TRect invalid_{};
-    bool frameInvalid_ = false;
-    TRect restoredBounds_{};
-    bool shown_ = false;
-    bool reactivate_ = false; // the window is being made again while active
+    TFormBorderStyle FBorderStyle = TFormBorderStyle::bsSizeable;
+    TWindowState FWindowState = TWindowState::wsNormal;
+    TFormStyle FFormStyle = TFormStyle::fsNormal;
+    TSizeConstraints FConstraints;
+    bool FScaled = true;
+    bool FAutoScroll = true;
+    bool FKeyPreview = false;
+    TPosition FPosition = TPosition::poDesigned;
+    int FPixelsPerInch = kScreenPixelsPerInch;
+    int FTextHeight = 13;
+    TPersistentIcon FIcon;
+    TMainMenu* FMenu = nullptr;
+    bool FModal = false;
+    TModalResult FModalResult = mrNone;
+    bool FActive = false;
+    TWinControl* FActiveControl = nullptr;
+    TWinControl* FFocusedControl = nullptr;
+    TWsWindow FWindow = 0;
+    TWindowShape FShape;
+    TBitmap FSurface;
+    TRect FInvalid{};
+    bool FFrameInvalid = false;
+    TRect FRestoredBounds{};
+    bool FShown = false;
+    bool FReactivate = false; // the window is being made again while active
 
-    TNotifyEvent onShow_;
-    TNotifyEvent onHide_;
-    TNotifyEvent onCreate_;
-    TNotifyEvent onDestroy_;
-    TNotifyEvent onActivate_;
-    TNotifyEvent onDeactivate_;
-    TCloseEvent onClose_;
-    TCloseQueryEvent onCloseQuery_;
+    TNotifyEvent FOnShow;
+    TNotifyEvent FOnHide;
+    TNotifyEvent FOnCreate;
+    TNotifyEvent FOnDestroy;
+    TNotifyEvent FOnActivate;
+    TNotifyEvent FOnDeactivate;
+    TCloseEvent FOnClose;
+    TCloseQueryEvent FOnCloseQuery;
 };
 
 class TForm : public TCustomForm {
@@ -293,10 +293,10 @@ public:
     ~TWindowCanvas();
     TWindowCanvas(const TWindowCanvas&) = delete;
     TWindowCanvas& operator=(const TWindowCanvas&) = delete;
-    TCanvas& Canvas() { return canvas_; }
+    TCanvas& Canvas() { return FCanvas; }
 
 private:
-    TCustomForm* form_;
-    TRect rect_{};
-    TCanvas canvas_;
+    TCustomForm* FForm;
+    TRect FRect{};
+    TCanvas FCanvas;
 };

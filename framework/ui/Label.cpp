@@ -45,61 +45,61 @@ TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
 }
 
 void TLabel::SetAlignment(TAlignment value) {
-    if (alignment_ == value)
+    if (FAlignment == value)
         return;
-    alignment_ = value;
+    FAlignment = value;
     Invalidate();
 }
 
 void TLabel::SetAutoSize(bool value) {
-    if (autoSize_ == value)
+    if (FAutoSize == value)
         return;
-    autoSize_ = value;
+    FAutoSize = value;
     AdjustBounds();
 }
 
 void TLabel::SetLayout(TTextLayout value) {
-    if (layout_ == value)
+    if (FLayout == value)
         return;
-    layout_ = value;
+    FLayout = value;
     Invalidate();
 }
 
 void TLabel::SetWordWrap(bool value) {
-    if (wordWrap_ == value)
+    if (FWordWrap == value)
         return;
-    wordWrap_ = value;
+    FWordWrap = value;
     AdjustBounds();
     Invalidate();
 }
 
 void TLabel::SetTransparent(bool value) {
-    if (transparent_ == value)
+    if (FTransparent == value)
         return;
-    transparent_ = value;
+    FTransparent = value;
     Invalidate();
 }
 
 void TLabel::SetShowAccelChar(bool value) {
-    if (showAccelChar_ == value)
+    if (FShowAccelChar == value)
         return;
-    showAccelChar_ = value;
+    FShowAccelChar = value;
     AdjustBounds();
     Invalidate();
 }
 
 void TLabel::SetFocusControl(TWinControl* value) {
-    if (focusControl_ != nullptr)
-        focusControl_->RemoveFreeNotification(this);
-    focusControl_ = value;
+    if (FFocusControl != nullptr)
+        FFocusControl->RemoveFreeNotification(this);
+    FFocusControl = value;
     if (value != nullptr)
         value->FreeNotification(this);
 }
 
 void TLabel::Notification(TComponent* component, TOperation operation) {
     TGraphicControl::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == focusControl_)
-        focusControl_ = nullptr;
+    if (operation == TOperation::opRemove && component == FFocusControl)
+        FFocusControl = nullptr;
 }
 
 void TLabel::Loaded() {
@@ -109,33 +109,33 @@ void TLabel::Loaded() {
 
 uint32_t TLabel::TextFlags() const {
     uint32_t flags = DT_LEFT;
-    if (alignment_ == TAlignment::taCenter)
+    if (FAlignment == TAlignment::taCenter)
         flags = DT_CENTER;
-    else if (alignment_ == TAlignment::taRightJustify)
+    else if (FAlignment == TAlignment::taRightJustify)
         flags = DT_RIGHT;
-    if (wordWrap_)
+    if (FWordWrap)
         flags |= DT_WORDBREAK;
-    if (!showAccelChar_)
+    if (!FShowAccelChar)
         flags |= DT_NOPREFIX;
     return flags;
 }
 
 void TLabel::AdjustBounds() {
-    if (!autoSize_ || HasState(csLoading))
+    if (!FAutoSize || HasState(csLoading))
         return;
     TBitmap scratch(1, 1);
     TCanvas& c = scratch.Canvas();
     c.Font().Assign(FontRef());
-    TRect r = Rect(0, 0, wordWrap_ ? Width() : 0, 0);
+    TRect r = Rect(0, 0, FWordWrap ? Width() : 0, 0);
     std::string text = Caption();
-    if (text.empty() || (showAccelChar_ && text.size() > 1 && text[0] == '&' && text[1] == 0))
+    if (text.empty() || (FShowAccelChar && text.size() > 1 && text[0] == '&' && text[1] == 0))
         text = " "; // an empty label keeps the height of a line
     DrawText(c, text, r, TextFlags() | DT_CALCRECT);
     int left = Left();
-    int width = wordWrap_ ? Width() : r.Width();
-    if (!wordWrap_ && alignment_ == TAlignment::taRightJustify)
+    int width = FWordWrap ? Width() : r.Width();
+    if (!FWordWrap && FAlignment == TAlignment::taRightJustify)
         left += Width() - width;
-    else if (!wordWrap_ && alignment_ == TAlignment::taCenter)
+    else if (!FWordWrap && FAlignment == TAlignment::taCenter)
         left += (Width() - width) / 2;
     SetBounds(left, Top(), width, r.Height());
 }
@@ -143,7 +143,7 @@ void TLabel::AdjustBounds() {
 void TLabel::Paint() {
     TCanvas& c = Canvas();
     TRect r = ClientRect();
-    if (!transparent_) {
+    if (!FTransparent) {
         c.Brush().SetStyle(TBrushStyle::bsSolid);
         c.Brush().SetColor(Color());
         c.FillRect(r);
@@ -153,11 +153,11 @@ void TLabel::Paint() {
     if (!IsEnabledInParents())
         c.Font().SetColor(clGrayText);
     uint32_t flags = TextFlags();
-    if (layout_ != TTextLayout::tlTop) {
+    if (FLayout != TTextLayout::tlTop) {
         TRect calc = r;
         DrawText(c, Caption(), calc, flags | DT_CALCRECT);
         int offset = r.Height() - calc.Height();
-        if (layout_ == TTextLayout::tlCenter)
+        if (FLayout == TTextLayout::tlCenter)
             offset /= 2;
         r.Top += offset;
     }
@@ -172,8 +172,8 @@ void TLabel::WndProc(TMessage& m) {
         AdjustBounds();
         return;
     case CM_DIALOGCHAR:
-        if (focusControl_ != nullptr && showAccelChar_ && IsEnabledInParents() &&
-            focusControl_->CanFocus()) {
+        if (FFocusControl != nullptr && FShowAccelChar && IsEnabledInParents() &&
+            FFocusControl->CanFocus()) {
             // The label's accelerator moves the focus to its control.
             std::string caption = Caption();
             for (size_t i = 0; i + 1 < caption.size(); ++i) {
@@ -185,7 +185,7 @@ void TLabel::WndProc(TMessage& m) {
                 }
                 if (std::toupper(static_cast<unsigned char>(caption[i + 1])) ==
                     std::toupper(static_cast<int>(m.WParam & 0xFF))) {
-                    focusControl_->SetFocus();
+                    FFocusControl->SetFocus();
                     m.Result = 1;
                 }
                 break;

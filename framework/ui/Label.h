@@ -19,19 +19,19 @@ public:
     // OnClick, OnDblClick, OnMouseDown, OnMouseMove, OnMouseUp.
     static void DeclarePublished(TPropertyBuilder& p);
 
-    TAlignment Alignment() const { return alignment_; }
+    TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment value);
-    bool AutoSize() const { return autoSize_; }
+    bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool value);
-    TTextLayout Layout() const { return layout_; }
+    TTextLayout Layout() const { return FLayout; }
     void SetLayout(TTextLayout value);
-    bool WordWrap() const { return wordWrap_; }
+    bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool value);
-    bool Transparent() const { return transparent_; }
+    bool Transparent() const { return FTransparent; }
     void SetTransparent(bool value);
-    bool ShowAccelChar() const { return showAccelChar_; }
+    bool ShowAccelChar() const { return FShowAccelChar; }
     void SetShowAccelChar(bool value);
-    TWinControl* FocusControl() const { return focusControl_; }
+    TWinControl* FocusControl() const { return FFocusControl; }
     void SetFocusControl(TWinControl* value);
 
     // Resizes to the text (AutoSize), keeping the anchor edge that the
@@ -47,11 +47,11 @@ protected:
 private:
     uint32_t TextFlags() const;
 
-    TAlignment alignment_ = TAlignment::taLeftJustify;
-    bool autoSize_ = true;
-    TTextLayout layout_ = TTextLayout::tlTop;
-    bool wordWrap_ = false;
-    bool transparent_ = false;
-    bool showAccelChar_ = true;
-    TWinControl* focusControl_ = nullptr;
+    TAlignment FAlignment = TAlignment::taLeftJustify;
+    bool FAutoSize = true;
+    TTextLayout FLayout = TTextLayout::tlTop;
+    bool FWordWrap = false;
+    bool FTransparent = false;
+    bool FShowAccelChar = true;
+    TWinControl* FFocusControl = nullptr;
 };

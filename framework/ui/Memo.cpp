@@ -106,37 +106,37 @@ TCustomMemo::TCustomMemo(TComponent* owner) : TCustomControl(owner) {
 // --- Text ---
 
 const std::string& TCustomMemo::CurrentText() {
-    if (lines_.Items() != linesSeen_) {
+    if (FLines.Items() != FLinesSeen) {
         // Lines were edited directly: they are the text now.
-        text_ = Join(lines_.Items());
-        if (lines_.Count() == 0)
-            text_.clear();
-        linesSeen_ = lines_.Items();
-        selStart_ = std::min<int>(selStart_, static_cast<int>(text_.size()));
-        selLength_ = std::min<int>(selLength_, static_cast<int>(text_.size()) - selStart_);
-        anchor_ = std::min<int>(anchor_, static_cast<int>(text_.size()));
+        FText = Join(FLines.Items());
+        if (FLines.Count() == 0)
+            FText.clear();
+        FLinesSeen = FLines.Items();
+        FSelStart = std::min<int>(FSelStart, static_cast<int>(FText.size()));
+        FSelLength = std::min<int>(FSelLength, static_cast<int>(FText.size()) - FSelStart);
+        FAnchor = std::min<int>(FAnchor, static_cast<int>(FText.size()));
     }
-    return text_;
+    return FText;
 }
 
 void TCustomMemo::StoreText(const std::string& text) {
-    text_ = text;
-    lines_.Clear();
+    FText = text;
+    FLines.Clear();
     if (!text.empty())
         for (const std::string& line : SplitLines(text))
-            lines_.Add(line);
-    linesSeen_ = lines_.Items();
-    int size = static_cast<int>(text_.size());
-    selStart_ = std::min(selStart_, size);
-    selLength_ = std::min(selLength_, size - selStart_);
-    anchor_ = std::min(anchor_, size);
+            FLines.Add(line);
+    FLinesSeen = FLines.Items();
+    int size = static_cast<int>(FText.size());
+    FSelStart = std::min(FSelStart, size);
+    FSelLength = std::min(FSelLength, size - FSelStart);
+    FAnchor = std::min(FAnchor, size);
     Invalidate();
 }
 
 void TCustomMemo::SetLines(const TStringList& value) {
-    lines_.Assign(value);
+    FLines.Assign(value);
     CurrentText();
-    hasUndo_ = false;
+    FHasUndo = false;
     Invalidate();
     Change();
 }
@@ -145,48 +145,48 @@ void TCustomMemo::SetText(const std::string& value) {
     if (CurrentText() == value)
         return;
     StoreText(value);
-    hasUndo_ = false;
-    selStart_ = selLength_ = anchor_ = 0;
-    topLine_ = std::min(topLine_, MaxTopLine());
+    FHasUndo = false;
+    FSelStart = FSelLength = FAnchor = 0;
+    FTopLine = std::min(FTopLine, MaxTopLine());
     Change();
 }
 
 void TCustomMemo::Change() {
-    onChange_(this);
+    FOnChange(this);
 }
 
 void TCustomMemo::SetAlignment(TAlignment value) {
-    if (alignment_ == value)
+    if (FAlignment == value)
         return;
-    alignment_ = value;
+    FAlignment = value;
     Invalidate();
 }
 
 void TCustomMemo::SetBorderStyle(TBorderStyle value) {
-    if (borderStyle_ == value)
+    if (FBorderStyle == value)
         return;
-    borderStyle_ = value;
-    layoutWidth_ = -1;
+    FBorderStyle = value;
+    FLayoutWidth = -1;
     Realign();
     Invalidate();
 }
 
 void TCustomMemo::SetScrollBars(TScrollStyle value) {
-    if (scrollBars_ == value)
+    if (FScrollBars == value)
         return;
-    scrollBars_ = value;
-    layoutWidth_ = -1;
-    ScrollTo(topLine_, horzOffset_);
+    FScrollBars = value;
+    FLayoutWidth = -1;
+    ScrollTo(FTopLine, FHorzOffset);
     Realign();
     Invalidate();
 }
 
 void TCustomMemo::SetWordWrap(bool value) {
-    if (wordWrap_ == value)
+    if (FWordWrap == value)
         return;
-    wordWrap_ = value;
-    layoutWidth_ = -1;
-    horzOffset_ = 0;
+    FWordWrap = value;
+    FLayoutWidth = -1;
+    FHorzOffset = 0;
     Invalidate();
 }
 
@@ -194,12 +194,12 @@ void TCustomMemo::SetWordWrap(bool value) {
 
 bool TCustomMemo::HasBar(int bar) const {
     if (bar == SB_VERT)
-        return scrollBars_ == TScrollStyle::ssVertical || scrollBars_ == TScrollStyle::ssBoth;
-    return scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth;
+        return FScrollBars == TScrollStyle::ssVertical || FScrollBars == TScrollStyle::ssBoth;
+    return FScrollBars == TScrollStyle::ssHorizontal || FScrollBars == TScrollStyle::ssBoth;
 }
 
 TPoint TCustomMemo::ClientOffset() const {
-    int inset = BorderWidth() + (borderStyle_ == TBorderStyle::bsSingle ? kEdge : 0);
+    int inset = BorderWidth() + (FBorderStyle == TBorderStyle::bsSingle ? kEdge : 0);
     return Point(inset, inset);
 }
 
@@ -225,16 +225,16 @@ void TCustomMemo::MeasureCanvas(TCanvas& canvas) {
 void TCustomMemo::Layout() {
     const std::string& text = CurrentText();
     int width = ClientWidth() - 2 * kMarginX;
-    if (text == layoutText_ && width == layoutWidth_ && !rows_.empty())
+    if (text == FLayoutText && width == FLayoutWidth && !FRows.empty())
         return;
-    layoutText_ = text;
-    layoutWidth_ = width;
-    rows_.clear();
-    widest_ = 0;
+    FLayoutText = text;
+    FLayoutWidth = width;
+    FRows.clear();
+    FWidest = 0;
     TBitmap scratch(1, 1);
     TCanvas& c = scratch.Canvas();
     MeasureCanvas(c);
-    lineHeight_ = std::max(1, c.TextHeight("Wg"));
+    FLineHeight = std::max(1, c.TextHeight("Wg"));
     int n = static_cast<int>(text.size());
     int start = 0;
     while (true) {
@@ -245,7 +245,7 @@ void TCustomMemo::Layout() {
         int rowStart = start;
         do {
             int rowEnd = end;
-            if (wordWrap_ && width > 0 &&
+            if (FWordWrap && width > 0 &&
                 c.TextWidth(text.substr(rowStart, end - rowStart)) > width) {
                 // The longest prefix that fits, broken after a blank when
                 // there is one; a single long word breaks where it must.
@@ -265,15 +265,15 @@ void TCustomMemo::Layout() {
                     rowEnd = std::max(fit, rowStart + 1);
             }
             int shown = rowEnd - rowStart;
-            rows_.push_back({rowStart, shown});
-            widest_ = std::max(widest_, c.TextWidth(text.substr(rowStart, shown)));
+            FRows.push_back({rowStart, shown});
+            FWidest = std::max(FWidest, c.TextWidth(text.substr(rowStart, shown)));
             rowStart = rowEnd;
         } while (rowStart < end);
         if (end >= n)
             break;
         start = end + ((text[end] == '\r' && end + 1 < n && text[end + 1] == '\n') ? 2 : 1);
         if (start >= n) {
-            rows_.push_back({n, 0}); // the empty line after a final break
+            FRows.push_back({n, 0}); // the empty line after a final break
             break;
         }
     }
@@ -281,12 +281,12 @@ void TCustomMemo::Layout() {
 
 int TCustomMemo::DisplayLineCount() {
     Layout();
-    return static_cast<int>(rows_.size());
+    return static_cast<int>(FRows.size());
 }
 
 int TCustomMemo::LineHeight() {
     Layout();
-    return lineHeight_;
+    return FLineHeight;
 }
 
 int TCustomMemo::VisibleLineCount() {
@@ -298,17 +298,17 @@ int TCustomMemo::MaxTopLine() {
 }
 
 int TCustomMemo::MaxHorzOffset() {
-    if (wordWrap_)
+    if (FWordWrap)
         return 0;
     Layout();
-    return std::max(0, widest_ + 2 * kMarginX - ClientWidth());
+    return std::max(0, FWidest + 2 * kMarginX - ClientWidth());
 }
 
 int TCustomMemo::RowOfChar(int index) {
     Layout();
     int row = 0;
-    for (int i = 0; i < static_cast<int>(rows_.size()); ++i)
-        if (rows_[static_cast<size_t>(i)].Start <= index)
+    for (int i = 0; i < static_cast<int>(FRows.size()); ++i)
+        if (FRows[static_cast<size_t>(i)].Start <= index)
             row = i;
     return row;
 }
@@ -316,7 +316,7 @@ int TCustomMemo::RowOfChar(int index) {
 TPoint TCustomMemo::PosOfChar(int index) {
     Layout();
     int row = RowOfChar(index);
-    const TRow& r = rows_[static_cast<size_t>(row)];
+    const TRow& r = FRows[static_cast<size_t>(row)];
     TBitmap scratch(1, 1);
     TCanvas& c = scratch.Canvas();
     MeasureCanvas(c);
@@ -324,20 +324,20 @@ TPoint TCustomMemo::PosOfChar(int index) {
     int x = kMarginX +
             c.TextWidth(
                 CurrentText().substr(static_cast<size_t>(r.Start), static_cast<size_t>(within))) -
-            horzOffset_;
-    return Point(x, (row - topLine_) * lineHeight_);
+            FHorzOffset;
+    return Point(x, (row - FTopLine) * FLineHeight);
 }
 
 int TCustomMemo::CharAtPos(const TPoint& p) {
     Layout();
-    int row = std::clamp(topLine_ + (p.Y < 0 ? -1 : p.Y / lineHeight_), 0,
-                         static_cast<int>(rows_.size()) - 1);
-    const TRow& r = rows_[static_cast<size_t>(row)];
+    int row = std::clamp(FTopLine + (p.Y < 0 ? -1 : p.Y / FLineHeight), 0,
+                         static_cast<int>(FRows.size()) - 1);
+    const TRow& r = FRows[static_cast<size_t>(row)];
     TBitmap scratch(1, 1);
     TCanvas& c = scratch.Canvas();
     MeasureCanvas(c);
     const std::string& text = CurrentText();
-    int x = p.X + horzOffset_ - kMarginX;
+    int x = p.X + FHorzOffset - kMarginX;
     for (int i = 0; i < r.Length; ++i) {
         int left = c.TextWidth(text.substr(static_cast<size_t>(r.Start), static_cast<size_t>(i)));
         int right =
@@ -347,8 +347,8 @@ int TCustomMemo::CharAtPos(const TPoint& p) {
     }
     // Past the end of a wrapped row: before its trailing blank is enough.
     int end = r.Start + r.Length;
-    if (row + 1 < static_cast<int>(rows_.size()) &&
-        rows_[static_cast<size_t>(row) + 1].Start == end && end > r.Start &&
+    if (row + 1 < static_cast<int>(FRows.size()) &&
+        FRows[static_cast<size_t>(row) + 1].Start == end && end > r.Start &&
         text[static_cast<size_t>(end) - 1] == ' ')
         return end - 1;
     return end;
@@ -359,25 +359,25 @@ int TCustomMemo::CharAtPos(const TPoint& p) {
 void TCustomMemo::ScrollTo(int topLine, int horzOffset) {
     topLine = std::clamp(topLine, 0, MaxTopLine());
     horzOffset = std::clamp(horzOffset, 0, MaxHorzOffset());
-    if (topLine == topLine_ && horzOffset == horzOffset_)
+    if (topLine == FTopLine && horzOffset == FHorzOffset)
         return;
-    topLine_ = topLine;
-    horzOffset_ = horzOffset;
+    FTopLine = topLine;
+    FHorzOffset = horzOffset;
     Invalidate();
 }
 
 void TCustomMemo::ScrollCaretIntoView() {
-    int caret = selStart_ == anchor_ ? selStart_ + selLength_ : selStart_;
+    int caret = FSelStart == FAnchor ? FSelStart + FSelLength : FSelStart;
     int row = RowOfChar(caret);
-    int top = topLine_;
+    int top = FTopLine;
     if (row < top)
         top = row;
     else if (row >= top + VisibleLineCount())
         top = row - VisibleLineCount() + 1;
-    int h = horzOffset_;
-    if (!wordWrap_) {
+    int h = FHorzOffset;
+    if (!FWordWrap) {
         TPoint p = PosOfChar(caret);
-        int x = p.X + horzOffset_;
+        int x = p.X + FHorzOffset;
         if (x - kMarginX < h)
             h = x - kMarginX;
         else if (x >= h + ClientWidth() - kMarginX)
@@ -389,7 +389,7 @@ void TCustomMemo::ScrollCaretIntoView() {
 void TCustomMemo::HandleScroll(int bar, int code, int position) {
     if (bar == SB_VERT) {
         int page = VisibleLineCount();
-        int top = topLine_;
+        int top = FTopLine;
         switch (code) {
         case SB_LINEUP:
             top -= 1;
@@ -416,11 +416,11 @@ void TCustomMemo::HandleScroll(int bar, int code, int position) {
         default:
             return;
         }
-        ScrollTo(top, horzOffset_);
+        ScrollTo(top, FHorzOffset);
     } else {
         int page = std::max(1, ClientWidth());
         int line = std::max(1, LineHeight());
-        int h = horzOffset_;
+        int h = FHorzOffset;
         switch (code) {
         case SB_LINEUP:
             h -= line;
@@ -447,7 +447,7 @@ void TCustomMemo::HandleScroll(int bar, int code, int position) {
         default:
             return;
         }
-        ScrollTo(topLine_, h);
+        ScrollTo(FTopLine, h);
     }
 }
 
@@ -460,13 +460,13 @@ bool TCustomMemo::GetScrollInfo(int bar, TScrollInfo& info) {
         out.nMin = 0;
         out.nMax = std::max(0, DisplayLineCount() - 1);
         out.nPage = static_cast<unsigned>(VisibleLineCount());
-        out.nPos = topLine_;
+        out.nPos = FTopLine;
     } else {
         Layout();
         out.nMin = 0;
-        out.nMax = wordWrap_ ? 0 : std::max(0, widest_ + 2 * kMarginX - 1);
+        out.nMax = FWordWrap ? 0 : std::max(0, FWidest + 2 * kMarginX - 1);
         out.nPage = static_cast<unsigned>(std::max(0, ClientWidth()));
-        out.nPos = horzOffset_;
+        out.nPos = FHorzOffset;
     }
     out.nTrackPos = out.nPos;
     info = out;
@@ -532,8 +532,8 @@ bool TCustomMemo::BarMouseDown(const TPoint& p) {
             code = SB_PAGEDOWN;
         else {
             // The thumb: follow the pointer until the button is released.
-            dragBar_ = bar;
-            dragGrab_ = at - info.xyThumbTop;
+            FDragBar = bar;
+            FDragGrab = at - info.xyThumbTop;
             Application().SetCaptureControl(this);
             return true;
         }
@@ -546,18 +546,18 @@ bool TCustomMemo::BarMouseDown(const TPoint& p) {
 
 int TCustomMemo::ThumbDragPosition(const TPoint& p) {
     TScrollBarInfo info;
-    GetScrollBarInfo(dragBar_, info);
+    GetScrollBarInfo(FDragBar, info);
     TScrollInfo si;
-    GetScrollInfo(dragBar_, si);
-    TRect r = BarRect(dragBar_);
-    int at = dragBar_ == SB_VERT ? p.Y - r.Top : p.X - r.Left;
-    int length = dragBar_ == SB_VERT ? r.Height() : r.Width();
+    GetScrollInfo(FDragBar, si);
+    TRect r = BarRect(FDragBar);
+    int at = FDragBar == SB_VERT ? p.Y - r.Top : p.X - r.Left;
+    int length = FDragBar == SB_VERT ? r.Height() : r.Width();
     int thumb = info.xyThumbBottom - info.xyThumbTop;
     int track = length - 2 * info.dxyLineButton - thumb;
     int span = si.nMax - si.nMin + 1 - static_cast<int>(si.nPage);
     if (track <= 0 || span <= 0)
         return si.nPos;
-    int offset = std::clamp(at - dragGrab_ - info.dxyLineButton, 0, track);
+    int offset = std::clamp(at - FDragGrab - info.dxyLineButton, 0, track);
     return si.nMin + (offset * span + track / 2) / track;
 }
 
@@ -565,22 +565,22 @@ int TCustomMemo::ThumbDragPosition(const TPoint& p) {
 
 void TCustomMemo::SetSelStart(int value) {
     int size = static_cast<int>(CurrentText().size());
-    selStart_ = std::clamp(value, 0, size);
-    selLength_ = 0;
-    anchor_ = selStart_;
+    FSelStart = std::clamp(value, 0, size);
+    FSelLength = 0;
+    FAnchor = FSelStart;
     ScrollCaretIntoView();
     Invalidate();
 }
 
 void TCustomMemo::SetSelLength(int value) {
     int size = static_cast<int>(CurrentText().size());
-    selLength_ = std::clamp(value, 0, size - selStart_);
-    anchor_ = selStart_;
+    FSelLength = std::clamp(value, 0, size - FSelStart);
+    FAnchor = FSelStart;
     Invalidate();
 }
 
 std::string TCustomMemo::SelText() {
-    return CurrentText().substr(static_cast<size_t>(selStart_), static_cast<size_t>(selLength_));
+    return CurrentText().substr(static_cast<size_t>(FSelStart), static_cast<size_t>(FSelLength));
 }
 
 void TCustomMemo::SetSelText(const std::string& value) {
@@ -588,34 +588,34 @@ void TCustomMemo::SetSelText(const std::string& value) {
 }
 
 void TCustomMemo::SelectAll() {
-    selStart_ = 0;
-    anchor_ = 0;
-    selLength_ = static_cast<int>(CurrentText().size());
+    FSelStart = 0;
+    FAnchor = 0;
+    FSelLength = static_cast<int>(CurrentText().size());
     Invalidate();
 }
 
 void TCustomMemo::ReplaceSelection(const std::string& inserted, bool keepUndo) {
     std::string text = CurrentText();
     std::string piece = inserted;
-    if (maxLength_ > 0) {
-        int room = maxLength_ - (static_cast<int>(text.size()) - selLength_);
+    if (FMaxLength > 0) {
+        int room = FMaxLength - (static_cast<int>(text.size()) - FSelLength);
         if (room < static_cast<int>(piece.size()))
             piece.resize(static_cast<size_t>(std::max(room, 0)));
     }
-    if (piece.empty() && selLength_ == 0)
+    if (piece.empty() && FSelLength == 0)
         return;
     if (keepUndo) {
-        undoText_ = text;
-        undoSelStart_ = selStart_;
-        undoSelLength_ = selLength_;
-        hasUndo_ = true;
+        FUndoText = text;
+        FUndoSelStart = FSelStart;
+        FUndoSelLength = FSelLength;
+        FHasUndo = true;
     }
-    text.replace(static_cast<size_t>(selStart_), static_cast<size_t>(selLength_), piece);
+    text.replace(static_cast<size_t>(FSelStart), static_cast<size_t>(FSelLength), piece);
     StoreText(text);
-    selStart_ += static_cast<int>(piece.size());
-    selLength_ = 0;
-    anchor_ = selStart_;
-    topLine_ = std::min(topLine_, MaxTopLine());
+    FSelStart += static_cast<int>(piece.size());
+    FSelLength = 0;
+    FAnchor = FSelStart;
+    FTopLine = std::min(FTopLine, MaxTopLine());
     ScrollCaretIntoView();
     Change();
 }
@@ -627,11 +627,11 @@ void TCustomMemo::SetCaret(int index, bool extend) {
     const std::string& text = CurrentText();
     if (index > 0 && index < size && text[static_cast<size_t>(index)] == '\n' &&
         text[static_cast<size_t>(index) - 1] == '\r')
-        index += index > (selStart_ == anchor_ ? selStart_ + selLength_ : selStart_) ? 1 : -1;
+        index += index > (FSelStart == FAnchor ? FSelStart + FSelLength : FSelStart) ? 1 : -1;
     if (!extend)
-        anchor_ = index;
-    selStart_ = std::min(anchor_, index);
-    selLength_ = std::abs(index - anchor_);
+        FAnchor = index;
+    FSelStart = std::min(FAnchor, index);
+    FSelLength = std::abs(index - FAnchor);
     ScrollCaretIntoView();
     Invalidate();
 }
@@ -644,9 +644,9 @@ bool TCustomMemo::WantsKey(int key) const {
     case VK_DOWN:
         return true;
     case VK_RETURN:
-        return wantReturns_;
+        return FWantReturns;
     case VK_TAB:
-        return wantTabs_;
+        return FWantTabs;
     default:
         return false;
     }
@@ -657,7 +657,7 @@ void TCustomMemo::KeyDown(uint16_t& key, TShiftState shift) {
     if (key == 0)
         return;
     bool extend = (shift & ssShift) != 0;
-    int caret = selStart_ == anchor_ ? selStart_ + selLength_ : selStart_;
+    int caret = FSelStart == FAnchor ? FSelStart + FSelLength : FSelStart;
     const std::string& text = CurrentText();
     switch (key) {
     case VK_LEFT:
@@ -687,7 +687,7 @@ void TCustomMemo::KeyDown(uint16_t& key, TShiftState shift) {
         else if (row >= DisplayLineCount())
             SetCaret(static_cast<int>(text.size()), extend);
         else {
-            int y = (row - topLine_) * LineHeight();
+            int y = (row - FTopLine) * LineHeight();
             SetCaret(CharAtPos(Point(p.X, y)), extend);
         }
         break;
@@ -697,7 +697,7 @@ void TCustomMemo::KeyDown(uint16_t& key, TShiftState shift) {
             SetCaret(0, extend);
         } else {
             Layout();
-            SetCaret(rows_[static_cast<size_t>(RowOfChar(caret))].Start, extend);
+            SetCaret(FRows[static_cast<size_t>(RowOfChar(caret))].Start, extend);
         }
         break;
     }
@@ -706,22 +706,22 @@ void TCustomMemo::KeyDown(uint16_t& key, TShiftState shift) {
             SetCaret(static_cast<int>(text.size()), extend);
         } else {
             Layout();
-            const TRow& r = rows_[static_cast<size_t>(RowOfChar(caret))];
+            const TRow& r = FRows[static_cast<size_t>(RowOfChar(caret))];
             SetCaret(r.Start + r.Length, extend);
         }
         break;
     }
     case VK_DELETE:
-        if (readOnly_)
+        if (FReadOnly)
             break;
         if (shift & ssShift) {
             Perform(WM_CUT);
         } else {
-            if (selLength_ == 0) {
+            if (FSelLength == 0) {
                 int size = static_cast<int>(text.size());
-                if (selStart_ >= size)
+                if (FSelStart >= size)
                     break;
-                selLength_ = text.compare(static_cast<size_t>(selStart_), 2, "\r\n") == 0 ? 2 : 1;
+                FSelLength = text.compare(static_cast<size_t>(FSelStart), 2, "\r\n") == 0 ? 2 : 1;
             }
             Perform(WM_CLEAR);
         }
@@ -760,31 +760,31 @@ void TCustomMemo::KeyPress(char& key) {
         Perform(WM_UNDO);
         break;
     case 8: // Backspace
-        if (readOnly_)
+        if (FReadOnly)
             break;
-        if (selLength_ == 0) {
-            if (selStart_ == 0)
+        if (FSelLength == 0) {
+            if (FSelStart == 0)
                 break;
             const std::string& text = CurrentText();
             int back =
-                selStart_ >= 2 && text.compare(static_cast<size_t>(selStart_) - 2, 2, "\r\n") == 0
+                FSelStart >= 2 && text.compare(static_cast<size_t>(FSelStart) - 2, 2, "\r\n") == 0
                     ? 2
                     : 1;
-            selStart_ -= back;
-            selLength_ = back;
+            FSelStart -= back;
+            FSelLength = back;
         }
         ReplaceSelection("");
         break;
     case 13:
-        if (!readOnly_ && wantReturns_)
+        if (!FReadOnly && FWantReturns)
             ReplaceSelection("\r\n");
         break;
     case 9:
-        if (!readOnly_ && wantTabs_)
+        if (!FReadOnly && FWantTabs)
             ReplaceSelection("\t");
         break;
     default:
-        if (c >= 32 && !readOnly_)
+        if (c >= 32 && !FReadOnly)
             ReplaceSelection(std::string(1, static_cast<char>(c)));
         break;
     }
@@ -794,36 +794,36 @@ void TCustomMemo::KeyPress(char& key) {
 void TCustomMemo::WndProc(TMessage& m) {
     switch (m.Msg) {
     case WM_CUT:
-        if (selLength_ > 0 && !readOnly_) {
+        if (FSelLength > 0 && !FReadOnly) {
             WindowSystem().SetClipboardText(SelText());
             ReplaceSelection("");
         }
         return;
     case WM_COPY:
-        if (selLength_ > 0)
+        if (FSelLength > 0)
             WindowSystem().SetClipboardText(SelText());
         return;
     case WM_PASTE:
-        if (!readOnly_)
+        if (!FReadOnly)
             ReplaceSelection(WindowSystem().ClipboardText());
         return;
     case WM_CLEAR:
-        if (!readOnly_ && selLength_ > 0)
+        if (!FReadOnly && FSelLength > 0)
             ReplaceSelection("");
         return;
     case WM_UNDO:
-        if (hasUndo_ && !readOnly_) {
+        if (FHasUndo && !FReadOnly) {
             // The platform's one-level undo: undoing again redoes.
             std::string text = CurrentText();
-            int start = selStart_, length = selLength_;
-            StoreText(undoText_);
-            selStart_ = undoSelStart_;
-            selLength_ = undoSelLength_;
-            anchor_ = selStart_;
-            undoText_ = text;
-            undoSelStart_ = start;
-            undoSelLength_ = length;
-            topLine_ = std::min(topLine_, MaxTopLine());
+            int start = FSelStart, length = FSelLength;
+            StoreText(FUndoText);
+            FSelStart = FUndoSelStart;
+            FSelLength = FUndoSelLength;
+            FAnchor = FSelStart;
+            FUndoText = text;
+            FUndoSelStart = start;
+            FUndoSelLength = length;
+            FTopLine = std::min(FTopLine, MaxTopLine());
             ScrollCaretIntoView();
             Change();
             m.Result = 1;
@@ -843,7 +843,7 @@ void TCustomMemo::WndProc(TMessage& m) {
         int delta = static_cast<int16_t>(HiWord(m.WParam));
         int lines = -delta * 3 / WHEEL_DELTA;
         if (lines != 0)
-            ScrollTo(topLine_ + lines, horzOffset_);
+            ScrollTo(FTopLine + lines, FHorzOffset);
         m.Result = 1;
         return;
     }
@@ -855,31 +855,31 @@ void TCustomMemo::WndProc(TMessage& m) {
             return;
         if (CanFocus() && !Focused())
             SetFocus();
-        selecting_ = true;
+        FSelecting = true;
         SetCaret(CharAtPos(p), (ShiftStateFromMk(m.WParam) & ssShift) != 0);
         break;
     }
     case WM_MOUSEMOVE:
-        if (dragBar_ >= 0) {
+        if (FDragBar >= 0) {
             TPoint off = ClientOffset();
             TPoint p = Point(LoSmallInt(m.LParam) + off.X, HiSmallInt(m.LParam) + off.Y);
             int pos = ThumbDragPosition(p);
-            Perform(dragBar_ == SB_VERT ? WM_VSCROLL : WM_HSCROLL,
+            Perform(FDragBar == SB_VERT ? WM_VSCROLL : WM_HSCROLL,
                     MakeLParam(SB_THUMBTRACK, pos) & 0xFFFFFFFF);
             break;
         }
-        if (selecting_ && (m.WParam & MK_LBUTTON)) {
+        if (FSelecting && (m.WParam & MK_LBUTTON)) {
             TPoint p = Point(LoSmallInt(m.LParam), HiSmallInt(m.LParam));
             SetCaret(CharAtPos(p), true);
         }
         break;
     case WM_LBUTTONUP:
-        selecting_ = false;
-        if (dragBar_ >= 0) {
-            int bar = dragBar_;
-            dragBar_ = -1;
+        FSelecting = false;
+        if (FDragBar >= 0) {
+            int bar = FDragBar;
+            FDragBar = -1;
             Perform(bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL,
-                    MakeLParam(SB_THUMBPOSITION, bar == SB_VERT ? topLine_ : horzOffset_) &
+                    MakeLParam(SB_THUMBPOSITION, bar == SB_VERT ? FTopLine : FHorzOffset) &
                         0xFFFFFFFF);
             Perform(bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, SB_ENDSCROLL);
             if (Application().CaptureControl() == this)
@@ -887,12 +887,12 @@ void TCustomMemo::WndProc(TMessage& m) {
         }
         break;
     case CM_FONTCHANGED:
-        layoutWidth_ = -1;
+        FLayoutWidth = -1;
         break;
     case WM_SIZE:
-        layoutWidth_ = -1;
+        FLayoutWidth = -1;
         TCustomControl::WndProc(m);
-        ScrollTo(topLine_, horzOffset_);
+        ScrollTo(FTopLine, FHorzOffset);
         return;
     default:
         break;
@@ -913,30 +913,30 @@ void TCustomMemo::Paint() {
     if (!IsEnabledInParents())
         c.Font().SetColor(clGrayText);
     const std::string& text = CurrentText();
-    bool showSelection = Focused() && selLength_ > 0;
-    int selEnd = selStart_ + selLength_;
-    for (int row = topLine_; row < static_cast<int>(rows_.size()); ++row) {
-        int y = (row - topLine_) * lineHeight_;
+    bool showSelection = Focused() && FSelLength > 0;
+    int selEnd = FSelStart + FSelLength;
+    for (int row = FTopLine; row < static_cast<int>(FRows.size()); ++row) {
+        int y = (row - FTopLine) * FLineHeight;
         if (y >= client.Bottom)
             break;
-        const TRow& r = rows_[static_cast<size_t>(row)];
+        const TRow& r = FRows[static_cast<size_t>(row)];
         std::string line = text.substr(static_cast<size_t>(r.Start), static_cast<size_t>(r.Length));
         int width = c.TextWidth(line);
-        int x = kMarginX - horzOffset_;
-        if (alignment_ == TAlignment::taRightJustify)
+        int x = kMarginX - FHorzOffset;
+        if (FAlignment == TAlignment::taRightJustify)
             x = client.Right - kMarginX - width;
-        else if (alignment_ == TAlignment::taCenter)
+        else if (FAlignment == TAlignment::taCenter)
             x = (client.Right - width) / 2;
         c.Brush().SetStyle(TBrushStyle::bsClear);
         c.TextOut(x, y, line);
-        if (showSelection && selStart_ < r.Start + r.Length && selEnd > r.Start) {
-            int a = std::max(selStart_, r.Start) - r.Start;
+        if (showSelection && FSelStart < r.Start + r.Length && selEnd > r.Start) {
+            int a = std::max(FSelStart, r.Start) - r.Start;
             int b = std::min(selEnd, r.Start + r.Length) - r.Start;
             int left = x + c.TextWidth(line.substr(0, static_cast<size_t>(a)));
             int right = x + c.TextWidth(line.substr(0, static_cast<size_t>(b)));
             c.Brush().SetStyle(TBrushStyle::bsSolid);
             c.Brush().SetColor(clHighlight);
-            TRect sel = Rect(left, y, right, y + lineHeight_);
+            TRect sel = Rect(left, y, right, y + FLineHeight);
             c.FillRect(sel);
             TColor keep = c.Font().Color();
             c.Font().SetColor(clHighlightText);
@@ -946,11 +946,11 @@ void TCustomMemo::Paint() {
         }
     }
     if (Focused()) {
-        int caret = selStart_ == anchor_ ? selStart_ + selLength_ : selStart_;
+        int caret = FSelStart == FAnchor ? FSelStart + FSelLength : FSelStart;
         TPoint p = PosOfChar(caret);
         c.Brush().SetStyle(TBrushStyle::bsSolid);
         c.Brush().SetColor(clWindowText);
-        c.FillRect(Rect(p.X, p.Y, p.X + 1, p.Y + lineHeight_));
+        c.FillRect(Rect(p.X, p.Y, p.X + 1, p.Y + FLineHeight));
     }
 }
 
@@ -958,7 +958,7 @@ void TCustomMemo::PaintNonClient(TCanvas& canvas) {
     TCustomControl::PaintNonClient(canvas);
     int bw = BorderWidth();
     TRect r = Rect(bw, bw, Width() - bw, Height() - bw);
-    if (borderStyle_ == TBorderStyle::bsSingle) {
+    if (FBorderStyle == TBorderStyle::bsSingle) {
         Frame3D(canvas, r, clBtnShadow, clBtnHighlight, 1);
         Frame3D(canvas, r, cl3DDkShadow, cl3DLight, 1);
     }

@@ -34,33 +34,33 @@ public:
     // OnMouseUp.
     static void DeclarePublished(TPropertyBuilder& p);
 
-    TStringList* Lines() { return &lines_; }
+    TStringList* Lines() { return &FLines; }
     void SetLines(const TStringList& value);
     // The text with CR LF between lines.
     std::string Text() { return CurrentText(); }
     void SetText(const std::string& value);
 
-    TAlignment Alignment() const { return alignment_; }
+    TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment value);
-    TBorderStyle BorderStyle() const { return borderStyle_; }
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle value);
-    int MaxLength() const { return maxLength_; }
-    void SetMaxLength(int value) { maxLength_ = value < 0 ? 0 : value; }
-    bool ReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool value) { readOnly_ = value; }
-    TScrollStyle ScrollBars() const { return scrollBars_; }
+    int MaxLength() const { return FMaxLength; }
+    void SetMaxLength(int value) { FMaxLength = value < 0 ? 0 : value; }
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool value) { FReadOnly = value; }
+    TScrollStyle ScrollBars() const { return FScrollBars; }
     void SetScrollBars(TScrollStyle value);
-    bool WantReturns() const { return wantReturns_; }
-    void SetWantReturns(bool value) { wantReturns_ = value; }
-    bool WantTabs() const { return wantTabs_; }
-    void SetWantTabs(bool value) { wantTabs_ = value; }
-    bool WordWrap() const { return wordWrap_; }
+    bool WantReturns() const { return FWantReturns; }
+    void SetWantReturns(bool value) { FWantReturns = value; }
+    bool WantTabs() const { return FWantTabs; }
+    void SetWantTabs(bool value) { FWantTabs = value; }
+    bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool value);
 
     // Selection, in characters of Text (CR LF counts two).
-    int SelStart() const { return selStart_; }
+    int SelStart() const { return FSelStart; }
     void SetSelStart(int value);
-    int SelLength() const { return selLength_; }
+    int SelLength() const { return FSelLength; }
     void SetSelLength(int value);
     std::string SelText();
     void SetSelText(const std::string& value);
@@ -70,11 +70,11 @@ public:
     void CopyToClipboard() { Perform(WM_COPY); }
     void PasteFromClipboard() { Perform(WM_PASTE); }
     void Undo() { Perform(WM_UNDO); }
-    bool CanUndo() const { return hasUndo_; }
+    bool CanUndo() const { return FHasUndo; }
 
     // The first visible display line and the horizontal offset in pixels.
-    int TopLine() const { return topLine_; }
-    int HorzOffset() const { return horzOffset_; }
+    int TopLine() const { return FTopLine; }
+    int HorzOffset() const { return FHorzOffset; }
     // Display lines (wrapped) and how many fit the client area.
     int DisplayLineCount();
     int VisibleLineCount();
@@ -91,8 +91,8 @@ public:
     bool WantsKey(int key) const override;
     bool WantsChars() const override { return true; }
 
-    TNotifyEvent& OnChange() { return onChange_; }
-    void SetOnChange(const TNotifyEvent& e) { onChange_ = e; }
+    TNotifyEvent& OnChange() { return FOnChange; }
+    void SetOnChange(const TNotifyEvent& e) { FOnChange = e; }
 
 protected:
     void WndProc(TMessage& message) override;
@@ -127,36 +127,36 @@ private:
     int ThumbDragPosition(const TPoint& controlPoint);
     void MeasureCanvas(TCanvas& canvas);
 
-    TStringList lines_;
-    std::string text_;
-    std::vector<std::string> linesSeen_; // Lines as the text last left them
-    TAlignment alignment_ = TAlignment::taLeftJustify;
-    TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
-    int maxLength_ = 0;
-    bool readOnly_ = false;
-    TScrollStyle scrollBars_ = TScrollStyle::ssNone;
-    bool wantReturns_ = true;
-    bool wantTabs_ = false;
-    bool wordWrap_ = true;
-    int selStart_ = 0;
-    int selLength_ = 0;
-    int anchor_ = 0;
-    int topLine_ = 0;
-    int horzOffset_ = 0;
-    bool selecting_ = false;
-    int dragBar_ = -1; // the bar whose thumb is being dragged
-    int dragGrab_ = 0; // where on the thumb it was taken
-    bool hasUndo_ = false;
-    std::string undoText_;
-    int undoSelStart_ = 0;
-    int undoSelLength_ = 0;
+    TStringList FLines;
+    std::string FText;
+    std::vector<std::string> FLinesSeen; // Lines as the text last left them
+    TAlignment FAlignment = TAlignment::taLeftJustify;
+    TBorderStyle FBorderStyle = TBorderStyle::bsSingle;
+    int FMaxLength = 0;
+    bool FReadOnly = false;
+    TScrollStyle FScrollBars = TScrollStyle::ssNone;
+    bool FWantReturns = true;
+    bool FWantTabs = false;
+    bool FWordWrap = true;
+    int FSelStart = 0;
+    int FSelLength = 0;
+    int FAnchor = 0;
+    int FTopLine = 0;
+    int FHorzOffset = 0;
+    bool FSelecting = false;
+    int FDragBar = -1; // the bar whose thumb is being dragged
+    int FDragGrab = 0; // where on the thumb it was taken
+    bool FHasUndo = false;
+    std::string FUndoText;
+    int FUndoSelStart = 0;
+    int FUndoSelLength = 0;
     // Layout cache.
-    std::string layoutText_;
-    int layoutWidth_ = -1;
-    std::vector<TRow> rows_;
-    int widest_ = 0;
-    int lineHeight_ = 13;
-    TNotifyEvent onChange_;
+    std::string FLayoutText;
+    int FLayoutWidth = -1;
+    std::vector<TRow> FRows;
+    int FWidest = 0;
+    int FLineHeight = 13;
+    TNotifyEvent FOnChange;
 };
 
 class TMemo : public TCustomMemo {

@@ -136,87 +136,87 @@ TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner) {}
 TMenuItem::~TMenuItem() {
     // Sub-items that nobody owns go with their parent; owned ones stay
     // with their owner and only lose the parent.
-    std::vector<TMenuItem*> items = items_;
-    items_.clear();
+    std::vector<TMenuItem*> items = FItems;
+    FItems.clear();
     for (TMenuItem* item : items) {
-        item->parent_ = nullptr;
+        item->FParent = nullptr;
         if (item->Owner() == nullptr)
             item->Free();
     }
-    if (parent_ != nullptr)
-        parent_->Remove(this);
+    if (FParent != nullptr)
+        FParent->Remove(this);
 }
 
 void TMenuItem::SetCaption(const std::string& value) {
-    if (caption_ == value)
+    if (FCaption == value)
         return;
-    caption_ = value;
+    FCaption = value;
     MenuChanged(false);
 }
 
 void TMenuItem::SetChecked(bool value) {
-    if (checked_ == value)
+    if (FChecked == value)
         return;
-    checked_ = value;
+    FChecked = value;
     MenuChanged(false);
 }
 
 void TMenuItem::SetDefault(bool value) {
-    if (default_ == value)
+    if (FDefault == value)
         return;
-    default_ = value;
+    FDefault = value;
     MenuChanged(false);
 }
 
 void TMenuItem::SetEnabled(bool value) {
-    if (enabled_ == value)
+    if (FEnabled == value)
         return;
-    enabled_ = value;
+    FEnabled = value;
     MenuChanged(false);
 }
 
 void TMenuItem::SetImageIndex(int value) {
-    if (imageIndex_ == value)
+    if (FImageIndex == value)
         return;
-    imageIndex_ = value;
+    FImageIndex = value;
     MenuChanged(false);
 }
 
 void TMenuItem::SetShortCut(TShortCut value) {
-    if (shortCut_ == value)
+    if (FShortCut == value)
         return;
-    shortCut_ = value;
+    FShortCut = value;
     MenuChanged(false);
 }
 
 void TMenuItem::SetVisible(bool value) {
-    if (visible_ == value)
+    if (FVisible == value)
         return;
-    visible_ = value;
+    FVisible = value;
     MenuChanged(true);
 }
 
 void TMenuItem::SetOnDrawItem(const TMenuDrawItemEvent& e) {
-    onDrawItem_ = e;
+    FOnDrawItem = e;
 }
 
 void TMenuItem::SetOnMeasureItem(const TMenuMeasureItemEvent& e) {
-    onMeasureItem_ = e;
+    FOnMeasureItem = e;
 }
 
 TMenuItem* TMenuItem::Items(int index) const {
     if (index < 0 || index >= Count())
         throw EMenuError("Menu index out of range");
-    return items_[static_cast<size_t>(index)];
+    return FItems[static_cast<size_t>(index)];
 }
 
 int TMenuItem::MenuIndex() const {
-    return parent_ == nullptr ? -1 : parent_->IndexOf(this);
+    return FParent == nullptr ? -1 : FParent->IndexOf(this);
 }
 
 int TMenuItem::IndexOf(const TMenuItem* item) const {
-    auto it = std::find(items_.begin(), items_.end(), item);
-    return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+    auto it = std::find(FItems.begin(), FItems.end(), item);
+    return it == FItems.end() ? -1 : static_cast<int>(it - FItems.begin());
 }
 
 void TMenuItem::Add(TMenuItem* item) {
@@ -226,15 +226,15 @@ void TMenuItem::Add(TMenuItem* item) {
 void TMenuItem::Insert(int index, TMenuItem* item) {
     if (item == nullptr)
         return;
-    if (item->parent_ != nullptr)
+    if (item->FParent != nullptr)
         throw EMenuError("Menu inserted twice");
-    for (TMenuItem* p = this; p != nullptr; p = p->parent_)
+    for (TMenuItem* p = this; p != nullptr; p = p->FParent)
         if (p == item)
             throw EMenuError("Menu inserted into itself");
     if (index < 0 || index > Count())
         throw EMenuError("Menu index out of range");
-    items_.insert(items_.begin() + index, item);
-    item->parent_ = this;
+    FItems.insert(FItems.begin() + index, item);
+    item->FParent = this;
     MenuChanged(true);
 }
 
@@ -242,8 +242,8 @@ void TMenuItem::Remove(TMenuItem* item) {
     int i = IndexOf(item);
     if (i < 0)
         throw EMenuError("Sub-menu is not in menu");
-    items_.erase(items_.begin() + i);
-    item->parent_ = nullptr;
+    FItems.erase(FItems.begin() + i);
+    item->FParent = nullptr;
     MenuChanged(true);
 }
 
@@ -260,13 +260,13 @@ void TMenuItem::Clear() {
 
 TMenu* TMenuItem::GetParentMenu() const {
     const TMenuItem* item = this;
-    while (item->parent_ != nullptr)
-        item = item->parent_;
-    return item->menu_;
+    while (item->FParent != nullptr)
+        item = item->FParent;
+    return item->FMenu;
 }
 
 void TMenuItem::Click() {
-    onClick_(this);
+    FOnClick(this);
 }
 
 void TMenuItem::MenuChanged(bool rebuild) {
@@ -276,14 +276,14 @@ void TMenuItem::MenuChanged(bool rebuild) {
 }
 
 TComponent* TMenuItem::GetParentComponent() const {
-    if (parent_ != nullptr && parent_->menu_ != nullptr)
-        return parent_->menu_;
-    return parent_;
+    if (FParent != nullptr && FParent->FMenu != nullptr)
+        return FParent->FMenu;
+    return FParent;
 }
 
 void TMenuItem::SetParentComponent(TComponent* parent) {
-    if (parent_ != nullptr)
-        parent_->Remove(this);
+    if (FParent != nullptr)
+        FParent->Remove(this);
     if (auto* menu = dynamic_cast<TMenu*>(parent))
         menu->Items()->Add(this);
     else if (auto* item = dynamic_cast<TMenuItem*>(parent))
@@ -291,7 +291,7 @@ void TMenuItem::SetParentComponent(TComponent* parent) {
 }
 
 void TMenuItem::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
-    for (TMenuItem* item : std::vector<TMenuItem*>(items_))
+    for (TMenuItem* item : std::vector<TMenuItem*>(FItems))
         if (item->Owner() == root)
             proc(item);
 }
@@ -308,21 +308,21 @@ void TMenuItem::MeasureItem(TCanvas& canvas, int& width, int& height) {
         width = 0;
         height = kSeparatorHeight;
     } else {
-        canvas.Font().SetStyle(default_ ? fsBold : 0);
+        canvas.Font().SetStyle(FDefault ? fsBold : 0);
         TRect r{};
-        DrawText(canvas, caption_, r, DT_CALCRECT | DT_SINGLELINE);
+        DrawText(canvas, FCaption, r, DT_CALCRECT | DT_SINGLELINE);
         width = kCheckArea + r.Width() + kArrowArea;
-        if (shortCut_ != 0)
-            width += canvas.TextWidth(ShortCutToText(shortCut_)) + kArrowArea;
+        if (FShortCut != 0)
+            width += canvas.TextWidth(ShortCutToText(FShortCut)) + kArrowArea;
         height = std::max<int>(r.Height() + 6, 19);
         canvas.Font().SetStyle(0);
     }
-    onMeasureItem_(this, canvas, width, height);
+    FOnMeasureItem(this, canvas, width, height);
 }
 
 void TMenuItem::DrawItem(TCanvas& canvas, const TRect& rect, bool selected) {
-    if (onDrawItem_.Assigned()) {
-        onDrawItem_(this, canvas, rect, selected);
+    if (FOnDrawItem.Assigned()) {
+        FOnDrawItem(this, canvas, rect, selected);
         return;
     }
     DefaultDrawItem(canvas, rect, selected);
@@ -341,8 +341,8 @@ void TMenuItem::DefaultDrawItem(TCanvas& canvas, const TRect& rect, bool selecte
         canvas.FillRect(Rect(rect.Left + 1, y + 1, rect.Right - 1, y + 2));
         return;
     }
-    TColor text = !enabled_ ? clGrayText : hot ? clHighlightText : clMenuText;
-    if (checked_) {
+    TColor text = !FEnabled ? clGrayText : hot ? clHighlightText : clMenuText;
+    if (FChecked) {
         // A check mark: a short stroke down and a long one up, 3 pixels thick.
         int x = rect.Left + 6, y = rect.Top + rect.Height() / 2 - 1;
         for (int i = 0; i < 7; ++i) {
@@ -350,24 +350,24 @@ void TMenuItem::DefaultDrawItem(TCanvas& canvas, const TRect& rect, bool selecte
             for (int t = 0; t < 3; ++t)
                 canvas.SetPixel(x + i, y + dy + t, text);
         }
-    } else if (imageIndex_ >= 0) {
+    } else if (FImageIndex >= 0) {
         TMenu* menu = GetParentMenu();
-        if (menu != nullptr && menu->Images() != nullptr && imageIndex_ < menu->Images()->Count())
+        if (menu != nullptr && menu->Images() != nullptr && FImageIndex < menu->Images()->Count())
             menu->Images()->Draw(canvas, rect.Left + 2, rect.Top + (rect.Height() - 16) / 2,
-                                 imageIndex_, enabled_);
+                                 FImageIndex, FEnabled);
     }
     canvas.Brush().SetStyle(TBrushStyle::bsClear);
     canvas.Font().SetColor(text);
-    canvas.Font().SetStyle(default_ ? fsBold : 0);
+    canvas.Font().SetStyle(FDefault ? fsBold : 0);
     TRect r = rect;
     r.Left += kCheckArea;
     r.Right -= kArrowArea;
-    DrawText(canvas, caption_, r, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-    if (shortCut_ != 0)
-        DrawText(canvas, ShortCutToText(shortCut_), r,
+    DrawText(canvas, FCaption, r, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    if (FShortCut != 0)
+        DrawText(canvas, ShortCutToText(FShortCut), r,
                  DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     canvas.Font().SetStyle(0);
-    if (!items_.empty()) {
+    if (!FItems.empty()) {
         // The sub-menu arrow: a small triangle pointing right.
         int x = rect.Right - 12, cy = rect.Top + rect.Height() / 2;
         for (int i = 0; i < 4; ++i)
@@ -387,46 +387,46 @@ void TMenu::DeclarePublished(TPropertyBuilder& p) {
         .Event("OnChange", &TMenu::OnChange, &TMenu::SetOnChange);
 }
 
-TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(nullptr)) {
-    items_->menu_ = this;
+TMenu::TMenu(TComponent* owner) : TComponent(owner), FItems(new TMenuItem(nullptr)) {
+    FItems->FMenu = this;
 }
 
 TMenu::~TMenu() {
-    items_->Free();
+    FItems->Free();
 }
 
 void TMenu::SetOwnerDraw(bool value) {
-    if (ownerDraw_ == value)
+    if (FOwnerDraw == value)
         return;
-    ownerDraw_ = value;
+    FOwnerDraw = value;
     MenuChanged(nullptr, false);
 }
 
 void TMenu::SetImages(TImageList* value) {
-    if (images_ == value)
+    if (FImages == value)
         return;
-    if (images_ != nullptr)
-        images_->RemoveFreeNotification(this);
-    images_ = value;
-    if (images_ != nullptr)
-        images_->FreeNotification(this);
+    if (FImages != nullptr)
+        FImages->RemoveFreeNotification(this);
+    FImages = value;
+    if (FImages != nullptr)
+        FImages->FreeNotification(this);
     MenuChanged(nullptr, false);
 }
 
 void TMenu::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
-    if (operation == TOperation::opRemove && component != nullptr && component == images_) {
-        images_ = nullptr;
+    if (operation == TOperation::opRemove && component != nullptr && component == FImages) {
+        FImages = nullptr;
         MenuChanged(nullptr, false);
     }
 }
 
 void TMenu::MenuChanged(TMenuItem* source, bool rebuild) {
-    onChange_(this, source, rebuild);
+    FOnChange(this, source, rebuild);
 }
 
 void TMenu::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
-    items_->GetChildren(proc, root);
+    FItems->GetChildren(proc, root);
 }
 
 namespace {
@@ -447,7 +447,7 @@ TMenuItem* FindShortCut(TMenuItem* parent, TShortCut shortCut) {
 TMenuItem* TMenu::FindItemByShortCut(TShortCut shortCut) const {
     if (shortCut == 0)
         return nullptr;
-    return FindShortCut(items_, shortCut);
+    return FindShortCut(FItems, shortCut);
 }
 
 bool TMenu::IsShortCut(const TMessage& m) {
@@ -472,7 +472,7 @@ void TPopupMenu::DeclarePublished(TPropertyBuilder& p) {
 TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {}
 
 void TPopupMenu::Popup(int x, int y) {
-    onPopup_(this);
+    FOnPopup(this);
     TrackMenu(Items(), x, y, true);
 }
 
@@ -507,13 +507,13 @@ class TMenuTracker : public TInputGrab {
 public:
     TMenuItem* Run(TMenuItem* root, int x, int y);
     TMenuLevel* LevelOfCanvas(const TCanvas& canvas) {
-        for (auto& level : levels_)
+        for (auto& level : FLevels)
             if (&level->Surface.Canvas() == &canvas)
                 return level.get();
         return nullptr;
     }
     bool HandleEvent(const TWsEvent& event) override;
-    void Cancel() { done_ = true; }
+    void Cancel() { FDone = true; }
 
 private:
     void Open(TMenuItem* parent, int x, int y, int avoidLeft);
@@ -529,10 +529,10 @@ private:
     bool HitTest(const TPoint& p, size_t& depth, int& index) const;
     void Move(int step);
 
-    std::vector<std::unique_ptr<TMenuLevel>> levels_;
-    bool done_ = false;
-    bool armed_ = false; // the pointer has been over the menu since it opened
-    TMenuItem* chosen_ = nullptr;
+    std::vector<std::unique_ptr<TMenuLevel>> FLevels;
+    bool FDone = false;
+    bool FArmed = false; // the pointer has been over the menu since it opened
+    TMenuItem* FChosen = nullptr;
 };
 
 TMenuTracker* current = nullptr;
@@ -552,14 +552,14 @@ TMenuItem* TMenuTracker::Run(TMenuItem* root, int x, int y) {
         throw;
     }
     opening = nullptr;
-    if (levels_.empty())
+    if (FLevels.empty())
         return nullptr;
     TInputGrab* previousGrab = Application().InputGrab();
     TMenuTracker* previous = current;
     current = this;
     Application().SetInputGrab(this);
     try {
-        while (!done_)
+        while (!FDone)
             if (!Application().HandleMessage())
                 break;
     } catch (...) {
@@ -571,7 +571,7 @@ TMenuItem* TMenuTracker::Run(TMenuItem* root, int x, int y) {
     Application().SetInputGrab(previousGrab);
     current = previous;
     CloseAbove(0);
-    return chosen_;
+    return FChosen;
 }
 
 void TMenuTracker::Open(TMenuItem* parent, int x, int y, int avoidLeft) {
@@ -608,15 +608,15 @@ void TMenuTracker::Open(TMenuItem* parent, int x, int y, int avoidLeft) {
     level->Window = WindowSystem().CreateWindow(TWsWindowKind::Popup, TWsRect{x, y, x + w, y + h});
     level->Surface.SetSize(w, h);
     TMenuLevel& ref = *level;
-    levels_.push_back(std::move(level));
+    FLevels.push_back(std::move(level));
     Paint(ref);
     WindowSystem().ShowWindow(ref.Window, true);
 }
 
 void TMenuTracker::CloseAbove(size_t depth) {
-    while (levels_.size() > depth) {
-        WindowSystem().DestroyWindow(levels_.back()->Window);
-        levels_.pop_back();
+    while (FLevels.size() > depth) {
+        WindowSystem().DestroyWindow(FLevels.back()->Window);
+        FLevels.pop_back();
     }
 }
 
@@ -657,7 +657,7 @@ void TMenuTracker::Paint(TMenuLevel& level) {
 }
 
 void TMenuTracker::Select(size_t depth, int index) {
-    TMenuLevel& level = *levels_[depth];
+    TMenuLevel& level = *FLevels[depth];
     if (level.Selected == index)
         return;
     level.Selected = index;
@@ -665,7 +665,7 @@ void TMenuTracker::Select(size_t depth, int index) {
 }
 
 void TMenuTracker::Activate(size_t depth, int index, bool fromKeyboard) {
-    TMenuLevel& level = *levels_[depth];
+    TMenuLevel& level = *FLevels[depth];
     if (index < 0 || index >= static_cast<int>(level.Items.size()))
         return;
     TMenuItem* item = level.Items[static_cast<size_t>(index)];
@@ -673,27 +673,27 @@ void TMenuTracker::Activate(size_t depth, int index, bool fromKeyboard) {
         return;
     Select(depth, index);
     if (item->Count() > 0) {
-        if (levels_.size() > depth + 1 && levels_[depth + 1]->Parent == item)
+        if (FLevels.size() > depth + 1 && FLevels[depth + 1]->Parent == item)
             return;
         CloseAbove(depth + 1);
         const TRect& r = level.Rects[static_cast<size_t>(index)];
         Open(item, level.Bounds.Right - kMenuFrame, level.Bounds.Top + r.Top - kMenuFrame,
              level.Bounds.Left + kMenuFrame);
-        if (fromKeyboard && levels_.size() > depth + 1)
-            for (size_t i = 0; i < levels_[depth + 1]->Items.size(); ++i)
-                if (Selectable(levels_[depth + 1]->Items[i])) {
+        if (fromKeyboard && FLevels.size() > depth + 1)
+            for (size_t i = 0; i < FLevels[depth + 1]->Items.size(); ++i)
+                if (Selectable(FLevels[depth + 1]->Items[i])) {
                     Select(depth + 1, static_cast<int>(i));
                     break;
                 }
         return;
     }
-    chosen_ = item;
-    done_ = true;
+    FChosen = item;
+    FDone = true;
 }
 
 bool TMenuTracker::HitTest(const TPoint& p, size_t& depth, int& index) const {
-    for (size_t d = levels_.size(); d-- > 0;) {
-        const TMenuLevel& level = *levels_[d];
+    for (size_t d = FLevels.size(); d-- > 0;) {
+        const TMenuLevel& level = *FLevels[d];
         if (!PtInRect(level.Bounds, p))
             continue;
         depth = d;
@@ -708,8 +708,8 @@ bool TMenuTracker::HitTest(const TPoint& p, size_t& depth, int& index) const {
 }
 
 void TMenuTracker::Move(int step) {
-    size_t depth = levels_.size() - 1;
-    TMenuLevel& level = *levels_[depth];
+    size_t depth = FLevels.size() - 1;
+    TMenuLevel& level = *FLevels[depth];
     int n = static_cast<int>(level.Items.size());
     int i = level.Selected;
     for (int k = 0; k < n; ++k) {
@@ -722,7 +722,7 @@ void TMenuTracker::Move(int step) {
 }
 
 bool TMenuTracker::HandleEvent(const TWsEvent& e) {
-    if (done_ || levels_.empty())
+    if (FDone || FLevels.empty())
         return false;
     TPoint p = Point(e.X, e.Y);
     size_t depth = 0;
@@ -730,9 +730,9 @@ bool TMenuTracker::HandleEvent(const TWsEvent& e) {
     switch (e.Type) {
     case TWsEventType::MouseMove:
         if (HitTest(p, depth, index) && index >= 0) {
-            armed_ = true;
-            TMenuItem* item = levels_[depth]->Items[static_cast<size_t>(index)];
-            if (levels_.size() > depth + 1 && levels_[depth + 1]->Parent != item)
+            FArmed = true;
+            TMenuItem* item = FLevels[depth]->Items[static_cast<size_t>(index)];
+            if (FLevels.size() > depth + 1 && FLevels[depth + 1]->Parent != item)
                 CloseAbove(depth + 1);
             Select(depth, Selectable(item) ? index : -1);
             if (Selectable(item) && item->Count() > 0)
@@ -741,22 +741,22 @@ bool TMenuTracker::HandleEvent(const TWsEvent& e) {
         return true;
     case TWsEventType::MouseDown:
         if (!HitTest(p, depth, index)) {
-            done_ = true; // a press outside closes the menu and goes nowhere
+            FDone = true; // a press outside closes the menu and goes nowhere
             return true;
         }
-        armed_ = true;
-        if (index >= 0 && levels_[depth]->Items[static_cast<size_t>(index)]->Count() > 0)
+        FArmed = true;
+        if (index >= 0 && FLevels[depth]->Items[static_cast<size_t>(index)]->Count() > 0)
             Activate(depth, index, false);
         return true;
     case TWsEventType::MouseUp:
-        if (armed_ && HitTest(p, depth, index) && index >= 0 &&
-            levels_[depth]->Items[static_cast<size_t>(index)]->Count() == 0)
+        if (FArmed && HitTest(p, depth, index) && index >= 0 &&
+            FLevels[depth]->Items[static_cast<size_t>(index)]->Count() == 0)
             Activate(depth, index, false);
         return true;
     case TWsEventType::MouseWheel:
         return true;
     case TWsEventType::KeyDown: {
-        size_t last = levels_.size() - 1;
+        size_t last = FLevels.size() - 1;
         switch (e.Key) {
         case VK_UP:
             Move(-1);
@@ -765,9 +765,9 @@ bool TMenuTracker::HandleEvent(const TWsEvent& e) {
             Move(1);
             break;
         case VK_RIGHT:
-            if (levels_[last]->Selected >= 0)
-                if (levels_[last]->Items[static_cast<size_t>(levels_[last]->Selected)]->Count() > 0)
-                    Activate(last, levels_[last]->Selected, true);
+            if (FLevels[last]->Selected >= 0)
+                if (FLevels[last]->Items[static_cast<size_t>(FLevels[last]->Selected)]->Count() > 0)
+                    Activate(last, FLevels[last]->Selected, true);
             break;
         case VK_LEFT:
             if (last > 0)
@@ -777,20 +777,20 @@ bool TMenuTracker::HandleEvent(const TWsEvent& e) {
             if (last > 0)
                 CloseAbove(last);
             else
-                done_ = true;
+                FDone = true;
             break;
         case VK_MENU:
-            done_ = true;
+            FDone = true;
             break;
         case VK_RETURN:
         case VK_SPACE:
-            Activate(last, levels_[last]->Selected, true);
+            Activate(last, FLevels[last]->Selected, true);
             break;
         default:
             if ((e.Key >= 'A' && e.Key <= 'Z') || (e.Key >= '0' && e.Key <= '9')) {
                 // The "&" letter chooses at once when only one item has it;
                 // several take turns in the selection.
-                TMenuLevel& level = *levels_[last];
+                TMenuLevel& level = *FLevels[last];
                 std::vector<int> matches;
                 for (size_t i = 0; i < level.Items.size(); ++i)
                     if (Selectable(level.Items[i]) && AccelOf(level.Items[i]->Caption()) == e.Key)
@@ -811,7 +811,7 @@ bool TMenuTracker::HandleEvent(const TWsEvent& e) {
         return true;
     case TWsEventType::Quit:
     case TWsEventType::Close:
-        done_ = true;
+        FDone = true;
         return false;
     default:
         return false;

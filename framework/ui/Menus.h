@@ -43,28 +43,28 @@ public:
     // Visible, OnClick, OnDrawItem, OnMeasureItem.
     static void DeclarePublished(TPropertyBuilder& p);
 
-    const std::string& Caption() const { return caption_; }
+    const std::string& Caption() const { return FCaption; }
     void SetCaption(const std::string& value);
-    bool Checked() const { return checked_; }
+    bool Checked() const { return FChecked; }
     void SetChecked(bool value);
-    bool Default() const { return default_; }
+    bool Default() const { return FDefault; }
     void SetDefault(bool value);
-    bool Enabled() const { return enabled_; }
+    bool Enabled() const { return FEnabled; }
     void SetEnabled(bool value);
-    int ImageIndex() const { return imageIndex_; }
+    int ImageIndex() const { return FImageIndex; }
     void SetImageIndex(int value);
-    TShortCut ShortCutValue() const { return shortCut_; }
+    TShortCut ShortCutValue() const { return FShortCut; }
     void SetShortCut(TShortCut value);
-    bool Visible() const { return visible_; }
+    bool Visible() const { return FVisible; }
     void SetVisible(bool value);
     // A separator: the caption "-".
-    bool IsLine() const { return caption_ == "-"; }
+    bool IsLine() const { return FCaption == "-"; }
 
     // --- Sub-items ---
-    int Count() const { return static_cast<int>(items_.size()); }
+    int Count() const { return static_cast<int>(FItems.size()); }
     // Fails with "Menu index out of range".
     TMenuItem* Items(int index) const;
-    TMenuItem* Parent() const { return parent_; }
+    TMenuItem* Parent() const { return FParent; }
     int MenuIndex() const;
     void Add(TMenuItem* item);
     void Insert(int index, TMenuItem* item);
@@ -80,11 +80,11 @@ public:
     // OnClick (a programmatic click works on disabled items too).
     virtual void Click();
 
-    TNotifyEvent& OnClick() { return onClick_; }
-    void SetOnClick(const TNotifyEvent& e) { onClick_ = e; }
-    TMenuDrawItemEvent& OnDrawItem() { return onDrawItem_; }
+    TNotifyEvent& OnClick() { return FOnClick; }
+    void SetOnClick(const TNotifyEvent& e) { FOnClick = e; }
+    TMenuDrawItemEvent& OnDrawItem() { return FOnDrawItem; }
     void SetOnDrawItem(const TMenuDrawItemEvent& e);
-    TMenuMeasureItemEvent& OnMeasureItem() { return onMeasureItem_; }
+    TMenuMeasureItemEvent& OnMeasureItem() { return FOnMeasureItem; }
     void SetOnMeasureItem(const TMenuMeasureItemEvent& e);
 
     // Size of the item in an open menu: the measure handler when there is
@@ -107,19 +107,19 @@ protected:
 
 private:
     friend class TMenu;
-    std::string caption_;
-    bool checked_ = false;
-    bool default_ = false;
-    bool enabled_ = true;
-    int imageIndex_ = -1;
-    TShortCut shortCut_ = 0;
-    bool visible_ = true;
-    std::vector<TMenuItem*> items_;
-    TMenuItem* parent_ = nullptr;
-    TMenu* menu_ = nullptr; // set on the root item only
-    TNotifyEvent onClick_;
-    TMenuDrawItemEvent onDrawItem_;
-    TMenuMeasureItemEvent onMeasureItem_;
+    std::string FCaption;
+    bool FChecked = false;
+    bool FDefault = false;
+    bool FEnabled = true;
+    int FImageIndex = -1;
+    TShortCut FShortCut = 0;
+    bool FVisible = true;
+    std::vector<TMenuItem*> FItems;
+    TMenuItem* FParent = nullptr;
+    TMenu* FMenu = nullptr; // set on the root item only
+    TNotifyEvent FOnClick;
+    TMenuDrawItemEvent FOnDrawItem;
+    TMenuMeasureItemEvent FOnMeasureItem;
 };
 
 class TMenu : public TComponent {
@@ -131,15 +131,15 @@ public:
     static void DeclarePublished(TPropertyBuilder& p);
 
     // The invisible root whose sub-items are the menu's items.
-    TMenuItem* Items() const { return items_; }
-    bool OwnerDraw() const { return ownerDraw_; }
+    TMenuItem* Items() const { return FItems; }
+    bool OwnerDraw() const { return FOwnerDraw; }
     void SetOwnerDraw(bool value);
     // The images items show by ImageIndex (not owned; forgotten when it is
     // destroyed).
-    TImageList* Images() const { return images_; }
+    TImageList* Images() const { return FImages; }
     void SetImages(TImageList* value);
-    TMenuChangeEvent& OnChange() { return onChange_; }
-    void SetOnChange(const TMenuChangeEvent& e) { onChange_ = e; }
+    TMenuChangeEvent& OnChange() { return FOnChange; }
+    void SetOnChange(const TMenuChangeEvent& e) { FOnChange = e; }
 
     // Whether a WM_KEYDOWN / WM_SYSKEYDOWN message is the shortcut of an
     // enabled, visible item; that item is clicked.
@@ -157,10 +157,10 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
-    TMenuItem* items_;
-    bool ownerDraw_ = false;
-    TImageList* images_ = nullptr;
-    TMenuChangeEvent onChange_;
+    TMenuItem* FItems;
+    bool FOwnerDraw = false;
+    TImageList* FImages = nullptr;
+    TMenuChangeEvent FOnChange;
 };
 
 class TPopupMenu : public TMenu {
@@ -174,14 +174,14 @@ public:
     // stay on the work area) and tracks it until it closes; the chosen
     // item's Click runs before Popup returns.
     virtual void Popup(int x, int y);
-    TComponent* PopupComponent() const { return popupComponent_; }
-    void SetPopupComponent(TComponent* value) { popupComponent_ = value; }
-    TNotifyEvent& OnPopup() { return onPopup_; }
-    void SetOnPopup(const TNotifyEvent& e) { onPopup_ = e; }
+    TComponent* PopupComponent() const { return FPopupComponent; }
+    void SetPopupComponent(TComponent* value) { FPopupComponent = value; }
+    TNotifyEvent& OnPopup() { return FOnPopup; }
+    void SetOnPopup(const TNotifyEvent& e) { FOnPopup = e; }
 
 private:
-    TComponent* popupComponent_ = nullptr;
-    TNotifyEvent onPopup_;
+    TComponent* FPopupComponent = nullptr;
+    TNotifyEvent FOnPopup;
 };
 
 class TMainMenu : public TMenu {

@@ -29,16 +29,16 @@ TTabSheet::TTabSheet(TComponent* owner) : TCustomControl(owner) {
 }
 
 TTabSheet::~TTabSheet() {
-    if (pageControl_ != nullptr)
-        pageControl_->RemovePage(this);
+    if (FPageControl != nullptr)
+        FPageControl->RemovePage(this);
 }
 
 void TTabSheet::SetParent(TWinControl* parent) {
     TCustomControl::SetParent(parent);
     auto* pc = dynamic_cast<TPageControl*>(parent);
-    if (pc != pageControl_) {
-        if (pageControl_ != nullptr)
-            pageControl_->RemovePage(this);
+    if (pc != FPageControl) {
+        if (FPageControl != nullptr)
+            FPageControl->RemovePage(this);
         if (pc != nullptr)
             pc->InsertPage(this);
     }
@@ -49,16 +49,16 @@ void TTabSheet::SetPageControl(TPageControl* value) {
 }
 
 int TTabSheet::PageIndex() const {
-    if (pageControl_ == nullptr)
+    if (FPageControl == nullptr)
         return -1;
-    auto& pages = pageControl_->pages_;
+    auto& pages = FPageControl->FPages;
     return static_cast<int>(std::find(pages.begin(), pages.end(), this) - pages.begin());
 }
 
 void TTabSheet::SetPageIndex(int value) {
-    if (pageControl_ == nullptr)
+    if (FPageControl == nullptr)
         return;
-    auto& pages = pageControl_->pages_;
+    auto& pages = FPageControl->FPages;
     pages.erase(std::find(pages.begin(), pages.end(), this));
     value = std::clamp(value, 0, static_cast<int>(pages.size()));
     pages.insert(pages.begin() + value, this);
@@ -96,69 +96,69 @@ TPageControl::TPageControl(TComponent* owner) : TCustomControl(owner) {
 }
 
 TPageControl::~TPageControl() {
-    for (TTabSheet* page : pages_)
-        page->pageControl_ = nullptr;
+    for (TTabSheet* page : FPages)
+        page->FPageControl = nullptr;
 }
 
 TTabSheet* TPageControl::Pages(int index) const {
     if (index < 0 || index >= PageCount())
         throw EListError(Format("List index out of bounds (%d)", index));
-    return pages_[static_cast<size_t>(index)];
+    return FPages[static_cast<size_t>(index)];
 }
 
 void TPageControl::InsertPage(TTabSheet* page) {
-    pages_.push_back(page);
-    page->pageControl_ = this;
+    FPages.push_back(page);
+    page->FPageControl = this;
     page->TControl::SetVisible(false);
-    if (activePage_ == nullptr && !HasState(csLoading))
+    if (FActivePage == nullptr && !HasState(csLoading))
         SetActivePage(page);
 }
 
 void TPageControl::RemovePage(TTabSheet* page) {
-    pages_.erase(std::remove(pages_.begin(), pages_.end(), page), pages_.end());
-    page->pageControl_ = nullptr;
-    if (activePage_ == page) {
-        activePage_ = nullptr;
-        if (!HasState(csDestroying) && !pages_.empty())
-            SetActivePage(pages_.front());
+    FPages.erase(std::remove(FPages.begin(), FPages.end(), page), FPages.end());
+    page->FPageControl = nullptr;
+    if (FActivePage == page) {
+        FActivePage = nullptr;
+        if (!HasState(csDestroying) && !FPages.empty())
+            SetActivePage(FPages.front());
     }
 }
 
 void TPageControl::Notification(TComponent* component, TOperation operation) {
     TCustomControl::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == activePage_)
-        activePage_ = nullptr;
+    if (operation == TOperation::opRemove && component == FActivePage)
+        FActivePage = nullptr;
 }
 
 int TPageControl::ActivePageIndex() const {
-    if (activePage_ == nullptr)
+    if (FActivePage == nullptr)
         return -1;
-    return activePage_->PageIndex();
+    return FActivePage->PageIndex();
 }
 
 void TPageControl::SetActivePageIndex(int value) {
     if (value < 0 || value >= PageCount())
         SetActivePage(nullptr);
     else
-        SetActivePage(pages_[static_cast<size_t>(value)]);
+        SetActivePage(FPages[static_cast<size_t>(value)]);
 }
 
 void TPageControl::SetActivePage(TTabSheet* page) {
-    if (page != nullptr && page->pageControl_ != this)
+    if (page != nullptr && page->FPageControl != this)
         return;
-    if (activePage_ == page)
+    if (FActivePage == page)
         return;
     TCustomForm* form = ParentForm();
     // The focus may not stay on a page that is being hidden.
     bool focusInside = form != nullptr && form->ActiveControl() != nullptr &&
-                       activePage_ != nullptr &&
-                       activePage_->ContainsControl(form->ActiveControl());
+                       FActivePage != nullptr &&
+                       FActivePage->ContainsControl(form->ActiveControl());
     if (page != nullptr) {
         page->BringToFront();
         page->TControl::SetVisible(true);
     }
-    TTabSheet* old = activePage_;
-    activePage_ = page;
+    TTabSheet* old = FActivePage;
+    FActivePage = page;
     if (old != nullptr)
         old->SetVisible(false);
     if (focusInside && form != nullptr) {
@@ -173,15 +173,15 @@ void TPageControl::SetActivePage(TTabSheet* page) {
     Realign();
     Invalidate();
     if (!HasState(csLoading))
-        onChange_(this);
+        FOnChange(this);
 }
 
 void TPageControl::Loaded() {
     TCustomControl::Loaded();
-    for (TTabSheet* p : pages_)
-        p->TControl::SetVisible(p == activePage_);
-    if (activePage_ == nullptr && !pages_.empty())
-        SetActivePage(pages_.front());
+    for (TTabSheet* p : FPages)
+        p->TControl::SetVisible(p == FActivePage);
+    if (FActivePage == nullptr && !FPages.empty())
+        SetActivePage(FPages.front());
 }
 
 void TPageControl::Paint() {

@@ -22,12 +22,12 @@ public:
     // Published: Caption, PageIndex, TabVisible, Color, Font, ParentFont.
     static void DeclarePublished(TPropertyBuilder& p);
 
-    TPageControl* PageControl() const { return pageControl_; }
+    TPageControl* PageControl() const { return FPageControl; }
     void SetPageControl(TPageControl* value);
     int PageIndex() const;
     void SetPageIndex(int value);
-    bool TabVisible() const { return tabVisible_; }
-    void SetTabVisible(bool value) { tabVisible_ = value; }
+    bool TabVisible() const { return FTabVisible; }
+    void SetTabVisible(bool value) { FTabVisible = value; }
 
     void SetParent(TWinControl* parent) override;
 
@@ -36,8 +36,8 @@ protected:
 
 private:
     friend class TPageControl;
-    TPageControl* pageControl_ = nullptr;
-    bool tabVisible_ = true;
+    TPageControl* FPageControl = nullptr;
+    bool FTabVisible = true;
 };
 
 class TPageControl : public TCustomControl {
@@ -49,17 +49,17 @@ public:
     // TabStop, OnChange.
     static void DeclarePublished(TPropertyBuilder& p);
 
-    int PageCount() const { return static_cast<int>(pages_.size()); }
+    int PageCount() const { return static_cast<int>(FPages.size()); }
     TTabSheet* Pages(int index) const;
-    TTabSheet* ActivePage() const { return activePage_; }
+    TTabSheet* ActivePage() const { return FActivePage; }
     void SetActivePage(TTabSheet* page);
     int ActivePageIndex() const;
     // An index out of range leaves no page active.
     void SetActivePageIndex(int value);
-    TNotifyEvent& OnChange() { return onChange_; }
-    void SetOnChange(const TNotifyEvent& e) { onChange_ = e; }
-    TTabStyle Style() const { return style_; }
-    void SetStyle(TTabStyle value) { style_ = value; }
+    TNotifyEvent& OnChange() { return FOnChange; }
+    void SetOnChange(const TNotifyEvent& e) { FOnChange = e; }
+    TTabStyle Style() const { return FStyle; }
+    void SetStyle(TTabStyle value) { FStyle = value; }
 
 protected:
     void Paint() override;
@@ -71,8 +71,8 @@ private:
     void InsertPage(TTabSheet* page);
     void RemovePage(TTabSheet* page);
 
-    std::vector<TTabSheet*> pages_;
-    TTabSheet* activePage_ = nullptr;
-    TTabStyle style_ = TTabStyle::tsTabs;
-    TNotifyEvent onChange_;
+    std::vector<TTabSheet*> FPages;
+    TTabSheet* FActivePage = nullptr;
+    TTabStyle FStyle = TTabStyle::tsTabs;
+    TNotifyEvent FOnChange;
 };

@@ -57,24 +57,24 @@ TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
 }
 
 void TCustomPanel::SetAlignment(TAlignment value) {
-    if (alignment_ == value)
+    if (FAlignment == value)
         return;
-    alignment_ = value;
+    FAlignment = value;
     Invalidate();
 }
 
 void TCustomPanel::SetBevelInner(TBevelCut value) {
-    if (bevelInner_ == value)
+    if (FBevelInner == value)
         return;
-    bevelInner_ = value;
+    FBevelInner = value;
     Realign();
     Invalidate();
 }
 
 void TCustomPanel::SetBevelOuter(TBevelCut value) {
-    if (bevelOuter_ == value)
+    if (FBevelOuter == value)
         return;
-    bevelOuter_ = value;
+    FBevelOuter = value;
     Realign();
     Invalidate();
 }
@@ -82,29 +82,29 @@ void TCustomPanel::SetBevelOuter(TBevelCut value) {
 void TCustomPanel::SetBevelWidth(int value) {
     if (value < 1)
         value = 1;
-    if (bevelWidth_ == value)
+    if (FBevelWidth == value)
         return;
-    bevelWidth_ = value;
+    FBevelWidth = value;
     Realign();
     Invalidate();
 }
 
 void TCustomPanel::SetBorderStyle(TBorderStyle value) {
-    if (borderStyle_ == value)
+    if (FBorderStyle == value)
         return;
-    borderStyle_ = value;
+    FBorderStyle = value;
     Realign();
     Invalidate();
 }
 
 void TCustomPanel::AdjustClientRect(TRect& rect) const {
     int inset = 0;
-    if (borderStyle_ == TBorderStyle::bsSingle)
+    if (FBorderStyle == TBorderStyle::bsSingle)
         inset += 1;
-    if (bevelOuter_ != TBevelCut::bvNone)
-        inset += bevelWidth_;
-    if (bevelInner_ != TBevelCut::bvNone)
-        inset += bevelWidth_;
+    if (FBevelOuter != TBevelCut::bvNone)
+        inset += FBevelWidth;
+    if (FBevelInner != TBevelCut::bvNone)
+        inset += FBevelWidth;
     rect = InflateRect(rect, -inset, -inset);
 }
 
@@ -114,28 +114,28 @@ void TCustomPanel::Paint() {
     c.Brush().SetStyle(TBrushStyle::bsSolid);
     c.Brush().SetColor(Color());
     c.FillRect(r);
-    if (borderStyle_ == TBorderStyle::bsSingle)
+    if (FBorderStyle == TBorderStyle::bsSingle)
         Frame3D(c, r, clWindowFrame, clWindowFrame, 1);
     auto bevel = [&](TBevelCut cut) {
         if (cut == TBevelCut::bvNone)
             return;
         if (cut == TBevelCut::bvSpace) {
-            r = InflateRect(r, -bevelWidth_, -bevelWidth_);
+            r = InflateRect(r, -FBevelWidth, -FBevelWidth);
             return;
         }
         bool raised = cut == TBevelCut::bvRaised;
         Frame3D(c, r, raised ? clBtnHighlight : clBtnShadow, raised ? clBtnShadow : clBtnHighlight,
-                bevelWidth_);
+                FBevelWidth);
     };
-    bevel(bevelOuter_);
-    bevel(bevelInner_);
+    bevel(FBevelOuter);
+    bevel(FBevelInner);
     if (!Caption().empty()) {
         c.Brush().SetStyle(TBrushStyle::bsClear);
         c.Font().Assign(FontRef());
         uint32_t flags = DT_VCENTER | DT_SINGLELINE;
-        if (alignment_ == TAlignment::taCenter)
+        if (FAlignment == TAlignment::taCenter)
             flags |= DT_CENTER;
-        else if (alignment_ == TAlignment::taRightJustify)
+        else if (FAlignment == TAlignment::taRightJustify)
             flags |= DT_RIGHT;
         DrawText(c, Caption(), r, flags);
     }

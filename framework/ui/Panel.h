@@ -20,15 +20,15 @@ public:
     // OnDblClick, OnMouseDown, OnMouseMove, OnMouseUp, OnResize.
     static void DeclarePublished(TPropertyBuilder& p);
 
-    TAlignment Alignment() const { return alignment_; }
+    TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment value);
-    TBevelCut BevelInner() const { return bevelInner_; }
+    TBevelCut BevelInner() const { return FBevelInner; }
     void SetBevelInner(TBevelCut value);
-    TBevelCut BevelOuter() const { return bevelOuter_; }
+    TBevelCut BevelOuter() const { return FBevelOuter; }
     void SetBevelOuter(TBevelCut value);
-    int BevelWidth() const { return bevelWidth_; }
+    int BevelWidth() const { return FBevelWidth; }
     void SetBevelWidth(int value);
-    TBorderStyle BorderStyle() const { return borderStyle_; }
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle value);
 
 protected:
@@ -36,11 +36,11 @@ protected:
     void Paint() override;
 
 private:
-    TAlignment alignment_ = TAlignment::taCenter;
-    TBevelCut bevelInner_ = TBevelCut::bvNone;
-    TBevelCut bevelOuter_ = TBevelCut::bvRaised;
-    int bevelWidth_ = 1;
-    TBorderStyle borderStyle_ = TBorderStyle::bsNone;
+    TAlignment FAlignment = TAlignment::taCenter;
+    TBevelCut FBevelInner = TBevelCut::bvNone;
+    TBevelCut FBevelOuter = TBevelCut::bvRaised;
+    int FBevelWidth = 1;
+    TBorderStyle FBorderStyle = TBorderStyle::bsNone;
 };
 
 class TPanel : public TCustomPanel {

@@ -24,21 +24,21 @@ TTimer::~TTimer() {
 }
 
 void TTimer::SetEnabled(bool value) {
-    if (enabled_ == value)
+    if (FEnabled == value)
         return;
-    enabled_ = value;
+    FEnabled = value;
     UpdateTimer();
 }
 
 void TTimer::SetInterval(uint32_t value) {
-    if (interval_ == value)
+    if (FInterval == value)
         return;
-    interval_ = value;
+    FInterval = value;
     UpdateTimer();
 }
 
 void TTimer::SetOnTimer(const TNotifyEvent& e) {
-    onTimer_ = e;
+    FOnTimer = e;
     UpdateTimer();
 }
 
@@ -50,11 +50,11 @@ void TTimer::Loaded() {
 void TTimer::UpdateTimer() {
     // Every change starts the count again, as re-creating the platform's
     // timer does.
-    bool run = enabled_ && interval_ > 0 && onTimer_.Assigned() && !HasState(csLoading) &&
+    bool run = FEnabled && FInterval > 0 && FOnTimer.Assigned() && !HasState(csLoading) &&
                !HasState(csDestroying);
-    running_ = run;
+    FRunning = run;
     if (run) {
-        due_ = WindowSystem().TickCount() + interval_;
+        FDue = WindowSystem().TickCount() + FInterval;
         Application().AddTimer(this);
     } else if (ApplicationExists()) {
         Application().RemoveTimer(this);
@@ -62,14 +62,14 @@ void TTimer::UpdateTimer() {
 }
 
 void TTimer::Fire(uint64_t now) {
-    if (!running_ || firing_)
+    if (!FRunning || FFiring)
         return;
-    due_ = now + interval_;
+    FDue = now + FInterval;
     TComponentTracker alive(this);
-    firing_ = true;
+    FFiring = true;
     // The error box for a failing tick is shown from here, so the timer
     // stays quiet until it is closed.
-    Application().Guard(this, [this] { onTimer_(this); });
+    Application().Guard(this, [this] { FOnTimer(this); });
     if (alive.Exists())
-        firing_ = false;
+        FFiring = false;
 }

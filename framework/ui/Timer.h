@@ -17,16 +17,16 @@ public:
     // Published: Enabled, Interval, OnTimer.
     static void DeclarePublished(TPropertyBuilder& p);
 
-    bool Enabled() const { return enabled_; }
+    bool Enabled() const { return FEnabled; }
     void SetEnabled(bool value);
-    uint32_t Interval() const { return interval_; }
+    uint32_t Interval() const { return FInterval; }
     void SetInterval(uint32_t value);
-    TNotifyEvent& OnTimer() { return onTimer_; }
+    TNotifyEvent& OnTimer() { return FOnTimer; }
     void SetOnTimer(const TNotifyEvent& e);
 
     // Whether the timer is counting now.
-    bool Running() const { return running_; }
-    uint64_t DueTime() const { return due_; }
+    bool Running() const { return FRunning; }
+    uint64_t DueTime() const { return FDue; }
     // Called by the application when the due time has come. A timer whose
     // handler is still running (it showed a dialog, or an error box is up
     // for it) does not fire again until the handler returns.
@@ -38,10 +38,10 @@ protected:
 private:
     void UpdateTimer();
 
-    bool enabled_ = true;
-    uint32_t interval_ = 1000;
-    TNotifyEvent onTimer_;
-    bool running_ = false;
-    bool firing_ = false;
-    uint64_t due_ = 0;
+    bool FEnabled = true;
+    uint32_t FInterval = 1000;
+    TNotifyEvent FOnTimer;
+    bool FRunning = false;
+    bool FFiring = false;
+    uint64_t FDue = 0;
 };

@@ -65,39 +65,39 @@ void TToolButton::Changed() {
 }
 
 void TToolButton::SetAutoSize(bool value) {
-    if (autoSize_ == value)
+    if (FAutoSize == value)
         return;
-    autoSize_ = value;
+    FAutoSize = value;
     Changed();
 }
 
 void TToolButton::SetDown(bool value) {
-    if (down_ == value)
+    if (FDown == value)
         return;
-    down_ = value;
+    FDown = value;
     Invalidate();
 }
 
 void TToolButton::SetImageIndex(int value) {
-    if (imageIndex_ == value)
+    if (FImageIndex == value)
         return;
-    imageIndex_ = value;
+    FImageIndex = value;
     Invalidate();
 }
 
 void TToolButton::SetStyle(TToolButtonStyle value) {
-    if (style_ == value)
+    if (FStyle == value)
         return;
-    style_ = value;
+    FStyle = value;
     Changed();
 }
 
 void TToolButton::SetMenuItem(TMenuItem* value) {
-    if (menuItem_ == value)
+    if (FMenuItem == value)
         return;
-    if (menuItem_ != nullptr)
-        menuItem_->RemoveFreeNotification(this);
-    menuItem_ = value;
+    if (FMenuItem != nullptr)
+        FMenuItem->RemoveFreeNotification(this);
+    FMenuItem = value;
     if (value != nullptr) {
         value->FreeNotification(this);
         SetCaption(value->Caption());
@@ -108,19 +108,19 @@ void TToolButton::SetMenuItem(TMenuItem* value) {
 
 void TToolButton::Notification(TComponent* component, TOperation operation) {
     TGraphicControl::Notification(component, operation);
-    if (operation == TOperation::opRemove && component == menuItem_)
-        menuItem_ = nullptr;
+    if (operation == TOperation::opRemove && component == FMenuItem)
+        FMenuItem = nullptr;
 }
 
 TCustomDrawState TToolButton::DrawState() const {
     TCustomDrawState state = 0;
-    if (hot_)
+    if (FHot)
         state |= cdsHot;
-    if (pressed_ || down_)
+    if (FPressed || FDown)
         state |= cdsSelected;
     if (!IsEnabledInParents())
         state |= cdsDisabled;
-    if (down_ && style_ == TToolButtonStyle::tbsCheck)
+    if (FDown && FStyle == TToolButtonStyle::tbsCheck)
         state |= cdsChecked;
     return state;
 }
@@ -129,43 +129,43 @@ void TToolButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y
     TGraphicControl::MouseDown(button, shift, x, y);
     if (button != TMouseButton::mbLeft)
         return;
-    if (menuItem_ != nullptr && menuItem_->Count() > 0) {
+    if (FMenuItem != nullptr && FMenuItem->Count() > 0) {
         // A menu-bar button: the drop-down opens at once, under the button,
         // and the button stays pressed while it is open.
         SetControlState(ControlState() & ~(csClicked | csLButtonDown));
         if (Application().CaptureControl() == this)
             Application().SetCaptureControl(nullptr);
         TComponentTracker alive(this);
-        pressed_ = true;
+        FPressed = true;
         Repaint();
         TPoint p = ClientToScreen(Point(0, Height()));
-        TMenuItem* item = menuItem_;
+        TMenuItem* item = FMenuItem;
         try {
             TrackMenu(item, p.X, p.Y, true);
         } catch (...) {
             if (alive.Exists()) {
-                pressed_ = false;
-                hot_ = false;
+                FPressed = false;
+                FHot = false;
                 Invalidate();
             }
             throw;
         }
         if (alive.Exists()) {
-            pressed_ = false;
-            hot_ = false;
+            FPressed = false;
+            FHot = false;
             Invalidate();
         }
         return;
     }
-    pressed_ = true;
+    FPressed = true;
     Invalidate();
 }
 
 void TToolButton::Click() {
-    if (style_ == TToolButtonStyle::tbsCheck)
-        SetDown(!down_);
-    if (menuItem_ != nullptr && menuItem_->Count() == 0)
-        menuItem_->Click();
+    if (FStyle == TToolButtonStyle::tbsCheck)
+        SetDown(!FDown);
+    if (FMenuItem != nullptr && FMenuItem->Count() == 0)
+        FMenuItem->Click();
     TGraphicControl::Click();
 }
 
@@ -173,18 +173,18 @@ void TToolButton::WndProc(TMessage& m) {
     switch (m.Msg) {
     case CM_MOUSEENTER:
         if (IsEnabledInParents()) {
-            hot_ = true;
+            FHot = true;
             Invalidate();
         }
         break;
     case CM_MOUSELEAVE:
-        hot_ = false;
+        FHot = false;
         Invalidate();
         break;
     case WM_LBUTTONUP:
     case CM_CANCELMODE:
-        if (pressed_) {
-            pressed_ = false;
+        if (FPressed) {
+            FPressed = false;
             Invalidate();
         }
         break;
@@ -241,60 +241,60 @@ TToolBar::TToolBar(TComponent* owner) : TCustomControl(owner) {
 }
 
 void TToolBar::SetAutoSize(bool value) {
-    if (autoSize_ == value)
+    if (FAutoSize == value)
         return;
-    autoSize_ = value;
+    FAutoSize = value;
     ArrangeButtons();
 }
 
 void TToolBar::SetButtonHeight(int value) {
     value = std::max(value, 1);
-    if (buttonHeight_ == value)
+    if (FButtonHeight == value)
         return;
-    buttonHeight_ = value;
+    FButtonHeight = value;
     ArrangeButtons();
 }
 
 void TToolBar::SetButtonWidth(int value) {
     value = std::max(value, 1);
-    if (buttonWidth_ == value)
+    if (FButtonWidth == value)
         return;
-    buttonWidth_ = value;
+    FButtonWidth = value;
     ArrangeButtons();
 }
 
 void TToolBar::SetEdgeBorders(TEdgeBorders value) {
-    if (edgeBorders_ == value)
+    if (FEdgeBorders == value)
         return;
-    edgeBorders_ = value;
+    FEdgeBorders = value;
     ArrangeButtons();
     Invalidate();
 }
 
 void TToolBar::SetFlat(bool value) {
-    if (flat_ == value)
+    if (FFlat == value)
         return;
-    flat_ = value;
+    FFlat = value;
     Invalidate();
 }
 
 void TToolBar::SetShowCaptions(bool value) {
-    if (showCaptions_ == value)
+    if (FShowCaptions == value)
         return;
-    showCaptions_ = value;
+    FShowCaptions = value;
     ArrangeButtons();
     Invalidate();
 }
 
 void TToolBar::SetWrapable(bool value) {
-    if (wrapable_ == value)
+    if (FWrapable == value)
         return;
-    wrapable_ = value;
+    FWrapable = value;
     ArrangeButtons();
 }
 
 void TToolBar::SetOnCustomDrawButton(const TToolBarCustomDrawButtonEvent& e) {
-    onCustomDrawButton_ = e;
+    FOnCustomDrawButton = e;
     Invalidate();
 }
 
@@ -319,8 +319,8 @@ int TToolBar::ButtonWidthFor(TToolButton* button) {
     if (button->Style() == TToolButtonStyle::tbsSeparator ||
         button->Style() == TToolButtonStyle::tbsDivider)
         return kSeparatorWidth;
-    if (!button->AutoSize() || !showCaptions_)
-        return buttonWidth_;
+    if (!button->AutoSize() || !FShowCaptions)
+        return FButtonWidth;
     TBitmap scratch(1, 1);
     TCanvas& c = scratch.Canvas();
     c.Font().Assign(FontRef());
@@ -330,32 +330,32 @@ int TToolBar::ButtonWidthFor(TToolButton* button) {
 }
 
 void TToolBar::ArrangeButtons() {
-    if (arranging_ || HasState(csLoading) || HasState(csDestroying))
+    if (FArranging || HasState(csLoading) || HasState(csDestroying))
         return;
-    arranging_ = true;
-    int left = edgeBorders_.Contains(TEdgeBorder::ebLeft) ? kEdge : 0;
-    int top = edgeBorders_.Contains(TEdgeBorder::ebTop) ? kEdge : 0;
-    int right = ClientWidth() - (edgeBorders_.Contains(TEdgeBorder::ebRight) ? kEdge : 0);
+    FArranging = true;
+    int left = FEdgeBorders.Contains(TEdgeBorder::ebLeft) ? kEdge : 0;
+    int top = FEdgeBorders.Contains(TEdgeBorder::ebTop) ? kEdge : 0;
+    int right = ClientWidth() - (FEdgeBorders.Contains(TEdgeBorder::ebRight) ? kEdge : 0);
     int x = left, y = top;
     for (int i = 0; i < ControlCount(); ++i) {
         auto* b = dynamic_cast<TToolButton*>(Controls(i));
         if (b == nullptr || !b->Visible())
             continue;
         int w = ButtonWidthFor(b);
-        if (wrapable_ && x > left && x + w > right) {
+        if (FWrapable && x > left && x + w > right) {
             x = left;
-            y += buttonHeight_;
+            y += FButtonHeight;
         }
-        b->SetBounds(x, y, w, buttonHeight_);
+        b->SetBounds(x, y, w, FButtonHeight);
         x += w;
     }
-    if (autoSize_) {
-        int bottom = y + buttonHeight_ + (edgeBorders_.Contains(TEdgeBorder::ebBottom) ? kEdge : 0);
+    if (FAutoSize) {
+        int bottom = y + FButtonHeight + (FEdgeBorders.Contains(TEdgeBorder::ebBottom) ? kEdge : 0);
         if (ButtonCount() == 0)
-            bottom = top + buttonHeight_;
+            bottom = top + FButtonHeight;
         SetHeight(bottom + (Height() - ClientHeight()));
     }
-    arranging_ = false;
+    FArranging = false;
     Invalidate();
 }
 
@@ -385,13 +385,13 @@ void TToolBar::Paint() {
     TCanvas& c = Canvas();
     TRect r = ClientRect();
     bool defaultDraw = true;
-    onCustomDraw_(this, r, defaultDraw);
+    FOnCustomDraw(this, r, defaultDraw);
     if (!defaultDraw)
         return;
     c.Brush().SetStyle(TBrushStyle::bsSolid);
     c.Brush().SetColor(Color());
     c.FillRect(r);
-    if (edgeBorders_.Contains(TEdgeBorder::ebTop)) {
+    if (FEdgeBorders.Contains(TEdgeBorder::ebTop)) {
         c.Brush().SetColor(clBtnShadow);
         c.FillRect(Rect(0, 0, r.Right, 1));
         c.Brush().SetColor(clBtnHighlight);
@@ -408,7 +408,7 @@ void TToolBar::PaintButton(TToolButton* button, TCanvas& buttonCanvas) {
     BeginCanvasPaint(shifted);
     try {
         bool defaultDraw = true;
-        onCustomDrawButton_(this, button, button->DrawState(), defaultDraw);
+        FOnCustomDrawButton(this, button, button->DrawState(), defaultDraw);
         if (defaultDraw)
             DefaultDrawButton(button, Canvas(), button->BoundsRect());
     } catch (...) {
@@ -435,9 +435,9 @@ void TToolBar::DefaultDrawButton(TToolButton* button, TCanvas& c, const TRect& r
     bool hot = (state & cdsHot) != 0;
     if (pressed)
         Frame3D(c, r, clBtnShadow, clBtnHighlight, 1);
-    else if (hot || !flat_)
+    else if (hot || !FFlat)
         Frame3D(c, r, clBtnHighlight, clBtnShadow, 1);
-    if (showCaptions_ || button->ImageIndex() < 0) {
+    if (FShowCaptions || button->ImageIndex() < 0) {
         TRect text = rect;
         if (pressed)
             text = OffsetRect(text, 1, 1);

@@ -41,23 +41,23 @@ public:
     // Style, OnClick.
     static void DeclarePublished(TPropertyBuilder& p);
 
-    bool AutoSize() const { return autoSize_; }
+    bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool value);
-    bool Down() const { return down_; }
+    bool Down() const { return FDown; }
     void SetDown(bool value);
-    bool Grouped() const { return grouped_; }
-    void SetGrouped(bool value) { grouped_ = value; }
-    int ImageIndex() const { return imageIndex_; }
+    bool Grouped() const { return FGrouped; }
+    void SetGrouped(bool value) { FGrouped = value; }
+    int ImageIndex() const { return FImageIndex; }
     void SetImageIndex(int value);
     // Binding takes the item's caption and enabled state.
-    TMenuItem* MenuItem() const { return menuItem_; }
+    TMenuItem* MenuItem() const { return FMenuItem; }
     void SetMenuItem(TMenuItem* value);
-    TToolButtonStyle Style() const { return style_; }
+    TToolButtonStyle Style() const { return FStyle; }
     void SetStyle(TToolButtonStyle value);
 
     TToolBar* ToolBar() const;
-    bool Hot() const { return hot_; }
-    bool Pressed() const { return pressed_; }
+    bool Hot() const { return FHot; }
+    bool Pressed() const { return FPressed; }
     // The button's custom-draw state now.
     TCustomDrawState DrawState() const;
 
@@ -73,14 +73,14 @@ protected:
 private:
     void Changed();
 
-    bool autoSize_ = false;
-    bool down_ = false;
-    bool grouped_ = false;
-    int imageIndex_ = -1;
-    TMenuItem* menuItem_ = nullptr;
-    TToolButtonStyle style_ = TToolButtonStyle::tbsButton;
-    bool hot_ = false;
-    bool pressed_ = false;
+    bool FAutoSize = false;
+    bool FDown = false;
+    bool FGrouped = false;
+    int FImageIndex = -1;
+    TMenuItem* FMenuItem = nullptr;
+    TToolButtonStyle FStyle = TToolButtonStyle::tbsButton;
+    bool FHot = false;
+    bool FPressed = false;
 };
 
 class TToolBar : public TCustomControl {
@@ -92,23 +92,23 @@ public:
     // OnCustomDraw, OnCustomDrawButton.
     static void DeclarePublished(TPropertyBuilder& p);
 
-    bool AutoSize() const { return autoSize_; }
+    bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool value);
-    int ButtonHeight() const { return buttonHeight_; }
+    int ButtonHeight() const { return FButtonHeight; }
     void SetButtonHeight(int value);
-    int ButtonWidth() const { return buttonWidth_; }
+    int ButtonWidth() const { return FButtonWidth; }
     void SetButtonWidth(int value);
-    TEdgeBorders EdgeBorders() const { return edgeBorders_; }
+    TEdgeBorders EdgeBorders() const { return FEdgeBorders; }
     void SetEdgeBorders(TEdgeBorders value);
-    bool Flat() const { return flat_; }
+    bool Flat() const { return FFlat; }
     void SetFlat(bool value);
-    bool ShowCaptions() const { return showCaptions_; }
+    bool ShowCaptions() const { return FShowCaptions; }
     void SetShowCaptions(bool value);
-    bool Wrapable() const { return wrapable_; }
+    bool Wrapable() const { return FWrapable; }
     void SetWrapable(bool value);
-    TToolBarCustomDrawEvent& OnCustomDraw() { return onCustomDraw_; }
-    void SetOnCustomDraw(const TToolBarCustomDrawEvent& e) { onCustomDraw_ = e; }
-    TToolBarCustomDrawButtonEvent& OnCustomDrawButton() { return onCustomDrawButton_; }
+    TToolBarCustomDrawEvent& OnCustomDraw() { return FOnCustomDraw; }
+    void SetOnCustomDraw(const TToolBarCustomDrawEvent& e) { FOnCustomDraw = e; }
+    TToolBarCustomDrawButtonEvent& OnCustomDrawButton() { return FOnCustomDrawButton; }
     void SetOnCustomDrawButton(const TToolBarCustomDrawButtonEvent& e);
 
     int ButtonCount() const;
@@ -129,14 +129,14 @@ private:
     void PaintButton(TToolButton* button, TCanvas& buttonCanvas);
     int ButtonWidthFor(TToolButton* button);
 
-    bool autoSize_ = false;
-    int buttonHeight_ = 22;
-    int buttonWidth_ = 23;
-    TEdgeBorders edgeBorders_ = {TEdgeBorder::ebTop};
-    bool flat_ = false;
-    bool showCaptions_ = false;
-    bool wrapable_ = true;
-    bool arranging_ = false;
-    TToolBarCustomDrawEvent onCustomDraw_;
-    TToolBarCustomDrawButtonEvent onCustomDrawButton_;
+    bool FAutoSize = false;
+    int FButtonHeight = 22;
+    int FButtonWidth = 23;
+    TEdgeBorders FEdgeBorders = {TEdgeBorder::ebTop};
+    bool FFlat = false;
+    bool FShowCaptions = false;
+    bool FWrapable = true;
+    bool FArranging = false;
+    TToolBarCustomDrawEvent FOnCustomDraw;
+    TToolBarCustomDrawButtonEvent FOnCustomDrawButton;
 };

@@ -42,8 +42,8 @@ TWinControl::~TWinControl() {
         Parent()->RemoveControl(this);
     // Children not owned by this control lose their parent, as on the
     // platform when the parent window goes away.
-    while (!controls_.empty())
-        controls_.back()->SetParent(nullptr);
+    while (!FControls.empty())
+        FControls.back()->SetParent(nullptr);
     DestroyHandle();
 }
 
@@ -59,12 +59,12 @@ void TWinControl::Loaded() {
 TControl* TWinControl::Controls(int index) const {
     if (index < 0 || index >= ControlCount())
         throw EListError(Format("List index out of bounds (%d)", index));
-    return controls_[static_cast<size_t>(index)];
+    return FControls[static_cast<size_t>(index)];
 }
 
 std::vector<TWinControl*> TWinControl::WinControls() const {
     std::vector<TWinControl*> list;
-    for (TControl* c : controls_)
+    for (TControl* c : FControls)
         if (auto* w = dynamic_cast<TWinControl*>(c))
             list.push_back(w);
     return list;
@@ -81,7 +81,7 @@ TControl* TWinControl::ControlAtPos(const TPoint& p, bool allowDisabled, bool de
     // Windowed children lie above the windowless ones; among each kind the
     // later in index order is on top.
     for (int pass = 0; pass < 2; ++pass) {
-        for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
             TControl* c = *it;
             auto* w = dynamic_cast<TWinControl*>(c);
             if ((pass == 0) != (w != nullptr))
@@ -107,9 +107,9 @@ TControl* TWinControl::ControlAtPos(const TPoint& p, bool allowDisabled, bool de
 }
 
 void TWinControl::Broadcast(TMessage& message) {
-    std::vector<TControl*> copy = controls_;
+    std::vector<TControl*> copy = FControls;
     for (TControl* c : copy) {
-        if (std::find(controls_.begin(), controls_.end(), c) == controls_.end())
+        if (std::find(FControls.begin(), FControls.end(), c) == FControls.end())
             continue;
         c->Dispatch(message);
         if (message.Result != 0)
@@ -122,16 +122,16 @@ void TWinControl::GetChildren(const std::function<void(TComponent*)>& proc, TCom
         TControl::GetChildren(proc, root);
         return;
     }
-    for (TControl* c : std::vector<TControl*>(controls_))
+    for (TControl* c : std::vector<TControl*>(FControls))
         if (c->Owner() == root)
             proc(c);
 }
 
 void TWinControl::InsertControl(TControl* control) {
-    controls_.push_back(control);
-    control->parent_ = this;
+    FControls.push_back(control);
+    control->FParent = this;
     if (auto* w = dynamic_cast<TWinControl*>(control)) {
-        tabList_.push_back(w);
+        FTabList.push_back(w);
         if (HandleAllocated())
             w->HandleNeeded();
     }
@@ -141,62 +141,62 @@ void TWinControl::InsertControl(TControl* control) {
 }
 
 void TWinControl::RemoveControl(TControl* control) {
-    auto it = std::find(controls_.begin(), controls_.end(), control);
-    if (it == controls_.end())
+    auto it = std::find(FControls.begin(), FControls.end(), control);
+    if (it == FControls.end())
         return;
     if (TCustomForm* form = ParentForm()) {
         // A form must not keep pointing at a control that left it.
         auto* w = dynamic_cast<TWinControl*>(control);
         if (w != nullptr &&
-            (form->activeControl_ == w ||
-             (form->activeControl_ != nullptr && w->ContainsControl(form->activeControl_))))
-            form->activeControl_ = nullptr;
+            (form->FActiveControl == w ||
+             (form->FActiveControl != nullptr && w->ContainsControl(form->FActiveControl))))
+            form->FActiveControl = nullptr;
         if (w != nullptr &&
-            (form->focusedControl_ == w ||
-             (form->focusedControl_ != nullptr && w->ContainsControl(form->focusedControl_))))
-            form->focusedControl_ = nullptr;
+            (form->FFocusedControl == w ||
+             (form->FFocusedControl != nullptr && w->ContainsControl(form->FFocusedControl))))
+            form->FFocusedControl = nullptr;
     }
     if (ApplicationExists())
         Application().ControlDestroyed(control);
-    controls_.erase(it);
-    tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), control), tabList_.end());
-    control->parent_ = nullptr;
+    FControls.erase(it);
+    FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), control), FTabList.end());
+    control->FParent = nullptr;
     Perform(CM_CONTROLLISTCHANGE, 0, reinterpret_cast<intptr_t>(control));
     if (control->Align() != TAlign::alNone)
         Realign();
 }
 
 TRect TWinControl::ClientRect() const {
-    int w = std::max(Width() - 2 * borderWidth_, 0);
-    int h = std::max(Height() - 2 * borderWidth_, 0);
+    int w = std::max(Width() - 2 * FBorderWidth, 0);
+    int h = std::max(Height() - 2 * FBorderWidth, 0);
     return Rect(0, 0, w, h);
 }
 
 TPoint TWinControl::ClientOffset() const {
-    return Point(borderWidth_, borderWidth_);
+    return Point(FBorderWidth, FBorderWidth);
 }
 
 void TWinControl::SetBorderWidth(int value) {
     value = std::max(value, 0);
-    if (borderWidth_ == value)
+    if (FBorderWidth == value)
         return;
-    borderWidth_ = value;
+    FBorderWidth = value;
     Invalidate();
     Realign();
 }
 
 void TWinControl::EnableAlign() {
-    if (alignDisabled_ > 0 && --alignDisabled_ == 0 && alignPending_)
+    if (FAlignDisabled > 0 && --FAlignDisabled == 0 && FAlignPending)
         Realign();
 }
 
 void TWinControl::Realign() {
-    if (alignDisabled_ > 0 || HasState(csLoading) || HasState(csDestroying) ||
+    if (FAlignDisabled > 0 || HasState(csLoading) || HasState(csDestroying) ||
         (ControlState() & csAligning)) {
-        alignPending_ = true;
+        FAlignPending = true;
         return;
     }
-    alignPending_ = false;
+    FAlignPending = false;
     AlignNow();
 }
 
@@ -224,7 +224,7 @@ void TWinControl::AlignControls(TControl* /*control*/, TRect& rect) {
                             TAlign::alClient};
     for (TAlign align : order) {
         std::vector<TControl*> list;
-        for (TControl* c : controls_)
+        for (TControl* c : FControls)
             if (c->Align() == align && c->Visible())
                 list.push_back(c);
         auto key = [align](TControl* c) {
@@ -272,28 +272,28 @@ void TWinControl::AlignControls(TControl* /*control*/, TRect& rect) {
 }
 
 HWND TWinControl::Handle() {
-    if (handle_ == 0) {
+    if (FHandle == 0) {
         if (Parent() != nullptr)
             Parent()->HandleNeeded();
         CreateWnd();
         for (TWinControl* w : WinControls())
             w->HandleNeeded();
     }
-    return handle_;
+    return FHandle;
 }
 
 void TWinControl::CreateWnd() {
-    handle_ = nextHandle++;
-    HandleMap()[handle_] = this;
+    FHandle = nextHandle++;
+    HandleMap()[FHandle] = this;
 }
 
 void TWinControl::DestroyWnd() {
-    HandleMap().erase(handle_);
-    handle_ = 0;
+    HandleMap().erase(FHandle);
+    FHandle = 0;
 }
 
 void TWinControl::DestroyHandle() {
-    if (handle_ == 0)
+    if (FHandle == 0)
         return;
     for (TWinControl* w : WinControls())
         w->DestroyHandle();
@@ -326,7 +326,7 @@ void TWinControl::BoundsChanged(bool moved, bool resized) {
 int TWinControl::TabOrder() const {
     if (Parent() == nullptr)
         return -1;
-    const auto& list = Parent()->tabList_;
+    const auto& list = Parent()->FTabList;
     auto it = std::find(list.begin(), list.end(), this);
     return it == list.end() ? -1 : static_cast<int>(it - list.begin());
 }
@@ -334,7 +334,7 @@ int TWinControl::TabOrder() const {
 void TWinControl::SetTabOrder(int value) {
     if (Parent() == nullptr)
         return;
-    auto& list = Parent()->tabList_;
+    auto& list = Parent()->FTabList;
     auto it = std::find(list.begin(), list.end(), this);
     if (it == list.end())
         return;
@@ -345,9 +345,9 @@ void TWinControl::SetTabOrder(int value) {
 }
 
 void TWinControl::SetTabStop(bool value) {
-    if (tabStop_ == value)
+    if (FTabStop == value)
         return;
-    tabStop_ = value;
+    FTabStop = value;
     Perform(CM_TABSTOPCHANGED);
 }
 
@@ -363,7 +363,7 @@ bool TWinControl::CanFocus() const {
 
 bool TWinControl::Focused() const {
     TCustomForm* form = ParentForm();
-    return form != nullptr && form->Active() && form->focusedControl_ == this;
+    return form != nullptr && form->Active() && form->FFocusedControl == this;
 }
 
 void TWinControl::SetFocus() {
@@ -376,7 +376,7 @@ void TWinControl::SetFocus() {
 }
 
 void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) const {
-    for (TWinControl* w : tabList_) {
+    for (TWinControl* w : FTabList) {
         list.push_back(w);
         w->GetTabOrderList(list);
     }
@@ -419,23 +419,23 @@ bool TWinControl::WantsKey(int /*key*/) const {
 }
 
 void TWinControl::KeyDown(uint16_t& key, TShiftState shift) {
-    onKeyDown_(this, key, shift);
+    FOnKeyDown(this, key, shift);
 }
 
 void TWinControl::KeyUp(uint16_t& key, TShiftState shift) {
-    onKeyUp_(this, key, shift);
+    FOnKeyUp(this, key, shift);
 }
 
 void TWinControl::KeyPress(char& key) {
-    onKeyPress_(this, key);
+    FOnKeyPress(this, key);
 }
 
 void TWinControl::DoEnter() {
-    onEnter_(this);
+    FOnEnter(this);
 }
 
 void TWinControl::DoExit() {
-    onExit_(this);
+    FOnExit(this);
 }
 
 // --- Painting ---
@@ -443,9 +443,9 @@ void TWinControl::DoExit() {
 void TWinControl::PaintWindow(TCanvas& /*canvas*/) {}
 
 void TWinControl::PaintNonClient(TCanvas& canvas) {
-    if (borderWidth_ <= 0)
+    if (FBorderWidth <= 0)
         return;
-    int bw = borderWidth_;
+    int bw = FBorderWidth;
     int w = Width(), h = Height();
     canvas.Brush().SetStyle(TBrushStyle::bsSolid);
     canvas.Brush().SetColor(Color());
@@ -476,7 +476,7 @@ bool GetScrollBarInfo(TWinControl* control, int32_t objectId, TScrollBarInfo& in
 }
 
 void TWinControl::PaintControls(TCanvas& canvas) {
-    std::vector<TControl*> copy = controls_;
+    std::vector<TControl*> copy = FControls;
     for (TControl* c : copy) {
         // A control that is painting itself and asks its parent for the
         // background (DrawParentBackground) is not painted again inside.
@@ -558,7 +558,7 @@ void TWinControl::WndProc(TMessage& m) {
     case CM_DIALOGCHAR: {
         // Offered in turn to the children that could take the focus; the
         // first that takes it ends the round.
-        std::vector<TControl*> copy = controls_;
+        std::vector<TControl*> copy = FControls;
         for (TControl* c : copy) {
             if (!c->Visible() || !c->Enabled())
                 continue;
@@ -576,14 +576,14 @@ void TWinControl::WndProc(TMessage& m) {
     case CM_COLORCHANGED: {
         TControl::WndProc(m);
         TMessage msg{CM_PARENTCOLORCHANGED, 0, 0, 0};
-        for (TControl* c : std::vector<TControl*>(controls_))
+        for (TControl* c : std::vector<TControl*>(FControls))
             c->Dispatch(msg);
         return;
     }
     case CM_FONTCHANGED: {
         TControl::WndProc(m);
         TMessage msg{CM_PARENTFONTCHANGED, 0, 0, 0};
-        for (TControl* c : std::vector<TControl*>(controls_))
+        for (TControl* c : std::vector<TControl*>(FControls))
             c->Dispatch(msg);
         return;
     }
@@ -591,8 +591,8 @@ void TWinControl::WndProc(TMessage& m) {
         if (!Visible()) {
             // A hidden control cannot keep the focus.
             if (TCustomForm* form = ParentForm())
-                if (form != this && form->focusedControl_ != nullptr &&
-                    ContainsControl(form->focusedControl_))
+                if (form != this && form->FFocusedControl != nullptr &&
+                    ContainsControl(form->FFocusedControl))
                     form->SetFocusedControl(nullptr);
         }
         return;

@@ -78,7 +78,7 @@ public:
     static void DeclarePublished(TPropertyBuilder& p);
 
     // --- Children ---
-    int ControlCount() const { return static_cast<int>(controls_.size()); }
+    int ControlCount() const { return static_cast<int>(FControls.size()); }
     TControl* Controls(int index) const;
     // Windowed children only, in index order.
     std::vector<TWinControl*> WinControls() const;
@@ -95,28 +95,28 @@ public:
     TRect ClientRect() const override;
     // Where the client area starts inside the control's bounds.
     virtual TPoint ClientOffset() const;
-    int BorderWidth() const { return borderWidth_; }
+    int BorderWidth() const { return FBorderWidth; }
     void SetBorderWidth(int value);
     // Lays out the aligned children again.
     void Realign();
-    void DisableAlign() { ++alignDisabled_; }
+    void DisableAlign() { ++FAlignDisabled; }
     void EnableAlign();
 
     // --- Window ---
     HWND Handle();
-    bool HandleAllocated() const { return handle_ != 0; }
+    bool HandleAllocated() const { return FHandle != 0; }
     void HandleNeeded() { Handle(); }
     // Destroys the window and creates it again; CM_RECREATEWND follows.
     void RecreateWnd();
-    uint32_t WindowStyle() const { return style_; }
-    void SetWindowStyle(uint32_t style) { style_ = style; }
+    uint32_t WindowStyle() const { return FStyle; }
+    void SetWindowStyle(uint32_t style) { FStyle = style; }
     // The control that owns handle `handle`, or null.
     static TWinControl* FindControl(HWND handle);
 
     // --- Focus ---
     int TabOrder() const;
     void SetTabOrder(int value);
-    bool TabStop() const { return tabStop_; }
+    bool TabStop() const { return FTabStop; }
     void SetTabStop(bool value);
     // Showing, enabled up to the form, and the form can be focused.
     virtual bool CanFocus() const;
@@ -137,16 +137,16 @@ public:
     // Whether typed characters are the control's input (no accelerators).
     virtual bool WantsChars() const { return false; }
 
-    TKeyEvent& OnKeyDown() { return onKeyDown_; }
-    void SetOnKeyDown(const TKeyEvent& e) { onKeyDown_ = e; }
-    TKeyEvent& OnKeyUp() { return onKeyUp_; }
-    void SetOnKeyUp(const TKeyEvent& e) { onKeyUp_ = e; }
-    TKeyPressEvent& OnKeyPress() { return onKeyPress_; }
-    void SetOnKeyPress(const TKeyPressEvent& e) { onKeyPress_ = e; }
-    TNotifyEvent& OnEnter() { return onEnter_; }
-    void SetOnEnter(const TNotifyEvent& e) { onEnter_ = e; }
-    TNotifyEvent& OnExit() { return onExit_; }
-    void SetOnExit(const TNotifyEvent& e) { onExit_ = e; }
+    TKeyEvent& OnKeyDown() { return FOnKeyDown; }
+    void SetOnKeyDown(const TKeyEvent& e) { FOnKeyDown = e; }
+    TKeyEvent& OnKeyUp() { return FOnKeyUp; }
+    void SetOnKeyUp(const TKeyEvent& e) { FOnKeyUp = e; }
+    TKeyPressEvent& OnKeyPress() { return FOnKeyPress; }
+    void SetOnKeyPress(const TKeyPressEvent& e) { FOnKeyPress = e; }
+    TNotifyEvent& OnEnter() { return FOnEnter; }
+    void SetOnEnter(const TNotifyEvent& e) { FOnEnter = e; }
+    TNotifyEvent& OnExit() { return FOnExit; }
+    void SetOnExit(const TNotifyEvent& e) { FOnExit = e; }
 
     // Paints the control's client area and its windowless children on
     // `canvas` (translated to the client origin and clipped).
@@ -192,19 +192,19 @@ private:
     void RemoveControl(TControl* control);
     void AlignNow();
 
-    std::vector<TControl*> controls_;
-    std::vector<TWinControl*> tabList_;
-    int borderWidth_ = 0;
-    int alignDisabled_ = 0;
-    bool alignPending_ = false;
-    HWND handle_ = 0;
-    uint32_t style_ = WS_CHILD;
-    bool tabStop_ = false;
-    TKeyEvent onKeyDown_;
-    TKeyEvent onKeyUp_;
-    TKeyPressEvent onKeyPress_;
-    TNotifyEvent onEnter_;
-    TNotifyEvent onExit_;
+    std::vector<TControl*> FControls;
+    std::vector<TWinControl*> FTabList;
+    int FBorderWidth = 0;
+    int FAlignDisabled = 0;
+    bool FAlignPending = false;
+    HWND FHandle = 0;
+    uint32_t FStyle = WS_CHILD;
+    bool FTabStop = false;
+    TKeyEvent FOnKeyDown;
+    TKeyEvent FOnKeyUp;
+    TKeyPressEvent FOnKeyPress;
+    TNotifyEvent FOnEnter;
+    TNotifyEvent FOnExit;
 };
 
 // The platform's calls, on the framework's windows.

@@ -84,18 +84,18 @@ THeadlessBackend::~THeadlessBackend() {
 }
 
 THeadlessBackend::TWindow* THeadlessBackend::Find(TWsWindow window) {
-    auto it = Windows_.find(window);
-    return it == Windows_.end() ? nullptr : &it->second;
+    auto it = FWindows.find(window);
+    return it == FWindows.end() ? nullptr : &it->second;
 }
 
 const THeadlessBackend::TWindow* THeadlessBackend::Find(TWsWindow window) const {
-    auto it = Windows_.find(window);
-    return it == Windows_.end() ? nullptr : &it->second;
+    auto it = FWindows.find(window);
+    return it == FWindows.end() ? nullptr : &it->second;
 }
 
 TWsWindow THeadlessBackend::CreateWindow(TWsWindowKind kind, const TWsRect& bounds) {
-    TWsWindow id = NextId_++;
-    TWindow& w = Windows_[id];
+    TWsWindow id = FNextId++;
+    TWindow& w = FWindows[id];
     w.Kind = kind;
     w.Bounds = bounds;
     const int width = std::max(bounds.Width(), 0);
@@ -104,23 +104,23 @@ TWsWindow THeadlessBackend::CreateWindow(TWsWindowKind kind, const TWsRect& boun
     w.Bounds.Bottom = bounds.Top + height;
     w.Back.assign(static_cast<size_t>(width) * height, 0);
     w.Front = w.Back;
-    Stack_.push_back(id);
+    FStack.push_back(id);
     return id;
 }
 
 void THeadlessBackend::DestroyWindow(TWsWindow window) {
     if (Find(window) == nullptr)
         return;
-    Windows_.erase(window);
-    Stack_.erase(std::remove(Stack_.begin(), Stack_.end(), window), Stack_.end());
-    if (Grab_ == window)
-        Grab_ = 0;
+    FWindows.erase(window);
+    FStack.erase(std::remove(FStack.begin(), FStack.end(), window), FStack.end());
+    if (FGrab == window)
+        FGrab = 0;
     // Events already queued for it stay: a real display server may deliver a
     // few for a window that is gone, and the framework must cope.
-    if (Focus_ == window) {
-        Focus_ = 0;
-        for (auto it = Stack_.rbegin(); it != Stack_.rend(); ++it)
-            if (Windows_[*it].Visible) {
+    if (FFocus == window) {
+        FFocus = 0;
+        for (auto it = FStack.rbegin(); it != FStack.rend(); ++it)
+            if (FWindows[*it].Visible) {
                 SetFocus(*it);
                 break;
             }
@@ -155,10 +155,10 @@ void THeadlessBackend::ShowWindow(TWsWindow window, bool visible) {
         w->Front = w->Back;
         Post(TWsEvent{.Type = TWsEventType::Expose, .Window = window});
         SetFocus(window);
-    } else if (Focus_ == window) {
+    } else if (FFocus == window) {
         TWsWindow next = 0;
-        for (auto it = Stack_.rbegin(); it != Stack_.rend(); ++it)
-            if (*it != window && Windows_[*it].Visible) {
+        for (auto it = FStack.rbegin(); it != FStack.rend(); ++it)
+            if (*it != window && FWindows[*it].Visible) {
                 next = *it;
                 break;
             }
@@ -224,57 +224,57 @@ void THeadlessBackend::Present(TWsWindow window, const TWsRect& rect) {
 }
 
 bool THeadlessBackend::WaitEvent(TWsEvent& event, uint32_t timeoutMs) {
-    if (Queue_.empty() && IdleHandler_)
-        IdleHandler_();
-    if (Queue_.empty()) {
+    if (FQueue.empty() && FIdleHandler)
+        FIdleHandler();
+    if (FQueue.empty()) {
         if (timeoutMs != WS_INFINITE)
-            Clock_ += timeoutMs;
+            FClock += timeoutMs;
         return false;
     }
-    event = Queue_.front();
-    Queue_.pop_front();
+    event = FQueue.front();
+    FQueue.pop_front();
     return true;
 }
 
 bool THeadlessBackend::IsKeyDown(int vk) {
     switch (vk) {
     case VK_LBUTTON:
-        return (Buttons_ & wsLeftButton) != 0;
+        return (FButtons & wsLeftButton) != 0;
     case VK_RBUTTON:
-        return (Buttons_ & wsRightButton) != 0;
+        return (FButtons & wsRightButton) != 0;
     case VK_MBUTTON:
-        return (Buttons_ & wsMiddleButton) != 0;
+        return (FButtons & wsMiddleButton) != 0;
     default:
-        return Keys_[PlainKey(vk)];
+        return FKeys[PlainKey(vk)];
     }
 }
 
 bool THeadlessBackend::OpenURL(const std::string& url) {
     if (url.empty())
         return false;
-    OpenedUrls_.push_back(url);
+    FOpenedUrls.push_back(url);
     return true;
 }
 
 void THeadlessBackend::Post(TWsEvent event) {
-    event.Time = Clock_;
-    Queue_.push_back(event);
+    event.Time = FClock;
+    FQueue.push_back(event);
 }
 
 uint32_t THeadlessBackend::InputState() const {
-    uint32_t state = Buttons_;
-    if (Keys_[VK_SHIFT])
+    uint32_t state = FButtons;
+    if (FKeys[VK_SHIFT])
         state |= wsShift;
-    if (Keys_[VK_CONTROL])
+    if (FKeys[VK_CONTROL])
         state |= wsCtrl;
-    if (Keys_[VK_MENU])
+    if (FKeys[VK_MENU])
         state |= wsAlt;
     return state;
 }
 
 TWsWindow THeadlessBackend::WindowAt(int x, int y) const {
-    for (auto it = Stack_.rbegin(); it != Stack_.rend(); ++it) {
-        const TWindow& w = Windows_.at(*it);
+    for (auto it = FStack.rbegin(); it != FStack.rend(); ++it) {
+        const TWindow& w = FWindows.at(*it);
         if (w.Visible && w.Shape.WindowContains(w.Bounds.Width(), w.Bounds.Height(),
                                                 x - w.Bounds.Left, y - w.Bounds.Top))
             return *it;
@@ -283,60 +283,60 @@ TWsWindow THeadlessBackend::WindowAt(int x, int y) const {
 }
 
 void THeadlessBackend::PostMouse(TWsEventType type, TWsButton button, int wheel) {
-    TWsWindow target = Grab_ != 0 ? Grab_ : WindowAt(Pointer_.X, Pointer_.Y);
+    TWsWindow target = FGrab != 0 ? FGrab : WindowAt(FPointer.X, FPointer.Y);
     if (target == 0)
         return; // over the desktop: nobody hears it
     Post(TWsEvent{.Type = type,
                   .Window = target,
-                  .X = Pointer_.X,
-                  .Y = Pointer_.Y,
+                  .X = FPointer.X,
+                  .Y = FPointer.Y,
                   .Button = button,
                   .WheelDelta = wheel,
                   .State = InputState()});
 }
 
 void THeadlessBackend::SetFocus(TWsWindow window) {
-    if (window == Focus_)
+    if (window == FFocus)
         return;
-    if (Focus_ != 0)
-        Post(TWsEvent{.Type = TWsEventType::FocusLost, .Window = Focus_});
-    Focus_ = window;
+    if (FFocus != 0)
+        Post(TWsEvent{.Type = TWsEventType::FocusLost, .Window = FFocus});
+    FFocus = window;
     if (window != 0)
         Post(TWsEvent{.Type = TWsEventType::FocusGained, .Window = window});
 }
 
 void THeadlessBackend::RestackOnTop(TWsWindow window) {
-    Stack_.erase(std::remove(Stack_.begin(), Stack_.end(), window), Stack_.end());
-    Stack_.push_back(window);
+    FStack.erase(std::remove(FStack.begin(), FStack.end(), window), FStack.end());
+    FStack.push_back(window);
 }
 
 void THeadlessBackend::MoveMouse(int x, int y) {
-    if (Pointer_ == TWsPoint{x, y})
+    if (FPointer == TWsPoint{x, y})
         return;
-    Pointer_ = TWsPoint{x, y};
+    FPointer = TWsPoint{x, y};
     PostMouse(TWsEventType::MouseMove, TWsButton::Left, 0);
 }
 
 void THeadlessBackend::PressButton(TWsButton button) {
     const uint32_t bit = ButtonBit(button);
-    if (Buttons_ & bit)
+    if (FButtons & bit)
         return;
-    if (Buttons_ == 0)
-        Grab_ = WindowAt(Pointer_.X, Pointer_.Y);
+    if (FButtons == 0)
+        FGrab = WindowAt(FPointer.X, FPointer.Y);
     // As on the platform, the state of a press includes the button pressed and
     // that of a release no longer holds it.
-    Buttons_ |= bit;
+    FButtons |= bit;
     PostMouse(TWsEventType::MouseDown, button, 0);
 }
 
 void THeadlessBackend::ReleaseButton(TWsButton button) {
     const uint32_t bit = ButtonBit(button);
-    if ((Buttons_ & bit) == 0)
+    if ((FButtons & bit) == 0)
         return;
-    Buttons_ &= ~bit;
+    FButtons &= ~bit;
     PostMouse(TWsEventType::MouseUp, button, 0);
-    if (Buttons_ == 0)
-        Grab_ = 0;
+    if (FButtons == 0)
+        FGrab = 0;
 }
 
 void THeadlessBackend::Click(int x, int y, TWsButton button) {
@@ -351,28 +351,28 @@ void THeadlessBackend::Wheel(int delta) {
 
 void THeadlessBackend::PressKey(int vk) {
     vk = PlainKey(vk);
-    const bool repeat = Keys_[vk];
-    Keys_[vk] = true;
-    if (Focus_ == 0)
+    const bool repeat = FKeys[vk];
+    FKeys[vk] = true;
+    if (FFocus == 0)
         return;
     const uint32_t state = InputState();
     Post(TWsEvent{.Type = TWsEventType::KeyDown,
-                  .Window = Focus_,
+                  .Window = FFocus,
                   .Key = vk,
                   .Repeat = repeat,
                   .State = state});
     if (unsigned char c = ControlCharForKey(vk, state))
-        Post(TWsEvent{.Type = TWsEventType::Char, .Window = Focus_, .Char = c, .State = state});
+        Post(TWsEvent{.Type = TWsEventType::Char, .Window = FFocus, .Char = c, .State = state});
 }
 
 void THeadlessBackend::ReleaseKey(int vk) {
     vk = PlainKey(vk);
-    if (!Keys_[vk])
+    if (!FKeys[vk])
         return;
-    Keys_[vk] = false;
-    if (Focus_ != 0)
+    FKeys[vk] = false;
+    if (FFocus != 0)
         Post(TWsEvent{
-            .Type = TWsEventType::KeyUp, .Window = Focus_, .Key = vk, .State = InputState()});
+            .Type = TWsEventType::KeyUp, .Window = FFocus, .Key = vk, .State = InputState()});
 }
 
 void THeadlessBackend::TypeKey(int vk) {
@@ -381,11 +381,11 @@ void THeadlessBackend::TypeKey(int vk) {
 }
 
 void THeadlessBackend::TypeText(const std::string& ansiText) {
-    if (Focus_ == 0)
+    if (FFocus == 0)
         return;
     for (unsigned char c : ansiText)
         Post(TWsEvent{
-            .Type = TWsEventType::Char, .Window = Focus_, .Char = c, .State = InputState()});
+            .Type = TWsEventType::Char, .Window = FFocus, .Char = c, .State = InputState()});
 }
 
 void THeadlessBackend::RequestClose(TWsWindow window) {
@@ -398,7 +398,7 @@ void THeadlessBackend::PostQuit() {
 }
 
 std::vector<TWsWindow> THeadlessBackend::Windows() const {
-    return Stack_;
+    return FStack;
 }
 
 bool THeadlessBackend::IsWindowVisible(TWsWindow window) const {
@@ -444,23 +444,23 @@ int THeadlessBackend::PresentCount(TWsWindow window) const {
 }
 
 THeadlessImage THeadlessBackend::Screen() const {
-    THeadlessImage screen{Screen_.Width(), Screen_.Height(),
-                          std::vector<uint32_t>(static_cast<size_t>(std::max(Screen_.Width(), 0)) *
-                                                    std::max(Screen_.Height(), 0),
+    THeadlessImage screen{FScreen.Width(), FScreen.Height(),
+                          std::vector<uint32_t>(static_cast<size_t>(std::max(FScreen.Width(), 0)) *
+                                                    std::max(FScreen.Height(), 0),
                                                 0)};
-    for (TWsWindow id : Stack_) {
-        const TWindow& w = Windows_.at(id);
+    for (TWsWindow id : FStack) {
+        const TWindow& w = FWindows.at(id);
         if (!w.Visible)
             continue;
-        const TWsRect visible = w.Bounds.Intersect(Screen_);
+        const TWsRect visible = w.Bounds.Intersect(FScreen);
         for (int y = visible.Top; y < visible.Bottom; ++y)
             for (int x = visible.Left; x < visible.Right; ++x) {
                 const int wx = x - w.Bounds.Left;
                 const int wy = y - w.Bounds.Top;
                 if (!w.Shape.WindowContains(w.Bounds.Width(), w.Bounds.Height(), wx, wy))
                     continue;
-                screen.Pixels[static_cast<size_t>(y - Screen_.Top) * screen.Width +
-                              (x - Screen_.Left)] =
+                screen.Pixels[static_cast<size_t>(y - FScreen.Top) * screen.Width +
+                              (x - FScreen.Left)] =
                     w.Front[static_cast<size_t>(wy) * w.Bounds.Width() + wx];
             }
     }

@@ -55,26 +55,26 @@ public:
     // the clock moves on by `timeoutMs` and the result is false. An endless
     // wait on an empty queue returns false at once: nothing could ever arrive.
     bool WaitEvent(TWsEvent& event, uint32_t timeoutMs) override;
-    uint64_t TickCount() override { return Clock_; }
-    TWsPoint CursorPos() override { return Pointer_; }
-    void SetCursor(TWsCursor cursor) override { Cursor_ = cursor; }
+    uint64_t TickCount() override { return FClock; }
+    TWsPoint CursorPos() override { return FPointer; }
+    void SetCursor(TWsCursor cursor) override { FCursor = cursor; }
     bool IsKeyDown(int vk) override;
-    TWsRect WorkArea() override { return WorkArea_; }
+    TWsRect WorkArea() override { return FWorkArea; }
     // Records the address; succeeds unless it is empty.
     bool OpenURL(const std::string& url) override;
-    std::string ClipboardText() override { return Clipboard_; }
-    void SetClipboardText(const std::string& text) override { Clipboard_ = text; }
+    std::string ClipboardText() override { return FClipboard; }
+    void SetClipboardText(const std::string& text) override { FClipboard = text; }
 
     // The virtual clock.
-    void AdvanceClock(uint64_t milliseconds) { Clock_ += milliseconds; }
+    void AdvanceClock(uint64_t milliseconds) { FClock += milliseconds; }
     // Called when the program waits on an empty queue: the place for a
     // scripted driver to inject its next input.
-    void SetIdleHandler(std::function<void()> handler) { IdleHandler_ = std::move(handler); }
+    void SetIdleHandler(std::function<void()> handler) { FIdleHandler = std::move(handler); }
 
     // The display: the screen (default 1024 by 768 at 0, 0) and its work area
     // (by default the whole screen).
-    void SetScreenBounds(const TWsRect& bounds) { Screen_ = bounds; }
-    void SetWorkArea(const TWsRect& area) { WorkArea_ = area; }
+    void SetScreenBounds(const TWsRect& bounds) { FScreen = bounds; }
+    void SetWorkArea(const TWsRect& area) { FWorkArea = area; }
 
     // Input, as a user would give it. Coordinates are screen coordinates.
     void MoveMouse(int x, int y);
@@ -103,16 +103,16 @@ public:
     std::string WindowTitle(TWsWindow window) const;
     TWindowShape WindowShape(TWsWindow window) const;
     // The window the simulated display server gives the keyboard to.
-    TWsWindow FocusWindow() const { return Focus_; }
+    TWsWindow FocusWindow() const { return FFocus; }
     // What was presented (empty for an unknown window), and how often.
     THeadlessImage Framebuffer(TWsWindow window) const;
     int PresentCount(TWsWindow window) const;
     // The screen as it would look: visible windows bottom to top, each showing
     // its framebuffer inside its shape, over a black desktop.
     THeadlessImage Screen() const;
-    TWsCursor Cursor() const { return Cursor_; }
-    const std::vector<std::string>& OpenedUrls() const { return OpenedUrls_; }
-    size_t PendingEvents() const { return Queue_.size(); }
+    TWsCursor Cursor() const { return FCursor; }
+    const std::vector<std::string>& OpenedUrls() const { return FOpenedUrls; }
+    size_t PendingEvents() const { return FQueue.size(); }
 
 private:
     struct TWindow {
@@ -136,20 +136,20 @@ private:
     void RestackOnTop(TWsWindow window);
     uint32_t InputState() const;
 
-    std::map<TWsWindow, TWindow> Windows_;
-    std::vector<TWsWindow> Stack_; // bottom to top
-    TWsWindow NextId_ = 1;
-    TWsWindow Focus_ = 0;
-    TWsWindow Grab_ = 0; // the window that had the press, while a button is held
-    std::deque<TWsEvent> Queue_;
-    uint64_t Clock_ = 0;
-    std::function<void()> IdleHandler_;
-    TWsRect Screen_{0, 0, 1024, 768};
-    TWsRect WorkArea_{0, 0, 1024, 768};
-    TWsPoint Pointer_;
-    uint32_t Buttons_ = 0; // wsLeftButton...
-    std::vector<bool> Keys_ = std::vector<bool>(256, false);
-    TWsCursor Cursor_ = TWsCursor::Arrow;
-    std::string Clipboard_;
-    std::vector<std::string> OpenedUrls_;
+    std::map<TWsWindow, TWindow> FWindows;
+    std::vector<TWsWindow> FStack; // bottom to top
+    TWsWindow FNextId = 1;
+    TWsWindow FFocus = 0;
+    TWsWindow FGrab = 0; // the window that had the press, while a button is held
+    std::deque<TWsEvent> FQueue;
+    uint64_t FClock = 0;
+    std::function<void()> FIdleHandler;
+    TWsRect FScreen{0, 0, 1024, 768};
+    TWsRect FWorkArea{0, 0, 1024, 768};
+    TWsPoint FPointer;
+    uint32_t FButtons = 0; // wsLeftButton...
+    std::vector<bool> FKeys = std::vector<bool>(256, false);
+    TWsCursor FCursor = TWsCursor::Arrow;
+    std::string FClipboard;
+    std::vector<std::string> FOpenedUrls;
 };

@@ -285,7 +285,7 @@ int VirtualKeyFromSdl(int keycode, int scancode) {
     }
 }
 
-TSdlBackend::TSdlBackend() : State_(std::make_unique<TState>()) {
+TSdlBackend::TSdlBackend() : FState(std::make_unique<TState>()) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // The framework decides when the program ends; a close request of the last
     // window must not turn into a quit on its own.
@@ -300,14 +300,14 @@ TSdlBackend::TSdlBackend() : State_(std::make_unique<TState>()) {
     SDL_StartTextInput();
     const char* driver = SDL_GetCurrentVideoDriver();
     if (driver != nullptr && std::strcmp(driver, "x11") == 0)
-        State_->X11 = std::make_unique<TX11Display>();
+        FState->X11 = std::make_unique<TX11Display>();
 }
 
 TSdlBackend::~TSdlBackend() {
-    for (auto& [id, w] : State_->Windows)
+    for (auto& [id, w] : FState->Windows)
         SDL_DestroyWindow(w.Handle);
-    State_->Windows.clear();
-    for (auto& [shape, cursor] : State_->Cursors)
+    FState->Windows.clear();
+    for (auto& [shape, cursor] : FState->Cursors)
         SDL_FreeCursor(cursor);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
@@ -335,7 +335,7 @@ TWsWindow TSdlBackend::CreateWindow(TWsWindowKind kind, const TWsRect& bounds) {
     SDL_SetWindowPosition(handle, bounds.Left, bounds.Top);
 
     TWsWindow id = SDL_GetWindowID(handle);
-    TState::TWindow& w = State_->Windows[id];
+    TState::TWindow& w = FState->Windows[id];
     w.Handle = handle;
     w.Kind = kind;
     w.Shapeable = shapeable;
@@ -347,15 +347,15 @@ TWsWindow TSdlBackend::CreateWindow(TWsWindowKind kind, const TWsRect& bounds) {
 }
 
 void TSdlBackend::DestroyWindow(TWsWindow window) {
-    TState::TWindow* w = State_->Find(window);
+    TState::TWindow* w = FState->Find(window);
     if (w == nullptr)
         return;
     SDL_DestroyWindow(w->Handle);
-    State_->Windows.erase(window);
+    FState->Windows.erase(window);
 }
 
 void TSdlBackend::SetWindowBounds(TWsWindow window, const TWsRect& bounds) {
-    TState::TWindow* w = State_->Find(window);
+    TState::TWindow* w = FState->Find(window);
     if (w == nullptr)
         return;
     const int width = std::max(bounds.Width(), 0);
@@ -375,7 +375,7 @@ void TSdlBackend::SetWindowBounds(TWsWindow window, const TWsRect& bounds) {
 }
 
 void TSdlBackend::ShowWindow(TWsWindow window, bool visible) {
-    TState::TWindow* w = State_->Find(window);
+    TState::TWindow* w = FState->Find(window);
     if (w == nullptr)
         return;
     const bool shown = (SDL_GetWindowFlags(w->Handle) & SDL_WINDOW_SHOWN) != 0;
@@ -390,28 +390,28 @@ void TSdlBackend::ShowWindow(TWsWindow window, bool visible) {
 }
 
 void TSdlBackend::RaiseWindow(TWsWindow window) {
-    if (TState::TWindow* w = State_->Find(window))
+    if (TState::TWindow* w = FState->Find(window))
         SDL_RaiseWindow(w->Handle);
 }
 
 bool TSdlBackend::MinimizeWindow(TWsWindow window) {
-    TState::TWindow* w = State_->Find(window);
+    TState::TWindow* w = FState->Find(window);
     if (w == nullptr)
         return false;
     // Without a window manager nobody could give the window back.
-    if (State_->X11 && !State_->X11->HasWindowManager())
+    if (FState->X11 && !FState->X11->HasWindowManager())
         return false;
     SDL_MinimizeWindow(w->Handle);
     return true;
 }
 
 void TSdlBackend::SetWindowTitle(TWsWindow window, const std::string& title) {
-    if (TState::TWindow* w = State_->Find(window))
+    if (TState::TWindow* w = FState->Find(window))
         SDL_SetWindowTitle(w->Handle, AnsiToUtf8(title).c_str());
 }
 
 void TSdlBackend::SetWindowShape(TWsWindow window, const TWindowShape& shape) {
-    TState::TWindow* w = State_->Find(window);
+    TState::TWindow* w = FState->Find(window);
     if (w == nullptr)
         return;
     w->Shape = shape;
@@ -421,14 +421,14 @@ void TSdlBackend::SetWindowShape(TWsWindow window, const TWindowShape& shape) {
 }
 
 TWsPixels TSdlBackend::BackBuffer(TWsWindow window) {
-    TState::TWindow* w = State_->Find(window);
+    TState::TWindow* w = FState->Find(window);
     if (w == nullptr || w->Back.empty())
         return TWsPixels{};
     return TWsPixels{w->Back.data(), w->Bounds.Width(), w->Bounds.Height(), w->Bounds.Width()};
 }
 
 void TSdlBackend::Present(TWsWindow window, const TWsRect& rect) {
-    TState::TWindow* w = State_->Find(window);
+    TState::TWindow* w = FState->Find(window);
     if (w == nullptr)
         return;
     const int width = w->Bounds.Width();
@@ -444,7 +444,7 @@ void TSdlBackend::Present(TWsWindow window, const TWsRect& rect) {
 }
 
 bool TSdlBackend::WaitEvent(TWsEvent& event, uint32_t timeoutMs) {
-    TState& s = *State_;
+    TState& s = *FState;
     const uint64_t deadline = SDL_GetTicks64() + (timeoutMs == WS_INFINITE ? 0 : timeoutMs);
     for (;;) {
         if (!s.Pending.empty()) {
@@ -612,11 +612,11 @@ uint64_t TSdlBackend::TickCount() {
 
 TWsPoint TSdlBackend::CursorPos() {
     uint32_t buttons = 0;
-    return State_->QueryPointer(buttons);
+    return FState->QueryPointer(buttons);
 }
 
 void TSdlBackend::SetCursor(TWsCursor cursor) {
-    SDL_Cursor*& handle = State_->Cursors[cursor];
+    SDL_Cursor*& handle = FState->Cursors[cursor];
     if (handle == nullptr)
         handle = SDL_CreateSystemCursor(SdlCursor(cursor));
     if (handle != nullptr)
@@ -629,7 +629,7 @@ bool TSdlBackend::IsKeyDown(int vk) {
     case VK_RBUTTON:
     case VK_MBUTTON: {
         uint32_t buttons = 0;
-        State_->QueryPointer(buttons);
+        FState->QueryPointer(buttons);
         const uint32_t bit = vk == VK_LBUTTON   ? wsLeftButton
                              : vk == VK_RBUTTON ? wsRightButton
                                                 : wsMiddleButton;
@@ -648,7 +648,7 @@ bool TSdlBackend::IsKeyDown(int vk) {
     case VK_RMENU:
         return (SDL_GetModState() & KMOD_ALT) != 0;
     default:
-        return vk >= 0 && vk < 256 && State_->Keys[vk];
+        return vk >= 0 && vk < 256 && FState->Keys[vk];
     }
 }
 

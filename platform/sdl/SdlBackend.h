@@ -51,7 +51,7 @@ public:
 
 private:
     struct TState;
-    std::unique_ptr<TState> State_;
+    std::unique_ptr<TState> FState;
 };
 
 // The Windows virtual-key code of an SDL key (keycode and scancode), 0 when

@@ -3,17 +3,17 @@
 #include <X11/Xlib.h>
 #include <string>
 
-TX11Display::TX11Display() : Display_(XOpenDisplay(nullptr)) {}
+TX11Display::TX11Display() : FDisplay(XOpenDisplay(nullptr)) {}
 
 TX11Display::~TX11Display() {
-    if (Display_)
-        XCloseDisplay(static_cast<Display*>(Display_));
+    if (FDisplay)
+        XCloseDisplay(static_cast<Display*>(FDisplay));
 }
 
 bool TX11Display::QueryPointer(int& x, int& y, uint32_t& buttons) {
-    if (Display_ == nullptr)
+    if (FDisplay == nullptr)
         return false;
-    Display* display = static_cast<Display*>(Display_);
+    Display* display = static_cast<Display*>(FDisplay);
     Window root = 0;
     Window child = 0;
     int windowX = 0;
@@ -28,9 +28,9 @@ bool TX11Display::QueryPointer(int& x, int& y, uint32_t& buttons) {
 }
 
 bool TX11Display::HasWindowManager() {
-    if (Display_ == nullptr)
+    if (FDisplay == nullptr)
         return false;
-    Display* display = static_cast<Display*>(Display_);
+    Display* display = static_cast<Display*>(FDisplay);
     const std::string name = "WM_S" + std::to_string(DefaultScreen(display));
     Atom selection = XInternAtom(display, name.c_str(), False);
     return XGetSelectionOwner(display, selection) != None;

@@ -20,7 +20,7 @@ public:
     TX11Display(const TX11Display&) = delete;
     TX11Display& operator=(const TX11Display&) = delete;
 
-    bool IsOpen() const { return Display_ != nullptr; }
+    bool IsOpen() const { return FDisplay != nullptr; }
     // Screen position and held buttons (bit 0 left, 1 middle, 2 right);
     // false when the server could not be asked.
     bool QueryPointer(int& x, int& y, uint32_t& buttons);
@@ -29,5 +29,5 @@ public:
     bool HasWindowManager();
 
 private:
-    void* Display_ = nullptr;
+    void* FDisplay = nullptr;
 };

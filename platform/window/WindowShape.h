@@ -15,10 +15,10 @@ public:
     // All pixels outside. Negative sizes count as 0.
     TWindowShape(int width, int height);
 
-    int Width() const { return Width_; }
-    int Height() const { return Height_; }
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
     // True for "no shape" (nothing to clip by).
-    bool IsEmpty() const { return Width_ == 0 || Height_ == 0; }
+    bool IsEmpty() const { return FWidth == 0 || FHeight == 0; }
 
     // Marks the pixels of (left, top, right, bottom), clipped to the extent, as
     // inside.
@@ -33,7 +33,7 @@ public:
     bool operator==(const TWindowShape&) const = default;
 
 private:
-    int Width_ = 0;
-    int Height_ = 0;
-    std::vector<uint8_t> Inside_; // one byte per pixel, row by row
+    int FWidth = 0;
+    int FHeight = 0;
+    std::vector<uint8_t> FInside; // one byte per pixel, row by row
 };

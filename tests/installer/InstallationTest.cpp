@@ -52,12 +52,12 @@ Bytes StreamOf(const TDecompileStream& reader, int index, bool force) {
 class Installation : public ::testing::Test {
 protected:
     void SetUp() override {
-        installer_ = sandbox_.Root() / "setup";
-        WriteFile(installer_, payload_.Build());
+        FInstaller = FSandbox.Root() / "setup";
+        WriteFile(FInstaller, FPayload.Build());
     }
-    Sandbox sandbox_;
-    Payload payload_;
-    fs::path installer_;
+    Sandbox FSandbox;
+    Payload FPayload;
+    fs::path FInstaller;
 };
 
 } // namespace
@@ -65,9 +65,9 @@ protected:
 TEST_F(Installation, WritesTheScreensaverPackageAndRegistersIt) {
     TRecordingView view;
     TProject project;
-    ReadInstallerProject(installer_, project);
+    ReadInstallerProject(FInstaller, project);
     ASSERT_EQ(project.ScreensaverName, "Tropical Fish");
-    RunInstallation(installer_, project, view);
+    RunInstallation(FInstaller, project, view);
 
     EXPECT_EQ(view.positions,
               std::vector<int>(std::begin(kInstallationProgress), std::end(kInstallationProgress)));
@@ -75,10 +75,10 @@ TEST_F(Installation, WritesTheScreensaverPackageAndRegistersIt) {
     EXPECT_EQ(std::vector<std::string>(view.events.end() - 3, view.events.end()),
               (std::vector<std::string>{"progress 100", "pause 300", "completion page"}));
 
-    fs::path scr = sandbox_.Windows() / "Tropical Fish.scr";
+    fs::path scr = FSandbox.Windows() / "Tropical Fish.scr";
     Bytes installed = ReadFile(scr);
-    ASSERT_GE(installed.size(), payload_.runtime.size());
-    EXPECT_TRUE(std::equal(payload_.runtime.begin(), payload_.runtime.end(), installed.begin()))
+    ASSERT_GE(installed.size(), FPayload.runtime.size());
+    EXPECT_TRUE(std::equal(FPayload.runtime.begin(), FPayload.runtime.end(), installed.begin()))
         << "the installed file starts with the runtime's image";
     EXPECT_NE(fs::status(scr).permissions() & fs::perms::owner_exec, fs::perms::none);
 
@@ -88,33 +88,33 @@ TEST_F(Installation, WritesTheScreensaverPackageAndRegistersIt) {
     reader.Decompile(file);
     ASSERT_EQ(reader.Count(), 4);
     EXPECT_EQ(reader.StoredSize(0), reader.OriginalSize(0));
-    EXPECT_EQ(StreamOf(reader, 0, false), payload_.runtime);
-    EXPECT_EQ(StreamOf(reader, 1, true), payload_.movie);
-    EXPECT_EQ(StreamOf(reader, 2, true), payload_.record);
-    EXPECT_EQ(StreamOf(reader, 3, true), payload_.logo);
+    EXPECT_EQ(StreamOf(reader, 0, false), FPayload.runtime);
+    EXPECT_EQ(StreamOf(reader, 1, true), FPayload.movie);
+    EXPECT_EQ(StreamOf(reader, 2, true), FPayload.record);
+    EXPECT_EQ(StreamOf(reader, 3, true), FPayload.logo);
     for (int i = 1; i < 4; ++i) {
         auto stored = reader.GetStoredStream(i);
         EXPECT_EQ(stored->Memory()[0], 0x78);
         EXPECT_EQ(stored->Memory()[1], 0xDA);
     }
 
-    EXPECT_EQ(ReadText(sandbox_.SystemIni()),
-              "[boot]\r\nSCRNSAVE.EXE=" + (sandbox_.Windows().string() + "/Tropical Fish.scr") +
+    EXPECT_EQ(ReadText(FSandbox.SystemIni()),
+              "[boot]\r\nSCRNSAVE.EXE=" + (FSandbox.Windows().string() + "/Tropical Fish.scr") +
                   "\r\n");
 }
 
 TEST_F(Installation, ReplacesAnExistingScreensaverAndEntry) {
-    WriteFile(sandbox_.Windows() / "Tropical Fish.scr", Bytes(10, 'x'));
-    WriteFile(sandbox_.SystemIni(),
+    WriteFile(FSandbox.Windows() / "Tropical Fish.scr", Bytes(10, 'x'));
+    WriteFile(FSandbox.SystemIni(),
               {'[', 'b', 'o', 'o', 't', ']', '\n', 'S', 'C', 'R',  'N', 'S', 'A', 'V',
                'E', '.', 'E', 'X', 'E', '=', 'o',  'l', 'd', '\n', '[', 'x', ']', '\n'});
     TRecordingView view;
-    RunInstallation(installer_, ProjectNamed("Tropical Fish"), view);
-    EXPECT_GT(fs::file_size(sandbox_.Windows() / "Tropical Fish.scr"), payload_.runtime.size());
-    EXPECT_EQ(ReadText(sandbox_.SystemIni()),
-              "[boot]\nSCRNSAVE.EXE=" + (sandbox_.Windows().string() + "/Tropical Fish.scr") +
+    RunInstallation(FInstaller, ProjectNamed("Tropical Fish"), view);
+    EXPECT_GT(fs::file_size(FSandbox.Windows() / "Tropical Fish.scr"), FPayload.runtime.size());
+    EXPECT_EQ(ReadText(FSandbox.SystemIni()),
+              "[boot]\nSCRNSAVE.EXE=" + (FSandbox.Windows().string() + "/Tropical Fish.scr") +
                   "\r\n[x]\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(sandbox_.Windows()), fs::directory_iterator{}),
+    EXPECT_EQ(std::distance(fs::directory_iterator(FSandbox.Windows()), fs::directory_iterator{}),
               2)
         << "no temporary files are left behind";
 }
@@ -126,22 +126,22 @@ TEST_F(Installation, UnusableNamesAreRefusedBeforeAnythingIsWritten) {
           std::string("nul\0x", 5), std::string("del\x7f")}) {
         TRecordingView view;
         std::string message =
-            FailureOf([&] { RunInstallation(installer_, ProjectNamed(name), view); });
+            FailureOf([&] { RunInstallation(FInstaller, ProjectNamed(name), view); });
         EXPECT_NE(message.find("cannot be used as a file name"), std::string::npos) << message;
         EXPECT_TRUE(view.positions.empty());
     }
-    EXPECT_TRUE(fs::is_empty(sandbox_.Windows()));
-    EXPECT_FALSE(fs::exists(sandbox_.Root() / "evil.scr"));
+    EXPECT_TRUE(fs::is_empty(FSandbox.Windows()));
+    EXPECT_FALSE(fs::exists(FSandbox.Root() / "evil.scr"));
     EXPECT_EQ(FailureOf([] { CheckScreensaverName("a\x01"); }),
               "The screensaver name \"a\\x01\" cannot be used as a file name");
     CheckScreensaverName("Tropical Fish 2.0 (c) \xe9t\xe9");
 }
 
 TEST_F(Installation, DamagedInstallersLeaveTheOldScreensaverAlone) {
-    fs::path scr = sandbox_.Windows() / "Tropical Fish.scr";
+    fs::path scr = FSandbox.Windows() / "Tropical Fish.scr";
     const Bytes old(100, 'o');
 
-    Bytes damaged = payload_.Build();
+    Bytes damaged = FPayload.Build();
     size_t logoStart = damaged.size() - 4 - 8 * 5 - 20; // inside the logo's zlib stream
     damaged[logoStart] ^= 0x55;
     damaged[logoStart + 1] ^= 0x55;
@@ -166,14 +166,14 @@ TEST_F(Installation, DamagedInstallersLeaveTheOldScreensaverAlone) {
     };
     for (const Case& c : cases) {
         WriteFile(scr, old);
-        WriteFile(installer_, c.file);
+        WriteFile(FInstaller, c.file);
         TRecordingView view;
         std::string message =
-            FailureOf([&] { RunInstallation(installer_, ProjectNamed("Tropical Fish"), view); });
+            FailureOf([&] { RunInstallation(FInstaller, ProjectNamed("Tropical Fish"), view); });
         EXPECT_NE(message, "<no exception>") << c.what;
         EXPECT_NE(message.find(c.message), std::string::npos) << c.what << ": " << message;
         EXPECT_EQ(ReadFile(scr), old) << c.what;
-        EXPECT_FALSE(fs::exists(sandbox_.SystemIni())) << c.what;
+        EXPECT_FALSE(fs::exists(FSandbox.SystemIni())) << c.what;
         EXPECT_FALSE(view.completed);
     }
 }
@@ -181,23 +181,23 @@ TEST_F(Installation, DamagedInstallersLeaveTheOldScreensaverAlone) {
 TEST_F(Installation, FailuresStopAtTheirStep) {
     TRecordingView missing;
     EXPECT_EQ(
-        FailureOf([&] { RunInstallation(sandbox_.Root() / "nope", ProjectNamed("X"), missing); }),
-        "Cannot open file " + (sandbox_.Root() / "nope").string());
+        FailureOf([&] { RunInstallation(FSandbox.Root() / "nope", ProjectNamed("X"), missing); }),
+        "Cannot open file " + (FSandbox.Root() / "nope").string());
     EXPECT_EQ(missing.positions, (std::vector<int>{0, 10}));
 
     // The Windows directory is gone: the file cannot be created.
-    fs::remove_all(sandbox_.Windows());
+    fs::remove_all(FSandbox.Windows());
     TRecordingView noDir;
-    EXPECT_EQ(FailureOf([&] { RunInstallation(installer_, ProjectNamed("X"), noDir); }),
-              "Cannot create file " + sandbox_.Windows().string() + "/X.scr");
+    EXPECT_EQ(FailureOf([&] { RunInstallation(FInstaller, ProjectNamed("X"), noDir); }),
+              "Cannot create file " + FSandbox.Windows().string() + "/X.scr");
     EXPECT_EQ(noDir.positions.back(), 90);
 
     // system.ini cannot be written: the screensaver file stays, unregistered.
-    fs::create_directories(sandbox_.SystemIni());
+    fs::create_directories(FSandbox.SystemIni());
     TRecordingView noIni;
-    EXPECT_EQ(FailureOf([&] { RunInstallation(installer_, ProjectNamed("X"), noIni); }),
-              "Unable to write to " + sandbox_.Windows().string() + "/system.ini");
+    EXPECT_EQ(FailureOf([&] { RunInstallation(FInstaller, ProjectNamed("X"), noIni); }),
+              "Unable to write to " + FSandbox.Windows().string() + "/system.ini");
     EXPECT_EQ(noIni.positions.back(), 100);
     EXPECT_FALSE(noIni.completed);
-    EXPECT_TRUE(fs::exists(sandbox_.Windows() / "X.scr"));
+    EXPECT_TRUE(fs::exists(FSandbox.Windows() / "X.scr"));
 }

@@ -76,29 +76,29 @@ class Sandbox {
 public:
     Sandbox() {
         static int counter = 0;
-        root_ = fs::temp_directory_path() /
+        FRoot = fs::temp_directory_path() /
                 ("ssi-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
         fs::create_directories(Windows());
         if (const char* old = std::getenv("WINDIR"))
-            oldWindir_ = old;
+            FOldWindir = old;
         setenv("WINDIR", Windows().c_str(), 1);
     }
     ~Sandbox() {
-        oldWindir_ ? setenv("WINDIR", oldWindir_->c_str(), 1) : unsetenv("WINDIR");
+        FOldWindir ? setenv("WINDIR", FOldWindir->c_str(), 1) : unsetenv("WINDIR");
         std::error_code ignored;
-        fs::permissions(root_, fs::perms::owner_all, ignored);
-        fs::remove_all(root_, ignored);
+        fs::permissions(FRoot, fs::perms::owner_all, ignored);
+        fs::remove_all(FRoot, ignored);
     }
     Sandbox(const Sandbox&) = delete;
     Sandbox& operator=(const Sandbox&) = delete;
 
-    fs::path Root() const { return root_; }
-    fs::path Windows() const { return root_ / "windows"; }
+    fs::path Root() const { return FRoot; }
+    fs::path Windows() const { return FRoot / "windows"; }
     fs::path SystemIni() const { return Windows() / "system.ini"; }
 
 private:
-    fs::path root_;
-    std::optional<std::string> oldWindir_;
+    fs::path FRoot;
+    std::optional<std::string> FOldWindir;
 };
 
 } // namespace testing_support

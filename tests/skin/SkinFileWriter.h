@@ -22,7 +22,7 @@ public:
     // An entry of any type with any data, and optionally a size field that
     // does not match the data.
     void Add(const std::string& key, uint8_t type, const Bytes& data, int64_t sizeField = -1) {
-        entries_.push_back({key, type, data,
+        FEntries.push_back({key, type, data,
                             sizeField < 0 ? static_cast<uint32_t>(data.size())
                                           : static_cast<uint32_t>(sizeField)});
     }
@@ -32,16 +32,16 @@ public:
         std::memcpy(out.data(), "Tessera_TB", 10);
         Put(out, 12, 24);
         std::vector<uint32_t> dataOffsets;
-        for (const Entry& e : entries_) {
+        for (const Entry& e : FEntries) {
             dataOffsets.push_back(static_cast<uint32_t>(out.size()));
             out.insert(out.end(), e.data.begin(), e.data.end());
         }
         const uint32_t firstRecord = static_cast<uint32_t>(out.size());
         Put(out, 20, firstRecord);
-        for (size_t i = 0; i <= entries_.size(); ++i) {
+        for (size_t i = 0; i <= FEntries.size(); ++i) {
             Bytes record(77, 0);
-            if (i < entries_.size()) {
-                const Entry& e = entries_[i];
+            if (i < FEntries.size()) {
+                const Entry& e = FEntries[i];
                 std::memcpy(record.data(), e.key.data(), std::min<size_t>(e.key.size(), 64));
                 record[64] = e.type;
                 Put(record, 65, dataOffsets[i]);
@@ -69,5 +69,5 @@ private:
         Bytes data;
         uint32_t sizeField;
     };
-    std::vector<Entry> entries_;
+    std::vector<Entry> FEntries;
 };

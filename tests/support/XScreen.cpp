@@ -3,15 +3,15 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-TXScreen::TXScreen(const std::string& display) : Display_(XOpenDisplay(display.c_str())) {}
+TXScreen::TXScreen(const std::string& display) : FDisplay(XOpenDisplay(display.c_str())) {}
 
 TXScreen::~TXScreen() {
-    if (Display_)
-        XCloseDisplay(static_cast<Display*>(Display_));
+    if (FDisplay)
+        XCloseDisplay(static_cast<Display*>(FDisplay));
 }
 
 uint32_t TXScreen::Pixel(int x, int y) {
-    Display* display = static_cast<Display*>(Display_);
+    Display* display = static_cast<Display*>(FDisplay);
     XImage* image = XGetImage(display, DefaultRootWindow(display), x, y, 1, 1, AllPlanes, ZPixmap);
     if (image == nullptr)
         return 0xFFFFFFFF;

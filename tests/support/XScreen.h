@@ -12,10 +12,10 @@ public:
     TXScreen(const TXScreen&) = delete;
     TXScreen& operator=(const TXScreen&) = delete;
 
-    bool IsOpen() const { return Display_ != nullptr; }
+    bool IsOpen() const { return FDisplay != nullptr; }
     // The pixel at (x, y) as 0x00RRGGBB.
     uint32_t Pixel(int x, int y);
 
 private:
-    void* Display_ = nullptr;
+    void* FDisplay = nullptr;
 };

@@ -53,7 +53,7 @@ public:
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addclose(&actions, fds[0]);
         posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        int rc = posix_spawn(&Pid_, xvfb.c_str(), &actions, nullptr, argv.data(), environ);
+        int rc = posix_spawn(&FPid, xvfb.c_str(), &actions, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&actions);
         close(fds[1]);
         if (rc != 0) {
@@ -67,20 +67,20 @@ public:
         close(fds[0]);
         if (number.empty())
             return false;
-        Display_ = ":" + number;
+        FDisplay = ":" + number;
         return true;
     }
     ~TXvfb() {
-        if (Pid_ > 0) {
-            kill(Pid_, SIGTERM);
-            waitpid(Pid_, nullptr, 0);
+        if (FPid > 0) {
+            kill(FPid, SIGTERM);
+            waitpid(FPid, nullptr, 0);
         }
     }
-    const std::string& Display() const { return Display_; }
+    const std::string& Display() const { return FDisplay; }
 
 private:
-    pid_t Pid_ = 0;
-    std::string Display_;
+    pid_t FPid = 0;
+    std::string FDisplay;
 };
 
 } // namespace testing_support

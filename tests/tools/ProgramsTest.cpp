@@ -62,26 +62,26 @@ protected:
         std::vector<std::pair<uint32_t, uint32_t>> table = {
             {uint32_t(stub.size()), uint32_t(stub.size())}};
         for (const Bytes* content :
-             std::vector<const Bytes*>{&runtime_, &movie_, &record, &logo_}) {
+             std::vector<const Bytes*>{&FRuntime, &FMovie, &record, &FLogo}) {
             Bytes z = Deflate(*content);
             file.insert(file.end(), z.begin(), z.end());
             table.push_back({uint32_t(content->size()), uint32_t(z.size())});
         }
         file = ForgePackage(file, table, 5);
-        fs::path path = sandbox_.Root() / "setup";
+        fs::path path = FSandbox.Root() / "setup";
         WriteFile(path, file);
         fs::permissions(path, fs::perms::owner_all);
         return path;
     }
 
     Result Install(const fs::path& installer, const std::string& args) {
-        return Shell("WINDIR=" + Quote(sandbox_.Windows()) + " " + Quote(installer) + " " + args);
+        return Shell("WINDIR=" + Quote(FSandbox.Windows()) + " " + Quote(installer) + " " + args);
     }
 
-    Sandbox sandbox_;
-    Bytes runtime_ = ReadFile(kBin + "/demo-screensaver");
-    Bytes movie_ = RandomBytes(200000, 7);
-    Bytes logo_ = RandomBytes(3000, 8);
+    Sandbox FSandbox;
+    Bytes FRuntime = ReadFile(kBin + "/demo-screensaver");
+    Bytes FMovie = RandomBytes(200000, 7);
+    Bytes FLogo = RandomBytes(3000, 8);
 };
 
 } // namespace
@@ -90,7 +90,7 @@ TEST_F(Programs, AutoInstallsAnInstallerThatAnyToolCouldHaveBuilt) {
     fs::path installer = MakeInstaller(RecordBytes("Tropical Fish", true));
     Result r = Install(installer, "/AUTO");
     ASSERT_EQ(r.status, 0) << r.out;
-    fs::path scr = sandbox_.Windows() / "Tropical Fish.scr";
+    fs::path scr = FSandbox.Windows() / "Tropical Fish.scr";
     EXPECT_NE(r.out.find("Installed " + scr.string()), std::string::npos) << r.out;
 
     TMemoryStream file;
@@ -102,11 +102,11 @@ TEST_F(Programs, AutoInstallsAnInstallerThatAnyToolCouldHaveBuilt) {
         auto s = reader.GetStream(i, force);
         return Bytes(s->Memory(), s->Memory() + s->Size());
     };
-    EXPECT_EQ(bytes(0, false), runtime_);
-    EXPECT_EQ(bytes(1, true), movie_);
+    EXPECT_EQ(bytes(0, false), FRuntime);
+    EXPECT_EQ(bytes(1, true), FMovie);
     EXPECT_EQ(bytes(2, true), RecordBytes("Tropical Fish", true));
-    EXPECT_EQ(bytes(3, true), logo_);
-    EXPECT_EQ(ReadText(sandbox_.SystemIni()), "[boot]\r\nSCRNSAVE.EXE=" + scr.string() + "\r\n");
+    EXPECT_EQ(bytes(3, true), FLogo);
+    EXPECT_EQ(ReadText(FSandbox.SystemIni()), "[boot]\r\nSCRNSAVE.EXE=" + scr.string() + "\r\n");
 
     // The installed file is a program of its own: the runtime reads its package.
     Result run = Shell(Quote(scr));
@@ -116,7 +116,7 @@ TEST_F(Programs, AutoInstallsAnInstallerThatAnyToolCouldHaveBuilt) {
 
 TEST_F(Programs, OnlyTheFirstArgumentInAnyCaseSwitchesToAutomatic) {
     fs::path installer = MakeInstaller(RecordBytes("Fish", true));
-    fs::path scr = sandbox_.Windows() / "Fish.scr";
+    fs::path scr = FSandbox.Windows() / "Fish.scr";
     for (const char* args : {"", "-AUTO", "/AUTOX", "AUTO", "/AUT", "other /AUTO"}) {
         Result r = Install(installer, args);
         EXPECT_EQ(r.status, 0) << args << r.out;
@@ -144,14 +144,14 @@ TEST_F(Programs, FailuresGoToStandardErrorUnderTheTitle) {
         bad.out.find("Screensaver Installar: The screensaver name \"../escape\" cannot be used"),
         std::string::npos)
         << bad.out;
-    EXPECT_FALSE(fs::exists(sandbox_.Root() / "escape.scr"));
+    EXPECT_FALSE(fs::exists(FSandbox.Root() / "escape.scr"));
 }
 
 TEST_F(Programs, SspackBuildsListsAndExtracts) {
-    fs::path dir = sandbox_.Root();
+    fs::path dir = FSandbox.Root();
     WriteFile(dir / "licence.txt", {'O', 'n', 'e', '\n', '\n', 'T', 'w', 'o', '\n'});
-    WriteFile(dir / "movie", movie_);
-    WriteFile(dir / "logo.jpg", logo_);
+    WriteFile(dir / "movie", FMovie);
+    WriteFile(dir / "logo.jpg", FLogo);
     std::string sspack = Quote(kBin + "/sspack");
 
     Result record = Shell(
@@ -180,7 +180,7 @@ TEST_F(Programs, SspackBuildsListsAndExtracts) {
         Shell(sspack + " extract " + Quote(dir / "setup") + " 2 -o " + Quote(dir / "movie.out"))
             .status,
         0);
-    EXPECT_EQ(ReadFile(dir / "movie.out"), movie_);
+    EXPECT_EQ(ReadFile(dir / "movie.out"), FMovie);
     ASSERT_EQ(
         Shell(sspack + " extract " + Quote(dir / "setup") + " 0 -o " + Quote(dir / "stub.out"))
             .status,
@@ -197,7 +197,7 @@ TEST_F(Programs, SspackBuildsListsAndExtracts) {
 
     Result installed = Install(dir / "setup", "/AUTO");
     EXPECT_EQ(installed.status, 0) << installed.out;
-    EXPECT_TRUE(fs::exists(sandbox_.Windows() / "Deep Sea.scr"));
+    EXPECT_TRUE(fs::exists(FSandbox.Windows() / "Deep Sea.scr"));
 }
 
 TEST_F(Programs, SspackExitCodes) {
@@ -208,7 +208,7 @@ TEST_F(Programs, SspackExitCodes) {
           " extract f notanumber -o x", " build --stub a -o b", " list a --bogus"})
         EXPECT_EQ(Shell(sspack + usage).status, 2) << usage;
 
-    fs::path dir = sandbox_.Root();
+    fs::path dir = FSandbox.Root();
     Result missing = Shell(sspack + " list " + Quote(dir / "missing"));
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.out, "sspack: Cannot open file " + (dir / "missing").string() + "\n");

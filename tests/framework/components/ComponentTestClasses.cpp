@@ -23,7 +23,7 @@ void TTestFont::DeclarePublished(TPropertyBuilder& p) {
 }
 void TTestFont::SetName(const std::string& v) {
     TestLog().push_back("Font.Name=" + v);
-    name_ = v;
+    FName = v;
 }
 void TTestFont::Assign(const TPersistent& source) {
     CopyPublishedProperties(const_cast<TPersistent&>(source), *this);
@@ -34,11 +34,11 @@ void TTestPicture::DeclarePublished(TPropertyBuilder& p) {
     p.Binary("Data", &TTestPicture::HasData, &TTestPicture::ReadData, &TTestPicture::WriteData);
 }
 void TTestPicture::ReadData(TStream& stream) {
-    bytes_.resize(static_cast<size_t>(stream.Size() - stream.Position()));
-    stream.ReadBuffer(bytes_.data(), static_cast<int64_t>(bytes_.size()));
+    FBytes.resize(static_cast<size_t>(stream.Size() - stream.Position()));
+    stream.ReadBuffer(FBytes.data(), static_cast<int64_t>(FBytes.size()));
 }
 void TTestPicture::WriteData(TStream& stream) const {
-    stream.WriteBuffer(bytes_.data(), static_cast<int64_t>(bytes_.size()));
+    stream.WriteBuffer(FBytes.data(), static_cast<int64_t>(FBytes.size()));
 }
 
 SSI_DEFINE_CLASS(TTestItem, TCollectionItem)
@@ -76,51 +76,51 @@ TTestControl::TTestControl(TComponent* owner) : TComponent(owner) {}
 
 TTestControl::~TTestControl() {
     SetParent(nullptr);
-    for (TTestControl* child : std::vector<TTestControl*>(children_))
+    for (TTestControl* child : std::vector<TTestControl*>(FChildren))
         child->SetParent(nullptr);
 }
 
 void TTestControl::SetLeft(int v) {
     TestLog().push_back("Left=" + std::to_string(v));
-    loadingSeenBySetter_ = HasState(csLoading);
-    left_ = v;
+    FLoadingSeenBySetter = HasState(csLoading);
+    FLeft = v;
 }
 void TTestControl::SetCaption(const std::string& v) {
     TestLog().push_back("Caption=" + v);
-    caption_ = v;
+    FCaption = v;
 }
 void TTestControl::SetStyle(TTestStyle v) {
     TestLog().push_back("Style=" + TTestStyleInfo.Name(static_cast<int>(v)));
-    style_ = v;
-    color_ = v == TTestStyle::tsWinXP ? 0x00DEEBEF : 0x00E8E8E8;
+    FStyle = v;
+    FColor = v == TTestStyle::tsWinXP ? 0x00DEEBEF : 0x00E8E8E8;
 }
 void TTestControl::SetColor(uint32_t v) {
     TestLog().push_back("Color=" + std::to_string(v));
-    color_ = v;
+    FColor = v;
 }
 void TTestControl::SetLines(const TStringList& v) {
-    lines_.Assign(v);
+    FLines.Assign(v);
 }
 void TTestControl::SetBuddy(TTestControl* v) {
     TestLog().push_back("Buddy=" + (v ? v->Name() : std::string("nil")));
     if (v != nullptr)
         v->FreeNotification(this);
-    buddy_ = v;
+    FBuddy = v;
 }
 void TTestControl::SetTheme(TTestTheme* v) {
     if (v != nullptr)
         v->FreeNotification(this);
-    theme_ = v;
+    FTheme = v;
 }
 
 void TTestControl::SetParent(TTestControl* parent) {
-    if (parent == parent_)
+    if (parent == FParent)
         return;
-    if (parent_ != nullptr)
-        std::erase(parent_->children_, this);
-    parent_ = parent;
-    if (parent_ != nullptr)
-        parent_->children_.push_back(this);
+    if (FParent != nullptr)
+        std::erase(FParent->FChildren, this);
+    FParent = parent;
+    if (FParent != nullptr)
+        FParent->FChildren.push_back(this);
 }
 
 void TTestControl::SetParentComponent(TComponent* parent) {
@@ -128,14 +128,14 @@ void TTestControl::SetParentComponent(TComponent* parent) {
 }
 
 void TTestControl::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
-    for (TTestControl* child : children_)
+    for (TTestControl* child : FChildren)
         if (child->Owner() == root)
             proc(child);
 }
 
 void TTestControl::Loaded() {
     TComponent::Loaded();
-    loadedBuddy_ = buddy_ ? buddy_->Name() : "nil";
+    FLoadedBuddy = FBuddy ? FBuddy->Name() : "nil";
     TestLog().push_back("Loaded " + Name());
 }
 
@@ -143,11 +143,11 @@ void TTestControl::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
     if (operation != TOperation::opRemove)
         return;
-    if (component == buddy_)
-        buddy_ = nullptr;
-    if (component == theme_)
-        theme_ = nullptr;
-    if (component == parent_)
+    if (component == FBuddy)
+        FBuddy = nullptr;
+    if (component == FTheme)
+        FTheme = nullptr;
+    if (component == FParent)
         SetParent(nullptr);
 }
 
@@ -155,9 +155,9 @@ SSI_DEFINE_CLASS(TTestManager, TComponent)
 void TTestManager::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
     if (operation == TOperation::opRemove && component != nullptr && component != this) {
-        int i = names_.IndexOf(component->Name());
+        int i = FNames.IndexOf(component->Name());
         if (i >= 0)
-            names_.Delete(i);
+            FNames.Delete(i);
     }
 }
 

@@ -26,34 +26,34 @@ public:
     static void DeclarePublished(TPropertyBuilder& p);
     void Assign(const TPersistent& source) override;
 
-    const std::string& Name() const { return name_; }
+    const std::string& Name() const { return FName; }
     void SetName(const std::string& v);
-    int Size() const { return size_; }
-    void SetSize(int v) { size_ = v; }
-    uint32_t Color() const { return color_; }
-    void SetColor(uint32_t v) { color_ = v; }
-    TTestFontStyles Style() const { return style_; }
-    void SetStyle(TTestFontStyles v) { style_ = v; }
+    int Size() const { return FSize; }
+    void SetSize(int v) { FSize = v; }
+    uint32_t Color() const { return FColor; }
+    void SetColor(uint32_t v) { FColor = v; }
+    TTestFontStyles Style() const { return FStyle; }
+    void SetStyle(TTestFontStyles v) { FStyle = v; }
 
 private:
-    std::string name_ = "Tahoma";
-    int size_ = 8;
-    uint32_t color_ = 0;
-    TTestFontStyles style_;
+    std::string FName = "Tahoma";
+    int FSize = 8;
+    uint32_t FColor = 0;
+    TTestFontStyles FStyle;
 };
 
 class TTestPicture : public TPersistent {
     SSI_CLASS(TTestPicture, TPersistent)
 public:
     static void DeclarePublished(TPropertyBuilder& p);
-    bool HasData() const { return !bytes_.empty(); }
+    bool HasData() const { return !FBytes.empty(); }
     void ReadData(TStream& stream);
     void WriteData(TStream& stream) const;
-    std::vector<uint8_t>& Bytes() { return bytes_; }
-    const std::vector<uint8_t>& Bytes() const { return bytes_; }
+    std::vector<uint8_t>& Bytes() { return FBytes; }
+    const std::vector<uint8_t>& Bytes() const { return FBytes; }
 
 private:
-    std::vector<uint8_t> bytes_;
+    std::vector<uint8_t> FBytes;
 };
 
 class TTestControl;
@@ -63,14 +63,14 @@ class TTestItem : public TCollectionItem {
 public:
     using TCollectionItem::TCollectionItem;
     static void DeclarePublished(TPropertyBuilder& p);
-    const std::string& Caption() const { return caption_; }
-    void SetCaption(const std::string& v) { caption_ = v; }
-    TTestControl* Target() const { return target_; }
-    void SetTarget(TTestControl* v) { target_ = v; }
+    const std::string& Caption() const { return FCaption; }
+    void SetCaption(const std::string& v) { FCaption = v; }
+    TTestControl* Target() const { return FTarget; }
+    void SetTarget(TTestControl* v) { FTarget = v; }
 
 private:
-    std::string caption_;
-    TTestControl* target_ = nullptr;
+    std::string FCaption;
+    TTestControl* FTarget = nullptr;
 };
 
 class TTestItems : public TCollection {
@@ -78,13 +78,13 @@ class TTestItems : public TCollection {
 public:
     explicit TTestItems(TPersistent* owner)
         : TCollection(owner, TTestItem::StaticClassInfo(), FactoryOf<TTestItem>()) {}
-    int Updates() const { return updates_; }
+    int Updates() const { return FUpdates; }
 
 protected:
-    void Update(TCollectionItem*) override { ++updates_; }
+    void Update(TCollectionItem*) override { ++FUpdates; }
 
 private:
-    int updates_ = 0;
+    int FUpdates = 0;
 };
 
 class TTestTheme : public TComponent {
@@ -92,11 +92,11 @@ class TTestTheme : public TComponent {
 public:
     using TComponent::TComponent;
     static void DeclarePublished(TPropertyBuilder& p);
-    const std::string& FileName() const { return fileName_; }
-    void SetFileName(const std::string& v) { fileName_ = v; }
+    const std::string& FileName() const { return FFileName; }
+    void SetFileName(const std::string& v) { FFileName = v; }
 
 private:
-    std::string fileName_;
+    std::string FFileName;
 };
 
 // A control-like component: nested in its parent in layouts.
@@ -107,72 +107,72 @@ public:
     ~TTestControl() override;
     static void DeclarePublished(TPropertyBuilder& p);
 
-    int Left() const { return left_; }
+    int Left() const { return FLeft; }
     void SetLeft(int v);
-    bool Visible() const { return visible_; }
-    void SetVisible(bool v) { visible_ = v; }
-    const std::string& Caption() const { return caption_; }
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool v) { FVisible = v; }
+    const std::string& Caption() const { return FCaption; }
     void SetCaption(const std::string& v);
     // Setting the style derives the colour, so a colour stored after the
     // style must win.
-    TTestStyle Style() const { return style_; }
+    TTestStyle Style() const { return FStyle; }
     void SetStyle(TTestStyle v);
-    uint32_t Color() const { return color_; }
+    uint32_t Color() const { return FColor; }
     void SetColor(uint32_t v);
-    TTestFont* Font() { return &font_; }
-    void SetFont(const TTestFont& v) { font_.Assign(v); }
-    TTestPicture* Picture() { return &picture_; }
-    void SetPicture(const TTestPicture& v) { picture_.Bytes() = v.Bytes(); }
-    const TStringList& Lines() const { return lines_; }
+    TTestFont* Font() { return &FFont; }
+    void SetFont(const TTestFont& v) { FFont.Assign(v); }
+    TTestPicture* Picture() { return &FPicture; }
+    void SetPicture(const TTestPicture& v) { FPicture.Bytes() = v.Bytes(); }
+    const TStringList& Lines() const { return FLines; }
     void SetLines(const TStringList& v);
-    TTestItems* Items() { return &items_; }
-    void SetItems(const TTestItems& v) { items_.Assign(v); }
-    TTestControl* Buddy() const { return buddy_; }
+    TTestItems* Items() { return &FItems; }
+    void SetItems(const TTestItems& v) { FItems.Assign(v); }
+    TTestControl* Buddy() const { return FBuddy; }
     void SetBuddy(TTestControl* v);
-    TTestTheme* Theme() const { return theme_; }
+    TTestTheme* Theme() const { return FTheme; }
     void SetTheme(TTestTheme* v);
-    const TNotifyEvent& OnClick() const { return onClick_; }
-    void SetOnClick(const TNotifyEvent& v) { onClick_ = v; }
-    const TEvent<TObject*, int>& OnIndex() const { return onIndex_; }
-    void SetOnIndex(const TEvent<TObject*, int>& v) { onIndex_ = v; }
+    const TNotifyEvent& OnClick() const { return FOnClick; }
+    void SetOnClick(const TNotifyEvent& v) { FOnClick = v; }
+    const TEvent<TObject*, int>& OnIndex() const { return FOnIndex; }
+    void SetOnIndex(const TEvent<TObject*, int>& v) { FOnIndex = v; }
     int Version() const { return 7; }
 
-    TTestControl* Parent() const { return parent_; }
+    TTestControl* Parent() const { return FParent; }
     void SetParent(TTestControl* parent);
-    const std::vector<TTestControl*>& Children() const { return children_; }
+    const std::vector<TTestControl*>& Children() const { return FChildren; }
 
     bool HasParent() const override { return true; }
-    TComponent* GetParentComponent() const override { return parent_; }
+    TComponent* GetParentComponent() const override { return FParent; }
     void SetParentComponent(TComponent* parent) override;
     void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
     void Loaded() override;
 
-    void Click() { onClick_(this); }
+    void Click() { FOnClick(this); }
     // What Loaded saw: the buddy's name and whether csLoading was still set.
-    const std::string& LoadedBuddy() const { return loadedBuddy_; }
-    bool LoadingSeenBySetter() const { return loadingSeenBySetter_; }
+    const std::string& LoadedBuddy() const { return FLoadedBuddy; }
+    bool LoadingSeenBySetter() const { return FLoadingSeenBySetter; }
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
-    int left_ = 0;
-    bool visible_ = true;
-    std::string caption_;
-    TTestStyle style_ = TTestStyle::tsDeepBlue;
-    uint32_t color_ = 0x00E8E8E8;
-    TTestFont font_;
-    TTestPicture picture_;
-    TStringList lines_;
-    TTestItems items_{this};
-    TTestControl* buddy_ = nullptr;
-    TTestTheme* theme_ = nullptr;
-    TNotifyEvent onClick_;
-    TEvent<TObject*, int> onIndex_;
-    TTestControl* parent_ = nullptr;
-    std::vector<TTestControl*> children_;
-    std::string loadedBuddy_ = "(not loaded)";
-    bool loadingSeenBySetter_ = false;
+    int FLeft = 0;
+    bool FVisible = true;
+    std::string FCaption;
+    TTestStyle FStyle = TTestStyle::tsDeepBlue;
+    uint32_t FColor = 0x00E8E8E8;
+    TTestFont FFont;
+    TTestPicture FPicture;
+    TStringList FLines;
+    TTestItems FItems{this};
+    TTestControl* FBuddy = nullptr;
+    TTestTheme* FTheme = nullptr;
+    TNotifyEvent FOnClick;
+    TEvent<TObject*, int> FOnIndex;
+    TTestControl* FParent = nullptr;
+    std::vector<TTestControl*> FChildren;
+    std::string FLoadedBuddy = "(not loaded)";
+    bool FLoadingSeenBySetter = false;
 };
 
 // Keeps names of components, deleting a name when its component goes.
@@ -180,13 +180,13 @@ class TTestManager : public TComponent {
     SSI_CLASS(TTestManager, TComponent)
 public:
     using TComponent::TComponent;
-    TStringList& Names() { return names_; }
+    TStringList& Names() { return FNames; }
 
 protected:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
-    TStringList names_;
+    TStringList FNames;
 };
 
 // A form: the root of layouts, offering its handlers by name.
@@ -198,11 +198,11 @@ public:
     void ButtonClick(TObject* sender);
     void IndexClick(TObject* sender, int index);
     void CloseQuery(TObject* sender, bool& canClose);
-    const std::string& Title() const { return title_; }
-    void SetTitle(const std::string& v) { title_ = v; }
+    const std::string& Title() const { return FTitle; }
+    void SetTitle(const std::string& v) { FTitle = v; }
 
 private:
-    std::string title_;
+    std::string FTitle;
 };
 
 // A component whose setter fails.

@@ -269,15 +269,15 @@ public:
         p.Integer("Width", &TSizedThing::Width, &TSizedThing::SetWidth)
             .Stored(&TSizedThing::WidthStored);
     }
-    bool AutoSize() const { return autoSize_; }
-    void SetAutoSize(bool v) { autoSize_ = v; }
-    int Width() const { return width_; }
-    void SetWidth(int v) { width_ = v; }
-    bool WidthStored() const { return !autoSize_; }
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool v) { FAutoSize = v; }
+    int Width() const { return FWidth; }
+    void SetWidth(int v) { FWidth = v; }
+    bool WidthStored() const { return !FAutoSize; }
 
 private:
-    bool autoSize_ = false;
-    int width_ = 10;
+    bool FAutoSize = false;
+    int FWidth = 10;
 };
 SSI_DEFINE_CLASS(TSizedThing, TComponent)
 

@@ -44,25 +44,25 @@ protected:
 // Hooks another handler's messages and chains to what it replaced.
 class THook {
 public:
-    THook(TMessageHandler& host, std::string name) : host_(host), name_(std::move(name)) {
-        previous_ = host.WindowProc();
+    THook(TMessageHandler& host, std::string name) : FHost(host), FName(std::move(name)) {
+        FPrevious = host.WindowProc();
         host.SetWindowProc([this](TMessage& m) { Handle(m); });
     }
-    void Unhook() { host_.SetWindowProc(previous_); }
+    void Unhook() { FHost.SetWindowProc(FPrevious); }
     bool UnhookOnNextMessage = false;
 
 private:
     void Handle(TMessage& m) {
-        TWndMethod previous = previous_;
+        TWndMethod previous = FPrevious;
         if (UnhookOnNextMessage)
             Unhook();
         if (m.Msg != WM_NCPAINT) // swallowed by the hook
             previous(m);
-        trace.push_back(name_ + " after " + std::to_string(m.Msg));
+        trace.push_back(FName + " after " + std::to_string(m.Msg));
     }
-    TMessageHandler& host_;
-    std::string name_;
-    TWndMethod previous_;
+    TMessageHandler& FHost;
+    std::string FName;
+    TWndMethod FPrevious;
 };
 
 TEST(Messages, OneSwitchPerClassPassesTheRestToTheInheritedHandler) {

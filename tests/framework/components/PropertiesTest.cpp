@@ -16,12 +16,12 @@ public:
         p.Integer("Extra", &TDerivedControl::Extra, &TDerivedControl::SetExtra);
         p.String("Caption", &TDerivedControl::Caption, &TDerivedControl::SetUpperCaption);
     }
-    int Extra() const { return extra_; }
-    void SetExtra(int v) { extra_ = v; }
+    int Extra() const { return FExtra; }
+    void SetExtra(int v) { FExtra = v; }
     void SetUpperCaption(const std::string& v) { SetCaption(UpperCase(v)); }
 
 private:
-    int extra_ = 0;
+    int FExtra = 0;
 };
 SSI_DEFINE_CLASS(TDerivedControl, TTestControl)
 
@@ -35,11 +35,11 @@ public:
     static void DeclarePublished(TPropertyBuilder& p) {
         p.Object("CompList", &TListOwner::CompList, &TListOwner::SetCompList);
     }
-    TNameList& CompList() { return list_; }
-    void SetCompList(const TNameList& v) { list_.Assign(v); }
+    TNameList& CompList() { return FList; }
+    void SetCompList(const TNameList& v) { FList.Assign(v); }
 
 private:
-    TNameList list_;
+    TNameList FList;
 };
 SSI_DEFINE_CLASS(TListOwner, TComponent)
 

@@ -16,7 +16,7 @@ protected:
     void SetUp() override {
         ResetApplication();
         auto backend = std::make_unique<THeadlessBackend>();
-        backend_ = backend.get();
+        FBackend = backend.get();
         SetWindowSystem(std::move(backend));
     }
     void TearDown() override {
@@ -24,7 +24,7 @@ protected:
         SetWindowSystem(nullptr);
     }
 
-    THeadlessBackend& Backend() { return *backend_; }
+    THeadlessBackend& Backend() { return *FBackend; }
     // A shown form owned by the application, at (x, y) with the given size.
     TForm* NewForm(int x = 100, int y = 100, int w = 200, int h = 150,
                    TFormBorderStyle border = TFormBorderStyle::bsNone) {
@@ -50,5 +50,5 @@ protected:
     }
 
 private:
-    THeadlessBackend* backend_ = nullptr;
+    THeadlessBackend* FBackend = nullptr;
 };

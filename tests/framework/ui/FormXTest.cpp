@@ -43,8 +43,8 @@ protected:
     void SetUp() override {
         if (FindProgram("Xvfb").empty() || FindProgram("xdotool").empty())
             GTEST_SKIP() << "Xvfb or xdotool is not installed";
-        ASSERT_TRUE(server_.Start());
-        setenv("DISPLAY", server_.Display().c_str(), 1);
+        ASSERT_TRUE(FServer.Start());
+        setenv("DISPLAY", FServer.Display().c_str(), 1);
         unsetenv("SSI_BACKEND");
         unsetenv("SDL_VIDEODRIVER");
     }
@@ -53,7 +53,7 @@ protected:
         SetWindowSystem(nullptr);
     }
     int Run(const std::string& command) {
-        return std::system(("DISPLAY=" + server_.Display() + " " + command).c_str());
+        return std::system(("DISPLAY=" + FServer.Display() + " " + command).c_str());
     }
     // Handles messages until `done` or the deadline.
     bool PumpUntil(const std::function<bool()>& done, int milliseconds = 3000) {
@@ -67,7 +67,7 @@ protected:
         return true;
     }
 
-    TXvfb server_;
+    TXvfb FServer;
 };
 
 } // namespace
@@ -75,7 +75,7 @@ protected:
 TEST_F(FormXTest, DemoFormShowsTakesClicksAndOpensItsMenu) {
     SetWindowSystem(CreateWindowSystem());
     ASSERT_STREQ(WindowSystem().Name(), "sdl");
-    TXScreen screen(server_.Display());
+    TXScreen screen(FServer.Display());
     ASSERT_TRUE(screen.IsOpen());
     Application().SetTitle("Widgets demo");
     TDemoForm* form = TDemoForm::Create(&Application());

@@ -37,17 +37,17 @@ class MenusTest : public ControlsTest {
 protected:
     void SetUp() override {
         ControlsTest::SetUp();
-        form_ = NewForm(0, 0, 300, 200);
-        form_->Show();
-        menu_ = new TPopupMenu(form_);
-        open_ = NewItem(form_, menu_->Items(), "&Open", &log_);
-        NewItem(form_, menu_->Items(), "-");
-        disabled_ = NewItem(form_, menu_->Items(), "&Disabled", &log_);
-        disabled_->SetEnabled(false);
-        more_ = NewItem(form_, menu_->Items(), "&More");
-        NewItem(form_, more_, "&First", &log_);
-        NewItem(form_, more_, "&Second", &log_);
-        exit_ = NewItem(form_, menu_->Items(), "E&xit", &log_);
+        FForm = NewForm(0, 0, 300, 200);
+        FForm->Show();
+        FMenu = new TPopupMenu(FForm);
+        FOpen = NewItem(FForm, FMenu->Items(), "&Open", &FLog);
+        NewItem(FForm, FMenu->Items(), "-");
+        FDisabled = NewItem(FForm, FMenu->Items(), "&Disabled", &FLog);
+        FDisabled->SetEnabled(false);
+        FMore = NewItem(FForm, FMenu->Items(), "&More");
+        NewItem(FForm, FMore, "&First", &FLog);
+        NewItem(FForm, FMore, "&Second", &FLog);
+        FExit = NewItem(FForm, FMenu->Items(), "E&xit", &FLog);
     }
     void TearDown() override {
         Backend().SetIdleHandler(nullptr);
@@ -62,13 +62,13 @@ protected:
         return list;
     }
 
-    TForm* form_ = nullptr;
-    TPopupMenu* menu_ = nullptr;
-    TMenuItem* open_ = nullptr;
-    TMenuItem* disabled_ = nullptr;
-    TMenuItem* more_ = nullptr;
-    TMenuItem* exit_ = nullptr;
-    std::string log_;
+    TForm* FForm = nullptr;
+    TPopupMenu* FMenu = nullptr;
+    TMenuItem* FOpen = nullptr;
+    TMenuItem* FDisabled = nullptr;
+    TMenuItem* FMore = nullptr;
+    TMenuItem* FExit = nullptr;
+    std::string FLog;
 };
 
 } // namespace
@@ -82,8 +82,8 @@ TEST_F(MenusTest, KeyboardNavigationSkipsSeparatorsAndDisabledItems) {
         [&] { Backend().TypeKey(VK_UP); },   // Exit
         [&] { Backend().TypeKey(VK_RETURN); }};
     Script(Backend(), steps);
-    menu_->Popup(50, 60);
-    EXPECT_EQ(log_, "E&xit;");
+    FMenu->Popup(50, 60);
+    EXPECT_EQ(FLog, "E&xit;");
     EXPECT_TRUE(MenuWindows().empty()) << "the menu window is gone";
     EXPECT_FALSE(IsMenuOpen());
 }
@@ -102,26 +102,26 @@ TEST_F(MenusTest, SubMenusOpenWithRightAndCloseWithLeftOrEscape) {
         [&] { Backend().TypeKey(VK_DOWN); }, // Second
         [&] { Backend().TypeKey(VK_RETURN); }};
     Script(Backend(), steps);
-    menu_->Popup(50, 60);
+    FMenu->Popup(50, 60);
     EXPECT_EQ(windowsInSub, 2u);
-    EXPECT_EQ(log_, "&Second;");
+    EXPECT_EQ(FLog, "&Second;");
 
-    log_.clear();
+    FLog.clear();
     std::deque<std::function<void()>> cancel = {[&] { Backend().TypeKey('M'); },
                                                 [&] { Backend().TypeKey(VK_ESCAPE); },
                                                 [&] { Backend().TypeKey(VK_ESCAPE); }};
     Script(Backend(), cancel);
-    EXPECT_EQ(TrackMenu(menu_->Items(), 50, 60), nullptr);
+    EXPECT_EQ(TrackMenu(FMenu->Items(), 50, 60), nullptr);
     EXPECT_TRUE(cancel.empty()) << "the first Escape closed only the sub-menu";
-    EXPECT_EQ(log_, "");
+    EXPECT_EQ(FLog, "");
 }
 
 TEST_F(MenusTest, AcceleratorLettersChoose) {
     std::deque<std::function<void()>> steps = {[&] { Backend().TypeKey('D'); }, // disabled
                                                [&] { Backend().TypeKey('X'); }};
     Script(Backend(), steps);
-    menu_->Popup(50, 60);
-    EXPECT_EQ(log_, "E&xit;");
+    FMenu->Popup(50, 60);
+    EXPECT_EQ(FLog, "E&xit;");
 }
 
 TEST_F(MenusTest, MouseChoosesAnItemAndAPressOutsideCloses) {
@@ -133,18 +133,18 @@ TEST_F(MenusTest, MouseChoosesAnItemAndAPressOutsideCloses) {
         },
         [&] { Backend().Click(bounds.Left + 30, bounds.Top + 10); }};
     Script(Backend(), steps);
-    menu_->Popup(50, 60);
+    FMenu->Popup(50, 60);
     EXPECT_EQ(bounds.Left, 50);
     EXPECT_EQ(bounds.Top, 60);
-    EXPECT_EQ(log_, "&Open;");
+    EXPECT_EQ(FLog, "&Open;");
 
-    log_.clear();
+    FLog.clear();
     int formClicks = 0;
-    form_->SetOnClick(TNotifyEvent([&](TObject*) { ++formClicks; }));
+    FForm->SetOnClick(TNotifyEvent([&](TObject*) { ++formClicks; }));
     std::deque<std::function<void()>> outside = {[&] { Backend().Click(5, 5); }};
     Script(Backend(), outside);
-    menu_->Popup(50, 60);
-    EXPECT_EQ(log_, "");
+    FMenu->Popup(50, 60);
+    EXPECT_EQ(FLog, "");
     Application().ProcessMessages();
     EXPECT_EQ(formClicks, 0) << "the press that closed the menu went nowhere";
 }
@@ -157,14 +157,14 @@ TEST_F(MenusTest, MenuStaysOnTheWorkArea) {
         Backend().TypeKey(VK_ESCAPE);
     }};
     Script(Backend(), steps);
-    menu_->Popup(390, 290);
+    FMenu->Popup(390, 290);
     EXPECT_LE(bounds.Right, 390) << "flipped to the left of the point";
     EXPECT_LE(bounds.Bottom, 300);
 }
 
 TEST_F(MenusTest, OwnerDrawnItemsAreMeasuredAndDrawnByTheirHandlers) {
     std::vector<std::string> drawn;
-    for (TMenuItem* item : {open_, exit_}) {
+    for (TMenuItem* item : {FOpen, FExit}) {
         item->SetOnMeasureItem(TMenuMeasureItemEvent([](TObject*, TCanvas&, int& w, int& h) {
             w = 120;
             h = 30;
@@ -192,7 +192,7 @@ TEST_F(MenusTest, OwnerDrawnItemsAreMeasuredAndDrawnByTheirHandlers) {
                                                    Backend().TypeKey(VK_ESCAPE);
                                                }};
     Script(Backend(), steps);
-    menu_->Popup(10, 10);
+    FMenu->Popup(10, 10);
     EXPECT_EQ(bounds.Right - bounds.Left, 120 + 6) << "the widest item decides, plus the frame";
     ASSERT_GE(drawn.size(), 3u);
     EXPECT_EQ(drawn[0], "&Open 30");
@@ -205,46 +205,46 @@ TEST_F(MenusTest, OwnerDrawnItemsAreMeasuredAndDrawnByTheirHandlers) {
 
 TEST_F(MenusTest, ChangesReachTheMenuAndShortcutsClick) {
     std::vector<std::pair<TMenuItem*, bool>> changes;
-    menu_->SetOnChange(TMenuChangeEvent(
+    FMenu->SetOnChange(TMenuChangeEvent(
         [&](TObject*, TMenuItem* source, bool rebuild) { changes.emplace_back(source, rebuild); }));
-    more_->Items(0)->SetCaption("Uno");
-    auto* added = NewItem(form_, more_, "Tres", &log_);
+    FMore->Items(0)->SetCaption("Uno");
+    auto* added = NewItem(FForm, FMore, "Tres", &FLog);
     ASSERT_EQ(changes.size(), 2u);
-    EXPECT_EQ(changes[0], std::make_pair(more_->Items(0), false));
-    EXPECT_EQ(changes[1], std::make_pair(more_, true));
+    EXPECT_EQ(changes[0], std::make_pair(FMore->Items(0), false));
+    EXPECT_EQ(changes[1], std::make_pair(FMore, true));
 
     added->SetShortCut(ShortCut('T', ssCtrl));
     EXPECT_EQ(ShortCutToText(added->ShortCutValue()), "Ctrl+T");
     TMessage m{WM_KEYDOWN, 'T', 1 | (static_cast<intptr_t>(ssCtrl) << 16), 0};
-    EXPECT_TRUE(menu_->IsShortCut(m));
-    EXPECT_EQ(log_, "Tres;");
-    more_->SetEnabled(false);
-    EXPECT_FALSE(menu_->IsShortCut(m)) << "not while its parent is disabled";
+    EXPECT_TRUE(FMenu->IsShortCut(m));
+    EXPECT_EQ(FLog, "Tres;");
+    FMore->SetEnabled(false);
+    EXPECT_FALSE(FMenu->IsShortCut(m)) << "not while its parent is disabled";
     TMessage plain{WM_KEYDOWN, 'T', 1, 0};
-    more_->SetEnabled(true);
-    EXPECT_FALSE(menu_->IsShortCut(plain));
+    FMore->SetEnabled(true);
+    EXPECT_FALSE(FMenu->IsShortCut(plain));
 
     // A removed item no longer reports to the menu; deleting frees it.
     TComponentTracker alive(added);
-    more_->Delete(more_->IndexOf(added));
+    FMore->Delete(FMore->IndexOf(added));
     EXPECT_FALSE(alive.Exists());
-    EXPECT_THROW(more_->Items(5), EMenuError);
-    EXPECT_THROW(menu_->Items()->Add(open_), EMenuError) << "an item has one parent";
+    EXPECT_THROW(FMore->Items(5), EMenuError);
+    EXPECT_THROW(FMenu->Items()->Add(FOpen), EMenuError) << "an item has one parent";
 }
 
 TEST_F(MenusTest, MainMenuTellsItsForm) {
-    auto* main = new TMainMenu(form_);
+    auto* main = new TMainMenu(FForm);
     std::vector<uintptr_t> notes;
-    TWndMethod previous = form_->WindowProc();
-    form_->SetWindowProc([&](TMessage& m) {
+    TWndMethod previous = FForm->WindowProc();
+    FForm->SetWindowProc([&](TMessage& m) {
         if (m.Msg == CM_MENUCHANGED)
             notes.push_back(m.WParam);
         previous(m);
     });
-    auto* file = NewItem(form_, main->Items(), "&File");
+    auto* file = NewItem(FForm, main->Items(), "&File");
     file->SetEnabled(false);
     EXPECT_EQ(notes, (std::vector<uintptr_t>{1, 0}));
-    form_->SetWindowProc(previous);
+    FForm->SetWindowProc(previous);
 }
 
 TEST_F(MenusTest, ItemDrawingCanReachItsMenuWindow) {
@@ -252,7 +252,7 @@ TEST_F(MenusTest, ItemDrawingCanReachItsMenuWindow) {
     // way a skinned menu draws it before each item.
     TRect seen{};
     int found = 0;
-    open_->SetOnDrawItem(TMenuDrawItemEvent([&](TObject* sender, TCanvas& c, TRect r, bool sel) {
+    FOpen->SetOnDrawItem(TMenuDrawItemEvent([&](TObject* sender, TCanvas& c, TRect r, bool sel) {
         static_cast<TMenuItem*>(sender)->DefaultDrawItem(c, r, sel);
         TCanvas* screen = nullptr;
         if (GetMenuWindowOfCanvas(c, seen, screen)) {
@@ -267,7 +267,7 @@ TEST_F(MenusTest, ItemDrawingCanReachItsMenuWindow) {
         Backend().TypeKey(VK_ESCAPE);
     }};
     Script(Backend(), steps);
-    menu_->Popup(70, 80);
+    FMenu->Popup(70, 80);
     EXPECT_GE(found, 1);
     EXPECT_EQ(seen.TopLeft(), Point(70, 80));
     EXPECT_EQ(image.Pixel(0, 0), 0xFF0000u);
@@ -278,11 +278,11 @@ TEST_F(MenusTest, ItemDrawingCanReachItsMenuWindow) {
 }
 
 TEST_F(MenusTest, RightClickOpensTheControlsMenuAtThePointer) {
-    auto* panel = new TPanel(form_);
-    panel->SetParent(form_);
+    auto* panel = new TPanel(FForm);
+    panel->SetParent(FForm);
     panel->SetBounds(10, 10, 100, 60);
-    panel->SetPopupMenu(menu_);
-    auto* label = new TLabel(form_);
+    panel->SetPopupMenu(FMenu);
+    auto* label = new TLabel(FForm);
     label->SetParent(panel);
     label->SetBounds(5, 5, 40, 15);
     Application().ProcessMessages();
@@ -296,8 +296,8 @@ TEST_F(MenusTest, RightClickOpensTheControlsMenuAtThePointer) {
     Application().ProcessMessages();
     EXPECT_EQ(bounds.Left, 20);
     EXPECT_EQ(bounds.Top, 20);
-    EXPECT_EQ(log_, "&Open;");
-    EXPECT_EQ(menu_->PopupComponent(), panel);
-    menu_->Free();
+    EXPECT_EQ(FLog, "&Open;");
+    EXPECT_EQ(FMenu->PopupComponent(), panel);
+    FMenu->Free();
     EXPECT_EQ(panel->PopupMenu(), nullptr) << "a destroyed menu is forgotten";
 }

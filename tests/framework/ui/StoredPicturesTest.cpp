@@ -33,7 +33,7 @@ class TPictureBox : public TCustomControl {
     SSI_CLASS(TPictureBox, TCustomControl)
 public:
     explicit TPictureBox(TComponent* owner) : TCustomControl(owner) {
-        picture_.OnChange = [this](TPicture&) {
+        FPicture.OnChange = [this](TPicture&) {
             ++Changes;
             Invalidate();
         };
@@ -41,18 +41,18 @@ public:
     static void DeclarePublished(TPropertyBuilder& p) {
         p.Object("Picture", &TPictureBox::Picture, &TPictureBox::SetPicture);
     }
-    TPersistentPicture& Picture() { return picture_; }
-    void SetPicture(const TPersistentPicture& value) { picture_.Assign(value); }
+    TPersistentPicture& Picture() { return FPicture; }
+    void SetPicture(const TPersistentPicture& value) { FPicture.Assign(value); }
     void Paint() override {
         ++Paints;
-        if (picture_.Graphic())
-            Canvas().StretchDraw(ClientRect(), *picture_.Graphic());
+        if (FPicture.Graphic())
+            Canvas().StretchDraw(ClientRect(), *FPicture.Graphic());
     }
     int Changes = 0;
     int Paints = 0;
 
 private:
-    TPersistentPicture picture_;
+    TPersistentPicture FPicture;
 };
 SSI_DEFINE_CLASS(TPictureBox, TCustomControl)
 

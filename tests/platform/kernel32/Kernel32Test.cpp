@@ -13,16 +13,16 @@ namespace {
 
 class ScopedEnv {
 public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
+    ScopedEnv(const char* name, const char* value) : FName(name) {
         if (const char* old = std::getenv(name))
-            old_ = old;
+            FOld = old;
         value ? setenv(name, value, 1) : unsetenv(name);
     }
-    ~ScopedEnv() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
+    ~ScopedEnv() { FOld ? setenv(FName, FOld->c_str(), 1) : unsetenv(FName); }
 
 private:
-    const char* name_;
-    std::optional<std::string> old_;
+    const char* FName;
+    std::optional<std::string> FOld;
 };
 
 std::string WindowsDirectory() {
@@ -41,13 +41,13 @@ std::string ReadFile(const fs::path& path) {
 class ProfileFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("ssi-profile-" + std::to_string(getpid()));
-        fs::create_directories(dir_);
-        file_ = (dir_ / "system.ini").string();
+        FDir = fs::temp_directory_path() / ("ssi-profile-" + std::to_string(getpid()));
+        fs::create_directories(FDir);
+        FFile = (FDir / "system.ini").string();
     }
-    void TearDown() override { fs::remove_all(dir_); }
-    fs::path dir_;
-    std::string file_;
+    void TearDown() override { fs::remove_all(FDir); }
+    fs::path FDir;
+    std::string FFile;
 };
 
 } // namespace
@@ -85,7 +85,7 @@ TEST(TempPath, AlwaysEndsWithASeparator) {
 }
 
 TEST_F(ProfileFile, ShortPathIsTheExistingPathItself) {
-    std::string scr = (dir_ / "Tropical Fish.scr").string();
+    std::string scr = (FDir / "Tropical Fish.scr").string();
     char buffer[260];
     EXPECT_EQ(GetShortPathNameA(scr.c_str(), buffer, sizeof buffer), 0u) << "missing file";
     std::ofstream(scr) << "x";
@@ -93,37 +93,37 @@ TEST_F(ProfileFile, ShortPathIsTheExistingPathItself) {
 }
 
 TEST_F(ProfileFile, WritesCreateAndEditTheFileKeepingOtherLines) {
-    ASSERT_TRUE(WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", "a.scr", file_.c_str()));
-    EXPECT_EQ(ReadFile(file_), "[boot]\r\nSCRNSAVE.EXE=a.scr\r\n");
+    ASSERT_TRUE(WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", "a.scr", FFile.c_str()));
+    EXPECT_EQ(ReadFile(FFile), "[boot]\r\nSCRNSAVE.EXE=a.scr\r\n");
 
-    std::ofstream(file_, std::ios::binary)
+    std::ofstream(FFile, std::ios::binary)
         << "[boot]\nshell=Explorer.exe\nScrnSave.exe=old.scr\n; note\n[keyboard]\ntype=4\n";
-    ASSERT_TRUE(WritePrivateProfileStringA("BOOT", "SCRNSAVE.EXE", "b.scr", file_.c_str()));
-    EXPECT_EQ(ReadFile(file_),
+    ASSERT_TRUE(WritePrivateProfileStringA("BOOT", "SCRNSAVE.EXE", "b.scr", FFile.c_str()));
+    EXPECT_EQ(ReadFile(FFile),
               "[boot]\nshell=Explorer.exe\nSCRNSAVE.EXE=b.scr\r\n; note\n[keyboard]\ntype=4\n");
-    EXPECT_TRUE(WritePrivateProfileStringA(nullptr, nullptr, nullptr, file_.c_str())) << "flush";
+    EXPECT_TRUE(WritePrivateProfileStringA(nullptr, nullptr, nullptr, FFile.c_str())) << "flush";
 
     char value[64];
     EXPECT_EQ(std::string(value, GetPrivateProfileStringA("boot", "scrnsave.exe", "", value,
-                                                          sizeof value, file_.c_str())),
+                                                          sizeof value, FFile.c_str())),
               "b.scr");
     EXPECT_EQ(std::string(value, GetPrivateProfileStringA("boot", "missing", "dflt", value,
-                                                          sizeof value, file_.c_str())),
+                                                          sizeof value, FFile.c_str())),
               "dflt");
 }
 
 TEST_F(ProfileFile, UnwritableFileFailsAndStaysAsItWas) {
-    std::string inMissingDir = (dir_ / "nowhere" / "system.ini").string();
+    std::string inMissingDir = (FDir / "nowhere" / "system.ini").string();
     EXPECT_FALSE(WritePrivateProfileStringA("boot", "k", "v", inMissingDir.c_str()));
     EXPECT_FALSE(fs::exists(inMissingDir));
 
     if (geteuid() != 0) { // root writes anywhere; the read-only directory only holds others back
-        std::ofstream(file_) << "[boot]\nk=old\n";
-        fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
-        EXPECT_FALSE(WritePrivateProfileStringA("boot", "k", "new", file_.c_str()));
-        fs::permissions(dir_, fs::perms::owner_all);
-        EXPECT_EQ(ReadFile(file_), "[boot]\nk=old\n");
+        std::ofstream(FFile) << "[boot]\nk=old\n";
+        fs::permissions(FDir, fs::perms::owner_read | fs::perms::owner_exec);
+        EXPECT_FALSE(WritePrivateProfileStringA("boot", "k", "new", FFile.c_str()));
+        fs::permissions(FDir, fs::perms::owner_all);
+        EXPECT_EQ(ReadFile(FFile), "[boot]\nk=old\n");
     }
-    EXPECT_FALSE(WritePrivateProfileStringA("boot", "k", "v", dir_.c_str()))
+    EXPECT_FALSE(WritePrivateProfileStringA("boot", "k", "v", FDir.c_str()))
         << "a directory is no file";
 }

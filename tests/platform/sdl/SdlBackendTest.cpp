@@ -35,25 +35,25 @@ protected:
     void SetUp() override {
         if (FindProgram("Xvfb").empty())
             GTEST_SKIP() << "Xvfb is not installed";
-        ASSERT_TRUE(Server_.Start()) << "Xvfb did not start";
-        setenv("DISPLAY", Server_.Display().c_str(), 1);
+        ASSERT_TRUE(FServer.Start()) << "Xvfb did not start";
+        setenv("DISPLAY", FServer.Display().c_str(), 1);
         unsetenv("SSI_BACKEND");
         unsetenv("SDL_VIDEODRIVER");
-        Ws_ = CreateWindowSystem();
-        ASSERT_STREQ(Ws_->Name(), "sdl") << "a display is there, so SDL must serve";
-        X_ = std::make_unique<TXScreen>(Server_.Display());
+        FWs = CreateWindowSystem();
+        ASSERT_STREQ(FWs->Name(), "sdl") << "a display is there, so SDL must serve";
+        X_ = std::make_unique<TXScreen>(FServer.Display());
         ASSERT_TRUE(X_->IsOpen());
     }
     void TearDown() override {
         X_.reset();
-        Ws_.reset();
+        FWs.reset();
     }
 
     // The screen's pixel as 0x00RRGGBB.
     uint32_t ScreenPixel(int x, int y) { return X_->Pixel(x, y); }
 
     void Xdotool(const std::string& args) {
-        const std::string command = "DISPLAY=" + Server_.Display() + " xdotool " + args;
+        const std::string command = "DISPLAY=" + FServer.Display() + " xdotool " + args;
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
     }
 
@@ -63,7 +63,7 @@ protected:
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
         TWsEvent e;
         while (!done(events) && std::chrono::steady_clock::now() < deadline)
-            if (Ws_->WaitEvent(e, 20))
+            if (FWs->WaitEvent(e, 20))
                 events.push_back(e);
         return events;
     }
@@ -74,7 +74,7 @@ protected:
         TWsEvent e;
         uint32_t pixel = ScreenPixel(x, y);
         while (pixel != expected && std::chrono::steady_clock::now() < deadline) {
-            Ws_->WaitEvent(e, 10);
+            FWs->WaitEvent(e, 10);
             pixel = ScreenPixel(x, y);
         }
         return pixel;
@@ -85,11 +85,11 @@ protected:
             std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
         TWsEvent e;
         while (std::chrono::steady_clock::now() < deadline)
-            Ws_->WaitEvent(e, 10);
+            FWs->WaitEvent(e, 10);
     }
 
     void Fill(TWsWindow window, const TWsRect& rect, uint32_t colour) {
-        TWsPixels px = Ws_->BackBuffer(window);
+        TWsPixels px = FWs->BackBuffer(window);
         TWsRect r = rect.Intersect(TWsRect{0, 0, px.Width, px.Height});
         for (int y = r.Top; y < r.Bottom; ++y)
             for (int x = r.Left; x < r.Right; ++x)
@@ -99,20 +99,20 @@ protected:
     // A 120x80 form at (40, 30): red left half, blue right half, its
     // top-left 20x20 cut out of its shape.
     TWsWindow MakeShapedForm() {
-        TWsWindow form = Ws_->CreateWindow(TWsWindowKind::TopLevel, {40, 30, 160, 110});
+        TWsWindow form = FWs->CreateWindow(TWsWindowKind::TopLevel, {40, 30, 160, 110});
         TWindowShape shape(120, 80);
         shape.AddRect(20, 0, 120, 80);
         shape.AddRect(0, 20, 20, 80);
-        Ws_->SetWindowShape(form, shape);
+        FWs->SetWindowShape(form, shape);
         Fill(form, {0, 0, 60, 80}, kRed);
         Fill(form, {60, 0, 120, 80}, kBlue);
-        Ws_->Present(form, {0, 0, 120, 80});
-        Ws_->ShowWindow(form, true);
+        FWs->Present(form, {0, 0, 120, 80});
+        FWs->ShowWindow(form, true);
         return form;
     }
 
-    TXvfb Server_;
-    std::unique_ptr<TWindowSystem> Ws_;
+    TXvfb FServer;
+    std::unique_ptr<TWindowSystem> FWs;
     std::unique_ptr<TXScreen> X_;
 };
 
@@ -127,9 +127,9 @@ bool Has(const std::vector<TWsEvent>& events, TWsEventType type) {
 
 TEST_F(SdlBackendTest, ShapedWindowsShowWhatWasPresentedInsideTheirShape) {
     TWsWindow form = MakeShapedForm();
-    TWsWindow menu = Ws_->CreateWindow(TWsWindowKind::Popup, {130, 90, 170, 120});
+    TWsWindow menu = FWs->CreateWindow(TWsWindowKind::Popup, {130, 90, 170, 120});
     Fill(menu, {0, 0, 40, 30}, kGreen);
-    Ws_->ShowWindow(menu, true); // showing presents the back buffer
+    FWs->ShowWindow(menu, true); // showing presents the back buffer
 
     EXPECT_EQ(PixelWhenSettled(40 + 30, 30 + 40, kRed), kRed);
     EXPECT_EQ(ScreenPixel(40 + 100, 30 + 10), kBlue);
@@ -138,8 +138,8 @@ TEST_F(SdlBackendTest, ShapedWindowsShowWhatWasPresentedInsideTheirShape) {
     EXPECT_EQ(PixelWhenSettled(140, 100, kGreen), kGreen) << "the popup lies over the form";
     EXPECT_EQ(ScreenPixel(169, 119), kGreen);
     EXPECT_EQ(ScreenPixel(39, 50), 0u);
-    EXPECT_EQ(Ws_->WorkArea(), (TWsRect{0, 0, 640, 480}));
-    EXPECT_FALSE(Ws_->MinimizeWindow(menu)) << "no window manager could give it back";
+    EXPECT_EQ(FWs->WorkArea(), (TWsRect{0, 0, 640, 480}));
+    EXPECT_FALSE(FWs->MinimizeWindow(menu)) << "no window manager could give it back";
     EXPECT_EQ(ScreenPixel(140, 100), kGreen);
 
     // Painting without presenting changes nothing on the screen; presenting
@@ -147,13 +147,13 @@ TEST_F(SdlBackendTest, ShapedWindowsShowWhatWasPresentedInsideTheirShape) {
     Fill(form, {0, 0, 120, 80}, kGreen);
     Pump(50);
     EXPECT_EQ(ScreenPixel(40 + 30, 30 + 40), kRed);
-    Ws_->Present(form, {0, 0, 60, 80});
+    FWs->Present(form, {0, 0, 60, 80});
     EXPECT_EQ(PixelWhenSettled(40 + 30, 30 + 40, kGreen), kGreen);
     EXPECT_EQ(ScreenPixel(40 + 100, 30 + 50), kBlue);
 
     // Moved and grown: the shape keeps its place, so the new strip stays
     // see-through; the contents come back as they were last presented.
-    Ws_->SetWindowBounds(form, {200, 200, 360, 280});
+    FWs->SetWindowBounds(form, {200, 200, 360, 280});
     EXPECT_EQ(PixelWhenSettled(200 + 100, 200 + 50, kBlue), kBlue);
     EXPECT_EQ(ScreenPixel(200 + 30, 200 + 50), kGreen);
     EXPECT_EQ(ScreenPixel(200 + 130, 200 + 50), 0u);
@@ -161,14 +161,14 @@ TEST_F(SdlBackendTest, ShapedWindowsShowWhatWasPresentedInsideTheirShape) {
     EXPECT_EQ(PixelWhenSettled(40 + 30, 30 + 40, 0), 0u) << "nothing left at the old place";
 
     // Hidden and shown again: showing presents the whole back buffer.
-    Ws_->ShowWindow(form, false);
+    FWs->ShowWindow(form, false);
     EXPECT_EQ(PixelWhenSettled(200 + 30, 200 + 40, 0), 0u);
-    Ws_->ShowWindow(form, true);
+    FWs->ShowWindow(form, true);
     EXPECT_EQ(PixelWhenSettled(200 + 100, 200 + 40, kGreen), kGreen);
 
     std::filesystem::create_directories(SSI_ARTIFACTS_DIR);
     const std::string shot = std::string(SSI_ARTIFACTS_DIR) + "/sdl-shaped-windows.png";
-    const std::string command = "DISPLAY=" + Server_.Display() + " import -window root " + shot;
+    const std::string command = "DISPLAY=" + FServer.Display() + " import -window root " + shot;
     EXPECT_EQ(std::system(command.c_str()), 0);
 }
 
@@ -192,8 +192,8 @@ TEST_F(SdlBackendTest, InputArrivesInScreenCoordinatesOnlyInsideTheShape) {
     EXPECT_EQ(buttons[0].Y, 70);
     EXPECT_EQ(buttons[0].Button, TWsButton::Left);
     EXPECT_EQ(buttons[0].State & wsLeftButton, wsLeftButton);
-    EXPECT_LE(buttons[0].Time, Ws_->TickCount());
-    EXPECT_GT(buttons[0].Time + 2000, Ws_->TickCount()) << "stamped on TickCount's clock";
+    EXPECT_LE(buttons[0].Time, FWs->TickCount());
+    EXPECT_GT(buttons[0].Time + 2000, FWs->TickCount()) << "stamped on TickCount's clock";
     EXPECT_EQ(buttons[1].Type, TWsEventType::MouseUp);
     EXPECT_EQ(buttons[1].State & wsLeftButton, 0u);
 
@@ -202,15 +202,15 @@ TEST_F(SdlBackendTest, InputArrivesInScreenCoordinatesOnlyInsideTheShape) {
         Collect([](const std::vector<TWsEvent>& got) { return Has(got, TWsEventType::MouseMove); });
     ASSERT_TRUE(Has(events, TWsEventType::MouseMove));
     EXPECT_EQ(events.back().X, 107);
-    EXPECT_EQ(Ws_->CursorPos(), (TWsPoint{107, 73}));
+    EXPECT_EQ(FWs->CursorPos(), (TWsPoint{107, 73}));
     // The pointer is asked for where it is now, even after a warp that SDL
     // does not notice, and the buttons likewise (moving a window polls both).
     Xdotool("mousemove 300 300");
-    EXPECT_EQ(Ws_->CursorPos(), (TWsPoint{300, 300}));
+    EXPECT_EQ(FWs->CursorPos(), (TWsPoint{300, 300}));
     Xdotool("mousedown 1");
-    EXPECT_TRUE(Ws_->IsKeyDown(VK_LBUTTON));
+    EXPECT_TRUE(FWs->IsKeyDown(VK_LBUTTON));
     Xdotool("mouseup 1 mousemove 107 73");
-    EXPECT_FALSE(Ws_->IsKeyDown(VK_LBUTTON));
+    EXPECT_FALSE(FWs->IsKeyDown(VK_LBUTTON));
     Collect([](const std::vector<TWsEvent>& got) { return Has(got, TWsEventType::MouseMove); });
 
     Xdotool("click 5");
@@ -244,8 +244,8 @@ TEST_F(SdlBackendTest, InputArrivesInScreenCoordinatesOnlyInsideTheShape) {
 
     Xdotool("keydown shift");
     Collect([](const std::vector<TWsEvent>& got) { return Has(got, TWsEventType::KeyDown); });
-    EXPECT_TRUE(Ws_->IsKeyDown(VK_SHIFT));
+    EXPECT_TRUE(FWs->IsKeyDown(VK_SHIFT));
     Xdotool("keyup shift");
     Collect([](const std::vector<TWsEvent>& got) { return Has(got, TWsEventType::KeyUp); });
-    EXPECT_FALSE(Ws_->IsKeyDown(VK_SHIFT));
+    EXPECT_FALSE(FWs->IsKeyDown(VK_SHIFT));
 }

@@ -84,27 +84,27 @@ namespace {
 // Sets or clears an environment variable for one scope.
 class TScopedEnv {
 public:
-    TScopedEnv(const char* name, const char* value) : Name_(name) {
+    TScopedEnv(const char* name, const char* value) : FName(name) {
         const char* old = std::getenv(name);
-        Had_ = old != nullptr;
-        if (Had_)
-            Old_ = old;
+        FHad = old != nullptr;
+        if (FHad)
+            FOld = old;
         if (value)
             setenv(name, value, 1);
         else
             unsetenv(name);
     }
     ~TScopedEnv() {
-        if (Had_)
-            setenv(Name_, Old_.c_str(), 1);
+        if (FHad)
+            setenv(FName, FOld.c_str(), 1);
         else
-            unsetenv(Name_);
+            unsetenv(FName);
     }
 
 private:
-    const char* Name_;
-    bool Had_ = false;
-    std::string Old_;
+    const char* FName;
+    bool FHad = false;
+    std::string FOld;
 };
 
 } // namespace
