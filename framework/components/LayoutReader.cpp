@@ -1,10 +1,10 @@
 #include "framework/components/LayoutReader.h"
 
+#include "framework/base/Streams.h"
+#include "framework/base/StringList.h"
 #include "framework/components/ClassRegistry.h"
 #include "framework/components/Collections.h"
 #include "framework/components/Properties.h"
-#include "framework/base/Streams.h"
-#include "framework/base/StringList.h"
 
 #include <algorithm>
 #include <vector>
@@ -18,7 +18,8 @@
 //            | "<" { "item" { property } "end" } ">"
 class TLayoutReader {
 public:
-    TLayoutReader(const std::string& text, TComponent* owner) : FLexer(text), FOwner(owner) {}
+    TLayoutReader(const std::string& text, TComponent* owner, const TLayoutReadOptions& options)
+        : FLexer(text), FOwner(owner), FOptions(options) {}
 
     TComponent* Read(TComponent* root);
 
@@ -53,6 +54,7 @@ private:
 
     TLayoutLexer FLexer;
     TComponent* FOwner;
+    TLayoutReadOptions FOptions;
     TComponent* FRoot = nullptr;
     bool FRootCreated = false;
     std::vector<TComponentTracker> FCreated;
@@ -61,14 +63,33 @@ private:
     int FDepth = 0;
 };
 
-void ReadLayout(TComponent& root, const std::string& text) {
-    TLayoutReader reader(text, nullptr);
+void ReadLayout(TComponent& root, const std::string& text, const TLayoutReadOptions& options) {
+    TLayoutReader reader(text, nullptr, options);
     reader.Read(&root);
 }
 
-TComponent* CreateFromLayout(const std::string& text, TComponent* owner) {
-    TLayoutReader reader(text, owner);
+TComponent* CreateFromLayout(const std::string& text, TComponent* owner,
+                             const TLayoutReadOptions& options) {
+    TLayoutReader reader(text, owner, options);
     return reader.Read(nullptr);
+}
+
+std::string LayoutRootClass(const std::string& text) {
+    try {
+        TLayoutLexer lexer(text);
+        if (!lexer.Token().IsWord("object"))
+            return "";
+        lexer.Next();
+        if (lexer.Token().Kind() != TLayoutTokenKind::ltIdent)
+            return "";
+        lexer.Next();
+        if (!lexer.Token().IsSymbol(':'))
+            return "";
+        lexer.Next();
+        return lexer.Token().Kind() == TLayoutTokenKind::ltIdent ? lexer.Token().Text() : "";
+    } catch (const Exception&) {
+        return "";
+    }
 }
 
 TComponent* TLayoutReader::Read(TComponent* root) {
@@ -85,7 +106,7 @@ TComponent* TLayoutReader::Read(TComponent* root) {
                 FLexer.ErrorAt(Format("Class %s not found", className.c_str()), line, column);
             root = info->CreateComponent(FOwner);
             FRootCreated = true;
-        } else if (!root->InheritsFrom(className)) {
+        } else if (!FOptions.AnyRootClass && !root->InheritsFrom(className)) {
             FLexer.ErrorAt(Format("A %s cannot be read into a %s", className.c_str(),
                                   root->ClassName().c_str()),
                            line, column);
@@ -347,6 +368,10 @@ void TLayoutReader::ReadValue(TPersistent& target, const TPropInfo& p, TComponen
         if (Token().Kind() != TLayoutTokenKind::ltIdent)
             invalid();
         std::any handler;
+        if (FOptions.IgnoreEvents) {
+            FLexer.Next();
+            break;
+        }
         try {
             handler = BindMethod(*FRoot, Token().Text(), p);
         } catch (const EPropertyError& e) {

@@ -42,9 +42,23 @@
 // Objects may nest this deep (components and collection items together).
 inline constexpr int kMaxLayoutDepth = 64;
 
+// How strictly a layout is read. A program reads its own layouts strictly; a
+// tool that shows a layout written for another program (form-preview) has
+// neither that program's handlers nor, perhaps, its form class.
+struct TLayoutReadOptions {
+    // Handler bindings (OnClick = CoverNextBtnClick) are read and left unset.
+    bool IgnoreEvents = false;
+    // ReadLayout reads into `root` whatever root class the layout names.
+    bool AnyRootClass = false;
+};
+
 // Reads a layout into the existing `root`, whose class must be the stored
 // root class or inherit from it.
-void ReadLayout(TComponent& root, const std::string& text);
+void ReadLayout(TComponent& root, const std::string& text, const TLayoutReadOptions& options = {});
+// The class the layout's root object names ("" when the text does not start
+// with an object header).
+std::string LayoutRootClass(const std::string& text);
 // Creates the root component from its stored class, owned by `owner`, and
 // reads the layout into it.
-TComponent* CreateFromLayout(const std::string& text, TComponent* owner);
+TComponent* CreateFromLayout(const std::string& text, TComponent* owner,
+                             const TLayoutReadOptions& options = {});

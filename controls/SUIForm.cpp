@@ -1,0 +1,830 @@
+#include "controls/SUIForm.h"
+
+#include "controls/SUIMainMenu.h"
+#include "framework/components/PropertyBuilder.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Region.h"
+#include "framework/graphics/TextDrawing.h"
+#include "framework/ui/Application.h"
+#include "framework/ui/ErrorBox.h"
+#include "framework/ui/Forms.h"
+#include "skin/SUIMgr.h"
+#include "skin/SUIPublic.h"
+
+#include <algorithm>
+
+namespace {
+
+// Theme items the form reads.
+constexpr int kFormRoundCornerInt = 14;
+constexpr int kFormBackgroundColor = 15;
+constexpr int kFormBorderColor = 16;
+constexpr int kFormBorderWidthInt = 17;
+constexpr int kMenuSelectedBorderColor = 18;
+constexpr int kMenuSelectedBackgroundColor = 19;
+constexpr int kMenuSelectedFontColor = 20;
+constexpr int kMenuFontColor = 22;
+constexpr int kControlFontColor = 27;
+
+// The system frame around a bordered form's client area.
+constexpr int kFrame = 3;
+
+// Counts WM_SIZE messages of hosts that started maximised while they stay
+// maximised, and tells whether a maximised MDI child's contents are
+// scrolled up; shared by every skinned form, as the frame reactions expect.
+int gMaximizedSizeCount = 0;
+bool gScrolled = false;
+
+void FillWith(TCanvas& canvas, const TRect& rect, TColor color) {
+    canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+    canvas.Brush().SetColor(color);
+    canvas.FillRect(rect);
+}
+
+} // namespace
+
+SSI_DEFINE_CLASS(TsuiForm, TCustomPanel)
+
+void TsuiForm::DeclarePublished(TPropertyBuilder& p) {
+    using F = TsuiForm;
+    p.Boolean("TitleBarCustom", &F::TitleBarCustom, &F::SetTitleBarCustom)
+        .Component("FileTheme", &F::FileTheme, &F::SetFileTheme)
+        .Enum("UIStyle", TsuiUIStyleInfo(), &F::UIStyle, &F::SetUIStyle)
+        .Boolean("UIStyleAutoUpdateSub", &F::UIStyleAutoUpdateSub, &F::SetUIStyleAutoUpdateSub)
+        .Color("BorderColor", &F::BorderColor, &F::SetBorderColor)
+        .Integer("BorderWidth", &F::BorderWidth, &F::SetBorderWidth)
+        .Boolean("TitleBarVisible", &F::TitleBarVisible, &F::SetTitleBarVisible)
+        .Default(1)
+        .Color("Color", &F::Color, &F::SetColor)
+        .Default(clBtnFace)
+        .String("Caption", &F::Caption, &F::SetCaption)
+        .Component("FormPanel", &F::FormPanel, &F::SetFormPanel)
+        .Object("TitleBarButtons", &F::TitleBarButtons, &F::SetTitleBarButtons)
+        .Object("TitleBarSections", &F::TitleBarSections, &F::SetTitleBarSections)
+        .Boolean("TitleBarDrawAppIcon", &F::TitleBarDrawAppIcon, &F::SetTitleBarDrawAppIcon)
+        .Object("Font", &F::Font, &F::SetFont)
+        .Component("Menu", &F::Menu, &F::SetMenu)
+        .Color("MenuBarColor", &F::MenuBarColor, &F::SetMenuBarColor)
+        .Integer("MenuBarHeight", &F::MenuBarHeight, &F::SetMenuBarHeight)
+        .Integer("RoundCorner", &F::RoundCorner, &F::SetRoundCorner)
+        .Component("PopupMenu", &F::PopupMenu, &F::SetPopupMenu)
+        .String("Version", &F::Version, &F::SetVersion)
+        .Event("OnTitleBarCustomBtnsClick", &F::OnTitleBarCustomBtnsClick,
+               &F::SetOnTitleBarCustomBtnsClick)
+        .Event("OnTitleBarHelpBtnClick", &F::OnTitleBarHelpBtnClick, &F::SetOnTitleBarHelpBtnClick)
+        .Event("OnMouseDown", &F::OnMouseDown, &F::SetOnMouseDown)
+        .Event("OnMouseMove", &F::OnMouseMove, &F::SetOnMouseMove)
+        .Event("OnClick", &F::OnClick, &F::SetOnClick)
+        .Event("OnMouseUp", &F::OnMouseUp, &F::SetOnMouseUp);
+}
+
+TsuiForm::TsuiForm(TComponent* owner)
+    : TCustomPanel(owner), FStyle(*this, [this] { ApplyStyle(); }) {
+    auto* host = dynamic_cast<TCustomForm*>(owner);
+    if (host == nullptr)
+        return;
+    for (int i = 0; i < host->ControlCount(); ++i)
+        if (dynamic_cast<TsuiForm*>(host->Controls(i)) != nullptr)
+            throw Exception("Sorry, You can create only one TsuiForm component in one form!");
+    FHost = host;
+
+    host->Constraints()->SetMinHeight(50);
+    host->Constraints()->SetMinWidth(125);
+    host->TWinControl::SetBorderWidth(0);
+    FHostBounds = host->BoundsRect();
+    FStartedMaximized = host->WindowState() == TWindowState::wsMaximized;
+
+    SetParent(host);
+    FTitleBar = new TsuiTitleBar(this);
+    FTitleBar->SetParent(this);
+    FMenuBarColor = Color();
+    FMenuBarHeight = 22;
+
+    SetUIStyle(TsuiUIStyle::DeepBlue);
+    FUIStyleAutoUpdateSub = false;
+
+    SetBevelOuter(TBevelCut::bvNone);
+    SetBevelInner(TBevelCut::bvNone);
+    SetBorderStyle(TBorderStyle::bsNone);
+    SetAlign(TAlign::alClient);
+    TControl::SetCaption(" ");
+
+    SetCaption(host->TControl::Caption());
+    SetTitleBarVisible(true);
+
+    host->SetScaled(false);
+    switch (host->BorderStyle()) {
+    case TFormBorderStyle::bsNone:
+    case TFormBorderStyle::bsSingle:
+    case TFormBorderStyle::bsToolWindow:
+        host->SetBorderStyle(TFormBorderStyle::bsDialog);
+        break;
+    default:
+        break;
+    }
+    host->SetWindowStyle(host->WindowStyle() & ~WS_CAPTION);
+    host->SetAutoScroll(false);
+
+    FPreviousWndProc = host->WindowProc();
+    host->SetWindowProc([this](TMessage& m) { HostWndProc(m); });
+    if (!Application().OnMessage()) {
+        Application().SetOnMessage(
+            [this](TMessage& m, bool& handled) { ApplicationMessage(m, handled); });
+        FInstalledAppHandler = true;
+    }
+    host->FrameChanged();
+}
+
+TsuiForm::~TsuiForm() {
+    ReleaseHost();
+    FreeMenuBar();
+    if (FTitleBar != nullptr) {
+        TsuiTitleBar* bar = FTitleBar;
+        FTitleBar = nullptr;
+        bar->Free();
+    }
+}
+
+void TsuiForm::BeforeDestruction() {
+    ReleaseHost();
+    TCustomPanel::BeforeDestruction();
+}
+
+// Gives the host back what the take-over took: its message handling, its
+// caption and the application's message handler. A host that is being
+// destroyed itself is left alone.
+void TsuiForm::ReleaseHost() {
+    if (FClosing)
+        return;
+    FClosing = true;
+    if (auto* menu = dynamic_cast<TsuiMainMenu*>(FMenu))
+        if (menu->SuiForm() == this)
+            menu->SetSuiForm(nullptr);
+    if (FHost != nullptr && !FHost->HasState(csDestroying)) {
+        FHost->SetWindowProc(FPreviousWndProc);
+        if (FHost->HandleAllocated()) {
+            FHost->SetWindowStyle(FHost->WindowStyle() | WS_CAPTION);
+            FHost->FrameChanged();
+        }
+    }
+    if (FInstalledAppHandler && ApplicationExists())
+        Application().SetOnMessage(nullptr);
+    FInstalledAppHandler = false;
+}
+
+// --- Style ---
+
+void TsuiForm::SetFileTheme(TsuiFileTheme* value) {
+    if (value == FStyle.FileTheme())
+        return;
+    FStyle.SetFileTheme(value);
+}
+
+void TsuiForm::ApplyStyle() {
+    TRect hostBounds = FHost != nullptr ? FHost->BoundsRect() : TRect{};
+    TsuiUIStyle style = FStyle.UIStyle();
+    if (FStyle.UsesFileTheme()) {
+        TsuiFileTheme* theme = FStyle.FileTheme();
+        FBorderColor = theme->GetColor(kFormBorderColor);
+        FBorderWidth = theme->GetInt(kFormBorderWidthInt);
+        SetColor(theme->GetColor(kFormBackgroundColor));
+        if (FMenuBar != nullptr) {
+            int32_t fontColor = theme->GetColor(kControlFontColor);
+            if (fontColor == 0x20000)
+                FMenuBar->SetColor(0x00AC5B3B);
+            else if (fontColor == 0x30000)
+                FMenuBar->SetColor(0x00996733);
+            else
+                SetMenuBarColor(Color());
+        }
+        SetRoundCorner(theme->GetInt(kFormRoundCornerInt));
+    } else {
+        TsuiUIStyle e = FStyle.EffectiveStyle();
+        FBorderColor = GetThemeColor(e, kFormBorderColor);
+        FBorderWidth = GetThemeInt(e, kFormBorderWidthInt);
+        SetColor(GetThemeColor(e, kFormBackgroundColor));
+        SetMenuBarColor(Color());
+        SetRoundCorner(GetThemeInt(e, kFormRoundCornerInt));
+    }
+    if (FTitleBar != nullptr) {
+        FTitleBar->SetFileTheme(FStyle.FileTheme());
+        FTitleBar->SetUIStyle(style);
+    }
+    if (auto* menu = dynamic_cast<TsuiMainMenu*>(FMenu)) {
+        menu->SetUIStyle(style);
+        menu->SetFileTheme(FStyle.FileTheme());
+    }
+    if (FUIStyleAutoUpdateSub)
+        ApplyStyleToChildren(this, style, FStyle.FileTheme());
+    if (IsMDIChild())
+        FHost->SetBoundsRect(hostBounds);
+    Invalidate();
+    if (FMenuBar != nullptr)
+        FMenuBar->Invalidate();
+    PaintFrame();
+}
+
+// --- Forwarding properties ---
+
+bool TsuiForm::TitleBarCustom() const {
+    return FTitleBar != nullptr && FTitleBar->Custom();
+}
+
+void TsuiForm::SetTitleBarCustom(bool value) {
+    if (FTitleBar != nullptr)
+        FTitleBar->SetCustom(value);
+}
+
+bool TsuiForm::TitleBarVisible() const {
+    return FTitleBar != nullptr && FTitleBar->Visible();
+}
+
+void TsuiForm::SetTitleBarVisible(bool value) {
+    if (FTitleBar == nullptr || FTitleBar->Visible() == value)
+        return;
+    FTitleBar->SetVisible(value);
+    FTitleBar->SetTop(0);
+    if (FHost != nullptr)
+        FHost->InvalidateFrame();
+    UpdateWindowRegion();
+    PaintFrame();
+}
+
+std::string TsuiForm::Caption() const {
+    return FTitleBar != nullptr ? FTitleBar->Caption() : std::string();
+}
+
+void TsuiForm::SetCaption(const std::string& value) {
+    if (FTitleBar != nullptr)
+        FTitleBar->SetCaption(value);
+    if (FHost != nullptr)
+        FHost->SetCaption(value);
+}
+
+TsuiTitleBarButtons* TsuiForm::TitleBarButtons() {
+    return FTitleBar != nullptr ? FTitleBar->Buttons() : nullptr;
+}
+
+void TsuiForm::SetTitleBarButtons(const TsuiTitleBarButtons& value) {
+    if (FTitleBar != nullptr)
+        FTitleBar->SetButtons(value);
+}
+
+TsuiTitleBarSections* TsuiForm::TitleBarSections() {
+    return FTitleBar != nullptr ? FTitleBar->Sections() : nullptr;
+}
+
+void TsuiForm::SetTitleBarSections(const TsuiTitleBarSections& value) {
+    if (FTitleBar != nullptr)
+        FTitleBar->SetSections(value);
+}
+
+bool TsuiForm::TitleBarDrawAppIcon() const {
+    return FTitleBar != nullptr && FTitleBar->DrawAppIcon();
+}
+
+void TsuiForm::SetTitleBarDrawAppIcon(bool value) {
+    if (FTitleBar != nullptr)
+        FTitleBar->SetDrawAppIcon(value);
+}
+
+TPersistentFont* TsuiForm::Font() {
+    return FTitleBar != nullptr ? FTitleBar->Font() : TCustomPanel::Font();
+}
+
+void TsuiForm::SetFont(const TPersistentFont& value) {
+    if (FTitleBar != nullptr)
+        FTitleBar->SetFont(value);
+}
+
+int TsuiForm::RoundCorner() const {
+    return FTitleBar != nullptr && FTitleBar->Visible() ? FTitleBar->RoundCorner() : 0;
+}
+
+void TsuiForm::SetRoundCorner(int value) {
+    if (FTitleBar != nullptr)
+        FTitleBar->SetRoundCorner(value);
+    UpdateWindowRegion();
+}
+
+const TsuiTitleBarButtonClickEvent& TsuiForm::OnTitleBarCustomBtnsClick() const {
+    static const TsuiTitleBarButtonClickEvent none;
+    return FTitleBar != nullptr ? FTitleBar->OnCustomBtnsClick() : none;
+}
+
+void TsuiForm::SetOnTitleBarCustomBtnsClick(const TsuiTitleBarButtonClickEvent& e) {
+    if (FTitleBar != nullptr)
+        FTitleBar->SetOnCustomBtnsClick(e);
+}
+
+const TsuiTitleBarButtonClickEvent& TsuiForm::OnTitleBarHelpBtnClick() const {
+    static const TsuiTitleBarButtonClickEvent none;
+    return FTitleBar != nullptr ? FTitleBar->OnHelpBtnClick() : none;
+}
+
+void TsuiForm::SetOnTitleBarHelpBtnClick(const TsuiTitleBarButtonClickEvent& e) {
+    if (FTitleBar != nullptr)
+        FTitleBar->SetOnHelpBtnClick(e);
+}
+
+void TsuiForm::SetBorderColor(TColor value) {
+    FBorderColor = value;
+    PaintFrame();
+}
+
+void TsuiForm::SetBorderWidth(int value) {
+    FBorderWidth = value;
+    PaintFrame();
+}
+
+void TsuiForm::SetFormPanel(TCustomPanel* value) {
+    if (value == this) {
+        MessageDlg("Sorry, you can't select the Form assign to FormPanel property",
+                   TMsgBoxIcon::Error);
+        return;
+    }
+    if (FFormPanel != nullptr)
+        FFormPanel->RemoveFreeNotification(this);
+    FFormPanel = value;
+    if (value == nullptr)
+        return;
+    value->FreeNotification(this);
+    value->SetAlign(TAlign::alClient);
+    if (dynamic_cast<TPanel*>(value) != nullptr) {
+        value->SetBevelOuter(TBevelCut::bvNone);
+        value->SetBevelInner(TBevelCut::bvNone);
+        value->SetBorderStyle(TBorderStyle::bsNone);
+        value->SetCaption("");
+    } else if (value->InheritsFrom("TsuiImagePanel")) {
+        value->SetCaption("");
+    }
+}
+
+void TsuiForm::SetMenuBarColor(TColor value) {
+    FMenuBarColor = value;
+    if (FMenuBar != nullptr)
+        FMenuBar->SetColor(value);
+}
+
+void TsuiForm::SetMenuBarHeight(int value) {
+    FMenuBarHeight = value;
+    if (FMenuBar == nullptr)
+        return;
+    FMenuBar->SetHeight(value);
+    FMenuBar->SetButtonHeight(value);
+    for (int i = 0; i < FMenuBar->ButtonCount(); ++i)
+        FMenuBar->Buttons(i)->SetHeight(value);
+}
+
+// --- Removal ---
+
+void TsuiForm::Notification(TComponent* component, TOperation operation) {
+    TCustomPanel::Notification(component, operation);
+    if (operation != TOperation::opRemove || component == nullptr)
+        return;
+    if (component == this) {
+        // Taken out of its owner: the host is on its own again.
+        ReleaseHost();
+        return;
+    }
+    if (component == FStyle.FileTheme()) {
+        ApplyStyleToChildren(this, TsuiUIStyle::DeepBlue, nullptr);
+        FStyle.Notification(component, operation);
+    }
+    if (component == FMenu) {
+        FMenu = nullptr;
+        FreeMenuBar();
+    }
+    if (component == FFormPanel)
+        FFormPanel = nullptr;
+}
+
+// --- Messages ---
+
+bool TsuiForm::IsMDIChild() const {
+    return FHost != nullptr && FHost->FormStyle() == TFormStyle::fsMDIChild;
+}
+
+void TsuiForm::RemoveHostCaption() {
+    if (FHost == nullptr || (FHost->WindowStyle() & WS_CAPTION) == 0)
+        return;
+    FHost->SetWindowStyle(FHost->WindowStyle() & ~WS_CAPTION);
+    FHost->FrameChanged();
+}
+
+void TsuiForm::HostWndProc(TMessage& m) {
+    TComponentTracker alive(this);
+    if (m.Msg != WM_NCPAINT && FPreviousWndProc) {
+        FPreviousWndProc(m);
+        if (!alive.Exists() || FClosing)
+            return;
+    }
+    switch (m.Msg) {
+    case WM_MDIACTIVATE:
+        if (FTitleBar != nullptr)
+            FTitleBar->SetFormActive(static_cast<HWND>(m.LParam) == FHost->Handle());
+        break;
+    case WM_KEYDOWN:
+        RouteShortcut(m);
+        break;
+    case WM_SHOWWINDOW:
+        // The native menu bar never shows: the skinned menu bar stands in.
+        FHost->SetMenu(nullptr);
+        break;
+    case WM_ACTIVATE:
+        if (FTitleBar != nullptr)
+            FTitleBar->SetFormActive(LoWord(m.WParam) != 0);
+        break;
+    case WM_NCPAINT:
+        if (FHost->WindowState() == TWindowState::wsMinimized) {
+            if (FPreviousWndProc)
+                FPreviousWndProc(m);
+            break;
+        }
+        if (FHost->HandleAllocated()) {
+            TCanvas canvas(&FHost->Surface());
+            PaintFrameOn(canvas);
+        }
+        break;
+    case CM_RECREATEWND:
+    case CN_PARENTNOTIFY:
+    case CM_FLOAT:
+        RemoveHostCaption();
+        break;
+    case WM_SIZE: {
+        bool maximized = FHost->WindowState() == TWindowState::wsMaximized;
+        if (FStartedMaximized) {
+            if (!maximized) {
+                FStartedMaximized = false;
+                SetFormBounds(FHost, FHostBounds);
+                if (!alive.Exists())
+                    return;
+            } else if (gMaximizedSizeCount == 2) {
+                FHost->SetWindowState(TWindowState::wsMaximized);
+            } else {
+                ++gMaximizedSizeCount;
+            }
+            gScrolled = true;
+        }
+        if (maximized && !IsMDIChild()) {
+            TRect area = GetScreenWorkArea();
+            area.Bottom -= 1;
+            if (FHost->BoundsRect() != area)
+                SetFormBounds(FHost, area);
+            if (!alive.Exists())
+                return;
+        }
+        PaintFrame();
+        if (FTitleBar != nullptr)
+            FTitleBar->UpdateMaxButtonPictures();
+        if (IsMDIChild() && FTitleBar != nullptr) {
+            // Without an MDI frame in this framework only the title bar's
+            // part remains: a maximised child shows none.
+            FTitleBar->SetVisible(!maximized);
+        }
+        UpdateWindowRegion();
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void TsuiForm::ApplicationMessage(TMessage& m, bool& handled) {
+    if (FClosing || FTitleBar == nullptr)
+        return;
+    if (m.Msg == WM_SYSKEYDOWN && LoWord(m.WParam) == VK_SPACE) {
+        TCustomForm* main = Application().MainForm();
+        if (main == nullptr)
+            main = FHost;
+        handled = true;
+        FTitleBar->WindowMenu()->Popup(main->Left(), main->Top() + FTitleBar->Height());
+        return;
+    }
+    if (m.Msg == WM_KEYDOWN) {
+        RouteShortcut(m);
+        handled = m.Result == 1;
+    }
+}
+
+void TsuiForm::RouteShortcut(TMessage& m) {
+    m.Result = 0;
+    if (FClosing || FHost == nullptr || FMenu == nullptr)
+        return;
+    if (IsFormActive(FHost) && FHost->Active() && FMenu->IsShortCut(m))
+        m.Result = 1;
+}
+
+void TsuiForm::WndProc(TMessage& m) {
+    if (m.Msg == WM_ERASEBKGND) {
+        m.Result = 1;
+        return;
+    }
+    TCustomPanel::WndProc(m);
+}
+
+void TsuiForm::Resize() {
+    TCustomPanel::Resize();
+    if (FTitleBar != nullptr)
+        FTitleBar->SetAlign(TAlign::alTop);
+}
+
+// --- Painting ---
+
+void TsuiForm::Paint() {
+    if (FClosing)
+        return;
+    TRect client = ClientRect();
+    TsuiUIStyle style = FStyle.UIStyle();
+    if (style == TsuiUIStyle::MacOS || style == TsuiUIStyle::Protein) {
+        TBitmap tile;
+        LoadSkinBitmap(style == TsuiUIStyle::MacOS ? "MACOS_FORM_BACKGROUND"
+                                                   : "PROTEIN_FORM_BACKGROUND",
+                       tile);
+        TBitmap buffer(Width(), Height());
+        TCanvas& b = buffer.Canvas();
+        if (tile.Width() > 0 && tile.Height() > 0)
+            for (int y = client.Top; y < client.Bottom; y += tile.Height())
+                for (int x = client.Left; x < client.Right; x += tile.Width())
+                    b.Draw(x, y, tile);
+        Canvas().Draw(0, 0, buffer);
+    } else {
+        FillWith(Canvas(), client, Color());
+    }
+    // The frame is drawn into the host's surface; the paint that is under
+    // way shows it.
+    if (FHost != nullptr && FHost->HandleAllocated()) {
+        TCanvas canvas(&FHost->Surface());
+        PaintFrameOn(canvas);
+    }
+}
+
+void TsuiForm::PaintFrame() {
+    if (FClosing || FHost == nullptr || !FHost->HandleAllocated() ||
+        FHost->WindowState() == TWindowState::wsMinimized)
+        return;
+    TCanvas canvas(&FHost->Surface());
+    PaintFrameOn(canvas);
+    PresentFrame();
+}
+
+void TsuiForm::PresentFrame() {
+    const int w = FHost->Width(), h = FHost->Height();
+    FHost->PresentRect(Rect(0, 0, w, kFrame));
+    FHost->PresentRect(Rect(0, 0, kFrame, h));
+    FHost->PresentRect(Rect(w - kFrame, 0, w, h));
+    FHost->PresentRect(Rect(0, h - kFrame, w, h));
+}
+
+void TsuiForm::PaintFrameOn(TCanvas& canvas) {
+    if (FClosing || FHost == nullptr || FHost->WindowState() == TWindowState::wsMinimized)
+        return;
+    const int W = FHost->Width(), H = FHost->Height(), BW = FBorderWidth;
+    const bool titleVisible = FTitleBar != nullptr && FTitleBar->Visible();
+    const int T = titleVisible ? FTitleBar->Height() : 0;
+    const bool menuShown = FMenuBar != nullptr && FMenuBar->Visible();
+    const int M = FMenuBar != nullptr ? FMenuBar->Height() : 0;
+
+    FillWith(canvas, Rect(0, 0, BW, H), FBorderColor);
+    FillWith(canvas, Rect(0, H - BW, W, H), FBorderColor);
+    FillWith(canvas, Rect(W - BW, 0, W, H), FBorderColor);
+    if (BW < 4) {
+        FillWith(canvas, Rect(BW, T, kFrame, H - BW), Color());
+        FillWith(canvas, Rect(BW, H - kFrame, W - BW, H - BW), Color());
+        FillWith(canvas, Rect(W - kFrame, T, W - BW, H - BW), Color());
+        if (menuShown) {
+            TColor bar = FMenuBar->Color();
+            FillWith(canvas, Rect(BW, T + kFrame, kFrame, T + kFrame + M), bar);
+            FillWith(canvas, Rect(W - kFrame, T + kFrame, W - BW, T + kFrame + M), bar);
+        }
+    }
+    if (!titleVisible) {
+        FillWith(canvas, Rect(0, 0, W, 1), FBorderColor);
+        FillWith(canvas, Rect(BW, 1, W - BW, kFrame), Color());
+        return;
+    }
+    TsuiTitleBarSections* sections = FTitleBar->Sections();
+    if (sections->Count() != 3 || BW >= 4)
+        return;
+    // The title bar's images start 3 pixels above and outside the bar: their
+    // outer rows and columns are drawn here, into the frame.
+    const TPicture& left = *sections->Items(0)->Picture();
+    const TPicture& right = *sections->Items(1)->Picture();
+    const TPicture& middle = *sections->Items(2)->Picture();
+    TBitmap edge(kFrame - BW, left.Height());
+    TCanvas& e = edge.Canvas();
+    if (left.HasGraphic())
+        e.Draw(0, 0, *left.Graphic());
+    canvas.Draw(BW, 0, edge);
+    if (right.HasGraphic()) {
+        if (right.Width() >= 3)
+            e.Draw(2 - right.Width(), 0, *right.Graphic());
+        else
+            e.StretchDraw(Rect(0, 0, edge.Width(), edge.Height()), *right.Graphic());
+    }
+    canvas.Draw(W - kFrame, 0, edge);
+
+    edge.SetSize(W - 5, kFrame);
+    if (left.HasGraphic())
+        e.Draw(-2, 0, *left.Graphic());
+    if (right.HasGraphic())
+        e.Draw(W - right.Width() - 2, 0, *right.Graphic());
+    if (middle.HasGraphic())
+        e.StretchDraw(Rect(left.Width() - 2, 0, W - right.Width() - 2, middle.Height()),
+                      *middle.Graphic());
+    canvas.Draw(2, 0, edge);
+
+    if (BW == 1 && FTitleBar->RoundCorner() == 11) {
+        const int r = 11;
+        canvas.Pen().SetColor(FBorderColor);
+        canvas.Arc(W - 2 * r + 1, -1, W + 1, 2 * r - 1, W + 1, r - 1, W - r + 1, -1);
+        canvas.Arc(-1, -1, 2 * r - 1, 2 * r - 1, r - 1, -1, -1, r - 1);
+    }
+}
+
+void TsuiForm::UpdateWindowRegion() {
+    if (FHost == nullptr || FClosing || FHost->HasState(csDestroying))
+        return;
+    const int W = FHost->Width(), H = FHost->Height(), r = RoundCorner();
+    TRegion region = TRegion::RoundRect(0, 0, W + 1, H + 1, r, r);
+    region.Union(TRegion::FromRect(Rect(0, H - 2 * r, 2 * r, H)));
+    region.Union(TRegion::FromRect(Rect(W - 2 * r, H - 2 * r, W, H)));
+    FHost->SetWindowRegion(&region);
+}
+
+// --- Menu bar ---
+
+void TsuiForm::SetMenu(TMainMenu* value) {
+    if (auto* old = dynamic_cast<TsuiMainMenu*>(FMenu))
+        if (old->SuiForm() == this)
+            old->SetSuiForm(nullptr);
+    if (FMenu != nullptr)
+        FMenu->RemoveFreeNotification(this);
+    FMenu = value;
+    if (auto* menu = dynamic_cast<TsuiMainMenu*>(value))
+        menu->SetSuiForm(this);
+    if (value == nullptr) {
+        if (!IsMDIChild())
+            FreeMenuBar();
+        return;
+    }
+    value->FreeNotification(this);
+    if (FMenuBar == nullptr)
+        CreateMenuBar();
+    RebuildMenuBar();
+}
+
+void TsuiForm::CreateMenuBar() {
+    if (IsMDIChild() || FMenuBar != nullptr)
+        return;
+    FMenuBar = new TToolBar(this);
+    FMenuBar->SetParent(this);
+    FMenuBar->SetFlat(true);
+    FMenuBar->SetEdgeBorders(TEdgeBorders{});
+    FMenuBar->SetShowCaptions(true);
+    FMenuBar->SetHeight(FMenuBarHeight);
+    FMenuBar->SetButtonHeight(FMenuBarHeight);
+    FMenuBar->SetColor(FMenuBarColor);
+    FMenuBar->SetOnCustomDraw(TToolBarCustomDrawEvent(
+        [this](TToolBar* bar, const TRect& r, bool& d) { MenuBarCustomDraw(bar, r, d); }));
+    FMenuBar->SetOnCustomDrawButton(
+        TToolBarCustomDrawButtonEvent([this](TToolBar* bar, TToolButton* b, TCustomDrawState s,
+                                             bool& d) { MenuBarCustomDrawButton(bar, b, s, d); }));
+    FMenuBar->SetWrapable(true);
+    FMenuBar->SetAutoSize(true);
+    FMenuBar->SetAlign(TAlign::alTop);
+    if (FTitleBar != nullptr)
+        FTitleBar->SetTop(0);
+    RefreshMenuBarFont();
+}
+
+void TsuiForm::FreeMenuBar() {
+    if (FMenuBar == nullptr)
+        return;
+    TToolBar* bar = FMenuBar;
+    FMenuBar = nullptr;
+    while (bar->ButtonCount() > 0)
+        bar->Buttons(bar->ButtonCount() - 1)->Free();
+    bar->Free();
+    if (FHost != nullptr && !FClosing)
+        FHost->InvalidateFrame();
+}
+
+void TsuiForm::RebuildMenuBar() {
+    if (FMenuBar == nullptr)
+        return;
+    if (FMenu == nullptr) {
+        FreeMenuBar();
+        return;
+    }
+    FMenuBar->SetAutoSize(false);
+    while (FMenuBar->ButtonCount() > 0)
+        FMenuBar->Buttons(FMenuBar->ButtonCount() - 1)->Free();
+    TMenuItem* root = FMenu->Items();
+    for (int i = 0; i < root->Count(); ++i) {
+        auto* button = new TToolButton(this);
+        button->SetParent(FMenuBar);
+        button->SetGrouped(true);
+        button->SetMenuItem(root->Items(i));
+        button->SetAutoSize(true);
+    }
+    FMenuBar->SetAutoSize(true);
+    RefreshMenuBarFont();
+}
+
+void TsuiForm::RefreshMenuBarItems() {
+    if (FMenuBar == nullptr)
+        return;
+    for (int i = 0; i < FMenuBar->ButtonCount(); ++i) {
+        TToolButton* button = FMenuBar->Buttons(i);
+        if (TMenuItem* item = button->MenuItem()) {
+            button->SetCaption(item->Caption());
+            button->SetEnabled(item->Enabled());
+        }
+    }
+}
+
+void TsuiForm::RefreshMenuBarFont() {
+    if (FMenuBar == nullptr)
+        return;
+    if (auto* menu = dynamic_cast<TsuiMainMenu*>(FMenu)) {
+        TPersistentFont* font = FMenuBar->Font();
+        if (menu->UseSystemFont()) {
+            AssignSystemMenuFont(*font);
+        } else {
+            font->SetName(menu->FontName());
+            font->SetSize(menu->FontSize());
+            font->SetCharset(static_cast<uint8_t>(menu->FontCharset()));
+        }
+    }
+    FMenuBar->Invalidate();
+}
+
+void TsuiForm::MenuBarCustomDraw(TToolBar* bar, const TRect&, bool& defaultDraw) {
+    auto* menu = dynamic_cast<TsuiMainMenu*>(FMenu);
+    TsuiUIStyle style = menu != nullptr ? menu->UIStyle() : FStyle.UIStyle();
+    if (style != TsuiUIStyle::MacOS)
+        return;
+    TBitmap picture;
+    LoadSkinBitmap("MACOS_MENU_BAR", picture);
+    bar->Canvas().StretchDraw(Rect(0, 0, bar->Width(), bar->Height()), picture);
+    defaultDraw = false;
+}
+
+void TsuiForm::MenuBarCustomDrawButton(TToolBar* bar, TToolButton* button, TCustomDrawState state,
+                                       bool& defaultDraw) {
+    defaultDraw = false;
+    auto* menu = dynamic_cast<TsuiMainMenu*>(FMenu);
+    const TsuiStyleLink& look = menu != nullptr ? menu->Style() : FStyle;
+    TsuiUIStyle style = look.UIStyle();
+    TCanvas& c = bar->Canvas();
+    if (menu != nullptr) {
+        if (menu->UseSystemFont()) {
+            AssignSystemMenuFont(c.Font());
+        } else {
+            c.Font().SetName(menu->FontName());
+            c.Font().SetSize(menu->FontSize());
+            c.Font().SetCharset(static_cast<uint8_t>(menu->FontCharset()));
+        }
+    }
+    TRect r = button->BoundsRect();
+    const bool pressed = (state & cdsSelected) != 0;
+    const bool hot = pressed || (state & cdsHot) != 0;
+    const std::string caption = button->Caption();
+    if (hot && style == TsuiUIStyle::MacOS) {
+        TBitmap face(r.Width(), r.Height());
+        TBitmap select;
+        LoadSkinBitmap("MACOS_MENU_SELECT", select);
+        face.Canvas().StretchDraw(Rect(0, 0, face.Width(), face.Height()), select);
+        face.Canvas().Font().Assign(c.Font());
+        face.Canvas().Font().SetColor(look.GetColor(kMenuSelectedFontColor));
+        face.Canvas().Brush().SetStyle(TBrushStyle::bsClear);
+        TRect text = Rect(0, 0, face.Width(), face.Height() + 2);
+        DrawText(face.Canvas(), caption, text, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+        c.Draw(r.Left, r.Top, face);
+        return;
+    }
+    if (hot) {
+        if (pressed)
+            r.Right -= 2;
+        FillWith(c, r, look.GetColor(kMenuSelectedBackgroundColor));
+        c.Brush().SetColor(look.GetColor(kMenuSelectedBorderColor));
+        c.FrameRect(r);
+        if (pressed)
+            r.Left += 2;
+        r.Top += 2;
+        c.Brush().SetStyle(TBrushStyle::bsClear);
+        c.Font().SetColor(look.GetColor(kMenuSelectedFontColor));
+        DrawText(c, caption, r, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+        return;
+    }
+    c.Brush().SetStyle(TBrushStyle::bsClear);
+    r.Top += 2;
+    TColor color = look.GetColor(kMenuFontColor);
+    if (look.UsesFileTheme() && look.FileTheme()->GetColor(kControlFontColor) == 0x30000)
+        color = clWhite;
+    if (!button->Enabled())
+        color = 0x00808080;
+    c.Font().SetColor(color);
+    DrawText(c, caption, r, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+}
