@@ -8,18 +8,6 @@
 
 namespace {
 
-// Copies the overlapping top-left part of an old pixel grid into a new one.
-std::vector<uint32_t> Resized(const std::vector<uint32_t>& old, int oldWidth, int oldHeight,
-                              int width, int height) {
-    std::vector<uint32_t> fresh(static_cast<size_t>(width) * height, 0);
-    const int w = std::min(oldWidth, width);
-    const int h = std::min(oldHeight, height);
-    for (int y = 0; y < h; ++y)
-        std::copy_n(old.begin() + static_cast<ptrdiff_t>(y) * oldWidth, w,
-                    fresh.begin() + static_cast<ptrdiff_t>(y) * width);
-    return fresh;
-}
-
 int PlainKey(int vk) {
     switch (vk) {
     case VK_LSHIFT:
@@ -102,8 +90,7 @@ TWsWindow THeadlessBackend::CreateWindow(TWsWindowKind kind, const TWsRect& boun
     const int height = std::max(bounds.Height(), 0);
     w.Bounds.Right = bounds.Left + width;
     w.Bounds.Bottom = bounds.Top + height;
-    w.Back.assign(static_cast<size_t>(width) * height, 0);
-    w.Front = w.Back;
+    w.Buffers = TWindowBuffers(width, height);
     FStack.push_back(id);
     return id;
 }
@@ -134,10 +121,7 @@ void THeadlessBackend::SetWindowBounds(TWsWindow window, const TWsRect& bounds) 
     const int width = std::max(bounds.Width(), 0);
     const int height = std::max(bounds.Height(), 0);
     const bool resized = width != w->Bounds.Width() || height != w->Bounds.Height();
-    if (resized) {
-        w->Back = Resized(w->Back, w->Bounds.Width(), w->Bounds.Height(), width, height);
-        w->Front = Resized(w->Front, w->Bounds.Width(), w->Bounds.Height(), width, height);
-    }
+    w->Buffers.Resize(width, height);
     w->Bounds = TWsRect{bounds.Left, bounds.Top, bounds.Left + width, bounds.Top + height};
     if (resized && w->Visible)
         Post(TWsEvent{.Type = TWsEventType::Expose, .Window = window});
@@ -152,7 +136,7 @@ void THeadlessBackend::ShowWindow(TWsWindow window, bool visible) {
         w->Minimized = false;
         // Mapping a window restores its contents from the back buffer and
         // hands it the keyboard, as an X server without window manager does.
-        w->Front = w->Back;
+        w->Buffers.Present(TWsRect{0, 0, w->Bounds.Width(), w->Bounds.Height()});
         Post(TWsEvent{.Type = TWsEventType::Expose, .Window = window});
         SetFocus(window);
     } else if (FFocus == window) {
@@ -204,22 +188,14 @@ void THeadlessBackend::SetWindowShape(TWsWindow window, const TWindowShape& shap
 
 TWsPixels THeadlessBackend::BackBuffer(TWsWindow window) {
     TWindow* w = Find(window);
-    if (w == nullptr || w->Back.empty())
-        return TWsPixels{};
-    return TWsPixels{w->Back.data(), w->Bounds.Width(), w->Bounds.Height(), w->Bounds.Width()};
+    return w == nullptr ? TWsPixels{} : w->Buffers.Back();
 }
 
 void THeadlessBackend::Present(TWsWindow window, const TWsRect& rect) {
     TWindow* w = Find(window);
     if (w == nullptr)
         return;
-    const int width = w->Bounds.Width();
-    TWsRect r = rect.Intersect(TWsRect{0, 0, width, w->Bounds.Height()});
-    for (int y = r.Top; y < r.Bottom; ++y) {
-        const size_t row = static_cast<size_t>(y) * width;
-        std::copy(w->Back.begin() + row + r.Left, w->Back.begin() + row + r.Right,
-                  w->Front.begin() + row + r.Left);
-    }
+    w->Buffers.Present(rect);
     ++w->Presents;
 }
 
@@ -435,7 +411,7 @@ THeadlessImage THeadlessBackend::Framebuffer(TWsWindow window) const {
     const TWindow* w = Find(window);
     if (w == nullptr)
         return THeadlessImage{};
-    return THeadlessImage{w->Bounds.Width(), w->Bounds.Height(), w->Front};
+    return THeadlessImage{w->Buffers.Width(), w->Buffers.Height(), w->Buffers.Front()};
 }
 
 int THeadlessBackend::PresentCount(TWsWindow window) const {
@@ -460,8 +436,7 @@ THeadlessImage THeadlessBackend::Screen() const {
                 if (!w.Shape.WindowContains(w.Bounds.Width(), w.Bounds.Height(), wx, wy))
                     continue;
                 screen.Pixels[static_cast<size_t>(y - FScreen.Top) * screen.Width +
-                              (x - FScreen.Left)] =
-                    w.Front[static_cast<size_t>(wy) * w.Bounds.Width() + wx];
+                              (x - FScreen.Left)] = w.Buffers.FrontPixel(wx, wy);
             }
     }
     return screen;

@@ -9,6 +9,7 @@
 // shape holds the pointer, and to the pressing window for as long as a button
 // is held; the last window shown or raised has the keyboard focus.
 
+#include "platform/window/WindowBuffers.h"
 #include "platform/window/WindowSystem.h"
 
 #include <deque>
@@ -122,8 +123,7 @@ private:
         bool Minimized = false;
         std::string Title;
         TWindowShape Shape;
-        std::vector<uint32_t> Back;
-        std::vector<uint32_t> Front;
+        TWindowBuffers Buffers;
         int Presents = 0;
     };
 

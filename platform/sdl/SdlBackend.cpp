@@ -1,7 +1,8 @@
 #include "platform/sdl/SdlBackend.h"
 
-#include "platform/window/CodePage.h"
 #include "platform/sdl/X11Display.h"
+#include "platform/window/CodePage.h"
+#include "platform/window/WindowBuffers.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_shape.h>
@@ -20,8 +21,7 @@ struct TSdlBackend::TState {
         bool Shapeable = false;
         TWsRect Bounds;
         TWindowShape Shape;
-        std::vector<uint32_t> Back;
-        std::vector<uint32_t> Front; // what was presented, for restoring lost contents
+        TWindowBuffers Buffers; // the front buffer restores contents the server lost
     };
 
     std::map<TWsWindow, TWindow> Windows;
@@ -132,26 +132,19 @@ void ApplyShape(SDL_Window* handle, const TWindowShape& shape, int width, int he
     SDL_FreeSurface(mask);
 }
 
-// Copies the overlapping top-left part of an old pixel grid into a new one.
-std::vector<uint32_t> Resized(const std::vector<uint32_t>& old, int oldWidth, int oldHeight,
-                              int width, int height) {
-    std::vector<uint32_t> fresh(static_cast<size_t>(width) * height, 0);
-    for (int y = 0; y < std::min(height, oldHeight); ++y)
-        std::copy_n(old.begin() + static_cast<ptrdiff_t>(y) * oldWidth, std::min(width, oldWidth),
-                    fresh.begin() + static_cast<ptrdiff_t>(y) * width);
-    return fresh;
-}
-
-// Copies rectangle `r` of a width-wide pixel grid to the window's surface and
-// shows it.
-void Blit(SDL_Window* handle, const std::vector<uint32_t>& pixels, int width, TWsRect r) {
+// Copies rectangle `r` of the window's front buffer to its surface and shows
+// it.
+void Blit(SDL_Window* handle, const TWindowBuffers& buffers, TWsRect r) {
+    const int width = buffers.Width();
     SDL_Surface* screen = SDL_GetWindowSurface(handle);
     if (screen == nullptr)
         return;
-    r = r.Intersect(TWsRect{0, 0, screen->w, screen->h});
+    r = r.Intersect(TWsRect{0, 0, screen->w, screen->h})
+            .Intersect(TWsRect{0, 0, width, buffers.Height()});
     if (r.IsEmpty())
         return;
-    const uint32_t* source = pixels.data() + static_cast<ptrdiff_t>(r.Top) * width + r.Left;
+    const uint32_t* source =
+        buffers.Front().data() + static_cast<ptrdiff_t>(r.Top) * width + r.Left;
     uint8_t* target = static_cast<uint8_t*>(screen->pixels) +
                       static_cast<ptrdiff_t>(r.Top) * screen->pitch +
                       static_cast<ptrdiff_t>(r.Left) * screen->format->BytesPerPixel;
@@ -341,8 +334,7 @@ TWsWindow TSdlBackend::CreateWindow(TWsWindowKind kind, const TWsRect& bounds) {
     w.Shapeable = shapeable;
     w.Bounds = TWsRect{bounds.Left, bounds.Top, bounds.Left + std::max(bounds.Width(), 0),
                        bounds.Top + std::max(bounds.Height(), 0)};
-    w.Back.assign(static_cast<size_t>(w.Bounds.Width()) * w.Bounds.Height(), 0);
-    w.Front = w.Back;
+    w.Buffers = TWindowBuffers(w.Bounds.Width(), w.Bounds.Height());
     return id;
 }
 
@@ -363,8 +355,7 @@ void TSdlBackend::SetWindowBounds(TWsWindow window, const TWsRect& bounds) {
     const int oldWidth = w->Bounds.Width();
     const int oldHeight = w->Bounds.Height();
     if (width != oldWidth || height != oldHeight) {
-        w->Back = Resized(w->Back, oldWidth, oldHeight, width, height);
-        w->Front = Resized(w->Front, oldWidth, oldHeight, width, height);
+        w->Buffers.Resize(width, height);
         SDL_SetWindowSize(w->Handle, std::max(width, 1), std::max(height, 1));
         if (w->Shapeable)
             ApplyShape(w->Handle, w->Shape, std::max(width, 1), std::max(height, 1));
@@ -422,25 +413,16 @@ void TSdlBackend::SetWindowShape(TWsWindow window, const TWindowShape& shape) {
 
 TWsPixels TSdlBackend::BackBuffer(TWsWindow window) {
     TState::TWindow* w = FState->Find(window);
-    if (w == nullptr || w->Back.empty())
-        return TWsPixels{};
-    return TWsPixels{w->Back.data(), w->Bounds.Width(), w->Bounds.Height(), w->Bounds.Width()};
+    return w == nullptr ? TWsPixels{} : w->Buffers.Back();
 }
 
 void TSdlBackend::Present(TWsWindow window, const TWsRect& rect) {
     TState::TWindow* w = FState->Find(window);
     if (w == nullptr)
         return;
-    const int width = w->Bounds.Width();
-    const TWsRect r = rect.Intersect(TWsRect{0, 0, width, w->Bounds.Height()});
-    if (r.IsEmpty())
-        return;
-    for (int y = r.Top; y < r.Bottom; ++y) {
-        const ptrdiff_t row = static_cast<ptrdiff_t>(y) * width;
-        std::copy(w->Back.begin() + row + r.Left, w->Back.begin() + row + r.Right,
-                  w->Front.begin() + row + r.Left);
-    }
-    Blit(w->Handle, w->Front, width, r);
+    const TWsRect r = w->Buffers.Present(rect);
+    if (!r.IsEmpty())
+        Blit(w->Handle, w->Buffers, r);
 }
 
 bool TSdlBackend::WaitEvent(TWsEvent& event, uint32_t timeoutMs) {
@@ -579,8 +561,7 @@ bool TSdlBackend::WaitEvent(TWsEvent& event, uint32_t timeoutMs) {
                 post(TWsEvent{.Type = TWsEventType::FocusLost, .Window = id});
                 break;
             case SDL_WINDOWEVENT_EXPOSED:
-                Blit(w->Handle, w->Front, w->Bounds.Width(),
-                     TWsRect{0, 0, w->Bounds.Width(), w->Bounds.Height()});
+                Blit(w->Handle, w->Buffers, TWsRect{0, 0, w->Bounds.Width(), w->Bounds.Height()});
                 post(TWsEvent{.Type = TWsEventType::Expose, .Window = id});
                 break;
             case SDL_WINDOWEVENT_RESTORED:
