@@ -2,7 +2,8 @@
 // Drawing routines the skinned controls share: cutting one state picture out
 // of a strip, drawing a skin face at any size with its corners kept 1:1,
 // tiling, rotation, and the style hand-down by property name. None of them
-// keeps state.
+// keeps state from one call to the next (DrawParentBackground remembers, only
+// while it runs, which controls it is drawing for).
 //
 // Fuchsia (clFuchsia, 0x00FF00FF) is the key colour of the skin bitmaps:
 // these routines leave it out where a picture is meant to be see-through.

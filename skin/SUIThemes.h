@@ -1,7 +1,9 @@
 #pragma once
 // The looks of the skin library: the style enumeration, the 42 theme items
 // that make up a look, and the built-in value of every item in every style.
-// All lookups are free functions over constant tables; none keeps state.
+// The built-in lookups are free functions over constant tables and keep no
+// state; a look loaded from a skin file is held by a TsuiFileThemeMgr (at the
+// end of this unit), which keeps the file it read.
 
 #include "framework/base/SysUtils.h"
 #include "skin/SUIColor.h"
@@ -103,13 +105,16 @@ void GetThemeBitmap(TsuiUIStyle style, int item, TBitmap* bitmap, int frameCount
 bool UsingFileTheme(const TsuiFileTheme* fileTheme, TsuiUIStyle style, TsuiUIStyle& effective);
 
 // The style a new skinned control starts with: the UIStyle of the first
-// TsuiForm among the direct child controls of `owner` when `owner` is a form;
-// DeepBlue otherwise. Nested controls are not searched.
+// TsuiForm among the direct child controls of `owner` when `owner` is a form
+// (a TCustomForm: its child controls are what is read); DeepBlue otherwise.
+// Nested controls are not searched.
 TsuiUIStyle GetFormUIStyle(const TComponent* owner);
 
 // Whether `component` is a form, or a frame (a form-like container that the
-// theme manager also serves), judged by class name so that the skin library
-// needs no controls.
+// theme manager also serves). Judged by the names of the classes it inherits
+// from rather than by its type: the framework has no frame class, so a frame
+// is any component whose class registers itself under a frame's name
+// (TCustomFrame, TFrame), and forms are recognised the same way.
 bool IsFormComponent(const TComponent* component);
 bool IsFormOrFrameComponent(const TComponent* component);
 
