@@ -54,10 +54,12 @@ bool IsSkinFile(const std::string& path) {
     THandle handle = FileOpen(path, fmOpenRead | fmShareDenyNone);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
-    uint8_t head[16] = {};
-    bool read = FileRead(handle, head, sizeof head) == static_cast<int64_t>(sizeof head);
+    uint8_t head[kMagicSize] = {};
+    const int64_t read = FileRead(handle, head, sizeof head);
     FileClose(handle);
-    return read && MagicMatches(head);
+    // The file may end right after the magic's zero byte; what follows it,
+    // padding included, is the reader's business.
+    return read > static_cast<int64_t>(std::strlen(kSkinFileMagic)) && MagicMatches(head);
 }
 
 TsuiThemeFileReader::TsuiThemeFileReader(const std::string& path) {

@@ -22,8 +22,9 @@
 // The magic every skin file starts with.
 inline constexpr char kSkinFileMagic[] = "Tessera_TB";
 
-// Whether a file exists at `path`, can be read, and starts with the magic.
-// Nothing beyond the magic is checked.
+// Whether a file exists at `path`, can be read, and starts with the magic:
+// the text and the zero byte after it. Nothing beyond the magic is checked,
+// so a file that holds the magic alone passes.
 bool IsSkinFile(const std::string& path);
 
 // A skin file parsed completely into memory. Lookups match key names without

@@ -1,11 +1,11 @@
 #include "skin/SUIThemes.h"
 
-#include "framework/graphics/Bitmap.h"
-#include "framework/components/Components.h"
-#include "framework/ui/Forms.h"
-#include "framework/components/Properties.h"
 #include "framework/base/SysUtils.h"
+#include "framework/components/Components.h"
+#include "framework/components/Properties.h"
 #include "framework/components/TypeInfo.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/ui/Forms.h"
 #include "platform/kernel32/FileIO.h"
 #include "resources/Resources.h"
 #include "skin/SUIMgr.h"
@@ -265,6 +265,16 @@ bool IsFormOrFrameComponent(const TComponent* component) {
             (component->InheritsFrom("TCustomFrame") || component->InheritsFrom("TFrame")));
 }
 
+namespace {
+
+// Only the theme items have entries: a number outside them has no key name,
+// and must not find an entry whose key is empty.
+bool IsThemeItem(int item) {
+    return item >= 1 && item <= SUI_THEME_ITEM_COUNT;
+}
+
+} // namespace
+
 TsuiFileThemeMgr::TsuiFileThemeMgr() = default;
 TsuiFileThemeMgr::~TsuiFileThemeMgr() = default;
 
@@ -279,18 +289,20 @@ bool TsuiFileThemeMgr::LoadFromFile(const std::string& path) {
 }
 
 void TsuiFileThemeMgr::GetBitmap(int item, TGraphic& graphic) const {
-    if (!FReader)
+    if (!FReader || !IsThemeItem(item))
         return;
     if (TMemoryStream* stream = FReader->GetStream(GetThemeKeyName(item)))
         graphic.LoadFromStream(*stream);
 }
 
 bool TsuiFileThemeMgr::GetBool(int item) const {
-    return FReader ? FReader->GetBool(GetThemeKeyName(item)) : false;
+    return FReader && IsThemeItem(item) && FReader->GetBool(GetThemeKeyName(item));
 }
 
 int32_t TsuiFileThemeMgr::GetInt(int item) const {
-    return FReader ? FReader->GetInt(GetThemeKeyName(item)) : 0;
+    if (!FReader)
+        return 0;
+    return IsThemeItem(item) ? FReader->GetInt(GetThemeKeyName(item)) : -1;
 }
 
 TColor TsuiFileThemeMgr::GetColor(int item) const {

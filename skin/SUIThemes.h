@@ -119,8 +119,9 @@ bool IsFormComponent(const TComponent* component);
 bool IsFormOrFrameComponent(const TComponent* component);
 
 // The skin file a TsuiFileTheme has loaded, under theme item numbers: item n
-// reads the entry whose key is item n's key name. Without a file every lookup
-// gives its no-file value.
+// reads the entry whose key is item n's key name. A number outside 1..42 names
+// no entry, whatever keys the file holds. Without a file every lookup gives
+// its no-file value.
 class TsuiFileThemeMgr {
 public:
     TsuiFileThemeMgr();

@@ -120,6 +120,28 @@ TEST(FileTheme, LoadsAGoodFileAndAnswersByItemNumber) {
     EXPECT_EQ(kept.Width(), 0);
 }
 
+TEST(FileTheme, NumbersOutsideTheItemsFindNoEntryEvenUnderAnEmptyKey) {
+    TScratchDir dir;
+    TSkinFileWriter w;
+    w.AddInteger("", 77);
+    w.AddBoolean("", 1);
+    w.AddBitmap("", EncodeBmp(TBitmap(2, 2)));
+    WriteFile(dir.File("empty-keys.skn"), w.Build());
+    TsuiFileTheme theme(nullptr);
+    theme.SetThemeFile(dir.File("empty-keys.skn"));
+    ASSERT_TRUE(theme.IsThemeLoaded());
+
+    for (int item : {0, -1, 43, 1000}) {
+        EXPECT_EQ(theme.GetInt(item), -1) << item;
+        EXPECT_EQ(theme.GetColor(item), TColor(-1)) << item;
+        EXPECT_FALSE(theme.GetBool(item)) << item;
+        TBitmap kept(5, 5);
+        theme.GetBitmap(item, kept);
+        EXPECT_EQ(kept.Width(), 5) << item;
+    }
+    EXPECT_EQ(theme.GetInt(13), -1) << "a real item without its entry";
+}
+
 TEST(FileTheme, FindsABareNameInTheProgramWindowsAndSystemFolders) {
     TScratchDir windows;
     TWindowsFolder folder(windows.Path());
@@ -194,7 +216,7 @@ TEST(FileTheme, AFileWithoutTheMagicIsRefusedAndChangesNothing) {
 TEST(FileTheme, TheMagicAloneIsValidButABrokenFileFailsAndKeepsTheThemeInForce) {
     TScratchDir dir;
     WriteFile(dir.File("good.skn"), GoodSkin());
-    const Bytes magicOnly = {'T', 'e', 's', 's', 'e', 'r', 'a', '_', 'T', 'B', 0, 0, 0, 0, 0, 0};
+    const Bytes magicOnly = {'T', 'e', 's', 's', 'e', 'r', 'a', '_', 'T', 'B', 0, 0};
     WriteFile(dir.File("magic.skn"), magicOnly);
     // A bitmap entry that runs past the end of the file.
     TSkinFileWriter w;

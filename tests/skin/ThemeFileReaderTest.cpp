@@ -73,8 +73,8 @@ TEST(ThemeFileReader, FirstEntryOfAKeyWinsAndTheTerminatorCarriesNothing) {
 
 TEST(ThemeFileReader, FixedSizesAreKeptWhateverTheSizeFieldsSay) {
     TSkinFileWriter w;
-    w.Add("Int", 1, {0x10, 0, 0, 0, 0xFF}, 1); // size field 1: still 4 bytes read
-    w.Add("Bool", 2, {0, 7}, 100);             // size field 100: still 1 byte
+    w.Add("Int", 1, {0x10, 0, 0, 0, 0xFF}, 1);                 // size field 1: still 4 bytes read
+    w.Add("Bool", 2, {0, 7}, 100);                             // size field 100: still 1 byte
     const std::string fullKey = std::string(60, 'k') + "Full"; // fills all 64 bytes, no zero
     w.Add(fullKey, 1, {3, 0, 0, 0});
     TsuiThemeFileReader r = Read(w.Build());
@@ -139,12 +139,18 @@ TEST(ThemeFileReader, MagicCheckAndFiles) {
     Bytes longer = magicOnly;
     longer[10] = 'X';
 
+    auto first = [&](size_t n) { return Bytes(magicOnly.begin(), magicOnly.begin() + n); };
+
     EXPECT_TRUE(IsSkinFile(good));
-    EXPECT_TRUE(IsSkinFile(write("magic-only.skn", magicOnly)))
+    EXPECT_TRUE(IsSkinFile(write("header-only.skn", magicOnly)))
         << "nothing beyond the magic is checked";
+    for (size_t size : {11, 12, 15})
+        EXPECT_TRUE(IsSkinFile(write("magic-only.skn", first(size))))
+            << "the magic and nothing else, " << size << " bytes";
+    EXPECT_FALSE(IsSkinFile(write("cut.skn", first(10)))) << "the zero byte is part of the magic";
+    EXPECT_FALSE(IsSkinFile(write("empty.skn", {})));
     EXPECT_FALSE(IsSkinFile(write("wrong-case.skn", wrongCase)));
     EXPECT_FALSE(IsSkinFile(write("longer.skn", longer)));
-    EXPECT_FALSE(IsSkinFile(write("short.skn", Bytes(magicOnly.begin(), magicOnly.begin() + 12))));
     EXPECT_FALSE(IsSkinFile((dir / "missing.skn").string()));
     EXPECT_FALSE(IsSkinFile(dir.string()));
 
