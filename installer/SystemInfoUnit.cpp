@@ -46,5 +46,6 @@ void TSystemInfo::SetDefaultScreensaver(const std::string& path) {
         261, [&](char* b, uint32_t size) { return GetShortPathNameA(path.c_str(), b, size); });
     if (!WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", shortPath.c_str(), iniFile.c_str()))
         throw EIniFileError(Format("Unable to write to %s", iniFile.c_str()));
+    // The flush writes no string, so it answers zero: no failure to report.
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, iniFile.c_str());
 }

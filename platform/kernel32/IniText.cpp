@@ -1,5 +1,6 @@
 #include "platform/kernel32/IniText.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -62,15 +63,14 @@ std::optional<std::string> SectionName(const std::string& line) {
     return Trim(t.substr(1, close - 1));
 }
 
-// The key of a "key=value" line, if the line is one (comments are not).
+// The key of a "key=value" line, if the line is one (comments are not). A
+// line without '=' is a key without a value: the profile routines match it,
+// replace it and delete it like any other key.
 std::optional<std::string> KeyName(const std::string& line) {
     std::string t = Trim(line);
     if (t.empty() || t[0] == ';')
         return std::nullopt;
-    size_t eq = t.find('=');
-    if (eq == std::string::npos)
-        return std::nullopt;
-    return Trim(t.substr(0, eq));
+    return Trim(t.substr(0, t.find('=')));
 }
 
 // Where a section's lines are: header index and one past its last line.
@@ -102,9 +102,13 @@ std::string Join(const std::vector<Line>& lines) {
 
 } // namespace
 
-std::string SetIniValue(const std::string& text, const std::string& section,
-                        const std::optional<std::string>& key,
+std::string SetIniValue(const std::string& text, const std::string& sectionArgument,
+                        const std::optional<std::string>& keyArgument,
                         const std::optional<std::string>& value) {
+    const std::string section = Trim(sectionArgument);
+    std::optional<std::string> key;
+    if (keyArgument)
+        key = Trim(*keyArgument);
     std::vector<Line> lines = SplitLines(text);
     auto range = FindSection(lines, section);
 
@@ -153,15 +157,179 @@ std::string SetIniValue(const std::string& text, const std::string& section,
 std::optional<std::string> GetIniValue(const std::string& text, const std::string& section,
                                        const std::string& key) {
     std::vector<Line> lines = SplitLines(text);
-    auto range = FindSection(lines, section);
+    auto range = FindSection(lines, Trim(section));
     if (!range)
         return std::nullopt;
     for (size_t i = range->header + 1; i < range->end; ++i) {
         auto name = KeyName(lines[i].text);
-        if (name && SameName(*name, key)) {
+        if (name && SameName(*name, Trim(key))) {
             std::string t = Trim(lines[i].text);
-            return Trim(t.substr(t.find('=') + 1));
+            const size_t eq = t.find('=');
+            if (eq == std::string::npos)
+                return std::nullopt; // the key has no value
+            return Trim(t.substr(eq + 1));
         }
     }
     return std::nullopt;
+}
+
+namespace {
+
+// How a profile file's text is stored, told by its byte-order mark.
+enum class TIniEncoding { Bytes, Utf8Marked, Utf16LE, Utf16BE };
+
+TIniEncoding EncodingOf(const std::string& file) {
+    if (file.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        return TIniEncoding::Utf8Marked;
+    if (file.compare(0, 2, "\xFF\xFE") == 0)
+        return TIniEncoding::Utf16LE;
+    if (file.compare(0, 2, "\xFE\xFF") == 0)
+        return TIniEncoding::Utf16BE;
+    return TIniEncoding::Bytes;
+}
+
+void AppendUtf8(std::string& out, uint32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// UTF-16 text (after its mark) as UTF-8. A surrogate without its partner is
+// kept as the three bytes of its own code, so that every line the edit does
+// not touch encodes back to exactly the units it came from. Nothing when the
+// byte count is odd.
+std::optional<std::string> FromUtf16(const std::string& bytes, bool bigEndian) {
+    if (bytes.size() % 2 != 0)
+        return std::nullopt;
+    auto unit = [&](size_t i) {
+        const auto first = static_cast<uint8_t>(bytes[2 * i]);
+        const auto second = static_cast<uint8_t>(bytes[2 * i + 1]);
+        return static_cast<uint32_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+    };
+    const size_t count = bytes.size() / 2;
+    std::string text;
+    for (size_t i = 0; i < count; ++i) {
+        uint32_t c = unit(i);
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < count) {
+            const uint32_t low = unit(i + 1);
+            if (low >= 0xDC00 && low < 0xE000) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+                ++i;
+            }
+        }
+        AppendUtf8(text, c);
+    }
+    return text;
+}
+
+// The inverse of FromUtf16. Nothing when `text` is not UTF-8 (surrogate codes
+// allowed, as FromUtf16 makes them): such text has no UTF-16 form.
+std::optional<std::string> ToUtf16(const std::string& text, bool bigEndian) {
+    std::string out;
+    auto put = [&](uint32_t u) {
+        const char high = static_cast<char>(u >> 8);
+        const char low = static_cast<char>(u & 0xFF);
+        out += bigEndian ? high : low;
+        out += bigEndian ? low : high;
+    };
+    size_t i = 0;
+    while (i < text.size()) {
+        // The sequence's length, the lead byte's share of the code, and the
+        // smallest code that needs this length (below it is an overlong form).
+        const auto lead = static_cast<uint8_t>(text[i]);
+        size_t length = 1;
+        uint32_t c = lead;
+        uint32_t minimum = 0;
+        if (lead >= 0xC2 && lead < 0xE0) {
+            length = 2;
+            c = lead & 0x1F;
+            minimum = 0x80;
+        } else if (lead >= 0xE0 && lead < 0xF0) {
+            length = 3;
+            c = lead & 0x0F;
+            minimum = 0x800;
+        } else if (lead >= 0xF0 && lead < 0xF5) {
+            length = 4;
+            c = lead & 0x07;
+            minimum = 0x10000;
+        } else if (lead >= 0x80) {
+            return std::nullopt;
+        }
+        if (i + length > text.size())
+            return std::nullopt;
+        for (size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<uint8_t>(text[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return std::nullopt;
+            c = (c << 6) | (next & 0x3F);
+        }
+        if (c < minimum || c > 0x10FFFF)
+            return std::nullopt;
+        if (c >= 0x10000) {
+            put(0xD800 + ((c - 0x10000) >> 10));
+            put(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            put(c);
+        }
+        i += length;
+    }
+    return out;
+}
+
+// The file's text without its mark, as UTF-8 for a UTF-16 file.
+std::optional<std::string> TextOf(const std::string& file, TIniEncoding encoding) {
+    switch (encoding) {
+    case TIniEncoding::Utf8Marked:
+        return file.substr(3);
+    case TIniEncoding::Utf16LE:
+    case TIniEncoding::Utf16BE:
+        return FromUtf16(file.substr(2), encoding == TIniEncoding::Utf16BE);
+    default:
+        return file;
+    }
+}
+
+} // namespace
+
+std::optional<std::string> SetIniFileValue(const std::string& file, const std::string& section,
+                                           const std::optional<std::string>& key,
+                                           const std::optional<std::string>& value) {
+    const TIniEncoding encoding = EncodingOf(file);
+    const std::optional<std::string> text = TextOf(file, encoding);
+    if (!text)
+        return std::nullopt;
+    const std::string edited = SetIniValue(*text, section, key, value);
+    if (edited == *text)
+        return file;
+    switch (encoding) {
+    case TIniEncoding::Utf8Marked:
+        return file.substr(0, 3) + edited;
+    case TIniEncoding::Utf16LE:
+    case TIniEncoding::Utf16BE: {
+        const std::optional<std::string> units = ToUtf16(edited, encoding == TIniEncoding::Utf16BE);
+        if (!units)
+            return std::nullopt;
+        return file.substr(0, 2) + *units;
+    }
+    default:
+        return edited;
+    }
+}
+
+std::optional<std::string> GetIniFileValue(const std::string& file, const std::string& section,
+                                           const std::string& key) {
+    const std::optional<std::string> text = TextOf(file, EncodingOf(file));
+    return text ? GetIniValue(*text, section, key) : std::nullopt;
 }

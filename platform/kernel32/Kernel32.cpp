@@ -3,14 +3,17 @@
 #include "platform/kernel32/FileIO.h"
 #include "platform/kernel32/IniText.h"
 
+#include <cerrno>
 #include <chrono>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <sstream>
+#include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -38,25 +41,72 @@ DWORD CopyAnswer(const std::string& answer, char* buffer, DWORD size) {
     return needed - 1;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& text, bool& exists) {
+// A settings file is a few kilobytes; anything near this is no settings file,
+// and reading it whole could take all the memory there is.
+constexpr off_t kMaxProfileSize = 16 * 1024 * 1024;
+
+enum class TProfileRead { Read, Missing, Refused };
+
+// Reads a profile file whole. Only a regular file is read: a FIFO would block
+// the reader until some writer came along, a device may never end. The check
+// is made before opening (opening a FIFO blocks too) and again on what was
+// opened, which is opened without blocking in case it changed in between.
+TProfileRead ReadProfileFile(const std::string& path, std::string& text) {
+    text.clear();
     struct stat info {};
-    exists = ::stat(path.c_str(), &info) == 0;
-    if (!exists) {
-        text.clear();
-        return true;
+    if (::stat(path.c_str(), &info) != 0)
+        return errno == ENOENT ? TProfileRead::Missing : TProfileRead::Refused;
+    if (!S_ISREG(info.st_mode) || info.st_size > kMaxProfileSize)
+        return TProfileRead::Refused;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return errno == ENOENT ? TProfileRead::Missing : TProfileRead::Refused;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return TProfileRead::Refused;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream content;
-    content << in.rdbuf();
-    text = content.str();
-    return !in.bad();
+    // The file may have grown since it was measured: the limit holds for
+    // what is read, too.
+    text.reserve(static_cast<size_t>(info.st_size));
+    char chunk[65536];
+    int64_t n = 0;
+    while (text.size() <= static_cast<size_t>(kMaxProfileSize) &&
+           (n = FileRead(fd, chunk, sizeof chunk)) > 0)
+        text.append(chunk, static_cast<size_t>(n));
+    ::close(fd);
+    if (n < 0 || text.size() > static_cast<size_t>(kMaxProfileSize)) {
+        text.clear();
+        return TProfileRead::Refused;
+    }
+    return TProfileRead::Read;
+}
+
+// The file a chain of symbolic links ends at (which may not exist yet), or
+// `path` itself when it is no link. A profile file that is a link stays one:
+// its target is what gets replaced.
+std::string LinkTarget(std::string path) {
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return path;
+        std::vector<char> target(PATH_MAX + 1);
+        const ssize_t n = ::readlink(path.c_str(), target.data(), target.size() - 1);
+        if (n < 0)
+            return path;
+        std::string next(target.data(), static_cast<size_t>(n));
+        const size_t slash = path.rfind('/');
+        if (!next.empty() && next.front() != '/' && slash != std::string::npos)
+            next = path.substr(0, slash + 1) + next;
+        path = next;
+    }
+    return path; // a loop: reading it fails, and so does the write
 }
 
 } // namespace
 
-UINT GetWindowsDirectoryA(char* buffer, UINT size) { return CopyAnswer(WindowsDirectory(), buffer, size); }
+UINT GetWindowsDirectoryA(char* buffer, UINT size) {
+    return CopyAnswer(WindowsDirectory(), buffer, size);
+}
 
 UINT GetSystemDirectoryA(char* buffer, UINT size) {
     return CopyAnswer(WindowsDirectory() + "/system32", buffer, size);
@@ -80,24 +130,26 @@ DWORD GetShortPathNameA(const char* longPath, char* shortPath, DWORD size) {
 
 BOOL WritePrivateProfileStringA(const char* section, const char* key, const char* value,
                                 const char* fileName) {
-    if (fileName == nullptr)
+    // The flush (all three null) writes nothing, and only a write succeeds.
+    if (fileName == nullptr || section == nullptr)
         return FALSE;
-    if (section == nullptr)
-        return key == nullptr && value == nullptr ? TRUE : FALSE;
 
+    const std::string target = LinkTarget(fileName);
     std::string text;
-    bool exists = false;
-    if (!ReadWholeFile(fileName, text, exists))
+    if (ReadProfileFile(target, text) == TProfileRead::Refused)
         return FALSE;
     std::optional<std::string> keyName, newValue;
     if (key)
         keyName = key;
     if (value)
         newValue = value;
-    std::string edited = SetIniValue(text, section, keyName, newValue);
-    if (exists && edited == text)
+    const std::optional<std::string> edited = SetIniFileValue(text, section, keyName, newValue);
+    if (!edited)
+        return FALSE;
+    // Nothing to change, and a missing file is not created to delete from.
+    if (*edited == text)
         return TRUE;
-    return ReplaceFileContents(fileName, edited.data(), edited.size()) ? TRUE : FALSE;
+    return ReplaceFileContents(target, edited->data(), edited->size()) ? TRUE : FALSE;
 }
 
 DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue,
@@ -105,10 +157,9 @@ DWORD GetPrivateProfileStringA(const char* section, const char* key, const char*
     if (buffer == nullptr || size == 0)
         return 0;
     std::string text;
-    bool exists = false;
     std::optional<std::string> found;
-    if (section && key && fileName && ReadWholeFile(fileName, text, exists))
-        found = GetIniValue(text, section, key);
+    if (section && key && fileName && ReadProfileFile(fileName, text) == TProfileRead::Read)
+        found = GetIniFileValue(text, section, key);
     std::string answer = found ? *found : (defaultValue ? defaultValue : "");
     size_t n = std::min<size_t>(answer.size(), size - 1);
     std::memcpy(buffer, answer.data(), n);

@@ -32,17 +32,27 @@ DWORD GetShortPathNameA(const char* longPath, char* shortPath, DWORD size);
 
 // Writes `key`=`value` into `section` of the INI file `fileName`, creating the
 // file, the section or the key as needed. Sections and keys are matched without
-// regard to case; a new key goes to the end of its section, a new section to
-// the end of the file; every other line is kept byte for byte and written lines
-// end in CR LF. A null `value` deletes the key, a null `key` the whole section,
-// and a null `section` (with null key and value) only flushes, which is a no-op
-// here because every write reaches the disk at once. FALSE when the file
-// cannot be read or written; the file is then left as it was.
+// regard to case, after the arguments are trimmed of surrounding blanks; a line
+// without '=' is a key without a value. A new key goes to the end of its
+// section, a new section to the end of the file; every other line is kept byte
+// for byte and written lines end in CR LF. A file that starts with a byte-order
+// mark keeps it and its encoding (UTF-8; UTF-16, whose lines are written in
+// UTF-16). A null `value` deletes the key, a null `key` the whole section;
+// deleting from a missing file creates none. The file is replaced in one step;
+// when it is a symbolic link, its target is, and the link stays.
+//
+// FALSE, with the file left as it was, when the file is not a regular file
+// (a directory, a FIFO, a device), is larger than 16 MB, cannot be read or
+// written, or is UTF-16 that the edit cannot keep. A null `section` (the
+// flush, with null key and value) writes nothing and returns FALSE as well:
+// every write reaches the disk at once, and the result is nonzero only when
+// a string was written.
 BOOL WritePrivateProfileStringA(const char* section, const char* key, const char* value,
                                 const char* fileName);
 
 // Reads a value back (the inverse of the above, for callers and tests). Copies
-// `defaultValue` when the key is missing. Returns the length copied.
+// `defaultValue` when the key is missing or has no value, or the file is one
+// the above refuses. Returns the length copied.
 DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue,
                                char* buffer, DWORD size, const char* fileName);
 

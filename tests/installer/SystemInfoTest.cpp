@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace testing_support;
 
 TEST(SystemInfo, WindowsPathGetsOneSeparatorAppendedAlways) {
@@ -61,4 +63,15 @@ TEST(SystemInfo, DefaultScreensaverEntry) {
     } catch (const EIniFileError& e) {
         EXPECT_EQ(e.Message(), "Unable to write to " + sandbox.Windows().string() + "/system.ini");
     }
+
+    // A FIFO in its place is refused the same way, at once, not waited on.
+    fs::remove(sandbox.SystemIni(), ignored);
+    ASSERT_EQ(::mkfifo(sandbox.SystemIni().c_str(), 0644), 0);
+    try {
+        TSystemInfo().SetDefaultScreensaver(scr);
+        FAIL();
+    } catch (const EIniFileError& e) {
+        EXPECT_EQ(e.Message(), "Unable to write to " + sandbox.Windows().string() + "/system.ini");
+    }
+    EXPECT_TRUE(fs::is_fifo(sandbox.SystemIni()));
 }

@@ -57,3 +57,90 @@ TEST(IniText, ReadsValuesBack) {
     EXPECT_EQ(GetIniValue(text, "c", "k"), std::nullopt);
     EXPECT_EQ(GetIniValue(text, "a", "j"), std::nullopt);
 }
+
+TEST(IniText, AKeyLineWithoutEqualsIsTheKey) {
+    std::string text = "[boot]\r\nSCRNSAVE.EXE\r\nshell=Explorer.exe\r\n";
+    EXPECT_EQ(Set(text, "boot", "scrnsave.exe", "a.scr"),
+              "[boot]\r\nscrnsave.exe=a.scr\r\nshell=Explorer.exe\r\n");
+    EXPECT_EQ(Set(text, "boot", "SCRNSAVE.EXE", nullptr), "[boot]\r\nshell=Explorer.exe\r\n");
+    EXPECT_EQ(GetIniValue(text, "boot", "SCRNSAVE.EXE"), std::nullopt) << "a key without a value";
+    EXPECT_EQ(
+        GetIniValue("[boot]\r\n  SCRNSAVE.EXE  \r\nSCRNSAVE.EXE=late\r\n", "boot", "SCRNSAVE.EXE"),
+        std::nullopt)
+        << "the first line of a key is the one that counts";
+}
+
+TEST(IniText, SectionAndKeyArgumentsAreTrimmed) {
+    std::string text = "[boot]\r\nSCRNSAVE.EXE=old.scr\r\n";
+    EXPECT_EQ(Set(text, " boot\t", "\tSCRNSAVE.EXE ", "new.scr"),
+              "[boot]\r\nSCRNSAVE.EXE=new.scr\r\n");
+    EXPECT_EQ(Set(text, "  boot ", " SCRNSAVE.EXE", nullptr), "[boot]\r\n");
+    EXPECT_EQ(Set("", " boot ", " k ", " v "), "[boot]\r\nk= v \r\n")
+        << "new names are written trimmed; the value is written as given";
+    EXPECT_EQ(GetIniValue(text, " BOOT ", " scrnsave.exe "), "old.scr");
+}
+
+namespace {
+
+// ASCII text as UTF-16 bytes.
+std::string Utf16(const std::string& ascii, bool bigEndian = false) {
+    std::string out;
+    for (char c : ascii) {
+        out += bigEndian ? '\0' : c;
+        out += bigEndian ? c : '\0';
+    }
+    return out;
+}
+
+std::optional<std::string> SetFile(const std::string& file, const char* section, const char* key,
+                                   const char* value) {
+    std::optional<std::string> k, v;
+    if (key)
+        k = key;
+    if (value)
+        v = value;
+    return SetIniFileValue(file, section, k, v);
+}
+
+} // namespace
+
+TEST(IniText, AUtf8MarkDoesNotHideTheFirstSection) {
+    const std::string mark = "\xEF\xBB\xBF";
+    std::string file = mark + "[boot]\r\nshell=Explorer.exe\r\n[drivers]\r\n";
+    EXPECT_EQ(SetFile(file, "boot", "SCRNSAVE.EXE", "a.scr"),
+              mark + "[boot]\r\nshell=Explorer.exe\r\nSCRNSAVE.EXE=a.scr\r\n[drivers]\r\n");
+    EXPECT_EQ(GetIniFileValue(file, "boot", "shell"), "Explorer.exe");
+    EXPECT_EQ(SetFile(mark, "boot", "k", "v"), mark + "[boot]\r\nk=v\r\n");
+    EXPECT_EQ(SetFile(file, "boot", "missing", nullptr), file);
+}
+
+TEST(IniText, Utf16FilesAreEditedInUtf16) {
+    const std::string le = "\xFF\xFE";
+    // An e with acute accent, a G clef (a surrogate pair) and a lone low
+    // surrogate on lines the edit does not touch must come back unit for unit.
+    const std::string untouched = std::string("c\0=\0\xE9\0\x34\xD8\x1E\xDD\x00\xDC\r\0\n\0", 16);
+    const std::string file = le + Utf16("; note\r\n[Boot]\r\n") + untouched + Utf16("[x]\r\n");
+    EXPECT_EQ(SetFile(file, "boot", "SCRNSAVE.EXE", "a.scr"),
+              le + Utf16("; note\r\n[Boot]\r\n") + untouched + Utf16("SCRNSAVE.EXE=a.scr\r\n") +
+                  Utf16("[x]\r\n"));
+    EXPECT_EQ(SetFile(file, "new", "k", "\xC3\xA9"),
+              file + Utf16("[new]\r\nk=") + std::string("\xE9\0", 2) + Utf16("\r\n"))
+        << "UTF-8 arguments become UTF-16";
+    EXPECT_EQ(GetIniFileValue(file, "boot", "c"), "\xC3\xA9\xF0\x9D\x84\x9E\xED\xB0\x80");
+
+    const std::string be = "\xFE\xFF";
+    EXPECT_EQ(SetFile(be + Utf16("[boot]\r\n", true), "boot", "k", "v"),
+              be + Utf16("[boot]\r\nk=v\r\n", true));
+    EXPECT_EQ(SetFile(le, "boot", "k", "v"), le + Utf16("[boot]\r\nk=v\r\n"));
+}
+
+TEST(IniText, Utf16ThatCannotBeKeptIsLeftAlone) {
+    const std::string le = "\xFF\xFE";
+    EXPECT_EQ(SetFile(le + Utf16("[boot]\r\n") + "x", "boot", "k", "v"), std::nullopt)
+        << "an odd byte count";
+    EXPECT_EQ(SetFile(le + Utf16("[boot]\r\n"), "boot", "k", "\xE9"), std::nullopt)
+        << "a value that is no UTF-8";
+    EXPECT_EQ(SetFile(le + Utf16("[boot]\r\n"), "boot", "k", "\xC0\xAF"), std::nullopt)
+        << "an overlong form";
+    EXPECT_EQ(GetIniFileValue(le + Utf16("[boot]\r\nk=v\r\n") + "x", "boot", "k"), std::nullopt);
+}

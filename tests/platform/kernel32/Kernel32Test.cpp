@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -101,7 +104,8 @@ TEST_F(ProfileFile, WritesCreateAndEditTheFileKeepingOtherLines) {
     ASSERT_TRUE(WritePrivateProfileStringA("BOOT", "SCRNSAVE.EXE", "b.scr", FFile.c_str()));
     EXPECT_EQ(ReadFile(FFile),
               "[boot]\nshell=Explorer.exe\nSCRNSAVE.EXE=b.scr\r\n; note\n[keyboard]\ntype=4\n");
-    EXPECT_TRUE(WritePrivateProfileStringA(nullptr, nullptr, nullptr, FFile.c_str())) << "flush";
+    EXPECT_EQ(WritePrivateProfileStringA(nullptr, nullptr, nullptr, FFile.c_str()), 0)
+        << "the flush writes no string";
 
     char value[64];
     EXPECT_EQ(std::string(value, GetPrivateProfileStringA("boot", "scrnsave.exe", "", value,
@@ -126,4 +130,73 @@ TEST_F(ProfileFile, UnwritableFileFailsAndStaysAsItWas) {
     }
     EXPECT_FALSE(WritePrivateProfileStringA("boot", "k", "v", FDir.c_str()))
         << "a directory is no file";
+}
+
+TEST_F(ProfileFile, DeletingFromAMissingFileCreatesNone) {
+    EXPECT_TRUE(WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", nullptr, FFile.c_str()));
+    EXPECT_TRUE(WritePrivateProfileStringA("boot", nullptr, nullptr, FFile.c_str()));
+    EXPECT_FALSE(fs::exists(FFile));
+}
+
+TEST_F(ProfileFile, AUtf16FileIsWrittenAndReadInUtf16) {
+    const std::string le = "\xFF\xFE";
+    const std::string units = std::string("[\0b\0o\0o\0t\0]\0\r\0\n\0", 16);
+    std::ofstream(FFile, std::ios::binary) << le + units;
+    ASSERT_TRUE(WritePrivateProfileStringA("boot", "k", "v", FFile.c_str()));
+    EXPECT_EQ(ReadFile(FFile), le + units + std::string("k\0=\0v\0\r\0\n\0", 10));
+    char value[16];
+    EXPECT_EQ(std::string(value, GetPrivateProfileStringA("boot", "k", "", value, sizeof value,
+                                                          FFile.c_str())),
+              "v");
+
+    std::ofstream(FFile, std::ios::binary) << le + units + "x"; // half a unit
+    EXPECT_FALSE(WritePrivateProfileStringA("boot", "k", "v", FFile.c_str()));
+    EXPECT_EQ(ReadFile(FFile), le + units + "x");
+}
+
+TEST_F(ProfileFile, ALinkStaysALinkAndItsTargetIsReplaced) {
+    fs::create_directories(FDir / "real");
+    std::ofstream(FDir / "real" / "system.ini", std::ios::binary) << "[boot]\r\nshell=x\r\n";
+    fs::create_symlink("real/system.ini", FFile); // relative to the link's folder
+    ASSERT_TRUE(WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", "a.scr", FFile.c_str()));
+    EXPECT_TRUE(fs::is_symlink(FFile));
+    EXPECT_EQ(ReadFile(FDir / "real" / "system.ini"),
+              "[boot]\r\nshell=x\r\nSCRNSAVE.EXE=a.scr\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(FDir / "real"), fs::directory_iterator{}), 1)
+        << "no temporary file is left beside the target";
+
+    // A link to a link to a file that is not there yet: the file is made.
+    fs::remove(FDir / "real" / "system.ini");
+    fs::create_symlink(FDir / "real" / "final.ini", FDir / "real" / "system.ini");
+    ASSERT_TRUE(WritePrivateProfileStringA("boot", "k", "v", FFile.c_str()));
+    EXPECT_TRUE(fs::is_symlink(FFile));
+    EXPECT_TRUE(fs::is_symlink(FDir / "real" / "system.ini"));
+    EXPECT_EQ(ReadFile(FDir / "real" / "final.ini"), "[boot]\r\nk=v\r\n");
+}
+
+TEST_F(ProfileFile, WhatIsNoRegularFileOrTooLargeIsRefusedUntouched) {
+    // A FIFO: opening it to read would wait for a writer for ever.
+    ASSERT_EQ(::mkfifo(FFile.c_str(), 0644), 0);
+    EXPECT_FALSE(WritePrivateProfileStringA("boot", "k", "v", FFile.c_str()));
+    EXPECT_TRUE(fs::is_fifo(FFile));
+    char value[16];
+    EXPECT_EQ(std::string(value, GetPrivateProfileStringA("boot", "k", "dflt", value, sizeof value,
+                                                          FFile.c_str())),
+              "dflt");
+    fs::remove(FFile);
+
+    // A device that never ends.
+    fs::create_symlink("/dev/zero", FFile);
+    EXPECT_FALSE(WritePrivateProfileStringA("boot", "k", "v", FFile.c_str()));
+    EXPECT_EQ(fs::read_symlink(FFile), "/dev/zero");
+    fs::remove(FFile);
+
+    // More than a settings file could be (sparse: no disk is used).
+    const auto limit = static_cast<std::uintmax_t>(16) * 1024 * 1024;
+    std::ofstream(FFile, std::ios::binary) << "[boot]\r\n";
+    fs::resize_file(FFile, limit + 1);
+    EXPECT_FALSE(WritePrivateProfileStringA("boot", "k", "v", FFile.c_str()));
+    EXPECT_EQ(fs::file_size(FFile), limit + 1);
+    fs::resize_file(FFile, limit);
+    EXPECT_TRUE(WritePrivateProfileStringA("boot", "k", "v", FFile.c_str())) << "16 MB is fine";
 }
