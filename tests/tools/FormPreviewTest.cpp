@@ -1,0 +1,123 @@
+// form-preview run as a person runs it: usage, layout errors with their
+// place, the bounds list, and a screenshot whose round corners are
+// see-through.
+
+#include <gtest/gtest.h>
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+const std::string kPreview = std::string(SSI_BIN_DIR) + "/form-preview";
+const std::string kDemo = std::string(SSI_SOURCE_DIR) + "/examples/layouts/skinned-window.txt";
+
+struct Result {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Result Preview(const std::string& args) {
+    std::string errFile =
+        (std::filesystem::temp_directory_path() / ("form-preview-err-" + std::to_string(getpid())))
+            .string();
+    // Without a display, so that nothing opens a window.
+    std::string command =
+        "env -u DISPLAY -u WAYLAND_DISPLAY " + kPreview + " " + args + " 2>" + errFile;
+    Result r{-1, "", ""};
+    FILE* pipe = popen(command.c_str(), "r");
+    std::array<char, 4096> buffer;
+    size_t n;
+    while (pipe != nullptr && (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        r.out.append(buffer.data(), n);
+    int status = pipe != nullptr ? pclose(pipe) : -1;
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream err(errFile);
+    r.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
+    std::filesystem::remove(errFile);
+    return r;
+}
+
+std::string Scratch(const std::string& name) {
+    return (std::filesystem::temp_directory_path() /
+            ("form-preview-" + std::to_string(getpid()) + "-" + name))
+        .string();
+}
+
+} // namespace
+
+TEST(FormPreview, UsageAndHelp) {
+    Result help = Preview("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Usage: form-preview LAYOUT"), std::string::npos);
+    EXPECT_EQ(Preview("").status, 2);
+    EXPECT_EQ(Preview(kDemo + " --look Aqua --bounds").status, 2);
+    EXPECT_EQ(Preview(kDemo + " --move 10").status, 2);
+    EXPECT_EQ(Preview(kDemo + " --look WinXP --skin x.skn --bounds").status, 2);
+    Result unknown = Preview(kDemo + " --frobnicate");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("unknown option --frobnicate"), std::string::npos);
+}
+
+TEST(FormPreview, LayoutAndFileErrorsSayWhere) {
+    std::string bad = Scratch("bad.txt");
+    std::ofstream(bad) << "object F: TForm\n  Left = 10\n  Colour = clRed\nend\n";
+    Result r = Preview(bad + " --bounds");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find(bad), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("line 3"), std::string::npos) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    std::filesystem::remove(bad);
+
+    Result missing = Preview("/nonexistent/layout.txt --bounds");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("/nonexistent/layout.txt"), std::string::npos);
+
+    Result nothing = Preview(kDemo);
+    EXPECT_EQ(nothing.status, 1) << "no display and nothing to save";
+}
+
+TEST(FormPreview, BoundsListEveryControlDepthFirst) {
+    Result r = Preview(kDemo + " --bounds");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("SkinnedWindow TForm"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\n  suiForm1 TsuiForm 0 0 475 221 visible enabled\n"), std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("\n    - TsuiTitleBar 0 0 475 26 visible enabled\n"), std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("\n    Welcome TLabel 16 64 440 40 visible enabled\n"), std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("\n      - TToolButton 0 0 "), std::string::npos) << r.out;
+}
+
+TEST(FormPreview, ScreenshotKeepsTheRoundCornersSeeThrough) {
+    std::string png = Scratch("shot.png");
+    Result r = Preview(kDemo + " --look WinXP --move 460,16 --screenshot " + png);
+    ASSERT_EQ(r.status, 0) << r.err;
+    SDL_Surface* loaded = IMG_Load(png.c_str());
+    ASSERT_NE(loaded, nullptr);
+    SDL_Surface* s = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(loaded);
+    ASSERT_NE(s, nullptr);
+    auto pixel = [&](int x, int y) {
+        return reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(s->pixels) +
+                                                 y * s->pitch)[x];
+    };
+    EXPECT_EQ(s->w, 481);
+    EXPECT_EQ(s->h, 227);
+    EXPECT_EQ(pixel(0, 0) >> 24, 0u);
+    EXPECT_EQ(pixel(s->w - 1, 0) >> 24, 0u);
+    EXPECT_EQ(pixel(0, s->h - 1), 0xFF002CC8u); // WinXP border, opaque
+    EXPECT_EQ(pixel(s->w / 2, s->h - 1), 0xFF002CC8u);
+    SDL_FreeSurface(s);
+    std::filesystem::remove(png);
+}
