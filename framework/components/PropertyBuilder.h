@@ -15,15 +15,46 @@
 //                 &TsuiThemeManager::SetOnUIStyleChanged);
 //     }
 //
-// Declaring a name the base already publishes rebinds it in the base's
-// position. A setter of nullptr makes the property read-only (not stored). A
-// form offers its event handlers to layouts with Method:
+// The published order is the order of the class tree: a property first
+// published by an ancestor keeps the ancestor's slot, and a class's own new
+// ones follow in the order it declares them. Stored layouts are written and
+// read in that order, so a value stored later overrides what an earlier
+// setter derived.
+//
+// A property a class binds but does not publish is declared after
+// Protected(). Descendants publish it, or give it a new default, with
+// Inherited, which never binds the accessors again. A base meant to be
+// derived from (TControl, TCustomPanel, TCustomMemo) declares that way what
+// only some descendants show, and each publishes it where its own setters
+// need it:
+//
+//     void TControl::DeclarePublished(TPropertyBuilder& p) {
+//         p.Integer("Left", &TControl::Left, &TControl::SetLeft);
+//         ...
+//         p.Protected()
+//             .Color("Color", &TControl::Color, &TControl::SetColor)
+//             .Default(clBtnFace)
+//             .Object("Font", &TControl::Font, &TControl::SetFont);
+//     }
+//     void TCustomMemo::DeclarePublished(TPropertyBuilder& p) {
+//         p.Inherited("TabStop").Default(1); // TWinControl's slot, a new default
+//         p.Protected().Inherited("Color").Default(clWindow); // still protected
+//     }
+//     void TMemo::DeclarePublished(TPropertyBuilder& p) {
+//         p.Inherited("Color").Inherited("Font"); // the next slots, in this order
+//     }
+//
+// Inherited fails with EPropertyError when no ancestor declares the name.
+// Declaring a name the base already publishes with accessors of its own
+// rebinds it in the base's slot. A setter of nullptr makes the property
+// read-only (not stored). A form offers its event handlers to layouts with
+// Method:
 //
 //     p.Method("CoverNextBtnClick", &TInstallarForm::CoverNextBtnClick);
 
+#include "framework/base/StringList.h"
 #include "framework/components/Collections.h"
 #include "framework/components/Components.h"
-#include "framework/base/StringList.h"
 
 #include <cstdint>
 #include <limits>
@@ -358,7 +389,18 @@ public:
         return *this;
     }
 
-    // Modifiers of the property declared last.
+    // Publishes a property an ancestor declared, with the ancestor's
+    // accessors and default (the modifiers below change them for this class
+    // and its descendants). One the ancestor already publishes keeps its
+    // slot; a protected one takes the next slot, or after Protected() stays
+    // protected with whatever the modifiers change. Fails with EPropertyError
+    // "%s inherits no property %s" when no ancestor declares `name`.
+    TPropertyBuilder& Inherited(const char* name);
+    // The declarations that follow are bound but not published. Declaring a
+    // name that is already published there fails with EPropertyError.
+    TPropertyBuilder& Protected();
+
+    // Modifiers of the property declared (or inherited) last.
     // Ordinal values equal to `value` are not stored.
     TPropertyBuilder& Default(int64_t value);
     // Texts equal to `value` are not stored.
@@ -399,4 +441,6 @@ private:
 
     TClassInfo& FInfo;
     size_t FLast = SIZE_MAX;
+    bool FLastProtected = false;    // FLast indexes the protected list
+    bool FProtectedSection = false; // after Protected()
 };

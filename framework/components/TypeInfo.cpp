@@ -177,6 +177,7 @@ TClassInfo::TClassInfo(const char* className, const TClassInfo* parent, TDeclare
     if (parent != nullptr) {
         FProperties = parent->FProperties;
         FPropertyIndex = parent->FPropertyIndex;
+        FProtected = parent->FProtected;
         FMethods = parent->FMethods;
     }
     if (declare != nullptr) {
@@ -233,9 +234,36 @@ void ThrowInvalidValue(const std::string& property) {
 
 } // namespace ssi_detail
 
+namespace {
+
+// The property named `name` (in any case) in `list`, or nullptr.
+TPropInfo* FindIn(std::vector<TPropInfo>& list, const std::string& name) {
+    for (TPropInfo& p : list)
+        if (SameText(p.Name(), name))
+            return &p;
+    return nullptr;
+}
+
+} // namespace
+
 TPropInfo& TPropertyBuilder::Add(const char* name, TPropKind kind) {
     std::string key = UpperCase(name);
     auto it = FInfo.FPropertyIndex.find(key);
+    if (FProtectedSection) {
+        if (it != FInfo.FPropertyIndex.end())
+            throw EPropertyError(Format("%s cannot hide the published property %s",
+                                        FInfo.ClassName().c_str(), name));
+        FLastProtected = true;
+        if (TPropInfo* existing = FindIn(FInfo.FProtected, name)) {
+            *existing = TPropInfo(name, kind);
+            FLast = static_cast<size_t>(existing - FInfo.FProtected.data());
+        } else {
+            FLast = FInfo.FProtected.size();
+            FInfo.FProtected.push_back(TPropInfo(name, kind));
+        }
+        return FInfo.FProtected[FLast];
+    }
+    FLastProtected = false;
     if (it != FInfo.FPropertyIndex.end()) {
         FLast = it->second;
         FInfo.FProperties[FLast] = TPropInfo(name, kind);
@@ -247,10 +275,39 @@ TPropInfo& TPropertyBuilder::Add(const char* name, TPropKind kind) {
     return FInfo.FProperties[FLast];
 }
 
+TPropertyBuilder& TPropertyBuilder::Inherited(const char* name) {
+    auto it = FInfo.FPropertyIndex.find(UpperCase(name));
+    if (it != FInfo.FPropertyIndex.end()) {
+        // Published by an ancestor: the slot is the ancestor's, whichever
+        // section names it here.
+        FLastProtected = false;
+        FLast = it->second;
+        return *this;
+    }
+    TPropInfo* hidden = FindIn(FInfo.FProtected, name);
+    if (hidden == nullptr)
+        throw EPropertyError(Format("%s inherits no property %s", FInfo.ClassName().c_str(), name));
+    if (FProtectedSection) {
+        FLastProtected = true;
+        FLast = static_cast<size_t>(hidden - FInfo.FProtected.data());
+        return *this;
+    }
+    FLastProtected = false;
+    FLast = FInfo.FProperties.size();
+    FInfo.FProperties.push_back(*hidden);
+    FInfo.FPropertyIndex.emplace(UpperCase(hidden->Name()), FLast);
+    return *this;
+}
+
+TPropertyBuilder& TPropertyBuilder::Protected() {
+    FProtectedSection = true;
+    return *this;
+}
+
 TPropInfo& TPropertyBuilder::Last() {
     if (FLast == SIZE_MAX)
         throw EInvalidOperation("No property declared yet");
-    return FInfo.FProperties[FLast];
+    return FLastProtected ? FInfo.FProtected[FLast] : FInfo.FProperties[FLast];
 }
 
 TPropertyBuilder& TPropertyBuilder::Default(int64_t value) {

@@ -267,7 +267,8 @@ public:
     using TDeclareProc = void (*)(TPropertyBuilder&);
     using TFactory = TComponent* (*)(TComponent* owner);
 
-    // Copies the parent's properties and methods, then runs `declare`.
+    // Copies the parent's properties (published and protected) and methods,
+    // then runs `declare`.
     TClassInfo(const char* className, const TClassInfo* parent, TDeclareProc declare,
                TFactory factory);
     TClassInfo(const TClassInfo&) = delete;
@@ -297,5 +298,8 @@ private:
     TFactory FFactory;
     std::vector<TPropInfo> FProperties;
     std::unordered_map<std::string, size_t> FPropertyIndex; // upper-cased name
+    // Bound but not published (the platform's protected properties): no
+    // layout or lookup by name sees them until a descendant publishes one.
+    std::vector<TPropInfo> FProtected;
     std::vector<TMethodInfo> FMethods;
 };

@@ -51,6 +51,95 @@ public:
 };
 SSI_DEFINE_CLASS(TPlainControl, TTestControl)
 
+// A base that binds Color and Caption without publishing them, leaving them
+// to the descendants that show them.
+class TShadeBase : public TComponent {
+    SSI_CLASS(TShadeBase, TComponent)
+public:
+    using TComponent::TComponent;
+    static void DeclarePublished(TPropertyBuilder& p) {
+        p.Integer("Width", &TShadeBase::Width, &TShadeBase::SetWidth).Default(0);
+        p.Protected()
+            .Integer("Color", &TShadeBase::Color, &TShadeBase::SetColor)
+            .Default(5)
+            .String("Caption", &TShadeBase::Caption, &TShadeBase::SetCaption);
+    }
+    int Width() const { return FWidth; }
+    void SetWidth(int v) { FWidth = v; }
+    int Color() const { return FColor; }
+    void SetColor(int v) {
+        TestLog().push_back("Color=" + std::to_string(v));
+        FColor = v;
+    }
+    const std::string& Caption() const { return FCaption; }
+    void SetCaption(const std::string& v) { FCaption = v; }
+
+private:
+    int FWidth = 0;
+    int FColor = 5;
+    std::string FCaption;
+};
+SSI_DEFINE_CLASS(TShadeBase, TComponent)
+
+// Changes the default of the protected Color, still without publishing it.
+class TShadeMiddle : public TShadeBase {
+    SSI_CLASS(TShadeMiddle, TShadeBase)
+public:
+    using TShadeBase::TShadeBase;
+    static void DeclarePublished(TPropertyBuilder& p) {
+        p.Integer("Depth", &TShadeMiddle::Depth, &TShadeMiddle::SetDepth);
+        p.Protected().Inherited("Color").Default(7);
+    }
+    int Depth() const { return 1; }
+    void SetDepth(int) {}
+};
+SSI_DEFINE_CLASS(TShadeMiddle, TShadeBase)
+
+// Names Width (published by the base) first and Color last: Width keeps the
+// base's slot, the protected ones follow its own Size in the order named.
+class TShadeLeaf : public TShadeMiddle {
+    SSI_CLASS(TShadeLeaf, TShadeMiddle)
+public:
+    using TShadeMiddle::TShadeMiddle;
+    static void DeclarePublished(TPropertyBuilder& p) {
+        p.Inherited("Width").Default(3);
+        p.Integer("Size", &TShadeLeaf::Size, &TShadeLeaf::SetSize)
+            .Inherited("caption")
+            .NotStored()
+            .Inherited("Color");
+    }
+    int Size() const { return 2; }
+    void SetSize(int) {}
+};
+SSI_DEFINE_CLASS(TShadeLeaf, TShadeMiddle)
+
+// Publishes Color straight from the base, with the base's default.
+class TShadeSibling : public TShadeBase {
+    SSI_CLASS(TShadeSibling, TShadeBase)
+public:
+    using TShadeBase::TShadeBase;
+    static void DeclarePublished(TPropertyBuilder& p) { p.Inherited("Color"); }
+};
+SSI_DEFINE_CLASS(TShadeSibling, TShadeBase)
+
+class TMisspelledInherit : public TShadeBase {
+    SSI_CLASS(TMisspelledInherit, TShadeBase)
+public:
+    using TShadeBase::TShadeBase;
+    static void DeclarePublished(TPropertyBuilder& p) { p.Inherited("Colour"); }
+};
+SSI_DEFINE_CLASS(TMisspelledInherit, TShadeBase)
+
+class THidingWidth : public TShadeBase {
+    SSI_CLASS(THidingWidth, TShadeBase)
+public:
+    using TShadeBase::TShadeBase;
+    static void DeclarePublished(TPropertyBuilder& p) {
+        p.Protected().Integer("Width", &THidingWidth::Width, &THidingWidth::SetWidth);
+    }
+};
+SSI_DEFINE_CLASS(THidingWidth, TShadeBase)
+
 std::vector<std::string> Names(const TClassInfo& info) {
     std::vector<std::string> names;
     for (const TPropInfo& p : info.Properties())
@@ -81,6 +170,55 @@ TEST_F(Properties, DescendantsPublishTheBaseFirstInDeclaredOrder) {
     TDerivedControl c(nullptr);
     SetStrProp(c, "Caption", "next");
     EXPECT_EQ(c.Caption(), "NEXT");
+}
+
+TEST_F(Properties, InheritedPropertiesArePublishedInTheirSlotsWithTheBaseAccessors) {
+    EXPECT_EQ(Names(TShadeBase::StaticClassInfo()),
+              (std::vector<std::string>{"Name", "Tag", "Width"}));
+    EXPECT_EQ(Names(TShadeMiddle::StaticClassInfo()),
+              (std::vector<std::string>{"Name", "Tag", "Width", "Depth"}));
+    EXPECT_EQ(
+        Names(TShadeLeaf::StaticClassInfo()),
+        (std::vector<std::string>{"Name", "Tag", "Width", "Depth", "Size", "Caption", "Color"}));
+    EXPECT_EQ(Names(TShadeSibling::StaticClassInfo()),
+              (std::vector<std::string>{"Name", "Tag", "Width", "Color"}));
+
+    // Protected properties are out of reach by name until published.
+    TShadeMiddle middle(nullptr);
+    EXPECT_FALSE(HasProperty(&middle, "Color"));
+    EXPECT_THROW(SetOrdProp(middle, "Color", 1), EPropertyError);
+
+    // A new default belongs to the class that declares it and its descendants.
+    const TClassInfo& leaf = TShadeLeaf::StaticClassInfo();
+    EXPECT_EQ(leaf.FindProperty("Width")->Default(), 3);
+    EXPECT_EQ(TShadeBase::StaticClassInfo().FindProperty("Width")->Default(), 0);
+    EXPECT_EQ(leaf.FindProperty("Color")->Default(), 7);
+    EXPECT_EQ(TShadeSibling::StaticClassInfo().FindProperty("Color")->Default(), 5);
+    TShadeLeaf control(nullptr);
+    EXPECT_FALSE(leaf.FindProperty("Caption")->IsStored(control));
+    EXPECT_TRUE(TShadeSibling::StaticClassInfo().FindProperty("Color")->IsStored(control));
+
+    // The base's setter does the work.
+    SetOrdProp(control, "color", 9);
+    EXPECT_EQ(TestLog(), (std::vector<std::string>{"Color=9"}));
+    EXPECT_EQ(GetOrdProp(control, "Color"), 9);
+    SetStrProp(control, "Caption", "Next");
+    EXPECT_EQ(control.Caption(), "Next");
+}
+
+TEST_F(Properties, InheritingAnUndeclaredPropertyOrHidingAPublishedOneFailsAtRegistration) {
+    auto message = [](auto&& classInfo) -> std::string {
+        try {
+            classInfo();
+        } catch (const EPropertyError& e) {
+            return e.what();
+        }
+        return "(no error)";
+    };
+    EXPECT_EQ(message([] { TMisspelledInherit::StaticClassInfo(); }),
+              "TMisspelledInherit inherits no property Colour");
+    EXPECT_EQ(message([] { THidingWidth::StaticClassInfo(); }),
+              "THidingWidth cannot hide the published property Width");
 }
 
 TEST_F(Properties, ReadAndWriteByNameThroughTheSetters) {
