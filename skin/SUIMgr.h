@@ -9,8 +9,8 @@
 // its UIStyle or FileTheme changes it sets the same pair, by property name,
 // on every component named in CompList.
 
-#include "framework/components/Components.h"
 #include "framework/base/StringList.h"
+#include "framework/components/Components.h"
 #include "skin/SUIThemes.h"
 
 #include <string>
@@ -25,7 +25,6 @@ public:
     explicit TsuiFileTheme(TComponent* owner);
     ~TsuiFileTheme() override;
 
-    // Published: ThemeFile.
     static void DeclarePublished(TPropertyBuilder& p);
 
     // The resolved path of the file in force ("" before the first load).
@@ -76,8 +75,6 @@ public:
     explicit TsuiThemeManager(TComponent* owner);
     ~TsuiThemeManager() override;
 
-    // Published, in this order: UIStyle, FileTheme, CompList,
-    // OnUIStyleChanged.
     static void DeclarePublished(TPropertyBuilder& p);
 
     TsuiUIStyle UIStyle() const { return FUIStyle; }

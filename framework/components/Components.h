@@ -53,7 +53,6 @@ public:
     TComponent(const TComponent&) = delete;
     TComponent& operator=(const TComponent&) = delete;
 
-    // Published: Name, Tag.
     static void DeclarePublished(TPropertyBuilder& p);
 
     const std::string& Name() const { return FName; }

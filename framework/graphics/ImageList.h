@@ -19,15 +19,14 @@
 #include <functional>
 #include <vector>
 
-#include "framework/graphics/Bitmap.h"
 #include "framework/components/Components.h"
+#include "framework/graphics/Bitmap.h"
 
 class TImageList : public TComponent {
     SSI_CLASS(TImageList, TComponent)
 public:
     explicit TImageList(TComponent* owner);
     TImageList(int32_t width = 16, int32_t height = 16);
-    // Published: Height, Masked, Width, Bitmap (binary, when there are images).
     static void DeclarePublished(TPropertyBuilder& p);
 
     int32_t Width() const { return FWidth; }

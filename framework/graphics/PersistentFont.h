@@ -4,9 +4,9 @@
 // "Font.Name = 'Tahoma'" line reaches the real setter. Size is derived from
 // Height and not stored, as the platform stores fonts.
 
-#include "framework/graphics/Font.h"
 #include "framework/components/Persistent.h"
 #include "framework/components/TypeInfo.h"
+#include "framework/graphics/Font.h"
 
 extern const TEnumInfo TFontStyleInfo; // fsBold, fsItalic, fsUnderline, fsStrikeOut
 
@@ -14,7 +14,6 @@ class TPersistentFont : public TPersistent, public TFont {
     SSI_CLASS(TPersistentFont, TPersistent)
 public:
     TPersistentFont() = default;
-    // Published: Charset, Color, Height, Name, Size (not stored), Style.
     static void DeclarePublished(TPropertyBuilder& p);
 
     void Assign(const TPersistent& source) override;

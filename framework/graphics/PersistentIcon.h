@@ -9,14 +9,13 @@
 // A form's Icon is one; the application's icon is another, and a form
 // without an icon of its own shows the application's (ShownIcon).
 
-#include "framework/graphics/Icon.h"
 #include "framework/components/Persistent.h"
+#include "framework/graphics/Icon.h"
 
 class TPersistentIcon : public TPersistent, public TIcon {
     SSI_CLASS(TPersistentIcon, TPersistent)
 public:
     TPersistentIcon() = default;
-    // Published: Data (binary, when the icon has images).
     static void DeclarePublished(TPropertyBuilder& p);
 
     void Assign(const TPersistent& source) override;

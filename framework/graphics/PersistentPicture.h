@@ -21,7 +21,6 @@ class TPersistentPicture : public TPersistent, public TPicture {
     SSI_CLASS(TPersistentPicture, TPersistent)
 public:
     TPersistentPicture() = default;
-    // Published: Data (binary, when the picture holds a graphic).
     static void DeclarePublished(TPropertyBuilder& p);
 
     void Assign(const TPersistent& source) override;

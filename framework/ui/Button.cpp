@@ -1,8 +1,8 @@
 #include "framework/ui/Button.h"
 
-#include "framework/ui/Forms.h"
 #include "framework/components/PropertyBuilder.h"
 #include "framework/graphics/TextDrawing.h"
+#include "framework/ui/Forms.h"
 
 #include <cctype>
 
@@ -22,21 +22,17 @@ bool IsAccel(int ch, const std::string& caption) {
 SSI_DEFINE_CLASS(TButton, TCustomControl)
 
 void TButton::DeclarePublished(TPropertyBuilder& p) {
+    p.Inherited("TabStop").Default(1);
     p.Boolean("Cancel", &TButton::Cancel, &TButton::SetCancel)
         .Default(0)
-        .String("Caption", &TButton::Caption, &TButton::SetCaption)
+        .Inherited("Caption")
         .Boolean("Default", &TButton::Default, &TButton::SetDefault)
         .Default(0)
-        .Object("Font", &TButton::Font, &TButton::SetFont)
+        .Inherited("Font")
         .Integer("ModalResult", &TButton::ModalResult, &TButton::SetModalResult)
         .Default(0)
-        .Boolean("ParentFont", &TButton::ParentFont, &TButton::SetParentFont)
-        .Default(1)
-        .Integer("TabOrder", &TButton::TabOrder, &TButton::SetTabOrder)
-        .Default(-1)
-        .Boolean("TabStop", &TButton::TabStop, &TButton::SetTabStop)
-        .Default(1)
-        .Event("OnClick", &TButton::OnClick, &TButton::SetOnClick);
+        .Inherited("ParentFont")
+        .Inherited("OnClick");
 }
 
 TButton::TButton(TComponent* owner) : TCustomControl(owner) {

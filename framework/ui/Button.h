@@ -10,8 +10,6 @@ class TButton : public TCustomControl {
     SSI_CLASS(TButton, TCustomControl)
 public:
     explicit TButton(TComponent* owner);
-    // Published: Cancel, Caption, Default, Font, ModalResult, ParentFont,
-    // TabOrder, TabStop, OnClick.
     static void DeclarePublished(TPropertyBuilder& p);
 
     bool Default() const { return FDefault; }

@@ -1,9 +1,9 @@
 #include "framework/ui/Controls.h"
 
+#include "framework/components/PropertyBuilder.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Forms.h"
 #include "framework/ui/Menus.h"
-#include "framework/components/PropertyBuilder.h"
 #include "framework/ui/WinControl.h"
 
 #include <algorithm>
@@ -130,6 +130,23 @@ void TControl::DeclarePublished(TPropertyBuilder& p) {
         .Default(1)
         .Boolean("Visible", &TControl::Visible, &TControl::SetVisible)
         .Default(1);
+    // Bound once here; each descendant publishes those it shows.
+    p.Protected()
+        .String("Caption", &TControl::Caption, &TControl::SetCaption)
+        .Color("Color", &TControl::Color, &TControl::SetColor)
+        .Default(clBtnFace)
+        .Object("Font", &TControl::Font, &TControl::SetFont)
+        .Boolean("ParentColor", &TControl::ParentColor, &TControl::SetParentColor)
+        .Default(0)
+        .Boolean("ParentFont", &TControl::ParentFont, &TControl::SetParentFont)
+        .Default(1)
+        .Component("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
+        .Event("OnClick", &TControl::OnClick, &TControl::SetOnClick)
+        .Event("OnDblClick", &TControl::OnDblClick, &TControl::SetOnDblClick)
+        .Event("OnMouseDown", &TControl::OnMouseDown, &TControl::SetOnMouseDown)
+        .Event("OnMouseMove", &TControl::OnMouseMove, &TControl::SetOnMouseMove)
+        .Event("OnMouseUp", &TControl::OnMouseUp, &TControl::SetOnMouseUp)
+        .Event("OnResize", &TControl::OnResize, &TControl::SetOnResize);
 }
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {

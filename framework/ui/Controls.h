@@ -11,9 +11,9 @@
 // it has a handle, a client rectangle and its own messages, and it paints
 // into the form's off-screen surface, which the form presents.
 
-#include "framework/graphics/Colors.h"
 #include "framework/components/Components.h"
 #include "framework/components/MessageHandler.h"
+#include "framework/graphics/Colors.h"
 #include "framework/graphics/PersistentFont.h"
 #include "framework/graphics/Types.h"
 
@@ -88,9 +88,8 @@ public:
     explicit TControl(TComponent* owner);
     ~TControl() override;
 
-    // Published: Left, Top, Width, Height, Align, Cursor, Enabled, Visible.
-    // Descendants publish Caption, Color, Font, ParentColor, ParentFont and
-    // the events as they need them.
+    // Publishes what every control stores and declares the rest protected,
+    // for each descendant to publish what it shows (PropertyBuilder.h).
     static void DeclarePublished(TPropertyBuilder& p);
 
     // --- Bounds (parent client coordinates; screen coordinates for forms) ---

@@ -1,9 +1,9 @@
 #include "framework/ui/Forms.h"
 
-#include "framework/ui/Application.h"
-#include "framework/ui/Menus.h"
 #include "framework/components/PropertyBuilder.h"
 #include "framework/graphics/TextDrawing.h"
+#include "framework/ui/Application.h"
+#include "framework/ui/Menus.h"
 #include "platform/window/Backend.h"
 
 #include <algorithm>
@@ -57,19 +57,18 @@ void TSizeConstraints::Apply(int& width, int& height) const {
 SSI_DEFINE_CLASS(TCustomForm, TCustomControl)
 
 void TCustomForm::DeclarePublished(TPropertyBuilder& p) {
-    p.Component("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl)
+    p.Inherited("Visible").Default(0);
+    // Published by TForm.
+    p.Protected()
+        .Component("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl)
         .Enum("BorderStyle", TFormBorderStyleInfo, &TCustomForm::BorderStyle,
               &TCustomForm::SetBorderStyle)
         .Default(static_cast<int>(TFormBorderStyle::bsSizeable))
-        .String("Caption", &TCustomForm::Caption, &TCustomForm::SetCaption)
         .Integer("ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight)
         .NotStored()
         .Integer("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth)
         .NotStored()
-        .Color("Color", &TCustomForm::Color, &TCustomForm::SetColor)
-        .Default(clBtnFace)
         .Object("Constraints", &TCustomForm::Constraints, &TCustomForm::SetConstraints)
-        .Object("Font", &TCustomForm::Font, &TCustomForm::SetFont)
         .Enum("FormStyle", TFormStyleInfo, &TCustomForm::FormStyle, &TCustomForm::SetFormStyle)
         .Default(0)
         .Object("Icon", &TCustomForm::Icon, &TCustomForm::SetIcon)
@@ -89,20 +88,47 @@ void TCustomForm::DeclarePublished(TPropertyBuilder& p) {
         .Enum("WindowState", TWindowStateInfo, &TCustomForm::WindowState,
               &TCustomForm::SetWindowState)
         .Default(0)
-        .Boolean("Visible", &TCustomForm::Visible, &TCustomForm::SetVisible)
-        .Default(0)
         .Event("OnActivate", &TCustomForm::OnActivate, &TCustomForm::SetOnActivate)
-        .Component("PopupMenu", &TCustomForm::PopupMenu, &TCustomForm::SetPopupMenu)
-        .Event("OnClick", &TCustomForm::OnClick, &TCustomForm::SetOnClick)
         .Event("OnClose", &TCustomForm::OnClose, &TCustomForm::SetOnClose)
         .Event("OnCloseQuery", &TCustomForm::OnCloseQuery, &TCustomForm::SetOnCloseQuery)
         .Event("OnCreate", &TCustomForm::OnCreate, &TCustomForm::SetOnCreate)
         .Event("OnDeactivate", &TCustomForm::OnDeactivate, &TCustomForm::SetOnDeactivate)
         .Event("OnDestroy", &TCustomForm::OnDestroy, &TCustomForm::SetOnDestroy)
         .Event("OnHide", &TCustomForm::OnHide, &TCustomForm::SetOnHide)
-        .Event("OnKeyDown", &TCustomForm::OnKeyDown, &TCustomForm::SetOnKeyDown)
-        .Event("OnResize", &TCustomForm::OnResize, &TCustomForm::SetOnResize)
         .Event("OnShow", &TCustomForm::OnShow, &TCustomForm::SetOnShow);
+}
+
+void TForm::DeclarePublished(TPropertyBuilder& p) {
+    p.Inherited("ActiveControl")
+        .Inherited("BorderStyle")
+        .Inherited("Caption")
+        .Inherited("ClientHeight")
+        .Inherited("ClientWidth")
+        .Inherited("Color")
+        .Inherited("Constraints")
+        .Inherited("Font")
+        .Inherited("FormStyle")
+        .Inherited("Icon")
+        .Inherited("KeyPreview")
+        .Inherited("Menu")
+        .Inherited("Position")
+        .Inherited("Scaled")
+        .Inherited("AutoScroll")
+        .Inherited("PixelsPerInch")
+        .Inherited("TextHeight")
+        .Inherited("WindowState")
+        .Inherited("PopupMenu")
+        .Inherited("OnActivate")
+        .Inherited("OnClick")
+        .Inherited("OnClose")
+        .Inherited("OnCloseQuery")
+        .Inherited("OnCreate")
+        .Inherited("OnDeactivate")
+        .Inherited("OnDestroy")
+        .Inherited("OnHide")
+        .Inherited("OnKeyDown")
+        .Inherited("OnResize")
+        .Inherited("OnShow");
 }
 
 TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner) {

@@ -8,9 +8,9 @@
 // hooks it and paints over the frame), WM_PAINT the client area.
 
 #include "framework/graphics/Bitmap.h"
-#include "framework/ui/CustomControl.h"
 #include "framework/graphics/PersistentIcon.h"
 #include "framework/graphics/Region.h"
+#include "framework/ui/CustomControl.h"
 #include "platform/window/WindowSystem.h"
 
 #include <memory>
@@ -84,10 +84,6 @@ public:
     explicit TCustomForm(TComponent* owner);
     ~TCustomForm() override;
 
-    // Published: ActiveControl, BorderStyle, Caption, ClientHeight,
-    // ClientWidth, Color, Constraints, Font, FormStyle, Icon, KeyPreview, Menu,
-    // Position, Scaled, AutoScroll, PixelsPerInch, TextHeight, WindowState,
-    // Visible, events.
     static void DeclarePublished(TPropertyBuilder& p);
 
     TFormBorderStyle BorderStyle() const { return FBorderStyle; }
@@ -276,6 +272,7 @@ class TForm : public TCustomForm {
     SSI_CLASS(TForm, TCustomForm)
 public:
     explicit TForm(TComponent* owner);
+    static void DeclarePublished(TPropertyBuilder& p);
 };
 
 // Copies `rect` of `surface` (TColor pixels, window coordinates) into the

@@ -1,9 +1,9 @@
 #include "framework/ui/Label.h"
 
-#include "framework/graphics/Bitmap.h"
-#include "framework/ui/Menus.h"
 #include "framework/components/PropertyBuilder.h"
+#include "framework/graphics/Bitmap.h"
 #include "framework/graphics/TextDrawing.h"
+#include "framework/ui/Menus.h"
 
 const TEnumInfo TTextLayoutInfo("TTextLayout", {"tlTop", "tlCenter", "tlBottom"});
 
@@ -14,29 +14,27 @@ void TLabel::DeclarePublished(TPropertyBuilder& p) {
         .Default(0)
         .Boolean("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize)
         .Default(1)
-        .String("Caption", &TLabel::Caption, &TLabel::SetCaption)
-        .Color("Color", &TLabel::Color, &TLabel::SetColor)
-        .Default(clBtnFace)
+        .Inherited("Caption")
+        .Inherited("Color")
         .Component("FocusControl", &TLabel::FocusControl, &TLabel::SetFocusControl)
-        .Object("Font", &TLabel::Font, &TLabel::SetFont)
+        .Inherited("Font")
         .Enum("Layout", TTextLayoutInfo, &TLabel::Layout, &TLabel::SetLayout)
         .Default(0)
-        .Boolean("ParentColor", &TLabel::ParentColor, &TLabel::SetParentColor)
+        .Inherited("ParentColor")
         .Default(1)
-        .Boolean("ParentFont", &TLabel::ParentFont, &TLabel::SetParentFont)
-        .Default(1)
+        .Inherited("ParentFont")
         .Boolean("ShowAccelChar", &TLabel::ShowAccelChar, &TLabel::SetShowAccelChar)
         .Default(1)
         .Boolean("Transparent", &TLabel::Transparent, &TLabel::SetTransparent)
         .Default(0)
         .Boolean("WordWrap", &TLabel::WordWrap, &TLabel::SetWordWrap)
         .Default(0)
-        .Component("PopupMenu", &TLabel::PopupMenu, &TLabel::SetPopupMenu)
-        .Event("OnClick", &TLabel::OnClick, &TLabel::SetOnClick)
-        .Event("OnDblClick", &TLabel::OnDblClick, &TLabel::SetOnDblClick)
-        .Event("OnMouseDown", &TLabel::OnMouseDown, &TLabel::SetOnMouseDown)
-        .Event("OnMouseMove", &TLabel::OnMouseMove, &TLabel::SetOnMouseMove)
-        .Event("OnMouseUp", &TLabel::OnMouseUp, &TLabel::SetOnMouseUp);
+        .Inherited("PopupMenu")
+        .Inherited("OnClick")
+        .Inherited("OnDblClick")
+        .Inherited("OnMouseDown")
+        .Inherited("OnMouseMove")
+        .Inherited("OnMouseUp");
 }
 
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {

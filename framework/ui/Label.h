@@ -14,9 +14,6 @@ class TLabel : public TGraphicControl {
     SSI_CLASS(TLabel, TGraphicControl)
 public:
     explicit TLabel(TComponent* owner);
-    // Published: Alignment, AutoSize, Caption, Color, FocusControl, Font,
-    // Layout, ParentColor, ParentFont, ShowAccelChar, Transparent, WordWrap,
-    // OnClick, OnDblClick, OnMouseDown, OnMouseMove, OnMouseUp.
     static void DeclarePublished(TPropertyBuilder& p);
 
     TAlignment Alignment() const { return FAlignment; }

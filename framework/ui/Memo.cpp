@@ -1,11 +1,11 @@
 #include "framework/ui/Memo.h"
 
-#include "framework/ui/Application.h"
+#include "framework/components/PropertyBuilder.h"
 #include "framework/graphics/Bitmap.h"
+#include "framework/graphics/TextDrawing.h"
+#include "framework/ui/Application.h"
 #include "framework/ui/Forms.h"
 #include "framework/ui/Menus.h"
-#include "framework/components/PropertyBuilder.h"
-#include "framework/graphics/TextDrawing.h"
 #include "platform/window/Backend.h"
 
 #include <algorithm>
@@ -53,46 +53,58 @@ bool IsBreak(const std::string& text, int i) {
 SSI_DEFINE_CLASS(TCustomMemo, TCustomControl)
 
 void TCustomMemo::DeclarePublished(TPropertyBuilder& p) {
-    p.Enum("Alignment", TAlignmentInfo, &TCustomMemo::Alignment, &TCustomMemo::SetAlignment)
+    p.Inherited("TabStop").Default(1);
+    // Published by TMemo; memos built on this class publish them in the
+    // slots their own setters need.
+    p.Protected()
+        .Enum("Alignment", TAlignmentInfo, &TCustomMemo::Alignment, &TCustomMemo::SetAlignment)
         .Default(0)
         .Enum("BorderStyle", TBorderStyleInfo, &TCustomMemo::BorderStyle,
               &TCustomMemo::SetBorderStyle)
         .Default(static_cast<int>(TBorderStyle::bsSingle))
-        .Color("Color", &TCustomMemo::Color, &TCustomMemo::SetColor)
+        .Inherited("Color")
         .Default(clWindow)
-        .Object("Font", &TCustomMemo::Font, &TCustomMemo::SetFont)
         .Object("Lines", &TCustomMemo::Lines, &TCustomMemo::SetLines)
         .Integer("MaxLength", &TCustomMemo::MaxLength, &TCustomMemo::SetMaxLength)
         .Default(0)
-        .Boolean("ParentColor", &TCustomMemo::ParentColor, &TCustomMemo::SetParentColor)
-        .Default(0)
-        .Boolean("ParentFont", &TCustomMemo::ParentFont, &TCustomMemo::SetParentFont)
-        .Default(1)
         .Boolean("ReadOnly", &TCustomMemo::ReadOnly, &TCustomMemo::SetReadOnly)
         .Default(0)
         .Enum("ScrollBars", TScrollStyleInfo, &TCustomMemo::ScrollBars, &TCustomMemo::SetScrollBars)
         .Default(0)
-        .Integer("TabOrder", &TCustomMemo::TabOrder, &TCustomMemo::SetTabOrder)
-        .Default(-1)
-        .Boolean("TabStop", &TCustomMemo::TabStop, &TCustomMemo::SetTabStop)
-        .Default(1)
         .Boolean("WantReturns", &TCustomMemo::WantReturns, &TCustomMemo::SetWantReturns)
         .Default(1)
         .Boolean("WantTabs", &TCustomMemo::WantTabs, &TCustomMemo::SetWantTabs)
         .Default(0)
         .Boolean("WordWrap", &TCustomMemo::WordWrap, &TCustomMemo::SetWordWrap)
         .Default(1)
-        .Event("OnChange", &TCustomMemo::OnChange, &TCustomMemo::SetOnChange)
-        .Component("PopupMenu", &TCustomMemo::PopupMenu, &TCustomMemo::SetPopupMenu)
-        .Event("OnClick", &TCustomMemo::OnClick, &TCustomMemo::SetOnClick)
-        .Event("OnEnter", &TCustomMemo::OnEnter, &TCustomMemo::SetOnEnter)
-        .Event("OnExit", &TCustomMemo::OnExit, &TCustomMemo::SetOnExit)
-        .Event("OnKeyDown", &TCustomMemo::OnKeyDown, &TCustomMemo::SetOnKeyDown)
-        .Event("OnKeyPress", &TCustomMemo::OnKeyPress, &TCustomMemo::SetOnKeyPress)
-        .Event("OnKeyUp", &TCustomMemo::OnKeyUp, &TCustomMemo::SetOnKeyUp)
-        .Event("OnMouseDown", &TCustomMemo::OnMouseDown, &TCustomMemo::SetOnMouseDown)
-        .Event("OnMouseMove", &TCustomMemo::OnMouseMove, &TCustomMemo::SetOnMouseMove)
-        .Event("OnMouseUp", &TCustomMemo::OnMouseUp, &TCustomMemo::SetOnMouseUp);
+        .Event("OnChange", &TCustomMemo::OnChange, &TCustomMemo::SetOnChange);
+}
+
+void TMemo::DeclarePublished(TPropertyBuilder& p) {
+    p.Inherited("Alignment")
+        .Inherited("BorderStyle")
+        .Inherited("Color")
+        .Inherited("Font")
+        .Inherited("Lines")
+        .Inherited("MaxLength")
+        .Inherited("ParentColor")
+        .Inherited("ParentFont")
+        .Inherited("ReadOnly")
+        .Inherited("ScrollBars")
+        .Inherited("WantReturns")
+        .Inherited("WantTabs")
+        .Inherited("WordWrap")
+        .Inherited("PopupMenu")
+        .Inherited("OnChange")
+        .Inherited("OnClick")
+        .Inherited("OnEnter")
+        .Inherited("OnExit")
+        .Inherited("OnKeyDown")
+        .Inherited("OnKeyPress")
+        .Inherited("OnKeyUp")
+        .Inherited("OnMouseDown")
+        .Inherited("OnMouseMove")
+        .Inherited("OnMouseUp");
 }
 
 TCustomMemo::TCustomMemo(TComponent* owner) : TCustomControl(owner) {

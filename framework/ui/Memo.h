@@ -8,9 +8,9 @@
 // paints in its non-client area next to an optional sunken edge, and
 // reports through GetScrollInfo / GetScrollBarInfo as the platform does.
 
+#include "framework/base/StringList.h"
 #include "framework/ui/CustomControl.h"
 #include "framework/ui/Panel.h"
-#include "framework/base/StringList.h"
 
 #include <string>
 #include <vector>
@@ -27,11 +27,6 @@ class TCustomMemo : public TCustomControl {
     SSI_CLASS(TCustomMemo, TCustomControl)
 public:
     explicit TCustomMemo(TComponent* owner);
-    // Published: Alignment, BorderStyle, Color, Font, Lines, MaxLength,
-    // ParentColor, ParentFont, ReadOnly, ScrollBars, TabOrder, TabStop,
-    // WantReturns, WantTabs, WordWrap, OnChange, OnEnter, OnExit,
-    // OnKeyDown, OnKeyPress, OnKeyUp, OnClick, OnMouseDown, OnMouseMove,
-    // OnMouseUp.
     static void DeclarePublished(TPropertyBuilder& p);
 
     TStringList* Lines() { return &FLines; }
@@ -163,4 +158,5 @@ class TMemo : public TCustomMemo {
     SSI_CLASS(TMemo, TCustomMemo)
 public:
     explicit TMemo(TComponent* owner);
+    static void DeclarePublished(TPropertyBuilder& p);
 };

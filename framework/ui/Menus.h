@@ -7,9 +7,9 @@
 // (owner drawing). Every change of an item reaches its menu's MenuChanged
 // (the menu-changed notification).
 
-#include "framework/graphics/Canvas.h"
 #include "framework/components/Components.h"
 #include "framework/components/Messages.h"
+#include "framework/graphics/Canvas.h"
 #include "framework/graphics/Types.h"
 
 #include <string>
@@ -39,8 +39,6 @@ class TMenuItem : public TComponent {
 public:
     explicit TMenuItem(TComponent* owner);
     ~TMenuItem() override;
-    // Published: Caption, Checked, Default, Enabled, ImageIndex, ShortCut,
-    // Visible, OnClick, OnDrawItem, OnMeasureItem.
     static void DeclarePublished(TPropertyBuilder& p);
 
     const std::string& Caption() const { return FCaption; }
@@ -127,7 +125,6 @@ class TMenu : public TComponent {
 public:
     explicit TMenu(TComponent* owner);
     ~TMenu() override;
-    // Published: Images, OwnerDraw, OnChange.
     static void DeclarePublished(TPropertyBuilder& p);
 
     // The invisible root whose sub-items are the menu's items.
@@ -167,7 +164,6 @@ class TPopupMenu : public TMenu {
     SSI_CLASS(TPopupMenu, TMenu)
 public:
     explicit TPopupMenu(TComponent* owner);
-    // Published (besides TMenu's): OnPopup.
     static void DeclarePublished(TPropertyBuilder& p);
 
     // Opens the menu with its top-left corner at the screen point (moved to

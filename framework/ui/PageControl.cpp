@@ -1,7 +1,7 @@
 #include "framework/ui/PageControl.h"
 
-#include "framework/ui/Forms.h"
 #include "framework/components/PropertyBuilder.h"
+#include "framework/ui/Forms.h"
 
 #include <algorithm>
 
@@ -10,16 +10,14 @@ const TEnumInfo TTabStyleInfo("TTabStyle", {"tsTabs", "tsButtons", "tsFlatButton
 SSI_DEFINE_CLASS(TTabSheet, TCustomControl)
 
 void TTabSheet::DeclarePublished(TPropertyBuilder& p) {
-    p.String("Caption", &TTabSheet::Caption, &TTabSheet::SetCaption)
+    p.Inherited("Caption")
         .Integer("PageIndex", &TTabSheet::PageIndex, &TTabSheet::SetPageIndex)
         .NotStored()
         .Boolean("TabVisible", &TTabSheet::TabVisible, &TTabSheet::SetTabVisible)
         .Default(1)
-        .Color("Color", &TTabSheet::Color, &TTabSheet::SetColor)
-        .Default(clBtnFace)
-        .Object("Font", &TTabSheet::Font, &TTabSheet::SetFont)
-        .Boolean("ParentFont", &TTabSheet::ParentFont, &TTabSheet::SetParentFont)
-        .Default(1);
+        .Inherited("Color")
+        .Inherited("Font")
+        .Inherited("ParentFont");
 }
 
 TTabSheet::TTabSheet(TComponent* owner) : TCustomControl(owner) {
@@ -74,18 +72,13 @@ void TTabSheet::Paint() {
 SSI_DEFINE_CLASS(TPageControl, TCustomControl)
 
 void TPageControl::DeclarePublished(TPropertyBuilder& p) {
+    p.Inherited("TabStop").Default(1);
     p.Component("ActivePage", &TPageControl::ActivePage, &TPageControl::SetActivePage)
-        .Color("Color", &TPageControl::Color, &TPageControl::SetColor)
-        .Default(clBtnFace)
-        .Object("Font", &TPageControl::Font, &TPageControl::SetFont)
-        .Boolean("ParentFont", &TPageControl::ParentFont, &TPageControl::SetParentFont)
-        .Default(1)
+        .Inherited("Color")
+        .Inherited("Font")
+        .Inherited("ParentFont")
         .Enum("Style", TTabStyleInfo, &TPageControl::Style, &TPageControl::SetStyle)
         .Default(0)
-        .Integer("TabOrder", &TPageControl::TabOrder, &TPageControl::SetTabOrder)
-        .Default(-1)
-        .Boolean("TabStop", &TPageControl::TabStop, &TPageControl::SetTabStop)
-        .Default(1)
         .Event("OnChange", &TPageControl::OnChange, &TPageControl::SetOnChange);
 }
 

@@ -19,7 +19,6 @@ class TTabSheet : public TCustomControl {
 public:
     explicit TTabSheet(TComponent* owner);
     ~TTabSheet() override;
-    // Published: Caption, PageIndex, TabVisible, Color, Font, ParentFont.
     static void DeclarePublished(TPropertyBuilder& p);
 
     TPageControl* PageControl() const { return FPageControl; }
@@ -45,8 +44,6 @@ class TPageControl : public TCustomControl {
 public:
     explicit TPageControl(TComponent* owner);
     ~TPageControl() override;
-    // Published: ActivePage, Color, Font, ParentFont, Style, TabOrder,
-    // TabStop, OnChange.
     static void DeclarePublished(TPropertyBuilder& p);
 
     int PageCount() const { return static_cast<int>(FPages.size()); }

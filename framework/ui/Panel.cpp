@@ -1,8 +1,8 @@
 #include "framework/ui/Panel.h"
 
-#include "framework/ui/Menus.h"
 #include "framework/components/PropertyBuilder.h"
 #include "framework/graphics/TextDrawing.h"
+#include "framework/ui/Menus.h"
 
 const TEnumInfo TBevelCutInfo("TBevelCut", {"bvNone", "bvLowered", "bvRaised", "bvSpace"});
 const TEnumInfo TBorderStyleInfo("TBorderStyle", {"bsNone", "bsSingle"});
@@ -23,7 +23,10 @@ void Frame3D(TCanvas& canvas, TRect& rect, TColor topLeft, TColor bottomRight, i
 SSI_DEFINE_CLASS(TCustomPanel, TCustomControl)
 
 void TCustomPanel::DeclarePublished(TPropertyBuilder& p) {
-    p.Enum("Alignment", TAlignmentInfo, &TCustomPanel::Alignment, &TCustomPanel::SetAlignment)
+    // Published by TPanel; panels built on this class publish them in the
+    // slots their own setters need.
+    p.Protected()
+        .Enum("Alignment", TAlignmentInfo, &TCustomPanel::Alignment, &TCustomPanel::SetAlignment)
         .Default(static_cast<int>(TAlignment::taCenter))
         .Enum("BevelInner", TBevelCutInfo, &TCustomPanel::BevelInner, &TCustomPanel::SetBevelInner)
         .Default(0)
@@ -33,22 +36,7 @@ void TCustomPanel::DeclarePublished(TPropertyBuilder& p) {
         .Default(1)
         .Enum("BorderStyle", TBorderStyleInfo, &TCustomPanel::BorderStyle,
               &TCustomPanel::SetBorderStyle)
-        .Default(0)
-        .String("Caption", &TCustomPanel::Caption, &TCustomPanel::SetCaption)
-        .Color("Color", &TCustomPanel::Color, &TCustomPanel::SetColor)
-        .Default(clBtnFace)
-        .Object("Font", &TCustomPanel::Font, &TCustomPanel::SetFont)
-        .Boolean("ParentColor", &TCustomPanel::ParentColor, &TCustomPanel::SetParentColor)
-        .Default(0)
-        .Boolean("ParentFont", &TCustomPanel::ParentFont, &TCustomPanel::SetParentFont)
-        .Default(1)
-        .Component("PopupMenu", &TCustomPanel::PopupMenu, &TCustomPanel::SetPopupMenu)
-        .Event("OnClick", &TCustomPanel::OnClick, &TCustomPanel::SetOnClick)
-        .Event("OnDblClick", &TCustomPanel::OnDblClick, &TCustomPanel::SetOnDblClick)
-        .Event("OnMouseDown", &TCustomPanel::OnMouseDown, &TCustomPanel::SetOnMouseDown)
-        .Event("OnMouseMove", &TCustomPanel::OnMouseMove, &TCustomPanel::SetOnMouseMove)
-        .Event("OnMouseUp", &TCustomPanel::OnMouseUp, &TCustomPanel::SetOnMouseUp)
-        .Event("OnResize", &TCustomPanel::OnResize, &TCustomPanel::SetOnResize);
+        .Default(0);
 }
 
 TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
@@ -144,3 +132,23 @@ void TCustomPanel::Paint() {
 SSI_DEFINE_CLASS(TPanel, TCustomPanel)
 
 TPanel::TPanel(TComponent* owner) : TCustomPanel(owner) {}
+
+void TPanel::DeclarePublished(TPropertyBuilder& p) {
+    p.Inherited("Alignment")
+        .Inherited("BevelInner")
+        .Inherited("BevelOuter")
+        .Inherited("BevelWidth")
+        .Inherited("BorderStyle")
+        .Inherited("Caption")
+        .Inherited("Color")
+        .Inherited("Font")
+        .Inherited("ParentColor")
+        .Inherited("ParentFont")
+        .Inherited("PopupMenu")
+        .Inherited("OnClick")
+        .Inherited("OnDblClick")
+        .Inherited("OnMouseDown")
+        .Inherited("OnMouseMove")
+        .Inherited("OnMouseUp")
+        .Inherited("OnResize");
+}

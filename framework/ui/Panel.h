@@ -2,7 +2,9 @@
 // TCustomPanel / TPanel: a container with optional 3-D bevels (outer, then
 // inner, each BevelWidth wide), a border and a caption drawn with its
 // Alignment, centred vertically. Aligned children share the area inside
-// BorderWidth and the bevels.
+// BorderWidth and the bevels. TCustomPanel declares the panel's properties
+// without publishing them, so that panels built on it can publish them in
+// the order their own setters need; TPanel publishes them.
 
 #include "framework/ui/CustomControl.h"
 
@@ -15,9 +17,6 @@ class TCustomPanel : public TCustomControl {
     SSI_CLASS(TCustomPanel, TCustomControl)
 public:
     explicit TCustomPanel(TComponent* owner);
-    // Published: Alignment, BevelInner, BevelOuter, BevelWidth,
-    // BorderStyle, Caption, Color, Font, ParentColor, ParentFont, OnClick,
-    // OnDblClick, OnMouseDown, OnMouseMove, OnMouseUp, OnResize.
     static void DeclarePublished(TPropertyBuilder& p);
 
     TAlignment Alignment() const { return FAlignment; }
@@ -47,6 +46,7 @@ class TPanel : public TCustomPanel {
     SSI_CLASS(TPanel, TCustomPanel)
 public:
     explicit TPanel(TComponent* owner);
+    static void DeclarePublished(TPropertyBuilder& p);
 };
 
 // The platform's Frame3D: `width` rings of top-left in `topLeft` and

@@ -14,7 +14,6 @@ public:
     explicit TTimer(TComponent* owner);
     ~TTimer() override;
 
-    // Published: Enabled, Interval, OnTimer.
     static void DeclarePublished(TPropertyBuilder& p);
 
     bool Enabled() const { return FEnabled; }

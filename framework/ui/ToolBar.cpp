@@ -1,10 +1,10 @@
 #include "framework/ui/ToolBar.h"
 
-#include "framework/ui/Application.h"
-#include "framework/graphics/Bitmap.h"
-#include "framework/ui/Panel.h"
 #include "framework/components/PropertyBuilder.h"
+#include "framework/graphics/Bitmap.h"
 #include "framework/graphics/TextDrawing.h"
+#include "framework/ui/Application.h"
+#include "framework/ui/Panel.h"
 
 #include <algorithm>
 
@@ -24,7 +24,7 @@ SSI_DEFINE_CLASS(TToolButton, TGraphicControl)
 void TToolButton::DeclarePublished(TPropertyBuilder& p) {
     p.Boolean("AutoSize", &TToolButton::AutoSize, &TToolButton::SetAutoSize)
         .Default(0)
-        .String("Caption", &TToolButton::Caption, &TToolButton::SetCaption)
+        .Inherited("Caption")
         .Boolean("Down", &TToolButton::Down, &TToolButton::SetDown)
         .Default(0)
         .Boolean("Grouped", &TToolButton::Grouped, &TToolButton::SetGrouped)
@@ -34,7 +34,7 @@ void TToolButton::DeclarePublished(TPropertyBuilder& p) {
         .Component("MenuItem", &TToolButton::MenuItem, &TToolButton::SetMenuItem)
         .Enum("Style", TToolButtonStyleInfo, &TToolButton::Style, &TToolButton::SetStyle)
         .Default(0)
-        .Event("OnClick", &TToolButton::OnClick, &TToolButton::SetOnClick);
+        .Inherited("OnClick");
 }
 
 TToolButton::TToolButton(TComponent* owner) : TGraphicControl(owner) {
@@ -214,17 +214,14 @@ void TToolBar::DeclarePublished(TPropertyBuilder& p) {
         .Default(22)
         .Integer("ButtonWidth", &TToolBar::ButtonWidth, &TToolBar::SetButtonWidth)
         .Default(23)
-        .Color("Color", &TToolBar::Color, &TToolBar::SetColor)
-        .Default(clBtnFace)
+        .Inherited("Color")
         .SetOf("EdgeBorders", TEdgeBorderInfo, &TToolBar::EdgeBorders, &TToolBar::SetEdgeBorders)
         .Default(TEdgeBorders{TEdgeBorder::ebTop}.Mask())
         .Boolean("Flat", &TToolBar::Flat, &TToolBar::SetFlat)
         .Default(0)
-        .Object("Font", &TToolBar::Font, &TToolBar::SetFont)
-        .Boolean("ParentColor", &TToolBar::ParentColor, &TToolBar::SetParentColor)
-        .Default(0)
-        .Boolean("ParentFont", &TToolBar::ParentFont, &TToolBar::SetParentFont)
-        .Default(1)
+        .Inherited("Font")
+        .Inherited("ParentColor")
+        .Inherited("ParentFont")
         .Boolean("ShowCaptions", &TToolBar::ShowCaptions, &TToolBar::SetShowCaptions)
         .Default(0)
         .Boolean("Wrapable", &TToolBar::Wrapable, &TToolBar::SetWrapable)

@@ -37,8 +37,6 @@ class TToolButton : public TGraphicControl {
 public:
     explicit TToolButton(TComponent* owner);
     ~TToolButton() override;
-    // Published: AutoSize, Caption, Down, Grouped, ImageIndex, MenuItem,
-    // Style, OnClick.
     static void DeclarePublished(TPropertyBuilder& p);
 
     bool AutoSize() const { return FAutoSize; }
@@ -87,9 +85,6 @@ class TToolBar : public TCustomControl {
     SSI_CLASS(TToolBar, TCustomControl)
 public:
     explicit TToolBar(TComponent* owner);
-    // Published: AutoSize, ButtonHeight, ButtonWidth, Color, EdgeBorders,
-    // Flat, Font, ParentColor, ParentFont, ShowCaptions, Wrapable,
-    // OnCustomDraw, OnCustomDrawButton.
     static void DeclarePublished(TPropertyBuilder& p);
 
     bool AutoSize() const { return FAutoSize; }

@@ -1,9 +1,9 @@
 #include "framework/ui/WinControl.h"
 
-#include "framework/ui/Application.h"
-#include "framework/graphics/Canvas.h"
-#include "framework/ui/Forms.h"
 #include "framework/components/PropertyBuilder.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/ui/Application.h"
+#include "framework/ui/Forms.h"
 
 #include <algorithm>
 #include <map>
@@ -31,6 +31,12 @@ void TWinControl::DeclarePublished(TPropertyBuilder& p) {
         .Default(-1)
         .Boolean("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop)
         .Default(0);
+    p.Protected()
+        .Event("OnEnter", &TWinControl::OnEnter, &TWinControl::SetOnEnter)
+        .Event("OnExit", &TWinControl::OnExit, &TWinControl::SetOnExit)
+        .Event("OnKeyDown", &TWinControl::OnKeyDown, &TWinControl::SetOnKeyDown)
+        .Event("OnKeyPress", &TWinControl::OnKeyPress, &TWinControl::SetOnKeyPress)
+        .Event("OnKeyUp", &TWinControl::OnKeyUp, &TWinControl::SetOnKeyUp);
 }
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}

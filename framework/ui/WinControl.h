@@ -74,7 +74,6 @@ public:
     explicit TWinControl(TComponent* owner);
     ~TWinControl() override;
 
-    // Published (besides TControl's): BorderWidth, TabOrder, TabStop.
     static void DeclarePublished(TPropertyBuilder& p);
 
     // --- Children ---
