@@ -1,5 +1,6 @@
 #include "framework/components/ClassRegistry.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace {
@@ -34,4 +35,14 @@ const TClassInfo& FindClass(const std::string& className) {
     if (info == nullptr)
         throw EClassNotFound(Format("Class %s not found", className.c_str()));
     return *info;
+}
+
+std::vector<const TClassInfo*> RegisteredClasses() {
+    std::vector<const TClassInfo*> classes;
+    for (const auto& entry : Registry())
+        classes.push_back(entry.second);
+    std::sort(classes.begin(), classes.end(), [](const TClassInfo* a, const TClassInfo* b) {
+        return a->ClassName() < b->ClassName();
+    });
+    return classes;
 }

@@ -7,6 +7,7 @@
 #include "framework/components/Persistent.h"
 
 #include <string>
+#include <vector>
 
 SSI_DECLARE_EXCEPTION(EClassNotFound, Exception)
 
@@ -23,3 +24,5 @@ void UnRegisterClass(const TClassInfo& info);
 const TClassInfo* GetClass(const std::string& className);
 // Fails with EClassNotFound "Class %s not found".
 const TClassInfo& FindClass(const std::string& className);
+// Every registered class, ordered by class name.
+std::vector<const TClassInfo*> RegisteredClasses();
