@@ -132,6 +132,9 @@ TColor TsuiFileTheme::GetColor(int item) const {
 SSI_DEFINE_CLASS(TsuiThemeManager, TComponent)
 
 void TsuiThemeManager::DeclarePublished(TPropertyBuilder& p) {
+    // UIStyle before CompList: reading a layout applies the style while the
+    // list is still empty, so the listed components keep the looks stored
+    // with them.
     p.Enum("UIStyle", TsuiUIStyleInfo(), &TsuiThemeManager::UIStyle, &TsuiThemeManager::SetUIStyle);
     p.Component("FileTheme", &TsuiThemeManager::FileTheme, &TsuiThemeManager::SetFileTheme);
     p.Object("CompList", &TsuiThemeManager::CompList, &TsuiThemeManager::SetCompList);
