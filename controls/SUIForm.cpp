@@ -55,8 +55,7 @@ void TsuiForm::DeclarePublished(TPropertyBuilder& p) {
         .Integer("BorderWidth", &F::BorderWidth, &F::SetBorderWidth)
         .Boolean("TitleBarVisible", &F::TitleBarVisible, &F::SetTitleBarVisible)
         .Default(1)
-        .Color("Color", &F::Color, &F::SetColor)
-        .Default(clBtnFace)
+        .Inherited("Color")
         .String("Caption", &F::Caption, &F::SetCaption)
         .Component("FormPanel", &F::FormPanel, &F::SetFormPanel)
         .Object("TitleBarButtons", &F::TitleBarButtons, &F::SetTitleBarButtons)
@@ -67,15 +66,15 @@ void TsuiForm::DeclarePublished(TPropertyBuilder& p) {
         .Color("MenuBarColor", &F::MenuBarColor, &F::SetMenuBarColor)
         .Integer("MenuBarHeight", &F::MenuBarHeight, &F::SetMenuBarHeight)
         .Integer("RoundCorner", &F::RoundCorner, &F::SetRoundCorner)
-        .Component("PopupMenu", &F::PopupMenu, &F::SetPopupMenu)
+        .Inherited("PopupMenu")
         .String("Version", &F::Version, &F::SetVersion)
         .Event("OnTitleBarCustomBtnsClick", &F::OnTitleBarCustomBtnsClick,
                &F::SetOnTitleBarCustomBtnsClick)
         .Event("OnTitleBarHelpBtnClick", &F::OnTitleBarHelpBtnClick, &F::SetOnTitleBarHelpBtnClick)
-        .Event("OnMouseDown", &F::OnMouseDown, &F::SetOnMouseDown)
-        .Event("OnMouseMove", &F::OnMouseMove, &F::SetOnMouseMove)
-        .Event("OnClick", &F::OnClick, &F::SetOnClick)
-        .Event("OnMouseUp", &F::OnMouseUp, &F::SetOnMouseUp);
+        .Inherited("OnMouseDown")
+        .Inherited("OnMouseMove")
+        .Inherited("OnClick")
+        .Inherited("OnMouseUp");
 }
 
 TsuiForm::TsuiForm(TComponent* owner)

@@ -417,12 +417,12 @@ void TsuiTitleBar::DeclarePublished(TPropertyBuilder& p) {
         .Enum("UIStyle", TsuiUIStyleInfo(), &T::UIStyle, &T::SetUIStyle)
         .Boolean("AutoSize", &T::AutoSize, &T::SetAutoSize)
         .Default(0)
-        .Integer("Height", &T::Height, &T::SetHeight)
+        .Inherited("Height")
         .Object("Sections", &T::Sections, &T::SetSections)
         .Object("Buttons", &T::Buttons, &T::SetButtons)
         .Integer("ButtonInterval", &T::ButtonInterval, &T::SetButtonInterval)
-        .String("Caption", &T::Caption, &T::SetCaption)
-        .Object("Font", &T::Font, &T::SetFont)
+        .Inherited("Caption")
+        .Inherited("Font")
         .Boolean("FormActive", &T::FormActive, &T::SetFormActive)
         .Integer("LeftBtnXOffset", &T::LeftBtnXOffset, &T::SetLeftBtnXOffset)
         .Integer("RightBtnXOffset", &T::RightBtnXOffset, &T::SetRightBtnXOffset)
@@ -430,7 +430,7 @@ void TsuiTitleBar::DeclarePublished(TPropertyBuilder& p) {
         .Integer("RoundCorner", &T::RoundCorner, &T::SetRoundCorner)
         .Event("OnCustomBtnsClick", &T::OnCustomBtnsClick, &T::SetOnCustomBtnsClick)
         .Event("OnHelpBtnClick", &T::OnHelpBtnClick, &T::SetOnHelpBtnClick)
-        .Event("OnResize", &T::OnResize, &T::SetOnResize);
+        .Inherited("OnResize");
 }
 
 TsuiTitleBar::TsuiTitleBar(TComponent* owner)

@@ -23,7 +23,8 @@ SSI_DEFINE_CLASS(TButton, TCustomControl)
 
 void TButton::DeclarePublished(TPropertyBuilder& p) {
     p.Inherited("TabStop").Default(1);
-    p.Boolean("Cancel", &TButton::Cancel, &TButton::SetCancel)
+    p.Inherited("BorderWidth")
+        .Boolean("Cancel", &TButton::Cancel, &TButton::SetCancel)
         .Default(0)
         .Inherited("Caption")
         .Boolean("Default", &TButton::Default, &TButton::SetDefault)

@@ -99,7 +99,8 @@ void TCustomForm::DeclarePublished(TPropertyBuilder& p) {
 }
 
 void TForm::DeclarePublished(TPropertyBuilder& p) {
-    p.Inherited("ActiveControl")
+    p.Inherited("BorderWidth")
+        .Inherited("ActiveControl")
         .Inherited("BorderStyle")
         .Inherited("Caption")
         .Inherited("ClientHeight")

@@ -81,7 +81,8 @@ void TCustomMemo::DeclarePublished(TPropertyBuilder& p) {
 }
 
 void TMemo::DeclarePublished(TPropertyBuilder& p) {
-    p.Inherited("Alignment")
+    p.Inherited("BorderWidth")
+        .Inherited("Alignment")
         .Inherited("BorderStyle")
         .Inherited("Color")
         .Inherited("Font")

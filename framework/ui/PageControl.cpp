@@ -10,7 +10,8 @@ const TEnumInfo TTabStyleInfo("TTabStyle", {"tsTabs", "tsButtons", "tsFlatButton
 SSI_DEFINE_CLASS(TTabSheet, TCustomControl)
 
 void TTabSheet::DeclarePublished(TPropertyBuilder& p) {
-    p.Inherited("Caption")
+    p.Inherited("BorderWidth")
+        .Inherited("Caption")
         .Integer("PageIndex", &TTabSheet::PageIndex, &TTabSheet::SetPageIndex)
         .NotStored()
         .Boolean("TabVisible", &TTabSheet::TabVisible, &TTabSheet::SetTabVisible)
@@ -73,7 +74,8 @@ SSI_DEFINE_CLASS(TPageControl, TCustomControl)
 
 void TPageControl::DeclarePublished(TPropertyBuilder& p) {
     p.Inherited("TabStop").Default(1);
-    p.Component("ActivePage", &TPageControl::ActivePage, &TPageControl::SetActivePage)
+    p.Inherited("BorderWidth")
+        .Component("ActivePage", &TPageControl::ActivePage, &TPageControl::SetActivePage)
         .Inherited("Color")
         .Inherited("Font")
         .Inherited("ParentFont")

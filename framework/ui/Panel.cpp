@@ -134,7 +134,8 @@ SSI_DEFINE_CLASS(TPanel, TCustomPanel)
 TPanel::TPanel(TComponent* owner) : TCustomPanel(owner) {}
 
 void TPanel::DeclarePublished(TPropertyBuilder& p) {
-    p.Inherited("Alignment")
+    p.Inherited("BorderWidth")
+        .Inherited("Alignment")
         .Inherited("BevelInner")
         .Inherited("BevelOuter")
         .Inherited("BevelWidth")

@@ -208,7 +208,8 @@ void TToolButton::Paint() {
 SSI_DEFINE_CLASS(TToolBar, TCustomControl)
 
 void TToolBar::DeclarePublished(TPropertyBuilder& p) {
-    p.Boolean("AutoSize", &TToolBar::AutoSize, &TToolBar::SetAutoSize)
+    p.Inherited("BorderWidth")
+        .Boolean("AutoSize", &TToolBar::AutoSize, &TToolBar::SetAutoSize)
         .Default(0)
         .Integer("ButtonHeight", &TToolBar::ButtonHeight, &TToolBar::SetButtonHeight)
         .Default(22)

@@ -25,13 +25,16 @@ intptr_t SendMessage(TControl* control, uint32_t msg, uintptr_t wParam, intptr_t
 SSI_DEFINE_CLASS(TWinControl, TControl)
 
 void TWinControl::DeclarePublished(TPropertyBuilder& p) {
-    p.Integer("BorderWidth", &TWinControl::BorderWidth, &TWinControl::SetBorderWidth)
-        .Default(0)
-        .Integer("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
+    p.Integer("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder)
         .Default(-1)
         .Boolean("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop)
         .Default(0);
+    // BorderWidth too: a descendant may publish a BorderWidth of its own that
+    // an earlier setter derives (a frame width taken from a look), and a
+    // stored value only wins in a slot after that setter.
     p.Protected()
+        .Integer("BorderWidth", &TWinControl::BorderWidth, &TWinControl::SetBorderWidth)
+        .Default(0)
         .Event("OnEnter", &TWinControl::OnEnter, &TWinControl::SetOnEnter)
         .Event("OnExit", &TWinControl::OnExit, &TWinControl::SetOnExit)
         .Event("OnKeyDown", &TWinControl::OnKeyDown, &TWinControl::SetOnKeyDown)

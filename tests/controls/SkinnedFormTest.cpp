@@ -5,6 +5,8 @@
 #include "SkinnedTestSupport.h"
 
 #include "controls/SUIMainMenu.h"
+#include "framework/components/LayoutReader.h"
+#include "framework/components/LayoutWriter.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/ui/Label.h"
 #include "framework/ui/Panel.h"
@@ -67,6 +69,30 @@ TEST_F(SkinnedFormTest, TakingOverTheHost) {
     EXPECT_EQ(form->Version(), "5.4");
     form->SetVersion("6.0");
     EXPECT_EQ(form->Version(), "5.4");
+}
+
+// The look derives the frame width, the background and the title font's
+// colour. A layout writes them after UIStyle, so values set over the look
+// are still there when the layout is read back.
+TEST_F(SkinnedFormTest, ValuesSetOverTheLookSurviveALayoutRoundTrip) {
+    TsuiForm* form = NewSkinnedForm(TsuiUIStyle::WinXP);
+    ASSERT_EQ(form->BorderWidth(), 3); // the look's
+    Host()->SetName("Host");
+    form->SetName("Skin");
+    form->SetBorderWidth(1);
+    form->SetColor(clYellow);
+    form->Font()->SetColor(clLime);
+    const std::string text = WriteLayout(*Host());
+    Host()->SetName("Original"); // the application owns both forms
+
+    auto* again = Application().CreateForm<TForm>();
+    ReadLayout(*again, text);
+    auto* copy = static_cast<TsuiForm*>(again->FindComponent("Skin"));
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->UIStyle(), TsuiUIStyle::WinXP);
+    EXPECT_EQ(copy->BorderWidth(), 1);
+    EXPECT_EQ(copy->Color(), clYellow);
+    EXPECT_EQ(copy->Font()->Color(), clLime);
 }
 
 TEST_F(SkinnedFormTest, ASizeableHostStaysSizeable) {

@@ -25,7 +25,7 @@ using publishedorder::TNames;
 const TNames kComponent = {"Name", "Tag"};
 const TNames kControl =
     Then(kComponent, {"Left", "Top", "Width", "Height", "Align", "Cursor", "Enabled", "Visible"});
-const TNames kWinControl = Then(kControl, {"BorderWidth", "TabOrder", "TabStop"});
+const TNames kWinControl = Then(kControl, {"TabOrder", "TabStop"});
 const TNames kMenu = Then(kComponent, {"Images", "OwnerDraw", "OnChange"});
 
 TEST(PublishedOrder, EveryRegisteredFrameworkClass) {
@@ -33,28 +33,30 @@ TEST(PublishedOrder, EveryRegisteredFrameworkClass) {
     publishedorder::ExpectRegisteredOrders({
         {"TForm",
          Then(kWinControl,
-              {"ActiveControl", "BorderStyle", "Caption",      "ClientHeight", "ClientWidth",
-               "Color",         "Constraints", "Font",         "FormStyle",    "Icon",
-               "KeyPreview",    "Menu",        "Position",     "Scaled",       "AutoScroll",
-               "PixelsPerInch", "TextHeight",  "WindowState",  "PopupMenu",    "OnActivate",
-               "OnClick",       "OnClose",     "OnCloseQuery", "OnCreate",     "OnDeactivate",
-               "OnDestroy",     "OnHide",      "OnKeyDown",    "OnResize",     "OnShow"})},
-        {"TPanel", Then(kWinControl, {"Alignment", "BevelInner", "BevelOuter", "BevelWidth",
-                                      "BorderStyle", "Caption", "Color", "Font", "ParentColor",
-                                      "ParentFont", "PopupMenu", "OnClick", "OnDblClick",
-                                      "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize"})},
+              {"BorderWidth",  "ActiveControl", "BorderStyle", "Caption",      "ClientHeight",
+               "ClientWidth",  "Color",         "Constraints", "Font",         "FormStyle",
+               "Icon",         "KeyPreview",    "Menu",        "Position",     "Scaled",
+               "AutoScroll",   "PixelsPerInch", "TextHeight",  "WindowState",  "PopupMenu",
+               "OnActivate",   "OnClick",       "OnClose",     "OnCloseQuery", "OnCreate",
+               "OnDeactivate", "OnDestroy",     "OnHide",      "OnKeyDown",    "OnResize",
+               "OnShow"})},
+        {"TPanel",
+         Then(kWinControl,
+              {"BorderWidth", "Alignment", "BevelInner", "BevelOuter", "BevelWidth", "BorderStyle",
+               "Caption", "Color", "Font", "ParentColor", "ParentFont", "PopupMenu", "OnClick",
+               "OnDblClick", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize"})},
         {"TLabel", Then(kControl, {"Alignment", "AutoSize", "Caption", "Color", "FocusControl",
                                    "Font", "Layout", "ParentColor", "ParentFont", "ShowAccelChar",
                                    "Transparent", "WordWrap", "PopupMenu", "OnClick", "OnDblClick",
                                    "OnMouseDown", "OnMouseMove", "OnMouseUp"})},
-        // TabOrder and TabStop stay in the windowed control's slots, before
-        // the button's own.
-        {"TButton", Then(kWinControl, {"Cancel", "Caption", "Default", "Font", "ModalResult",
-                                       "ParentFont", "OnClick"})},
-        {"TPageControl",
-         Then(kWinControl, {"ActivePage", "Color", "Font", "ParentFont", "Style", "OnChange"})},
-        {"TTabSheet",
-         Then(kWinControl, {"Caption", "PageIndex", "TabVisible", "Color", "Font", "ParentFont"})},
+        // TabStop keeps the windowed control's slot, before the button's own
+        // properties, with the button's default.
+        {"TButton", Then(kWinControl, {"BorderWidth", "Cancel", "Caption", "Default", "Font",
+                                       "ModalResult", "ParentFont", "OnClick"})},
+        {"TPageControl", Then(kWinControl, {"BorderWidth", "ActivePage", "Color", "Font",
+                                            "ParentFont", "Style", "OnChange"})},
+        {"TTabSheet", Then(kWinControl, {"BorderWidth", "Caption", "PageIndex", "TabVisible",
+                                         "Color", "Font", "ParentFont"})},
         {"TTimer", Then(kComponent, {"Enabled", "Interval", "OnTimer"})},
         {"TMenuItem",
          Then(kComponent, {"Caption", "Checked", "Default", "Enabled", "ImageIndex", "ShortCut",
@@ -62,17 +64,17 @@ TEST(PublishedOrder, EveryRegisteredFrameworkClass) {
         {"TPopupMenu", Then(kMenu, {"OnPopup"})},
         {"TMainMenu", kMenu},
         {"TToolBar",
-         Then(kWinControl, {"AutoSize", "ButtonHeight", "ButtonWidth", "Color", "EdgeBorders",
-                            "Flat", "Font", "ParentColor", "ParentFont", "ShowCaptions", "Wrapable",
-                            "OnCustomDraw", "OnCustomDrawButton"})},
+         Then(kWinControl, {"BorderWidth", "AutoSize", "ButtonHeight", "ButtonWidth", "Color",
+                            "EdgeBorders", "Flat", "Font", "ParentColor", "ParentFont",
+                            "ShowCaptions", "Wrapable", "OnCustomDraw", "OnCustomDrawButton"})},
         {"TToolButton", Then(kControl, {"AutoSize", "Caption", "Down", "Grouped", "ImageIndex",
                                         "MenuItem", "Style", "OnClick"})},
-        {"TMemo",
-         Then(kWinControl, {"Alignment",   "BorderStyle", "Color",       "Font",      "Lines",
-                            "MaxLength",   "ParentColor", "ParentFont",  "ReadOnly",  "ScrollBars",
-                            "WantReturns", "WantTabs",    "WordWrap",    "PopupMenu", "OnChange",
-                            "OnClick",     "OnEnter",     "OnExit",      "OnKeyDown", "OnKeyPress",
-                            "OnKeyUp",     "OnMouseDown", "OnMouseMove", "OnMouseUp"})},
+        {"TMemo", Then(kWinControl,
+                       {"BorderWidth", "Alignment",   "BorderStyle", "Color",       "Font",
+                        "Lines",       "MaxLength",   "ParentColor", "ParentFont",  "ReadOnly",
+                        "ScrollBars",  "WantReturns", "WantTabs",    "WordWrap",    "PopupMenu",
+                        "OnChange",    "OnClick",     "OnEnter",     "OnExit",      "OnKeyDown",
+                        "OnKeyPress",  "OnKeyUp",     "OnMouseDown", "OnMouseMove", "OnMouseUp"})},
         {"TImageList", Then(kComponent, {"Height", "Masked", "Width", "Bitmap"})},
     });
 }
