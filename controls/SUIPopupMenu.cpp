@@ -4,6 +4,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/ImageList.h"
 #include "framework/graphics/TextDrawing.h"
+#include "framework/ui/MenuTracker.h"
 #include "skin/SUIMgr.h"
 #include "skin/SUIPublic.h"
 

@@ -6,6 +6,7 @@
 #include "controls/SUIRegister.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Forms.h"
+#include "framework/ui/MenuTracker.h"
 #include "framework/ui/Menus.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/window/Backend.h"

@@ -1,11 +1,9 @@
 #pragma once
 // Menus: TMenuItem trees held by a TPopupMenu or TMainMenu. An open menu is
-// a popup window of the window system per level, tracked by the framework:
-// while it is open it has all the input (arrows, Enter, Escape, "&"
-// letters, the mouse), and the chosen item's Click runs once the menu is
-// closed. Items draw themselves unless they have measure and draw handlers
-// (owner drawing). Every change of an item reaches its menu's MenuChanged
-// (the menu-changed notification).
+// tracked by the menu tracker (MenuTracker.h), and the chosen item's Click
+// runs once the menu is closed. Items draw themselves unless they have
+// measure and draw handlers (owner drawing). Every change of an item reaches
+// its menu's MenuChanged (the menu-changed notification).
 
 #include "framework/components/Components.h"
 #include "framework/components/Messages.h"
@@ -187,17 +185,3 @@ public:
     // Tells the owning form (CM_MENUCHANGED) after OnChange.
     void MenuChanged(TMenuItem* source, bool rebuild) override;
 };
-
-// Opens `parent`'s sub-items as a menu at the screen point and tracks it;
-// returns the chosen item (already clicked unless `click` is false), or
-// null when the menu was closed without a choice.
-TMenuItem* TrackMenu(TMenuItem* parent, int x, int y, bool click = true);
-// Whether a menu is open now.
-bool IsMenuOpen();
-// While an open menu draws its items: when `canvas` is the canvas of one of
-// its windows, that window's screen rectangle and a canvas on it in screen
-// coordinates (the platform's screen device context, limited to the menu
-// window), for drawing over the window's frame. False for other canvases.
-bool GetMenuWindowOfCanvas(const TCanvas& canvas, TRect& screenRect, TCanvas*& screenCanvas);
-// Closes an open menu without a choice (at the next event it sees).
-void CloseOpenMenu();

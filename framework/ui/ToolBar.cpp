@@ -4,6 +4,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/TextDrawing.h"
 #include "framework/ui/Application.h"
+#include "framework/ui/MenuTracker.h"
 #include "framework/ui/Panel.h"
 
 #include <algorithm>

@@ -11,6 +11,7 @@
 #include "framework/components/LayoutReader.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Forms.h"
+#include "framework/ui/MenuTracker.h"
 #include "framework/ui/Menus.h"
 #include "framework/ui/Timer.h"
 #include "platform/window/Backend.h"

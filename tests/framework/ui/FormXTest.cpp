@@ -3,11 +3,12 @@
 // back; and the demo program's screenshot, which must be the same with
 // and without a display.
 
-#include "support/XScreen.h"
 #include "DemoForm.h"
+#include "support/XScreen.h"
 #include "support/Xvfb.h"
 
 #include "framework/ui/Application.h"
+#include "framework/ui/MenuTracker.h"
 #include "framework/ui/Timer.h"
 #include "platform/window/Backend.h"
 

@@ -4,6 +4,7 @@
 #include "ControlsTestSupport.h"
 
 #include "framework/ui/Label.h"
+#include "framework/ui/MenuTracker.h"
 #include "framework/ui/Menus.h"
 #include "framework/ui/Panel.h"
 
