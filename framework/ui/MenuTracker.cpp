@@ -1,10 +1,8 @@
 #include "framework/ui/MenuTracker.h"
 
-#include "framework/graphics/Bitmap.h"
 #include "framework/ui/Application.h"
-#include "framework/ui/Forms.h"
+#include "framework/ui/MenuWindow.h"
 #include "framework/ui/Menus.h"
-#include "platform/window/Backend.h"
 
 #include <algorithm>
 #include <cctype>
@@ -24,26 +22,13 @@ int AccelOf(const std::string& caption) {
     }
     return 0;
 }
-constexpr int kMenuFrame = 3; // the menu window's raised frame
-
-// One open level of a menu: a popup window listing one item's sub-items.
-struct TMenuLevel {
-    TMenuItem* Parent = nullptr;
-    TWsWindow Window = 0;
-    TRect Bounds{}; // screen
-    std::vector<TMenuItem*> Items;
-    std::vector<TRect> Rects; // window coordinates
-    int Selected = -1;
-    TBitmap Surface;
-    TCanvas ScreenCanvas; // the surface in screen coordinates
-};
 
 class TMenuTracker : public TInputGrab {
 public:
     TMenuItem* Run(TMenuItem* root, int x, int y);
-    TMenuLevel* LevelOfCanvas(const TCanvas& canvas) {
+    TMenuWindow* LevelOfCanvas(const TCanvas& canvas) {
         for (auto& level : FLevels)
-            if (&level->Surface.Canvas() == &canvas)
+            if (level->DrawsOn(canvas))
                 return level.get();
         return nullptr;
     }
@@ -53,8 +38,6 @@ public:
 private:
     void Open(TMenuItem* parent, int x, int y, int avoidLeft);
     void CloseAbove(size_t depth);
-    void Paint(TMenuLevel& level);
-    void Select(size_t depth, int index);
     void Activate(size_t depth, int index, bool fromKeyboard);
     bool Selectable(const TMenuItem* item) const {
         return item->Visible() && !item->IsLine() && item->Enabled();
@@ -64,7 +47,7 @@ private:
     bool HitTest(const TPoint& p, size_t& depth, int& index) const;
     void Move(int step);
 
-    std::vector<std::unique_ptr<TMenuLevel>> FLevels;
+    std::vector<std::unique_ptr<TMenuWindow>> FLevels;
     bool FDone = false;
     bool FArmed = false; // the pointer has been over the menu since it opened
     TMenuItem* FChosen = nullptr;
@@ -72,10 +55,6 @@ private:
 
 TMenuTracker* current = nullptr;
 TMenuTracker* opening = nullptr; // the tracker whose first level is being drawn
-
-void PrepareMenuCanvas(TCanvas& canvas) {
-    AssignSystemMenuFont(canvas.Font());
-}
 
 TMenuItem* TMenuTracker::Run(TMenuItem* root, int x, int y) {
     opening = this;
@@ -110,116 +89,45 @@ TMenuItem* TMenuTracker::Run(TMenuItem* root, int x, int y) {
 }
 
 void TMenuTracker::Open(TMenuItem* parent, int x, int y, int avoidLeft) {
-    auto level = std::make_unique<TMenuLevel>();
-    level->Parent = parent;
-    TBitmap scratch(1, 1);
-    TCanvas& c = scratch.Canvas();
-    PrepareMenuCanvas(c);
-    int width = 0, height = kMenuFrame;
-    for (int i = 0; i < parent->Count(); ++i) {
-        TMenuItem* item = parent->Items(i);
-        if (!item->Visible())
-            continue;
-        int w = 0, h = 0;
-        item->MeasureItem(c, w, h);
-        level->Items.push_back(item);
-        level->Rects.push_back(Rect(kMenuFrame, height, 0, height + h));
-        width = std::max(width, w);
-        height += h;
-    }
-    if (level->Items.empty())
+    std::unique_ptr<TMenuWindow> level = TMenuWindow::Create(parent, x, y, avoidLeft);
+    if (!level)
         return;
-    for (TRect& r : level->Rects)
-        r.Right = kMenuFrame + width;
-    int w = width + 2 * kMenuFrame, h = height + kMenuFrame;
-    // Keep the menu on the work area: flip to the other side of the point
-    // (or of the parent level) when it would leave it.
-    TWsRect area = WindowSystem().WorkArea();
-    if (x + w > area.Right)
-        x = std::max<int>(area.Left, avoidLeft - w);
-    if (y + h > area.Bottom)
-        y = std::max<int>(area.Top, area.Bottom - h);
-    level->Bounds = Bounds(x, y, w, h);
-    level->Window = WindowSystem().CreateWindow(TWsWindowKind::Popup, TWsRect{x, y, x + w, y + h});
-    level->Surface.SetSize(w, h);
-    TMenuLevel& ref = *level;
+    TMenuWindow& ref = *level;
+    // Listed before it paints: its items may look for their window
+    // (GetMenuWindowOfCanvas) while they draw.
     FLevels.push_back(std::move(level));
-    Paint(ref);
-    WindowSystem().ShowWindow(ref.Window, true);
+    ref.Paint();
+    ref.Show();
 }
 
 void TMenuTracker::CloseAbove(size_t depth) {
-    while (FLevels.size() > depth) {
-        WindowSystem().DestroyWindow(FLevels.back()->Window);
+    while (FLevels.size() > depth)
         FLevels.pop_back();
-    }
-}
-
-void TMenuTracker::Paint(TMenuLevel& level) {
-    if (level.ScreenCanvas.Target() != &level.Surface) {
-        level.ScreenCanvas.SetTarget(&level.Surface);
-        level.ScreenCanvas.SetOrigin(Point(-level.Bounds.Left, -level.Bounds.Top));
-    }
-    TCanvas& c = level.Surface.Canvas();
-    c.ResetClip();
-    c.SetOrigin(Point(0, 0));
-    PrepareMenuCanvas(c);
-    TRect all = Rect(0, 0, level.Surface.Width(), level.Surface.Height());
-    c.Brush().SetStyle(TBrushStyle::bsSolid);
-    c.Brush().SetColor(clMenu);
-    c.FillRect(all);
-    // The raised frame of a menu window.
-    c.Brush().SetColor(cl3DLight);
-    c.FillRect(Rect(0, 0, all.Right - 1, 1));
-    c.FillRect(Rect(0, 0, 1, all.Bottom - 1));
-    c.Brush().SetColor(clBtnHighlight);
-    c.FillRect(Rect(1, 1, all.Right - 2, 2));
-    c.FillRect(Rect(1, 1, 2, all.Bottom - 2));
-    c.Brush().SetColor(cl3DDkShadow);
-    c.FillRect(Rect(0, all.Bottom - 1, all.Right, all.Bottom));
-    c.FillRect(Rect(all.Right - 1, 0, all.Right, all.Bottom));
-    c.Brush().SetColor(clBtnShadow);
-    c.FillRect(Rect(1, all.Bottom - 2, all.Right - 1, all.Bottom - 1));
-    c.FillRect(Rect(all.Right - 2, 1, all.Right - 1, all.Bottom - 1));
-    for (size_t i = 0; i < level.Items.size(); ++i) {
-        int state = c.SaveState();
-        c.IntersectClipRect(level.Rects[i]);
-        PrepareMenuCanvas(c);
-        level.Items[i]->DrawItem(c, level.Rects[i], static_cast<int>(i) == level.Selected);
-        c.RestoreState(state);
-    }
-    PresentSurface(level.Window, level.Surface, all);
-}
-
-void TMenuTracker::Select(size_t depth, int index) {
-    TMenuLevel& level = *FLevels[depth];
-    if (level.Selected == index)
-        return;
-    level.Selected = index;
-    Paint(level);
 }
 
 void TMenuTracker::Activate(size_t depth, int index, bool fromKeyboard) {
-    TMenuLevel& level = *FLevels[depth];
-    if (index < 0 || index >= static_cast<int>(level.Items.size()))
+    TMenuWindow& level = *FLevels[depth];
+    if (index < 0 || index >= level.Count())
         return;
-    TMenuItem* item = level.Items[static_cast<size_t>(index)];
+    TMenuItem* item = level.Items(index);
     if (!Selectable(item))
         return;
-    Select(depth, index);
+    level.Select(index);
     if (item->Count() > 0) {
-        if (FLevels.size() > depth + 1 && FLevels[depth + 1]->Parent == item)
+        if (FLevels.size() > depth + 1 && FLevels[depth + 1]->Parent() == item)
             return;
         CloseAbove(depth + 1);
-        const TRect& r = level.Rects[static_cast<size_t>(index)];
-        Open(item, level.Bounds.Right - kMenuFrame, level.Bounds.Top + r.Top - kMenuFrame,
-             level.Bounds.Left + kMenuFrame);
-        if (fromKeyboard && FLevels.size() > depth + 1)
-            for (size_t i = 0; i < FLevels[depth + 1]->Items.size(); ++i)
-                if (Selectable(FLevels[depth + 1]->Items[i])) {
-                    Select(depth + 1, static_cast<int>(i));
+        const TRect& r = level.ItemRect(index);
+        Open(item, level.Bounds().Right - kMenuFrame, level.Bounds().Top + r.Top - kMenuFrame,
+             level.Bounds().Left + kMenuFrame);
+        if (fromKeyboard && FLevels.size() > depth + 1) {
+            TMenuWindow& sub = *FLevels[depth + 1];
+            for (int i = 0; i < sub.Count(); ++i)
+                if (Selectable(sub.Items(i))) {
+                    sub.Select(i);
                     break;
                 }
+        }
         return;
     }
     FChosen = item;
@@ -228,15 +136,11 @@ void TMenuTracker::Activate(size_t depth, int index, bool fromKeyboard) {
 
 bool TMenuTracker::HitTest(const TPoint& p, size_t& depth, int& index) const {
     for (size_t d = FLevels.size(); d-- > 0;) {
-        const TMenuLevel& level = *FLevels[d];
-        if (!PtInRect(level.Bounds, p))
+        const TMenuWindow& level = *FLevels[d];
+        if (!PtInRect(level.Bounds(), p))
             continue;
         depth = d;
-        index = -1;
-        TPoint local = Point(p.X - level.Bounds.Left, p.Y - level.Bounds.Top);
-        for (size_t i = 0; i < level.Rects.size(); ++i)
-            if (PtInRect(level.Rects[i], local))
-                index = static_cast<int>(i);
+        index = level.ItemAt(p);
         return true;
     }
     return false;
@@ -244,13 +148,13 @@ bool TMenuTracker::HitTest(const TPoint& p, size_t& depth, int& index) const {
 
 void TMenuTracker::Move(int step) {
     size_t depth = FLevels.size() - 1;
-    TMenuLevel& level = *FLevels[depth];
-    int n = static_cast<int>(level.Items.size());
-    int i = level.Selected;
+    TMenuWindow& level = *FLevels[depth];
+    int n = level.Count();
+    int i = level.Selected();
     for (int k = 0; k < n; ++k) {
         i = i < 0 ? (step > 0 ? 0 : n - 1) : (i + step + n) % n;
-        if (Selectable(level.Items[static_cast<size_t>(i)])) {
-            Select(depth, i);
+        if (Selectable(level.Items(i))) {
+            level.Select(i);
             return;
         }
     }
@@ -266,10 +170,10 @@ bool TMenuTracker::HandleEvent(const TWsEvent& e) {
     case TWsEventType::MouseMove:
         if (HitTest(p, depth, index) && index >= 0) {
             FArmed = true;
-            TMenuItem* item = FLevels[depth]->Items[static_cast<size_t>(index)];
-            if (FLevels.size() > depth + 1 && FLevels[depth + 1]->Parent != item)
+            TMenuItem* item = FLevels[depth]->Items(index);
+            if (FLevels.size() > depth + 1 && FLevels[depth + 1]->Parent() != item)
                 CloseAbove(depth + 1);
-            Select(depth, Selectable(item) ? index : -1);
+            FLevels[depth]->Select(Selectable(item) ? index : -1);
             if (Selectable(item) && item->Count() > 0)
                 Activate(depth, index, false);
         }
@@ -280,12 +184,12 @@ bool TMenuTracker::HandleEvent(const TWsEvent& e) {
             return true;
         }
         FArmed = true;
-        if (index >= 0 && FLevels[depth]->Items[static_cast<size_t>(index)]->Count() > 0)
+        if (index >= 0 && FLevels[depth]->Items(index)->Count() > 0)
             Activate(depth, index, false);
         return true;
     case TWsEventType::MouseUp:
         if (FArmed && HitTest(p, depth, index) && index >= 0 &&
-            FLevels[depth]->Items[static_cast<size_t>(index)]->Count() == 0)
+            FLevels[depth]->Items(index)->Count() == 0)
             Activate(depth, index, false);
         return true;
     case TWsEventType::MouseWheel:
@@ -300,9 +204,9 @@ bool TMenuTracker::HandleEvent(const TWsEvent& e) {
             Move(1);
             break;
         case VK_RIGHT:
-            if (FLevels[last]->Selected >= 0)
-                if (FLevels[last]->Items[static_cast<size_t>(FLevels[last]->Selected)]->Count() > 0)
-                    Activate(last, FLevels[last]->Selected, true);
+            if (FLevels[last]->Selected() >= 0)
+                if (FLevels[last]->Items(FLevels[last]->Selected())->Count() > 0)
+                    Activate(last, FLevels[last]->Selected(), true);
             break;
         case VK_LEFT:
             if (last > 0)
@@ -319,22 +223,22 @@ bool TMenuTracker::HandleEvent(const TWsEvent& e) {
             break;
         case VK_RETURN:
         case VK_SPACE:
-            Activate(last, FLevels[last]->Selected, true);
+            Activate(last, FLevels[last]->Selected(), true);
             break;
         default:
             if ((e.Key >= 'A' && e.Key <= 'Z') || (e.Key >= '0' && e.Key <= '9')) {
                 // The "&" letter chooses at once when only one item has it;
                 // several take turns in the selection.
-                TMenuLevel& level = *FLevels[last];
+                TMenuWindow& level = *FLevels[last];
                 std::vector<int> matches;
-                for (size_t i = 0; i < level.Items.size(); ++i)
-                    if (Selectable(level.Items[i]) && AccelOf(level.Items[i]->Caption()) == e.Key)
-                        matches.push_back(static_cast<int>(i));
+                for (int i = 0; i < level.Count(); ++i)
+                    if (Selectable(level.Items(i)) && AccelOf(level.Items(i)->Caption()) == e.Key)
+                        matches.push_back(i);
                 if (matches.size() == 1) {
                     Activate(last, matches[0], true);
                 } else if (!matches.empty()) {
-                    auto next = std::upper_bound(matches.begin(), matches.end(), level.Selected);
-                    Select(last, next == matches.end() ? matches[0] : *next);
+                    auto next = std::upper_bound(matches.begin(), matches.end(), level.Selected());
+                    level.Select(next == matches.end() ? matches[0] : *next);
                 }
             }
             break;
@@ -368,9 +272,9 @@ bool GetMenuWindowOfCanvas(const TCanvas& canvas, TRect& screenRect, TCanvas*& s
     // is running and, while a tracker opens its first level, at that one.
     for (TMenuTracker* t : {current, opening})
         if (t != nullptr)
-            if (TMenuLevel* level = t->LevelOfCanvas(canvas)) {
-                screenRect = level->Bounds;
-                screenCanvas = &level->ScreenCanvas;
+            if (TMenuWindow* level = t->LevelOfCanvas(canvas)) {
+                screenRect = level->Bounds();
+                screenCanvas = &level->ScreenCanvas();
                 return true;
             }
     return false;
