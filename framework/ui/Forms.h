@@ -4,13 +4,15 @@
 // bsNone, plus a caption bar while WS_CAPTION is in the style) around the
 // client area. The form composes every paint in an off-screen surface the
 // size of its window and copies the changed part into the window's back
-// buffer, then presents it: WM_NCPAINT paints the frame (a skinned form
-// hooks it and paints over the frame), WM_PAINT the client area.
+// buffer, then presents it (WindowPainting.h): WM_NCPAINT paints the frame
+// (a skinned form hooks it and paints over the frame), WM_PAINT the client
+// area.
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/PersistentIcon.h"
 #include "framework/graphics/Region.h"
 #include "framework/ui/CustomControl.h"
+#include "framework/ui/WindowPainting.h"
 #include "platform/window/WindowSystem.h"
 
 #include <memory>
@@ -273,27 +275,4 @@ class TForm : public TCustomForm {
 public:
     explicit TForm(TComponent* owner);
     static void DeclarePublished(TPropertyBuilder& p);
-};
-
-// Copies `rect` of `surface` (TColor pixels, window coordinates) into the
-// window's back buffer and presents it.
-void PresentSurface(TWsWindow window, const TBitmap& surface, const TRect& rect);
-
-// A canvas on a control's whole window (frame and non-client parts
-// included; the origin at its top-left corner), the way the platform's
-// window device context is. For a form that is the whole window; for a
-// child control the part of the form's surface it covers. What is drawn is
-// presented when the canvas goes away.
-class TWindowCanvas {
-public:
-    explicit TWindowCanvas(TWinControl* control);
-    ~TWindowCanvas();
-    TWindowCanvas(const TWindowCanvas&) = delete;
-    TWindowCanvas& operator=(const TWindowCanvas&) = delete;
-    TCanvas& Canvas() { return FCanvas; }
-
-private:
-    TCustomForm* FForm;
-    TRect FRect{};
-    TCanvas FCanvas;
 };

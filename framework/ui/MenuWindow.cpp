@@ -1,7 +1,7 @@
 #include "framework/ui/MenuWindow.h"
 
-#include "framework/ui/Forms.h"
 #include "framework/ui/Menus.h"
+#include "framework/ui/WindowPainting.h"
 #include "platform/window/Backend.h"
 
 #include <algorithm>
