@@ -1,8 +1,8 @@
 #include "framework/ui/Application.h"
 
+#include "framework/components/PropertyBuilder.h"
 #include "framework/ui/ErrorBox.h"
 #include "framework/ui/Forms.h"
-#include "framework/components/PropertyBuilder.h"
 #include "framework/ui/Timer.h"
 #include "platform/window/Backend.h"
 
@@ -15,61 +15,6 @@ std::unique_ptr<TApplication>& Instance() {
     return app;
 }
 bool resetting = false;
-
-TShiftState ShiftFromState(uint32_t state) {
-    TShiftState s = 0;
-    if (state & wsShift)
-        s |= ssShift;
-    if (state & wsCtrl)
-        s |= ssCtrl;
-    if (state & wsAlt)
-        s |= ssAlt;
-    if (state & wsLeftButton)
-        s |= ssLeft;
-    if (state & wsRightButton)
-        s |= ssRight;
-    if (state & wsMiddleButton)
-        s |= ssMiddle;
-    return s;
-}
-
-TWsCursor WsCursor(TCursor cursor) {
-    switch (cursor) {
-    case crIBeam:
-        return TWsCursor::IBeam;
-    case crHourGlass:
-        return TWsCursor::Wait;
-    case crCross:
-        return TWsCursor::Cross;
-    case crHandPoint:
-        return TWsCursor::Hand;
-    case crSizeAll:
-        return TWsCursor::SizeAll;
-    case crSizeNWSE:
-        return TWsCursor::SizeNWSE;
-    case crSizeNESW:
-        return TWsCursor::SizeNESW;
-    case crSizeWE:
-        return TWsCursor::SizeWE;
-    case crSizeNS:
-        return TWsCursor::SizeNS;
-    case crNo:
-        return TWsCursor::No;
-    default:
-        return TWsCursor::Arrow;
-    }
-}
-
-// Key message LParam: repeat count in the low word, the shift state in
-// bits 16..23 (where the platform keeps a scan code, which nothing here
-// reads) and bit 29 while Alt is held, as the platform sets it.
-intptr_t KeyLParam(uint32_t state) {
-    TShiftState shift = ShiftFromState(state) & (ssShift | ssCtrl | ssAlt);
-    intptr_t l = 1 | static_cast<intptr_t>(shift) << 16;
-    if (state & wsAlt)
-        l |= intptr_t(1) << 29;
-    return l;
-}
 } // namespace
 
 TApplication& Application() {
@@ -94,7 +39,7 @@ std::string ErrorBoxText(const std::string& message) {
 
 SSI_DEFINE_CLASS(TApplication, TComponent)
 
-TApplication::TApplication(TComponent* owner) : TComponent(owner) {}
+TApplication::TApplication(TComponent* owner) : TComponent(owner), FInput(*this) {}
 
 TApplication::~TApplication() {
     // Owned forms are destroyed by TComponent; make sure none of them
@@ -115,15 +60,6 @@ void TApplication::AddCreatedForm(TCustomForm* form) {
         FMainForm = form;
 }
 
-void TApplication::ControlDestroyed(TControl* control) {
-    if (FCapture == control)
-        FCapture = nullptr;
-    if (FMouseControl == control)
-        FMouseControl = nullptr;
-    if (FLastDownControl == control)
-        FLastDownControl = nullptr;
-}
-
 void TApplication::FormDestroying(TCustomForm* form) {
     FForms.erase(std::remove(FForms.begin(), FForms.end(), form), FForms.end());
     FZOrder.erase(std::remove(FZOrder.begin(), FZOrder.end(), form), FZOrder.end());
@@ -133,14 +69,7 @@ void TApplication::FormDestroying(TCustomForm* form) {
         FActiveForm = nullptr;
     if (FMainForm == form)
         FMainForm = nullptr;
-    if (FMoving == form)
-        FMoving = nullptr;
-    if (FCapture != nullptr && FCapture->ParentForm() == form)
-        FCapture = nullptr;
-    if (FMouseControl != nullptr && FMouseControl->ParentForm() == form)
-        FMouseControl = nullptr;
-    if (FLastDownControl != nullptr && FLastDownControl->ParentForm() == form)
-        FLastDownControl = nullptr;
+    FInput.FormDestroying(form);
 }
 
 // --- Running ---
@@ -179,18 +108,18 @@ bool TApplication::HandleMessage() {
     }
     PaintForms();
     uint32_t timeout = TimeToNextTimer();
-    if (FMoving != nullptr)
+    if (FInput.MovingWindow())
         timeout = std::min<uint32_t>(timeout, 10);
     if (WindowSystem().WaitEvent(event, timeout)) {
         DispatchEvent(event);
         return true;
     }
-    if (FMoving != nullptr)
-        ContinueMove();
+    if (FInput.MovingWindow())
+        FInput.ContinueMove();
     if (FireDueTimers() > 0)
         return true;
     // An endless wait that came back empty: nothing will ever arrive.
-    return timeout != WS_INFINITE || FMoving != nullptr;
+    return timeout != WS_INFINITE || FInput.MovingWindow();
 }
 
 void TApplication::PaintForms() {
@@ -257,8 +186,7 @@ void TApplication::FormShown(TCustomForm* form, bool shown) {
     }
     if (it != FZOrder.end())
         FZOrder.erase(it);
-    if (FCapture != nullptr && FCapture->ParentForm() == form)
-        FCapture = nullptr;
+    FInput.FormHidden(form);
     if (FActiveForm == form) {
         form->SetActive(false);
         FActiveForm = nullptr;
@@ -304,337 +232,6 @@ void TApplication::BringToTop(TCustomForm* form) {
         WindowSystem().RaiseWindow(form->ScreenWindow());
 }
 
-// --- Mouse ---
-
-void TApplication::SetCaptureControl(TControl* control) {
-    if (FCapture == control)
-        return;
-    TControl* old = FCapture;
-    FCapture = control;
-    if (old != nullptr)
-        old->Perform(WM_CAPTURECHANGED, 0, reinterpret_cast<intptr_t>(control));
-}
-
-void TApplication::BeginMoveWindow(TCustomForm* form) {
-    TPoint p = PointerPos();
-    FMoving = form;
-    FSizeHit = 0;
-    FMoveOffset = Point(p.X - form->Left(), p.Y - form->Top());
-    SetCaptureControl(nullptr);
-}
-
-TPoint TApplication::PointerPos() const {
-    // The pointer where the event being handled saw it: later input may
-    // already be waiting, and the live position would skip it.
-    if (FMouseEventDepth > 0)
-        return FEventPos;
-    TWsPoint p = WindowSystem().CursorPos();
-    return Point(p.X, p.Y);
-}
-
-void TApplication::BeginSizeWindow(TCustomForm* form, intptr_t hitTest) {
-    TPoint p = PointerPos();
-    FMoving = form;
-    FSizeHit = hitTest;
-    FSizeStart = Point(p.X, p.Y);
-    FSizeBounds = form->BoundsRect();
-    SetCaptureControl(nullptr);
-}
-
-void TApplication::ContinueMove() {
-    if (FMoving == nullptr)
-        return;
-    if (!WindowSystem().IsKeyDown(VK_LBUTTON)) {
-        FMoving = nullptr;
-        return;
-    }
-    TWsPoint p = WindowSystem().CursorPos();
-    DragTo(Point(p.X, p.Y));
-}
-
-void TApplication::DragTo(const TPoint& p) {
-    TCustomForm* form = FMoving;
-    if (form == nullptr)
-        return;
-    if (FSizeHit == 0) {
-        Guard(form, [&] {
-            form->SetBounds(p.X - FMoveOffset.X, p.Y - FMoveOffset.Y, form->Width(),
-                            form->Height());
-        });
-        return;
-    }
-    // The dragged edges follow the pointer; the others stay where they were,
-    // also when the size constraints stop the window from shrinking.
-    int dx = p.X - FSizeStart.X, dy = p.Y - FSizeStart.Y;
-    TRect r = FSizeBounds;
-    bool left = FSizeHit == HTLEFT || FSizeHit == HTTOPLEFT || FSizeHit == HTBOTTOMLEFT;
-    bool right = FSizeHit == HTRIGHT || FSizeHit == HTTOPRIGHT || FSizeHit == HTBOTTOMRIGHT;
-    bool top = FSizeHit == HTTOP || FSizeHit == HTTOPLEFT || FSizeHit == HTTOPRIGHT;
-    bool bottom = FSizeHit == HTBOTTOM || FSizeHit == HTBOTTOMLEFT || FSizeHit == HTBOTTOMRIGHT;
-    if (left)
-        r.Left += dx;
-    if (right)
-        r.Right += dx;
-    if (top)
-        r.Top += dy;
-    if (bottom)
-        r.Bottom += dy;
-    int w = std::max(r.Width(), 1), h = std::max(r.Height(), 1);
-    form->Constraints()->Apply(w, h);
-    int x = left ? FSizeBounds.Right - w : FSizeBounds.Left;
-    int y = top ? FSizeBounds.Bottom - h : FSizeBounds.Top;
-    Guard(form, [&] { form->SetBounds(x, y, w, h); });
-}
-
-void TApplication::UpdateMouseControl(TControl* control) {
-    if (FMouseControl == control)
-        return;
-    TControl* old = FMouseControl;
-    FMouseControl = control;
-    if (old != nullptr)
-        Guard(old, [old] { old->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<intptr_t>(old)); });
-    if (control != nullptr && FMouseControl == control) {
-        Guard(control, [control] {
-            control->Perform(CM_MOUSEENTER, 0, reinterpret_cast<intptr_t>(control));
-        });
-    }
-    TCursor cursor = crDefault;
-    for (TControl* c = FMouseControl; c != nullptr && cursor == crDefault; c = c->Parent())
-        cursor = c->Cursor();
-    WindowSystem().SetCursor(WsCursor(cursor));
-}
-
-bool TApplication::PreviewMessage(TMessage& message) {
-    if (!FOnMessage)
-        return false;
-    bool handled = false;
-    TMessageEvent handler = FOnMessage;
-    handler(message, handled);
-    return handled;
-}
-
-void TApplication::MouseEvent(const TWsEvent& event) {
-    TPoint screen = Point(event.X, event.Y);
-    struct TDepth {
-        int& Depth;
-        ~TDepth() { --Depth; }
-    } depth{++FMouseEventDepth};
-    FEventPos = screen;
-    if (FMoving != nullptr) {
-        DragTo(screen);
-        if (event.Type == TWsEventType::MouseUp && event.Button == TWsButton::Left)
-            FMoving = nullptr;
-        return;
-    }
-    TCustomForm* form = FormAt(screen);
-    // Where the pointer is, for enter and leave, whoever has the capture.
-    TControl* hover = nullptr;
-    intptr_t hit = HTNOWHERE;
-    if (form != nullptr) {
-        hit = form->Perform(WM_NCHITTEST, 0, MakeLParam(screen.X, screen.Y));
-        if (hit == HTCLIENT) {
-            TPoint cp = form->ScreenToClient(screen);
-            hover = form->ControlAtPos(cp, true);
-            if (hover == nullptr)
-                hover = form;
-        }
-    }
-    // A modal form lets no other form have the mouse.
-    if (ModalForm() != nullptr && form != ModalForm()) {
-        form = nullptr;
-        hover = nullptr;
-    }
-    UpdateMouseControl(hover);
-
-    TControl* target = FCapture;
-    if (target == nullptr) {
-        if (form == nullptr)
-            return;
-        if (hit != HTCLIENT) {
-            // The non-client area: the frame and the system caption.
-            intptr_t lp = MakeLParam(screen.X, screen.Y);
-            uint32_t msg = 0;
-            if (event.Type == TWsEventType::MouseMove) {
-                msg = WM_NCMOUSEMOVE;
-                WindowSystem().SetCursor(
-                    hit == HTLEFT || hit == HTRIGHT            ? TWsCursor::SizeWE
-                    : hit == HTTOP || hit == HTBOTTOM          ? TWsCursor::SizeNS
-                    : hit == HTTOPLEFT || hit == HTBOTTOMRIGHT ? TWsCursor::SizeNWSE
-                    : hit == HTTOPRIGHT || hit == HTBOTTOMLEFT ? TWsCursor::SizeNESW
-                                                               : TWsCursor::Arrow);
-            } else if (event.Type == TWsEventType::MouseDown && event.Button == TWsButton::Left) {
-                ActivateForm(form);
-                BringToTop(form);
-                bool dbl = event.Time - FLastDownTime <= kDoubleClickTime &&
-                           FLastDownControl == form && !FLastWasDouble &&
-                           std::abs(screen.X - FLastDownPos.X) <= kDoubleClickDistance &&
-                           std::abs(screen.Y - FLastDownPos.Y) <= kDoubleClickDistance;
-                FLastDownTime = event.Time;
-                FLastDownPos = screen;
-                FLastDownControl = form;
-                FLastWasDouble = dbl;
-                msg = dbl ? WM_NCLBUTTONDBLCLK : WM_NCLBUTTONDOWN;
-            } else if (event.Type == TWsEventType::MouseUp && event.Button == TWsButton::Left)
-                msg = WM_NCLBUTTONUP;
-            if (msg != 0) {
-                TMessage m{msg, static_cast<uintptr_t>(hit), lp, 0};
-                if (!PreviewMessage(m))
-                    Guard(form, [&] { form->Dispatch(m); });
-            }
-            return;
-        }
-        target = hover;
-        if (target == nullptr || !target->IsEnabledInParents())
-            return;
-    }
-    TComponentTracker alive(target);
-    TPoint local = target->ScreenToClient(screen);
-    uintptr_t mk = MkFromShiftState(ShiftFromState(event.State));
-    intptr_t lp = MakeLParam(local.X, local.Y);
-    TMessage m{0, mk, lp, 0};
-    switch (event.Type) {
-    case TWsEventType::MouseMove:
-        m.Msg = WM_MOUSEMOVE;
-        break;
-    case TWsEventType::MouseDown: {
-        if (TCustomForm* f = target->ParentForm()) {
-            ActivateForm(f);
-            BringToTop(f);
-        }
-        bool dbl = event.Button == FLastDownButton && FLastDownControl == target &&
-                   !FLastWasDouble && event.Time - FLastDownTime <= kDoubleClickTime &&
-                   std::abs(screen.X - FLastDownPos.X) <= kDoubleClickDistance &&
-                   std::abs(screen.Y - FLastDownPos.Y) <= kDoubleClickDistance &&
-                   (target->ControlStyle() & csDoubleClicks);
-        FLastDownTime = event.Time;
-        FLastDownPos = screen;
-        FLastDownButton = event.Button;
-        FLastDownControl = target;
-        FLastWasDouble = dbl;
-        if (event.Button == TWsButton::Left)
-            m.Msg = dbl ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN;
-        else if (event.Button == TWsButton::Right)
-            m.Msg = WM_RBUTTONDOWN;
-        else
-            return;
-        break;
-    }
-    case TWsEventType::MouseUp:
-        if (event.Button == TWsButton::Left)
-            m.Msg = WM_LBUTTONUP;
-        else if (event.Button == TWsButton::Right)
-            m.Msg = WM_RBUTTONUP;
-        else
-            return;
-        break;
-    case TWsEventType::MouseWheel: {
-        m.Msg = WM_MOUSEWHEEL;
-        m.WParam = (static_cast<uintptr_t>(static_cast<uint16_t>(event.WheelDelta)) << 16) | mk;
-        m.LParam = MakeLParam(screen.X, screen.Y);
-        TCustomForm* f = FActiveForm;
-        if (f != nullptr && f->ActiveControl() != nullptr)
-            target = f->ActiveControl();
-        break;
-    }
-    default:
-        return;
-    }
-    if (PreviewMessage(m))
-        return;
-    Guard(target, [&] { target->Dispatch(m); });
-    if (m.Msg == WM_LBUTTONUP && alive.Exists() && FCapture == target)
-        SetCaptureControl(nullptr);
-}
-
-// --- Keyboard ---
-
-void TApplication::KeyEvent(const TWsEvent& event) {
-    TCustomForm* form = FActiveForm;
-    if (form == nullptr)
-        return;
-    bool alt = (event.State & wsAlt) != 0;
-    if (event.Type == TWsEventType::KeyUp) {
-        DeliverKey(form, alt ? WM_SYSKEYUP : WM_KEYUP, event.Key, event.State);
-        return;
-    }
-    if (event.Key == VK_MENU || event.Key == VK_SHIFT || event.Key == VK_CONTROL) {
-        DeliverKey(form, alt && event.Key != VK_MENU ? WM_SYSKEYDOWN : WM_KEYDOWN, event.Key,
-                   event.State);
-        return;
-    }
-    DeliverKey(form, alt || event.Key == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN, event.Key,
-               event.State);
-    if (alt) {
-        // Alt with a character key makes a system character, the way the
-        // platform translates it (Alt+Space arrives as ' ').
-        int ch = 0;
-        if (event.Key == VK_SPACE)
-            ch = ' ';
-        else if (event.Key >= 'A' && event.Key <= 'Z')
-            ch = (event.State & wsShift) ? event.Key : event.Key - 'A' + 'a';
-        else if (event.Key >= '0' && event.Key <= '9')
-            ch = event.Key;
-        if (ch != 0 && FActiveForm != nullptr)
-            DeliverKey(FActiveForm, WM_SYSCHAR, ch, event.State);
-    }
-}
-
-void TApplication::CharEvent(const TWsEvent& event) {
-    if (event.State & wsAlt)
-        return; // Alt characters came as WM_SYSCHAR with their key
-    if (FActiveForm != nullptr)
-        DeliverKey(FActiveForm, WM_CHAR, event.Char, event.State);
-}
-
-void TApplication::DeliverKey(TCustomForm* form, uint32_t msg, int key, uint32_t state) {
-    TWinControl* target = form->ActiveControl();
-    if (target == nullptr || !target->Focused())
-        target = form;
-    TShiftState shift = ShiftFromState(state) & (ssShift | ssCtrl | ssAlt);
-    if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
-        FDropControlChar = false;
-    } else if (msg == WM_CHAR && key < 0x20 && FDropControlChar) {
-        FDropControlChar = false;
-        return;
-    }
-    TMessage m{msg, static_cast<uintptr_t>(key), KeyLParam(state), 0};
-    if (PreviewMessage(m))
-        return;
-    TComponentTracker formAlive(form);
-    Guard(target, [&] {
-        if (form->KeyPreview() && target != form) {
-            TMessage preview = m;
-            form->Dispatch(preview);
-            if (preview.Result != 0)
-                return;
-        }
-        TComponentTracker alive(target);
-        target->Dispatch(m);
-        if (m.Result != 0 || !formAlive.Exists()) {
-            FDropControlChar = msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN;
-            return;
-        }
-        if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
-            bool dialogKey = key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE ||
-                             key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
-            bool wanted = alive.Exists() && target->WantsKey(key);
-            if (dialogKey && !wanted) {
-                // The dialog used the key: the character it also makes
-                // (Tab, Enter, Escape) is not typed into anything.
-                FDropControlChar = true;
-                form->Perform(CM_DIALOGKEY, static_cast<uintptr_t>(key),
-                              static_cast<intptr_t>(shift));
-                return;
-            }
-        } else if (msg == WM_CHAR && key < 0x20 && !(alive.Exists() && target->WantsChars())) {
-            return; // control characters mean nothing to a control that takes no text
-        } else if (msg == WM_SYSCHAR ||
-                   (msg == WM_CHAR && !(alive.Exists() && target->WantsChars()))) {
-            form->Perform(CM_DIALOGCHAR, static_cast<uintptr_t>(key), m.LParam);
-        }
-    });
-}
-
 // --- Timers ---
 
 void TApplication::AddTimer(TTimer* timer) {
@@ -675,22 +272,9 @@ uint32_t TApplication::TimeToNextTimer() {
 // --- Events ---
 
 void TApplication::DispatchEvent(const TWsEvent& event) {
-    if (FGrab != nullptr && FGrab->HandleEvent(event))
+    if (FInput.RouteEvent(event))
         return;
     switch (event.Type) {
-    case TWsEventType::MouseMove:
-    case TWsEventType::MouseDown:
-    case TWsEventType::MouseUp:
-    case TWsEventType::MouseWheel:
-        MouseEvent(event);
-        break;
-    case TWsEventType::KeyDown:
-    case TWsEventType::KeyUp:
-        KeyEvent(event);
-        break;
-    case TWsEventType::Char:
-        CharEvent(event);
-        break;
     case TWsEventType::Close:
         for (TCustomForm* f : std::vector<TCustomForm*>(FZOrder))
             if (f->ScreenWindow() == event.Window) {

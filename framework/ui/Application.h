@@ -1,18 +1,17 @@
 #pragma once
-// TApplication: the program's message loop over the window system. It turns
-// the window system's events into messages for the controls: it decides
-// which form and control lie under the pointer, keeps the mouse capture and
-// the keyboard focus itself (from global coordinates, as the display server
-// cannot be trusted with them), detects double clicks, runs the timers on
-// the window system's clock and paints what is invalid once the input is
-// handled. An exception that escapes any event handler reaches
-// HandleException: OnException when assigned, else the error box; then the
-// loop goes on.
+// TApplication: the program's message loop over the window system. It keeps
+// the forms (shown ones in z-order, the active and the modal one), hands
+// the input events to its input router (InputRouter.h), which turns them
+// into messages for the controls, runs the timers on the window system's
+// clock and paints what is invalid once the input is handled. An exception
+// that escapes any event handler reaches HandleException: OnException when
+// assigned, else the error box; then the loop goes on.
 
 #include "framework/components/Components.h"
 #include "framework/components/Messages.h"
 #include "framework/graphics/PersistentIcon.h"
 #include "framework/graphics/Types.h"
+#include "framework/ui/InputRouter.h"
 #include "platform/window/WindowSystem.h"
 
 #include <exception>
@@ -26,14 +25,6 @@ class TCustomForm;
 class TTimer;
 
 using TExceptionEvent = TEvent<TObject*, const std::exception&>;
-
-// A window that wants the input while it is open (an open menu): it sees
-// every event first and says whether it took it.
-class TInputGrab {
-public:
-    virtual ~TInputGrab() = default;
-    virtual bool HandleEvent(const TWsEvent& event) = 0;
-};
 
 class TApplication : public TComponent {
     SSI_CLASS(TApplication, TComponent)
@@ -95,20 +86,17 @@ public:
     TCustomForm* FormAt(const TPoint& screenPoint) const;
     void BringToTop(TCustomForm* form);
 
-    // --- Mouse ---
-    TControl* CaptureControl() const { return FCapture; }
-    void SetCaptureControl(TControl* control);
-    TControl* MouseControl() const { return FMouseControl; }
-    // Moves `form` with the pointer until the left button is released (what
-    // WM_NCLBUTTONDOWN with HTCAPTION starts).
-    void BeginMoveWindow(TCustomForm* form);
-    bool MovingWindow() const { return FMoving != nullptr; }
-    // Sizes `form` by the frame edge or corner `hitTest` (HTLEFT ...
-    // HTBOTTOMRIGHT) with the pointer until the left button is released.
-    void BeginSizeWindow(TCustomForm* form, intptr_t hitTest);
-    // The grab sees events before anything else until it is released.
-    void SetInputGrab(TInputGrab* grab) { FGrab = grab; }
-    TInputGrab* InputGrab() const { return FGrab; }
+    // --- Mouse (see TInputRouter) ---
+    TControl* CaptureControl() const { return FInput.CaptureControl(); }
+    void SetCaptureControl(TControl* control) { FInput.SetCaptureControl(control); }
+    TControl* MouseControl() const { return FInput.MouseControl(); }
+    void BeginMoveWindow(TCustomForm* form) { FInput.BeginMoveWindow(form); }
+    bool MovingWindow() const { return FInput.MovingWindow(); }
+    void BeginSizeWindow(TCustomForm* form, intptr_t hitTest) {
+        FInput.BeginSizeWindow(form, hitTest);
+    }
+    void SetInputGrab(TInputGrab* grab) { FInput.SetInputGrab(grab); }
+    TInputGrab* InputGrab() const { return FInput.InputGrab(); }
 
     // --- Timers (TTimer registers itself) ---
     void AddTimer(TTimer* timer);
@@ -119,7 +107,7 @@ public:
     uint32_t TimeToNextTimer();
 
     // A control is going away: capture, hover and double-click state forget it.
-    void ControlDestroyed(TControl* control);
+    void ControlDestroyed(TControl* control) { FInput.ControlDestroyed(control); }
     // Handles one window-system event (what HandleMessage does with it).
     void DispatchEvent(const TWsEvent& event);
     // Paints every form that needs it.
@@ -128,10 +116,6 @@ public:
     void FreeReleasedForms();
     void QueueRelease(TCustomForm* form);
 
-    // Double clicks: the second press within this time and distance.
-    static constexpr uint64_t kDoubleClickTime = 500;
-    static constexpr int kDoubleClickDistance = 4;
-
 protected:
     void Notification(TComponent* component, TOperation operation) override;
 
@@ -139,15 +123,6 @@ private:
     friend class TCustomForm;
     void FormShown(TCustomForm* form, bool shown);
     void FormDestroying(TCustomForm* form);
-    void MouseEvent(const TWsEvent& event);
-    void KeyEvent(const TWsEvent& event);
-    void CharEvent(const TWsEvent& event);
-    void UpdateMouseControl(TControl* control);
-    bool PreviewMessage(TMessage& message);
-    void DeliverKey(TCustomForm* form, uint32_t msg, int key, uint32_t state);
-    void ContinueMove();
-    void DragTo(const TPoint& screenPoint);
-    TPoint PointerPos() const;
 
     std::string FTitle;
     TPersistentIcon FIcon;
@@ -160,25 +135,8 @@ private:
     std::vector<TCustomForm*> FReleasing;
     std::vector<TCustomForm*> FModalStack;
     TCustomForm* FActiveForm = nullptr;
-    TControl* FCapture = nullptr;
-    TControl* FMouseControl = nullptr;
-    TCustomForm* FMoving = nullptr;
-    TPoint FMoveOffset{};
-    int FMouseEventDepth = 0;
-    TPoint FEventPos{};
-    intptr_t FSizeHit = 0; // non-zero while FMoving is being sized, not moved
-    TPoint FSizeStart{};
-    TRect FSizeBounds{};
-    TInputGrab* FGrab = nullptr;
+    TInputRouter FInput;
     std::vector<TTimer*> FTimers;
-    // Double-click detection.
-    uint64_t FLastDownTime = 0;
-    TPoint FLastDownPos{};
-    TWsButton FLastDownButton = TWsButton::Left;
-    TControl* FLastDownControl = nullptr;
-    bool FLastWasDouble = false;
-    // The key just handled made a control character nobody should type.
-    bool FDropControlChar = false;
 };
 
 // The program's application object, created on first use.

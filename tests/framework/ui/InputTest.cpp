@@ -126,13 +126,13 @@ TEST_F(ControlsTest, DoubleClickNeedsTimeAndPlace) {
     // A third click starts over; a slow second one is a click again.
     Backend().AdvanceClock(100);
     ClickAt(16, 16);
-    Backend().AdvanceClock(Application().kDoubleClickTime + 1);
+    Backend().AdvanceClock(TInputRouter::kDoubleClickTime + 1);
     ClickAt(16, 16);
     EXPECT_EQ(clicks, 3);
     EXPECT_EQ(doubles, 1);
     // Too far away.
     Backend().AdvanceClock(10);
-    ClickAt(16 + Application().kDoubleClickDistance + 1, 16);
+    ClickAt(16 + TInputRouter::kDoubleClickDistance + 1, 16);
     EXPECT_EQ(clicks, 4);
 }
 
