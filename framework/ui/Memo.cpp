@@ -497,58 +497,61 @@ bool TCustomMemo::GetScrollBarInfo(int bar, TScrollBarInfo& info) {
                         ? Parent()->ClientToScreen(Point(Left(), Top()))
                         : Point(Left(), Top());
     info.rcScrollBar = OffsetRect(r, screen.X, screen.Y);
-    bool vertical = bar == SB_VERT;
-    int length = vertical ? r.Height() : r.Width();
-    int arrows = std::min(kScrollBarSize, length / 2);
-    info.dxyLineButton = arrows;
-    TScrollInfo si;
-    GetScrollInfo(bar, si);
-    int range = si.nMax - si.nMin + 1;
-    if (static_cast<int>(si.nPage) >= range || !IsEnabledInParents()) {
+    TScrollBarGeometry geometry = BarGeometry(bar);
+    info.dxyLineButton = geometry.ArrowSize();
+    if (!geometry.Available()) {
         // Nothing to scroll: the platform shows the bar disabled.
         info.rgstate[0] = STATE_SYSTEM_UNAVAILABLE;
         return true;
     }
-    int track = length - 2 * arrows;
-    int thumb = std::max(kMinThumb, track * static_cast<int>(si.nPage) / range);
-    if (thumb > track) {
-        info.rgstate[0] = STATE_SYSTEM_UNAVAILABLE;
-        return true;
-    }
-    int span = range - static_cast<int>(si.nPage);
-    int offset = span > 0 ? (track - thumb) * (si.nPos - si.nMin) / span : 0;
-    info.xyThumbTop = arrows + offset;
-    info.xyThumbBottom = arrows + offset + thumb;
+    info.xyThumbTop = geometry.ThumbStart();
+    info.xyThumbBottom = geometry.ThumbEnd();
     return true;
+}
+
+TScrollBarGeometry TCustomMemo::BarGeometry(int bar) {
+    TRect r = BarRect(bar);
+    TScrollInfo si;
+    GetScrollInfo(bar, si);
+    TScrollRange range{si.nMin, si.nMax, static_cast<int>(si.nPage), si.nPos};
+    // A bar taken away while its thumb is dragged has no arrows and no thumb.
+    bool shown = HasBar(bar);
+    return TScrollBarGeometry(bar == SB_VERT ? r.Height() : r.Width(), range,
+                              shown && IsEnabledInParents(), shown ? kScrollBarSize : 0);
 }
 
 bool TCustomMemo::BarMouseDown(const TPoint& p) {
     for (int bar : {SB_VERT, SB_HORZ}) {
         if (!HasBar(bar) || !PtInRect(BarRect(bar), p))
             continue;
-        TScrollBarInfo info;
-        GetScrollBarInfo(bar, info);
-        if (info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE)
+        TScrollBarGeometry geometry = BarGeometry(bar);
+        if (!geometry.Available())
             return true;
         TRect r = BarRect(bar);
         int at = bar == SB_VERT ? p.Y - r.Top : p.X - r.Left;
-        int length = bar == SB_VERT ? r.Height() : r.Width();
         uint32_t msg = bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
         int code = SB_ENDSCROLL;
-        if (at < info.dxyLineButton)
+        switch (geometry.PartAt(at)) {
+        case TScrollBarPart::spLineUp:
             code = SB_LINEUP;
-        else if (at >= length - info.dxyLineButton)
+            break;
+        case TScrollBarPart::spLineDown:
             code = SB_LINEDOWN;
-        else if (at < info.xyThumbTop)
+            break;
+        case TScrollBarPart::spPageUp:
             code = SB_PAGEUP;
-        else if (at >= info.xyThumbBottom)
+            break;
+        case TScrollBarPart::spPageDown:
             code = SB_PAGEDOWN;
-        else {
+            break;
+        case TScrollBarPart::spThumb:
             // The thumb: follow the pointer until the button is released.
             FDragBar = bar;
-            FDragGrab = at - info.xyThumbTop;
+            FDragGrab = at - geometry.ThumbStart();
             Application().SetCaptureControl(this);
             return true;
+        case TScrollBarPart::spNone:
+            break;
         }
         if (code != SB_ENDSCROLL)
             Perform(msg, static_cast<uintptr_t>(code));
@@ -558,20 +561,9 @@ bool TCustomMemo::BarMouseDown(const TPoint& p) {
 }
 
 int TCustomMemo::ThumbDragPosition(const TPoint& p) {
-    TScrollBarInfo info;
-    GetScrollBarInfo(FDragBar, info);
-    TScrollInfo si;
-    GetScrollInfo(FDragBar, si);
     TRect r = BarRect(FDragBar);
     int at = FDragBar == SB_VERT ? p.Y - r.Top : p.X - r.Left;
-    int length = FDragBar == SB_VERT ? r.Height() : r.Width();
-    int thumb = info.xyThumbBottom - info.xyThumbTop;
-    int track = length - 2 * info.dxyLineButton - thumb;
-    int span = si.nMax - si.nMin + 1 - static_cast<int>(si.nPage);
-    if (track <= 0 || span <= 0)
-        return si.nPos;
-    int offset = std::clamp(at - FDragGrab - info.dxyLineButton, 0, track);
-    return si.nMin + (offset * span + track / 2) / track;
+    return BarGeometry(FDragBar).DragPosition(at, FDragGrab);
 }
 
 // --- Selection and editing ---
@@ -987,7 +979,7 @@ void TCustomMemo::PaintNonClient(TCanvas& canvas) {
         canvas.Brush().SetStyle(TBrushStyle::bsSolid);
         canvas.Brush().SetColor(cl3DLight);
         canvas.FillRect(br);
-        int arrows = std::min(kScrollBarSize, (vertical ? br.Height() : br.Width()) / 2);
+        int arrows = info.dxyLineButton;
         TRect first = vertical ? Rect(br.Left, br.Top, br.Right, br.Top + arrows)
                                : Rect(br.Left, br.Top, br.Left + arrows, br.Bottom);
         TRect second = vertical ? Rect(br.Left, br.Bottom - arrows, br.Right, br.Bottom)

@@ -11,17 +11,13 @@
 #include "framework/base/StringList.h"
 #include "framework/ui/CustomControl.h"
 #include "framework/ui/Panel.h"
+#include "framework/ui/ScrollBarGeometry.h"
 
 #include <string>
 #include <vector>
 
 enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 extern const TEnumInfo TScrollStyleInfo;
-
-// Width of a vertical (height of a horizontal) scroll bar and of its arrows.
-constexpr int kScrollBarSize = 17;
-// Smallest thumb the platform draws.
-constexpr int kMinThumb = 8;
 
 class TCustomMemo : public TCustomControl {
     SSI_CLASS(TCustomMemo, TCustomControl)
@@ -109,6 +105,7 @@ private:
     int RowOfChar(int index);
     bool HasBar(int bar) const;
     TRect BarRect(int bar) const; // control coordinates
+    TScrollBarGeometry BarGeometry(int bar);
     void ScrollTo(int topLine, int horzOffset);
     void ScrollCaretIntoView();
     void ReplaceSelection(const std::string& text, bool keepUndo = true);
