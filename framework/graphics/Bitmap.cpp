@@ -6,9 +6,9 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
 
+#include "framework/base/Streams.h"
 #include "framework/graphics/BmpCodec.h"
 #include "framework/graphics/Canvas.h"
-#include "framework/base/Streams.h"
 
 namespace {
 
@@ -56,12 +56,13 @@ void TBitmap::SetSize(int32_t width, int32_t height) {
     Changed();
 }
 
-void TBitmap::AdoptPixels(int32_t width, int32_t height, std::vector<uint32_t>&& pixels) {
+void TBitmap::AdoptImage(TPixelImage&& image) {
+    int32_t width = image.Width, height = image.Height;
     CheckSize(width, height);
-    if (pixels.size() != size_t(width) * size_t(height))
+    if (image.Pixels.size() != size_t(width) * size_t(height))
         throw EInvalidOperation(
-            Format("%zu pixels given for a bitmap of %d x %d", pixels.size(), width, height));
-    FPixels = std::move(pixels);
+            Format("%zu pixels given for a bitmap of %d x %d", image.Pixels.size(), width, height));
+    FPixels = std::move(image.Pixels);
     FWidth = width;
     FHeight = height;
     if (FCanvas)
@@ -138,11 +139,12 @@ void TBitmap::LoadFromStream(TStream& stream) {
 }
 
 void TBitmap::LoadFromMemory(const void* data, size_t size) {
-    DecodeBmp(static_cast<const uint8_t*>(data), size, *this);
+    // Only the image is replaced; the transparency settings stay.
+    AdoptImage(DecodeBmp(static_cast<const uint8_t*>(data), size));
 }
 
 void TBitmap::SaveToStream(TStream& stream) const {
-    std::vector<uint8_t> data = EncodeBmp(*this);
+    std::vector<uint8_t> data = EncodeBmp(FWidth, FHeight, FPixels.data());
     stream.WriteBuffer(data.data(), int64_t(data.size()));
 }
 

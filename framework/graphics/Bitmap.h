@@ -13,11 +13,7 @@
 
 #include "framework/graphics/Colors.h"
 #include "framework/graphics/Graphic.h"
-
-// Largest bitmap the framework creates: each side at most kMaxBitmapSide and
-// at most kMaxBitmapPixels pixels in all (256 MiB of pixels).
-constexpr int32_t kMaxBitmapSide = 65535;
-constexpr int64_t kMaxBitmapPixels = int64_t(64) * 1024 * 1024;
+#include "framework/graphics/PixelImage.h"
 
 enum class TTransparentMode { tmAuto, tmFixed };
 
@@ -57,11 +53,10 @@ public:
     // A canvas drawing into this bitmap, created on first use.
     TCanvas& Canvas();
 
-    // Takes over `pixels` (row-major, top row first, width x height values)
-    // as the new image; transparency settings stay. Fails with
-    // EOutOfResources above the size limits and EInvalidOperation when the
-    // buffer does not match the size.
-    void AdoptPixels(int32_t width, int32_t height, std::vector<uint32_t>&& pixels);
+    // Takes over the pixels of `image` as the new image; transparency
+    // settings stay. Fails with EOutOfResources above the size limits and
+    // EInvalidOperation when the pixels do not match the size.
+    void AdoptImage(TPixelImage&& image);
     // Replaces size and content by a copy of `other` (transparency included).
     void Assign(const TBitmap& other);
     // Drops the pixels (0 x 0).

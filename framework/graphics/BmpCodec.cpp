@@ -2,8 +2,10 @@
 
 #include <cstring>
 
-#include "framework/graphics/Bitmap.h"
 #include "framework/base/Endian.h"
+#include "framework/base/SysUtils.h"
+#include "framework/graphics/Colors.h"
+#include "framework/graphics/Graphic.h"
 
 namespace {
 
@@ -309,7 +311,7 @@ TDibImage DecodeDib(const uint8_t* data, size_t size, bool iconMask, size_t pixe
     }
 }
 
-void DecodeBmp(const uint8_t* data, size_t size, TBitmap& bitmap) {
+TPixelImage DecodeBmp(const uint8_t* data, size_t size) {
     if (size < kFileHeaderSize)
         Fail(Format("file of %zu bytes is too short", size));
     if (data[0] != 'B' || data[1] != 'M')
@@ -324,12 +326,11 @@ void DecodeBmp(const uint8_t* data, size_t size, TBitmap& bitmap) {
     }
     TDibImage img = DecodeDib(data + kFileHeaderSize, size - kFileHeaderSize, false, pixelOffset,
                               kFileHeaderSize);
-    // Only the image is replaced; the transparency settings stay.
-    bitmap.AdoptPixels(img.Width, img.Height, std::move(img.Pixels));
+    return TPixelImage{img.Width, img.Height, std::move(img.Pixels)};
 }
 
-std::vector<uint8_t> EncodeBmp(const TBitmap& bitmap) {
-    const uint32_t w = uint32_t(bitmap.Width()), h = uint32_t(bitmap.Height());
+std::vector<uint8_t> EncodeBmp(int32_t width, int32_t height, const uint32_t* pixels) {
+    const uint32_t w = uint32_t(width), h = uint32_t(height);
     const uint32_t stride = ((w * 24 + 31) / 32) * 4;
     const uint32_t offBits = kFileHeaderSize + kInfoHeaderSize;
     const uint64_t fileSize = uint64_t(offBits) + uint64_t(stride) * h;
@@ -355,7 +356,7 @@ std::vector<uint8_t> EncodeBmp(const TBitmap& bitmap) {
     put32(38, 3780); // 96 DPI in pixels per metre
     put32(42, 3780);
     for (uint32_t y = 0; y < h; ++y) {
-        const uint32_t* src = bitmap.ScanLine(int32_t(h - 1 - y));
+        const uint32_t* src = pixels + size_t(h - 1 - y) * w;
         uint8_t* row = out.data() + offBits + size_t(y) * stride;
         for (uint32_t x = 0; x < w; ++x) {
             row[3 * x] = GetBValue(src[x]);

@@ -12,26 +12,22 @@
 #include <cstdint>
 #include <vector>
 
-class TBitmap;
+#include "framework/graphics/PixelImage.h"
 
 // Largest picture a decoder accepts (16 Mi pixels, 64 MiB decoded), so that
 // a small damaged or hostile file cannot make the program allocate
 // gigabytes.
 constexpr int64_t kMaxDecodedPixels = int64_t(16) * 1024 * 1024;
 
-// A decoded DIB: pixels top row first, 0x00BBGGRR. Alpha is kept for icons
-// (32-bit DIBs carry it in the top byte); `HasAlpha` is true when any pixel's
-// alpha byte was non-zero.
-struct TDibImage {
-    int32_t Width = 0;
-    int32_t Height = 0;
-    std::vector<uint32_t> Pixels;
+// A decoded DIB. Alpha is kept for icons (32-bit DIBs carry it in the top
+// byte); `HasAlpha` is true when any pixel's alpha byte was non-zero.
+struct TDibImage : TPixelImage {
     std::vector<uint8_t> Alpha;
     bool HasAlpha = false;
 };
 
 // Decodes a whole "BM" file.
-void DecodeBmp(const uint8_t* data, size_t size, TBitmap& bitmap);
+TPixelImage DecodeBmp(const uint8_t* data, size_t size);
 
 // Decodes a DIB (info header, palette, pixels) without file header. With
 // `iconMask` the header's height counts the colour rows and the 1-bit AND
@@ -43,5 +39,6 @@ void DecodeBmp(const uint8_t* data, size_t size, TBitmap& bitmap);
 TDibImage DecodeDib(const uint8_t* data, size_t size, bool iconMask, size_t pixelOffset = 0,
                     size_t base = 0);
 
-// A 24-bit bottom-up "BM" file of the bitmap.
-std::vector<uint8_t> EncodeBmp(const TBitmap& bitmap);
+// A 24-bit bottom-up "BM" file of a `width` x `height` image whose pixels
+// (TColor values, the top byte ignored) lie row after row, top row first.
+std::vector<uint8_t> EncodeBmp(int32_t width, int32_t height, const uint32_t* pixels);

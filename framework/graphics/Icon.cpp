@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "framework/graphics/BmpCodec.h"
-#include "framework/graphics/Canvas.h"
 #include "framework/base/Endian.h"
 #include "framework/base/Streams.h"
+#include "framework/graphics/BmpCodec.h"
+#include "framework/graphics/Canvas.h"
 
 namespace {
 
@@ -93,7 +93,7 @@ std::vector<TIconImage> DecodeIco(const uint8_t* data, size_t size) {
             Fail(Format("image %zu: %s", i, e.what()));
         }
         TIconImage img{TBitmap(), std::move(dib.Alpha)};
-        img.Pixels.AdoptPixels(dib.Width, dib.Height, std::move(dib.Pixels));
+        img.Pixels.AdoptImage(std::move(dib));
         images.push_back(std::move(img));
     }
     return images;

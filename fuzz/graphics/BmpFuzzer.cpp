@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TBitmap bitmap;
     try {
-        DecodeBmp(data, size, bitmap);
+        bitmap.AdoptImage(DecodeBmp(data, size));
     } catch (const EInvalidGraphic&) {
         return 0;
     }

@@ -34,7 +34,7 @@ Bytes GoodSkin(TColor background = kBackground) {
     for (int x = 0; x < 9; ++x)
         for (int y = 0; y < 4; ++y)
             strip.SetPixel(x, y, x < 3 ? clRed : x < 6 ? clLime : clBlue);
-    w.AddBitmap("ButtonImage", EncodeBmp(strip));
+    w.AddBitmap("ButtonImage", EncodeBmp(strip.Width(), strip.Height(), strip.ScanLine(0)));
     return w.Build();
 }
 
@@ -125,7 +125,7 @@ TEST(FileTheme, NumbersOutsideTheItemsFindNoEntryEvenUnderAnEmptyKey) {
     TSkinFileWriter w;
     w.AddInteger("", 77);
     w.AddBoolean("", 1);
-    w.AddBitmap("", EncodeBmp(TBitmap(2, 2)));
+    w.AddBitmap("", SolidBmp(2, 2, clWhite));
     WriteFile(dir.File("empty-keys.skn"), w.Build());
     TsuiFileTheme theme(nullptr);
     theme.SetThemeFile(dir.File("empty-keys.skn"));

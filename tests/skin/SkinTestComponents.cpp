@@ -1,8 +1,8 @@
 #include "SkinTestComponents.h"
 
+#include "framework/components/PropertyBuilder.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/BmpCodec.h"
-#include "framework/components/PropertyBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -76,5 +76,5 @@ TSkinFileWriter::Bytes SolidBmp(int width, int height, TColor color) {
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             bitmap.SetPixel(x, y, color);
-    return EncodeBmp(bitmap);
+    return EncodeBmp(bitmap.Width(), bitmap.Height(), bitmap.ScanLine(0));
 }

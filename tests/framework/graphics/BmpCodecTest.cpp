@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "support/GraphicsTestSupport.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/BmpCodec.h"
+#include "support/GraphicsTestSupport.h"
 
 using namespace gfxtest;
 
@@ -144,9 +144,13 @@ TEST(BmpCodec, EncodeThenDecodeGivesTheSamePixels) {
     for (int32_t y = 0; y < 5; ++y)
         for (int32_t x = 0; x < 7; ++x)
             b.SetPixel(x, y, RGB(uint8_t(x * 30), uint8_t(y * 50), uint8_t(x ^ y)));
-    std::vector<uint8_t> file = EncodeBmp(b);
+    std::vector<uint8_t> file = EncodeBmp(b.Width(), b.Height(), b.ScanLine(0));
     EXPECT_EQ(PixelsOf(Decode(file)), PixelsOf(b));
-    EXPECT_EQ(Decode(EncodeBmp(TBitmap())).Width(), 0);
+    TPixelImage image = DecodeBmp(file.data(), file.size());
+    EXPECT_EQ(image.Width, 7);
+    EXPECT_EQ(image.Height, 5);
+    EXPECT_EQ(image.Pixels, PixelsOf(b)) << "the decoder alone gives the same image";
+    EXPECT_EQ(Decode(EncodeBmp(0, 0, nullptr)).Width(), 0);
 }
 
 TEST(BmpCodec, RefusesDamagedFilesWithTheReason) {
