@@ -115,6 +115,9 @@ public:
     void SetClientHeight(int value);
     TPoint ClientToScreen(const TPoint& p) const;
     TPoint ScreenToClient(const TPoint& p) const;
+    // Where the control lies in its form's window (window coordinates), cut
+    // down to what its parents' client areas let show.
+    TRect WindowRectInForm() const;
     // Client coordinates of this control to the client coordinates of its
     // form (the form's own client point when this is the form).
     TPoint ClientToForm(const TPoint& p) const;
@@ -219,8 +222,6 @@ protected:
     virtual void TextChanged() {}
     // Bounds were stored; windowed controls tell their window.
     virtual void BoundsChanged(bool moved, bool resized);
-    // Where the control lies in its form's window (window coordinates).
-    TRect WindowRectInForm() const;
 
 private:
     friend class TWinControl;

@@ -1,27 +1,14 @@
 #include "framework/ui/MenuTracker.h"
 
 #include "framework/ui/Application.h"
+#include "framework/ui/Button.h"
 #include "framework/ui/MenuWindow.h"
 #include "framework/ui/Menus.h"
 
 #include <algorithm>
-#include <cctype>
 #include <memory>
 
 namespace {
-// The character after a single "&" in `caption`, upper-cased, or 0.
-int AccelOf(const std::string& caption) {
-    for (size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&')
-            continue;
-        if (caption[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        return std::toupper(static_cast<unsigned char>(caption[i + 1]));
-    }
-    return 0;
-}
 
 class TMenuTracker : public TInputGrab {
 public:
@@ -232,7 +219,7 @@ bool TMenuTracker::HandleEvent(const TWsEvent& e) {
                 TMenuWindow& level = *FLevels[last];
                 std::vector<int> matches;
                 for (int i = 0; i < level.Count(); ++i)
-                    if (Selectable(level.Items(i)) && AccelOf(level.Items(i)->Caption()) == e.Key)
+                    if (Selectable(level.Items(i)) && IsAccel(e.Key, level.Items(i)->Caption()))
                         matches.push_back(i);
                 if (matches.size() == 1) {
                     Activate(last, matches[0], true);

@@ -6,22 +6,6 @@
 
 #include <algorithm>
 
-namespace {
-// The part of `control`'s bounds (window coordinates) its parents show.
-TRect WindowVisibleRect(TWinControl* control) {
-    TCustomForm* form = control->ParentForm();
-    TPoint o = control->Parent()->ClientToScreen(Point(control->Left(), control->Top()));
-    TRect r = Bounds(o.X - form->Left(), o.Y - form->Top(), control->Width(), control->Height());
-    for (TWinControl* p = control->Parent(); p != nullptr; p = p->Parent()) {
-        TPoint c = p->ClientToScreen(Point(0, 0));
-        IntersectRect(
-            r, r,
-            Bounds(c.X - form->Left(), c.Y - form->Top(), p->ClientWidth(), p->ClientHeight()));
-    }
-    return r;
-}
-} // namespace
-
 void PaintControlTree(TCustomForm* form, TWinControl* control, const TRect& dirty) {
     TCanvas client(&form->Surface());
     if (!PrepareControlCanvas(control, client))
@@ -34,7 +18,7 @@ void PaintControlTree(TCustomForm* form, TWinControl* control, const TRect& dirt
         TPoint off = control->ClientOffset();
         TPoint outer = Point(o.X - off.X, o.Y - off.Y);
         TRect bounds = Bounds(outer.X, outer.Y, control->Width(), control->Height());
-        TRect visible = WindowVisibleRect(control);
+        TRect visible = control->WindowRectInForm();
         TRect r;
         if (IntersectRect(r, bounds, visible) && IntersectRect(r, r, dirty)) {
             TCanvas frame(&form->Surface());
@@ -96,7 +80,7 @@ TWindowCanvas::TWindowCanvas(TWinControl* control) : FForm(control->ParentForm()
     }
     TPoint o = control->Parent()->ClientToScreen(Point(control->Left(), control->Top()));
     TPoint origin = Point(o.X - FForm->Left(), o.Y - FForm->Top());
-    FRect = WindowVisibleRect(control);
+    FRect = control->WindowRectInForm();
     FCanvas.SetClipRect(FRect);
     FCanvas.SetOrigin(origin);
 }
