@@ -86,7 +86,7 @@ public:
     TCustomForm* FormAt(const TPoint& screenPoint) const;
     void BringToTop(TCustomForm* form);
 
-    // --- Mouse (see TInputRouter) ---
+    // --- Input (the input router does the work) ---
     TControl* CaptureControl() const { return FInput.CaptureControl(); }
     void SetCaptureControl(TControl* control) { FInput.SetCaptureControl(control); }
     TControl* MouseControl() const { return FInput.MouseControl(); }
