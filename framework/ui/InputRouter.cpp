@@ -231,7 +231,11 @@ void TInputRouter::MouseEvent(const TWsEvent& event) {
     } depth{++FMouseEventDepth};
     FEventPos = screen;
     if (FMoving != nullptr) {
-        DragTo(screen);
+        // The window moves under the pointer, and an event's position was
+        // measured against where the window stood when it was sent: follow
+        // the pointer itself instead.
+        TWsPoint pointer = WindowSystem().CursorPos();
+        DragTo(Point(pointer.X, pointer.Y));
         if (event.Type == TWsEventType::MouseUp && event.Button == TWsButton::Left)
             FMoving = nullptr;
         return;
