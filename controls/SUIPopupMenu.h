@@ -11,6 +11,7 @@
 // main menu of SUIMainMenu.h are the two instances.
 
 #include "framework/components/PropertyBuilder.h"
+#include "framework/graphics/PersistentFont.h"
 #include "framework/ui/Menus.h"
 #include "skin/SUIMgr.h"
 #include "skin/SUIStyleLink.h"
@@ -150,7 +151,7 @@ void TsuiMenuLook<TBaseMenu>::DeclareLook(TPropertyBuilder& p) {
         .Boolean("FlatMenu", &C::FlatMenu, &C::SetFlatMenu)
         .String("FontName", &C::FontName, &C::SetFontName)
         .Integer("FontSize", &C::FontSize, &C::SetFontSize)
-        .Integer("FontCharset", &C::FontCharset, &C::SetFontCharset, "TFontCharset")
+        .Integer("FontCharset", &C::FontCharset, &C::SetFontCharset, kCharsetIdents)
         .Boolean("UseSystemFont", &C::UseSystemFont, &C::SetUseSystemFont);
 }
 

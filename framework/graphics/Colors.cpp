@@ -1,5 +1,8 @@
 #include "framework/graphics/Colors.h"
 
+#include "framework/components/TypeInfo.h"
+#include "framework/graphics/Cursors.h"
+
 #include <array>
 #include <cstddef>
 
@@ -55,3 +58,77 @@ TColor ColorToRGB(TColor color) {
         return clBlack;
     return color & 0xFFFFFF;
 }
+
+namespace {
+// Layouts store colours and cursors by name where one exists (clBtnFace,
+// crHandPoint). This unit is part of every program that draws, so the names
+// are always registered when a layout is read.
+const bool colorIdents = [] {
+    RegisterIntegerIdents(kColorIdents, {{"clBlack", clBlack},
+                                         {"clMaroon", clMaroon},
+                                         {"clGreen", clGreen},
+                                         {"clOlive", clOlive},
+                                         {"clNavy", clNavy},
+                                         {"clPurple", clPurple},
+                                         {"clTeal", clTeal},
+                                         {"clGray", clGray},
+                                         {"clSilver", clSilver},
+                                         {"clRed", clRed},
+                                         {"clLime", clLime},
+                                         {"clYellow", clYellow},
+                                         {"clBlue", clBlue},
+                                         {"clFuchsia", clFuchsia},
+                                         {"clAqua", clAqua},
+                                         {"clWhite", clWhite},
+                                         {"clNone", clNone},
+                                         {"clDefault", clDefault},
+                                         {"clScrollBar", clScrollBar},
+                                         {"clBackground", clBackground},
+                                         {"clActiveCaption", clActiveCaption},
+                                         {"clInactiveCaption", clInactiveCaption},
+                                         {"clMenu", clMenu},
+                                         {"clWindow", clWindow},
+                                         {"clWindowFrame", clWindowFrame},
+                                         {"clMenuText", clMenuText},
+                                         {"clWindowText", clWindowText},
+                                         {"clCaptionText", clCaptionText},
+                                         {"clActiveBorder", clActiveBorder},
+                                         {"clInactiveBorder", clInactiveBorder},
+                                         {"clAppWorkSpace", clAppWorkSpace},
+                                         {"clHighlight", clHighlight},
+                                         {"clHighlightText", clHighlightText},
+                                         {"clBtnFace", clBtnFace},
+                                         {"clBtnShadow", clBtnShadow},
+                                         {"clGrayText", clGrayText},
+                                         {"clBtnText", clBtnText},
+                                         {"clInactiveCaptionText", clInactiveCaptionText},
+                                         {"clBtnHighlight", clBtnHighlight},
+                                         {"cl3DDkShadow", cl3DDkShadow},
+                                         {"cl3DLight", cl3DLight},
+                                         {"clInfoText", clInfoText},
+                                         {"clInfoBk", clInfoBk},
+                                         {"clHotLight", clHotLight},
+                                         {"clGradientActiveCaption", clGradientActiveCaption},
+                                         {"clGradientInactiveCaption", clGradientInactiveCaption},
+                                         {"clMenuHighlight", clMenuHighlight},
+                                         {"clMenuBar", clMenuBar}});
+    return true;
+}();
+
+const bool cursorIdents = [] {
+    RegisterIntegerIdents(kCursorIdents, {{"crDefault", crDefault},
+                                          {"crNone", crNone},
+                                          {"crArrow", crArrow},
+                                          {"crCross", crCross},
+                                          {"crIBeam", crIBeam},
+                                          {"crSizeNESW", crSizeNESW},
+                                          {"crSizeNS", crSizeNS},
+                                          {"crSizeNWSE", crSizeNWSE},
+                                          {"crSizeWE", crSizeWE},
+                                          {"crHourGlass", crHourGlass},
+                                          {"crNo", crNo},
+                                          {"crHandPoint", crHandPoint},
+                                          {"crSizeAll", crSizeAll}});
+    return true;
+}();
+} // namespace

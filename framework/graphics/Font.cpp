@@ -1,5 +1,7 @@
 #include "framework/graphics/Font.h"
 
+#include "framework/components/TypeInfo.h"
+
 #include <cstdlib>
 
 int32_t MulDiv(int32_t a, int32_t b, int32_t c) {
@@ -82,3 +84,30 @@ void AssignSystemMenuFont(TFont& font) {
     menu.SetCharset(DEFAULT_CHARSET);
     font.Assign(menu);
 }
+
+namespace {
+// Layouts name the character sets (Font.Charset = DEFAULT_CHARSET). This
+// unit is part of every program that draws text, so the names are there.
+const bool charsetIdents = [] {
+    RegisterIntegerIdents(kCharsetIdents, {{"ANSI_CHARSET", ANSI_CHARSET},
+                                           {"DEFAULT_CHARSET", DEFAULT_CHARSET},
+                                           {"SYMBOL_CHARSET", SYMBOL_CHARSET},
+                                           {"MAC_CHARSET", 77},
+                                           {"SHIFTJIS_CHARSET", 128},
+                                           {"HANGEUL_CHARSET", 129},
+                                           {"JOHAB_CHARSET", 130},
+                                           {"GB2312_CHARSET", 134},
+                                           {"CHINESEBIG5_CHARSET", 136},
+                                           {"GREEK_CHARSET", 161},
+                                           {"TURKISH_CHARSET", 162},
+                                           {"VIETNAMESE_CHARSET", 163},
+                                           {"HEBREW_CHARSET", 177},
+                                           {"ARABIC_CHARSET", 178},
+                                           {"BALTIC_CHARSET", 186},
+                                           {"RUSSIAN_CHARSET", 204},
+                                           {"THAI_CHARSET", 222},
+                                           {"EASTEUROPE_CHARSET", 238},
+                                           {"OEM_CHARSET", 255}});
+    return true;
+}();
+} // namespace

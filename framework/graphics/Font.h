@@ -16,6 +16,8 @@ using TFontStyles = uint8_t;
 constexpr uint8_t ANSI_CHARSET = 0;
 constexpr uint8_t DEFAULT_CHARSET = 1;
 constexpr uint8_t SYMBOL_CHARSET = 2;
+// The integer-identifier type under which layouts name character sets.
+inline constexpr const char* kCharsetIdents = "TFontCharset";
 
 // Pixels per logical inch of the screen the framework draws for.
 constexpr int32_t kScreenPixelsPerInch = 96;

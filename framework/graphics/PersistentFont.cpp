@@ -7,7 +7,7 @@ const TEnumInfo TFontStyleInfo("TFontStyle", {"fsBold", "fsItalic", "fsUnderline
 SSI_DEFINE_CLASS(TPersistentFont, TPersistent)
 
 void TPersistentFont::DeclarePublished(TPropertyBuilder& p) {
-    p.Integer("Charset", &TPersistentFont::GetCharset, &TPersistentFont::PutCharset)
+    p.Integer("Charset", &TPersistentFont::GetCharset, &TPersistentFont::PutCharset, kCharsetIdents)
         .Default(DEFAULT_CHARSET)
         .Color("Color", &TPersistentFont::GetColor, &TPersistentFont::PutColor)
         .Default(clWindowText)

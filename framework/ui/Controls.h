@@ -14,6 +14,7 @@
 #include "framework/components/Components.h"
 #include "framework/components/MessageHandler.h"
 #include "framework/graphics/Colors.h"
+#include "framework/graphics/Cursors.h"
 #include "framework/graphics/PersistentFont.h"
 #include "framework/graphics/Types.h"
 
@@ -30,22 +31,6 @@ extern const TEnumInfo TAlignInfo;
 
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 extern const TEnumInfo TAlignmentInfo;
-
-// Cursors, with the platform framework's numbers (layouts store the names).
-using TCursor = int16_t;
-constexpr TCursor crDefault = 0;
-constexpr TCursor crNone = -1;
-constexpr TCursor crArrow = -2;
-constexpr TCursor crCross = -3;
-constexpr TCursor crIBeam = -4;
-constexpr TCursor crSizeNESW = -6;
-constexpr TCursor crSizeNS = -7;
-constexpr TCursor crSizeNWSE = -8;
-constexpr TCursor crSizeWE = -9;
-constexpr TCursor crHourGlass = -11;
-constexpr TCursor crNo = -12;
-constexpr TCursor crHandPoint = -21;
-constexpr TCursor crSizeAll = -22;
 
 // Modifier keys and buttons held during an input event.
 using TShiftState = uint32_t;

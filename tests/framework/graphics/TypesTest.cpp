@@ -1,3 +1,7 @@
+#include "framework/components/TypeInfo.h"
+#include "framework/graphics/Cursors.h"
+#include "framework/graphics/PersistentFont.h"
+
 #include <gtest/gtest.h>
 
 #include "framework/graphics/Colors.h"
@@ -29,4 +33,19 @@ TEST(Colors, SystemColoursHaveTheClassicValues) {
     EXPECT_EQ(ColorToRGB(clSystemColor | 200), clBlack); // unknown index
     EXPECT_EQ(ColorToRGB(0x00C82C00), RGB(0, 44, 200));  // plain colours stay
     EXPECT_EQ(ColorToRGB(0x02FF00FF), clFuchsia);        // bits above the colour dropped
+}
+
+// Layouts name colours, cursors and character sets; the names must be there
+// for any program that draws, controls or not.
+TEST(GraphicsIdents, ColourCursorAndCharsetNamesAreRegistered) {
+    int64_t v = 0;
+    ASSERT_TRUE(IdentToInteger(kColorIdents, "clBtnFace", v));
+    EXPECT_EQ(v, static_cast<int64_t>(clBtnFace));
+    ASSERT_TRUE(IdentToInteger(kCursorIdents, "crHandPoint", v));
+    EXPECT_EQ(v, crHandPoint);
+    ASSERT_TRUE(IdentToInteger(kCharsetIdents, "DEFAULT_CHARSET", v));
+    EXPECT_EQ(v, DEFAULT_CHARSET);
+    std::string name;
+    ASSERT_TRUE(IntegerToIdent(kCharsetIdents, 0, name));
+    EXPECT_EQ(name, "ANSI_CHARSET");
 }
