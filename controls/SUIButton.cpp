@@ -1,0 +1,1055 @@
+#include "controls/SUIButton.h"
+
+#include "framework/components/PropertyBuilder.h"
+#include "framework/graphics/ImageList.h"
+#include "framework/graphics/TextDrawing.h"
+#include "framework/ui/Button.h"
+#include "framework/ui/Menus.h"
+#include "framework/ui/PageControl.h"
+#include "framework/ui/Timer.h"
+#include "skin/SUIMgr.h"
+#include "skin/SUIPublic.h"
+
+#include <algorithm>
+
+const TEnumInfo TButtonLayoutInfo("TButtonLayout",
+                                  {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"});
+const TEnumInfo TCheckBoxStateInfo("TCheckBoxState", {"cbUnchecked", "cbChecked", "cbGrayed"});
+
+namespace {
+
+// Theme items the buttons read.
+constexpr int kButtonImage = 1;
+constexpr int kButtonTransparentBool = 2;
+constexpr int kButtonFrames = 3;
+constexpr int kMarkFrames = 4;
+
+// The grey and white of a disabled caption.
+constexpr TColor kDisabledText = 0x808080;
+constexpr TColor kDisabledShadow = 0xFFFFFF;
+
+// Nothing but blanks and control characters (what trimming removes).
+bool IsBlank(const std::string& text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) <= ' '; });
+}
+
+// Parents that draw no background of their own worth showing: what shows
+// through a see-through control on them is their own parent.
+bool ShowsGrandparent(const TWinControl* parent) {
+    return dynamic_cast<const TTabSheet*>(parent) != nullptr ||
+           parent->ClassInfo().InheritsFrom("TsuiDBNavigator") ||
+           parent->ClassInfo().InheritsFrom("TsuiToolBar");
+}
+
+// The see-through background of `control` into its off-screen canvas.
+void DrawSeeThrough(TCanvas& canvas, TControl* control, bool grandparentToo) {
+    TWinControl* parent = control->Parent();
+    if (parent == nullptr)
+        return;
+    if (grandparentToo && ShowsGrandparent(parent)) {
+        // The grandparent's pixels under this control: its place in the
+        // parent, then the parent's place in the grandparent.
+        int level = canvas.SaveState();
+        canvas.MoveOrigin(-control->Left(), -control->Top());
+        DrawParentBackground(canvas, parent);
+        canvas.RestoreState(level);
+        return;
+    }
+    DrawParentBackground(canvas, control);
+}
+
+void FillSolid(TCanvas& canvas, const TRect& rect, TColor color) {
+    canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+    canvas.Brush().SetColor(color);
+    canvas.FillRect(rect);
+}
+
+} // namespace
+
+// --- TsuiCustomButton ---
+
+SSI_DEFINE_CLASS(TsuiCustomButton, TCustomControl)
+
+void TsuiCustomButton::DeclarePublished(TPropertyBuilder& p) {
+    using B = TsuiCustomButton;
+    p.Boolean("ParentColor", &B::ParentColor, &B::SetParentColor)
+        .Default(1)
+        .Component("PopupMenu", &B::PopupMenu, &B::SetPopupMenu)
+        .Boolean("Visible", &B::Visible, &B::SetVisible)
+        .Default(1)
+        .Boolean("ParentFont", &B::ParentFont, &B::SetParentFont)
+        .Default(1)
+        .Boolean("TabStop", &B::TabStop, &B::SetTabStop)
+        .Default(1)
+        .Event("OnEnter", &B::OnEnter, &B::SetOnEnter)
+        .Event("OnExit", &B::OnExit, &B::SetOnExit);
+}
+
+TsuiCustomButton::TsuiCustomButton(TComponent* owner)
+    : TCustomControl(owner), FStyle(*this, [this] { StyleRefresh(); }) {
+    // Every press is a click; a quick second press is no double click.
+    SetControlStyle(ControlStyle() & ~(csDoubleClicks | csAcceptsControls));
+    SetBounds(0, 0, 80, 27);
+    SetTabStop(true);
+    // The platform's controls take their parent's colour until given one.
+    SetParentColor(true);
+    FStyle.StartWithFormStyle();
+}
+
+TsuiCustomButton::~TsuiCustomButton() {
+    StopRepeatTimer();
+}
+
+void TsuiCustomButton::StyleRefresh() {
+    UIStyleChanged();
+    Invalidate();
+}
+
+void TsuiCustomButton::SetAutoSize(bool value) {
+    FAutoSize = value;
+    AutoSizeChanged();
+    Invalidate();
+}
+
+void TsuiCustomButton::SetDefault(bool value) {
+    FDefault = value;
+    TCustomForm* form = ParentForm();
+    if (HandleAllocated() && form != nullptr)
+        form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<intptr_t>(form->ActiveControl()));
+}
+
+void TsuiCustomButton::SetTransparent(bool value) {
+    FTransparent = value;
+    FFaceTransparent = value;
+    TransparentChanged();
+    Invalidate();
+}
+
+void TsuiCustomButton::SetFocusedRectMargin(int value) {
+    FFocusedRectMargin = value;
+    Invalidate();
+}
+
+void TsuiCustomButton::SetEnabled(bool value) {
+    TCustomControl::SetEnabled(value);
+    // A disabled button holds no press: its repeat timer must not go on.
+    if (!value && (FPressed || FRepeatTimer != nullptr)) {
+        FPressed = false;
+        StopRepeatTimer();
+    }
+    EnabledChanged();
+    Invalidate();
+}
+
+void TsuiCustomButton::Notification(TComponent* component, TOperation operation) {
+    TCustomControl::Notification(component, operation);
+    FStyle.Notification(component, operation);
+}
+
+void TsuiCustomButton::CreateWnd() {
+    TCustomControl::CreateWnd();
+    FActiveDefault = FDefault;
+}
+
+void TsuiCustomButton::AutoSizeChanged() {
+    if (!FAutoSize)
+        return;
+    // The built-in strip of the style itself: a file theme is not asked.
+    TBitmap strip;
+    GetThemeBitmap(UIStyle(), kButtonImage, &strip, 0, 0);
+    int height = strip.Height() == 0 ? 21 : strip.Height();
+    int width = strip.Width() == 0 ? 74 : strip.Width();
+    SetBounds(Left(), Top(), width / kButtonFrames, height);
+}
+
+// --- Faces ---
+
+void TsuiCustomButton::LoadFaceFrame(TBitmap& face, int frame) {
+    FStyle.GetBitmap(kButtonImage, face, kButtonFrames, frame);
+}
+
+void TsuiCustomButton::LoadNormalFace(TBitmap& face) {
+    LoadFaceFrame(face, 1);
+}
+
+void TsuiCustomButton::LoadMouseOnFace(TBitmap& face) {
+    LoadFaceFrame(face, 2);
+}
+
+void TsuiCustomButton::LoadMouseDownFace(TBitmap& face) {
+    LoadFaceFrame(face, 3);
+}
+
+void TsuiCustomButton::LoadDisabledFace(TBitmap& face) {
+    LoadFaceFrame(face, 1);
+}
+
+void TsuiCustomButton::SelectFace(TBitmap& face) {
+    if (!DrawEnabled())
+        LoadDisabledFace(face);
+    else if (FPressed)
+        LoadMouseDownFace(face);
+    else if (FMouseOver)
+        LoadMouseOnFace(face);
+    else
+        LoadNormalFace(face);
+}
+
+// --- Painting ---
+
+void TsuiCustomButton::DrawTransparentBackground(TCanvas& canvas) {
+    DrawSeeThrough(canvas, this, true);
+}
+
+void TsuiCustomButton::Paint() {
+    TBitmap face;
+    try {
+        SelectFace(face);
+    } catch (const std::exception&) {
+        face = TBitmap(74, 21);
+    }
+    face.SetTransparent(FFaceTransparent);
+
+    TBitmap buffer(Width(), Height());
+    TCanvas& c = buffer.Canvas();
+    if (!FTransparent)
+        FillSolid(c, Rect(0, 0, Width(), Height()), Color());
+    else
+        DrawTransparentBackground(c);
+    DrawFace(c, face);
+    if (Focused() && TabStop())
+        DrawFocusMark(c);
+    c.Font().Assign(FontRef());
+    Canvas().Font().Assign(FontRef());
+    if (!IsBlank(Caption()))
+        DrawCaption(c, Caption());
+    TRect client = ClientRect();
+    Canvas().StretchBlt(client, buffer, client);
+}
+
+void TsuiCustomButton::DrawFace(TCanvas& canvas, TBitmap& face) {
+    if (face.Empty())
+        return;
+    TImageList list(face.Width(), face.Height());
+    if (FFaceTransparent)
+        list.AddMasked(face, face.Pixel(0, 0));
+    else
+        list.Add(face);
+    list.Draw(canvas, 0, 0, 0, DrawEnabled());
+}
+
+void TsuiCustomButton::DrawCaption(TCanvas& canvas, const std::string& caption) {
+    constexpr uint32_t kFlags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas.Font().Assign(FontRef());
+    if (FBoldFocus)
+        canvas.Font().SetStyle(canvas.Font().Style() | fsBold);
+    TRect r = ClientRect();
+    if (!DrawEnabled()) {
+        canvas.Font().SetColor(kDisabledShadow);
+        TRect shadow = OffsetRect(r, 1, 1);
+        DrawText(canvas, caption, shadow, kFlags);
+        canvas.Font().SetColor(kDisabledText);
+    } else if (FPressed) {
+        r = OffsetRect(r, 1, 1);
+    }
+    DrawText(canvas, caption, r, kFlags);
+    FBoldFocus = false;
+}
+
+void TsuiCustomButton::DrawFocusMark(TCanvas& canvas) {
+    const int m = FFocusedRectMargin;
+    canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+    canvas.DrawFocusRect(Rect(m, m, ClientWidth() - m, ClientHeight() - m));
+}
+
+// --- Pointer and keys ---
+
+void TsuiCustomButton::StartRepeatTimer() {
+    if (FRepeatTimer != nullptr)
+        return;
+    FRepeatTimer = new TTimer(nullptr);
+    FRepeatTimer->SetInterval(static_cast<uint32_t>(std::max(FMouseContinuouslyDownInterval, 0)));
+    FRepeatTimer->SetOnTimer(TNotifyEvent(this, &TsuiCustomButton::RepeatTimerTick));
+    FRepeatTimer->SetEnabled(true);
+}
+
+void TsuiCustomButton::StopRepeatTimer() {
+    if (FRepeatTimer == nullptr)
+        return;
+    // The timer may be the one whose tick is running now: Free lets its
+    // Fire see that it is gone.
+    TTimer* timer = FRepeatTimer;
+    FRepeatTimer = nullptr;
+    timer->Free();
+}
+
+void TsuiCustomButton::RepeatTimerTick(TObject*) {
+    FOnMouseContinuouslyDown(this);
+}
+
+void TsuiCustomButton::EndPress() {
+    FMouseOver = false;
+    FPressed = false;
+    StopRepeatTimer();
+    Invalidate();
+}
+
+void TsuiCustomButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (button == TMouseButton::mbLeft) {
+        FPressed = true;
+        StartRepeatTimer();
+        if (TabStop() && CanFocus() && Enabled() && Visible()) {
+            try {
+                SetFocus();
+            } catch (const std::exception&) {
+            }
+        }
+        Invalidate();
+    }
+    TCustomControl::MouseDown(button, shift, x, y);
+}
+
+void TsuiCustomButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    TComponentTracker alive(this);
+    TCustomControl::MouseUp(button, shift, x, y);
+    // A release that made no click (outside the button) ends the press as
+    // well: the repeat timer runs only while the button is held.
+    if (alive.Exists() && button == TMouseButton::mbLeft && (FPressed || FRepeatTimer != nullptr)) {
+        FPressed = false;
+        StopRepeatTimer();
+        Invalidate();
+    }
+}
+
+void TsuiCustomButton::MouseMove(TShiftState shift, int x, int y) {
+    TComponentTracker alive(this);
+    TCustomControl::MouseMove(shift, x, y);
+    if (!alive.Exists())
+        return;
+    if (x < 0 || y < 0 || x > Width() || y > Height()) {
+        FMouseOver = false;
+        FPressed = false;
+        Invalidate();
+    }
+}
+
+void TsuiCustomButton::Click() {
+    TComponentTracker alive(this);
+    if (FPressed) {
+        StopRepeatTimer();
+        FPressed = false;
+        Invalidate();
+    }
+    if (Parent() != nullptr)
+        if (TCustomForm* form = ParentForm())
+            form->SetModalResult(FModalResult);
+    if (alive.Exists())
+        TCustomControl::Click();
+}
+
+void TsuiCustomButton::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_ERASEBKGND:
+        m.Result = 1;
+        return;
+    case CM_MOUSEENTER:
+        if (!HasState(csDesigning)) {
+            FMouseOver = true;
+            Invalidate();
+        }
+        TCustomControl::WndProc(m);
+        return;
+    case CM_MOUSELEAVE: {
+        TComponentTracker alive(this);
+        EndPress();
+        FOnMouseExit(this);
+        if (alive.Exists())
+            TCustomControl::WndProc(m);
+        return;
+    }
+    case WM_KEYDOWN: {
+        int key = static_cast<int>(m.WParam);
+        if ((key == VK_SPACE || key == VK_RETURN) && Focused() && Enabled()) {
+            FPressed = true;
+            Invalidate();
+        }
+        break;
+    }
+    case WM_KEYUP: {
+        int key = static_cast<int>(m.WParam);
+        TComponentTracker alive(this);
+        TCustomControl::WndProc(m);
+        if (alive.Exists() && (key == VK_SPACE || key == VK_RETURN) && Focused() && FPressed &&
+            Enabled()) {
+            FPressed = false;
+            Invalidate();
+            Click();
+        }
+        return;
+    }
+    case CM_DIALOGCHAR:
+        TCustomControl::WndProc(m);
+        if (IsAccel(static_cast<int>(m.WParam), Caption()) && Enabled()) {
+            Click();
+            m.Result = 1;
+        } else {
+            m.Result = 0;
+        }
+        return;
+    case CM_DIALOGKEY: {
+        int key = static_cast<int>(m.WParam);
+        bool plain = (static_cast<TShiftState>(m.LParam) & (ssShift | ssCtrl | ssAlt)) == 0;
+        if (plain && ((key == VK_RETURN && FActiveDefault) || (key == VK_ESCAPE && FCancel)) &&
+            CanFocus()) {
+            Click();
+            m.Result = 1;
+            return;
+        }
+        break;
+    }
+    case CM_FOCUSCHANGED: {
+        // Enter clicks the focused TsuiButton, or the default button while
+        // the focus is on something else.
+        auto* focused = reinterpret_cast<TWinControl*>(m.LParam);
+        if (auto* button = dynamic_cast<TsuiButton*>(focused))
+            FActiveDefault = button == this;
+        else
+            FActiveDefault = FDefault;
+        Invalidate();
+        break;
+    }
+    case CM_TEXTCHANGED:
+        CaptionChanged();
+        Invalidate();
+        break;
+    case CM_FONTCHANGED:
+        TCustomControl::WndProc(m);
+        Canvas().Font().Assign(FontRef());
+        FontChanged();
+        Invalidate();
+        return;
+    default:
+        break;
+    }
+    TCustomControl::WndProc(m);
+}
+
+// --- TsuiButton ---
+
+SSI_DEFINE_CLASS(TsuiButton, TsuiCustomButton)
+
+void TsuiButton::DeclarePublished(TPropertyBuilder& p) {
+    using B = TsuiButton;
+    p.Component("FileTheme", &B::FileTheme, &B::SetFileTheme)
+        .Enum("UIStyle", TsuiUIStyleInfo(), &B::UIStyle, &B::SetUIStyle)
+        .Boolean("Cancel", &B::Cancel, &B::SetCancel)
+        .Default(0)
+        .Boolean("Default", &B::Default, &B::SetDefault)
+        .Default(0)
+        .String("Caption", &B::Caption, &B::SetCaption)
+        .Object("Font", &B::Font, &B::SetFont)
+        .Boolean("Enabled", &B::Enabled, &B::SetEnabled)
+        .Default(1)
+        .Integer("TabOrder", &B::TabOrder, &B::SetTabOrder)
+        .Default(-1)
+        .Boolean("Transparent", &B::Transparent, &B::SetTransparent)
+        .Integer("ModalResult", &B::ModalResult, &B::SetModalResult)
+        .Default(0)
+        .Boolean("AutoSize", &B::AutoSize, &B::SetAutoSize)
+        .Default(0)
+        .Integer("FocusedRectMargin", &B::FocusedRectMargin, &B::SetFocusedRectMargin)
+        .Object("Glyph", &B::Glyph, &B::SetGlyph)
+        .Enum("Layout", TButtonLayoutInfo, &B::Layout, &B::SetLayout)
+        .Default(0)
+        .Integer("Spacing", &B::Spacing, &B::SetSpacing)
+        .Integer("MouseContinuouslyDownInterval", &B::MouseContinuouslyDownInterval,
+                 &B::SetMouseContinuouslyDownInterval)
+        .Event("OnClick", &B::OnClick, &B::SetOnClick)
+        .Event("OnMouseMove", &B::OnMouseMove, &B::SetOnMouseMove)
+        .Event("OnMouseDown", &B::OnMouseDown, &B::SetOnMouseDown)
+        .Event("OnMouseUp", &B::OnMouseUp, &B::SetOnMouseUp)
+        .Event("OnKeyDown", &B::OnKeyDown, &B::SetOnKeyDown)
+        .Event("OnKeyUp", &B::OnKeyUp, &B::SetOnKeyUp)
+        .Event("OnKeyPress", &B::OnKeyPress, &B::SetOnKeyPress)
+        .Event("OnMouseEnter", &B::OnMouseEnter, &B::SetOnMouseEnter)
+        .Event("OnMouseExit", &B::OnMouseExit, &B::SetOnMouseExit)
+        .Event("OnMouseContinuouslyDown", &B::OnMouseContinuouslyDown,
+               &B::SetOnMouseContinuouslyDown)
+        .Integer("ResHandle", &B::ResHandle, &B::SetResHandle)
+        .NotStored();
+}
+
+TsuiButton::TsuiButton(TComponent* owner) : TsuiCustomButton(owner) {
+    FGlyph.OnChange = [this](TGraphic&) { Invalidate(); };
+    // The base took the form's style before this class could follow it.
+    SetUIStyle(UIStyle());
+}
+
+void TsuiButton::SetLayout(TButtonLayout value) {
+    FLayout = value;
+    Invalidate();
+}
+
+void TsuiButton::SetSpacing(int value) {
+    FSpacing = value;
+    Invalidate();
+}
+
+void TsuiButton::UIStyleChanged() {
+    SetTransparent(Style().GetBool(kButtonTransparentBool));
+}
+
+void TsuiButton::DrawFace(TCanvas& canvas, TBitmap& face) {
+    canvas.Font().Assign(FontRef());
+    if (!face.Empty())
+        DrawNineSlice(face, canvas, Rect(0, 0, Width(), Height()), FFaceTransparent);
+    if (!FGlyph.Empty())
+        DrawGlyph(canvas);
+}
+
+void TsuiButton::DrawGlyph(TCanvas& canvas) {
+    const std::string& caption = Caption();
+    const int tw = canvas.TextWidth(caption);
+    const int th = canvas.TextHeight(caption);
+    const int gh = FGlyph.Height();
+    const bool twoFrames = FGlyph.Width() == 2 * gh;
+    const int gw = twoFrames ? gh : FGlyph.Width();
+    const int w = Width(), h = Height();
+    int gx = 0, gy = 0;
+    switch (FLayout) {
+    case TButtonLayout::blGlyphLeft:
+        gx = (w - gw - tw - FSpacing) / 2;
+        gy = (h - gh) / 2;
+        FCaptionX = gx + gw + FSpacing;
+        FCaptionY = (h - th) / 2;
+        break;
+    case TButtonLayout::blGlyphRight:
+        gx = (w + tw + FSpacing - gw) / 2;
+        gy = (h - gh) / 2;
+        FCaptionX = gx - tw - FSpacing;
+        FCaptionY = (h - th) / 2;
+        break;
+    case TButtonLayout::blGlyphTop:
+        gx = (w - gw) / 2;
+        gy = (h - th - gh - FSpacing) / 2;
+        FCaptionX = (w - tw) / 2;
+        FCaptionY = gy + gh + FSpacing;
+        break;
+    case TButtonLayout::blGlyphBottom:
+        gx = (w - gw) / 2;
+        gy = (h + th + FSpacing - gh) / 2;
+        FCaptionX = (w - tw) / 2;
+        FCaptionY = gy - th - FSpacing;
+        break;
+    }
+    if (Pressed()) {
+        ++gx;
+        ++gy;
+    }
+    TImageList list(gw, gh);
+    list.AddMasked(FGlyph, FGlyph.Pixel(0, 0));
+    if (twoFrames)
+        list.Draw(canvas, gx, gy, DrawEnabled() ? 0 : 1, true);
+    else
+        list.Draw(canvas, gx, gy, 0, DrawEnabled());
+}
+
+void TsuiButton::DrawCaption(TCanvas& canvas, const std::string& caption) {
+    if (FGlyph.Empty()) {
+        TsuiCustomButton::DrawCaption(canvas, caption);
+        return;
+    }
+    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas.Font().Assign(FontRef());
+    int cx = FCaptionX, cy = FCaptionY;
+    if (!DrawEnabled()) {
+        canvas.Font().SetColor(kDisabledShadow);
+        TRect shadow = Rect(cx + 1, cy + 1, Width(), Height());
+        DrawText(canvas, caption, shadow, DT_SINGLELINE);
+        canvas.Font().SetColor(kDisabledText);
+    } else if (Pressed()) {
+        ++cx;
+        ++cy;
+    }
+    TRect r = Rect(cx, cy, Width(), Height());
+    DrawText(canvas, caption, r, DT_SINGLELINE);
+    FBoldFocus = false;
+}
+
+void TsuiButton::DrawFocusMark(TCanvas& canvas) {
+    if (UIStyle() == TsuiUIStyle::MacOS || UIStyle() == TsuiUIStyle::BlueGlass) {
+        FBoldFocus = true;
+        return;
+    }
+    TsuiCustomButton::DrawFocusMark(canvas);
+}
+
+// --- TsuiImageButton ---
+
+SSI_DEFINE_CLASS(TsuiImageButton, TsuiCustomButton)
+
+void TsuiImageButton::DeclarePublished(TPropertyBuilder& p) {
+    using B = TsuiImageButton;
+    p.Enum("UIStyle", TsuiUIStyleInfo(), &B::UIStyle, &B::SetUIStyle)
+        .NotStored()
+        .Boolean("DrawFocused", &B::DrawFocused, &B::SetDrawFocused)
+        .Integer("FocusedRectMargin", &B::FocusedRectMargin, &B::SetFocusedRectMargin)
+        .Object("PicNormal", &B::PicNormal, &B::SetPicNormal)
+        .Object("PicMouseOn", &B::PicMouseOn, &B::SetPicMouseOn)
+        .Object("PicMouseDown", &B::PicMouseDown, &B::SetPicMouseDown)
+        .Object("PicDisabled", &B::PicDisabled, &B::SetPicDisabled)
+        .Boolean("Stretch", &B::Stretch, &B::SetStretch)
+        .Boolean("Cancel", &B::Cancel, &B::SetCancel)
+        .Default(0)
+        .Boolean("Default", &B::Default, &B::SetDefault)
+        .Default(0)
+        .Integer("MouseContinuouslyDownInterval", &B::MouseContinuouslyDownInterval,
+                 &B::SetMouseContinuouslyDownInterval)
+        .String("Caption", &B::Caption, &B::SetCaption)
+        .Object("Font", &B::Font, &B::SetFont)
+        .Boolean("Enabled", &B::Enabled, &B::SetEnabled)
+        .Default(1)
+        .Integer("TabOrder", &B::TabOrder, &B::SetTabOrder)
+        .Default(-1)
+        .Boolean("Transparent", &B::Transparent, &B::SetTransparent)
+        .Integer("ModalResult", &B::ModalResult, &B::SetModalResult)
+        .Default(0)
+        .Boolean("AutoSize", &B::AutoSize, &B::SetAutoSize)
+        .Default(0)
+        .Event("OnClick", &B::OnClick, &B::SetOnClick)
+        .Event("OnMouseMove", &B::OnMouseMove, &B::SetOnMouseMove)
+        .Event("OnMouseDown", &B::OnMouseDown, &B::SetOnMouseDown)
+        .Event("OnMouseUp", &B::OnMouseUp, &B::SetOnMouseUp)
+        .Event("OnKeyDown", &B::OnKeyDown, &B::SetOnKeyDown)
+        .Event("OnKeyUp", &B::OnKeyUp, &B::SetOnKeyUp)
+        .Event("OnKeyPress", &B::OnKeyPress, &B::SetOnKeyPress)
+        .Event("OnMouseEnter", &B::OnMouseEnter, &B::SetOnMouseEnter)
+        .Event("OnMouseExit", &B::OnMouseExit, &B::SetOnMouseExit)
+        .Event("OnMouseContinuouslyDown", &B::OnMouseContinuouslyDown,
+               &B::SetOnMouseContinuouslyDown)
+        .Integer("ResHandle", &B::ResHandle, &B::SetResHandle)
+        .NotStored();
+}
+
+TsuiImageButton::TsuiImageButton(TComponent* owner) : TsuiCustomButton(owner) {
+    // A picture read from a layout changes in place: it sizes the button as
+    // a picture set through the property does.
+    for (TPersistentPicture* picture : {&FPicNormal, &FPicMouseOn, &FPicMouseDown, &FPicDisabled})
+        picture->OnChange = [this](TPicture&) {
+            AutoSizeChanged();
+            Invalidate();
+        };
+}
+
+void TsuiImageButton::SetPicture(TPersistentPicture& picture, const TPersistentPicture& value) {
+    picture.Assign(value);
+}
+
+void TsuiImageButton::SetPicNormal(const TPersistentPicture& value) {
+    SetPicture(FPicNormal, value);
+}
+
+void TsuiImageButton::SetPicMouseOn(const TPersistentPicture& value) {
+    SetPicture(FPicMouseOn, value);
+}
+
+void TsuiImageButton::SetPicMouseDown(const TPersistentPicture& value) {
+    SetPicture(FPicMouseDown, value);
+}
+
+void TsuiImageButton::SetPicDisabled(const TPersistentPicture& value) {
+    SetPicture(FPicDisabled, value);
+}
+
+void TsuiImageButton::SetStretch(bool value) {
+    FStretch = value;
+    Invalidate();
+}
+
+void TsuiImageButton::SetDrawFocused(bool value) {
+    FDrawFocused = value;
+    Invalidate();
+}
+
+void TsuiImageButton::AutoSizeChanged() {
+    if (Parent() != nullptr && AutoSize() && FPicNormal.HasGraphic())
+        SetBounds(Left(), Top(), FPicNormal.Width(), FPicNormal.Height());
+}
+
+void TsuiImageButton::LoadPicture(const TPicture& picture, TBitmap& face) const {
+    const TPicture& source = picture.HasGraphic() ? picture : FPicNormal;
+    const TGraphic* graphic = source.Graphic();
+    if (graphic == nullptr)
+        return;
+    if (auto* bitmap = dynamic_cast<const TBitmap*>(graphic)) {
+        face.Assign(*bitmap);
+        return;
+    }
+    face.SetSize(graphic->Width(), graphic->Height());
+    face.Canvas().Draw(0, 0, *graphic);
+}
+
+void TsuiImageButton::LoadNormalFace(TBitmap& face) {
+    LoadPicture(FPicNormal, face);
+}
+
+void TsuiImageButton::LoadMouseOnFace(TBitmap& face) {
+    LoadPicture(FPicMouseOn, face);
+}
+
+void TsuiImageButton::LoadMouseDownFace(TBitmap& face) {
+    LoadPicture(FPicMouseDown, face);
+}
+
+void TsuiImageButton::LoadDisabledFace(TBitmap& face) {
+    LoadPicture(FPicDisabled, face);
+}
+
+void TsuiImageButton::DrawFace(TCanvas& canvas, TBitmap& face) {
+    if (face.Empty())
+        return;
+    bool transparent = face.Transparent();
+    face.SetTransparentColor(face.Pixel(0, 0));
+    face.SetTransparent(transparent);
+    if (FStretch)
+        canvas.StretchDraw(Rect(0, 0, Width(), Height()), face);
+    else
+        canvas.Draw(0, 0, face);
+}
+
+void TsuiImageButton::DrawFocusMark(TCanvas& canvas) {
+    if (FDrawFocused)
+        TsuiCustomButton::DrawFocusMark(canvas);
+}
+
+// --- TsuiCheckBox ---
+
+SSI_DEFINE_CLASS(TsuiCheckBox, TCustomControl)
+
+void TsuiCheckBox::DeclarePublished(TPropertyBuilder& p) {
+    using C = TsuiCheckBox;
+    p.Enum("UIStyle", TsuiUIStyleInfo(), &C::UIStyle, &C::SetUIStyle)
+        .Component("FileTheme", &C::FileTheme, &C::SetFileTheme)
+        .Component("PopupMenu", &C::PopupMenu, &C::SetPopupMenu)
+        .Boolean("Visible", &C::Visible, &C::SetVisible)
+        .Default(1)
+        .Boolean("ParentFont", &C::ParentFont, &C::SetParentFont)
+        .Default(1)
+        .Boolean("AutoSize", &C::AutoSize, &C::SetAutoSize)
+        .Boolean("Checked", &C::Checked, &C::SetChecked)
+        .String("Caption", &C::Caption, &C::SetCaption)
+        .Boolean("Enabled", &C::Enabled, &C::SetEnabled)
+        .Default(1)
+        .Object("Font", &C::Font, &C::SetFont)
+        .Color("Color", &C::Color, &C::SetColor)
+        .Stored(&C::ColorStored)
+        .Integer("TabOrder", &C::TabOrder, &C::SetTabOrder)
+        .Default(-1)
+        .Boolean("TabStop", &C::TabStop, &C::SetTabStop)
+        .Default(1)
+        .Boolean("ParentColor", &C::ParentColor, &C::SetParentColor)
+        .Default(1)
+        .Enum("State", TCheckBoxStateInfo, &C::State, &C::SetState)
+        .Default(0)
+        .Boolean("Transparent", &C::Transparent, &C::SetTransparent)
+        .Event("OnClick", &C::OnClick, &C::SetOnClick)
+        .Event("OnDblClick", &C::OnDblClick, &C::SetOnDblClick)
+        .Event("OnMouseMove", &C::OnMouseMove, &C::SetOnMouseMove)
+        .Event("OnMouseDown", &C::OnMouseDown, &C::SetOnMouseDown)
+        .Event("OnMouseUp", &C::OnMouseUp, &C::SetOnMouseUp)
+        .Event("OnKeyDown", &C::OnKeyDown, &C::SetOnKeyDown)
+        .Event("OnKeyUp", &C::OnKeyUp, &C::SetOnKeyUp)
+        .Event("OnKeyPress", &C::OnKeyPress, &C::SetOnKeyPress)
+        .Event("OnEnter", &C::OnEnter, &C::SetOnEnter)
+        .Event("OnExit", &C::OnExit, &C::SetOnExit);
+}
+
+TsuiCheckBox::TsuiCheckBox(TComponent* owner)
+    : TCustomControl(owner), FStyle(*this, [this] { Invalidate(); }) {
+    SetControlStyle(ControlStyle() & ~(csDoubleClicks | csAcceptsControls));
+    SetBounds(0, 0, 93, 17);
+    SetTabStop(true);
+    SetParentColor(true);
+    FStyle.StartWithFormStyle();
+}
+
+void TsuiCheckBox::Notification(TComponent* component, TOperation operation) {
+    TCustomControl::Notification(component, operation);
+    FStyle.Notification(component, operation);
+}
+
+bool TsuiCheckBox::Loading() const {
+    return HasState(csLoading) || (Owner() != nullptr && Owner()->HasState(csLoading));
+}
+
+void TsuiCheckBox::FireCheckClick() {
+    if (!Loading())
+        FOnCheckClick(this);
+}
+
+void TsuiCheckBox::SetAutoSize(bool value) {
+    FAutoSize = value;
+    Invalidate();
+}
+
+void TsuiCheckBox::SetTransparent(bool value) {
+    FTransparent = value;
+    Invalidate();
+}
+
+void TsuiCheckBox::SetEnabled(bool value) {
+    TCustomControl::SetEnabled(value);
+    Invalidate();
+}
+
+void TsuiCheckBox::SetChecked(bool value) {
+    if (FChecked == value)
+        return;
+    FChecked = value;
+    Invalidate();
+    CheckedChanged();
+}
+
+TCheckBoxState TsuiCheckBox::State() const {
+    return FChecked ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked;
+}
+
+void TsuiCheckBox::SetState(TCheckBoxState value) {
+    SetChecked(value == TCheckBoxState::cbChecked);
+}
+
+bool TsuiCheckBox::NeedFocusRect() {
+    return TabStop() && Focused();
+}
+
+void TsuiCheckBox::CheckedChanged() {
+    FireCheckClick();
+}
+
+void TsuiCheckBox::Toggle() {
+    BeforeToggle();
+    SetChecked(!FChecked);
+}
+
+void TsuiCheckBox::Click() {
+    TComponentTracker alive(this);
+    Toggle();
+    if (alive.Exists())
+        TCustomControl::Click();
+}
+
+void TsuiCheckBox::LoadMark(TBitmap& mark) {
+    // Frames: checked, unchecked, checked and disabled, unchecked and
+    // disabled.
+    const bool enabled = IsEnabledInParents();
+    const int frame = FChecked ? (enabled ? 1 : 3) : (enabled ? 2 : 4);
+    FStyle.GetBitmap(MarkThemeItem(), mark, kMarkFrames, frame);
+    mark.SetTransparent(MarkTransparent());
+}
+
+void TsuiCheckBox::AdjustSize() {
+    if (!FAutoSize)
+        return;
+    TBitmap mark;
+    LoadMark(mark);
+    ApplyAutoSize(mark);
+}
+
+void TsuiCheckBox::ApplyAutoSize(const TBitmap& mark) {
+    if (!FAutoSize)
+        return;
+    TBitmap scratch(1, 1);
+    TCanvas& c = scratch.Canvas();
+    c.Font().Assign(FontRef());
+    const int height = std::max(c.TextHeight("W") + 2, mark.Height()) + 4;
+    const int width = mark.Width() + c.TextWidth(Caption()) + 8;
+    SetBounds(Left(), Top(), width, height);
+}
+
+void TsuiCheckBox::Paint() {
+    TBitmap mark;
+    LoadMark(mark);
+    ApplyAutoSize(mark);
+
+    TBitmap buffer(Width(), Height());
+    TCanvas& c = buffer.Canvas();
+    c.Font().Assign(FontRef());
+    const int w = Width(), h = Height();
+    if (!FTransparent)
+        FillSolid(c, Rect(0, 0, w, h), Color());
+    else
+        DrawSeeThrough(c, this, dynamic_cast<TTabSheet*>(Parent()) != nullptr);
+    c.Draw(1, (ClientHeight() - mark.Height()) / 2, mark);
+
+    c.Brush().SetStyle(TBrushStyle::bsClear);
+    const int lineHeight = c.TextHeight("W");
+    const int x0 = mark.Width() + 4;
+    const int y0 = (ClientHeight() - lineHeight) / 2;
+    TRect text = Rect(x0, y0, w, h);
+    DrawText(c, Caption(), text, DT_SINGLELINE);
+    if (NeedFocusRect()) {
+        c.Brush().SetStyle(TBrushStyle::bsSolid);
+        c.DrawFocusRect(Rect(x0 - 1, y0, w, y0 + lineHeight + 2));
+    }
+    Canvas().Draw(0, 0, buffer);
+}
+
+void TsuiCheckBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    TComponentTracker alive(this);
+    TCustomControl::MouseDown(button, shift, x, y);
+    if (!alive.Exists() || button != TMouseButton::mbLeft)
+        return;
+    if (CanFocus() && Enabled() && Visible()) {
+        try {
+            SetFocus();
+        } catch (const std::exception&) {
+        }
+    }
+}
+
+void TsuiCheckBox::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_ERASEBKGND:
+        m.Result = 1;
+        return;
+    case WM_KEYUP: {
+        int key = static_cast<int>(m.WParam);
+        TComponentTracker alive(this);
+        TCustomControl::WndProc(m);
+        if (alive.Exists() && (key == VK_SPACE || key == VK_RETURN) && Focused() && Enabled() &&
+            KeyUpClicks()) {
+            Invalidate();
+            Click();
+        }
+        return;
+    }
+    case CM_DIALOGCHAR:
+        TCustomControl::WndProc(m);
+        if (IsAccel(static_cast<int>(m.WParam), Caption()) && Enabled()) {
+            if (CanFocus()) {
+                try {
+                    SetFocus();
+                } catch (const std::exception&) {
+                }
+            }
+            Click();
+            m.Result = 1;
+        } else {
+            m.Result = 0;
+        }
+        return;
+    case CM_FOCUSCHANGED:
+    case CM_FONTCHANGED:
+    case CM_TEXTCHANGED:
+        Invalidate();
+        break;
+    default:
+        break;
+    }
+    TCustomControl::WndProc(m);
+}
+
+// --- TsuiRadioButton ---
+
+SSI_DEFINE_CLASS(TsuiRadioButton, TsuiCheckBox)
+
+void TsuiRadioButton::DeclarePublished(TPropertyBuilder& p) {
+    p.Integer("GroupIndex", &TsuiRadioButton::GroupIndex, &TsuiRadioButton::SetGroupIndex)
+        .Default(0);
+}
+
+TsuiRadioButton::TsuiRadioButton(TComponent* owner) : TsuiCheckBox(owner) {
+    // Radio buttons see double clicks as such (OnDblClick).
+    SetControlStyle(ControlStyle() | csDoubleClicks);
+}
+
+void TsuiRadioButton::CheckedChanged() {
+    if (!Checked())
+        return;
+    if (TWinControl* parent = Parent()) {
+        for (int i = 0; i < parent->ControlCount(); ++i) {
+            auto* other = dynamic_cast<TsuiRadioButton*>(parent->Controls(i));
+            if (other != nullptr && other != this && other->FGroupIndex == FGroupIndex)
+                other->SetChecked(false);
+        }
+    }
+    FireCheckClick();
+}
+
+void TsuiRadioButton::Toggle() {
+    if (!Checked())
+        SetChecked(true);
+}
+
+void TsuiRadioButton::WndProc(TMessage& m) {
+    if (m.Msg != WM_SETFOCUS) {
+        TsuiCheckBox::WndProc(m);
+        return;
+    }
+    TsuiCheckBox::WndProc(m);
+    // The focus came from another item of a radio group (the arrow keys
+    // move it among the items): the newly focused item is the choice.
+    TWinControl* previous = TWinControl::FindControl(static_cast<HWND>(m.WParam));
+    if (previous != nullptr && previous != this && previous->ClassName() == "TsuiRadioGroupButton")
+        Click();
+}
+
+// --- TsuiToolBarSpeedButton ---
+
+SSI_DEFINE_CLASS(TsuiToolBarSpeedButton, TCustomPanel)
+
+void TsuiToolBarSpeedButton::DeclarePublished(TPropertyBuilder& p) {
+    using B = TsuiToolBarSpeedButton;
+    p.Object("Glyph", &B::Glyph, &B::SetGlyph)
+        .Color("Color", &B::Color, &B::SetColor)
+        .Default(clBtnFace)
+        .Event("OnClick", &B::OnClick, &B::SetOnClick);
+}
+
+TsuiToolBarSpeedButton::TsuiToolBarSpeedButton(TComponent* owner) : TCustomPanel(owner) {
+    SetControlStyle(ControlStyle() & ~csAcceptsControls);
+    SetBevelOuter(TBevelCut::bvNone);
+    SetBounds(0, 0, 18, 18);
+}
+
+void TsuiToolBarSpeedButton::SetGlyph(const TPersistentBitmap& value) {
+    FGlyph.Assign(value);
+}
+
+void TsuiToolBarSpeedButton::Paint() {
+    const int w = Width(), h = Height();
+    TBitmap buffer(w, h);
+    TCanvas& c = buffer.Canvas();
+    FillSolid(c, Rect(0, 0, w, h), Color());
+    if (!FGlyph.Empty()) {
+        if (FMouseOver) {
+            c.Brush().SetColor(clBlack);
+            c.FrameRect(Rect(0, 0, w, h));
+        }
+        TBitmap glyph(FGlyph);
+        glyph.SetTransparent(true);
+        c.Draw(1, 1, glyph);
+    }
+    Canvas().Draw(0, 0, buffer);
+}
+
+void TsuiToolBarSpeedButton::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_ERASEBKGND:
+        m.Result = 1;
+        return;
+    case CM_MOUSEENTER:
+        FMouseOver = true;
+        Invalidate();
+        break;
+    case CM_MOUSELEAVE:
+        FMouseOver = false;
+        Invalidate();
+        break;
+    default:
+        break;
+    }
+    TCustomPanel::WndProc(m);
+}

@@ -1,0 +1,153 @@
+#include "controls/SUIGroupBox.h"
+
+#include "framework/components/PropertyBuilder.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/ui/Menus.h"
+#include "skin/SUIMgr.h"
+#include "skin/SUIPublic.h"
+
+#include <cstdlib>
+#include <vector>
+
+namespace {
+constexpr int kControlBorderColor = 25;
+constexpr int kControlFontColor = 27;
+constexpr TColor kDisabledText = 0x808080;
+} // namespace
+
+SSI_DEFINE_CLASS(TsuiCustomGroupBox, TsuiCustomPanel)
+
+void TsuiCustomGroupBox::DeclarePublished(TPropertyBuilder& p) {
+    using G = TsuiCustomGroupBox;
+    p.Component("FileTheme", &G::FileTheme, &G::SetFileTheme)
+        .Enum("UIStyle", TsuiUIStyleInfo(), &G::UIStyle, &G::SetUIStyle)
+        .Enum("Align", TAlignInfo, &G::Align, &G::SetAlign)
+        .Default(0)
+        .String("Caption", &G::Caption, &G::SetCaption)
+        .Color("Color", &G::Color, &G::SetColor)
+        .Stored(&G::ColorStored)
+        .Object("Font", &G::Font, &G::SetFont)
+        .Boolean("Enabled", &G::Enabled, &G::SetEnabled)
+        .Default(1)
+        .Boolean("Transparent", &G::Transparent, &G::SetTransparent)
+        .Default(0)
+        .Boolean("ParentColor", &G::ParentColor, &G::SetParentColor)
+        .Boolean("ParentFont", &G::ParentFont, &G::SetParentFont)
+        .Default(1)
+        .Integer("TabOrder", &G::TabOrder, &G::SetTabOrder)
+        .Default(-1)
+        .Boolean("TabStop", &G::TabStop, &G::SetTabStop)
+        .Default(0)
+        .Boolean("Visible", &G::Visible, &G::SetVisible)
+        .Default(1);
+}
+
+TsuiCustomGroupBox::TsuiCustomGroupBox(TComponent* owner)
+    : TsuiCustomPanel(owner), FStyle(*this, [this] {
+          ApplyUIStyle(FStyle.UIStyle(), FStyle.FileTheme());
+          Invalidate();
+      }) {
+    SetBounds(Left(), Top(), 185, 105);
+    TControl::SetCaption(" ");
+    SetParentColor(true);
+    FStyle.StartWithFormStyle();
+}
+
+void TsuiCustomGroupBox::Notification(TComponent* component, TOperation operation) {
+    TsuiCustomPanel::Notification(component, operation);
+    FStyle.Notification(component, operation);
+}
+
+bool TsuiCustomGroupBox::Loading() const {
+    return HasState(csLoading) || (Owner() != nullptr && Owner()->HasState(csLoading));
+}
+
+int TsuiCustomGroupBox::FontPixelHeight() const {
+    return std::abs(FontRef().Height());
+}
+
+int TsuiCustomGroupBox::FrameTop() const {
+    return FontPixelHeight() / 2 + ClientRect().Top + 1;
+}
+
+void TsuiCustomGroupBox::SetBorderColor(TColor value) {
+    FBorderColor = value;
+    Invalidate();
+}
+
+void TsuiCustomGroupBox::SetCaption(const std::string& value) {
+    FCaption = value;
+    Invalidate();
+}
+
+void TsuiCustomGroupBox::SetEnabled(bool value) {
+    TsuiCustomPanel::SetEnabled(value);
+    for (int i = 0; i < ControlCount(); ++i)
+        Controls(i)->SetEnabled(value);
+    Invalidate();
+}
+
+void TsuiCustomGroupBox::ApplyUIStyle(TsuiUIStyle style, TsuiFileTheme* fileTheme) {
+    ApplyStyleToChildren(this, style, fileTheme);
+    TsuiUIStyle effective;
+    if (UsingFileTheme(fileTheme, style, effective)) {
+        SetBorderColor(fileTheme->GetColor(kControlBorderColor));
+        Font()->SetColor(fileTheme->GetColor(kControlFontColor));
+    } else {
+        SetBorderColor(GetThemeColor(effective, kControlBorderColor));
+        Font()->SetColor(GetThemeColor(effective, kControlFontColor));
+    }
+}
+
+void TsuiCustomGroupBox::AdjustClientRect(TRect& rect) const {
+    rect.Left += 3;
+    rect.Right -= 3;
+    rect.Bottom -= 3;
+    rect.Top += FontPixelHeight() + 5;
+}
+
+void TsuiCustomGroupBox::Paint() {
+    const TRect r = ClientRect();
+    TBitmap buffer(r.Width(), r.Height());
+    TCanvas& c = buffer.Canvas();
+    if (Transparent()) {
+        PaintPanel(c);
+    } else {
+        c.Brush().SetStyle(TBrushStyle::bsSolid);
+        c.Brush().SetColor(Color());
+        c.FillRect(r);
+    }
+
+    // The frame: one line from just right of the top-left corner round the
+    // box and back along the top edge, stopping short of the caption.
+    c.Font().Assign(FontRef());
+    const int y = FontPixelHeight() / 2 + r.Top + 1;
+    c.Pen().SetColor(FBorderColor);
+    const int captionEnd = FCaption.empty() ? r.Left : r.Left + c.TextWidth(FCaption) + 6;
+    c.Polyline({Point(r.Left + 2, y), Point(r.Left, y), Point(r.Left, r.Bottom - 1),
+                Point(r.Right - 1, r.Bottom - 1), Point(r.Right - 1, y), Point(captionEnd, y)});
+
+    c.Font().Assign(FontRef());
+    if (!IsEnabledInParents())
+        c.Font().SetColor(kDisabledText);
+    c.Brush().SetStyle(TBrushStyle::bsClear);
+    c.TextOut(5, 0, FCaption);
+    Canvas().Draw(0, 0, buffer);
+}
+
+void TsuiCustomGroupBox::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case CM_FONTCHANGED:
+        TsuiCustomPanel::WndProc(m);
+        Realign();
+        Invalidate();
+        return;
+    default:
+        break;
+    }
+    TsuiCustomPanel::WndProc(m);
+}
+
+SSI_DEFINE_CLASS(TsuiGroupBox, TsuiCustomGroupBox)
+
+TsuiGroupBox::TsuiGroupBox(TComponent* owner) : TsuiCustomGroupBox(owner) {}
