@@ -203,6 +203,9 @@ void TsuiCustomButton::DrawTransparentBackground(TCanvas& canvas) {
 }
 
 void TsuiCustomButton::Paint() {
+    // Set by this paint's focus mark only: a focused paint without a
+    // caption must not leave the next caption bold.
+    FBoldFocus = false;
     TBitmap face;
     try {
         SelectFace(face);
