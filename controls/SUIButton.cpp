@@ -1,5 +1,6 @@
 #include "controls/SUIButton.h"
 
+#include "controls/SUIOffscreen.h"
 #include "framework/components/PropertyBuilder.h"
 #include "framework/graphics/ImageList.h"
 #include "framework/graphics/TextDrawing.h"
@@ -206,6 +207,9 @@ void TsuiCustomButton::Paint() {
     // Set by this paint's focus mark only: a focused paint without a
     // caption must not leave the next caption bold.
     FBoldFocus = false;
+    TsuiOffscreen buffer(Canvas(), ClientRect());
+    if (buffer.Empty())
+        return;
     TBitmap face;
     try {
         SelectFace(face);
@@ -214,7 +218,6 @@ void TsuiCustomButton::Paint() {
     }
     face.SetTransparent(FFaceTransparent);
 
-    TBitmap buffer(Width(), Height());
     TCanvas& c = buffer.Canvas();
     if (!FTransparent)
         FillSolid(c, Rect(0, 0, Width(), Height()), Color());
@@ -227,8 +230,7 @@ void TsuiCustomButton::Paint() {
     Canvas().Font().Assign(FontRef());
     if (!IsBlank(Caption()))
         DrawCaption(c, Caption());
-    TRect client = ClientRect();
-    Canvas().StretchBlt(client, buffer, client);
+    buffer.CopyToTarget();
 }
 
 void TsuiCustomButton::DrawFace(TCanvas& canvas, TBitmap& face) {
@@ -876,7 +878,9 @@ void TsuiCheckBox::Paint() {
     LoadMark(mark);
     ApplyAutoSize(mark);
 
-    TBitmap buffer(Width(), Height());
+    TsuiOffscreen buffer(Canvas(), ClientRect());
+    if (buffer.Empty())
+        return;
     TCanvas& c = buffer.Canvas();
     c.Font().Assign(FontRef());
     const int w = Width(), h = Height();
@@ -896,7 +900,7 @@ void TsuiCheckBox::Paint() {
         c.Brush().SetStyle(TBrushStyle::bsSolid);
         c.DrawFocusRect(Rect(x0 - 1, y0, w, y0 + lineHeight + 2));
     }
-    Canvas().Draw(0, 0, buffer);
+    buffer.CopyToTarget();
 }
 
 void TsuiCheckBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -1023,7 +1027,9 @@ void TsuiToolBarSpeedButton::SetGlyph(const TPersistentBitmap& value) {
 
 void TsuiToolBarSpeedButton::Paint() {
     const int w = Width(), h = Height();
-    TBitmap buffer(w, h);
+    TsuiOffscreen buffer(Canvas(), ClientRect());
+    if (buffer.Empty())
+        return;
     TCanvas& c = buffer.Canvas();
     FillSolid(c, Rect(0, 0, w, h), Color());
     if (!FGlyph.Empty()) {
@@ -1035,7 +1041,7 @@ void TsuiToolBarSpeedButton::Paint() {
         glyph.SetTransparent(true);
         c.Draw(1, 1, glyph);
     }
-    Canvas().Draw(0, 0, buffer);
+    buffer.CopyToTarget();
 }
 
 void TsuiToolBarSpeedButton::WndProc(TMessage& m) {

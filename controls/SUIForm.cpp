@@ -1,6 +1,7 @@
 #include "controls/SUIForm.h"
 
 #include "controls/SUIMainMenu.h"
+#include "controls/SUIOffscreen.h"
 #include "framework/components/PropertyBuilder.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Region.h"
@@ -540,13 +541,22 @@ void TsuiForm::Paint() {
         LoadSkinBitmap(style == TsuiUIStyle::MacOS ? "MACOS_FORM_BACKGROUND"
                                                    : "PROTEIN_FORM_BACKGROUND",
                        tile);
-        TBitmap buffer(Width(), Height());
-        TCanvas& b = buffer.Canvas();
-        if (tile.Width() > 0 && tile.Height() > 0)
-            for (int y = client.Top; y < client.Bottom; y += tile.Height())
-                for (int x = client.Left; x < client.Right; x += tile.Width())
-                    b.Draw(x, y, tile);
-        Canvas().Draw(0, 0, buffer);
+        // Only the tiles of the part being painted (a see-through child
+        // asks for its own area alone): one row of tiles, then that row
+        // again and again downwards.
+        TsuiOffscreen buffer(Canvas(), client);
+        const TRect area = buffer.Area();
+        const int tw = tile.Width(), th = tile.Height();
+        if (tw > 0 && th > 0 && !buffer.Empty()) {
+            const int left = client.Left + (area.Left - client.Left) / tw * tw;
+            const int top = client.Top + (area.Top - client.Top) / th * th;
+            TBitmap row(area.Right - left, th);
+            for (int x = 0; x < row.Width(); x += tw)
+                row.Canvas().Draw(x, 0, tile);
+            for (int y = top; y < area.Bottom; y += th)
+                buffer.Canvas().Draw(left, y, row);
+        }
+        buffer.CopyToTarget();
     } else {
         FillWith(Canvas(), client, Color());
     }

@@ -1,5 +1,6 @@
 #include "controls/SUIGroupBox.h"
 
+#include "controls/SUIOffscreen.h"
 #include "framework/components/PropertyBuilder.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/ui/Menus.h"
@@ -108,7 +109,9 @@ void TsuiCustomGroupBox::AdjustClientRect(TRect& rect) const {
 
 void TsuiCustomGroupBox::Paint() {
     const TRect r = ClientRect();
-    TBitmap buffer(r.Width(), r.Height());
+    TsuiOffscreen buffer(Canvas(), r);
+    if (buffer.Empty())
+        return;
     TCanvas& c = buffer.Canvas();
     if (Transparent()) {
         PaintPanel(c);
@@ -122,17 +125,28 @@ void TsuiCustomGroupBox::Paint() {
     // box and back along the top edge, stopping short of the caption.
     c.Font().Assign(FontRef());
     const int y = FontPixelHeight() / 2 + r.Top + 1;
-    c.Pen().SetColor(FBorderColor);
     const int captionEnd = FCaption.empty() ? r.Left : r.Left + c.TextWidth(FCaption) + 6;
-    c.Polyline({Point(r.Left + 2, y), Point(r.Left, y), Point(r.Left, r.Bottom - 1),
-                Point(r.Right - 1, r.Bottom - 1), Point(r.Right - 1, y), Point(captionEnd, y)});
+    // The polyline (r.Left + 2, y) - (r.Left, y) - (r.Left, r.Bottom - 1) -
+    // (r.Right - 1, r.Bottom - 1) - (r.Right - 1, y) - (captionEnd, y) with a
+    // one-pixel pen, each segment without its end point, drawn as the
+    // rectangles it covers.
+    c.Brush().SetStyle(TBrushStyle::bsSolid);
+    c.Brush().SetColor(FBorderColor);
+    c.FillRect(Rect(r.Left + 1, y, r.Left + 3, y + 1));
+    c.FillRect(Rect(r.Left, y, r.Left + 1, r.Bottom - 1));
+    c.FillRect(Rect(r.Left, r.Bottom - 1, r.Right - 1, r.Bottom));
+    c.FillRect(Rect(r.Right - 1, y + 1, r.Right, r.Bottom));
+    if (captionEnd < r.Right - 1)
+        c.FillRect(Rect(captionEnd + 1, y, r.Right, y + 1));
+    else if (captionEnd > r.Right - 1)
+        c.FillRect(Rect(r.Right - 1, y, captionEnd, y + 1)); // a caption wider than the box
 
     c.Font().Assign(FontRef());
     if (!IsEnabledInParents())
         c.Font().SetColor(kDisabledText);
     c.Brush().SetStyle(TBrushStyle::bsClear);
     c.TextOut(5, 0, FCaption);
-    Canvas().Draw(0, 0, buffer);
+    buffer.CopyToTarget();
 }
 
 void TsuiCustomGroupBox::WndProc(TMessage& m) {

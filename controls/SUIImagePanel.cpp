@@ -1,5 +1,6 @@
 #include "controls/SUIImagePanel.h"
 
+#include "controls/SUIOffscreen.h"
 #include "framework/components/PropertyBuilder.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/TextDrawing.h"
@@ -118,9 +119,11 @@ void TsuiCustomPanel::PaintPanel(TCanvas& c) {
 }
 
 void TsuiCustomPanel::Paint() {
-    TBitmap buffer(ClientWidth(), ClientHeight());
+    TsuiOffscreen buffer(Canvas(), ClientRect());
+    if (buffer.Empty())
+        return;
     PaintPanel(buffer.Canvas());
-    Canvas().Draw(0, 0, buffer);
+    buffer.CopyToTarget();
 }
 
 void TsuiCustomPanel::WndProc(TMessage& m) {

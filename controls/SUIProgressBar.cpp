@@ -1,5 +1,6 @@
 #include "controls/SUIProgressBar.h"
 
+#include "controls/SUIOffscreen.h"
 #include "framework/components/PropertyBuilder.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/ui/Menus.h"
@@ -210,7 +211,9 @@ void TsuiProgressBar::DrawVertical(TCanvas& c, const TGraphic* picture) {
 
 void TsuiProgressBar::Paint() {
     const int w = ClientWidth(), h = ClientHeight();
-    TBitmap buffer(w, h);
+    TsuiOffscreen buffer(Canvas(), ClientRect());
+    if (buffer.Empty())
+        return;
     TCanvas& c = buffer.Canvas();
     const TGraphic* picture =
         FPicture.HasGraphic() && !FPicture.Graphic()->Empty() ? FPicture.Graphic() : nullptr;
@@ -230,7 +233,7 @@ void TsuiProgressBar::Paint() {
     c.Brush().SetStyle(TBrushStyle::bsSolid);
     c.Brush().SetColor(FBorderColor);
     c.FrameRect(Rect(0, 0, w, h));
-    Canvas().Draw(0, 0, buffer);
+    buffer.CopyToTarget();
 }
 
 void TsuiProgressBar::WndProc(TMessage& m) {
