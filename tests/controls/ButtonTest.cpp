@@ -6,6 +6,9 @@
 #include "SkinnedControlsFixture.h"
 
 #include "controls/SUIButton.h"
+#include "controls/SUIRegister.h"
+#include "framework/components/LayoutReader.h"
+#include "framework/components/LayoutWriter.h"
 #include "framework/components/Properties.h"
 #include "framework/components/PropertyBuilder.h"
 #include "framework/ui/Timer.h"
@@ -417,4 +420,26 @@ TEST_F(ButtonTest, AnImageButtonShowsItsPicturesAndFallsBackToTheNormalOne) {
     Press();
     EXPECT_EQ(Pixel(button, 5, 5), clLime) << "no PicMouseDown: PicNormal";
     Release();
+}
+
+TEST_F(ButtonTest, GlyphAndLookSurviveALayoutRoundTrip) {
+    RegisterSkinnedControls();
+    auto* button = Add<TsuiButton>(10, 10, 80, 27);
+    button->SetName("Next");
+    button->SetUIStyle(TsuiUIStyle::MacOS);
+    button->SetTransparent(false); // after the style: the stored order keeps it
+    TBitmap glyph = Solid(16, 16, clRed);
+    glyph.SetPixel(0, 0, clFuchsia);
+    glyph.SetPixel(5, 7, clBlue);
+    button->Glyph()->Assign(glyph);
+    const std::string text = WriteLayout(*Form());
+    EXPECT_NE(text.find("Glyph.Data = {"), std::string::npos);
+
+    TForm* copy = Application().CreateForm<TForm>();
+    ReadLayout(*copy, text);
+    auto* read = static_cast<TsuiButton*>(copy->FindComponent("Next"));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->UIStyle(), TsuiUIStyle::MacOS);
+    EXPECT_FALSE(read->Transparent());
+    EXPECT_TRUE(SamePixels(*read->Glyph(), glyph));
 }
