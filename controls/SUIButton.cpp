@@ -73,18 +73,15 @@ void FillSolid(TCanvas& canvas, const TRect& rect, TColor color) {
 SSI_DEFINE_CLASS(TsuiCustomButton, TCustomControl)
 
 void TsuiCustomButton::DeclarePublished(TPropertyBuilder& p) {
-    using B = TsuiCustomButton;
-    p.Boolean("ParentColor", &B::ParentColor, &B::SetParentColor)
+    // Visible and TabStop keep the control's slots.
+    p.Inherited("ParentColor")
         .Default(1)
-        .Component("PopupMenu", &B::PopupMenu, &B::SetPopupMenu)
-        .Boolean("Visible", &B::Visible, &B::SetVisible)
+        .Inherited("PopupMenu")
+        .Inherited("ParentFont")
+        .Inherited("TabStop")
         .Default(1)
-        .Boolean("ParentFont", &B::ParentFont, &B::SetParentFont)
-        .Default(1)
-        .Boolean("TabStop", &B::TabStop, &B::SetTabStop)
-        .Default(1)
-        .Event("OnEnter", &B::OnEnter, &B::SetOnEnter)
-        .Event("OnExit", &B::OnExit, &B::SetOnExit);
+        .Inherited("OnEnter")
+        .Inherited("OnExit");
 }
 
 TsuiCustomButton::TsuiCustomButton(TComponent* owner)
@@ -446,6 +443,7 @@ void TsuiCustomButton::WndProc(TMessage& m) {
 SSI_DEFINE_CLASS(TsuiButton, TsuiCustomButton)
 
 void TsuiButton::DeclarePublished(TPropertyBuilder& p) {
+    // UIStyle before Transparent, which the look sets.
     using B = TsuiButton;
     p.Component("FileTheme", &B::FileTheme, &B::SetFileTheme)
         .Enum("UIStyle", TsuiUIStyleInfo(), &B::UIStyle, &B::SetUIStyle)
@@ -453,12 +451,8 @@ void TsuiButton::DeclarePublished(TPropertyBuilder& p) {
         .Default(0)
         .Boolean("Default", &B::Default, &B::SetDefault)
         .Default(0)
-        .String("Caption", &B::Caption, &B::SetCaption)
-        .Object("Font", &B::Font, &B::SetFont)
-        .Boolean("Enabled", &B::Enabled, &B::SetEnabled)
-        .Default(1)
-        .Integer("TabOrder", &B::TabOrder, &B::SetTabOrder)
-        .Default(-1)
+        .Inherited("Caption")
+        .Inherited("Font")
         .Boolean("Transparent", &B::Transparent, &B::SetTransparent)
         .Integer("ModalResult", &B::ModalResult, &B::SetModalResult)
         .Default(0)
@@ -471,13 +465,13 @@ void TsuiButton::DeclarePublished(TPropertyBuilder& p) {
         .Integer("Spacing", &B::Spacing, &B::SetSpacing)
         .Integer("MouseContinuouslyDownInterval", &B::MouseContinuouslyDownInterval,
                  &B::SetMouseContinuouslyDownInterval)
-        .Event("OnClick", &B::OnClick, &B::SetOnClick)
-        .Event("OnMouseMove", &B::OnMouseMove, &B::SetOnMouseMove)
-        .Event("OnMouseDown", &B::OnMouseDown, &B::SetOnMouseDown)
-        .Event("OnMouseUp", &B::OnMouseUp, &B::SetOnMouseUp)
-        .Event("OnKeyDown", &B::OnKeyDown, &B::SetOnKeyDown)
-        .Event("OnKeyUp", &B::OnKeyUp, &B::SetOnKeyUp)
-        .Event("OnKeyPress", &B::OnKeyPress, &B::SetOnKeyPress)
+        .Inherited("OnClick")
+        .Inherited("OnMouseMove")
+        .Inherited("OnMouseDown")
+        .Inherited("OnMouseUp")
+        .Inherited("OnKeyDown")
+        .Inherited("OnKeyUp")
+        .Inherited("OnKeyPress")
         .Event("OnMouseEnter", &B::OnMouseEnter, &B::SetOnMouseEnter)
         .Event("OnMouseExit", &B::OnMouseExit, &B::SetOnMouseExit)
         .Event("OnMouseContinuouslyDown", &B::OnMouseContinuouslyDown,
@@ -612,24 +606,20 @@ void TsuiImageButton::DeclarePublished(TPropertyBuilder& p) {
         .Default(0)
         .Integer("MouseContinuouslyDownInterval", &B::MouseContinuouslyDownInterval,
                  &B::SetMouseContinuouslyDownInterval)
-        .String("Caption", &B::Caption, &B::SetCaption)
-        .Object("Font", &B::Font, &B::SetFont)
-        .Boolean("Enabled", &B::Enabled, &B::SetEnabled)
-        .Default(1)
-        .Integer("TabOrder", &B::TabOrder, &B::SetTabOrder)
-        .Default(-1)
+        .Inherited("Caption")
+        .Inherited("Font")
         .Boolean("Transparent", &B::Transparent, &B::SetTransparent)
         .Integer("ModalResult", &B::ModalResult, &B::SetModalResult)
         .Default(0)
         .Boolean("AutoSize", &B::AutoSize, &B::SetAutoSize)
         .Default(0)
-        .Event("OnClick", &B::OnClick, &B::SetOnClick)
-        .Event("OnMouseMove", &B::OnMouseMove, &B::SetOnMouseMove)
-        .Event("OnMouseDown", &B::OnMouseDown, &B::SetOnMouseDown)
-        .Event("OnMouseUp", &B::OnMouseUp, &B::SetOnMouseUp)
-        .Event("OnKeyDown", &B::OnKeyDown, &B::SetOnKeyDown)
-        .Event("OnKeyUp", &B::OnKeyUp, &B::SetOnKeyUp)
-        .Event("OnKeyPress", &B::OnKeyPress, &B::SetOnKeyPress)
+        .Inherited("OnClick")
+        .Inherited("OnMouseMove")
+        .Inherited("OnMouseDown")
+        .Inherited("OnMouseUp")
+        .Inherited("OnKeyDown")
+        .Inherited("OnKeyUp")
+        .Inherited("OnKeyPress")
         .Event("OnMouseEnter", &B::OnMouseEnter, &B::SetOnMouseEnter)
         .Event("OnMouseExit", &B::OnMouseExit, &B::SetOnMouseExit)
         .Event("OnMouseContinuouslyDown", &B::OnMouseContinuouslyDown,
@@ -734,41 +724,35 @@ void TsuiImageButton::DrawFocusMark(TCanvas& canvas) {
 SSI_DEFINE_CLASS(TsuiCheckBox, TCustomControl)
 
 void TsuiCheckBox::DeclarePublished(TPropertyBuilder& p) {
+    // Visible, Enabled, TabOrder and TabStop keep the control's slots.
     using C = TsuiCheckBox;
     p.Enum("UIStyle", TsuiUIStyleInfo(), &C::UIStyle, &C::SetUIStyle)
         .Component("FileTheme", &C::FileTheme, &C::SetFileTheme)
-        .Component("PopupMenu", &C::PopupMenu, &C::SetPopupMenu)
-        .Boolean("Visible", &C::Visible, &C::SetVisible)
-        .Default(1)
-        .Boolean("ParentFont", &C::ParentFont, &C::SetParentFont)
-        .Default(1)
+        .Inherited("PopupMenu")
+        .Inherited("ParentFont")
         .Boolean("AutoSize", &C::AutoSize, &C::SetAutoSize)
         .Boolean("Checked", &C::Checked, &C::SetChecked)
-        .String("Caption", &C::Caption, &C::SetCaption)
-        .Boolean("Enabled", &C::Enabled, &C::SetEnabled)
-        .Default(1)
-        .Object("Font", &C::Font, &C::SetFont)
-        .Color("Color", &C::Color, &C::SetColor)
+        .Inherited("Caption")
+        .Inherited("Font")
+        .Inherited("Color")
         .Stored(&C::ColorStored)
-        .Integer("TabOrder", &C::TabOrder, &C::SetTabOrder)
-        .Default(-1)
-        .Boolean("TabStop", &C::TabStop, &C::SetTabStop)
+        .Inherited("TabStop")
         .Default(1)
-        .Boolean("ParentColor", &C::ParentColor, &C::SetParentColor)
+        .Inherited("ParentColor")
         .Default(1)
         .Enum("State", TCheckBoxStateInfo, &C::State, &C::SetState)
         .Default(0)
         .Boolean("Transparent", &C::Transparent, &C::SetTransparent)
         .Event("OnClick", &C::OnClick, &C::SetOnClick)
-        .Event("OnDblClick", &C::OnDblClick, &C::SetOnDblClick)
-        .Event("OnMouseMove", &C::OnMouseMove, &C::SetOnMouseMove)
-        .Event("OnMouseDown", &C::OnMouseDown, &C::SetOnMouseDown)
-        .Event("OnMouseUp", &C::OnMouseUp, &C::SetOnMouseUp)
-        .Event("OnKeyDown", &C::OnKeyDown, &C::SetOnKeyDown)
-        .Event("OnKeyUp", &C::OnKeyUp, &C::SetOnKeyUp)
-        .Event("OnKeyPress", &C::OnKeyPress, &C::SetOnKeyPress)
-        .Event("OnEnter", &C::OnEnter, &C::SetOnEnter)
-        .Event("OnExit", &C::OnExit, &C::SetOnExit);
+        .Inherited("OnDblClick")
+        .Inherited("OnMouseMove")
+        .Inherited("OnMouseDown")
+        .Inherited("OnMouseUp")
+        .Inherited("OnKeyDown")
+        .Inherited("OnKeyUp")
+        .Inherited("OnKeyPress")
+        .Inherited("OnEnter")
+        .Inherited("OnExit");
 }
 
 TsuiCheckBox::TsuiCheckBox(TComponent* owner)
@@ -1009,10 +993,7 @@ SSI_DEFINE_CLASS(TsuiToolBarSpeedButton, TCustomPanel)
 
 void TsuiToolBarSpeedButton::DeclarePublished(TPropertyBuilder& p) {
     using B = TsuiToolBarSpeedButton;
-    p.Object("Glyph", &B::Glyph, &B::SetGlyph)
-        .Color("Color", &B::Color, &B::SetColor)
-        .Default(clBtnFace)
-        .Event("OnClick", &B::OnClick, &B::SetOnClick);
+    p.Object("Glyph", &B::Glyph, &B::SetGlyph).Inherited("Color").Inherited("OnClick");
 }
 
 TsuiToolBarSpeedButton::TsuiToolBarSpeedButton(TComponent* owner) : TCustomPanel(owner) {

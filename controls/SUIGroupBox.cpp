@@ -19,28 +19,19 @@ constexpr TColor kDisabledText = 0x808080;
 SSI_DEFINE_CLASS(TsuiCustomGroupBox, TsuiCustomPanel)
 
 void TsuiCustomGroupBox::DeclarePublished(TPropertyBuilder& p) {
+    // Align, Enabled, TabOrder, TabStop and Visible keep the control's
+    // slots; Color and the font after UIStyle, which sets their colours.
     using G = TsuiCustomGroupBox;
     p.Component("FileTheme", &G::FileTheme, &G::SetFileTheme)
         .Enum("UIStyle", TsuiUIStyleInfo(), &G::UIStyle, &G::SetUIStyle)
-        .Enum("Align", TAlignInfo, &G::Align, &G::SetAlign)
-        .Default(0)
         .String("Caption", &G::Caption, &G::SetCaption)
-        .Color("Color", &G::Color, &G::SetColor)
+        .Inherited("Color")
         .Stored(&G::ColorStored)
-        .Object("Font", &G::Font, &G::SetFont)
-        .Boolean("Enabled", &G::Enabled, &G::SetEnabled)
+        .Inherited("Font")
+        .Inherited("Transparent")
+        .Inherited("ParentColor")
         .Default(1)
-        .Boolean("Transparent", &G::Transparent, &G::SetTransparent)
-        .Default(0)
-        .Boolean("ParentColor", &G::ParentColor, &G::SetParentColor)
-        .Boolean("ParentFont", &G::ParentFont, &G::SetParentFont)
-        .Default(1)
-        .Integer("TabOrder", &G::TabOrder, &G::SetTabOrder)
-        .Default(-1)
-        .Boolean("TabStop", &G::TabStop, &G::SetTabStop)
-        .Default(0)
-        .Boolean("Visible", &G::Visible, &G::SetVisible)
-        .Default(1);
+        .Inherited("ParentFont");
 }
 
 TsuiCustomGroupBox::TsuiCustomGroupBox(TComponent* owner)

@@ -15,6 +15,17 @@ const TEnumInfo TsuiDrawStyleInfo("TsuiDrawStyle", {"suiNormal", "suiStretch", "
 
 SSI_DEFINE_CLASS(TsuiCustomPanel, TCustomPanel)
 
+void TsuiCustomPanel::DeclarePublished(TPropertyBuilder& p) {
+    // Published by the image panel; the group boxes publish Transparent.
+    using P = TsuiCustomPanel;
+    p.Protected()
+        .Object("Picture", &P::Picture, &P::SetPicture)
+        .Boolean("Transparent", &P::Transparent, &P::SetTransparent)
+        .Default(0)
+        .Boolean("AutoSize", &P::AutoSize, &P::SetAutoSize)
+        .Enum("DrawStyle", TsuiDrawStyleInfo, &P::DrawStyle, &P::SetDrawStyle);
+}
+
 TsuiCustomPanel::TsuiCustomPanel(TComponent* owner) : TCustomPanel(owner) {
     FPicture.OnChange = [this](TPicture&) { PictureChanged(); };
     SetBevelInner(TBevelCut::bvNone);
@@ -150,37 +161,25 @@ void TsuiCustomPanel::WndProc(TMessage& m) {
 SSI_DEFINE_CLASS(TsuiImagePanel, TsuiCustomPanel)
 
 void TsuiImagePanel::DeclarePublished(TPropertyBuilder& p) {
-    using P = TsuiImagePanel;
-    p.Integer("BorderWidth", &P::BorderWidth, &P::SetBorderWidth)
-        .Default(0)
-        .Object("Picture", &P::Picture, &P::SetPicture)
-        .Boolean("Transparent", &P::Transparent, &P::SetTransparent)
-        .Default(0)
-        .Boolean("AutoSize", &P::AutoSize, &P::SetAutoSize)
-        .Enum("Alignment", TAlignmentInfo, &P::Alignment, &P::SetAlignment)
-        .Default(static_cast<int>(TAlignment::taCenter))
-        .Enum("Align", TAlignInfo, &P::Align, &P::SetAlign)
-        .Default(0)
-        .Object("Font", &P::Font, &P::SetFont)
-        .Boolean("TabStop", &P::TabStop, &P::SetTabStop)
-        .Default(0)
-        .Integer("TabOrder", &P::TabOrder, &P::SetTabOrder)
-        .Default(-1)
-        .String("Caption", &P::Caption, &P::SetCaption)
-        .Color("Color", &P::Color, &P::SetColor)
-        .Default(clBtnFace)
-        .Enum("DrawStyle", TsuiDrawStyleInfo, &P::DrawStyle, &P::SetDrawStyle)
-        .Boolean("Visible", &P::Visible, &P::SetVisible)
-        .Default(1)
-        .Component("PopupMenu", &P::PopupMenu, &P::SetPopupMenu)
-        .Event("OnClick", &P::OnClick, &P::SetOnClick)
-        .Event("OnDblClick", &P::OnDblClick, &P::SetOnDblClick)
-        .Event("OnEnter", &P::OnEnter, &P::SetOnEnter)
-        .Event("OnExit", &P::OnExit, &P::SetOnExit)
-        .Event("OnMouseDown", &P::OnMouseDown, &P::SetOnMouseDown)
-        .Event("OnMouseMove", &P::OnMouseMove, &P::SetOnMouseMove)
-        .Event("OnMouseUp", &P::OnMouseUp, &P::SetOnMouseUp)
-        .Event("OnResize", &P::OnResize, &P::SetOnResize);
+    // Align, TabStop, TabOrder and Visible keep the control's slots.
+    p.Inherited("BorderWidth")
+        .Inherited("Picture")
+        .Inherited("Transparent")
+        .Inherited("AutoSize")
+        .Inherited("Alignment")
+        .Inherited("Font")
+        .Inherited("Caption")
+        .Inherited("Color")
+        .Inherited("DrawStyle")
+        .Inherited("PopupMenu")
+        .Inherited("OnClick")
+        .Inherited("OnDblClick")
+        .Inherited("OnEnter")
+        .Inherited("OnExit")
+        .Inherited("OnMouseDown")
+        .Inherited("OnMouseMove")
+        .Inherited("OnMouseUp")
+        .Inherited("OnResize");
 }
 
 TsuiImagePanel::TsuiImagePanel(TComponent* owner) : TsuiCustomPanel(owner) {}

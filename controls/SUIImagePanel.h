@@ -17,6 +17,9 @@ class TsuiCustomPanel : public TCustomPanel {
     SSI_CLASS(TsuiCustomPanel, TCustomPanel)
 public:
     explicit TsuiCustomPanel(TComponent* owner);
+    // Declares Picture, Transparent, AutoSize and DrawStyle unpublished:
+    // the descendants publish them.
+    static void DeclarePublished(TPropertyBuilder& p);
 
     // Setting it copies the picture (PictureChanged follows), then repaints.
     TPersistentPicture* Picture() { return &FPicture; }

@@ -23,11 +23,10 @@ constexpr int kThickness = 12;
 SSI_DEFINE_CLASS(TsuiProgressBar, TCustomPanel)
 
 void TsuiProgressBar::DeclarePublished(TPropertyBuilder& p) {
+    // UIStyle before the colours and the picture it sets; Visible keeps the
+    // control's slot.
     using B = TsuiProgressBar;
-    // The text is the percentage, made afresh from the values.
-    p.String("Caption", &B::Caption, &B::SetCaption)
-        .NotStored()
-        .Component("FileTheme", &B::FileTheme, &B::SetFileTheme)
+    p.Component("FileTheme", &B::FileTheme, &B::SetFileTheme)
         .Enum("UIStyle", TsuiUIStyleInfo(), &B::UIStyle, &B::SetUIStyle)
         .Color("CaptionColor", &B::CaptionColor, &B::SetCaptionColor)
         .Boolean("ShowCaption", &B::ShowCaption, &B::SetShowCaption)
@@ -39,11 +38,10 @@ void TsuiProgressBar::DeclarePublished(TPropertyBuilder& p) {
         .Color("BorderColor", &B::BorderColor, &B::SetBorderColor)
         .Color("Color", &B::Color, &B::SetColor)
         .Object("Picture", &B::Picture, &B::SetPicture)
-        .Boolean("Visible", &B::Visible, &B::SetVisible)
-        .Event("OnMouseDown", &B::OnMouseDown, &B::SetOnMouseDown)
-        .Event("OnMouseMove", &B::OnMouseMove, &B::SetOnMouseMove)
-        .Event("OnMouseUp", &B::OnMouseUp, &B::SetOnMouseUp)
-        .Event("OnClick", &B::OnClick, &B::SetOnClick);
+        .Inherited("OnMouseDown")
+        .Inherited("OnMouseMove")
+        .Inherited("OnMouseUp")
+        .Inherited("OnClick");
 }
 
 TsuiProgressBar::TsuiProgressBar(TComponent* owner)

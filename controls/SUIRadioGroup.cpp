@@ -73,6 +73,7 @@ void TsuiRadioGroupButton::Toggle() {
 SSI_DEFINE_CLASS(TsuiCheckGroup, TsuiCustomGroupBox)
 
 void TsuiCheckGroup::DeclarePublished(TPropertyBuilder& p) {
+    // Cursor is the items' and keeps the control's slot.
     using G = TsuiCheckGroup;
     p.Object("Items", &G::Items, &G::SetItems)
         .Integer("Columns", &G::Columns, &G::SetColumns)
@@ -82,8 +83,8 @@ void TsuiCheckGroup::DeclarePublished(TPropertyBuilder& p) {
         .Integer("Cursor", &G::Cursor, &G::SetCursor, kCursorIdents)
         .Default(crDefault)
         .Event("OnClick", &G::OnClick, &G::SetOnClick)
-        .Event("OnEnter", &G::OnEnter, &G::SetOnEnter)
-        .Event("OnExit", &G::OnExit, &G::SetOnExit);
+        .Inherited("OnEnter")
+        .Inherited("OnExit");
 }
 
 TsuiCheckGroup::TsuiCheckGroup(TComponent* owner) : TsuiCustomGroupBox(owner) {

@@ -9,30 +9,11 @@
 SSI_DEFINE_CLASS(TsuiURLLabel, TLabel)
 
 void TsuiURLLabel::DeclarePublished(TPropertyBuilder& p) {
+    // The label's own properties keep their slots.
     using L = TsuiURLLabel;
-    p.String("Caption", &L::Caption, &L::SetCaption)
-        .Boolean("AutoSize", &L::AutoSize, &L::SetAutoSize)
-        .Default(1)
-        .Color("Color", &L::Color, &L::SetColor)
-        .Default(clBtnFace)
-        .Boolean("Enabled", &L::Enabled, &L::SetEnabled)
-        .Default(1)
-        .Boolean("Transparent", &L::Transparent, &L::SetTransparent)
-        .Default(0)
-        .Boolean("Visible", &L::Visible, &L::SetVisible)
-        .Default(1)
-        .Boolean("WordWrap", &L::WordWrap, &L::SetWordWrap)
-        .Default(0)
-        .Component("PopupMenu", &L::PopupMenu, &L::SetPopupMenu)
-        .Integer("Cursor", &L::Cursor, &L::SetCursor, kCursorIdents)
-        .String("URL", &L::URL, &L::SetURL)
+    p.String("URL", &L::URL, &L::SetURL)
         .Color("FontHoverColor", &L::FontHoverColor, &L::SetFontHoverColor)
-        .Color("FontLinkColor", &L::FontLinkColor, &L::SetFontLinkColor)
-        .Object("Font", &L::Font, &L::SetFont)
-        .Event("OnClick", &L::OnClick, &L::SetOnClick)
-        .Event("OnMouseDown", &L::OnMouseDown, &L::SetOnMouseDown)
-        .Event("OnMouseMove", &L::OnMouseMove, &L::SetOnMouseMove)
-        .Event("OnMouseUp", &L::OnMouseUp, &L::SetOnMouseUp);
+        .Color("FontLinkColor", &L::FontLinkColor, &L::SetFontLinkColor);
 }
 
 TsuiURLLabel::TsuiURLLabel(TComponent* owner) : TLabel(owner) {

@@ -15,7 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <set>
 
 namespace {
@@ -30,26 +29,6 @@ protected:
         return button;
     }
 };
-
-// Names of `info`'s published properties, in order.
-std::vector<std::string> PublishedNames(const TClassInfo& info) {
-    std::vector<std::string> names;
-    for (const TPropInfo& p : info.Properties())
-        names.push_back(p.Name());
-    return names;
-}
-
-// Whether `wanted` appears in `names` in this order (others may lie between).
-bool InOrder(const std::vector<std::string>& names, const std::vector<std::string>& wanted) {
-    auto at = names.begin();
-    for (const std::string& w : wanted) {
-        at = std::find(at, names.end(), w);
-        if (at == names.end())
-            return false;
-        ++at;
-    }
-    return true;
-}
 
 } // namespace
 
@@ -88,19 +67,6 @@ TEST_F(ButtonTest, StartsWithTheDocumentedValuesAndTheLooksTransparency) {
     image->SetUIStyle(TsuiUIStyle::WinXP);
     EXPECT_EQ(image->UIStyle(), TsuiUIStyle::FromThemeFile);
     EXPECT_EQ(GetEnumProp(*image, "UIStyle"), "FromThemeFile");
-}
-
-TEST_F(ButtonTest, PublishesItsPropertiesInTheirOrder) {
-    EXPECT_TRUE(InOrder(PublishedNames(TsuiButton::StaticClassInfo()),
-                        {"FileTheme", "UIStyle", "Cancel", "Default", "Caption", "Font",
-                         "Transparent", "ModalResult", "AutoSize", "FocusedRectMargin", "Glyph",
-                         "Layout", "Spacing", "MouseContinuouslyDownInterval", "OnClick",
-                         "OnMouseEnter", "OnMouseExit", "OnMouseContinuouslyDown", "ResHandle"}));
-    EXPECT_TRUE(InOrder(PublishedNames(TsuiImageButton::StaticClassInfo()),
-                        {"UIStyle", "DrawFocused", "FocusedRectMargin", "PicNormal", "PicMouseOn",
-                         "PicMouseDown", "PicDisabled", "Stretch", "Cancel", "Default",
-                         "MouseContinuouslyDownInterval", "Caption", "Transparent", "ModalResult",
-                         "AutoSize"}));
 }
 
 TEST_F(ButtonTest, AutoSizeTakesAFrameOfTheBuiltInStrip) {

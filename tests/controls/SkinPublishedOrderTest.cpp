@@ -26,6 +26,31 @@ const TNames kWinControl = Then(kComponent, {"Left", "Top", "Width", "Height", "
                                              "Enabled", "Visible", "TabOrder", "TabStop"});
 const TNames kPopupMenu = Then(kComponent, {"Images", "OwnerDraw", "OnChange", "OnPopup"});
 const TNames kMainMenu = Then(kComponent, {"Images", "OwnerDraw", "OnChange"});
+const TNames kLabel =
+    Then(kComponent,
+         {"Left",         "Top",      "Width",     "Height",      "Align",      "Cursor",
+          "Enabled",      "Visible",  "Alignment", "AutoSize",    "Caption",    "Color",
+          "FocusControl", "Font",     "Layout",    "ParentColor", "ParentFont", "ShowAccelChar",
+          "Transparent",  "WordWrap", "PopupMenu", "OnClick",     "OnDblClick", "OnMouseDown",
+          "OnMouseMove",  "OnMouseUp"});
+const TNames kPushButton =
+    Then(kWinControl, {"ParentColor", "PopupMenu", "ParentFont", "OnEnter", "OnExit"});
+const std::initializer_list<const char*> kButtonEvents = {
+    "OnClick",  "OnMouseMove", "OnMouseDown",  "OnMouseUp",   "OnKeyDown",
+    "OnKeyUp",  "OnKeyPress",  "OnMouseEnter", "OnMouseExit", "OnMouseContinuouslyDown",
+    "ResHandle"};
+// UIStyle first: nothing of the box takes a value from the look.
+const TNames kCheckBox = Then(
+    kWinControl, {"UIStyle", "FileTheme",  "PopupMenu",   "ParentFont",  "AutoSize",  "Checked",
+                  "Caption", "Font",       "Color",       "ParentColor", "State",     "Transparent",
+                  "OnClick", "OnDblClick", "OnMouseMove", "OnMouseDown", "OnMouseUp", "OnKeyDown",
+                  "OnKeyUp", "OnKeyPress", "OnEnter",     "OnExit"});
+// Color and Font after UIStyle, which sets the caption's colour.
+const TNames kGroupBox = Then(kWinControl, {"FileTheme", "UIStyle", "Caption", "Color", "Font",
+                                            "Transparent", "ParentColor", "ParentFont"});
+// BorderColor after UIStyle, which sets it.
+const TNames kCheckGroup = Then(kGroupBox, {"Items", "Columns", "TopMargin", "FontColor",
+                                            "BorderColor", "OnClick", "OnEnter", "OnExit"});
 const std::initializer_list<const char*> kMenuLook = {
     "FileTheme",       "UIStyle",           "MenuItemHeight",
     "SeparatorHeight", "BarWidth",          "BarColor",
@@ -52,6 +77,39 @@ TEST(PublishedOrder, EveryClassTheSkinLibraryRegisters) {
                                 "ButtonInterval", "Caption", "Font", "FormActive", "LeftBtnXOffset",
                                 "RightBtnXOffset", "DrawAppIcon", "RoundCorner",
                                 "OnCustomBtnsClick", "OnHelpBtnClick", "OnResize"})},
+            // Transparent after UIStyle, which sets it from the look.
+            {"TsuiButton",
+             Then(
+                 Then(kPushButton, {"FileTheme", "UIStyle", "Cancel", "Default", "Caption", "Font",
+                                    "Transparent", "ModalResult", "AutoSize", "FocusedRectMargin",
+                                    "Glyph", "Layout", "Spacing", "MouseContinuouslyDownInterval"}),
+                 kButtonEvents)},
+            {"TsuiImageButton",
+             Then(Then(kPushButton, {"UIStyle", "DrawFocused", "FocusedRectMargin", "PicNormal",
+                                     "PicMouseOn", "PicMouseDown", "PicDisabled", "Stretch",
+                                     "Cancel", "Default", "MouseContinuouslyDownInterval",
+                                     "Caption", "Font", "Transparent", "ModalResult", "AutoSize"}),
+                  kButtonEvents)},
+            {"TsuiCheckBox", kCheckBox},
+            {"TsuiCheckGroupButton", kCheckBox},
+            {"TsuiRadioButton", Then(kCheckBox, {"GroupIndex"})},
+            {"TsuiRadioGroupButton", Then(kCheckBox, {"GroupIndex"})},
+            {"TsuiToolBarSpeedButton", Then(kWinControl, {"Glyph", "Color", "OnClick"})},
+            {"TsuiImagePanel",
+             Then(kWinControl,
+                  {"BorderWidth", "Picture", "Transparent", "AutoSize", "Alignment", "Font",
+                   "Caption", "Color", "DrawStyle", "PopupMenu", "OnClick", "OnDblClick", "OnEnter",
+                   "OnExit", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize"})},
+            {"TsuiGroupBox", kGroupBox},
+            {"TsuiCheckGroup", kCheckGroup},
+            {"TsuiRadioGroup", Then(kCheckGroup, {"ItemIndex"})},
+            // The colours and the picture after UIStyle, which sets them.
+            {"TsuiProgressBar",
+             Then(kWinControl,
+                  {"FileTheme", "UIStyle", "CaptionColor", "ShowCaption", "SmartShowCaption", "Max",
+                   "Min", "Position", "Orientation", "BorderColor", "Color", "Picture",
+                   "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnClick"})},
+            {"TsuiURLLabel", Then(kLabel, {"URL", "FontHoverColor", "FontLinkColor"})},
             // BorderWidth and Color after UIStyle, which derives them.
             {"TsuiForm", Then(kWinControl, {"TitleBarCustom",
                                             "FileTheme",
