@@ -49,7 +49,7 @@ TSkinFileWriter::Bytes GallerySkin() {
             for (int y = 0; y < bitmap.Height(); ++y)
                 for (int x = 0; x < bitmap.Width(); ++x)
                     bitmap.SetPixel(x, y, Recolour(bitmap.Pixel(x, y)));
-            skin.AddBitmap(key, EncodeBmp(bitmap));
+            skin.AddBitmap(key, EncodeBmp(bitmap.Width(), bitmap.Height(), bitmap.ScanLine(0)));
             break;
         }
         case TsuiThemeItemKind::suiColorItem:

@@ -206,7 +206,7 @@ TEST_F(ProgressBarTest, AFileThemeGivesTheLookAndItsRemovalFallsBackToDeepBlue) 
     ASSERT_NE(mkdtemp(dir), nullptr);
     const std::string path = std::string(dir) + "/bar.skin";
     TSkinFileWriter skin;
-    skin.AddBitmap("ProgressBarImage", EncodeBmp(Solid(3, 10, clFuchsia)));
+    skin.AddBitmap("ProgressBarImage", EncodeBmp(3, 10, Solid(3, 10, clFuchsia).ScanLine(0)));
     skin.AddInteger("ControlBackgroundColor", 0x123456);
     skin.AddInteger("ControlBorderColor", 0x654321);
     TSkinFileWriter::Bytes bytes = skin.Build();
