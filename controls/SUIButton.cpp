@@ -100,6 +100,7 @@ TsuiCustomButton::~TsuiCustomButton() {
 }
 
 void TsuiCustomButton::StyleRefresh() {
+    FFaceStripLoaded = false;
     UIStyleChanged();
     Invalidate();
 }
@@ -164,7 +165,13 @@ void TsuiCustomButton::AutoSizeChanged() {
 // --- Faces ---
 
 void TsuiCustomButton::LoadFaceFrame(TBitmap& face, int frame) {
-    FStyle.GetBitmap(kButtonImage, face, kButtonFrames, frame);
+    // The look's lookups decode the strip each time; a paint only cuts it.
+    if (!FFaceStripLoaded) {
+        FFaceStrip.Clear();
+        FStyle.GetBitmap(kButtonImage, FFaceStrip);
+        FFaceStripLoaded = true;
+    }
+    CutFrame(FFaceStrip, face, kButtonFrames, frame);
 }
 
 void TsuiCustomButton::LoadNormalFace(TBitmap& face) {
@@ -756,7 +763,10 @@ void TsuiCheckBox::DeclarePublished(TPropertyBuilder& p) {
 }
 
 TsuiCheckBox::TsuiCheckBox(TComponent* owner)
-    : TCustomControl(owner), FStyle(*this, [this] { Invalidate(); }) {
+    : TCustomControl(owner), FStyle(*this, [this] {
+          FMarkStripLoaded = false;
+          Invalidate();
+      }) {
     SetControlStyle(ControlStyle() & ~(csDoubleClicks | csAcceptsControls));
     SetBounds(0, 0, 93, 17);
     SetTabStop(true);
@@ -834,7 +844,12 @@ void TsuiCheckBox::LoadMark(TBitmap& mark) {
     // disabled.
     const bool enabled = IsEnabledInParents();
     const int frame = FChecked ? (enabled ? 1 : 3) : (enabled ? 2 : 4);
-    FStyle.GetBitmap(MarkThemeItem(), mark, kMarkFrames, frame);
+    if (!FMarkStripLoaded) {
+        FMarkStrip.Clear();
+        FStyle.GetBitmap(MarkThemeItem(), FMarkStrip);
+        FMarkStripLoaded = true;
+    }
+    CutFrame(FMarkStrip, mark, kMarkFrames, frame);
     mark.SetTransparent(MarkTransparent());
 }
 

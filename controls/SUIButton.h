@@ -126,7 +126,8 @@ protected:
     virtual void LoadMouseDownFace(TBitmap& face);
     virtual void LoadDisabledFace(TBitmap& face);
 
-    // The look's strip as the faces are cut from it.
+    // Frame `frame` of the look's button strip. The strip is read from the
+    // look at the first paint after each change of look and kept.
     void LoadFaceFrame(TBitmap& face, int frame);
     // The see-through background under the control, into `canvas`.
     void DrawTransparentBackground(TCanvas& canvas);
@@ -160,6 +161,8 @@ private:
     bool FMouseOver = false;
     bool FPressed = false;
     TTimer* FRepeatTimer = nullptr;
+    TBitmap FFaceStrip;
+    bool FFaceStripLoaded = false;
     TNotifyEvent FOnMouseExit;
     TNotifyEvent FOnMouseContinuouslyDown;
 };
@@ -314,6 +317,10 @@ private:
     void ApplyAutoSize(const TBitmap& mark);
 
     TsuiStyleLink FStyle;
+    // The look's mark strip, read at the first paint after each change of
+    // look.
+    TBitmap FMarkStrip;
+    bool FMarkStripLoaded = false;
     bool FAutoSize = true;
     bool FChecked = false;
     bool FTransparent = false;
