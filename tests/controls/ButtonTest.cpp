@@ -111,6 +111,17 @@ TEST_F(ButtonTest, EachStateShowsItsFrameOfTheLooksStrip) {
     EXPECT_EQ(Pixel(button, p.X, p.Y), frames[1].Pixel(p.X, p.Y)) << "disabled";
     PointAt(button, 200, 200);
     EXPECT_FALSE(button->MouseOver());
+
+    // Another look of the same face size: the next paint takes its strip.
+    const TBitmap protein = ThemeFrame(TsuiUIStyle::Protein, 1, 3, 1);
+    auto differs = PixelsWhere(protein, [&](int x, int y, TColor c) {
+        return x < 37 && y < 10 && c != frames[1].Pixel(x, y);
+    });
+    ASSERT_FALSE(differs.empty());
+    const TPoint q = differs.front();
+    button->SetUIStyle(TsuiUIStyle::Protein);
+    Settle();
+    EXPECT_EQ(Pixel(button, q.X, q.Y), protein.Pixel(q.X, q.Y));
 }
 
 TEST_F(ButtonTest, ADisabledCaptionIsDrawnTwiceWhiteBelowRightThenGrey) {

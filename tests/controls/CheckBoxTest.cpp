@@ -99,20 +99,25 @@ TEST_F(CheckBoxTest, ALoadedCheckedValueFiresNothing) {
 
 TEST_F(CheckBoxTest, EachStateShowsItsFrameOfTheMarkStrip) {
     auto* box = Add<TsuiCheckBox>(10, 10, 120, 20);
-    box->SetUIStyle(TsuiUIStyle::WinXP);
     box->SetCaption("Accept");
     struct TCase {
         bool Checked, Enabled;
         int Frame;
     } cases[] = {{true, true, 1}, {false, true, 2}, {true, false, 3}, {false, false, 4}};
-    for (const TCase& c : cases) {
-        box->SetChecked(c.Checked);
-        box->SetEnabled(c.Enabled);
-        Settle();
-        Settle(); // the first paint may have sized the box
-        TBitmap expected = ThemeFrame(TsuiUIStyle::WinXP, 3, 4, c.Frame);
-        EXPECT_TRUE(SamePixels(ShownMark(box, 13, 13), expected)) << "frame " << c.Frame;
+    for (TsuiUIStyle style : {TsuiUIStyle::WinXP, TsuiUIStyle::Protein}) {
+        box->SetUIStyle(style);
+        for (const TCase& c : cases) {
+            box->SetChecked(c.Checked);
+            box->SetEnabled(c.Enabled);
+            Settle();
+            Settle(); // the first paint may have sized the box
+            TBitmap expected = ThemeFrame(style, 3, 4, c.Frame);
+            EXPECT_TRUE(SamePixels(ShownMark(box, 13, 13), expected)) << "frame " << c.Frame;
+        }
     }
+    EXPECT_FALSE(SamePixels(ThemeFrame(TsuiUIStyle::WinXP, 3, 4, 1),
+                            ThemeFrame(TsuiUIStyle::Protein, 3, 4, 1)))
+        << "the two looks' marks differ";
 }
 
 TEST_F(CheckBoxTest, AutoSizeFollowsMarkAndCaption) {
