@@ -26,23 +26,26 @@ constexpr Kind L = Kind::suiBoolItem;
 struct TItemInfo {
     const char* KeyName;
     Kind ItemKind;
+    // Bitmap items: the frames the controls cut the picture into (1: drawn
+    // whole; 0: no control draws it). The pictures are drawn to match.
+    int Frames = 0;
 };
 
 // Index 0 is unused so that item n sits at position n.
 constexpr std::array<TItemInfo, SUI_THEME_ITEM_COUNT + 1> ItemInfo = {{
     {"", I},
-    {"ButtonImage", B},
+    {"ButtonImage", B, 3},
     {"ButtonTransparentBool", L},
-    {"CheckBoxImage", B},
-    {"RadioButtonImage", B},
-    {"TitleBarButtonImage", B},
+    {"CheckBoxImage", B, 4},
+    {"RadioButtonImage", B, 4},
+    {"TitleBarButtonImage", B, 18},
     {"TitleBarButtonTransparentBool", L},
     {"TitleBarButtonLeftOffsetInt", I},
     {"TitleBarButtonRightOffsetInt", I},
     {"TitleBarButtonTopInt", I},
-    {"TitleBarLeftImage", B},
-    {"TitleBarClientImage", B},
-    {"TitleBarRightImage", B},
+    {"TitleBarLeftImage", B, 1},
+    {"TitleBarClientImage", B, 1},
+    {"TitleBarRightImage", B, 1},
     {"FormMinWidthInt", I},
     {"FormRoundCornerInt", I},
     {"FormBackgroundColor", C},
@@ -54,25 +57,25 @@ constexpr std::array<TItemInfo, SUI_THEME_ITEM_COUNT + 1> ItemInfo = {{
     {"MenuBackgroundColor", C},
     {"MenuFontColor", C},
     {"MenuBarColor", C},
-    {"ProgressBarImage", B},
+    {"ProgressBarImage", B, 1},
     {"ControlBorderColor", C},
     {"ControlBackgroundColor", C},
     {"ControlFontColor", C},
-    {"TrackBarBarImage", B},
-    {"TrackBarSliderImage", B},
-    {"TrackBarSliderVImage", B},
+    {"TrackBarBarImage", B, 1},
+    {"TrackBarSliderImage", B, 1},
+    {"TrackBarSliderVImage", B, 1},
     {"ScrollBarBackgroundColor", C},
-    {"ScrollBarButtonImage", B},
-    {"ScrollBarSliderImage", B},
-    {"CheckListBoxImage", B},
+    {"ScrollBarButtonImage", B, 6},
+    {"ScrollBarSliderImage", B, 3},
+    {"CheckListBoxImage", B, 0},
     {"ToolBarButtonBorderColor", C},
     {"ToolBarButtonBackgroundColor", C},
     {"ToolBarButtonDownBackgroundColor", C},
-    {"ScrollButtonImage", B},
-    {"TabControlTabImage", B},
-    {"TabControlBarImage", B},
-    {"SideChannelHandleImage", B},
-    {"SideChannelBarImage", B},
+    {"ScrollButtonImage", B, 0},
+    {"TabControlTabImage", B, 0},
+    {"TabControlBarImage", B, 0},
+    {"SideChannelHandleImage", B, 0},
+    {"SideChannelBarImage", B, 0},
 }};
 
 // The names of the bitmap resources; a bitmap item's value is an index here.
@@ -192,6 +195,10 @@ std::string GetThemeKeyName(int item) {
 
 TsuiThemeItemKind GetThemeKind(int item) {
     return ValidItem(item) ? ItemInfo[item].ItemKind : Kind::suiIntItem;
+}
+
+int GetThemeFrameCount(int item) {
+    return ValidItem(item) ? ItemInfo[item].Frames : 0;
 }
 
 int FindThemeItem(const std::string& keyName) {

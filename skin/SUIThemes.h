@@ -77,6 +77,11 @@ std::string GetThemeResourceName(int32_t value);
 std::string GetThemeKeyName(int item);
 // The kind of an item, the same in every style; integer outside 1..42.
 TsuiThemeItemKind GetThemeKind(int item);
+// How the controls cut a bitmap item: the number of frames of equal width
+// laid side by side (ButtonImage 3, TitleBarButtonImage 18, ...), 1 for a
+// picture drawn whole, 0 for an item no control draws and for items that are
+// no bitmap. A picture fits its item when its width is a multiple of this.
+int GetThemeFrameCount(int item);
 // The item number of a key name (ASCII case-insensitive), 0 when none.
 int FindThemeItem(const std::string& keyName);
 

@@ -1,13 +1,11 @@
 #include "SkinnedTestSupport.h"
 
-#include "framework/base/Streams.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/ui/ErrorBox.h"
-#include "skin/SkinFileWriter.h"
+#include "skin/SUIThemeFile.h"
 
 #include <atomic>
 #include <filesystem>
-#include <fstream>
 #include <unistd.h>
 
 void SkinnedTest::SetUp() {
@@ -72,21 +70,18 @@ void SkinnedTest::CloseMessageBoxes() {
 
 void WriteSkinFileFromLook(const std::string& path, TsuiUIStyle look,
                            const std::function<int32_t(int, int32_t)>& tweak) {
-    TSkinFileWriter writer;
+    TsuiThemeFileWriter writer;
     for (int item = 1; item <= SUI_THEME_ITEM_COUNT; ++item) {
         std::string key = GetThemeKeyName(item);
         switch (GetThemeKind(item)) {
         case TsuiThemeItemKind::suiBitmapItem: {
             TBitmap bitmap;
             GetThemeBitmap(look, item, &bitmap);
-            TMemoryStream stream;
-            bitmap.SaveToStream(stream);
-            const auto* bytes = stream.Memory();
-            writer.AddBitmap(key, TSkinFileWriter::Bytes(bytes, bytes + stream.Size()));
+            writer.AddBitmap(key, bitmap);
             break;
         }
         case TsuiThemeItemKind::suiBoolItem:
-            writer.AddBoolean(key, GetThemeBool(look, item) ? 1 : 0);
+            writer.AddBoolean(key, GetThemeBool(look, item));
             break;
         case TsuiThemeItemKind::suiColorItem:
         case TsuiThemeItemKind::suiIntItem: {
@@ -96,9 +91,7 @@ void WriteSkinFileFromLook(const std::string& path, TsuiUIStyle look,
         }
         }
     }
-    TSkinFileWriter::Bytes bytes = writer.Build();
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    writer.SaveToFile(path);
 }
 
 TTempDir::TTempDir() {

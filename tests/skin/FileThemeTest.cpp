@@ -4,7 +4,6 @@
 
 #include "SkinTestComponents.h"
 #include "framework/graphics/Bitmap.h"
-#include "framework/graphics/BmpCodec.h"
 #include "platform/kernel32/FileIO.h"
 #include "skin/SUIMgr.h"
 #include "skin/SUIThemeFile.h"
@@ -17,7 +16,7 @@
 #include <unistd.h>
 
 namespace fs = std::filesystem;
-using Bytes = TSkinFileWriter::Bytes;
+using Bytes = std::vector<uint8_t>;
 
 namespace {
 
@@ -26,15 +25,15 @@ constexpr TColor kBackground = 0x00123456; // item 15, FormBackgroundColor
 // A skin file with a background colour, a boolean, an integer and a
 // three-frame button strip whose frames are red, green and blue.
 Bytes GoodSkin(TColor background = kBackground) {
-    TSkinFileWriter w;
+    TsuiThemeFileWriter w;
     w.AddInteger("FormBackgroundColor", int32_t(background));
-    w.AddBoolean("ButtonTransparentBool", 2);
+    w.AddBoolean("ButtonTransparentBool", true);
     w.AddInteger("FormMinWidthInt", 321);
     TBitmap strip(9, 4);
     for (int x = 0; x < 9; ++x)
         for (int y = 0; y < 4; ++y)
             strip.SetPixel(x, y, x < 3 ? clRed : x < 6 ? clLime : clBlue);
-    w.AddBitmap("ButtonImage", EncodeBmp(strip.Width(), strip.Height(), strip.ScanLine(0)));
+    w.AddBitmap("ButtonImage", strip);
     return w.Build();
 }
 
@@ -97,7 +96,7 @@ TEST(FileTheme, LoadsAGoodFileAndAnswersByItemNumber) {
     EXPECT_EQ(theme.GetColor(15), kBackground);
     EXPECT_EQ(theme.GetInt(15), int32_t(kBackground)); // colours are integer entries
     EXPECT_EQ(theme.GetInt(13), 321);
-    EXPECT_TRUE(theme.GetBool(2)); // a byte of 2 is true
+    EXPECT_TRUE(theme.GetBool(2));
     // Missing entries with a file loaded.
     EXPECT_EQ(theme.GetInt(17), -1);
     EXPECT_EQ(theme.GetColor(16), TColor(-1));
@@ -122,10 +121,10 @@ TEST(FileTheme, LoadsAGoodFileAndAnswersByItemNumber) {
 
 TEST(FileTheme, NumbersOutsideTheItemsFindNoEntryEvenUnderAnEmptyKey) {
     TScratchDir dir;
-    TSkinFileWriter w;
+    TsuiThemeFileWriter w;
     w.AddInteger("", 77);
-    w.AddBoolean("", 1);
-    w.AddBitmap("", SolidBmp(2, 2, clWhite));
+    w.AddBoolean("", true);
+    w.AddBitmap("", TBitmap(2, 2));
     WriteFile(dir.File("empty-keys.skn"), w.Build());
     TsuiFileTheme theme(nullptr);
     theme.SetThemeFile(dir.File("empty-keys.skn"));
@@ -218,10 +217,15 @@ TEST(FileTheme, TheMagicAloneIsValidButABrokenFileFailsAndKeepsTheThemeInForce) 
     WriteFile(dir.File("good.skn"), GoodSkin());
     const Bytes magicOnly = {'T', 'e', 's', 's', 'e', 'r', 'a', '_', 'T', 'B', 0, 0};
     WriteFile(dir.File("magic.skn"), magicOnly);
-    // A bitmap entry that runs past the end of the file.
-    TSkinFileWriter w;
-    w.Add("ButtonImage", 0, Bytes{'B', 'M'}, 1000);
-    WriteFile(dir.File("past-end.skn"), w.Build());
+    // A bitmap entry that runs past the end of the file: its size field,
+    // 1000, is far more than the two bytes that are there.
+    TsuiThemeFileWriter w;
+    w.AddBitmap("ButtonImage", Bytes{'B', 'M'});
+    Bytes pastEnd = w.Build();
+    const size_t record = pastEnd.size() - 2 * 77;
+    pastEnd[record + 69] = 1000 & 0xFF;
+    pastEnd[record + 70] = 1000 >> 8;
+    WriteFile(dir.File("past-end.skn"), pastEnd);
 
     EXPECT_TRUE(TsuiFileTheme::IsValidThemeFile(dir.File("magic.skn")));
     TsuiFileTheme theme(nullptr);

@@ -193,4 +193,24 @@ TEST(SUIThemes, KeyNamesAgreeWithKinds) {
     EXPECT_EQ(FindThemeItem(""), 0);
 }
 
+// Only bitmap items the controls draw have frames; whole pictures have one.
+TEST(SUIThemes, FrameCountsOfTheItems) {
+    int strips = 0, whole = 0, undrawn = 0;
+    for (int item = 1; item <= SUI_THEME_ITEM_COUNT; ++item) {
+        const int frames = GetThemeFrameCount(item);
+        if (GetThemeKind(item) != TsuiThemeItemKind::suiBitmapItem)
+            EXPECT_EQ(frames, 0) << GetThemeKeyName(item);
+        else
+            (frames > 1 ? strips : frames == 1 ? whole : undrawn)++;
+    }
+    EXPECT_EQ(strips, 6);
+    EXPECT_EQ(whole, 7);
+    EXPECT_EQ(undrawn, 6);
+    EXPECT_EQ(GetThemeFrameCount(5), 18); // TitleBarButtonImage
+    EXPECT_EQ(GetThemeFrameCount(32), 6); // ScrollBarButtonImage
+    EXPECT_EQ(GetThemeFrameCount(34), 0); // CheckListBoxImage
+    EXPECT_EQ(GetThemeFrameCount(0), 0);
+    EXPECT_EQ(GetThemeFrameCount(43), 0);
+}
+
 } // namespace

@@ -2,7 +2,6 @@
 
 #include "framework/components/PropertyBuilder.h"
 #include "framework/graphics/Bitmap.h"
-#include "framework/graphics/BmpCodec.h"
 
 #include <gtest/gtest.h>
 
@@ -65,16 +64,8 @@ TScratchDir::~TScratchDir() {
     std::filesystem::remove_all(FPath, ignored);
 }
 
-void WriteFile(const std::string& path, const TSkinFileWriter::Bytes& bytes) {
+void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     ASSERT_TRUE(out.good()) << path;
-}
-
-TSkinFileWriter::Bytes SolidBmp(int width, int height, TColor color) {
-    TBitmap bitmap(width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            bitmap.SetPixel(x, y, color);
-    return EncodeBmp(bitmap.Width(), bitmap.Height(), bitmap.ScanLine(0));
 }

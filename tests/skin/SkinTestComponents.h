@@ -4,11 +4,12 @@
 // follows the control-side contract through TsuiStyleLink and records what
 // happens to it, and helpers that write skin files to disk.
 
-#include "SkinFileWriter.h"
 #include "framework/components/Components.h"
 #include "skin/SUIMgr.h"
 #include "skin/SUIStyleLink.h"
+#include "skin/SUIThemeFile.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,4 @@ private:
     std::string FPath;
 };
 
-void WriteFile(const std::string& path, const TSkinFileWriter::Bytes& bytes);
-// A BMP file image of a bitmap filled with one colour.
-TSkinFileWriter::Bytes SolidBmp(int width, int height, TColor color);
+void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);

@@ -142,7 +142,7 @@ TEST(CutFrame, CountsAndIndicesThatNameNoFrameGiveAnEmptyBitmap) {
 
 TEST(UsingFileTheme, OnlyFromThemeFileWithALoadedThemeUsesTheFile) {
     TScratchDir dir;
-    TSkinFileWriter w;
+    TsuiThemeFileWriter w;
     WriteFile(dir.File("a.skn"), w.Build());
     TsuiFileTheme loaded(nullptr);
     loaded.SetThemeFile(dir.File("a.skn"));

@@ -1,15 +1,17 @@
 #include "skin/SUIThemeFile.h"
 
-#include "SkinFileWriter.h"
+#include "framework/base/Endian.h"
 #include "framework/base/SysUtils.h"
+#include "framework/graphics/Bitmap.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
 namespace fs = std::filesystem;
-using Bytes = TSkinFileWriter::Bytes;
+using Bytes = std::vector<uint8_t>;
 
 namespace {
 
@@ -32,19 +34,34 @@ Bytes Contents(TMemoryStream* s) {
     return Bytes(s->Memory(), s->Memory() + s->Size());
 }
 
+// Where record `index` of a file with `count` entries starts: the writer
+// puts the records after all the data, the terminator last.
+size_t RecordAt(const Bytes& file, size_t count, size_t index) {
+    return file.size() - (count + 1 - index) * 77;
+}
+
+void Put(Bytes& file, size_t at, uint32_t value) {
+    StoreU32(file.data() + at, value);
+}
+
 } // namespace
 
 TEST(ThemeFileReader, ReadsEveryEntryTypeAndLooksUpWithoutRegardToCase) {
-    TSkinFileWriter w;
+    TsuiThemeFileWriter w;
     Bytes bmp = {'B', 'M', 1, 2, 3};
     w.AddBitmap("ButtonImage", bmp);
     w.AddInteger("FormBGColor", 0x00DEEBEF);
     w.AddInteger("Negative", -5);
-    w.AddBoolean("TitleBarCaptionShadow", 2);
-    w.AddBoolean("Off", 0);
+    w.AddBoolean("TitleBarCaptionShadow", true);
+    w.AddBoolean("Off", false);
     w.AddText("Author", "Someone");
-    w.Add("Unknown", 9, {1, 2, 3});
-    TsuiThemeFileReader r = Read(w.Build());
+    w.AddText("Unknown", "abc");
+    Bytes file = w.Build();
+    file[RecordAt(file, 7, 6) + 64] = 9; // "Unknown" becomes an entry of no known type
+    const size_t shadowData = LoadU32(&file[RecordAt(file, 7, 3) + 65]);
+    ASSERT_EQ(file[shadowData], 1);
+    file[shadowData] = 2;
+    TsuiThemeFileReader r = Read(file);
 
     ASSERT_NE(r.GetStream("buttonimage"), nullptr);
     EXPECT_EQ(Contents(r.GetStream("BUTTONIMAGE")), bmp);
@@ -61,38 +78,45 @@ TEST(ThemeFileReader, ReadsEveryEntryTypeAndLooksUpWithoutRegardToCase) {
 }
 
 TEST(ThemeFileReader, FirstEntryOfAKeyWinsAndTheTerminatorCarriesNothing) {
-    TSkinFileWriter w;
+    TsuiThemeFileWriter w;
     w.AddInteger("buttonimage", 1);
     w.AddInteger("ButtonImage", 2);
     EXPECT_EQ(Read(w.Build()).GetInt("ButtonImage"), 1);
 
-    TSkinFileWriter empty;
+    TsuiThemeFileWriter empty;
     TsuiThemeFileReader r = Read(empty.Build());
     EXPECT_EQ(r.GetInt(""), -1);
+    EXPECT_TRUE(r.Entries().empty());
 }
 
 TEST(ThemeFileReader, FixedSizesAreKeptWhateverTheSizeFieldsSay) {
-    TSkinFileWriter w;
-    w.Add("Int", 1, {0x10, 0, 0, 0, 0xFF}, 1);                 // size field 1: still 4 bytes read
-    w.Add("Bool", 2, {0, 7}, 100);                             // size field 100: still 1 byte
+    TsuiThemeFileWriter w;
+    w.AddInteger("Int", 0x10);
+    w.AddBoolean("Bool", false);
+    w.AddBoolean("Next", true);
     const std::string fullKey = std::string(60, 'k') + "Full"; // fills all 64 bytes, no zero
-    w.Add(fullKey, 1, {3, 0, 0, 0});
-    TsuiThemeFileReader r = Read(w.Build());
+    w.AddInteger(fullKey, 3);
+    Bytes file = w.Build();
+    Put(file, RecordAt(file, 4, 0) + 69, 1);   // size field 1: still 4 bytes read
+    Put(file, RecordAt(file, 4, 1) + 69, 100); // size field 100: still 1 byte
+    TsuiThemeFileReader r = Read(file);
     EXPECT_EQ(r.GetInt("Int"), 0x10);
-    EXPECT_FALSE(r.GetBool("Bool"));
+    EXPECT_FALSE(r.GetBool("Bool")) << "the next entry's byte is not read";
     EXPECT_EQ(r.GetInt(fullKey), 3);
+    EXPECT_EQ(r.Entries()[0].Size, 4u);
+    EXPECT_EQ(r.Entries()[1].Size, 1u);
 }
 
 TEST(ThemeFileReader, BrokenFilesFailClearlyInsteadOfReadingGarbage) {
-    TSkinFileWriter w;
-    w.AddBitmap("ButtonImage", {'B', 'M'});
+    TsuiThemeFileWriter w;
+    w.AddBitmap("ButtonImage", Bytes{'B', 'M'});
     w.AddInteger("FormBGColor", 1);
     const Bytes good = w.Build();
-    const size_t firstRecord = good.size() - 3 * 77;
+    const size_t firstRecord = RecordAt(good, 2, 0);
 
     auto withU32 = [&](size_t at, uint32_t v) {
         Bytes b = good;
-        TSkinFileWriter::Put(b, at, v);
+        Put(b, at, v);
         return b;
     };
     struct Case {
@@ -129,7 +153,7 @@ TEST(ThemeFileReader, MagicCheckAndFiles) {
                    static_cast<std::streamsize>(bytes.size()));
         return (dir / name).string();
     };
-    TSkinFileWriter w;
+    TsuiThemeFileWriter w;
     w.AddInteger("FormBGColor", 42);
     std::string good = write("good.skn", w.Build());
     Bytes magicOnly(16, 0);
@@ -157,4 +181,65 @@ TEST(ThemeFileReader, MagicCheckAndFiles) {
     EXPECT_EQ(TsuiThemeFileReader(good).GetInt("FormBGColor"), 42);
     EXPECT_THROW(TsuiThemeFileReader((dir / "missing.skn").string()), EFOpenError);
     fs::remove_all(dir);
+}
+
+TEST(ThemeFileWriter, WritesTheLayoutTheReaderReadsBack) {
+    TBitmap picture(3, 2);
+    picture.SetPixel(2, 1, 0x00123456);
+    TsuiThemeFileWriter w;
+    w.AddBitmap("ButtonImage", picture);
+    w.AddInteger("FormBackgroundColor", int32_t(0x8000000F));
+    w.AddBoolean("ButtonTransparentBool", true);
+    w.AddText("Author", "");
+    w.AddInteger("FormBackgroundColor", 7); // a second entry of a key is written too
+    const Bytes file = w.Build();
+
+    // Header: the magic and its zero byte, the header length, the first record.
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(file.data())), "Tessera_TB");
+    EXPECT_EQ(LoadU32(&file[12]), 24u);
+    EXPECT_EQ(LoadU32(&file[20]), RecordAt(file, 5, 0));
+    EXPECT_EQ(LoadU32(&file[RecordAt(file, 5, 5) + 73]), 0u) << "the terminator ends the chain";
+
+    TsuiThemeFileReader r = Read(file);
+    ASSERT_EQ(r.Entries().size(), 5u);
+    const auto& entries = r.Entries();
+    EXPECT_EQ(entries[0].Key, "ButtonImage");
+    EXPECT_EQ(entries[0].Type, TsuiFileEntryType::suiFileBitmap);
+    EXPECT_EQ(entries[0].Offset, 24u) << "the data comes right after the header";
+    EXPECT_EQ(entries[1].Type, TsuiFileEntryType::suiFileInteger);
+    EXPECT_EQ(entries[1].Value, int32_t(0x8000000F));
+    EXPECT_EQ(entries[2].Type, TsuiFileEntryType::suiFileBoolean);
+    EXPECT_EQ(entries[2].Value, 1);
+    EXPECT_EQ(entries[3].Type, TsuiFileEntryType::suiFileText);
+    EXPECT_EQ(entries[3].Size, 0u);
+    EXPECT_EQ(entries[4].Value, 7);
+    EXPECT_EQ(r.GetInt("FormBackgroundColor"), int32_t(0x8000000F)) << "the first one wins";
+
+    TBitmap back;
+    back.LoadFromStream(*r.GetStream("ButtonImage"));
+    EXPECT_EQ(back.Width(), 3);
+    EXPECT_EQ(back.Height(), 2);
+    EXPECT_EQ(back.Pixel(2, 1), 0x00123456u);
+    EXPECT_EQ(back.Pixel(0, 0), 0x00FFFFFFu);
+
+    TMemoryStream stream;
+    w.SaveToStream(stream);
+    EXPECT_EQ(Contents(&stream), file);
+}
+
+TEST(ThemeFileWriter, RefusesKeysThatARecordCannotHold) {
+    TsuiThemeFileWriter w;
+    const std::string full(64, 'k');
+    EXPECT_NO_THROW(w.AddInteger(full, 1));
+    try {
+        w.AddInteger(full + "x", 1);
+        ADD_FAILURE() << "a 65-character key was taken";
+    } catch (const EWriteError& e) {
+        EXPECT_NE(e.Message().find(full + "x"), std::string::npos) << e.Message();
+    }
+    EXPECT_THROW(w.AddBoolean(std::string("a\0b", 3), true), EWriteError);
+    EXPECT_THROW(w.AddBitmap(full + "x", Bytes{}), EWriteError);
+    EXPECT_THROW(w.AddText(full + "x", ""), EWriteError);
+    EXPECT_EQ(w.Count(), 1u);
+    EXPECT_EQ(Read(w.Build()).GetInt(full), 1);
 }
