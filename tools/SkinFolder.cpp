@@ -275,7 +275,7 @@ std::map<int, std::string> FindBitmaps(const std::string& dir) {
     std::vector<fs::path> files;
     std::error_code error;
     for (fs::directory_iterator it(dir, error), end; !error && it != end; it.increment(error))
-        if (SameText(it->path().extension().string(), ".bmp"))
+        if (SameText(it->path().extension().string(), ".bmp") && fs::is_regular_file(it->path()))
             files.push_back(it->path());
     if (error)
         throw ESkinFolderError(
