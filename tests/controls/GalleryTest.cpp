@@ -17,7 +17,7 @@
 #include "framework/graphics/BmpCodec.h"
 #include "skin/SUIMgr.h"
 #include "skin/SUIPublic.h"
-#include "skin/SkinFileWriter.h"
+#include "skin/SUIThemeFile.h"
 
 #include <gtest/gtest.h>
 
@@ -37,9 +37,9 @@ TColor Recolour(TColor c) {
     return RGB(GetRValue(c), GetBValue(c), GetGValue(c));
 }
 
-TSkinFileWriter::Bytes GallerySkin() {
+std::vector<uint8_t> GallerySkin() {
     const TsuiUIStyle base = TsuiUIStyle::BlueGlass;
-    TSkinFileWriter skin;
+    TsuiThemeFileWriter skin;
     for (int item = 1; item <= SUI_THEME_ITEM_COUNT; ++item) {
         const std::string key = GetThemeKeyName(item);
         switch (GetThemeKind(item)) {
@@ -49,14 +49,14 @@ TSkinFileWriter::Bytes GallerySkin() {
             for (int y = 0; y < bitmap.Height(); ++y)
                 for (int x = 0; x < bitmap.Width(); ++x)
                     bitmap.SetPixel(x, y, Recolour(bitmap.Pixel(x, y)));
-            skin.AddBitmap(key, EncodeBmp(bitmap.Width(), bitmap.Height(), bitmap.ScanLine(0)));
+            skin.AddBitmap(key, bitmap);
             break;
         }
         case TsuiThemeItemKind::suiColorItem:
             skin.AddInteger(key, int32_t(Recolour(GetThemeColor(base, item))));
             break;
         case TsuiThemeItemKind::suiBoolItem:
-            skin.AddBoolean(key, GetThemeBool(base, item) ? 1 : 0);
+            skin.AddBoolean(key, GetThemeBool(base, item));
             break;
         case TsuiThemeItemKind::suiIntItem:
             skin.AddInteger(key, GetThemeInt(base, item));
@@ -115,7 +115,7 @@ TEST_P(GalleryTest, RendersEveryControlInTheLook) {
         ASSERT_GE(fd, 0);
         close(fd);
         FSkinPath = path;
-        TSkinFileWriter::Bytes bytes = GallerySkin();
+        std::vector<uint8_t> bytes = GallerySkin();
         std::ofstream(FSkinPath, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
         theme = new TsuiFileTheme(form);

@@ -97,8 +97,9 @@ TEST_F(MainMenuTest, ACheckedItemWithAnImageBeyondTheListShowsTheCheckMark) {
     LoadSkinBitmap("MENU_CHECKED", mark);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
-            if (mark.Pixel(x, y) != clWhite)
+            if (mark.Pixel(x, y) != clWhite) {
                 EXPECT_EQ(surface.Pixel(4 + x, 3 + y), mark.Pixel(x, y)) << x << "," << y;
+            }
     // No black frame of an image item.
     EXPECT_NE(surface.Pixel(2, 1), TColor(0));
 }

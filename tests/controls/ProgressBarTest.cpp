@@ -9,7 +9,7 @@
 #include "framework/components/LayoutReader.h"
 #include "framework/graphics/BmpCodec.h"
 #include "skin/SUIMgr.h"
-#include "skin/SkinFileWriter.h"
+#include "skin/SUIThemeFile.h"
 
 #include <gtest/gtest.h>
 
@@ -173,8 +173,9 @@ TEST_F(ProgressBarTest, PositionRepaintsWithoutTheMessageLoop) {
         bar->SetPosition(position);
         const int fill = position * 149 / 100;
         EXPECT_EQ(Pixel(bar, fill - 1, 5), kFill) << position;
-        if (fill < 149)
+        if (fill < 149) {
             EXPECT_EQ(Pixel(bar, fill, 5), kEmpty) << position;
+        }
     }
 }
 
@@ -205,13 +206,11 @@ TEST_F(ProgressBarTest, AFileThemeGivesTheLookAndItsRemovalFallsBackToDeepBlue) 
     char dir[] = "/tmp/ssi-progress-XXXXXX";
     ASSERT_NE(mkdtemp(dir), nullptr);
     const std::string path = std::string(dir) + "/bar.skin";
-    TSkinFileWriter skin;
-    skin.AddBitmap("ProgressBarImage", EncodeBmp(3, 10, Solid(3, 10, clFuchsia).ScanLine(0)));
+    TsuiThemeFileWriter skin;
+    skin.AddBitmap("ProgressBarImage", Solid(3, 10, clFuchsia));
     skin.AddInteger("ControlBackgroundColor", 0x123456);
     skin.AddInteger("ControlBorderColor", 0x654321);
-    TSkinFileWriter::Bytes bytes = skin.Build();
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    skin.SaveToFile(path);
     auto* theme = new TsuiFileTheme(Form());
     theme->SetThemeFile(path);
     ASSERT_TRUE(theme->IsThemeLoaded());
