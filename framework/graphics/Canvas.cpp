@@ -110,6 +110,10 @@ void TCanvas::FillDevice(const TRect& deviceRect, TColor rgb) {
 void TCanvas::FillRect(const TRect& rect) {
     if (FBrush.Style() == TBrushStyle::bsClear)
         return;
+    if (FBrush.Style() != TBrushStyle::bsSolid || FBrush.Bitmap()) {
+        FillBrushDevice(ToDevice(rect)); // hatch or pattern (CanvasShapes.cpp)
+        return;
+    }
     FillDevice(ToDevice(rect), ColorToRGB(FBrush.Color()));
 }
 

@@ -22,6 +22,51 @@
 class TBitmap;
 class TGraphic;
 
+// ---- Shapes, raster operations and aligned text (metafile playback) ----
+
+// A point with sub-pixel precision, for contours given in device terms.
+struct TPointF {
+    double X = 0;
+    double Y = 0;
+};
+
+// The platform's polygon fill modes: alternate (even-odd) and winding
+// (non-zero).
+enum class TFillMode { fmAlternate, fmWinding };
+
+// Text alignment (the platform's TA_ values): one horizontal and one
+// vertical choice, ORed.
+constexpr uint32_t TA_LEFT = 0;
+constexpr uint32_t TA_RIGHT = 2;
+constexpr uint32_t TA_CENTER = 6;
+constexpr uint32_t TA_TOP = 0;
+constexpr uint32_t TA_BOTTOM = 8;
+constexpr uint32_t TA_BASELINE = 24;
+// ExtTextOut options.
+constexpr uint32_t ETO_OPAQUE = 2;
+constexpr uint32_t ETO_CLIPPED = 4;
+// Common raster operations (ternary codes over pattern, source and
+// destination, as the platform numbers them).
+constexpr uint32_t SRCCOPY = 0x00CC0020;
+constexpr uint32_t SRCPAINT = 0x00EE0086;
+constexpr uint32_t SRCAND = 0x008800C6;
+constexpr uint32_t SRCINVERT = 0x00660046;
+constexpr uint32_t SRCERASE = 0x00440328;
+constexpr uint32_t NOTSRCCOPY = 0x00330008;
+constexpr uint32_t NOTSRCERASE = 0x001100A6;
+constexpr uint32_t MERGECOPY = 0x00C000CA;
+constexpr uint32_t MERGEPAINT = 0x00BB0226;
+constexpr uint32_t PATCOPY = 0x00F00021;
+constexpr uint32_t PATPAINT = 0x00FB0A09;
+constexpr uint32_t PATINVERT = 0x005A0049;
+constexpr uint32_t DSTINVERT = 0x00550009;
+constexpr uint32_t BLACKNESS = 0x00000042;
+constexpr uint32_t WHITENESS = 0x00FF0062;
+
+// Device coordinates beyond this distance from the origin are clamped by
+// the shape operations, so that no arithmetic on them can overflow.
+constexpr int32_t kMaxShapeCoordinate = 1 << 28;
+
 class TCanvas {
 public:
     explicit TCanvas(TBitmap* target = nullptr);
@@ -116,6 +161,63 @@ public:
     // the general per-pixel path.
     static void SetFastPaths(bool enabled);
 
+    // ---- Shapes, raster operations and aligned text (metafile playback) ----
+    // These follow the platform's GDI: closed shapes are filled with the
+    // brush (solid, hatched or pattern) and outlined with the pen; a pen
+    // wider than one pixel is a geometric pen centred on the outline, with
+    // its end caps and joins (psInsideFrame keeps it inside the box of
+    // rectangles, ellipses, pies and chords); dashed styles apply to
+    // one-pixel pens. Work is limited to the clip: a shape far larger than
+    // the target costs no more than one that covers it.
+
+    // A polygon through the points, closed back to the first: the outline
+    // passes through every vertex, the fill covers the pixels whose centres
+    // lie inside (by `mode`). Fewer than two points draw nothing.
+    void Polygon(const std::vector<TPoint>& points, TFillMode mode = TFillMode::fmAlternate);
+    // Several polygons filled as one shape (holes by `mode`), each outlined.
+    void PolyPolygon(const std::vector<std::vector<TPoint>>& polygons,
+                     TFillMode mode = TFillMode::fmAlternate);
+    // Open poly-lines stroked with the pen (end points left out for one-pixel
+    // pens, as LineTo does); the pen position neither used nor moved.
+    void PolyPolyline(const std::vector<std::vector<TPoint>>& lines);
+    // The ellipse within the box (x1, y1)-(x2, y2): its outline is the same
+    // curve Arc draws, covering Left..Right-1 and Top..Bottom-1.
+    void Ellipse(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    // A rectangle with corners rounded by quarters of an ellipse of
+    // `ellipseWidth` x `ellipseHeight` (clamped to the box).
+    void RoundRect(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t ellipseWidth,
+                   int32_t ellipseHeight);
+    // Arc as Arc does, closed by two radii to the centre (Pie) or by the
+    // chord between its ends (Chord), and filled.
+    void Pie(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3, int32_t x4,
+             int32_t y4);
+    void Chord(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t y3, int32_t x4,
+               int32_t y4);
+    // Contours with sub-pixel precision in logical coordinates (curves and
+    // paths flattened by the caller): filled with the brush, stroked with
+    // the pen (one-pixel pens along the rounded vertices).
+    void FillContours(const std::vector<std::vector<TPointF>>& contours, TFillMode mode);
+    void StrokeContours(const std::vector<std::vector<TPointF>>& contours, bool closed);
+
+    // Raster operations: every pixel of `rect` becomes rop(pattern, dest),
+    // the pattern being the brush (a clear brush paints nothing where the
+    // operation reads the pattern).
+    void PatBlt(const TRect& rect, uint32_t rop);
+    // StretchBlt with a raster operation over brush, source and destination
+    // (same sampling and mirroring); SRCCOPY is StretchBlt itself.
+    void StretchBltRop(const TRect& dest, const TBitmap& source, const TRect& sourceRect,
+                       uint32_t rop);
+
+    // Alignment of ExtTextOut's reference point (TA_ flags).
+    uint32_t TextAlign() const { return FTextAlign; }
+    void SetTextAlign(uint32_t value) { FTextAlign = value; }
+    // Text at the reference point (x, y) aligned by TextAlign, character i
+    // advancing by dx[i] when `dx` is given. A brush that is not clear
+    // fills `rect` with ETO_OPAQUE, else the text's box; ETO_CLIPPED clips
+    // the glyphs to `rect`. Returns the advance width.
+    int32_t ExtTextOut(int32_t x, int32_t y, uint32_t options, const TRect* rect,
+                       const std::string& text, const std::vector<int32_t>* dx = nullptr);
+
 private:
     struct TState {
         TPoint Origin;
@@ -124,6 +226,17 @@ private:
     };
 
     TRect TargetBounds() const;
+
+    // ---- Shape helpers (CanvasShapes.cpp) ----
+    TRect DeviceClip() const;
+    void FillBrushDevice(const TRect& deviceRect);
+    void FillSpansDevice(const std::vector<std::vector<TPointF>>& contours, TFillMode mode,
+                         bool withBrush, TColor rgb);
+    void ThinLineDevice(TPoint from, TPoint to, TColor rgb, uint32_t& phase);
+    void StrokeDevice(const std::vector<std::vector<TPointF>>& contours, bool closed);
+    void OutlineDevice(const std::vector<TPoint>& pixels);
+    void BoxShape(int kind, TRect box, const TPoint* radials, int32_t ew, int32_t eh);
+
     TRect ToDevice(const TRect& r) const { return OffsetRect(r, FState.Origin.X, FState.Origin.Y); }
     void FillDevice(const TRect& deviceRect, TColor rgb);
     void PlotPen(int32_t x, int32_t y, TColor rgb); // logical
@@ -137,4 +250,5 @@ private:
     TPoint& FPenPos = FState.PenPos;
     std::vector<TState> FSaved;
     uint32_t FDotPhase = 0;
+    uint32_t FTextAlign = TA_LEFT | TA_TOP;
 };

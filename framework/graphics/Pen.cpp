@@ -21,10 +21,26 @@ void TPen::SetStyle(TPenStyle value) {
     Changed();
 }
 
+void TPen::SetEndCap(TPenEndCap value) {
+    if (value == FEndCap)
+        return;
+    FEndCap = value;
+    Changed();
+}
+
+void TPen::SetJoin(TPenJoin value) {
+    if (value == FJoin)
+        return;
+    FJoin = value;
+    Changed();
+}
+
 void TPen::Assign(const TPen& other) {
     FColor = other.FColor;
     FWidth = other.FWidth;
     FStyle = other.FStyle;
+    FEndCap = other.FEndCap;
+    FJoin = other.FJoin;
     Changed();
 }
 

@@ -1,12 +1,20 @@
 #pragma once
 // The canvas's line-drawing tool: colour, width and style. Its owner learns
 // of every change through OnChange (so that it can repaint).
+//
+// The dashed styles and the inside-frame style, end caps and joins are
+// honoured by the shape operations that pictures use (polygons, poly-lines,
+// ellipses, pies); the older line operations draw them solid with square
+// ends.
 
 #include <functional>
 
 #include "framework/graphics/Colors.h"
 
-enum class TPenStyle { psSolid, psDot, psClear };
+enum class TPenStyle { psSolid, psDot, psClear, psDash, psDashDot, psDashDotDot, psInsideFrame };
+// How the ends of open lines and the corners of wide pens look.
+enum class TPenEndCap { pecRound, pecSquare, pecFlat };
+enum class TPenJoin { pjRound, pjBevel, pjMiter };
 
 class TPen {
 public:
@@ -17,7 +25,11 @@ public:
     void SetWidth(int32_t value);
     TPenStyle Style() const { return FStyle; }
     void SetStyle(TPenStyle value);
-    // Copies colour, width and style (one change notification).
+    TPenEndCap EndCap() const { return FEndCap; }
+    void SetEndCap(TPenEndCap value);
+    TPenJoin Join() const { return FJoin; }
+    void SetJoin(TPenJoin value);
+    // Copies colour, width, style, end cap and join (one change notification).
     void Assign(const TPen& other);
 
     std::function<void(TPen&)> OnChange;
@@ -28,4 +40,6 @@ private:
     TColor FColor = clBlack;
     int32_t FWidth = 1;
     TPenStyle FStyle = TPenStyle::psSolid;
+    TPenEndCap FEndCap = TPenEndCap::pecRound;
+    TPenJoin FJoin = TPenJoin::pjRound;
 };
