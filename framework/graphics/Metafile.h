@@ -1,34 +1,70 @@
 #pragma once
-// Metafile pictures (WMF, placeable WMF, EMF). They are recognised by their
-// headers; drawing them is not available yet, so loading a well-formed
-// metafile fails with "Metafile pictures cannot be displayed yet" and a file
-// that is not a metafile with "Metafile is not valid". A picture stored in a
-// layout keeps a metafile as its raw bytes (SetData) and writes them back.
+// Metafile pictures: Windows metafiles (WMF), placeable WMF and enhanced
+// metafiles (EMF), recognised by their headers and played record by record
+// onto a canvas, scaled into the rectangle they are drawn in.
+//
+// Size: a placeable WMF's bounding box at its units per inch, an EMF's frame
+// (0.01 mm units), or a plain WMF's window extent (one logical unit per
+// pixel), in pixels at 96 per inch.
+//
+// Loading checks the header and walks the whole record chain; a damaged
+// file fails with EInvalidGraphic "Metafile is not valid: <what> at offset
+// <n>" (bytes that are no metafile at all: "Metafile is not valid"). Records
+// with damaged contents are skipped when drawn; records the player does not
+// know are skipped too. The drawn and skipped records are listed in
+// MetafilePlayer.h's players (WmfPlayer.cpp, EmfPlayer.cpp).
+//
+// Limits, so that no file can make drawing crash, hang or allocate without
+// bound: files up to kMaxMetafileBytes and kMaxMetafileRecords records; a
+// picture size up to 65535 pixels a side; per paint a work budget of 2^28
+// (pixels touched within the clip plus points; beyond it the remaining
+// records are skipped), 256 saved states (deeper saves restore nothing),
+// 65536 objects, paths of 2^20 points, 32 different fonts of at most 512
+// pixels, decoded DIBs within the bitmap decoder's 16 Mi pixels each, 16 Mi
+// pixels of them cached per metafile, pattern brushes up to 256 x 256.
+// Drawing is clipped to the rectangle.
 
 #include "framework/graphics/Graphic.h"
 
+#include <memory>
 #include <vector>
 
 enum class TMetafileKind { mkNone, mkWmf, mkPlaceableWmf, mkEmf };
+
+constexpr size_t kMaxMetafileBytes = size_t(64) * 1024 * 1024;
+constexpr uint32_t kMaxMetafileRecords = uint32_t(1) << 20;
+
+struct TMetafileInfo;
+struct TMetafileCache;
 
 // The kind of metafile the bytes start with.
 TMetafileKind DetectMetafile(const uint8_t* data, size_t size);
 
 class TMetafile : public TGraphic {
 public:
-    int32_t Width() const override { return 0; }
-    int32_t Height() const override { return 0; }
+    TMetafile();
+    ~TMetafile() override;
+
+    int32_t Width() const override;
+    int32_t Height() const override;
+    TMetafileKind Kind() const;
+    // Plays the records scaled into `rect` (mirrored for reversed edges),
+    // clipped to it; an empty metafile draws nothing.
     void Draw(TCanvas& canvas, const TRect& rect) const override;
     void LoadFromStream(TStream& stream) override;
-    // Writes the bytes kept by SetData; fails for a metafile without any.
+    void LoadFromMemory(const void* data, size_t size);
+    // Writes the metafile's bytes as loaded; fails for an empty metafile.
     void SaveToStream(TStream& stream) const override;
     std::unique_ptr<TGraphic> Clone() const override;
 
-    // Keeps `data` as the metafile's bytes, without drawing them; data that
-    // is not a metafile fails with "Metafile is not valid" and changes nothing.
+    // Takes `data` as the metafile (as loading does); data that is not a
+    // valid metafile fails and changes nothing.
     void SetData(std::vector<uint8_t> data);
     const std::vector<uint8_t>& Data() const { return FData; }
 
 private:
     std::vector<uint8_t> FData;
+    std::shared_ptr<const TMetafileInfo> FInfo;
+    // Decoded bitmaps of the records, kept between paints.
+    mutable std::shared_ptr<TMetafileCache> FCache;
 };

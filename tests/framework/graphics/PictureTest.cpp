@@ -4,13 +4,13 @@
 
 #include <cstdio>
 
-#include "support/GraphicsTestSupport.h"
+#include "framework/base/Streams.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Icon.h"
 #include "framework/graphics/JPEGImage.h"
 #include "framework/graphics/Metafile.h"
 #include "framework/graphics/Picture.h"
-#include "framework/base/Streams.h"
+#include "support/GraphicsTestSupport.h"
 
 using namespace gfxtest;
 
@@ -192,30 +192,4 @@ TEST(JPEGImage, DecodesThroughLibjpegAndChecksTheFrameFirst) {
     }
     std::vector<uint8_t> cut(jpg.begin(), jpg.begin() + 40);
     EXPECT_THROW(j.LoadFromMemory(cut.data(), cut.size()), EInvalidGraphic);
-}
-
-TEST(Metafile, IsRecognisedButNotYetDrawn) {
-    TBytes wmf;
-    wmf.U16(1);
-    wmf.U16(9);
-    wmf.U16(0x300);
-    wmf.U32(100);
-    wmf.U16(0);
-    wmf.U32(10);
-    wmf.U16(0);
-    TBytes emf;
-    emf.U32(1);
-    while (emf.Data.size() < 40)
-        emf.U8(0);
-    emf.U32(0x464D4520);
-    EXPECT_EQ(DetectMetafile(wmf.Data.data(), wmf.Data.size()), TMetafileKind::mkWmf);
-    EXPECT_EQ(DetectMetafile(emf.Data.data(), emf.Data.size()), TMetafileKind::mkEmf);
-    TPicture p;
-    std::string path = TempPath("logo.wmf");
-    WriteFile(path, wmf.Data);
-    EXPECT_EQ(LoadError(p, path), "Metafile pictures cannot be displayed yet");
-    WriteFile(path, {1, 2, 3, 4});
-    EXPECT_EQ(LoadError(p, path), "Metafile is not valid");
-    std::remove(path.c_str());
-    EXPECT_FALSE(p.HasGraphic());
 }

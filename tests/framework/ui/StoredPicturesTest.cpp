@@ -5,19 +5,19 @@
 #include "ControlsTestSupport.h"
 #include "support/GraphicsTestSupport.h"
 
+#include "framework/base/Streams.h"
 #include "framework/components/ClassRegistry.h"
-#include "framework/ui/CustomControl.h"
-#include "framework/ui/FrameworkClasses.h"
-#include "framework/graphics/ImageList.h"
-#include "framework/graphics/JPEGImage.h"
 #include "framework/components/LayoutLexer.h"
 #include "framework/components/LayoutReader.h"
 #include "framework/components/LayoutWriter.h"
-#include "framework/ui/Menus.h"
+#include "framework/components/PropertyBuilder.h"
+#include "framework/graphics/ImageList.h"
+#include "framework/graphics/JPEGImage.h"
 #include "framework/graphics/Metafile.h"
 #include "framework/graphics/PersistentPicture.h"
-#include "framework/components/PropertyBuilder.h"
-#include "framework/base/Streams.h"
+#include "framework/ui/CustomControl.h"
+#include "framework/ui/FrameworkClasses.h"
+#include "framework/ui/Menus.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
@@ -72,7 +72,14 @@ std::vector<uint8_t> MakeWmf() {
     wmf.U16(0);
     wmf.U32(10);
     wmf.U16(0);
-    wmf.U32(0x12345678); // a record's worth of bytes that must come back as they were
+    wmf.U32(5); // the window extent that gives the picture its size
+    wmf.U16(0x020C);
+    wmf.U16(10);
+    wmf.U16(10);
+    wmf.U32(4); // a record the player does not know: its bytes must come back as they were
+    wmf.U32(0x56781234);
+    wmf.U32(3); // end of file
+    wmf.U16(0);
     return wmf.Data;
 }
 

@@ -1,0 +1,1171 @@
+// The device context metafile records address: GDI's mapping of logical
+// units to the canvas (window, viewport, map mode, world transform), the
+// object table, the selected pen, brush and font, clipping, paths, and the
+// drawing operations, which end in the canvas's shape operations.
+#include "framework/graphics/MetafilePlayer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "framework/base/Endian.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/BmpCodec.h"
+
+namespace {
+
+constexpr double kTwoPi = 2 * std::numbers::pi;
+// Canvas coordinates are kept within this distance of the origin before
+// they become integers; the canvas clamps again at its own limit.
+constexpr double kMaxOut = 1 << 29;
+constexpr int32_t kMaxPenPixels = 4096;
+// Pixels of decoded DIBs the cache keeps per metafile.
+constexpr int64_t kMaxCachedPixels = int64_t(16) * 1024 * 1024;
+// A pattern brush larger than this paints with its first pixel's colour.
+constexpr int64_t kMaxPatternPixels = 256 * 256;
+
+int32_t ToInt(double v) {
+    if (!(v == v))
+        return 0;
+    return int32_t(std::floor(std::clamp(v, -kMaxOut, kMaxOut) + 0.5));
+}
+
+bool Finite(double v) {
+    return std::isfinite(v) && std::abs(v) < 1e12;
+}
+
+TRect BoundsOf(const std::vector<TPointF>& points, double margin) {
+    double l = kMaxOut, t = kMaxOut, r = -kMaxOut, b = -kMaxOut;
+    for (const TPointF& p : points) {
+        l = std::min(l, p.X);
+        t = std::min(t, p.Y);
+        r = std::max(r, p.X);
+        b = std::max(b, p.Y);
+    }
+    if (points.empty())
+        return {};
+    return Rect(ToInt(l - margin) - 1, ToInt(t - margin) - 1, ToInt(r + margin) + 2,
+                ToInt(b + margin) + 2);
+}
+
+} // namespace
+
+TColor ColorFromRef(uint32_t value) {
+    return (value >> 24) == 1 ? clBlack : value & 0xFFFFFF;
+}
+
+TMfPen PenFromStyle(uint32_t style, TColor color, double width, bool cosmetic) {
+    TMfPen pen;
+    static const TPenStyle kStyles[9] = {
+        TPenStyle::psSolid,       TPenStyle::psDash,       TPenStyle::psDot,
+        TPenStyle::psDashDot,     TPenStyle::psDashDotDot, TPenStyle::psClear,
+        TPenStyle::psInsideFrame, TPenStyle::psSolid,      TPenStyle::psDot};
+    const uint32_t line = style & 0x0F;
+    pen.Style = line < 9 ? kStyles[line] : TPenStyle::psSolid;
+    switch (style & 0x0F00) {
+    case 0x0100:
+        pen.EndCap = TPenEndCap::pecSquare;
+        break;
+    case 0x0200:
+        pen.EndCap = TPenEndCap::pecFlat;
+        break;
+    default:
+        break;
+    }
+    switch (style & 0xF000) {
+    case 0x1000:
+        pen.Join = TPenJoin::pjBevel;
+        break;
+    case 0x2000:
+        pen.Join = TPenJoin::pjMiter;
+        break;
+    default:
+        break;
+    }
+    pen.Color = color;
+    pen.Width = std::isfinite(width) ? std::abs(width) : 0;
+    pen.Cosmetic = cosmetic || pen.Width == 0;
+    return pen;
+}
+
+TMfBrush BrushFromStyle(uint32_t style, TColor color, uint32_t hatch) {
+    TMfBrush brush;
+    brush.Color = color;
+    if (style == 1)
+        brush.Style = TBrushStyle::bsClear;
+    else if (style == 2 && hatch <= 5)
+        brush.Style = TBrushStyle(int(TBrushStyle::bsHorizontal) + int(hatch));
+    return brush;
+}
+
+bool DibBottomUp(const uint8_t* bmi, size_t size) {
+    if (size < 12)
+        return true;
+    if (LoadU32(bmi) == 12)
+        return true; // the core header has no top-down form
+    return size < 12 || LoadI32(bmi + 8) >= 0;
+}
+
+TXform Multiply(const TXform& a, const TXform& b) {
+    return {a.M11 * b.M11 + a.M12 * b.M21,      a.M11 * b.M12 + a.M12 * b.M22,
+            a.M21 * b.M11 + a.M22 * b.M21,      a.M21 * b.M12 + a.M22 * b.M22,
+            a.Dx * b.M11 + a.Dy * b.M21 + b.Dx, a.Dx * b.M12 + a.Dy * b.M22 + b.Dy};
+}
+
+TMetafileDC::TMetafileDC(TCanvas& canvas, const TRect& rect, uint32_t objects,
+                         TMetafileCache& cache)
+    : FCanvas(canvas), FCache(cache), FRect(rect), FObjectLimit(objects) {
+    FSavedCanvasState = canvas.SaveState();
+    FSavedPen.Assign(canvas.Pen());
+    FSavedBrush.Assign(canvas.Brush());
+    FSavedFont.Assign(canvas.Font());
+    FSavedTextAlign = canvas.TextAlign();
+    // A mirrored rectangle covers Right+1..Left, as the blitter lays it
+    // out: the picture's edges are the edges of those pixels.
+    if (FRect.Right < FRect.Left)
+        ++FRect.Left, ++FRect.Right;
+    if (FRect.Bottom < FRect.Top)
+        ++FRect.Top, ++FRect.Bottom;
+    const TRect area = NormalizeRect(FRect);
+    IntersectRect(FBaseClip, canvas.ClipRect(), area);
+    ApplyClip();
+}
+
+TMetafileDC::~TMetafileDC() {
+    FCanvas.RestoreState(FSavedCanvasState);
+    FCanvas.Pen().Assign(FSavedPen);
+    FCanvas.Brush().Assign(FSavedBrush);
+    FCanvas.Font().Assign(FSavedFont);
+    FCanvas.SetTextAlign(FSavedTextAlign);
+}
+
+void TMetafileDC::SetupWmf(double left, double top, double width, double height) {
+    FWmf = true;
+    FState.MapMode = mf::MM_ANISOTROPIC;
+    FState.WinOrgX = left;
+    FState.WinOrgY = top;
+    FState.WinExtX = width;
+    FState.WinExtY = height;
+    FState.VpOrgX = FRect.Left;
+    FState.VpOrgY = FRect.Top;
+    FState.VpExtX = FRect.Width();
+    FState.VpExtY = FRect.Height();
+    Invalidate();
+}
+
+void TMetafileDC::SetupEmf(const TMetafileInfo& info) {
+    FWmf = false;
+    FPixelsPerMmX = info.PixelsPerMmX;
+    FPixelsPerMmY = info.PixelsPerMmY;
+    const double sx = FRect.Width() / (info.FrameRight - info.FrameLeft);
+    const double sy = FRect.Height() / (info.FrameBottom - info.FrameTop);
+    FDevice = {sx, 0, 0, sy, FRect.Left - info.FrameLeft * sx, FRect.Top - info.FrameTop * sy};
+    Invalidate();
+}
+
+const TXform& TMetafileDC::Transform() {
+    if (FTransformValid)
+        return FTransform;
+    const TState& s = FState;
+    double sx = 1, sy = 1;
+    switch (s.MapMode) {
+    case mf::MM_LOMETRIC:
+        sx = FPixelsPerMmX * 0.1, sy = -FPixelsPerMmY * 0.1;
+        break;
+    case mf::MM_HIMETRIC:
+        sx = FPixelsPerMmX * 0.01, sy = -FPixelsPerMmY * 0.01;
+        break;
+    case mf::MM_LOENGLISH:
+        sx = FPixelsPerMmX * 0.254, sy = -FPixelsPerMmY * 0.254;
+        break;
+    case mf::MM_HIENGLISH:
+        sx = FPixelsPerMmX * 0.0254, sy = -FPixelsPerMmY * 0.0254;
+        break;
+    case mf::MM_TWIPS:
+        sx = FPixelsPerMmX * 25.4 / 1440, sy = -FPixelsPerMmY * 25.4 / 1440;
+        break;
+    case mf::MM_ISOTROPIC: {
+        sx = s.VpExtX / s.WinExtX, sy = s.VpExtY / s.WinExtY;
+        const double m = std::min(std::abs(sx), std::abs(sy));
+        sx = std::copysign(m, sx), sy = std::copysign(m, sy);
+        break;
+    }
+    case mf::MM_ANISOTROPIC:
+        sx = s.VpExtX / s.WinExtX, sy = s.VpExtY / s.WinExtY;
+        break;
+    default:
+        break;
+    }
+    const TXform page{sx, 0, 0, sy, s.VpOrgX - s.WinOrgX * sx, s.VpOrgY - s.WinOrgY * sy};
+    FTransform = Multiply(Multiply(s.World, page), FDevice);
+    FTransformValid = true;
+    return FTransform;
+}
+
+TPoint TMetafileDC::OutRounded(double x, double y) {
+    const TPointF p = Out(x, y);
+    return {ToInt(p.X), ToInt(p.Y)};
+}
+
+double TMetafileDC::LinearScale() {
+    return std::sqrt(std::abs(Transform().Det()));
+}
+
+TRect TMetafileDC::OutRect(double l, double t, double r, double b) {
+    if (AxisAligned()) {
+        const TPoint p = OutRounded(l, t), q = OutRounded(r, b);
+        return NormalizeRect(Rect(p.X, p.Y, q.X, q.Y));
+    }
+    return BoundsOf({Out(l, t), Out(r, t), Out(r, b), Out(l, b)}, 0);
+}
+
+void TMetafileDC::ApplyClip() {
+    TRect clip = FBaseClip;
+    if (FState.HasClip)
+        IntersectRect(clip, FBaseClip, FState.Clip);
+    FCanvas.SetClipRect(clip);
+}
+
+bool TMetafileDC::Charge(const TRect& bounds, size_t points) {
+    TRect visible;
+    int64_t area = 0;
+    if (IntersectRect(visible, bounds, FCanvas.ClipRect()))
+        area = int64_t(visible.Width()) * visible.Height();
+    FWork -= area + int64_t(points) + 1;
+    return FWork >= 0;
+}
+
+bool TMetafileDC::ChargePoints(const std::vector<TPointF>& points, double margin) {
+    return Charge(BoundsOf(points, margin), points.size());
+}
+
+// ---- State ----
+
+void TMetafileDC::SaveDC() {
+    if (FSaved.size() >= kMaxSavedStates) {
+        ++FPhantomSaves;
+        return;
+    }
+    FSaved.push_back(FState);
+}
+
+void TMetafileDC::RestoreDC(int32_t which) {
+    const int64_t depth = int64_t(FSaved.size() + FPhantomSaves);
+    const int64_t level = which < 0 ? depth + which + 1 : which;
+    if (level < 1 || level > depth)
+        return;
+    // Saves beyond the limit come last; restoring one keeps the state.
+    for (int64_t d = depth; d >= level; --d) {
+        if (FPhantomSaves > 0) {
+            --FPhantomSaves;
+            continue;
+        }
+        FState = std::move(FSaved.back());
+        FSaved.pop_back();
+    }
+    Invalidate();
+    ApplyClip();
+}
+
+void TMetafileDC::SetMapMode(int mode) {
+    if (FWmf || mode < mf::MM_TEXT || mode > mf::MM_ANISOTROPIC)
+        return;
+    FState.MapMode = mode;
+    Invalidate();
+}
+
+void TMetafileDC::SetWindowOrg(double x, double y) {
+    FState.WinOrgX = x, FState.WinOrgY = y;
+    Invalidate();
+}
+
+void TMetafileDC::SetWindowExt(double x, double y) {
+    // The platform refuses an empty extent, and ignores extents in the
+    // fixed map modes.
+    if (x == 0 || y == 0 || !Finite(x) || !Finite(y))
+        return;
+    if (!FWmf && FState.MapMode != mf::MM_ISOTROPIC && FState.MapMode != mf::MM_ANISOTROPIC)
+        return;
+    FState.WinExtX = x, FState.WinExtY = y;
+    Invalidate();
+}
+
+void TMetafileDC::SetViewportOrg(double x, double y) {
+    if (FWmf)
+        return;
+    FState.VpOrgX = x, FState.VpOrgY = y;
+    Invalidate();
+}
+
+void TMetafileDC::SetViewportExt(double x, double y) {
+    if (FWmf || x == 0 || y == 0 || !Finite(x) || !Finite(y))
+        return;
+    if (FState.MapMode != mf::MM_ISOTROPIC && FState.MapMode != mf::MM_ANISOTROPIC)
+        return;
+    FState.VpExtX = x, FState.VpExtY = y;
+    Invalidate();
+}
+
+void TMetafileDC::OffsetWindowOrg(double dx, double dy) {
+    SetWindowOrg(FState.WinOrgX + dx, FState.WinOrgY + dy);
+}
+
+void TMetafileDC::OffsetViewportOrg(double dx, double dy) {
+    SetViewportOrg(FState.VpOrgX + dx, FState.VpOrgY + dy);
+}
+
+void TMetafileDC::ScaleWindowExt(double xNum, double xDenom, double yNum, double yDenom) {
+    if (xDenom == 0 || yDenom == 0)
+        return;
+    SetWindowExt(FState.WinExtX * xNum / xDenom, FState.WinExtY * yNum / yDenom);
+}
+
+void TMetafileDC::ScaleViewportExt(double xNum, double xDenom, double yNum, double yDenom) {
+    if (xDenom == 0 || yDenom == 0)
+        return;
+    SetViewportExt(FState.VpExtX * xNum / xDenom, FState.VpExtY * yNum / yDenom);
+}
+
+void TMetafileDC::SetWorldTransform(const TXform& xf) {
+    for (double v : {xf.M11, xf.M12, xf.M21, xf.M22, xf.Dx, xf.Dy})
+        if (!Finite(v))
+            return;
+    if (xf.Det() == 0)
+        return;
+    FState.World = xf;
+    Invalidate();
+}
+
+void TMetafileDC::ModifyWorldTransform(const TXform& xf, uint32_t mode) {
+    switch (mode) {
+    case 1: // identity
+        FState.World = TXform{};
+        Invalidate();
+        return;
+    case 2: // left multiply: xf applies first
+        SetWorldTransform(Multiply(xf, FState.World));
+        return;
+    case 3:
+        SetWorldTransform(Multiply(FState.World, xf));
+        return;
+    case 4:
+        SetWorldTransform(xf);
+        return;
+    default:
+        return;
+    }
+}
+
+void TMetafileDC::SetBkMode(int mode) {
+    if (mode == mf::TRANSPARENT || mode == mf::OPAQUE)
+        FState.BkMode = mode;
+}
+
+void TMetafileDC::SetPolyFillMode(int mode) {
+    if (mode == mf::ALTERNATE || mode == mf::WINDING)
+        FState.PolyFillMode = mode;
+}
+
+void TMetafileDC::SetArcDirection(int dir) {
+    if (dir == mf::AD_COUNTERCLOCKWISE || dir == mf::AD_CLOCKWISE)
+        FState.ArcDirection = dir;
+}
+
+// ---- Objects ----
+
+void TMetafileDC::AddObject(TMfObject object) {
+    if (!FFreeSlots.empty()) {
+        const uint32_t index = *FFreeSlots.begin();
+        FFreeSlots.erase(FFreeSlots.begin());
+        FObjects[index] = std::make_unique<TMfObject>(std::move(object));
+        return;
+    }
+    // A full table refuses the object; its slot stays as it is, as the
+    // platform's player leaves it.
+    if (FObjects.size() < FObjectLimit)
+        FObjects.push_back(std::make_unique<TMfObject>(std::move(object)));
+}
+
+void TMetafileDC::SetObject(uint32_t index, TMfObject object) {
+    if (index >= FObjectLimit)
+        return;
+    if (FObjects.size() <= index)
+        FObjects.resize(size_t(index) + 1);
+    FObjects[index] = std::make_unique<TMfObject>(std::move(object));
+    FFreeSlots.erase(index);
+}
+
+void TMetafileDC::DeleteObject(uint32_t index) {
+    if (index < FObjects.size() && FObjects[index]) {
+        FObjects[index].reset();
+        FFreeSlots.insert(index);
+    }
+}
+
+const TMfObject* TMetafileDC::Object(uint32_t index) const {
+    return index < FObjects.size() ? FObjects[index].get() : nullptr;
+}
+
+void TMetafileDC::SelectObject(uint32_t index) {
+    const TMfObject* object = Object(index);
+    if (!object)
+        return;
+    if (auto* pen = std::get_if<TMfPen>(object))
+        FState.Pen = *pen;
+    else if (auto* brush = std::get_if<TMfBrush>(object))
+        FState.Brush = *brush;
+    else if (auto* font = std::get_if<TMfFont>(object))
+        FState.Font = *font;
+    else if (auto* region = std::get_if<TMfRegion>(object))
+        SelectClipRegion(*region);
+}
+
+void TMetafileDC::SelectStockObject(uint32_t stock) {
+    static const TColor kBrushes[5] = {clWhite, 0xC0C0C0, 0x808080, 0x404040, clBlack};
+    if (stock <= 4) {
+        FState.Brush = TMfBrush{TBrushStyle::bsSolid, kBrushes[stock], nullptr};
+    } else if (stock == 5) {
+        FState.Brush = TMfBrush{TBrushStyle::bsClear, clWhite, nullptr};
+    } else if (stock == 6 || stock == 7) {
+        FState.Pen = TMfPen{};
+        FState.Pen.Color = stock == 6 ? clWhite : clBlack;
+    } else if (stock == 8) {
+        FState.Pen = TMfPen{};
+        FState.Pen.Style = TPenStyle::psClear;
+    } else if ((stock >= 10 && stock <= 14) || stock == 16 || stock == 17) {
+        FState.Font = TMfFont{};
+        if (stock == 10 || stock == 11 || stock == 16)
+            FState.Font.Face = "Courier New";
+    }
+}
+
+// ---- Clipping ----
+
+void TMetafileDC::IntersectClipRect(double l, double t, double r, double b) {
+    const TRect current = FState.HasClip ? FState.Clip : FBaseClip;
+    TRect clip;
+    IntersectRect(clip, current, OutRect(l, t, r, b));
+    FState.Clip = clip;
+    FState.HasClip = true;
+    ApplyClip();
+}
+
+void TMetafileDC::ExcludeClipRect(double l, double t, double r, double b) {
+    // Only a cut that leaves a rectangle can be kept; others are ignored.
+    TRect c = FState.HasClip ? FState.Clip : FBaseClip;
+    const TRect x = OutRect(l, t, r, b);
+    const bool spansX = x.Left <= c.Left && x.Right >= c.Right;
+    const bool spansY = x.Top <= c.Top && x.Bottom >= c.Bottom;
+    if (spansX && spansY)
+        c = TRect{};
+    else if (spansX && x.Top <= c.Top && x.Bottom > c.Top)
+        c.Top = x.Bottom;
+    else if (spansX && x.Bottom >= c.Bottom && x.Top < c.Bottom)
+        c.Bottom = x.Top;
+    else if (spansY && x.Left <= c.Left && x.Right > c.Left)
+        c.Left = x.Right;
+    else if (spansY && x.Right >= c.Right && x.Left < c.Right)
+        c.Right = x.Left;
+    else
+        return;
+    FState.Clip = c;
+    FState.HasClip = true;
+    ApplyClip();
+}
+
+void TMetafileDC::OffsetClip(double dx, double dy) {
+    if (!FState.HasClip)
+        return;
+    const TXform& m = Transform();
+    const double ox = dx * m.M11 + dy * m.M21, oy = dx * m.M12 + dy * m.M22;
+    FState.Clip = OffsetRect(FState.Clip, ToInt(ox), ToInt(oy));
+    ApplyClip();
+}
+
+void TMetafileDC::SetDeviceClip(const TRect* bounds, bool intersect) {
+    if (!bounds) {
+        FState.HasClip = false;
+        ApplyClip();
+        return;
+    }
+    const TPointF p = FDevice.Apply(bounds->Left, bounds->Top);
+    const TPointF q = FDevice.Apply(bounds->Right, bounds->Bottom);
+    const TRect r = NormalizeRect(Rect(ToInt(p.X), ToInt(p.Y), ToInt(q.X), ToInt(q.Y)));
+    TRect clip = r;
+    if (intersect)
+        IntersectRect(clip, FState.HasClip ? FState.Clip : FBaseClip, r);
+    FState.Clip = clip;
+    FState.HasClip = true;
+    ApplyClip();
+}
+
+void TMetafileDC::SelectClipRegion(const TMfRegion& region) {
+    FState.Clip =
+        OutRect(region.Bounds.Left, region.Bounds.Top, region.Bounds.Right, region.Bounds.Bottom);
+    FState.HasClip = true;
+    ApplyClip();
+}
+
+// ---- Realizing the selected objects on the canvas ----
+
+void TMetafileDC::RealizePen() {
+    const TMfPen& m = FState.Pen;
+    TPen& p = FCanvas.Pen();
+    int32_t width = 1;
+    if (!m.Cosmetic && m.Width > 0)
+        width =
+            int32_t(std::clamp(std::round(m.Width * LinearScale()), 1.0, double(kMaxPenPixels)));
+    TPenStyle style = m.Style;
+    if (width > 1 && style != TPenStyle::psClear && style != TPenStyle::psInsideFrame)
+        style = TPenStyle::psSolid; // wide pens are never dashed
+    if (width <= 1 && style == TPenStyle::psInsideFrame)
+        style = TPenStyle::psSolid;
+    p.SetStyle(style);
+    p.SetWidth(width);
+    p.SetColor(m.Color);
+    p.SetEndCap(m.EndCap);
+    p.SetJoin(m.Join);
+}
+
+void TMetafileDC::RealizeBrush() {
+    const TMfBrush& m = FState.Brush;
+    TBrush& b = FCanvas.Brush();
+    b.SetBitmap(nullptr);
+    b.SetColor(m.Color);
+    b.SetStyle(m.Style);
+    if (m.Pattern && m.Style != TBrushStyle::bsClear)
+        b.SetBitmap(m.Pattern);
+}
+
+template <class F> void TMetafileDC::WithBrush(F draw) {
+    RealizePen();
+    const TMfBrush& m = FState.Brush;
+    if (m.Style != TBrushStyle::bsSolid && m.Style != TBrushStyle::bsClear && !m.Pattern &&
+        FState.BkMode == mf::OPAQUE) {
+        FCanvas.Brush().SetBitmap(nullptr);
+        FCanvas.Brush().SetColor(FState.BkColor);
+        draw();
+    }
+    RealizeBrush();
+    draw();
+}
+
+bool TMetafileDC::RealizeFont() {
+    const TMfFont& f = FState.Font;
+    const TXform& m = Transform();
+    double pixels;
+    if (f.Height == 0)
+        pixels = -12 * std::hypot(FDevice.M21, FDevice.M22 == 0 ? 1 : FDevice.M22);
+    else
+        pixels = f.Height * std::hypot(m.M21, m.M22);
+    const int32_t height =
+        int32_t(std::clamp(std::round(pixels), double(-kMaxFontPixels), double(kMaxFontPixels)));
+    if (std::abs(height) < 2)
+        return false;
+    TFontStyles style = 0;
+    if (f.Weight >= 600)
+        style |= fsBold;
+    if (f.Italic)
+        style |= fsItalic;
+    if (f.Underline)
+        style |= fsUnderline;
+    if (f.StrikeOut)
+        style |= fsStrikeOut;
+    const std::string face = f.Face.empty() ? std::string("Arial") : f.Face;
+    auto key = std::make_tuple(LowerCase(face), height, TFontStyles(style & (fsBold | fsItalic)));
+    if (!FFontsUsed.count(key)) {
+        if (FFontsUsed.size() >= kMaxFonts)
+            return false;
+        FFontsUsed.insert(key);
+    }
+    TFont& font = FCanvas.Font();
+    font.SetName(face);
+    font.SetHeight(height);
+    font.SetStyle(style);
+    font.SetColor(FState.TextColor);
+    return true;
+}
+
+// ---- Paths ----
+
+void TMetafileDC::BeginPath() {
+    FPath.clear();
+    FPathPoints = 0;
+    FPathOpen = true;
+}
+
+void TMetafileDC::AbortPath() {
+    FPath.clear();
+    FPathPoints = 0;
+    FPathOpen = false;
+}
+
+void TMetafileDC::AddFigure(std::vector<TPointF> points, bool closed) {
+    if (FPathPoints + points.size() > kMaxPathPoints) {
+        AbortPath();
+        return;
+    }
+    FPathPoints += points.size();
+    FPath.push_back({std::move(points), closed});
+}
+
+// Lines and curves continue the open figure that the current position
+// ends, or start one there.
+void TMetafileDC::ExtendFigure(const std::vector<TPointF>& points) {
+    if (FPath.empty() || FPath.back().Closed) {
+        const TPointF start = Out(FState.Position.X, FState.Position.Y);
+        AddFigure({start}, false);
+        if (!FPathOpen)
+            return;
+    }
+    if (FPathPoints + points.size() > kMaxPathPoints) {
+        AbortPath();
+        return;
+    }
+    FPathPoints += points.size();
+    auto& figure = FPath.back().Points;
+    figure.insert(figure.end(), points.begin(), points.end());
+}
+
+void TMetafileDC::CloseFigure() {
+    if (FPathOpen && !FPath.empty())
+        FPath.back().Closed = true;
+}
+
+void TMetafileDC::FillContours(std::vector<std::vector<TPointF>> contours, bool stroke,
+                               bool closedStroke) {
+    std::vector<TPointF> all;
+    for (const auto& c : contours)
+        all.insert(all.end(), c.begin(), c.end());
+    RealizePen();
+    if (!ChargePoints(all, FCanvas.Pen().Width()))
+        return;
+    const TFillMode mode =
+        FState.PolyFillMode == mf::WINDING ? TFillMode::fmWinding : TFillMode::fmAlternate;
+    WithBrush([&] {
+        FCanvas.FillContours(contours, mode);
+        if (stroke)
+            FCanvas.StrokeContours(contours, closedStroke);
+    });
+}
+
+void TMetafileDC::FillPath() {
+    std::vector<std::vector<TPointF>> contours;
+    for (const TFigure& f : FPath)
+        contours.push_back(f.Points);
+    AbortPath();
+    RealizePen();
+    FCanvas.Pen().SetStyle(TPenStyle::psClear);
+    std::vector<TPointF> all;
+    for (const auto& c : contours)
+        all.insert(all.end(), c.begin(), c.end());
+    if (!ChargePoints(all, 0))
+        return;
+    const TFillMode mode =
+        FState.PolyFillMode == mf::WINDING ? TFillMode::fmWinding : TFillMode::fmAlternate;
+    const TMfBrush& m = FState.Brush;
+    if (m.Style != TBrushStyle::bsSolid && m.Style != TBrushStyle::bsClear && !m.Pattern &&
+        FState.BkMode == mf::OPAQUE) {
+        FCanvas.Brush().SetBitmap(nullptr);
+        FCanvas.Brush().SetColor(FState.BkColor);
+        FCanvas.FillContours(contours, mode);
+    }
+    RealizeBrush();
+    FCanvas.FillContours(contours, mode);
+}
+
+void TMetafileDC::StrokePath() {
+    std::vector<TFigure> path = std::move(FPath);
+    AbortPath();
+    RealizePen();
+    for (const TFigure& f : path) {
+        if (!ChargePoints(f.Points, FCanvas.Pen().Width()))
+            return;
+        FCanvas.StrokeContours({f.Points}, f.Closed);
+    }
+}
+
+void TMetafileDC::StrokeAndFillPath() {
+    std::vector<TFigure> path = FPath;
+    FillPath();
+    FPath = std::move(path);
+    StrokePath();
+}
+
+// ---- Curves ----
+
+// Cubic Bézier segments (start, then three points each) flattened in
+// canvas coordinates, with as many steps as the control polygon is long.
+std::vector<TPointF> TMetafileDC::Flatten(const std::vector<TPointF>& bezier, TPointF start) {
+    std::vector<TPointF> out;
+    TPointF p0 = start;
+    for (size_t i = 0; i + 2 < bezier.size(); i += 3) {
+        const TPointF p1 = bezier[i], p2 = bezier[i + 1], p3 = bezier[i + 2];
+        const double len = std::hypot(p1.X - p0.X, p1.Y - p0.Y) +
+                           std::hypot(p2.X - p1.X, p2.Y - p1.Y) +
+                           std::hypot(p3.X - p2.X, p3.Y - p2.Y);
+        const int steps = std::clamp(int(std::sqrt(std::min(len, 1e6)) * 2) + 1, 1, 128);
+        for (int k = 1; k <= steps; ++k) {
+            const double t = double(k) / steps, u = 1 - t;
+            const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
+            out.push_back({a * p0.X + b * p1.X + c * p2.X + d * p3.X,
+                           a * p0.Y + b * p1.Y + c * p2.Y + d * p3.Y});
+        }
+        p0 = p3;
+    }
+    return out;
+}
+
+// An elliptic arc of the logical box in canvas coordinates, from the
+// radial through `from` to the radial through `to` in the current arc
+// direction as the canvas shows it (or the whole ellipse).
+std::vector<TPointF> TMetafileDC::ArcPoints(double l, double t, double r, double b, TPointF from,
+                                            TPointF to, bool full) {
+    const double cx = (l + r) / 2, cy = (t + b) / 2;
+    const double a = std::abs(r - l) / 2, bb = std::abs(b - t) / 2;
+    auto angle = [&](TPointF p) {
+        double v = std::atan2(-(p.Y - cy), p.X - cx);
+        return v < 0 ? v + kTwoPi : v;
+    };
+    double start = 0, sweep = kTwoPi;
+    // Counterclockwise as the canvas shows it: a mirroring transform turns
+    // the logical direction round.
+    const bool ccw = (FState.ArcDirection == mf::AD_COUNTERCLOCKWISE) == (Transform().Det() > 0);
+    if (!full) {
+        start = angle(from);
+        const double end = angle(to);
+        sweep = ccw ? end - start : start - end;
+        if (sweep <= 0)
+            sweep += kTwoPi;
+        if (!ccw)
+            sweep = -sweep;
+    }
+    const double size = std::max(a, bb) * LinearScale();
+    const int steps = std::clamp(int(std::abs(sweep) * std::min(size, 1e6) / 2) + 8, 8, 1024);
+    std::vector<TPointF> out;
+    out.reserve(size_t(steps) + 1);
+    for (int k = 0; k <= steps; ++k) {
+        if (full && k == steps)
+            break;
+        const double u = start + sweep * k / steps;
+        const double c = std::cos(u), s = std::sin(u);
+        double rad = 0;
+        if (a > 0 && bb > 0)
+            rad = 1 / std::sqrt((c * c) / (a * a) + (s * s) / (bb * bb));
+        else
+            rad = a > 0 ? a : bb;
+        out.push_back(Out(cx + rad * c, cy - rad * s));
+    }
+    return out;
+}
+
+// ---- Drawing ----
+
+void TMetafileDC::MoveTo(double x, double y) {
+    FState.Position = {x, y};
+    if (InPath())
+        AddFigure({Out(x, y)}, false);
+}
+
+void TMetafileDC::LineTo(double x, double y) {
+    if (InPath()) {
+        ExtendFigure({Out(x, y)});
+    } else {
+        RealizePen();
+        const TPoint p = OutRounded(FState.Position.X, FState.Position.Y), q = OutRounded(x, y);
+        if (Charge(BoundsOf({{double(p.X), double(p.Y)}, {double(q.X), double(q.Y)}},
+                            FCanvas.Pen().Width()),
+                   2))
+            FCanvas.PolyPolyline({{p, q}});
+    }
+    FState.Position = {x, y};
+}
+
+void TMetafileDC::Polyline(const std::vector<TPointF>& points) {
+    PolyPolyline({points});
+}
+
+void TMetafileDC::PolyPolyline(const std::vector<std::vector<TPointF>>& lines) {
+    std::vector<std::vector<TPoint>> out;
+    std::vector<TPointF> all;
+    for (const auto& line : lines) {
+        std::vector<TPointF> mapped;
+        mapped.reserve(line.size());
+        for (const TPointF& p : line)
+            mapped.push_back(Out(p.X, p.Y));
+        if (InPath()) {
+            AddFigure(mapped, false);
+            continue;
+        }
+        std::vector<TPoint> rounded;
+        rounded.reserve(mapped.size());
+        for (const TPointF& p : mapped)
+            rounded.push_back({ToInt(p.X), ToInt(p.Y)});
+        all.insert(all.end(), mapped.begin(), mapped.end());
+        out.push_back(std::move(rounded));
+    }
+    if (InPath() || out.empty())
+        return;
+    RealizePen();
+    if (ChargePoints(all, FCanvas.Pen().Width()))
+        FCanvas.PolyPolyline(out);
+}
+
+void TMetafileDC::PolylineTo(const std::vector<TPointF>& points) {
+    if (points.empty())
+        return;
+    std::vector<TPointF> line;
+    line.reserve(points.size() + 1);
+    if (InPath()) {
+        for (const TPointF& p : points)
+            line.push_back(Out(p.X, p.Y));
+        ExtendFigure(line);
+    } else {
+        line.push_back(FState.Position);
+        line.insert(line.end(), points.begin(), points.end());
+        PolyPolyline({line});
+    }
+    FState.Position = points.back();
+}
+
+void TMetafileDC::PolyBezier(const std::vector<TPointF>& points) {
+    if (points.size() < 4)
+        return;
+    std::vector<TPointF> mapped;
+    mapped.reserve(points.size());
+    for (const TPointF& p : points)
+        mapped.push_back(Out(p.X, p.Y));
+    std::vector<TPointF> line{mapped[0]};
+    const std::vector<TPointF> rest(mapped.begin() + 1, mapped.end());
+    const std::vector<TPointF> flat = Flatten(rest, mapped[0]);
+    line.insert(line.end(), flat.begin(), flat.end());
+    if (InPath()) {
+        AddFigure(line, false);
+        return;
+    }
+    std::vector<TPoint> rounded;
+    for (const TPointF& p : line)
+        rounded.push_back({ToInt(p.X), ToInt(p.Y)});
+    RealizePen();
+    if (ChargePoints(line, FCanvas.Pen().Width()))
+        FCanvas.PolyPolyline({rounded});
+}
+
+void TMetafileDC::PolyBezierTo(const std::vector<TPointF>& points) {
+    if (points.size() < 3)
+        return;
+    std::vector<TPointF> mapped;
+    for (const TPointF& p : points)
+        mapped.push_back(Out(p.X, p.Y));
+    const TPointF start = Out(FState.Position.X, FState.Position.Y);
+    const std::vector<TPointF> flat = Flatten(mapped, start);
+    FState.Position = points[(points.size() / 3) * 3 - 1];
+    if (InPath()) {
+        ExtendFigure(flat);
+        return;
+    }
+    std::vector<TPoint> rounded{{ToInt(start.X), ToInt(start.Y)}};
+    for (const TPointF& p : flat)
+        rounded.push_back({ToInt(p.X), ToInt(p.Y)});
+    RealizePen();
+    if (ChargePoints(flat, FCanvas.Pen().Width()))
+        FCanvas.PolyPolyline({rounded});
+}
+
+void TMetafileDC::PolyPolygon(const std::vector<std::vector<TPointF>>& polygons) {
+    std::vector<std::vector<TPoint>> out;
+    std::vector<TPointF> all;
+    for (const auto& poly : polygons) {
+        std::vector<TPointF> mapped;
+        mapped.reserve(poly.size());
+        for (const TPointF& p : poly)
+            mapped.push_back(Out(p.X, p.Y));
+        if (InPath()) {
+            AddFigure(mapped, true);
+            continue;
+        }
+        std::vector<TPoint> rounded;
+        rounded.reserve(mapped.size());
+        for (const TPointF& p : mapped)
+            rounded.push_back({ToInt(p.X), ToInt(p.Y)});
+        all.insert(all.end(), mapped.begin(), mapped.end());
+        out.push_back(std::move(rounded));
+    }
+    if (InPath() || out.empty())
+        return;
+    RealizePen();
+    if (!ChargePoints(all, FCanvas.Pen().Width()))
+        return;
+    const TFillMode mode =
+        FState.PolyFillMode == mf::WINDING ? TFillMode::fmWinding : TFillMode::fmAlternate;
+    WithBrush([&] { FCanvas.PolyPolygon(out, mode); });
+}
+
+void TMetafileDC::Rectangle(double l, double t, double r, double b) {
+    if (InPath() || !AxisAligned()) {
+        std::vector<TPointF> c = {Out(l, t), Out(r, t), Out(r, b), Out(l, b)};
+        if (InPath())
+            AddFigure(std::move(c), true);
+        else
+            FillContours({c}, true, true);
+        return;
+    }
+    RoundRect(l, t, r, b, 0, 0);
+}
+
+void TMetafileDC::RoundRect(double l, double t, double r, double b, double w, double h) {
+    if (InPath() || !AxisAligned()) {
+        // Corners flattened as quarter ellipses of the logical box.
+        const double rw = std::min(std::abs(w), std::abs(r - l)) / 2;
+        const double rh = std::min(std::abs(h), std::abs(b - t)) / 2;
+        const double x0 = std::min(l, r), x1 = std::max(l, r), y0 = std::min(t, b),
+                     y1 = std::max(t, b);
+        std::vector<TPointF> c;
+        const double cxs[4] = {x1 - rw, x0 + rw, x0 + rw, x1 - rw};
+        const double cys[4] = {y0 + rh, y0 + rh, y1 - rh, y1 - rh};
+        for (int q = 0; q < 4; ++q)
+            for (int k = 0; k <= 8; ++k) {
+                const double u = kTwoPi / 4 * (q + k / 8.0);
+                c.push_back(Out(cxs[q] + rw * std::cos(u), cys[q] - rh * std::sin(u)));
+            }
+        if (InPath())
+            AddFigure(std::move(c), true);
+        else
+            FillContours({c}, true, true);
+        return;
+    }
+    const TRect box = OutRect(l, t, r, b);
+    const TXform& m = Transform();
+    const int32_t ew = ToInt(std::abs(w * m.M11)), eh = ToInt(std::abs(h * m.M22));
+    RealizePen();
+    const int32_t pw = FCanvas.Pen().Width();
+    if (!Charge(InflateRect(box, pw, pw), 4))
+        return;
+    WithBrush([&] { FCanvas.RoundRect(box.Left, box.Top, box.Right, box.Bottom, ew, eh); });
+}
+
+void TMetafileDC::Ellipse(double l, double t, double r, double b) {
+    if (InPath() || !AxisAligned()) {
+        std::vector<TPointF> c = ArcPoints(l, t, r, b, {}, {}, true);
+        if (InPath())
+            AddFigure(std::move(c), true);
+        else
+            FillContours({c}, true, true);
+        return;
+    }
+    const TRect box = OutRect(l, t, r, b);
+    RealizePen();
+    const int32_t pw = FCanvas.Pen().Width();
+    if (!Charge(InflateRect(box, pw, pw), 4))
+        return;
+    WithBrush([&] { FCanvas.Ellipse(box.Left, box.Top, box.Right, box.Bottom); });
+}
+
+void TMetafileDC::ArcShape(TArcKind kind, double l, double t, double r, double b, TPointF from,
+                           TPointF to) {
+    const bool exact = !InPath() && AxisAligned() && kind != TArcKind::ArcTo;
+    RealizePen();
+    const TRect box = OutRect(l, t, r, b);
+    const bool small = box.Width() <= 8192 && box.Height() <= 8192;
+    if (exact && (kind != TArcKind::Arc || (small && FCanvas.Pen().Width() <= 1))) {
+        const int32_t pw = FCanvas.Pen().Width();
+        if (!Charge(InflateRect(box, pw, pw), 4))
+            return;
+        TPoint p = OutRounded(from.X, from.Y), q = OutRounded(to.X, to.Y);
+        if (FState.ArcDirection == mf::AD_CLOCKWISE)
+            std::swap(p, q);
+        // The box as the records give it: corners mapped, then normalised,
+        // so that a mirroring mapping keeps the shape in place.
+        if (kind == TArcKind::Arc)
+            FCanvas.Arc(box.Left, box.Top, box.Right, box.Bottom, p.X, p.Y, q.X, q.Y);
+        else if (kind == TArcKind::Pie)
+            WithBrush(
+                [&] { FCanvas.Pie(box.Left, box.Top, box.Right, box.Bottom, p.X, p.Y, q.X, q.Y); });
+        else
+            WithBrush([&] {
+                FCanvas.Chord(box.Left, box.Top, box.Right, box.Bottom, p.X, p.Y, q.X, q.Y);
+            });
+        return;
+    }
+    std::vector<TPointF> c = ArcPoints(l, t, r, b, from, to, false);
+    if (kind == TArcKind::Pie)
+        c.push_back(Out((l + r) / 2, (t + b) / 2));
+    if (kind == TArcKind::ArcTo) {
+        // A line from the current position to the arc's start, then the
+        // arc; the position ends at the arc's end (back in logical units).
+        if (!InPath())
+            c.insert(c.begin(), Out(FState.Position.X, FState.Position.Y));
+        const TPointF end = c.back();
+        const TXform& m = Transform();
+        const double det = m.Det();
+        if (det != 0) {
+            const double x = end.X - m.Dx, y = end.Y - m.Dy;
+            FState.Position = {(x * m.M22 - y * m.M21) / det, (y * m.M11 - x * m.M12) / det};
+        }
+    }
+    if (InPath()) {
+        if (kind == TArcKind::ArcTo)
+            ExtendFigure(c);
+        else
+            AddFigure(std::move(c), kind != TArcKind::Arc);
+        return;
+    }
+    if (kind == TArcKind::Arc || kind == TArcKind::ArcTo) {
+        if (!ChargePoints(c, FCanvas.Pen().Width()))
+            return;
+        FCanvas.StrokeContours({c}, false);
+        return;
+    }
+    FillContours({c}, true, true);
+}
+
+void TMetafileDC::SetPixel(double x, double y, TColor color) {
+    if (InPath())
+        return;
+    const TPoint p = OutRounded(x, y);
+    if (Charge(Rect(p.X, p.Y, p.X + 1, p.Y + 1), 1))
+        FCanvas.SetPixel(p.X, p.Y, color);
+}
+
+void TMetafileDC::Text(double x, double y, const std::string& text, uint32_t options,
+                       const double* rect, const std::vector<double>* dx) {
+    if (InPath())
+        return;
+    const bool useCp = FState.TextAlign & mf::TA_UPDATECP;
+    const TPointF ref = useCp ? FState.Position : TPointF{x, y};
+    TRect clipRect;
+    if (rect)
+        clipRect = OutRect(rect[0], rect[1], rect[2], rect[3]);
+    if ((options & ETO_OPAQUE) && rect && Charge(clipRect, 1)) {
+        FCanvas.Brush().SetBitmap(nullptr);
+        FCanvas.Brush().SetColor(FState.BkColor);
+        FCanvas.FillRect(clipRect);
+    }
+    if (text.empty() || !RealizeFont())
+        return;
+    const TPoint o = OutRounded(ref.X, ref.Y);
+    const int32_t h = std::abs(FCanvas.Font().Height());
+    if (!Charge(Rect(o.X - h * int32_t(std::min<size_t>(text.size(), 1 << 16)), o.Y - 2 * h,
+                     o.X + h * int32_t(std::min<size_t>(text.size(), 1 << 16)), o.Y + 2 * h),
+                text.size()))
+        return;
+    std::vector<int32_t> advances;
+    if (dx) {
+        double cum = 0;
+        int32_t prev = ToInt(Out(ref.X, ref.Y).X);
+        for (size_t i = 0; i < text.size() && i < dx->size(); ++i) {
+            cum += (*dx)[i];
+            const int32_t next = ToInt(Out(ref.X + cum, ref.Y).X);
+            advances.push_back(next - prev);
+            prev = next;
+        }
+    }
+    FCanvas.Brush().SetBitmap(nullptr);
+    if (FState.BkMode == mf::OPAQUE)
+        FCanvas.Brush().SetColor(FState.BkColor);
+    else
+        FCanvas.Brush().SetStyle(TBrushStyle::bsClear);
+    FCanvas.SetTextAlign(FState.TextAlign & (TA_CENTER | TA_BASELINE));
+    int32_t advance = 0;
+    try {
+        advance = FCanvas.ExtTextOut(o.X, o.Y, options & ETO_CLIPPED, rect ? &clipRect : nullptr,
+                                     text, dx ? &advances : nullptr);
+    } catch (const Exception&) {
+        return; // a font that cannot be opened draws nothing
+    }
+    if (useCp && Transform().M11 != 0)
+        FState.Position.X += advance / Transform().M11;
+}
+
+void TMetafileDC::PatBlt(double x, double y, double w, double h, uint32_t rop) {
+    if (InPath() || !AxisAligned())
+        return;
+    const TRect r = OutRect(x, y, x + w, y + h);
+    if (!Charge(r, 4))
+        return;
+    RealizeBrush();
+    FCanvas.PatBlt(r, rop);
+}
+
+void TMetafileDC::DrawBitmap(double x, double y, double w, double h, const TBitmap& bitmap,
+                             int32_t sx, int32_t sy, int32_t sw, int32_t sh, uint32_t rop,
+                             TColor key) {
+    if (InPath() || !AxisAligned())
+        return;
+    const TPoint p = OutRounded(x, y), q = OutRounded(x + w, y + h);
+    const TRect dest = Rect(p.X, p.Y, q.X, q.Y);
+    if (!Charge(NormalizeRect(dest), 4))
+        return;
+    const TRect source = Rect(sx, sy, ToInt(double(sx) + sw), ToInt(double(sy) + sh));
+    if (key != clNone) {
+        FCanvas.StretchBlt(dest, bitmap, source, key);
+        return;
+    }
+    RealizeBrush();
+    FCanvas.StretchBltRop(dest, bitmap, source, rop);
+}
+
+void TMetafileDC::FillRegion(const TMfRegion& region, const TMfBrush* brush, bool deviceUnits) {
+    if (InPath())
+        return;
+    const TMfBrush saved = FState.Brush;
+    if (brush)
+        FState.Brush = *brush;
+    RealizeBrush();
+    for (const TRect& r : region.Rects) {
+        TRect out;
+        if (deviceUnits) {
+            const TPointF a = FDevice.Apply(r.Left, r.Top), b = FDevice.Apply(r.Right, r.Bottom);
+            out = NormalizeRect(Rect(ToInt(a.X), ToInt(a.Y), ToInt(b.X), ToInt(b.Y)));
+        } else {
+            out = OutRect(r.Left, r.Top, r.Right, r.Bottom);
+        }
+        if (!Charge(out, 4))
+            break;
+        FCanvas.FillRect(out);
+    }
+    FState.Brush = saved;
+}
+
+std::shared_ptr<const TBitmap> TMetafileDC::Dib(const uint8_t* file, size_t bmiOffset,
+                                                size_t bmiSize, size_t bitsOffset,
+                                                size_t bitsSize) {
+    auto it = FCache.Bitmaps.find(bmiOffset);
+    if (it != FCache.Bitmaps.end())
+        return it->second;
+    TDibImage image;
+    try {
+        if (bitsSize == 0) {
+            image = ::DecodeDib(file + bmiOffset, bmiSize, false, 0, bmiOffset);
+        } else {
+            std::vector<uint8_t> dib(file + bmiOffset, file + bmiOffset + bmiSize);
+            dib.insert(dib.end(), file + bitsOffset, file + bitsOffset + bitsSize);
+            image = ::DecodeDib(dib.data(), dib.size(), false, bmiSize, bmiOffset);
+        }
+    } catch (const Exception&) {
+        return nullptr;
+    }
+    const int64_t pixels = int64_t(image.Width) * image.Height;
+    FWork -= pixels;
+    if (FWork < 0 || pixels == 0)
+        return nullptr;
+    auto bitmap = std::make_shared<TBitmap>();
+    bitmap->AdoptPixels(image.Width, image.Height, std::move(image.Pixels));
+    if (FCache.Pixels + pixels <= kMaxCachedPixels) {
+        FCache.Pixels += pixels;
+        FCache.Bitmaps.emplace(bmiOffset, bitmap);
+    }
+    return bitmap;
+}
+
+TMfBrush TMetafileDC::PatternBrush(std::shared_ptr<const TBitmap> pattern) {
+    TMfBrush brush;
+    if (!pattern)
+        return brush;
+    if (int64_t(pattern->Width()) * pattern->Height() > kMaxPatternPixels) {
+        brush.Color = pattern->Pixel(0, 0);
+        return brush;
+    }
+    brush.Pattern = std::move(pattern);
+    return brush;
+}

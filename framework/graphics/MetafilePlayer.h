@@ -1,0 +1,319 @@
+#pragma once
+// Inside TMetafile: the checked layout of a metafile (ParseMetafile), the
+// device context its records address (TMetafileDC: mapping, objects,
+// clipping, paths, drawing onto a TCanvas) and the two record players.
+// Nothing outside the metafile unit uses this header.
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <tuple>
+#include <variant>
+#include <vector>
+
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/Metafile.h"
+
+class TBitmap;
+
+// What loading learnt of a metafile; the records between RecordsOffset and
+// RecordsEnd were walked and each lies within the data.
+struct TMetafileInfo {
+    TMetafileKind Kind = TMetafileKind::mkNone;
+    size_t RecordsOffset = 0;
+    size_t RecordsEnd = 0;
+    uint32_t Records = 0;
+    int32_t Width = 0; // pixels at 96 per inch
+    int32_t Height = 0;
+    // Size of the object table (WMF) or handle table (EMF).
+    uint32_t Objects = 0;
+    // WMF: the window the picture occupies, in logical units.
+    double WindowLeft = 0, WindowTop = 0, WindowWidth = 1, WindowHeight = 1;
+    // EMF: the picture frame in reference-device pixels, and the reference
+    // device's pixels per millimetre.
+    double FrameLeft = 0, FrameTop = 0, FrameRight = 1, FrameBottom = 1;
+    double PixelsPerMmX = 1, PixelsPerMmY = 1;
+};
+
+// Checks the header and walks the record chain; fails with EInvalidGraphic
+// ("Metafile is not valid: ...") naming the problem and its offset.
+TMetafileInfo ParseMetafile(const uint8_t* data, size_t size);
+
+// Decoded bitmaps of DIB records, kept between paints (by the DIB's offset).
+struct TMetafileCache {
+    std::map<size_t, std::shared_ptr<const TBitmap>> Bitmaps;
+    int64_t Pixels = 0;
+};
+
+// Plays the records into `rect` of the canvas; the canvas's pen, brush,
+// font, clip and origin are as before afterwards.
+void PlayMetafile(const std::vector<uint8_t>& data, const TMetafileInfo& info, TCanvas& canvas,
+                  const TRect& rect, TMetafileCache& cache);
+
+// ---- The device context ----
+
+struct TMfPen {
+    TPenStyle Style = TPenStyle::psSolid;
+    double Width = 0; // logical units; 0 = one pixel
+    bool Cosmetic = true;
+    TPenEndCap EndCap = TPenEndCap::pecRound;
+    TPenJoin Join = TPenJoin::pjRound;
+    TColor Color = clBlack;
+};
+
+struct TMfBrush {
+    TBrushStyle Style = TBrushStyle::bsSolid;
+    TColor Color = clWhite;
+    std::shared_ptr<const TBitmap> Pattern;
+};
+
+struct TMfFont {
+    int32_t Height = 0;
+    int32_t Weight = 400;
+    int32_t Escapement = 0;
+    bool Italic = false, Underline = false, StrikeOut = false;
+    std::string Face = "Arial";
+};
+
+// Rectangles of a region; in logical units for WMF, reference-device
+// pixels for EMF.
+struct TMfRegion {
+    std::vector<TRect> Rects;
+    TRect Bounds;
+};
+
+// A palette or any other object that only takes a slot.
+struct TMfPlaceholder {};
+
+using TMfObject = std::variant<TMfPlaceholder, TMfPen, TMfBrush, TMfFont, TMfRegion>;
+
+// x' = x * M11 + y * M21 + Dx, y' = x * M12 + y * M22 + Dy.
+struct TXform {
+    double M11 = 1, M12 = 0, M21 = 0, M22 = 1, Dx = 0, Dy = 0;
+    TPointF Apply(double x, double y) const {
+        return {x * M11 + y * M21 + Dx, x * M12 + y * M22 + Dy};
+    }
+    double Det() const { return M11 * M22 - M12 * M21; }
+};
+// a then b.
+TXform Multiply(const TXform& a, const TXform& b);
+
+// GDI's constants as metafile records carry them.
+namespace mf {
+constexpr int MM_TEXT = 1, MM_LOMETRIC = 2, MM_HIMETRIC = 3, MM_LOENGLISH = 4, MM_HIENGLISH = 5,
+              MM_TWIPS = 6, MM_ISOTROPIC = 7, MM_ANISOTROPIC = 8;
+constexpr int TRANSPARENT = 1, OPAQUE = 2;
+constexpr int ALTERNATE = 1, WINDING = 2;
+constexpr int AD_COUNTERCLOCKWISE = 1, AD_CLOCKWISE = 2;
+constexpr uint32_t TA_UPDATECP = 1;
+} // namespace mf
+
+class TMetafileDC {
+public:
+    // Work the records of one paint may cost: the pixels each drawing
+    // touches within the clip plus its points. Beyond it the remaining
+    // records are skipped.
+    static constexpr int64_t kWorkBudget = int64_t(1) << 28;
+    // Deepest SaveDC kept; deeper saves are counted and restore nothing.
+    static constexpr size_t kMaxSavedStates = 256;
+    // Points a path may hold.
+    static constexpr size_t kMaxPathPoints = size_t(1) << 20;
+    // Different fonts (face, height, style) one paint may draw with, and
+    // the largest font height in pixels.
+    static constexpr size_t kMaxFonts = 32;
+    static constexpr int32_t kMaxFontPixels = 512;
+
+    TMetafileDC(TCanvas& canvas, const TRect& rect, uint32_t objects, TMetafileCache& cache);
+    ~TMetafileDC();
+    TMetafileDC(const TMetafileDC&) = delete;
+    TMetafileDC& operator=(const TMetafileDC&) = delete;
+
+    // WMF: the window maps onto the whole rectangle; the viewport is the
+    // player's, so the records' viewport settings are ignored.
+    void SetupWmf(double left, double top, double width, double height);
+    // EMF: reference-device pixels map onto the rectangle so that the frame
+    // fills it.
+    void SetupEmf(const TMetafileInfo& info);
+    bool Exhausted() const { return FWork <= 0; }
+    TMetafileCache& Cache() { return FCache; }
+
+    // State.
+    void SaveDC();
+    void RestoreDC(int32_t which);
+    void SetMapMode(int mode);
+    void SetWindowOrg(double x, double y);
+    void SetWindowExt(double x, double y);
+    void SetViewportOrg(double x, double y);
+    void SetViewportExt(double x, double y);
+    void OffsetWindowOrg(double dx, double dy);
+    void OffsetViewportOrg(double dx, double dy);
+    void ScaleWindowExt(double xNum, double xDenom, double yNum, double yDenom);
+    void ScaleViewportExt(double xNum, double xDenom, double yNum, double yDenom);
+    void SetWorldTransform(const TXform& xf);
+    void ModifyWorldTransform(const TXform& xf, uint32_t mode);
+    void SetBkColor(TColor c) { FState.BkColor = c; }
+    void SetBkMode(int mode);
+    void SetTextColor(TColor c) { FState.TextColor = c; }
+    void SetTextAlign(uint32_t align) { FState.TextAlign = align; }
+    void SetPolyFillMode(int mode);
+    void SetArcDirection(int dir);
+    TColor TextColor() const { return FState.TextColor; }
+    TColor BkColor() const { return FState.BkColor; }
+
+    // Objects: WMF puts a new object in the lowest free slot, EMF names it.
+    void AddObject(TMfObject object);
+    void SetObject(uint32_t index, TMfObject object);
+    void DeleteObject(uint32_t index);
+    void SelectObject(uint32_t index);
+    void SelectStockObject(uint32_t stock);
+    const TMfObject* Object(uint32_t index) const;
+
+    // Clipping: logical rectangles, or bounds in reference-device pixels
+    // (EMF regions); nullptr resets.
+    void IntersectClipRect(double l, double t, double r, double b);
+    void ExcludeClipRect(double l, double t, double r, double b);
+    void OffsetClip(double dx, double dy);
+    void SetDeviceClip(const TRect* bounds, bool intersect);
+    void SelectClipRegion(const TMfRegion& region);
+
+    // Drawing, in logical units.
+    void MoveTo(double x, double y);
+    void LineTo(double x, double y);
+    void Polyline(const std::vector<TPointF>& points);
+    void PolylineTo(const std::vector<TPointF>& points);
+    void PolyBezier(const std::vector<TPointF>& points);
+    void PolyBezierTo(const std::vector<TPointF>& points);
+    void PolyPolyline(const std::vector<std::vector<TPointF>>& lines);
+    void PolyPolygon(const std::vector<std::vector<TPointF>>& polygons);
+    void Rectangle(double l, double t, double r, double b);
+    void RoundRect(double l, double t, double r, double b, double w, double h);
+    void Ellipse(double l, double t, double r, double b);
+    enum class TArcKind { Arc, ArcTo, Pie, Chord };
+    void ArcShape(TArcKind kind, double l, double t, double r, double b, TPointF from, TPointF to);
+    void SetPixel(double x, double y, TColor color);
+    // Text at (x, y) (the current position with TA_UPDATECP).
+    void Text(double x, double y, const std::string& text, uint32_t options, const double* rect,
+              const std::vector<double>* dx);
+    void PatBlt(double x, double y, double w, double h, uint32_t rop);
+    // The source rectangle of `bitmap` into the logical rectangle (x, y,
+    // w, h); negative extents mirror.
+    void DrawBitmap(double x, double y, double w, double h, const TBitmap& bitmap, int32_t sx,
+                    int32_t sy, int32_t sw, int32_t sh, uint32_t rop, TColor key = clNone);
+    // Fills region rectangles with a brush (nullptr: the current one).
+    void FillRegion(const TMfRegion& region, const TMfBrush* brush, bool deviceUnits);
+
+    // A DIB record's bitmap, decoded once per metafile (keyed by the DIB's
+    // offset in the file) and kept while the cache has room; nullptr when
+    // the DIB is damaged or the work budget is spent. The info header and
+    // palette are `bmiSize` bytes at `bmiOffset`; the pixels follow them
+    // (bitsSize 0) or lie elsewhere.
+    std::shared_ptr<const TBitmap> Dib(const uint8_t* file, size_t bmiOffset, size_t bmiSize,
+                                       size_t bitsOffset, size_t bitsSize);
+    // A pattern brush of the bitmap; one beyond 256 x 256 pixels paints
+    // solid in its first pixel's colour.
+    static TMfBrush PatternBrush(std::shared_ptr<const TBitmap> pattern);
+
+    // Paths.
+    void BeginPath();
+    void EndPath() { FPathOpen = false; }
+    void AbortPath();
+    void CloseFigure();
+    void FillPath();
+    void StrokePath();
+    void StrokeAndFillPath();
+
+private:
+    struct TState {
+        TMfPen Pen;
+        TMfBrush Brush;
+        TMfFont Font;
+        TColor TextColor = clBlack, BkColor = clWhite;
+        int BkMode = mf::OPAQUE;
+        uint32_t TextAlign = 0;
+        int PolyFillMode = mf::ALTERNATE;
+        int ArcDirection = mf::AD_COUNTERCLOCKWISE;
+        int MapMode = mf::MM_TEXT;
+        double WinOrgX = 0, WinOrgY = 0, WinExtX = 1, WinExtY = 1;
+        double VpOrgX = 0, VpOrgY = 0, VpExtX = 1, VpExtY = 1;
+        TXform World;
+        bool HasClip = false;
+        TRect Clip;       // canvas coordinates
+        TPointF Position; // logical
+    };
+    struct TFigure {
+        std::vector<TPointF> Points; // canvas coordinates
+        bool Closed = false;
+    };
+
+    const TXform& Transform();
+    void Invalidate() { FTransformValid = false; }
+    TPointF Out(double x, double y) { return Transform().Apply(x, y); }
+    TPoint OutRounded(double x, double y);
+    bool AxisAligned() { return Transform().M12 == 0 && Transform().M21 == 0; }
+    double LinearScale();
+    TRect OutRect(double l, double t, double r, double b);
+    void ApplyClip();
+    bool Charge(const TRect& bounds, size_t points);
+    bool ChargePoints(const std::vector<TPointF>& points, double margin);
+    void RealizePen();
+    void RealizeBrush();
+    bool RealizeFont();
+    // Draws with the current brush, first its background where a hatched
+    // brush meets an opaque background mode.
+    template <class F> void WithBrush(F draw);
+    // Figures of a path, or drawn at once.
+    bool InPath() const { return FPathOpen; }
+    void AddFigure(std::vector<TPointF> points, bool closed);
+    void ExtendFigure(const std::vector<TPointF>& points);
+    void FillContours(std::vector<std::vector<TPointF>> contours, bool stroke, bool closedStroke);
+    std::vector<TPointF> Flatten(const std::vector<TPointF>& bezier, TPointF start);
+    std::vector<TPointF> ArcPoints(double l, double t, double r, double b, TPointF from, TPointF to,
+                                   bool full);
+
+    TCanvas& FCanvas;
+    TMetafileCache& FCache;
+    TRect FRect;
+    TRect FBaseClip;
+    bool FWmf = false;
+    // Reference-device pixels to canvas coordinates (EMF), identity (WMF).
+    TXform FDevice;
+    double FPixelsPerMmX = 96 / 25.4, FPixelsPerMmY = 96 / 25.4;
+    TState FState;
+    std::vector<TState> FSaved;
+    size_t FPhantomSaves = 0;
+    TXform FTransform;
+    bool FTransformValid = false;
+    std::vector<std::unique_ptr<TMfObject>> FObjects;
+    std::set<uint32_t> FFreeSlots;
+    uint32_t FObjectLimit;
+    int64_t FWork = kWorkBudget;
+    bool FPathOpen = false;
+    std::vector<TFigure> FPath;
+    size_t FPathPoints = 0;
+    std::set<std::tuple<std::string, int32_t, TFontStyles>> FFontsUsed;
+    // The canvas as the caller left it.
+    int FSavedCanvasState;
+    TPen FSavedPen;
+    TBrush FSavedBrush;
+    TFont FSavedFont;
+    uint32_t FSavedTextAlign;
+};
+
+// Values as records carry them.
+// A COLORREF: 0x00BBGGRR, or a palette index (0x01......), taken as black
+// since palettes are not kept.
+TColor ColorFromRef(uint32_t value);
+// A logical pen's style word: line style, end cap and join.
+TMfPen PenFromStyle(uint32_t style, TColor color, double width, bool cosmetic);
+// A logical brush: solid, null or hatched (other styles paint solid).
+TMfBrush BrushFromStyle(uint32_t style, TColor color, uint32_t hatch);
+// Whether the DIB whose info header starts at `bmi` stores its rows
+// bottom-up (the platform's default).
+bool DibBottomUp(const uint8_t* bmi, size_t size);
+
+// The players, one per format.
+void PlayWmfRecords(const uint8_t* data, const TMetafileInfo& info, TMetafileDC& dc);
+void PlayEmfRecords(const uint8_t* data, const TMetafileInfo& info, TMetafileDC& dc);
