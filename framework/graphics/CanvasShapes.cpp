@@ -115,7 +115,7 @@ std::vector<TPointF> Disc(TPointF c, double r) {
 // The outline pixels of the ellipse in `box` (normalised, not empty), in
 // counterclockwise order: the same walk as TCanvas::Arc, so that shapes
 // and arcs share their curve.
-std::vector<TPoint> EllipseRing(const TRect& box) {
+std::vector<TPoint> WalkEllipse(const TRect& box) {
     const double cx = (box.Left + box.Right - 1) / 2.0, cy = (box.Top + box.Bottom - 1) / 2.0;
     const double a = (box.Width() - 1) / 2.0, b = (box.Height() - 1) / 2.0;
     auto snap = [](double centre, double offset) {
@@ -149,6 +149,30 @@ std::vector<TPoint> EllipseRing(const TRect& box) {
         thin.push_back(pixels[i]);
     }
     return thin;
+}
+
+// The walk depends only on the box's size, and pictures draw the same
+// sizes at every paint: the last few walks are kept, relative to the box.
+std::vector<TPoint> EllipseRing(const TRect& box) {
+    struct TEntry {
+        int32_t Width, Height;
+        std::vector<TPoint> Ring;
+    };
+    constexpr size_t kKept = 64;
+    thread_local std::vector<TEntry> cache;
+    const int32_t w = box.Width(), h = box.Height();
+    auto it = std::find_if(cache.begin(), cache.end(),
+                           [&](const TEntry& e) { return e.Width == w && e.Height == h; });
+    if (it == cache.end()) {
+        if (cache.size() >= kKept)
+            cache.erase(cache.begin());
+        cache.push_back({w, h, WalkEllipse(Rect(0, 0, w, h))});
+        it = cache.end() - 1;
+    }
+    std::vector<TPoint> ring = it->Ring;
+    for (TPoint& p : ring)
+        p = {p.X + box.Left, p.Y + box.Top};
+    return ring;
 }
 
 // The counterclockwise screen angle of (x, y) seen from (cx, cy), 0 to 2 pi.
@@ -229,8 +253,13 @@ TRect TCanvas::DeviceClip() const {
 
 void TCanvas::FillBrushDevice(const TRect& deviceRect) {
     TRect r;
-    if (!FTarget || !IntersectRect(r, deviceRect, DeviceClip()))
+    if (!FTarget || !IntersectRect(r, deviceRect, DeviceClip()) ||
+        FBrush.Style() == TBrushStyle::bsClear)
         return;
+    if (FBrush.Style() == TBrushStyle::bsSolid && !FBrush.Bitmap()) {
+        FillDevice(r, ColorToRGB(FBrush.Color()));
+        return;
+    }
     for (int32_t y = r.Top; y < r.Bottom; ++y) {
         uint32_t* row = FTarget->ScanLine(y);
         for (int32_t x = r.Left; x < r.Right; ++x) {
@@ -465,9 +494,15 @@ void TCanvas::StrokeDevice(const std::vector<std::vector<TPointF>>& contours, bo
             const TPointF d1 = direction((v + n - 1) % n), d2 = direction(v);
             const TPointF& p = c[v];
             const double cross = d1.X * d2.Y - d1.Y * d2.X;
-            if (FPen.Join() == TPenJoin::pjRound || std::abs(cross) < 1e-12) {
-                if (FPen.Join() == TPenJoin::pjRound)
-                    add(Disc(p, h));
+            const double cosTurn = d1.X * d2.X + d1.Y * d2.Y;
+            if (std::abs(cross) < 1e-12 && cosTurn > 0)
+                continue; // straight on
+            // A round join on a slight turn differs from a bevel by less
+            // than a tenth of a pixel: the flattened curves' many corners
+            // need no discs.
+            const double sag = h * (1 - std::sqrt(std::max(0.0, (1 + cosTurn) / 2)));
+            if (FPen.Join() == TPenJoin::pjRound && (sag >= 0.1 || cosTurn <= 0)) {
+                add(Disc(p, h));
                 continue;
             }
             // The outer side is where the contour turns away from.

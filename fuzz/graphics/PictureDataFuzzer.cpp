@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <type_traits>
 
+#include "framework/base/Streams.h"
 #include "framework/graphics/ImageList.h"
 #include "framework/graphics/PersistentPicture.h"
-#include "framework/base/Streams.h"
 
 namespace {
 

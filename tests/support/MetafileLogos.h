@@ -1,0 +1,30 @@
+#pragma once
+// Two logos as metafiles, of about 200 records each, made with the test
+// writer: a landscape with a sun as WMF (plain or placeable) and a badge
+// with curves, paths, rotated rays, text and a bitmap as EMF. The scene
+// test shows them, the benchmark plays them, the fuzz seeds start from them.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace gfxtest {
+
+// 1000 x 1000 logical units; placeable: one inch... at 1000 units per inch.
+std::vector<uint8_t> LogoWmf(bool placeable);
+// A frame of 30 x 30 mm on a reference device of 96 pixels per inch.
+std::vector<uint8_t> LogoEmf();
+// Their records, end-of-file record included.
+size_t LogoWmfRecords();
+size_t LogoEmfRecords();
+
+// Seed files of the metafile fuzz targets: the logos and a file of every
+// record kind the player draws, for WMF or EMF.
+struct TSeed {
+    std::string Name;
+    std::vector<uint8_t> Bytes;
+};
+std::vector<TSeed> MetafileSeeds(bool emf);
+
+} // namespace gfxtest
