@@ -2,6 +2,7 @@
 // record is read through a bounds-checked view of its bytes; offsets a
 // record gives (strings, advances, DIBs) are checked against its own size,
 // and counts against the bytes that hold them, before anything is read.
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -123,7 +124,8 @@ private:
 bool ReadPoints(const TRecord& r, size_t offset, uint64_t count, bool small,
                 std::vector<TPointF>& out) {
     const size_t each = small ? 4 : 8;
-    if (count > r.Size() / each || !r.Has(offset, size_t(count) * each))
+    if (count > TMetafileDC::kMaxRecordPoints || count > r.Size() / each ||
+        !r.Has(offset, size_t(count) * each))
         return false;
     out.reserve(size_t(count));
     for (size_t i = 0; i < count; ++i) {
@@ -305,12 +307,12 @@ void DibitsRecord(uint32_t type, const TRecord& r, const uint8_t* file, TMetafil
     if (!bitmap)
         return;
     const int32_t sx = r.I32(32), cx = r.I32(40), cy = r.I32(44);
-    int32_t sy = r.I32(36);
+    int64_t sy = r.I32(36);
     // The source origin of a bottom-up DIB is its bottom-left corner.
     if (bottomUp)
-        sy = bitmap->Height() - sy - cy;
+        sy = std::clamp<int64_t>(int64_t(bitmap->Height()) - sy - cy, INT32_MIN, INT32_MAX);
     const int32_t w = stretch ? r.I32(72) : cx, h = stretch ? r.I32(76) : cy;
-    dc.DrawBitmap(r.I32(24), r.I32(28), w, h, *bitmap, sx, sy, cx, cy,
+    dc.DrawBitmap(r.I32(24), r.I32(28), w, h, *bitmap, sx, int32_t(sy), cx, cy,
                   stretch ? r.U32(68) : SRCCOPY);
 }
 

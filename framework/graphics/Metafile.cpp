@@ -52,10 +52,11 @@ int16_t I16(const uint8_t* p) {
     return int16_t(LoadU16(p));
 }
 
-void CheckPictureSize(int64_t width, int64_t height) {
-    if (width > kMaxBitmapSide || height > kMaxBitmapSide)
-        Fail(Format("a picture of %lld x %lld pixels is above the limits", (long long)width,
-                    (long long)height));
+// Pixels at 96 per inch, checked against the limits before they become
+// integers.
+void CheckPictureSize(double width, double height) {
+    if (!(width <= kMaxBitmapSide + 0.5) || !(height <= kMaxBitmapSide + 0.5))
+        Fail(Format("a picture of %.0f x %.0f pixels is above the limits", width, height));
 }
 
 void ParseWmf(const uint8_t* data, size_t size, TMetafileInfo& info) {
@@ -141,15 +142,15 @@ void ParseEmf(const uint8_t* data, size_t size, TMetafileInfo& info) {
     info.PixelsPerMmY = double(devH) / mmH;
     const int64_t fl = LoadI32(data + kEmfFrame), ft = LoadI32(data + kEmfFrame + 4);
     const int64_t fr = LoadI32(data + kEmfFrame + 8), fb = LoadI32(data + kEmfFrame + 12);
-    int64_t width, height;
+    double width, height;
     if (fr > fl && fb > ft) {
         // The frame, in hundredths of millimetres.
         info.FrameLeft = fl * info.PixelsPerMmX / 100;
         info.FrameTop = ft * info.PixelsPerMmY / 100;
         info.FrameRight = fr * info.PixelsPerMmX / 100;
         info.FrameBottom = fb * info.PixelsPerMmY / 100;
-        width = std::llround(double(fr - fl) * 96 / 2540);
-        height = std::llround(double(fb - ft) * 96 / 2540);
+        width = double(fr - fl) * 96 / 2540;
+        height = double(fb - ft) * 96 / 2540;
     } else {
         // No frame: the bounds, inclusive, in reference pixels.
         const int64_t bl = LoadI32(data + kEmfBounds), bt = LoadI32(data + kEmfBounds + 4);
@@ -161,12 +162,12 @@ void ParseEmf(const uint8_t* data, size_t size, TMetafileInfo& info) {
         info.FrameTop = double(bt);
         info.FrameRight = double(br + 1);
         info.FrameBottom = double(bb + 1);
-        width = std::llround(double(br + 1 - bl) / info.PixelsPerMmX * 96 / 25.4);
-        height = std::llround(double(bb + 1 - bt) / info.PixelsPerMmY * 96 / 25.4);
+        width = double(br + 1 - bl) / info.PixelsPerMmX * 96 / 25.4;
+        height = double(bb + 1 - bt) / info.PixelsPerMmY * 96 / 25.4;
     }
     CheckPictureSize(width, height);
-    info.Width = int32_t(std::max<int64_t>(width, 1));
-    info.Height = int32_t(std::max<int64_t>(height, 1));
+    info.Width = std::max(int32_t(std::lround(width)), 1);
+    info.Height = std::max(int32_t(std::lround(height)), 1);
     info.Objects = kMaxObjects;
     info.RecordsOffset = headerSize;
     info.RecordsEnd = size;

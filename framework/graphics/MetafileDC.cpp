@@ -122,9 +122,9 @@ TMetafileDC::TMetafileDC(TCanvas& canvas, const TRect& rect, uint32_t objects,
     FSavedTextAlign = canvas.TextAlign();
     // A mirrored rectangle covers Right+1..Left, as the blitter lays it
     // out: the picture's edges are the edges of those pixels.
-    if (FRect.Right < FRect.Left)
+    if (FRect.Right < FRect.Left && FRect.Left < INT32_MAX)
         ++FRect.Left, ++FRect.Right;
-    if (FRect.Bottom < FRect.Top)
+    if (FRect.Bottom < FRect.Top && FRect.Top < INT32_MAX)
         ++FRect.Top, ++FRect.Bottom;
     const TRect area = NormalizeRect(FRect);
     IntersectRect(FBaseClip, canvas.ClipRect(), area);
@@ -148,8 +148,8 @@ void TMetafileDC::SetupWmf(double left, double top, double width, double height)
     FState.WinExtY = height;
     FState.VpOrgX = FRect.Left;
     FState.VpOrgY = FRect.Top;
-    FState.VpExtX = FRect.Width();
-    FState.VpExtY = FRect.Height();
+    FState.VpExtX = double(FRect.Right) - FRect.Left;
+    FState.VpExtY = double(FRect.Bottom) - FRect.Top;
     Invalidate();
 }
 
@@ -157,8 +157,8 @@ void TMetafileDC::SetupEmf(const TMetafileInfo& info) {
     FWmf = false;
     FPixelsPerMmX = info.PixelsPerMmX;
     FPixelsPerMmY = info.PixelsPerMmY;
-    const double sx = FRect.Width() / (info.FrameRight - info.FrameLeft);
-    const double sy = FRect.Height() / (info.FrameBottom - info.FrameTop);
+    const double sx = (double(FRect.Right) - FRect.Left) / (info.FrameRight - info.FrameLeft);
+    const double sy = (double(FRect.Bottom) - FRect.Top) / (info.FrameBottom - info.FrameTop);
     FDevice = {sx, 0, 0, sy, FRect.Left - info.FrameLeft * sx, FRect.Top - info.FrameTop * sy};
     Invalidate();
 }
@@ -226,6 +226,8 @@ void TMetafileDC::ApplyClip() {
     FCanvas.SetClipRect(clip);
 }
 
+// The cost of a drawing: the pixels of its bounds within the clip plus
+// `points`.
 bool TMetafileDC::Charge(const TRect& bounds, size_t points) {
     TRect visible;
     int64_t area = 0;
@@ -235,8 +237,43 @@ bool TMetafileDC::Charge(const TRect& bounds, size_t points) {
     return FWork >= 0;
 }
 
-bool TMetafileDC::ChargePoints(const std::vector<TPointF>& points, double margin) {
-    return Charge(BoundsOf(points, margin), points.size());
+// The cost of filling and stroking contours of n points in all, as the
+// canvas does the work: a fill visits each visible row with every edge
+// and sorts the crossings; a one-pixel line walks across the visible
+// part; a wide pen paints a quadrilateral and a join per point.
+// A box shape: its visible pixels, and with a wide pen the stroke of its
+// flattened outline.
+bool TMetafileDC::ChargeBox(const TRect& box) {
+    const int32_t pen = FCanvas.Pen().Style() == TPenStyle::psClear ? 0 : FCanvas.Pen().Width();
+    TRect visible;
+    int64_t cost = 5;
+    if (IntersectRect(visible, InflateRect(box, pen, pen), FCanvas.ClipRect())) {
+        const int64_t w = visible.Width(), h = visible.Height();
+        cost += 2 * w * h;
+        if (pen > 1)
+            cost += 1024 * 8 + 2 * (w + h) * std::min<int64_t>(pen, w + h);
+    }
+    FWork -= cost;
+    return FWork >= 0;
+}
+
+bool TMetafileDC::ChargePoints(const std::vector<TPointF>& points, bool fill, bool stroke) {
+    const int32_t pen = FCanvas.Pen().Style() == TPenStyle::psClear ? 0 : FCanvas.Pen().Width();
+    TRect visible;
+    if (!IntersectRect(visible, BoundsOf(points, pen), FCanvas.ClipRect())) {
+        FWork -= int64_t(points.size()) + 1;
+        return FWork >= 0;
+    }
+    const int64_t n = int64_t(points.size()), w = visible.Width(), h = visible.Height();
+    int64_t cost = n + 1;
+    if (fill)
+        cost += w * h + n * h * (1 + int64_t(std::log2(double(n) + 1)));
+    if (stroke && pen > 0) {
+        const int64_t thick = std::min<int64_t>(pen, w + h);
+        cost += pen <= 1 ? n * (w + h + 1) : n * (thick + 1) * (w + h + thick + 1);
+    }
+    FWork -= cost;
+    return FWork >= 0;
 }
 
 // ---- State ----
@@ -638,7 +675,7 @@ void TMetafileDC::FillContours(std::vector<std::vector<TPointF>> contours, bool 
     for (const auto& c : contours)
         all.insert(all.end(), c.begin(), c.end());
     RealizePen();
-    if (!ChargePoints(all, FCanvas.Pen().Width()))
+    if (!ChargePoints(all, true, stroke))
         return;
     const TFillMode mode =
         FState.PolyFillMode == mf::WINDING ? TFillMode::fmWinding : TFillMode::fmAlternate;
@@ -659,7 +696,7 @@ void TMetafileDC::FillPath() {
     std::vector<TPointF> all;
     for (const auto& c : contours)
         all.insert(all.end(), c.begin(), c.end());
-    if (!ChargePoints(all, 0))
+    if (!ChargePoints(all, true, false))
         return;
     const TFillMode mode =
         FState.PolyFillMode == mf::WINDING ? TFillMode::fmWinding : TFillMode::fmAlternate;
@@ -679,7 +716,7 @@ void TMetafileDC::StrokePath() {
     AbortPath();
     RealizePen();
     for (const TFigure& f : path) {
-        if (!ChargePoints(f.Points, FCanvas.Pen().Width()))
+        if (!ChargePoints(f.Points, false, true))
             return;
         FCanvas.StrokeContours({f.Points}, f.Closed);
     }
@@ -699,12 +736,15 @@ void TMetafileDC::StrokeAndFillPath() {
 std::vector<TPointF> TMetafileDC::Flatten(const std::vector<TPointF>& bezier, TPointF start) {
     std::vector<TPointF> out;
     TPointF p0 = start;
+    const size_t curves = bezier.size() / 3;
+    const int most =
+        int(std::clamp<size_t>(kMaxRecordPoints / std::max<size_t>(curves, 1), 1, 128));
     for (size_t i = 0; i + 2 < bezier.size(); i += 3) {
         const TPointF p1 = bezier[i], p2 = bezier[i + 1], p3 = bezier[i + 2];
         const double len = std::hypot(p1.X - p0.X, p1.Y - p0.Y) +
                            std::hypot(p2.X - p1.X, p2.Y - p1.Y) +
                            std::hypot(p3.X - p2.X, p3.Y - p2.Y);
-        const int steps = std::clamp(int(std::sqrt(std::min(len, 1e6)) * 2) + 1, 1, 128);
+        const int steps = std::clamp(int(std::sqrt(std::min(len, 1e6)) * 2) + 1, 1, most);
         for (int k = 1; k <= steps; ++k) {
             const double t = double(k) / steps, u = 1 - t;
             const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
@@ -773,9 +813,7 @@ void TMetafileDC::LineTo(double x, double y) {
     } else {
         RealizePen();
         const TPoint p = OutRounded(FState.Position.X, FState.Position.Y), q = OutRounded(x, y);
-        if (Charge(BoundsOf({{double(p.X), double(p.Y)}, {double(q.X), double(q.Y)}},
-                            FCanvas.Pen().Width()),
-                   2))
+        if (ChargePoints({{double(p.X), double(p.Y)}, {double(q.X), double(q.Y)}}, false, true))
             FCanvas.PolyPolyline({{p, q}});
     }
     FState.Position = {x, y};
@@ -807,7 +845,7 @@ void TMetafileDC::PolyPolyline(const std::vector<std::vector<TPointF>>& lines) {
     if (InPath() || out.empty())
         return;
     RealizePen();
-    if (ChargePoints(all, FCanvas.Pen().Width()))
+    if (ChargePoints(all, false, true))
         FCanvas.PolyPolyline(out);
 }
 
@@ -847,7 +885,7 @@ void TMetafileDC::PolyBezier(const std::vector<TPointF>& points) {
     for (const TPointF& p : line)
         rounded.push_back({ToInt(p.X), ToInt(p.Y)});
     RealizePen();
-    if (ChargePoints(line, FCanvas.Pen().Width()))
+    if (ChargePoints(line, false, true))
         FCanvas.PolyPolyline({rounded});
 }
 
@@ -868,7 +906,7 @@ void TMetafileDC::PolyBezierTo(const std::vector<TPointF>& points) {
     for (const TPointF& p : flat)
         rounded.push_back({ToInt(p.X), ToInt(p.Y)});
     RealizePen();
-    if (ChargePoints(flat, FCanvas.Pen().Width()))
+    if (ChargePoints(flat, false, true))
         FCanvas.PolyPolyline({rounded});
 }
 
@@ -894,7 +932,7 @@ void TMetafileDC::PolyPolygon(const std::vector<std::vector<TPointF>>& polygons)
     if (InPath() || out.empty())
         return;
     RealizePen();
-    if (!ChargePoints(all, FCanvas.Pen().Width()))
+    if (!ChargePoints(all, true, true))
         return;
     const TFillMode mode =
         FState.PolyFillMode == mf::WINDING ? TFillMode::fmWinding : TFillMode::fmAlternate;
@@ -938,8 +976,7 @@ void TMetafileDC::RoundRect(double l, double t, double r, double b, double w, do
     const TXform& m = Transform();
     const int32_t ew = ToInt(std::abs(w * m.M11)), eh = ToInt(std::abs(h * m.M22));
     RealizePen();
-    const int32_t pw = FCanvas.Pen().Width();
-    if (!Charge(InflateRect(box, pw, pw), 4))
+    if (!ChargeBox(box))
         return;
     WithBrush([&] { FCanvas.RoundRect(box.Left, box.Top, box.Right, box.Bottom, ew, eh); });
 }
@@ -955,8 +992,7 @@ void TMetafileDC::Ellipse(double l, double t, double r, double b) {
     }
     const TRect box = OutRect(l, t, r, b);
     RealizePen();
-    const int32_t pw = FCanvas.Pen().Width();
-    if (!Charge(InflateRect(box, pw, pw), 4))
+    if (!ChargeBox(box))
         return;
     WithBrush([&] { FCanvas.Ellipse(box.Left, box.Top, box.Right, box.Bottom); });
 }
@@ -968,8 +1004,7 @@ void TMetafileDC::ArcShape(TArcKind kind, double l, double t, double r, double b
     const TRect box = OutRect(l, t, r, b);
     const bool small = box.Width() <= 8192 && box.Height() <= 8192;
     if (exact && (kind != TArcKind::Arc || (small && FCanvas.Pen().Width() <= 1))) {
-        const int32_t pw = FCanvas.Pen().Width();
-        if (!Charge(InflateRect(box, pw, pw), 4))
+        if (!ChargeBox(box))
             return;
         TPoint p = OutRounded(from.X, from.Y), q = OutRounded(to.X, to.Y);
         if (FState.ArcDirection == mf::AD_CLOCKWISE)
@@ -1011,7 +1046,7 @@ void TMetafileDC::ArcShape(TArcKind kind, double l, double t, double r, double b
         return;
     }
     if (kind == TArcKind::Arc || kind == TArcKind::ArcTo) {
-        if (!ChargePoints(c, FCanvas.Pen().Width()))
+        if (!ChargePoints(c, false, true))
             return;
         FCanvas.StrokeContours({c}, false);
         return;
@@ -1043,11 +1078,13 @@ void TMetafileDC::Text(double x, double y, const std::string& text, uint32_t opt
     }
     if (text.empty() || !RealizeFont())
         return;
+    if (text.size() > kMaxTextChars)
+        return Text(x, y, text.substr(0, kMaxTextChars), options, rect, dx);
     const TPoint o = OutRounded(ref.X, ref.Y);
     const int32_t h = std::abs(FCanvas.Font().Height());
-    if (!Charge(Rect(o.X - h * int32_t(std::min<size_t>(text.size(), 1 << 16)), o.Y - 2 * h,
-                     o.X + h * int32_t(std::min<size_t>(text.size(), 1 << 16)), o.Y + 2 * h),
-                text.size()))
+    // Every character's glyph is visited, seen or not.
+    FWork -= int64_t(text.size()) * (int64_t(h) * h + 1);
+    if (FWork < 0)
         return;
     std::vector<int32_t> advances;
     if (dx) {

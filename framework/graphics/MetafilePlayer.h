@@ -113,9 +113,10 @@ constexpr uint32_t TA_UPDATECP = 1;
 
 class TMetafileDC {
 public:
-    // Work the records of one paint may cost: the pixels each drawing
-    // touches within the clip plus its points. Beyond it the remaining
-    // records are skipped.
+    // Work the records of one paint may cost, in units of about one pixel
+    // written or one edge crossing visited (estimated per drawing from
+    // its visible bounds, points and pen). Beyond it the remaining records
+    // are skipped.
     static constexpr int64_t kWorkBudget = int64_t(1) << 28;
     // Deepest SaveDC kept; deeper saves are counted and restore nothing.
     static constexpr size_t kMaxSavedStates = 256;
@@ -125,6 +126,10 @@ public:
     // the largest font height in pixels.
     static constexpr size_t kMaxFonts = 32;
     static constexpr int32_t kMaxFontPixels = 512;
+    // Points one record may draw (more are skipped; curves are flattened
+    // to at most this many), and characters one text record draws.
+    static constexpr size_t kMaxRecordPoints = size_t(1) << 16;
+    static constexpr size_t kMaxTextChars = 8192;
 
     TMetafileDC(TCanvas& canvas, const TRect& rect, uint32_t objects, TMetafileCache& cache);
     ~TMetafileDC();
@@ -257,7 +262,8 @@ private:
     TRect OutRect(double l, double t, double r, double b);
     void ApplyClip();
     bool Charge(const TRect& bounds, size_t points);
-    bool ChargePoints(const std::vector<TPointF>& points, double margin);
+    bool ChargePoints(const std::vector<TPointF>& points, bool fill, bool stroke);
+    bool ChargeBox(const TRect& box);
     void RealizePen();
     void RealizeBrush();
     bool RealizeFont();

@@ -287,7 +287,7 @@ void PlayRecord(uint16_t function, const TParams& p, const uint8_t* file, size_t
         size_t total = 0;
         for (size_t i = 0; i < polys; ++i)
             total += p.U16(1 + i);
-        if (!p.HasWords(1 + polys + 2 * total))
+        if (total > TMetafileDC::kMaxRecordPoints || !p.HasWords(1 + polys + 2 * total))
             return;
         std::vector<std::vector<TPointF>> polygons;
         size_t w = 1 + polys;
