@@ -17,11 +17,15 @@
 // Limits, so that no file can make drawing crash, hang or allocate without
 // bound: files up to kMaxMetafileBytes and kMaxMetafileRecords records; a
 // picture size up to 65535 pixels a side; per paint a work budget of 2^28
-// (pixels touched within the clip plus points; beyond it the remaining
-// records are skipped), 256 saved states (deeper saves restore nothing),
-// 65536 objects, paths of 2^20 points, 32 different fonts of at most 512
-// pixels, decoded DIBs within the bitmap decoder's 16 Mi pixels each, 16 Mi
-// pixels of them cached per metafile, pattern brushes up to 256 x 256.
+// units (about a pixel written or an edge crossing visited; each drawing is
+// charged from its visible bounds, points and pen before it is drawn, and
+// once the budget is spent the remaining records are skipped); 65536 points
+// a record, 8192 characters a text, 256 saved states (deeper saves restore
+// nothing), 65536 objects, paths of 2^20 points, 32 different fonts of at
+// most 512 pixels, DIBs within the bitmap decoder's 16 Mi pixels, 16 Mi
+// pixels of decoded DIBs cached per metafile, pattern brushes up to 256 x
+// 256 pixels. World transforms, extents and scales that are not finite or
+// beyond 1e12 are refused as the platform refuses empty extents.
 // Drawing is clipped to the rectangle.
 
 #include "framework/graphics/Graphic.h"
