@@ -1187,7 +1187,7 @@ std::shared_ptr<const TBitmap> TMetafileDC::Dib(const uint8_t* file, size_t bmiO
     if (FWork < 0 || pixels == 0)
         return nullptr;
     auto bitmap = std::make_shared<TBitmap>();
-    bitmap->AdoptPixels(image.Width, image.Height, std::move(image.Pixels));
+    bitmap->AdoptImage(std::move(image));
     if (FCache.Pixels + pixels <= kMaxCachedPixels) {
         FCache.Pixels += pixels;
         FCache.Bitmaps.emplace(bmiOffset, bitmap);
