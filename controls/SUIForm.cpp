@@ -172,6 +172,13 @@ void TsuiForm::ReleaseHost() {
     FInstalledAppHandler = false;
 }
 
+// The host while it is itself: once its destruction has begun its members
+// are gone, and whatever reaches this form then (removal notifications of
+// the components it destroys) must leave it alone.
+TCustomForm* TsuiForm::Host() const {
+    return FHost != nullptr && !FHost->HasState(csDestroying) ? FHost : nullptr;
+}
+
 // --- Style ---
 
 void TsuiForm::SetFileTheme(TsuiFileTheme* value) {
@@ -181,7 +188,7 @@ void TsuiForm::SetFileTheme(TsuiFileTheme* value) {
 }
 
 void TsuiForm::ApplyStyle() {
-    TRect hostBounds = FHost != nullptr ? FHost->BoundsRect() : TRect{};
+    TRect hostBounds = Host() != nullptr ? Host()->BoundsRect() : TRect{};
     TsuiUIStyle style = FStyle.UIStyle();
     if (FStyle.UsesFileTheme()) {
         TsuiFileTheme* theme = FStyle.FileTheme();
@@ -217,7 +224,7 @@ void TsuiForm::ApplyStyle() {
     if (FUIStyleAutoUpdateSub)
         ApplyStyleToChildren(this, style, FStyle.FileTheme());
     if (IsMDIChild())
-        FHost->SetBoundsRect(hostBounds);
+        Host()->SetBoundsRect(hostBounds);
     Invalidate();
     if (FMenuBar != nullptr)
         FMenuBar->Invalidate();
@@ -244,8 +251,8 @@ void TsuiForm::SetTitleBarVisible(bool value) {
         return;
     FTitleBar->SetVisible(value);
     FTitleBar->SetTop(0);
-    if (FHost != nullptr)
-        FHost->InvalidateFrame();
+    if (Host() != nullptr)
+        Host()->InvalidateFrame();
     UpdateWindowRegion();
     PaintFrame();
 }
@@ -257,8 +264,8 @@ std::string TsuiForm::Caption() const {
 void TsuiForm::SetCaption(const std::string& value) {
     if (FTitleBar != nullptr)
         FTitleBar->SetCaption(value);
-    if (FHost != nullptr)
-        FHost->SetCaption(value);
+    if (Host() != nullptr)
+        Host()->SetCaption(value);
 }
 
 TsuiTitleBarButtons* TsuiForm::TitleBarButtons() {
@@ -402,14 +409,14 @@ void TsuiForm::Notification(TComponent* component, TOperation operation) {
 // --- Messages ---
 
 bool TsuiForm::IsMDIChild() const {
-    return FHost != nullptr && FHost->FormStyle() == TFormStyle::fsMDIChild;
+    return Host() != nullptr && Host()->FormStyle() == TFormStyle::fsMDIChild;
 }
 
 void TsuiForm::RemoveHostCaption() {
-    if (FHost == nullptr || (FHost->WindowStyle() & WS_CAPTION) == 0)
+    if (Host() == nullptr || (Host()->WindowStyle() & WS_CAPTION) == 0)
         return;
-    FHost->SetWindowStyle(FHost->WindowStyle() & ~WS_CAPTION);
-    FHost->FrameChanged();
+    Host()->SetWindowStyle(Host()->WindowStyle() & ~WS_CAPTION);
+    Host()->FrameChanged();
 }
 
 void TsuiForm::HostWndProc(TMessage& m) {
@@ -419,30 +426,36 @@ void TsuiForm::HostWndProc(TMessage& m) {
         if (!alive.Exists() || FClosing)
             return;
     }
+    // A host being destroyed still passes its last messages through here.
+    if (Host() == nullptr) {
+        if (m.Msg == WM_NCPAINT && FPreviousWndProc)
+            FPreviousWndProc(m);
+        return;
+    }
     switch (m.Msg) {
     case WM_MDIACTIVATE:
         if (FTitleBar != nullptr)
-            FTitleBar->SetFormActive(static_cast<HWND>(m.LParam) == FHost->Handle());
+            FTitleBar->SetFormActive(static_cast<HWND>(m.LParam) == Host()->Handle());
         break;
     case WM_KEYDOWN:
         RouteShortcut(m);
         break;
     case WM_SHOWWINDOW:
         // The native menu bar never shows: the skinned menu bar stands in.
-        FHost->SetMenu(nullptr);
+        Host()->SetMenu(nullptr);
         break;
     case WM_ACTIVATE:
         if (FTitleBar != nullptr)
             FTitleBar->SetFormActive(LoWord(m.WParam) != 0);
         break;
     case WM_NCPAINT:
-        if (FHost->WindowState() == TWindowState::wsMinimized) {
+        if (Host()->WindowState() == TWindowState::wsMinimized) {
             if (FPreviousWndProc)
                 FPreviousWndProc(m);
             break;
         }
-        if (FHost->HandleAllocated()) {
-            TCanvas canvas(&FHost->Surface());
+        if (Host()->HandleAllocated()) {
+            TCanvas canvas(&Host()->Surface());
             PaintFrameOn(canvas);
         }
         break;
@@ -452,15 +465,15 @@ void TsuiForm::HostWndProc(TMessage& m) {
         RemoveHostCaption();
         break;
     case WM_SIZE: {
-        bool maximized = FHost->WindowState() == TWindowState::wsMaximized;
+        bool maximized = Host()->WindowState() == TWindowState::wsMaximized;
         if (FStartedMaximized) {
             if (!maximized) {
                 FStartedMaximized = false;
-                SetFormBounds(FHost, FHostBounds);
+                SetFormBounds(Host(), FHostBounds);
                 if (!alive.Exists())
                     return;
             } else if (gMaximizedSizeCount == 2) {
-                FHost->SetWindowState(TWindowState::wsMaximized);
+                Host()->SetWindowState(TWindowState::wsMaximized);
             } else {
                 ++gMaximizedSizeCount;
             }
@@ -469,8 +482,8 @@ void TsuiForm::HostWndProc(TMessage& m) {
         if (maximized && !IsMDIChild()) {
             TRect area = GetScreenWorkArea();
             area.Bottom -= 1;
-            if (FHost->BoundsRect() != area)
-                SetFormBounds(FHost, area);
+            if (Host()->BoundsRect() != area)
+                SetFormBounds(Host(), area);
             if (!alive.Exists())
                 return;
         }
@@ -496,7 +509,7 @@ void TsuiForm::ApplicationMessage(TMessage& m, bool& handled) {
     if (m.Msg == WM_SYSKEYDOWN && LoWord(m.WParam) == VK_SPACE) {
         TCustomForm* main = Application().MainForm();
         if (main == nullptr)
-            main = FHost;
+            main = Host();
         handled = true;
         FTitleBar->WindowMenu()->Popup(main->Left(), main->Top() + FTitleBar->Height());
         return;
@@ -509,9 +522,9 @@ void TsuiForm::ApplicationMessage(TMessage& m, bool& handled) {
 
 void TsuiForm::RouteShortcut(TMessage& m) {
     m.Result = 0;
-    if (FClosing || FHost == nullptr || FMenu == nullptr)
+    if (FClosing || Host() == nullptr || FMenu == nullptr)
         return;
-    if (IsFormActive(FHost) && FHost->Active() && FMenu->IsShortCut(m))
+    if (IsFormActive(Host()) && Host()->Active() && FMenu->IsShortCut(m))
         m.Result = 1;
 }
 
@@ -562,33 +575,33 @@ void TsuiForm::Paint() {
     }
     // The frame is drawn into the host's surface; the paint that is under
     // way shows it.
-    if (FHost != nullptr && FHost->HandleAllocated()) {
-        TCanvas canvas(&FHost->Surface());
+    if (Host() != nullptr && Host()->HandleAllocated()) {
+        TCanvas canvas(&Host()->Surface());
         PaintFrameOn(canvas);
     }
 }
 
 void TsuiForm::PaintFrame() {
-    if (FClosing || FHost == nullptr || !FHost->HandleAllocated() ||
-        FHost->WindowState() == TWindowState::wsMinimized)
+    if (FClosing || Host() == nullptr || !Host()->HandleAllocated() ||
+        Host()->WindowState() == TWindowState::wsMinimized)
         return;
-    TCanvas canvas(&FHost->Surface());
+    TCanvas canvas(&Host()->Surface());
     PaintFrameOn(canvas);
     PresentFrame();
 }
 
 void TsuiForm::PresentFrame() {
-    const int w = FHost->Width(), h = FHost->Height();
-    FHost->PresentRect(Rect(0, 0, w, kFrame));
-    FHost->PresentRect(Rect(0, 0, kFrame, h));
-    FHost->PresentRect(Rect(w - kFrame, 0, w, h));
-    FHost->PresentRect(Rect(0, h - kFrame, w, h));
+    const int w = Host()->Width(), h = Host()->Height();
+    Host()->PresentRect(Rect(0, 0, w, kFrame));
+    Host()->PresentRect(Rect(0, 0, kFrame, h));
+    Host()->PresentRect(Rect(w - kFrame, 0, w, h));
+    Host()->PresentRect(Rect(0, h - kFrame, w, h));
 }
 
 void TsuiForm::PaintFrameOn(TCanvas& canvas) {
-    if (FClosing || FHost == nullptr || FHost->WindowState() == TWindowState::wsMinimized)
+    if (FClosing || Host() == nullptr || Host()->WindowState() == TWindowState::wsMinimized)
         return;
-    const int W = FHost->Width(), H = FHost->Height(), BW = FBorderWidth;
+    const int W = Host()->Width(), H = Host()->Height(), BW = FBorderWidth;
     const bool titleVisible = FTitleBar != nullptr && FTitleBar->Visible();
     const int T = titleVisible ? FTitleBar->Height() : 0;
     const bool menuShown = FMenuBar != nullptr && FMenuBar->Visible();
@@ -652,13 +665,13 @@ void TsuiForm::PaintFrameOn(TCanvas& canvas) {
 }
 
 void TsuiForm::UpdateWindowRegion() {
-    if (FHost == nullptr || FClosing || FHost->HasState(csDestroying))
+    if (Host() == nullptr || FClosing || Host()->HasState(csDestroying))
         return;
-    const int W = FHost->Width(), H = FHost->Height(), r = RoundCorner();
+    const int W = Host()->Width(), H = Host()->Height(), r = RoundCorner();
     TRegion region = TRegion::RoundRect(0, 0, W + 1, H + 1, r, r);
     region.Union(TRegion::FromRect(Rect(0, H - 2 * r, 2 * r, H)));
     region.Union(TRegion::FromRect(Rect(W - 2 * r, H - 2 * r, W, H)));
-    FHost->SetWindowRegion(&region);
+    Host()->SetWindowRegion(&region);
 }
 
 // --- Menu bar ---
@@ -715,8 +728,8 @@ void TsuiForm::FreeMenuBar() {
     while (bar->ButtonCount() > 0)
         bar->Buttons(bar->ButtonCount() - 1)->Free();
     bar->Free();
-    if (FHost != nullptr && !FClosing)
-        FHost->InvalidateFrame();
+    if (Host() != nullptr && !FClosing)
+        Host()->InvalidateFrame();
 }
 
 void TsuiForm::RebuildMenuBar() {

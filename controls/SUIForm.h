@@ -84,7 +84,8 @@ public:
 
     TsuiTitleBar* TitleBar() const { return FTitleBar; }
     TToolBar* MenuBar() const { return FMenuBar; }
-    TCustomForm* HostForm() const { return FHost; }
+    // The form taken over; none once its destruction has begun.
+    TCustomForm* HostForm() const { return Host(); }
     const TsuiStyleLink& Style() const { return FStyle; }
 
     // Paints the host window's frame and shows it.
@@ -120,6 +121,7 @@ private:
     void MenuBarCustomDrawButton(TToolBar* bar, TToolButton* button, TCustomDrawState state,
                                  bool& defaultDraw);
     bool IsMDIChild() const;
+    TCustomForm* Host() const;
 
     TsuiStyleLink FStyle;
     bool FUIStyleAutoUpdateSub = false;
