@@ -3,7 +3,7 @@
 #include "PackageFormat.h"
 #include "Zlib.h"
 
-void TCompileStream::AddStream(TStream& source, bool compress) {
+void TCompileStream::AddStream(TStream& source, bool compress, const TZProgress& progress) {
     int64_t size = source.Size();
     if (size > PackageFormat::kMaxSize)
         throw EStreamError(
@@ -12,7 +12,9 @@ void TCompileStream::AddStream(TStream& source, bool compress) {
     source.SetPosition(0);
     source.ReadBuffer(content.data(), size);
     if (compress)
-        content = ZCompress(content.data(), content.size());
+        content = ZCompress(content.data(), content.size(), progress);
+    else if (progress)
+        progress(content.size());
 
     int64_t stored = static_cast<int64_t>(content.size());
     if (FPackage.Size() + stored + PackageFormat::kEntrySize * (FCount + 1) +

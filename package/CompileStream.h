@@ -3,6 +3,7 @@
 // compressed, then Compile appends the size table and the count.
 
 #include "framework/base/Streams.h"
+#include "package/Zlib.h"
 
 #include <cstdint>
 #include <vector>
@@ -12,7 +13,9 @@ public:
     // Appends the whole content of `source`, from its first byte whatever its
     // position, as the next stream: deflated at level 9 when `compress` is
     // true, unchanged otherwise. The source stays with the caller.
-    void AddStream(TStream& source, bool compress);
+    // `progress` hears how many of the source's bytes are done, as
+    // compression goes on (once, with all of them, for a stream kept as it is).
+    void AddStream(TStream& source, bool compress, const TZProgress& progress = {});
 
     // Appends the size table and the count and returns the package. The
     // buffer still belongs to the writer; call once, after the last AddStream.

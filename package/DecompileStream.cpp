@@ -7,15 +7,25 @@ using namespace PackageFormat;
 
 void TDecompileStream::Decompile(TStream& file) {
     int64_t size = file.Size();
-    if (size < kCountSize || size > kMaxSize)
-        throw EReadError("Stream read error");
+    if (size < kCountSize)
+        throw EPackageReadError(
+            Format("it is %lld bytes long, too short for the stream count that ends a package",
+                   static_cast<long long>(size)));
+    if (size > kMaxSize)
+        throw EPackageReadError("it is larger than 2 GiB, the most a package can be");
     std::vector<uint8_t> image(static_cast<size_t>(size));
     file.SetPosition(0);
     file.ReadBuffer(image.data(), size);
 
     int32_t count = static_cast<int32_t>(LoadU32(image.data() + size - kCountSize));
-    if (count < 0 || kEntrySize * count + kCountSize > size)
-        throw EReadError("Stream read error");
+    if (count < 0)
+        throw EPackageReadError(
+            Format("its stream count (its last four bytes) is negative: %d", count));
+    if (kEntrySize * count + kCountSize > size)
+        throw EPackageReadError(
+            Format("its stream table (%d entries of 8 bytes, by the count in its last four bytes) "
+                   "does not fit in its %lld bytes",
+                   count, static_cast<long long>(size)));
 
     std::vector<int32_t> originals, storeds;
     originals.reserve(static_cast<size_t>(count));
@@ -48,14 +58,20 @@ int32_t TDecompileStream::StoredSize(int32_t index) const {
 
 void TDecompileStream::StoredRange(int32_t index, int64_t& offset, int64_t& stored) const {
     offset = 0;
-    for (int32_t i = 0; i < index; ++i) {
-        if (FStoredSizes[static_cast<size_t>(i)] < 0)
-            throw EReadError("Stream read error");
-        offset += FStoredSizes[static_cast<size_t>(i)];
+    for (int32_t i = 0; i <= index; ++i) {
+        const int32_t size = FStoredSizes[static_cast<size_t>(i)];
+        if (size < 0)
+            throw EPackageReadError(Format("stream %d has a negative stored size (%d)%s", i, size,
+                                           i < index ? ", so no later stream can be found" : ""));
+        if (i < index)
+            offset += size;
     }
     stored = FStoredSizes[static_cast<size_t>(index)];
-    if (stored < 0 || offset + stored > static_cast<int64_t>(FImage.size()))
-        throw EReadError("Stream read error");
+    if (offset + stored > static_cast<int64_t>(FImage.size()))
+        throw EPackageReadError(
+            Format("stream %d (bytes %lld to %lld) runs past the end of the file (%zu bytes)",
+                   index, static_cast<long long>(offset), static_cast<long long>(offset + stored),
+                   FImage.size()));
 }
 
 std::unique_ptr<TMemoryStream> TDecompileStream::GetStream(int32_t index, bool force) const {
@@ -68,16 +84,27 @@ std::unique_ptr<TMemoryStream> TDecompileStream::GetStream(int32_t index, bool f
     StoredRange(index, offset, stored);
     const int64_t original = FOriginalSizes[static_cast<size_t>(index)];
     if (original < 0)
-        throw EReadError("Stream read error");
+        throw EPackageReadError(Format("stream %d has a negative original size (%lld)", index,
+                                       static_cast<long long>(original)));
     if (stored == original && !force)
         return GetStoredStream(index);
     if (original > stored * kMaxInflateRatio + kZlibOverhead)
-        throw EReadError("Stream read error");
+        throw EPackageReadError(
+            Format("stream %d cannot inflate from its %lld stored bytes to the %lld its table "
+                   "entry says",
+                   index, static_cast<long long>(stored), static_cast<long long>(original)));
 
     auto result = std::make_unique<TMemoryStream>();
     result->SetSize(original);
-    ZDecompress(FImage.data() + offset, static_cast<size_t>(stored), result->Memory(),
-                static_cast<size_t>(original));
+    try {
+        ZDecompress(FImage.data() + offset, static_cast<size_t>(stored), result->Memory(),
+                    static_cast<size_t>(original));
+    } catch (const EReadError&) {
+        throw EPackageReadError(
+            Format("stream %d is cut short, or inflates to fewer than the %lld bytes its table "
+                   "entry says",
+                   index, static_cast<long long>(original)));
+    }
     return result;
 }
 

@@ -3,16 +3,31 @@
 // loaded from its end, and streams are handed out one at a time.
 
 #include "framework/base/Streams.h"
+#include "framework/base/SysUtils.h"
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
+
+// A file that is no package, or a package whose table does not fit its
+// bytes. The message is the system's own ("Stream read error"); Reason says
+// what was wrong, for a tool to show next to the file's name.
+class EPackageReadError : public EReadError {
+public:
+    explicit EPackageReadError(const std::string& reason)
+        : EReadError("Stream read error"), FReason(reason) {}
+    const std::string& Reason() const { return FReason; }
+
+private:
+    std::string FReason;
+};
 
 class TDecompileStream {
 public:
     // Reads the whole of `file`, from its first byte, and loads the size
-    // table. Fails with "Stream read error" when the file is too short to hold
-    // its count or its table, or the count is negative.
+    // table. Fails with "Stream read error" (EPackageReadError) when the file
+    // is too short to hold its count or its table, or the count is negative.
     void Decompile(TStream& file);
 
     // A new stream, owned by the caller, with the content of stream `index`,
@@ -20,10 +35,11 @@ public:
     // With `force` the stored bytes are always inflated; without it only when
     // the stored size differs from the original size.
     // Fails with "List index out of bounds (%d)" for a negative index,
-    // "Stream read error" for a table entry that is negative or runs past the
-    // end of the file (checked before anything large is allocated), "error"
-    // for bytes that are not a zlib stream and "Stream read error" for a zlib
-    // stream that yields fewer bytes than the table promises.
+    // "Stream read error" (EPackageReadError) for a table entry that is
+    // negative or runs past the end of the file (checked before anything large
+    // is allocated), "error" for bytes that are not a zlib stream and "Stream
+    // read error" (EPackageReadError) for a zlib stream that yields fewer bytes
+    // than the table promises.
     std::unique_ptr<TMemoryStream> GetStream(int32_t index, bool force) const;
 
     // A new stream with the bytes of stream `index` exactly as stored; the

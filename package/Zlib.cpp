@@ -1,19 +1,32 @@
 #include "Zlib.h"
 
+#include <algorithm>
 #include <climits>
 #include <zlib.h>
 
-std::vector<uint8_t> ZCompress(const uint8_t* data, size_t size) {
+std::vector<uint8_t> ZCompress(const uint8_t* data, size_t size, const TZProgress& progress) {
+    // Deflate looks ahead a fixed distance before it decides anything, so the
+    // slicing does not change the stream it writes.
+    constexpr size_t kSlice = 1 << 20;
     z_stream z{};
     if (deflateInit2(&z, Z_BEST_COMPRESSION, Z_DEFLATED, MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
         throw EZCompressionError("error");
     std::vector<uint8_t> out(deflateBound(&z, static_cast<uLong>(size)));
-    z.next_in = const_cast<Bytef*>(data);
-    z.avail_in = static_cast<uInt>(size);
     z.next_out = out.data();
     z.avail_out = static_cast<uInt>(out.size());
-    // deflateBound guarantees the whole stream fits, so one call finishes it.
-    int result = deflate(&z, Z_FINISH);
+    // deflateBound guarantees the whole stream fits, so every slice is taken
+    // whole and the last call finishes the stream.
+    size_t done = 0;
+    int result = Z_OK;
+    do {
+        const size_t slice = std::min(kSlice, size - done);
+        z.next_in = const_cast<Bytef*>(data + done);
+        z.avail_in = static_cast<uInt>(slice);
+        done += slice;
+        result = deflate(&z, done == size ? Z_FINISH : Z_NO_FLUSH);
+        if (progress)
+            progress(done);
+    } while (result == Z_OK && done < size);
     size_t produced = z.total_out;
     deflateEnd(&z);
     if (result != Z_STREAM_END)

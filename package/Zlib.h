@@ -6,14 +6,20 @@
 #include "framework/base/SysUtils.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 SSI_DECLARE_EXCEPTION(EZlibError, Exception)
 SSI_DECLARE_EXCEPTION(EZCompressionError, EZlibError)
 SSI_DECLARE_EXCEPTION(EZDecompressionError, EZlibError)
 
-// One complete zlib stream holding `size` bytes of `data`.
-std::vector<uint8_t> ZCompress(const uint8_t* data, size_t size);
+// Called as compression goes on with the number of input bytes taken so far.
+using TZProgress = std::function<void(size_t done)>;
+
+// One complete zlib stream holding `size` bytes of `data`. The input is fed
+// in slices so that `progress` (when given) hears of each; the output is the
+// same as one call with the whole input would give.
+std::vector<uint8_t> ZCompress(const uint8_t* data, size_t size, const TZProgress& progress = {});
 
 // Inflates the zlib stream in `data` into `out`, exactly its first `original`
 // bytes of output; whatever the stream would produce beyond them is dropped.

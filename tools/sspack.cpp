@@ -1,6 +1,10 @@
 // sspack: the authoring side of the installer. It writes project records,
 // builds installers by appending a package to the installer program, and
 // lists and extracts the streams of any package.
+//
+// Without --stub, `build` takes the installer stub installed with it
+// (SSI_INSTALLED_STUB, relative to sspack's own folder) or, in the build tree,
+// the one beside it.
 
 #include "framework/base/SysUtils.h"
 #include "package/CompileStream.h"
@@ -9,11 +13,15 @@
 #include "package/Zlib.h"
 #include "platform/kernel32/FileIO.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -24,13 +32,18 @@ const char* const kUsage =
     "                [--license FILE] [--show-license] -o FILE\n"
     "      Writes a project record: the screensaver's name, its logo file's name, homepage,\n"
     "      copyright line and licence text (shown before installing with --show-license).\n"
-    "  sspack build --stub FILE --runtime FILE --movie FILE --record FILE --logo FILE -o FILE\n"
+    "  sspack build [--stub FILE] --runtime FILE --movie FILE --record FILE --logo FILE\n"
+    "               -o FILE [--quiet]\n"
     "      Writes an installer: the stub program raw as stream 0, then the runtime, movie\n"
     "      data, record and logo compressed as streams 1 to 4. The output is executable.\n"
+    "      Without --stub the installer stub installed with sspack is taken. On a terminal\n"
+    "      a progress line shows on standard error unless --quiet is given.\n"
     "  sspack list FILE\n"
     "      Prints one line per stream of a package: index, original size, stored size.\n"
     "  sspack extract FILE INDEX -o OUT [--raw]\n"
     "      Writes one stream's content (with --raw: its bytes as stored).\n"
+    "  sspack --help\n"
+    "      Prints this text.\n"
     "Exit status: 0 on success, 1 on a failure, 2 on bad usage.\n";
 
 // Bad command lines end with status 2, everything else that fails with 1.
@@ -88,11 +101,51 @@ Options Parse(int argc, char** argv, const std::vector<std::string>& withValue,
     return options;
 }
 
+// Why the operating system will not let `path` be read, in its own words;
+// "" when it will.
+std::string ReadFailure(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::strerror(errno);
+    std::string reason;
+    struct stat info {};
+    char byte = 0;
+    if (::fstat(fd, &info) != 0)
+        reason = std::strerror(errno);
+    else if (S_ISDIR(info.st_mode))
+        reason = std::strerror(EISDIR);
+    else if (::read(fd, &byte, 1) < 0)
+        reason = std::strerror(errno);
+    ::close(fd);
+    return reason;
+}
+
+// A failure to read `path`, with the operating system's reason: after the
+// system's message when that names the file ("Cannot open file X: ..."),
+// else after the file's name with the system's message kept behind it.
+[[noreturn]] void ThrowReadFailure(const std::string& path, const EStreamError& e) {
+    const std::string reason = ReadFailure(path);
+    if (dynamic_cast<const EFOpenError*>(&e) != nullptr)
+        throw Exception(reason.empty() ? e.Message() : e.Message() + ": " + reason);
+    throw Exception(path + ": " + (reason.empty() ? "" : reason + " ") + "(" + e.Message() + ")");
+}
+
+void LoadInput(TMemoryStream& content, const std::string& path) {
+    try {
+        content.LoadFromFile(path);
+    } catch (const EStreamError& e) {
+        ThrowReadFailure(path, e);
+    }
+}
+
 // Writes `data` as the whole of `path` in one step; executables get their
 // execute bits.
 void WriteOutput(const std::string& path, const uint8_t* data, size_t size, bool executable) {
-    if (!ReplaceFileContents(path, data, size, executable ? 0755 : 0644))
-        throw EFCreateError(Format("Cannot create file %s", path.c_str()));
+    if (!ReplaceFileContents(path, data, size, executable ? 0755 : 0644)) {
+        const int error = errno;
+        throw EFCreateError(
+            Format("Cannot create file %s: %s", path.c_str(), std::strerror(error)));
+    }
     struct stat info {};
     if (executable && stat(path.c_str(), &info) == 0)
         chmod(path.c_str(), info.st_mode | 0111);
@@ -100,7 +153,7 @@ void WriteOutput(const std::string& path, const uint8_t* data, size_t size, bool
 
 std::string ReadText(const std::string& path) {
     TMemoryStream file;
-    file.LoadFromFile(path);
+    LoadInput(file, path);
     return std::string(reinterpret_cast<const char*>(file.Memory()),
                        static_cast<size_t>(file.Size()));
 }
@@ -142,38 +195,106 @@ int Record(int argc, char** argv) {
     return 0;
 }
 
+// The installer stub sspack was installed with: where the install puts it,
+// relative to sspack's own folder, or beside sspack in the build tree.
+std::string FindStub() {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::path(GetModuleFileName()).parent_path();
+    const fs::path candidates[] = {(folder / SSI_INSTALLED_STUB).lexically_normal(),
+                                   folder / SSI_STUB_NAME};
+    for (const fs::path& candidate : candidates) {
+        std::error_code error;
+        if (fs::is_regular_file(candidate, error) && ::access(candidate.c_str(), X_OK) == 0)
+            return candidate.string();
+    }
+    throw Exception(Format("No installer stub found (looked for %s and %s); give one with --stub",
+                           candidates[0].c_str(), candidates[1].c_str()));
+}
+
+// "sspack: building OUT:  42%" on standard error, rewritten in place while
+// the streams are compressed; the line is ended when the work is.
+class TProgressLine {
+public:
+    TProgressLine(const std::string& output, int64_t total, bool enabled)
+        : FOutput(output), FTotal(total), FEnabled(enabled) {}
+    ~TProgressLine() {
+        if (FShown >= 0)
+            std::fputc('\n', stderr);
+    }
+    // `done` of the `total` bytes are compressed.
+    void Show(int64_t done) {
+        if (!FEnabled)
+            return;
+        const int percent = FTotal > 0 ? static_cast<int>(done * 100 / FTotal) : 100;
+        if (percent == FShown)
+            return;
+        FShown = percent;
+        std::fprintf(stderr, "\rsspack: building %s: %3d%%", FOutput.c_str(), percent);
+        std::fflush(stderr);
+    }
+
+private:
+    std::string FOutput;
+    int64_t FTotal;
+    bool FEnabled;
+    int FShown = -1;
+};
+
 int Build(int argc, char** argv) {
-    Options options =
-        Parse(argc, argv, {"--stub", "--runtime", "--movie", "--record", "--logo", "-o"}, {});
+    Options options = Parse(
+        argc, argv, {"--stub", "--runtime", "--movie", "--record", "--logo", "-o"}, {"--quiet"});
     if (!options.positional.empty())
         throw UsageError{"unexpected argument " + options.positional[0]};
     std::string output = options.Required("-o");
-    struct Part {
-        const char* option;
-        bool compress;
-    } parts[] = {{"--stub", false},
-                 {"--runtime", true},
-                 {"--movie", true},
-                 {"--record", true},
-                 {"--logo", true}};
-    for (const Part& part : parts)
-        options.Required(part.option);
+    // The stub goes in raw as stream 0, the rest compressed.
+    const char* const parts[] = {"--stub", "--runtime", "--movie", "--record", "--logo"};
+    constexpr int kParts = 5;
+    std::string paths[kParts];
+    for (int i = 1; i < kParts; ++i)
+        paths[i] = options.Required(parts[i]);
+    paths[0] = options.Has("--stub") ? options.Required("--stub") : FindStub();
+
+    TMemoryStream contents[kParts];
+    int64_t total = 0;
+    for (int i = 0; i < kParts; ++i) {
+        try {
+            LoadInput(contents[i], paths[i]);
+        } catch (const Exception& e) {
+            throw Exception(std::string(parts[i]) + " " + e.Message());
+        }
+        total += contents[i].Size();
+    }
 
     TCompileStream writer;
-    for (const Part& part : parts) {
-        TMemoryStream content;
-        content.LoadFromFile(options.Required(part.option));
-        writer.AddStream(content, part.compress);
+    {
+        TProgressLine line(output, total, isatty(STDERR_FILENO) && !options.Flag("--quiet"));
+        line.Show(0);
+        int64_t before = 0;
+        for (int i = 0; i < kParts; ++i) {
+            writer.AddStream(contents[i], i != 0,
+                             [&](size_t done) { line.Show(before + static_cast<int64_t>(done)); });
+            before += contents[i].Size();
+        }
     }
     TMemoryStream& package = writer.Compile();
     WriteOutput(output, package.Memory(), static_cast<size_t>(package.Size()), true);
     return 0;
 }
 
+// The package in `path`, its table read; a file that is none fails naming
+// it and the reason, with the system's own message kept behind.
 TDecompileStream Open(const std::string& path) {
-    TFileStream file(path, fmOpenRead | fmShareDenyNone);
     TDecompileStream reader;
-    reader.Decompile(file);
+    try {
+        TFileStream file(path, fmOpenRead | fmShareDenyNone);
+        try {
+            reader.Decompile(file);
+        } catch (const EPackageReadError& e) {
+            throw Exception(path + ": not a package: " + e.Reason() + " (" + e.Message() + ")");
+        }
+    } catch (const EStreamError& e) {
+        ThrowReadFailure(path, e);
+    }
     return reader;
 }
 
@@ -187,34 +308,46 @@ int List(int argc, char** argv) {
     return 0;
 }
 
+// One stream's content as `extract` writes it.
+std::unique_ptr<TMemoryStream> ExtractStream(const TDecompileStream& reader, int32_t index,
+                                             bool raw) {
+    if (raw)
+        return reader.GetStoredStream(index);
+    if (reader.StoredSize(index) != reader.OriginalSize(index))
+        return reader.GetStream(index, false);
+    // Equal sizes say nothing about compression: a stream that inflates to
+    // exactly its size was compressed, anything else is stored as it is.
+    try {
+        return reader.GetStream(index, true);
+    } catch (const EZlibError&) {
+        return reader.GetStoredStream(index);
+    } catch (const EReadError&) {
+        return reader.GetStoredStream(index);
+    }
+}
+
 int Extract(int argc, char** argv) {
     Options options = Parse(argc, argv, {"-o"}, {"--raw"});
     if (options.positional.size() != 2)
         throw UsageError{"extract takes a file and a stream index"};
     std::string output = options.Required("-o");
+    const std::string& path = options.positional[0];
     int32_t index = 0;
     if (!TryStrToInt(options.positional[1], index) || index < 0)
         throw UsageError{"bad stream index " + options.positional[1]};
-    TDecompileStream reader = Open(options.positional[0]);
+    TDecompileStream reader = Open(path);
     if (index >= reader.Count())
-        throw Exception(Format("%s has no stream %d (it holds %d)", options.positional[0].c_str(),
-                               index, reader.Count()));
+        throw Exception(
+            Format("%s has no stream %d (it holds %d)", path.c_str(), index, reader.Count()));
 
     std::unique_ptr<TMemoryStream> content;
-    if (options.Flag("--raw")) {
-        content = reader.GetStoredStream(index);
-    } else if (reader.StoredSize(index) != reader.OriginalSize(index)) {
-        content = reader.GetStream(index, false);
-    } else {
-        // Equal sizes say nothing about compression: a stream that inflates to
-        // exactly its size was compressed, anything else is stored as it is.
-        try {
-            content = reader.GetStream(index, true);
-        } catch (const EZlibError&) {
-            content = reader.GetStoredStream(index);
-        } catch (const EReadError&) {
-            content = reader.GetStoredStream(index);
-        }
+    try {
+        content = ExtractStream(reader, index, options.Flag("--raw"));
+    } catch (const EPackageReadError& e) {
+        throw Exception(path + ": " + e.Reason() + " (" + e.Message() + ")");
+    } catch (const EZlibError& e) {
+        throw Exception(Format("%s: stream %d is not valid compressed data (%s)", path.c_str(),
+                               index, e.what()));
     }
     WriteOutput(output, content->Memory(), static_cast<size_t>(content->Size()), false);
     return 0;

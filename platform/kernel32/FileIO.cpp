@@ -106,10 +106,17 @@ bool ReplaceFileContents(const std::string& path, const void* data, size_t size,
 
     bool ok = FileWrite(fd, data, static_cast<int64_t>(size)) == static_cast<int64_t>(size) &&
               ::fchmod(fd, permissions) == 0 && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
+    int error = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
     if (ok && ::rename(name.data(), path.c_str()) == 0)
         return true;
+    if (ok)
+        error = errno;
     ::unlink(name.data());
+    errno = error;
     return false;
 }
 

@@ -39,7 +39,7 @@ bool DeleteFile(const std::string& path);
 // reader or a crash sees the old file or the new one, never half of either.
 // An existing file keeps its permission bits; a new one gets `newFileMode`.
 // Returns false (and leaves any existing file untouched) when the new file
-// cannot be written.
+// cannot be written; errno then says why.
 bool ReplaceFileContents(const std::string& path, const void* data, size_t size,
                          unsigned newFileMode = 0644);
 

@@ -5,6 +5,7 @@
 #include "support/PackageBytes.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 namespace {
 
@@ -124,6 +125,8 @@ TEST(PackageReading, ARawStreamReadWithForceFailsInTheDecompressor) {
     EXPECT_EQ(MessageOf<EZDecompressionError>([&] { Stream(package, 0, true); }), "error");
 }
 
+// The messages are the system's; a damaged table also says what is wrong
+// with it (EPackageReadError::Reason), for a tool to show.
 TEST(PackageReading, DamagedPackagesFailWithTheSystemMessages) {
     Bytes good = Build({{ToBytes("abc"), false}, {ToBytes("hello hello hello"), true}});
     Bytes zlibHello = Bytes(good.begin() + 3, good.end() - 8 * 2 - 4);
@@ -134,6 +137,7 @@ TEST(PackageReading, DamagedPackagesFailWithTheSystemMessages) {
         Bytes package;
         int32_t index;
         std::string message;
+        std::string reason; // empty: not an EPackageReadError
     };
     Bytes truncatedZlib(zlibHello.begin(), zlibHello.begin() + 4);
     Bytes corruptZlib = zlibHello;
@@ -141,40 +145,54 @@ TEST(PackageReading, DamagedPackagesFailWithTheSystemMessages) {
     Bytes badChecksum = zlibHello;
     badChecksum.back() ^= 1;
     Bytes noChecksum(zlibHello.begin(), zlibHello.end() - 4);
+    const std::string kRead = "Stream read error";
     std::vector<Case> cases = {
-        {"shorter than the count", {1, 0, 0}, 0, "Stream read error"},
-        {"count points before the file", ForgePackage({}, {}, 2), 0, "Stream read error"},
-        {"negative count", ForgePackage({}, {}, 0x80000000u), 0, "Stream read error"},
-        {"huge count", ForgePackage(Bytes(64), {}, 0x7FFFFFFFu), 0, "Stream read error"},
-        {"stored range past the end", ForgePackage(ToBytes("abc"), {{3, 50}}, 1), 0,
-         "Stream read error"},
-        {"negative stored size", ForgePackage(ToBytes("abc"), {{3, 0xFFFFFFF0u}}, 1), 0,
-         "Stream read error"},
-        {"negative original size", ForgePackage(zlibHello, {{0x80000000u, zsize}}, 1), 0,
-         "Stream read error"},
+        {"shorter than the count", {1, 0, 0}, 0, kRead, "it is 3 bytes long, too short"},
+        {"count points before the file", ForgePackage({}, {}, 2), 0, kRead,
+         "its stream table (2 entries of 8 bytes, by the count in its last four bytes) does not "
+         "fit in its 4 bytes"},
+        {"negative count", ForgePackage({}, {}, 0x80000000u), 0, kRead,
+         "its stream count (its last four bytes) is negative: -2147483648"},
+        {"huge count", ForgePackage(Bytes(64), {}, 0x7FFFFFFFu), 0, kRead,
+         "its stream table (2147483647 entries"},
+        {"stored range past the end", ForgePackage(ToBytes("abc"), {{3, 50}}, 1), 0, kRead,
+         "stream 0 (bytes 0 to 50) runs past the end of the file (15 bytes)"},
+        {"negative stored size", ForgePackage(ToBytes("abc"), {{3, 0xFFFFFFF0u}}, 1), 0, kRead,
+         "stream 0 has a negative stored size (-16)"},
+        {"negative original size", ForgePackage(zlibHello, {{0x80000000u, zsize}}, 1), 0, kRead,
+         "stream 0 has a negative original size"},
         {"earlier negative size shifts the offset",
-         ForgePackage(zlibHello, {{1, 0xFFFFFFFFu}, {17, zsize}}, 2), 1, "Stream read error"},
+         ForgePackage(zlibHello, {{1, 0xFFFFFFFFu}, {17, zsize}}, 2), 1, kRead,
+         "stream 0 has a negative stored size (-1), so no later stream can be found"},
         {"original size no stream could produce",
-         ForgePackage(zlibHello, {{0x7FFFFFFFu, zsize}}, 1), 0, "Stream read error"},
-        {"zlib stream shorter than promised", ForgePackage(zlibHello, {{18, zsize}}, 1), 0,
-         "Stream read error"},
-        {"truncated zlib stream", ForgePackage(truncatedZlib, {{17, 4}}, 1), 0,
-         "Stream read error"},
-        {"not a zlib stream", ForgePackage(ToBytes("abcdefgh"), {{3, 8}}, 1), 0, "error"},
-        {"corrupt deflate data", ForgePackage(corruptZlib, {{17, zsize}}, 1), 0, "error"},
-        {"checksum mismatch", ForgePackage(badChecksum, {{17, zsize}}, 1), 0, "error"},
-        {"stream without its checksum", ForgePackage(noChecksum, {{17, zsize - 4}}, 1), 0,
-         "Stream read error"},
-        {"negative index", good, -1, "List index out of bounds (-1)"},
+         ForgePackage(zlibHello, {{0x7FFFFFFFu, zsize}}, 1), 0, kRead,
+         "stream 0 cannot inflate from its"},
+        {"zlib stream shorter than promised", ForgePackage(zlibHello, {{18, zsize}}, 1), 0, kRead,
+         "stream 0 is cut short, or inflates to fewer than the 18 bytes"},
+        {"truncated zlib stream", ForgePackage(truncatedZlib, {{17, 4}}, 1), 0, kRead,
+         "stream 0 is cut short"},
+        {"not a zlib stream", ForgePackage(ToBytes("abcdefgh"), {{3, 8}}, 1), 0, "error", ""},
+        {"corrupt deflate data", ForgePackage(corruptZlib, {{17, zsize}}, 1), 0, "error", ""},
+        {"checksum mismatch", ForgePackage(badChecksum, {{17, zsize}}, 1), 0, "error", ""},
+        {"stream without its checksum", ForgePackage(noChecksum, {{17, zsize - 4}}, 1), 0, kRead,
+         "stream 0 is cut short"},
+        {"negative index", good, -1, "List index out of bounds (-1)", ""},
     };
     for (const Case& c : cases) {
-        std::string message = "<no exception>";
+        std::string message = "<no exception>", reason;
         try {
             Stream(c.package, c.index, true);
+        } catch (const EPackageReadError& e) {
+            message = e.Message();
+            reason = e.Reason();
         } catch (const Exception& e) {
             message = e.Message();
         }
         EXPECT_EQ(message, c.message) << c.what;
+        if (c.reason.empty())
+            EXPECT_EQ(reason, "") << c.what;
+        else
+            EXPECT_EQ(reason.rfind(c.reason, 0), 0u) << c.what << ": " << reason;
     }
 }
 
@@ -212,4 +230,34 @@ TEST(Zlib, CompressesAtLevelNine) {
     Bytes back(data.size());
     ZDecompress(z.data(), z.size(), back.data(), back.size());
     EXPECT_EQ(back, data);
+}
+
+// Compression is fed in slices to report progress: the stream must still be
+// the one a single call makes (the installers' bytes must not depend on it),
+// and progress must count every byte once, in order.
+TEST(Zlib, SlicedCompressionMakesTheStreamOfOneCallAndReportsEverySlice) {
+    Bytes noise = Random(9000, 11);
+    Bytes data(3500000);
+    for (size_t i = 0; i < data.size(); ++i)
+        data[i] = static_cast<uint8_t>(noise[i % noise.size()] + (i / 70000));
+    std::vector<size_t> reports;
+    Bytes z = ZCompress(data.data(), data.size(), [&](size_t done) { reports.push_back(done); });
+
+    uLongf size = compressBound(static_cast<uLong>(data.size()));
+    Bytes whole(size);
+    ASSERT_EQ(compress2(whole.data(), &size, data.data(), static_cast<uLong>(data.size()), 9),
+              Z_OK);
+    whole.resize(size);
+    EXPECT_EQ(z, whole);
+
+    ASSERT_EQ(reports.size(), 4u);
+    for (size_t i = 0; i + 1 < reports.size(); ++i)
+        EXPECT_EQ(reports[i], (i + 1) << 20);
+    EXPECT_EQ(reports.back(), data.size());
+
+    TCompileStream writer;
+    TMemoryStream raw = StreamOf(Random(10, 12));
+    reports.clear();
+    writer.AddStream(raw, false, [&](size_t done) { reports.push_back(done); });
+    EXPECT_EQ(reports, std::vector<size_t>{10});
 }

@@ -6,9 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
+#include <pty.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <zlib.h>
 
 using namespace testing_support;
@@ -39,6 +43,35 @@ Result Shell(const std::string& command) {
     while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
         result.out.append(buffer.data(), n);
     int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+// Runs a program with standard output and error on a terminal of its own and
+// returns what it wrote there.
+Result OnTerminal(const std::vector<std::string>& args) {
+    Result result{-1, ""};
+    std::vector<char*> argv;
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    int terminal = -1;
+    pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
+    if (pid < 0)
+        return result;
+    if (pid == 0) {
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    char buffer[4096];
+    ssize_t n;
+    // Reading ends with EIO once the program has gone and the terminal closed.
+    while ((n = read(terminal, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR))
+        if (n > 0)
+            result.out.append(buffer, static_cast<size_t>(n));
+    close(terminal);
+    int status = 0;
+    waitpid(pid, &status, 0);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
 }
@@ -211,9 +244,8 @@ TEST_F(Programs, SspackExitCodes) {
     fs::path dir = FSandbox.Root();
     Result missing = Shell(sspack + " list " + Quote(dir / "missing"));
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.out, "sspack: Cannot open file " + (dir / "missing").string() + "\n");
     WriteFile(dir / "junk", {1, 2});
-    EXPECT_EQ(Shell(sspack + " list " + Quote(dir / "junk")).out, "sspack: Stream read error\n");
+    EXPECT_EQ(Shell(sspack + " list " + Quote(dir / "junk")).status, 1);
     EXPECT_EQ(
         Shell(sspack + " record --name \"$(printf 'two\\nlines')\" -o " + Quote(dir / "r")).status,
         1);
@@ -221,4 +253,143 @@ TEST_F(Programs, SspackExitCodes) {
     WriteFile(dir / "empty", {0, 0, 0, 0});
     EXPECT_EQ(
         Shell(sspack + " extract " + Quote(dir / "empty") + " 0 -o " + Quote(dir / "x")).status, 1);
+}
+
+// A failure says which file it is about and why, in one line, with the
+// system's own message (and the operating system's) kept inside.
+TEST_F(Programs, SspackFailuresNameTheFileAndTheReason) {
+    std::string sspack = Quote(kBin + "/sspack");
+    const fs::path dir = FSandbox.Root();
+    const std::string d = dir.string();
+    std::string text = "root:x:0:0:root:/root:/bin/bash\n";
+    WriteFile(dir / "passwd", Bytes(text.begin(), text.end()));
+    WriteFile(dir / "short", {1, 2});
+    WriteFile(dir / "movie", FMovie);
+    // A table that promises more than the file holds.
+    WriteFile(dir / "damaged", ForgePackage({'a', 'b', 'c'}, {{3, 3}, {40, 90}}, 2));
+    // A stream whose bytes are no zlib data.
+    WriteFile(dir / "garbled", ForgePackage({'a', 'b', 'c', 'd'}, {{9, 4}}, 1));
+
+    struct Case {
+        std::string args, message;
+    } cases[] = {
+        {" list " + d + "/passwd",
+         d + "/passwd: not a package: its stream table (174617441 entries of 8 bytes, by the count "
+             "in its last four bytes) does not fit in its 32 bytes (Stream read error)"},
+        {" list " + d + "/short",
+         d + "/short: not a package: it is 2 bytes long, too short for the stream count that ends "
+             "a package (Stream read error)"},
+        {" list " + d + "/missing",
+         "Cannot open file " + d + "/missing: No such file or directory"},
+        {" list " + d, "Cannot open file " + d + ": Is a directory"},
+        {" extract " + d + "/damaged 1 -o " + d + "/out",
+         d + "/damaged: stream 1 (bytes 3 to 93) runs past the end of the file (23 bytes) (Stream "
+             "read error)"},
+        {" extract " + d + "/garbled 0 -o " + d + "/out",
+         d + "/garbled: stream 0 is not valid compressed data (error)"},
+        {" build --stub " + kBin + "/ssinstall --runtime " + d + "/none --movie " + d +
+             "/movie --record " + d + "/movie --logo " + d + "/movie -o " + d + "/setup",
+         "--runtime Cannot open file " + d + "/none: No such file or directory"},
+        {" record --name x -o " + d + "/no/such/folder/record",
+         "Cannot create file " + d + "/no/such/folder/record: No such file or directory"},
+        {" record --name x --license " + d + " -o " + d + "/record",
+         "Cannot open file " + d + ": Is a directory"},
+    };
+    for (const Case& c : cases) {
+        Result r = Shell(sspack + c.args);
+        EXPECT_EQ(r.status, 1) << c.args;
+        EXPECT_EQ(r.out, "sspack: " + c.message + "\n") << c.args;
+    }
+    EXPECT_FALSE(fs::exists(dir / "setup"));
+    EXPECT_FALSE(fs::exists(dir / "out"));
+}
+
+// Without --stub, sspack takes the stub beside it in the build tree (the
+// installed layout is the install test's); --stub still wins, and a sspack
+// that finds none says where it looked.
+TEST_F(Programs, SspackBuildFindsItsStub) {
+    const fs::path dir = FSandbox.Root();
+    WriteFile(dir / "movie", FMovie);
+    WriteFile(dir / "record", RecordBytes("Found"));
+    WriteFile(dir / "logo", FLogo);
+    WriteFile(dir / "other-stub", RandomBytes(500, 3));
+    const std::string inputs = " --runtime " + Quote(kBin + "/demo-screensaver") + " --movie " +
+                               Quote(dir / "movie") + " --record " + Quote(dir / "record") +
+                               " --logo " + Quote(dir / "logo");
+
+    Result found = Shell(Quote(kBin + "/sspack") + " build" + inputs + " -o " + Quote(dir / "a"));
+    ASSERT_EQ(found.status, 0) << found.out;
+    EXPECT_EQ(found.out, "") << "no progress line off a terminal";
+    TMemoryStream file;
+    file.LoadFromFile(dir / "a");
+    TDecompileStream reader;
+    reader.Decompile(file);
+    auto stub = reader.GetStoredStream(0);
+    EXPECT_EQ(Bytes(stub->Memory(), stub->Memory() + stub->Size()), ReadFile(kBin + "/ssinstall"));
+    Result installed = Install(dir / "a", "/AUTO");
+    EXPECT_EQ(installed.status, 0) << installed.out;
+
+    Result given = Shell(Quote(kBin + "/sspack") + " build --stub " + Quote(dir / "other-stub") +
+                         inputs + " -o " + Quote(dir / "b"));
+    ASSERT_EQ(given.status, 0) << given.out;
+    Bytes b = ReadFile(dir / "b");
+    EXPECT_EQ(Bytes(b.begin(), b.begin() + 500), RandomBytes(500, 3));
+
+    // A sspack on its own: neither the installed place nor its folder holds a stub.
+    fs::create_directories(dir / "alone");
+    fs::copy_file(kBin + "/sspack", dir / "alone" / "sspack");
+    Result none =
+        Shell(Quote(dir / "alone" / "sspack") + " build" + inputs + " -o " + Quote(dir / "c"));
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.out.rfind("sspack: No installer stub found (looked for ", 0), 0u) << none.out;
+    EXPECT_NE(none.out.find("libexec/screensaver-installer/ssinstall and " +
+                            (dir / "alone" / "ssinstall").string() + "); give one with --stub"),
+              std::string::npos)
+        << none.out;
+    EXPECT_FALSE(fs::exists(dir / "c"));
+}
+
+// On a terminal `build` rewrites one progress line on standard error and
+// ends it; --quiet keeps it silent.
+TEST_F(Programs, SspackBuildShowsProgressOnATerminal) {
+    const fs::path dir = FSandbox.Root();
+    WriteFile(dir / "movie", RandomBytes(3 << 20, 4));
+    WriteFile(dir / "record", RecordBytes("Progress"));
+    WriteFile(dir / "logo", FLogo);
+    std::vector<std::string> args = {kBin + "/sspack",
+                                     "build",
+                                     "--runtime",
+                                     kBin + "/demo-screensaver",
+                                     "--movie",
+                                     (dir / "movie").string(),
+                                     "--record",
+                                     (dir / "record").string(),
+                                     "--logo",
+                                     (dir / "logo").string(),
+                                     "-o",
+                                     (dir / "setup").string()};
+
+    Result shown = OnTerminal(args);
+    ASSERT_EQ(shown.status, 0) << shown.out;
+    const std::string line = "\rsspack: building " + (dir / "setup").string() + ": ";
+    EXPECT_EQ(shown.out.rfind(line + "  0%", 0), 0u) << shown.out;
+    const std::string last = line + "100%\r\n"; // the terminal turns \n into \r\n
+    ASSERT_GE(shown.out.size(), last.size());
+    EXPECT_EQ(shown.out.substr(shown.out.size() - last.size()), last) << shown.out;
+    EXPECT_EQ(std::count(shown.out.begin(), shown.out.end(), '\n'), 1);
+    // Every rewrite is the same line with a larger share, some between the ends.
+    std::vector<int> shares;
+    for (size_t at = shown.out.find(line); at != std::string::npos;
+         at = shown.out.find(line, at + 1))
+        shares.push_back(std::stoi(shown.out.substr(at + line.size(), 3)));
+    EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end())) << shown.out;
+    EXPECT_EQ(std::adjacent_find(shares.begin(), shares.end()), shares.end()) << shown.out;
+    EXPECT_GE(shares.size(), 4u) << shown.out;
+    fs::remove(dir / "setup");
+
+    args.push_back("--quiet");
+    Result quiet = OnTerminal(args);
+    EXPECT_EQ(quiet.status, 0);
+    EXPECT_EQ(quiet.out, "");
+    EXPECT_TRUE(fs::exists(dir / "setup"));
 }
