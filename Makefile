@@ -4,8 +4,9 @@ BUILD      ?= build
 FUZZ_BUILD ?= build/fuzz
 ASAN_BUILD ?= build/asan
 JOBS       ?= $(shell nproc)
+PREFIX     ?= /usr/local
 
-.PHONY: all setup configure build run test sanitize fuzz clean
+.PHONY: all setup configure build run test sanitize fuzz install package clean
 
 all: build
 
@@ -40,6 +41,15 @@ fuzz: setup
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DSSI_FUZZ=ON \
 	    -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+
+# The programs, the installer stub, the manual pages and the skin library
+# with its CMake package, below PREFIX (DESTDIR is honoured).
+install: build
+	@cmake --install $(BUILD) --prefix $(PREFIX) --strip
+
+# The same as a Debian package, in $(BUILD)/packaging/.
+package: build
+	@cd $(BUILD) && cpack --config packaging/CPackConfig.cmake -G DEB
 
 clean:
 	rm -rf $(BUILD)

@@ -5,6 +5,9 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
+  # the Debian package (cpack finds its dependencies with dpkg-shlibdeps and file)
+  # and the check of the manual pages
+  dpkg-dev file groff-base
   zlib1g-dev
   libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libjpeg-dev libfontconfig-dev
   fonts-wine fonts-dejavu-core

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Builds the Debian package with CPack and checks it: its name, the shared
+# libraries its programs need among its dependencies, exactly the files an
+# install at /usr puts there, and that its sspack runs and finds its stub.
+#
+#   debian-package.sh BUILD_DIR CMAKE CPACK
+set -euo pipefail
+build=$1 cmake=$2 cpack=$3
+work=$(mktemp -d "${TMPDIR:-/tmp}/ssi-deb.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+unset DESTDIR
+
+"$cpack" --config "$build/packaging/CPackConfig.cmake" -G DEB -B "$work/deb" > "$work/cpack.log" 2>&1 ||
+  { cat "$work/cpack.log"; fail "cpack failed"; }
+debs=("$work"/deb/*.deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "not one .deb: ${debs[*]}"
+deb=${debs[0]}
+
+[ "$(dpkg-deb -f "$deb" Package)" = screensaver-installer ] || fail "package name"
+depends=$(dpkg-deb -f "$deb" Depends)
+names=$(tr ',' '\n' <<< "$depends" | awk '{print $1}')
+for dependency in libsdl2-2.0-0 libsdl2-ttf-2.0-0 libsdl2-image-2.0-0 libfontconfig1 libx11-6 \
+                  zlib1g libstdc++6 fonts-dejavu-core; do
+  grep -qxF "$dependency" <<< "$names" || fail "Depends lacks $dependency: $depends"
+done
+
+DESTDIR=$work/root "$cmake" --install "$build" --prefix /usr > /dev/null
+diff <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./||' | sort) \
+     <(cd "$work/root" && find . ! -type d | sed 's|^\./||' | sort) ||
+  fail "the package's files are not those of an install at /usr (above: < package, > install)"
+
+dpkg-deb -x "$deb" "$work/unpacked"
+"$work/unpacked/usr/bin/sspack" --help > /dev/null || fail "the packaged sspack does not run"
+"$work/unpacked/usr/bin/sspack" build --runtime /dev/null --movie /dev/null --record /dev/null \
+  --logo /dev/null -o "$work/setup" --quiet || fail "the packaged sspack finds no stub"
+echo "debian package: ok ($(dpkg-deb -c "$deb" | grep -vc '^d') files)"
