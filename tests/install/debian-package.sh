@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package with CPack and checks it: its name, the shared
 # libraries its programs need among its dependencies, exactly the files an
-# install at /usr puts there, and that its sspack runs and finds its stub.
+# install at /usr puts there, and that its sspack finds its stub and builds a
+# working installer.
 #
 #   debian-package.sh BUILD_DIR CMAKE CPACK
 set -euo pipefail
@@ -35,6 +36,13 @@ diff <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./||' | sort)
 
 dpkg-deb -x "$deb" "$work/unpacked"
 "$work/unpacked/usr/bin/sspack" --help > /dev/null || fail "the packaged sspack does not run"
-"$work/unpacked/usr/bin/sspack" build --runtime /dev/null --movie /dev/null --record /dev/null \
-  --logo /dev/null -o "$work/setup" --quiet || fail "the packaged sspack finds no stub"
+sspack=$work/unpacked/usr/bin/sspack
+"$sspack" record --name Packaged -o "$work/record"
+"$sspack" build --runtime /dev/null --movie /dev/null --record "$work/record" --logo /dev/null \
+  -o "$work/setup" --quiet || fail "the packaged sspack finds no stub"
+# The packaged stub is stripped; an installer built from it still works.
+mkdir "$work/windows"
+WINDIR=$work/windows "$work/setup" /AUTO > "$work/auto.log" 2>&1 ||
+  { cat "$work/auto.log"; fail "an installer from the packaged stub fails"; }
+[ -f "$work/windows/Packaged.scr" ] || fail "an installer from the packaged stub installs nothing"
 echo "debian package: ok ($(dpkg-deb -c "$deb" | grep -vc '^d') files)"
