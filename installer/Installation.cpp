@@ -4,6 +4,7 @@
 #include "framework/base/SysUtils.h"
 #include "package/CompileStream.h"
 #include "package/DecompileStream.h"
+#include "package/Zlib.h"
 #include "platform/kernel32/FileIO.h"
 #include "platform/kernel32/Kernel32.h"
 
@@ -86,10 +87,23 @@ void RunInstallation(const std::string& installerPath, const TProject& project,
     ReadInstallerPackage(installerPath, installer, reader);
     view.SetProgress(30);
 
-    // The runtime goes first and raw, the data streams recompressed, each at
-    // its own progress position.
+    // The runtime goes first and raw, the data streams compressed, each at
+    // its own progress position. A data stream already deflated exactly as
+    // the writer would deflate it (level 9, checksum and size verified) is
+    // copied as stored: deflating its content again would give the same
+    // bytes, only slowly.
     const int positions[] = {50, 70, 80, 90};
     for (int32_t index = kRuntimeStream; index <= kLogoStream; ++index) {
+        if (index != kRuntimeStream) {
+            std::unique_ptr<TMemoryStream> stored = reader.GetStoredStream(index);
+            const int32_t original = reader.OriginalSize(index);
+            if (ZIsExactLevel9Stream(stored->Memory(), static_cast<size_t>(stored->Size()),
+                                     static_cast<size_t>(original))) {
+                writer.AddStoredStream(*stored, original);
+                view.SetProgress(positions[index - kRuntimeStream]);
+                continue;
+            }
+        }
         std::unique_ptr<TMemoryStream> stream = reader.GetStream(index, true);
         writer.AddStream(*stream, index != kRuntimeStream);
         view.SetProgress(positions[index - kRuntimeStream]);

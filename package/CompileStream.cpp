@@ -15,7 +15,21 @@ void TCompileStream::AddStream(TStream& source, bool compress, const TZProgress&
         content = ZCompress(content.data(), content.size(), progress);
     else if (progress)
         progress(content.size());
+    Append(content, static_cast<int32_t>(size));
+}
 
+void TCompileStream::AddStoredStream(TStream& stored, int32_t originalSize) {
+    int64_t size = stored.Size();
+    if (size > PackageFormat::kMaxSize || originalSize < 0)
+        throw EStreamError(
+            Format("A package stream cannot hold %lld bytes", static_cast<long long>(size)));
+    std::vector<uint8_t> content(static_cast<size_t>(size));
+    stored.SetPosition(0);
+    stored.ReadBuffer(content.data(), size);
+    Append(content, originalSize);
+}
+
+void TCompileStream::Append(const std::vector<uint8_t>& content, int32_t originalSize) {
     int64_t stored = static_cast<int64_t>(content.size());
     if (FPackage.Size() + stored + PackageFormat::kEntrySize * (FCount + 1) +
             PackageFormat::kCountSize >
@@ -23,7 +37,7 @@ void TCompileStream::AddStream(TStream& source, bool compress, const TZProgress&
         throw EStreamError("A package cannot grow beyond 2 GiB");
     FPackage.Seek(0, TSeekOrigin::soEnd);
     FPackage.WriteBuffer(content.data(), stored);
-    FOriginalSizes.push_back(static_cast<int32_t>(size));
+    FOriginalSizes.push_back(originalSize);
     FStoredSizes.push_back(static_cast<int32_t>(stored));
     ++FCount;
 }

@@ -5,11 +5,10 @@
 //   N x { u32 original size, u32 stored size }   (the size table, in stream order)
 //   u32 N                                         (the last four bytes)
 //
-// Integers are little-endian (framework/base/Endian.h). There are no offsets: stream i starts where the
-// stored bytes of streams 0..i-1 end. A stream is zlib-compressed or raw; the
-// table does not say which (the reader decides from the sizes and its caller).
-// Every size is a signed 32-bit value, so a stream and the whole package stay
-// below 2 GiB.
+// Integers are little-endian (framework/base/Endian.h). There are no offsets: stream i starts where
+// the stored bytes of streams 0..i-1 end. A stream is zlib-compressed or raw; the table does not
+// say which (the reader decides from the sizes and its caller). Every size is a signed 32-bit
+// value, so a stream and the whole package stay below 2 GiB.
 
 #include "framework/base/Endian.h"
 

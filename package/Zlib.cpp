@@ -68,3 +68,23 @@ void ZDecompress(const uint8_t* data, size_t size, uint8_t* out, size_t original
         throw EReadError("Stream read error");
     throw EZDecompressionError("error");
 }
+
+bool ZIsExactLevel9Stream(const uint8_t* data, size_t size, size_t original) {
+    if (size < 2 || data[0] != 0x78 || data[1] != 0xDA || size > UINT_MAX || original > UINT_MAX)
+        return false;
+    z_stream z{};
+    if (inflateInit(&z) != Z_OK)
+        return false;
+    z.next_in = const_cast<Bytef*>(data);
+    z.avail_in = static_cast<uInt>(size);
+    uint8_t scratch[16384];
+    int result = Z_OK;
+    while (result == Z_OK && z.total_out <= original) {
+        z.next_out = scratch;
+        z.avail_out = sizeof scratch;
+        result = inflate(&z, Z_NO_FLUSH);
+    }
+    const bool exact = result == Z_STREAM_END && z.total_out == original && z.avail_in == 0;
+    inflateEnd(&z);
+    return exact;
+}

@@ -28,3 +28,10 @@ std::vector<uint8_t> ZCompress(const uint8_t* data, size_t size, const TZProgres
 // "Stream read error" (EReadError) when the stream ends before `original`
 // bytes have come out or the input runs out before the stream ends.
 void ZDecompress(const uint8_t* data, size_t size, uint8_t* out, size_t original);
+
+// Whether `data` is exactly one zlib stream as ZCompress writes them: the
+// level-9 header 78 DA, inflating without error to exactly `original` bytes
+// whose checksum matches, and ending where `data` ends. Such a stream can be
+// copied as it is wherever the same bytes deflated at level 9 are wanted.
+// Inflates in small pieces: nothing of the size of the output is allocated.
+bool ZIsExactLevel9Stream(const uint8_t* data, size_t size, size_t original);

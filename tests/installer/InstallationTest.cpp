@@ -5,6 +5,7 @@
 #include "package/DecompileStream.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 using namespace testing_support;
 
@@ -101,6 +102,43 @@ TEST_F(Installation, WritesTheScreensaverPackageAndRegistersIt) {
     EXPECT_EQ(ReadText(FSandbox.SystemIni()),
               "[boot]\r\nSCRNSAVE.EXE=" + (FSandbox.Windows().string() + "/Tropical Fish.scr") +
                   "\r\n");
+}
+
+// Streams already deflated at level 9 are copied, not deflated again: an
+// installer whose streams were made any other way installs the same bytes.
+TEST_F(Installation, CopiedStreamsGiveTheSameFileAsDeflatedOnes) {
+    TRecordingView view;
+    TProject project;
+    ReadInstallerProject(FInstaller, project);
+    RunInstallation(FInstaller, project, view);
+    Bytes fromLevel9 = ReadFile(FSandbox.Windows() / "Tropical Fish.scr");
+
+    // The same payload with its data streams deflated at level 1.
+    TCompileStream writer;
+    const Bytes* parts[] = {&FPayload.stub, &FPayload.runtime, &FPayload.movie, &FPayload.record,
+                            &FPayload.logo};
+    for (int i = 0; i < 5; ++i) {
+        if (i == 0) {
+            TMemoryStream s;
+            s.WriteBuffer(parts[i]->data(), static_cast<int64_t>(parts[i]->size()));
+            writer.AddStream(s, false);
+            continue;
+        }
+        uLongf size = compressBound(static_cast<uLong>(parts[i]->size()));
+        Bytes level1(size);
+        ASSERT_EQ(compress2(level1.data(), &size, parts[i]->data(),
+                            static_cast<uLong>(parts[i]->size()), 1),
+                  Z_OK);
+        level1.resize(size);
+        TMemoryStream s;
+        s.WriteBuffer(level1.data(), static_cast<int64_t>(level1.size()));
+        writer.AddStoredStream(s, static_cast<int32_t>(parts[i]->size()));
+    }
+    TMemoryStream& package = writer.Compile();
+    WriteFile(FInstaller, Bytes(package.Memory(), package.Memory() + package.Size()));
+    fs::remove(FSandbox.Windows() / "Tropical Fish.scr");
+    RunInstallation(FInstaller, project, view);
+    EXPECT_EQ(ReadFile(FSandbox.Windows() / "Tropical Fish.scr"), fromLevel9);
 }
 
 TEST_F(Installation, ReplacesAnExistingScreensaverAndEntry) {

@@ -261,3 +261,42 @@ TEST(Zlib, SlicedCompressionMakesTheStreamOfOneCallAndReportsEverySlice) {
     writer.AddStream(raw, false, [&](size_t done) { reports.push_back(done); });
     EXPECT_EQ(reports, std::vector<size_t>{10});
 }
+
+// A stored stream can be copied instead of deflated again only when it is
+// exactly what the writer would make: level 9, complete, checked, and the
+// size the table promises.
+TEST(Zlib, OnlyExactLevelNineStreamsCountAsReadyToCopy) {
+    const Bytes data = Random(50000, 7);
+    const std::vector<uint8_t> deflated = ZCompress(data.data(), data.size());
+    EXPECT_TRUE(ZIsExactLevel9Stream(deflated.data(), deflated.size(), data.size()));
+    // The table promising another size.
+    EXPECT_FALSE(ZIsExactLevel9Stream(deflated.data(), deflated.size(), data.size() - 1));
+    EXPECT_FALSE(ZIsExactLevel9Stream(deflated.data(), deflated.size(), data.size() + 1));
+    // Bytes behind the stream's end, a cut stream, a damaged checksum.
+    std::vector<uint8_t> longer = deflated;
+    longer.push_back(0);
+    EXPECT_FALSE(ZIsExactLevel9Stream(longer.data(), longer.size(), data.size()));
+    EXPECT_FALSE(ZIsExactLevel9Stream(deflated.data(), deflated.size() - 1, data.size()));
+    std::vector<uint8_t> damaged = deflated;
+    damaged.back() ^= 1;
+    EXPECT_FALSE(ZIsExactLevel9Stream(damaged.data(), damaged.size(), data.size()));
+    // Another level's stream inflates the same but is not what the writer makes.
+    uLongf size = compressBound(static_cast<uLong>(data.size()));
+    std::vector<uint8_t> level1(size);
+    ASSERT_EQ(compress2(level1.data(), &size, data.data(), static_cast<uLong>(data.size()), 1),
+              Z_OK);
+    level1.resize(size);
+    EXPECT_FALSE(ZIsExactLevel9Stream(level1.data(), level1.size(), data.size()));
+    EXPECT_FALSE(ZIsExactLevel9Stream(data.data(), data.size(), data.size()));
+}
+
+TEST(PackageLayout, AStoredStreamIsAppendedAsItIs) {
+    const Bytes data = Random(3000, 8);
+    const std::vector<uint8_t> deflated = ZCompress(data.data(), data.size());
+    TCompileStream copied, deflatedAgain;
+    TMemoryStream stored = StreamOf(Bytes(deflated.begin(), deflated.end()));
+    copied.AddStoredStream(stored, static_cast<int32_t>(data.size()));
+    TMemoryStream content = StreamOf(data);
+    deflatedAgain.AddStream(content, true);
+    EXPECT_EQ(Contents(copied.Compile()), Contents(deflatedAgain.Compile()));
+}
