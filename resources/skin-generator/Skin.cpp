@@ -32,14 +32,29 @@ void TRegistry::Add(const std::string& name, int width, int height, TPainter pai
     Entries.push_back({name, width, height, std::move(painter)});
 }
 
+namespace {
+TPicture PaintEntry(const std::string& name, int width, int height,
+                    const TRegistry::TPainter& painter) {
+    TPicture picture = painter();
+    if (picture.Width != width || picture.Height != height)
+        throw std::runtime_error(name + " came out " + std::to_string(picture.Width) + "x" +
+                                 std::to_string(picture.Height) + ", not " + std::to_string(width) +
+                                 "x" + std::to_string(height));
+    return picture;
+}
+} // namespace
+
 std::vector<uint8_t> TRegistry::Encode(int index) const {
     const TEntry& e = Entries.at(size_t(index));
-    const TPicture picture = e.Painter();
-    if (picture.Width != e.Width || picture.Height != e.Height)
-        throw std::runtime_error(e.Name + " came out " + std::to_string(picture.Width) + "x" +
-                                 std::to_string(picture.Height) + ", not " +
-                                 std::to_string(e.Width) + "x" + std::to_string(e.Height));
+    const TPicture picture = PaintEntry(e.Name, e.Width, e.Height, e.Painter);
     return EncodeBmp(picture.Width, picture.Height, picture.Pixels);
+}
+
+TPicture TRegistry::Paint(const std::string& name) const {
+    for (const TEntry& e : Entries)
+        if (e.Name == name)
+            return PaintEntry(e.Name, e.Width, e.Height, e.Painter);
+    throw std::runtime_error("no skin bitmap named " + name);
 }
 
 int TRegistry::WriteAll(const std::string& folder) const {

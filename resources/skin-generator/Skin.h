@@ -53,6 +53,8 @@ public:
     const std::string& Name(int index) const { return Entries[index].Name; }
     // Paints one resource and checks its size; the BMP file's bytes.
     std::vector<uint8_t> Encode(int index) const;
+    // Paints the resource of that name and checks its size.
+    TPicture Paint(const std::string& name) const;
 
 private:
     struct TEntry {
