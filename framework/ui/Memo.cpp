@@ -418,7 +418,7 @@ void TCustomMemo::HandleScroll(int bar, int code, int position) {
             break;
         case SB_THUMBPOSITION:
         case SB_THUMBTRACK:
-            top = position;
+            top = TrackPosition(bar, position);
             break;
         case SB_TOP:
             top = 0;
@@ -449,7 +449,7 @@ void TCustomMemo::HandleScroll(int bar, int code, int position) {
             break;
         case SB_THUMBPOSITION:
         case SB_THUMBTRACK:
-            h = position;
+            h = TrackPosition(bar, position);
             break;
         case SB_TOP:
             h = 0;
@@ -481,9 +481,30 @@ bool TCustomMemo::GetScrollInfo(int bar, TScrollInfo& info) {
         out.nPage = static_cast<unsigned>(std::max(0, ClientWidth()));
         out.nPos = FHorzOffset;
     }
-    out.nTrackPos = out.nPos;
+    out.nTrackPos = FDragBar == bar ? FDragPos : out.nPos;
     info = out;
     return true;
+}
+
+bool TCustomMemo::SetScrollInfo(int bar, const TScrollInfo& info) {
+    if (!HasBar(bar))
+        return false;
+    // The range and the page follow the text and the client area; only the
+    // position can be set, and it moves the text with it.
+    if (info.fMask & SIF_POS) {
+        if (bar == SB_VERT)
+            ScrollTo(info.nPos, FHorzOffset);
+        else
+            ScrollTo(FTopLine, info.nPos);
+    }
+    return true;
+}
+
+int TCustomMemo::TrackPosition(int bar, int position16) const {
+    // While its own thumb is dragged the memo knows the whole position, as
+    // a program reads it from the track position; a request from outside
+    // carries only the 16 bits of the message.
+    return FDragBar == bar ? FDragPos : position16;
 }
 
 bool TCustomMemo::GetScrollBarInfo(int bar, TScrollBarInfo& info) {
@@ -868,9 +889,9 @@ void TCustomMemo::WndProc(TMessage& m) {
         if (FDragBar >= 0) {
             TPoint off = ClientOffset();
             TPoint p = Point(LoSmallInt(m.LParam) + off.X, HiSmallInt(m.LParam) + off.Y);
-            int pos = ThumbDragPosition(p);
+            FDragPos = ThumbDragPosition(p);
             Perform(FDragBar == SB_VERT ? WM_VSCROLL : WM_HSCROLL,
-                    MakeLParam(SB_THUMBTRACK, pos) & 0xFFFFFFFF);
+                    MakeLParam(SB_THUMBTRACK, FDragPos) & 0xFFFFFFFF);
             break;
         }
         if (FSelecting && (m.WParam & MK_LBUTTON)) {
@@ -882,10 +903,10 @@ void TCustomMemo::WndProc(TMessage& m) {
         FSelecting = false;
         if (FDragBar >= 0) {
             int bar = FDragBar;
-            FDragBar = -1;
+            FDragPos = bar == SB_VERT ? FTopLine : FHorzOffset;
             Perform(bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL,
-                    MakeLParam(SB_THUMBPOSITION, bar == SB_VERT ? FTopLine : FHorzOffset) &
-                        0xFFFFFFFF);
+                    MakeLParam(SB_THUMBPOSITION, FDragPos) & 0xFFFFFFFF);
+            FDragBar = -1;
             Perform(bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, SB_ENDSCROLL);
             if (Application().CaptureControl() == this)
                 Application().SetCaptureControl(nullptr);

@@ -79,6 +79,9 @@ public:
     TPoint ClientOffset() const override;
     bool GetScrollInfo(int bar, TScrollInfo& info) override;
     bool GetScrollBarInfo(int bar, TScrollBarInfo& info) override;
+    // SIF_POS scrolls the text: a line (vertical) or a pixel offset
+    // (horizontal) beyond the 16 bits of a WM_VSCROLL / WM_HSCROLL request.
+    bool SetScrollInfo(int bar, const TScrollInfo& info) override;
     bool WantsKey(int key) const override;
     bool WantsChars() const override { return true; }
 
@@ -111,6 +114,9 @@ private:
     void ReplaceSelection(const std::string& text, bool keepUndo = true);
     void SetCaret(int index, bool extend);
     void HandleScroll(int bar, int code, int position);
+    // The position a thumb request stands for: its 16 bits, or the whole
+    // tracked position while the memo's own thumb is dragged.
+    int TrackPosition(int bar, int position16) const;
     int MaxTopLine();
     int MaxHorzOffset();
     bool BarMouseDown(const TPoint& controlPoint);
@@ -138,6 +144,7 @@ private:
     bool FSelecting = false;
     int FDragBar = -1; // the bar whose thumb is being dragged
     int FDragGrab = 0; // where on the thumb it was taken
+    int FDragPos = 0;  // the position the dragged thumb stands for
     bool FHasUndo = false;
     std::string FUndoText;
     int FUndoSelStart = 0;

@@ -474,8 +474,16 @@ bool TWinControl::GetScrollBarInfo(int /*bar*/, TScrollBarInfo& info) {
     return true;
 }
 
+bool TWinControl::SetScrollInfo(int /*bar*/, const TScrollInfo& /*info*/) {
+    return false;
+}
+
 bool GetScrollInfo(TWinControl* control, int bar, TScrollInfo& info) {
     return control != nullptr && control->GetScrollInfo(bar, info);
+}
+
+bool SetScrollInfo(TWinControl* control, int bar, const TScrollInfo& info) {
+    return control != nullptr && control->SetScrollInfo(bar, info);
 }
 
 bool GetScrollBarInfo(TWinControl* control, int32_t objectId, TScrollBarInfo& info) {

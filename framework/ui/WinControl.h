@@ -155,6 +155,12 @@ public:
     // none of that kind.
     virtual bool GetScrollInfo(int bar, TScrollInfo& info);
     virtual bool GetScrollBarInfo(int bar, TScrollBarInfo& info);
+    // Sets what `info.fMask` names of a scroll bar of the control's own
+    // (SIF_TRACKPOS is ignored, as the platform ignores it); false when it
+    // has none of that kind. A control that scrolls its content by its
+    // bars scrolls to a new SIF_POS: it is how a position beyond the 16
+    // bits of a WM_VSCROLL / WM_HSCROLL request reaches it.
+    virtual bool SetScrollInfo(int bar, const TScrollInfo& info);
 
 protected:
     void WndProc(TMessage& message) override;
@@ -208,6 +214,7 @@ private:
 
 // The platform's calls, on the framework's windows.
 bool GetScrollInfo(TWinControl* control, int bar, TScrollInfo& info);
+bool SetScrollInfo(TWinControl* control, int bar, const TScrollInfo& info);
 // `objectId`: OBJID_HSCROLL or OBJID_VSCROLL.
 bool GetScrollBarInfo(TWinControl* control, int32_t objectId, TScrollBarInfo& info);
 
