@@ -1,12 +1,12 @@
 #include "skin/SUIPublic.h"
 
-#include "framework/ui/Application.h"
+#include "framework/components/Messages.h"
+#include "framework/components/Properties.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
-#include "framework/ui/Forms.h"
-#include "framework/components/Messages.h"
 #include "framework/graphics/Picture.h"
-#include "framework/components/Properties.h"
+#include "framework/ui/Application.h"
+#include "framework/ui/Forms.h"
 #include "framework/ui/WinControl.h"
 #include "platform/window/Backend.h"
 #include "skin/SUIMgr.h"
@@ -217,7 +217,12 @@ void DrawControlBorder(TWinControl* control, TColor borderColor, TColor innerCol
     }
     const TRect window = Bounds(origin.X, origin.Y, control->Width(), control->Height());
     TWindowCanvas dc(form);
-    TCanvas& canvas = dc.Canvas();
+    DrawControlBorder(dc.Canvas(), window, borderColor, innerColor, drawInner);
+}
+
+void DrawControlBorder(TCanvas& canvas, const TRect& window, TColor borderColor, TColor innerColor,
+                       bool drawInner) {
+    canvas.Brush().SetStyle(TBrushStyle::bsSolid);
     canvas.Brush().SetColor(ColorToRGB(borderColor));
     canvas.FrameRect(window);
     if (drawInner) {

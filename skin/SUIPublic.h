@@ -77,6 +77,11 @@ void DrawParentBackground(TCanvas& canvas, TControl* control);
 // `innerColor` just inside it, drawn on the window itself rather than the
 // client canvas. System colours are resolved first.
 void DrawControlBorder(TWinControl* control, TColor borderColor, TColor innerColor, bool drawInner);
+// The same frame on a canvas already set on the window (its origin at the
+// window's top-left corner), `window` being the window rectangle there: what
+// a control draws with its non-client parts.
+void DrawControlBorder(TCanvas& canvas, const TRect& window, TColor borderColor, TColor innerColor,
+                       bool drawInner);
 
 // The primary display's work area (the screen less docked bars), whatever
 // display the form is on.
