@@ -5,9 +5,11 @@
 #include "controls/SUIGroupBox.h"
 #include "controls/SUIImagePanel.h"
 #include "controls/SUIMainMenu.h"
+#include "controls/SUIMemo.h"
 #include "controls/SUIPopupMenu.h"
 #include "controls/SUIProgressBar.h"
 #include "controls/SUIRadioGroup.h"
+#include "controls/SUIScrollBar.h"
 #include "controls/SUITitleBar.h"
 #include "controls/SUIURLLabel.h"
 #include "framework/components/ClassRegistry.h"
@@ -23,7 +25,7 @@ void RegisterSkinnedControls() {
         RegisterClasses<TsuiButton, TsuiImageButton, TsuiCheckBox, TsuiRadioButton,
                         TsuiToolBarSpeedButton, TsuiImagePanel, TsuiGroupBox, TsuiCheckGroup,
                         TsuiRadioGroup, TsuiCheckGroupButton, TsuiRadioGroupButton, TsuiProgressBar,
-                        TsuiURLLabel>();
+                        TsuiURLLabel, TsuiScrollBar, TsuiMemo>();
         return true;
     }();
     (void)registered;
