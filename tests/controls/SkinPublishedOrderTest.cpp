@@ -110,6 +110,20 @@ TEST(PublishedOrder, EveryClassTheSkinLibraryRegisters) {
                    "Min", "Position", "Orientation", "BorderColor", "Color", "Picture",
                    "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnClick"})},
             {"TsuiURLLabel", Then(kLabel, {"URL", "FontHoverColor", "FontLinkColor"})},
+            // Color after UIStyle, which sets it; the range before Position.
+            {"TsuiScrollBar",
+             Then(kWinControl, {"FileTheme", "LineButton", "Orientation", "UIStyle", "Max", "Min",
+                                "Position", "SmallChange", "LargeChange", "PageSize", "Color",
+                                "ParentColor", "PopupMenu", "OnChange", "OnEnter", "OnExit"})},
+            // BorderColor after UIStyle, which sets it.
+            {"TsuiMemo",
+             Then(kWinControl,
+                  {"FileTheme",   "UIStyle",     "BorderColor", "VScrollBar", "HScrollBar",
+                   "Alignment",   "Color",       "Font",        "Lines",      "MaxLength",
+                   "ParentColor", "ParentFont",  "PopupMenu",   "ReadOnly",   "ScrollBars",
+                   "WantReturns", "WantTabs",    "WordWrap",    "OnChange",   "OnClick",
+                   "OnDblClick",  "OnEnter",     "OnExit",      "OnKeyDown",  "OnKeyPress",
+                   "OnKeyUp",     "OnMouseDown", "OnMouseMove", "OnMouseUp"})},
             // BorderWidth and Color after UIStyle, which derives them.
             {"TsuiForm", Then(kWinControl, {"TitleBarCustom",
                                             "FileTheme",

@@ -227,3 +227,43 @@ TEST_F(MemoTest, PaintsTextFrameAndBar) {
             ink = WindowPixel(FForm, x, y) == ColorToRGB(clWindowText);
     EXPECT_TRUE(ink);
 }
+
+TEST_F(MemoTest, PositionsBeyondSixteenBits) {
+    FMemo->SetScrollBars(TScrollStyle::ssVertical);
+    FMemo->SetText(ManyLines(70000));
+    const int last = 70000 - FMemo->VisibleLineCount();
+    // SetScrollInfo's position is whole; a request carries 16 bits of it.
+    TScrollInfo info;
+    info.fMask = SIF_POS;
+    info.nPos = 68000;
+    ASSERT_TRUE(SetScrollInfo(FMemo, SB_VERT, info));
+    EXPECT_EQ(FMemo->TopLine(), 68000);
+    EXPECT_FALSE(SetScrollInfo(FMemo, SB_HORZ, info)) << "no horizontal bar";
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    info.nMax = 10;
+    info.nPage = 1;
+    SetScrollInfo(FMemo, SB_VERT, info);
+    EXPECT_EQ(FMemo->TopLine(), 68000) << "the range follows the text";
+    GetScrollInfo(FMemo, SB_VERT, info);
+    EXPECT_EQ(info.nMax, 69999);
+    FMemo->Perform(WM_VSCROLL, MakeLParam(SB_THUMBPOSITION, 68000) & 0xFFFFFFFF);
+    EXPECT_EQ(FMemo->TopLine(), 68000 - 65536);
+
+    // Its own thumb dragged to the end reaches the last line, and the track
+    // position reports the whole position while it is dragged.
+    TScrollBarInfo bar;
+    GetScrollBarInfo(FMemo, OBJID_VSCROLL, bar);
+    const int x = bar.rcScrollBar.Left + 5;
+    Backend().MoveMouse(x, bar.rcScrollBar.Top + (bar.xyThumbTop + bar.xyThumbBottom) / 2);
+    Backend().PressButton(TWsButton::Left);
+    Backend().MoveMouse(x, bar.rcScrollBar.Bottom + 40);
+    Application().ProcessMessages();
+    EXPECT_EQ(FMemo->TopLine(), last);
+    GetScrollInfo(FMemo, SB_VERT, info);
+    EXPECT_EQ(info.nTrackPos, last);
+    Backend().ReleaseButton(TWsButton::Left);
+    Application().ProcessMessages();
+    EXPECT_EQ(FMemo->TopLine(), last);
+    GetScrollInfo(FMemo, SB_VERT, info);
+    EXPECT_EQ(info.nTrackPos, info.nPos);
+}
