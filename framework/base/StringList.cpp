@@ -15,21 +15,25 @@ const std::string& TStringList::Get(int index) const {
 void TStringList::Put(int index, const std::string& text) {
     CheckIndex(index, Count());
     FItems[static_cast<size_t>(index)] = text;
+    ++FStamp;
 }
 
 int TStringList::Add(const std::string& text) {
     FItems.push_back(text);
+    ++FStamp;
     return Count() - 1;
 }
 
 void TStringList::Insert(int index, const std::string& text) {
     CheckIndex(index, Count() + 1);
     FItems.insert(FItems.begin() + index, text);
+    ++FStamp;
 }
 
 void TStringList::Delete(int index) {
     CheckIndex(index, Count());
     FItems.erase(FItems.begin() + index);
+    ++FStamp;
 }
 
 int TStringList::IndexOf(const std::string& text) const {
@@ -48,6 +52,7 @@ std::string TStringList::Text() const {
 
 void TStringList::SetText(const std::string& text) {
     FItems.clear();
+    ++FStamp;
     size_t end = text.find('\0');
     if (end == std::string::npos)
         end = text.size();

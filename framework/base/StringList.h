@@ -2,6 +2,7 @@
 // An ordered list of 8-bit text lines, the way the system keeps licence texts,
 // movie lists and memo lines.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -16,10 +17,16 @@ public:
     int Add(const std::string& text);
     void Insert(int index, const std::string& text);
     void Delete(int index);
-    void Clear() { FItems.clear(); }
+    void Clear() {
+        FItems.clear();
+        ++FStamp;
+    }
     // First line equal to `text` without regard to ASCII case, or -1.
     int IndexOf(const std::string& text) const;
-    void Assign(const TStringList& other) { FItems = other.FItems; }
+    void Assign(const TStringList& other) {
+        FItems = other.FItems;
+        ++FStamp;
+    }
 
     // Every line followed by CR LF.
     std::string Text() const;
@@ -29,8 +36,13 @@ public:
     void SetText(const std::string& text);
 
     const std::vector<std::string>& Items() const { return FItems; }
+    // Changes with every edit of the list: whoever keeps something derived
+    // from the lines (a memo its text) learns whether to derive it again
+    // without comparing them all.
+    uint64_t Stamp() const { return FStamp; }
 
 private:
     void CheckIndex(int index, int limit) const;
     std::vector<std::string> FItems;
+    uint64_t FStamp = 0;
 };

@@ -119,12 +119,13 @@ TCustomMemo::TCustomMemo(TComponent* owner) : TCustomControl(owner) {
 // --- Text ---
 
 const std::string& TCustomMemo::CurrentText() {
-    if (FLines.Items() != FLinesSeen) {
+    if (FLines.Stamp() != FLinesStamp) {
         // Lines were edited directly: they are the text now.
         FText = Join(FLines.Items());
         if (FLines.Count() == 0)
             FText.clear();
-        FLinesSeen = FLines.Items();
+        FLinesStamp = FLines.Stamp();
+        ++FTextVersion;
         FSelStart = std::min<int>(FSelStart, static_cast<int>(FText.size()));
         FSelLength = std::min<int>(FSelLength, static_cast<int>(FText.size()) - FSelStart);
         FAnchor = std::min<int>(FAnchor, static_cast<int>(FText.size()));
@@ -138,7 +139,8 @@ void TCustomMemo::StoreText(const std::string& text) {
     if (!text.empty())
         for (const std::string& line : SplitLines(text))
             FLines.Add(line);
-    FLinesSeen = FLines.Items();
+    FLinesStamp = FLines.Stamp();
+    ++FTextVersion;
     int size = static_cast<int>(FText.size());
     FSelStart = std::min(FSelStart, size);
     FSelLength = std::min(FSelLength, size - FSelStart);
@@ -238,9 +240,9 @@ void TCustomMemo::MeasureCanvas(TCanvas& canvas) {
 void TCustomMemo::Layout() {
     const std::string& text = CurrentText();
     int width = ClientWidth() - 2 * kMarginX;
-    if (text == FLayoutText && width == FLayoutWidth && !FRows.empty())
+    if (FTextVersion == FLayoutVersion && width == FLayoutWidth && !FRows.empty())
         return;
-    FLayoutText = text;
+    FLayoutVersion = FTextVersion;
     FLayoutWidth = width;
     FRows.clear();
     FWidest = 0;

@@ -127,7 +127,8 @@ private:
 
     TStringList FLines;
     std::string FText;
-    std::vector<std::string> FLinesSeen; // Lines as the text last left them
+    uint64_t FLinesStamp = 0;  // Lines as the text last left them
+    uint64_t FTextVersion = 0; // counts the changes of FText
     TAlignment FAlignment = TAlignment::taLeftJustify;
     TBorderStyle FBorderStyle = TBorderStyle::bsSingle;
     int FMaxLength = 0;
@@ -150,7 +151,7 @@ private:
     int FUndoSelStart = 0;
     int FUndoSelLength = 0;
     // Layout cache.
-    std::string FLayoutText;
+    uint64_t FLayoutVersion = ~uint64_t(0); // the text version laid out
     int FLayoutWidth = -1;
     std::vector<TRow> FRows;
     int FWidest = 0;
