@@ -2,6 +2,23 @@
 
 #include "SysUtils.h"
 
+#include <atomic>
+
+void TStringList::Changed() {
+    static std::atomic<uint64_t> stamps{0};
+    FStamp = ++stamps;
+}
+
+void TStringList::Clear() {
+    FItems.clear();
+    Changed();
+}
+
+void TStringList::Assign(const TStringList& other) {
+    FItems = other.FItems;
+    Changed();
+}
+
 void TStringList::CheckIndex(int index, int limit) const {
     if (index < 0 || index >= limit)
         throw EListError(Format("List index out of bounds (%d)", index));
@@ -15,25 +32,25 @@ const std::string& TStringList::Get(int index) const {
 void TStringList::Put(int index, const std::string& text) {
     CheckIndex(index, Count());
     FItems[static_cast<size_t>(index)] = text;
-    ++FStamp;
+    Changed();
 }
 
 int TStringList::Add(const std::string& text) {
     FItems.push_back(text);
-    ++FStamp;
+    Changed();
     return Count() - 1;
 }
 
 void TStringList::Insert(int index, const std::string& text) {
     CheckIndex(index, Count() + 1);
     FItems.insert(FItems.begin() + index, text);
-    ++FStamp;
+    Changed();
 }
 
 void TStringList::Delete(int index) {
     CheckIndex(index, Count());
     FItems.erase(FItems.begin() + index);
-    ++FStamp;
+    Changed();
 }
 
 int TStringList::IndexOf(const std::string& text) const {
@@ -52,7 +69,7 @@ std::string TStringList::Text() const {
 
 void TStringList::SetText(const std::string& text) {
     FItems.clear();
-    ++FStamp;
+    Changed();
     size_t end = text.find('\0');
     if (end == std::string::npos)
         end = text.size();

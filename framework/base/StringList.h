@@ -17,16 +17,10 @@ public:
     int Add(const std::string& text);
     void Insert(int index, const std::string& text);
     void Delete(int index);
-    void Clear() {
-        FItems.clear();
-        ++FStamp;
-    }
+    void Clear();
     // First line equal to `text` without regard to ASCII case, or -1.
     int IndexOf(const std::string& text) const;
-    void Assign(const TStringList& other) {
-        FItems = other.FItems;
-        ++FStamp;
-    }
+    void Assign(const TStringList& other);
 
     // Every line followed by CR LF.
     std::string Text() const;
@@ -36,13 +30,15 @@ public:
     void SetText(const std::string& text);
 
     const std::vector<std::string>& Items() const { return FItems; }
-    // Changes with every edit of the list: whoever keeps something derived
-    // from the lines (a memo its text) learns whether to derive it again
-    // without comparing them all.
+    // Changes with every edit of the list (no two edits of any lists share
+    // one, so a list copied over another changes it too): whoever keeps
+    // something derived from the lines (a memo its text) learns whether to
+    // derive it again without comparing them all.
     uint64_t Stamp() const { return FStamp; }
 
 private:
     void CheckIndex(int index, int limit) const;
+    void Changed();
     std::vector<std::string> FItems;
     uint64_t FStamp = 0;
 };

@@ -267,3 +267,20 @@ TEST_F(MemoTest, PositionsBeyondSixteenBits) {
     GetScrollInfo(FMemo, SB_VERT, info);
     EXPECT_EQ(info.nTrackPos, info.nPos);
 }
+
+TEST_F(MemoTest, LinesEditedOrCopiedOverAreTheTextAtOnce) {
+    FMemo->SetText("one\r\ntwo");
+    EXPECT_EQ(FMemo->DisplayLineCount(), 2);
+    FMemo->Lines()->Add("three");
+    EXPECT_EQ(FMemo->Text(), "one\r\ntwo\r\nthree");
+    EXPECT_EQ(FMemo->DisplayLineCount(), 3);
+    TStringList other;
+    other.Add("alone");
+    *FMemo->Lines() = other;
+    EXPECT_EQ(FMemo->Text(), "alone");
+    EXPECT_EQ(FMemo->DisplayLineCount(), 1);
+    FMemo->Lines()->Put(0, "changed");
+    EXPECT_EQ(FMemo->Text(), "changed");
+    FMemo->Lines()->Clear();
+    EXPECT_EQ(FMemo->Text(), "");
+}
