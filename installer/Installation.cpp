@@ -29,9 +29,8 @@ std::string Printable(const std::string& text) {
     return out;
 }
 
-// Reads the installer file as a package and makes sure every stream the
-// installation needs is there: a file without its payload, or with part of
-// it, is refused before anything is written.
+} // namespace
+
 void ReadInstallerPackage(const std::string& installerPath, TStream& installer,
                           TDecompileStream& reader) {
     reader.Decompile(installer);
@@ -39,8 +38,6 @@ void ReadInstallerPackage(const std::string& installerPath, TStream& installer,
         throw EReadError(Format("The package in %s is incomplete: it holds %d of %d streams",
                                 installerPath.c_str(), reader.Count(), kInstallerStreams));
 }
-
-} // namespace
 
 void TInstallationView::Pause(unsigned milliseconds) {
     Sleep(milliseconds);

@@ -34,6 +34,16 @@ void CheckScreensaverName(const std::string& name);
 // The installed file's path for a screensaver name.
 std::string ScreensaverPath(const std::string& name);
 
+class TDecompileStream;
+class TStream;
+
+// Reads the installer file (open as `installer`) as a package and makes sure
+// every stream the installation needs is there: a file without its payload,
+// or with part of it, fails with "The package in %s is incomplete: it holds
+// %d of %d streams" before anything is written.
+void ReadInstallerPackage(const std::string& installerPath, TStream& installer,
+                          TDecompileStream& reader);
+
 // Reads the project record (stream 3) of the installer file into `project`.
 void ReadInstallerProject(const std::string& installerPath, TProject& project);
 

@@ -2,30 +2,41 @@
 // own executable image it carries the screensaver runtime, movie data, project
 // record and logo, and installs them as <Windows directory>/<name>.scr.
 //
-// Until the wizard window exists the program talks on the console: without
-// arguments it describes the screensaver it carries; with "/AUTO" it installs.
+// With a display it is the skinned four-page wizard ("/AUTO" opens it on the
+// progress page). Without one, "/AUTO" runs the same wizard on the in-memory
+// window system and reports on the console, ending after the completion page
+// (status 0) or after the first failure (its message on standard error,
+// status 1), since nobody could press Finish or close an error box there;
+// without "/AUTO" it describes the screensaver it carries.
 
+#include "ConsoleText.h"
+#include "InstallarUnit.h"
 #include "Installation.h"
 #include "SystemInfoUnit.h"
 #include "framework/base/SysUtils.h"
+#include "framework/ui/Application.h"
 #include "platform/kernel32/FileIO.h"
+#include "platform/window/Backend.h"
 
 #include <cstdio>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
 const char* const kApplicationTitle = "Screensaver Installar";
 
 // Only the first argument counts, upper-cased in ASCII.
-bool IsAutoInstall(int argc, char** argv) {
-    return argc >= 2 && UpperCase(argv[1]) == "/AUTO";
+bool IsAutoInstall(const std::vector<std::string>& arguments) {
+    return !arguments.empty() && UpperCase(arguments[0]) == "/AUTO";
 }
 
-// A progress line on the console, rewritten in place.
+// A progress line on the console, rewritten in place on a terminal; at the
+// completion page the result, and the program ends.
 class TConsoleProgress : public TInstallationView {
 public:
+    explicit TConsoleProgress(const TInstallarForm& form) : FForm(form) {}
     ~TConsoleProgress() override { EndLine(); }
     void SetProgress(int position) override {
         if (!FInteractive) {
@@ -36,7 +47,17 @@ public:
         std::fflush(stdout);
         FOpen = true;
     }
-    void ShowCompletionPage() override { EndLine(); }
+    void ShowCompletionPage() override {
+        EndLine();
+        std::string windows;
+        TSystemInfo().GetWindowsPath(windows);
+        const TProject* project = FForm.Project();
+        std::printf("Installed %s\nDefault screensaver set in %ssystem.ini\n",
+                    ConsoleText(ScreensaverPath(project ? project->ScreensaverName : "")).c_str(),
+                    ConsoleText(windows).c_str());
+        std::fflush(stdout);
+        Application().Terminate();
+    }
 
 private:
     void EndLine() {
@@ -44,44 +65,70 @@ private:
             std::printf("\n");
         FOpen = false;
     }
+    const TInstallarForm& FForm;
     const bool FInteractive = isatty(STDOUT_FILENO) != 0;
     bool FOpen = false;
 };
 
 void Describe(const TProject& project) {
-    std::printf("%s\n", project.ScreensaverName.c_str());
-    std::printf("  Homepage:  %s\n", project.Homepage.c_str());
-    std::printf("  Copyright: %s\n", project.Copyright.c_str());
+    std::printf("%s\n", ConsoleText(project.ScreensaverName).c_str());
+    std::printf("  Homepage:  %s\n", ConsoleText(project.Homepage).c_str());
+    std::printf("  Copyright: %s\n", ConsoleText(project.Copyright).c_str());
     std::printf("  Licence:   %s\n", project.ShowLicense ? "shown before installing" : "not shown");
     std::printf("Run with /AUTO to install it as %s\n",
-                ScreensaverPath(project.ScreensaverName).c_str());
+                ConsoleText(ScreensaverPath(project.ScreensaverName)).c_str());
 }
 
-int Run(int argc, char** argv) {
+void ReportFailure(const std::string& message) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "%s: %s\n", kApplicationTitle, ConsoleText(message).c_str());
+}
+
+int Run(const std::vector<std::string>& arguments) {
     const std::string self = GetModuleFileName();
-    TProject project;
-    ReadInstallerProject(self, project);
-    if (!IsAutoInstall(argc, argv)) {
+    std::unique_ptr<TWindowSystem> windowSystem = CreateWindowSystem();
+    const bool headless = std::string(windowSystem->Name()) == "headless";
+    if (headless && !IsAutoInstall(arguments)) {
+        TProject project;
+        ReadInstallerProject(self, project);
         Describe(project);
         return 0;
     }
-    TConsoleProgress progress;
-    RunInstallation(self, project, progress);
-    std::string windows;
-    TSystemInfo().GetWindowsPath(windows);
-    std::printf("Installed %s\nDefault screensaver set in %ssystem.ini\n",
-                ScreensaverPath(project.ScreensaverName).c_str(), windows.c_str());
-    return 0;
+    SetWindowSystem(std::move(windowSystem));
+    Application().SetTitle(kApplicationTitle);
+    LoadApplicationIcon();
+
+    int status = 0;
+    if (headless)
+        Application().SetOnException(TExceptionEvent([&](TObject*, const std::exception& e) {
+            ReportFailure(e.what());
+            status = 1;
+            Application().Terminate();
+        }));
+    auto* form = new TInstallarForm(&Application(), self, arguments);
+    Application().AddCreatedForm(form);
+    std::unique_ptr<TConsoleProgress> console;
+    if (headless) {
+        console = std::make_unique<TConsoleProgress>(*form);
+        form->SetInstallationObserver(console.get());
+    }
+    Application().Run();
+    form->SetInstallationObserver(nullptr);
+    return status;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    int status = 1;
     try {
-        return Run(argc, argv);
+        status = Run(arguments);
     } catch (const std::exception& e) {
-        std::fflush(stdout);
-        std::fprintf(stderr, "%s: %s\n", kApplicationTitle, e.what());
-        return 1;
+        ReportFailure(e.what());
+        status = 1;
     }
+    ResetApplication();
+    SetWindowSystem(nullptr);
+    return status;
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Packs the demo screensaver into an installer and installs it with /AUTO into
-# a sandbox Windows directory, then shows what was installed.
+# Packs the demo screensaver into an installer and runs it into a sandbox
+# Windows directory: the wizard when a display is there, /AUTO on the console
+# otherwise. Then shows what was installed.
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,7 +19,16 @@ mkdir -p "$windows"
 echo "Installer: $demo/DeepSeaSetup"
 "$bin/sspack" list "$demo/DeepSeaSetup" | sed 's/^/  stream /'
 
-WINDIR="$windows" "$demo/DeepSeaSetup" /AUTO
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    echo "Opening the installer's wizard (click through it, or close it to stop)"
+    WINDIR="$windows" "$demo/DeepSeaSetup"
+    if [ ! -e "$windows/Deep Sea Demo.scr" ]; then
+        echo "The wizard was closed before installing."
+        exit 0
+    fi
+else
+    WINDIR="$windows" "$demo/DeepSeaSetup" /AUTO
+fi
 echo
 echo "The screensaver went to: $windows/Deep Sea Demo.scr"
 echo "system.ini now says:"

@@ -32,6 +32,8 @@ const char* const kUsage =
     "                [--license FILE] [--show-license] -o FILE\n"
     "      Writes a project record: the screensaver's name, its logo file's name, homepage,\n"
     "      copyright line and licence text (shown before installing with --show-license).\n"
+    "      The wizard shows the logo under --logo-file's name, whose extension (bmp, ico,\n"
+    "      wmf, emf, jpg, jpeg) says how to decode it: without one it cannot show it.\n"
     "  sspack build [--stub FILE] --runtime FILE --movie FILE --record FILE --logo FILE\n"
     "               -o FILE [--quiet]\n"
     "      Writes an installer: the stub program raw as stream 0, then the runtime, movie\n"

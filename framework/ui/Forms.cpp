@@ -64,9 +64,9 @@ void TCustomForm::DeclarePublished(TPropertyBuilder& p) {
         .Enum("BorderStyle", TFormBorderStyleInfo, &TCustomForm::BorderStyle,
               &TCustomForm::SetBorderStyle)
         .Default(static_cast<int>(TFormBorderStyle::bsSizeable))
-        .Integer("ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight)
+        .Integer("ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetStoredClientHeight)
         .NotStored()
-        .Integer("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth)
+        .Integer("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetStoredClientWidth)
         .NotStored()
         .Object("Constraints", &TCustomForm::Constraints, &TCustomForm::SetConstraints)
         .Enum("FormStyle", TFormStyleInfo, &TCustomForm::FormStyle, &TCustomForm::SetFormStyle)
@@ -157,7 +157,27 @@ void TCustomForm::BeforeDestruction() {
 
 void TCustomForm::Loaded() {
     TCustomControl::Loaded();
+    // The client size a layout stores is the one the form was designed
+    // with, whatever the controls read after it did to the frame (a skinned
+    // form takes the caption away): it is applied once everything is read.
+    if (FLoadedClientWidth >= 0)
+        SetClientWidth(FLoadedClientWidth);
+    if (FLoadedClientHeight >= 0)
+        SetClientHeight(FLoadedClientHeight);
+    FLoadedClientWidth = FLoadedClientHeight = -1;
     FOnCreate(this);
+}
+
+void TCustomForm::SetStoredClientWidth(int value) {
+    if (HasState(csLoading))
+        FLoadedClientWidth = value;
+    SetClientWidth(value);
+}
+
+void TCustomForm::SetStoredClientHeight(int value) {
+    if (HasState(csLoading))
+        FLoadedClientHeight = value;
+    SetClientHeight(value);
 }
 
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
@@ -446,7 +466,9 @@ void TCustomForm::SetVisible(bool value) {
         TControl::SetVisible(true);
         Perform(WM_SHOWWINDOW, 1);
         Realign();
-        DoShow();
+        // A failing show handler is reported like any handler's failure;
+        // the form is shown all the same.
+        Application().Guard(this, [this] { DoShow(); });
         FShown = true;
         WindowSystem().ShowWindow(FWindow, true);
         InvalidateFrame();

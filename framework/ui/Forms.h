@@ -121,6 +121,10 @@ public:
 
     // Size constraints apply.
     void SetBounds(int left, int top, int width, int height) override;
+    // ClientWidth and ClientHeight as layouts set them: applied at once, and
+    // again when the layout is read, in case its controls changed the frame.
+    void SetStoredClientWidth(int value);
+    void SetStoredClientHeight(int value);
 
     // --- Showing and closing ---
     void SetVisible(bool value) override;
@@ -258,7 +262,9 @@ private:
     bool FFrameInvalid = false;
     TRect FRestoredBounds{};
     bool FShown = false;
-    bool FReactivate = false; // the window is being made again while active
+    bool FReactivate = false;    // the window is being made again while active
+    int FLoadedClientWidth = -1; // stored by the layout being read
+    int FLoadedClientHeight = -1;
 
     TNotifyEvent FOnShow;
     TNotifyEvent FOnHide;

@@ -37,8 +37,9 @@ diff <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./||' | sort)
 dpkg-deb -x "$deb" "$work/unpacked"
 "$work/unpacked/usr/bin/sspack" --help > /dev/null || fail "the packaged sspack does not run"
 sspack=$work/unpacked/usr/bin/sspack
-"$sspack" record --name Packaged -o "$work/record"
-"$sspack" build --runtime /dev/null --movie /dev/null --record "$work/record" --logo /dev/null \
+"$sspack" record --name Packaged --logo-file logo.jpg -o "$work/record"
+"$sspack" build --runtime /dev/null --movie /dev/null --record "$work/record" \
+  --logo "$(dirname "$0")/../../examples/demo/logo.jpg" \
   -o "$work/setup" --quiet || fail "the packaged sspack finds no stub"
 # The packaged stub is stripped; an installer built from it still works.
 mkdir "$work/windows"

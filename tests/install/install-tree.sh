@@ -49,7 +49,7 @@ diff <(cd "$prefix" && find . | sort) <(cd "$work/stage$work/elsewhere" && find 
 data=$work/data
 mkdir -p "$data/windows"
 "$build/bin/demo-movie" "$data/movie"
-"$prefix/bin/sspack" record --name "Installed Fish" -o "$data/record"
+"$prefix/bin/sspack" record --name "Installed Fish" --logo-file "C:\\Art\\fish.jpg" -o "$data/record"
 build_installer() { # SSPACK OUTPUT
   "$1" build --runtime "$build/bin/demo-screensaver" --movie "$data/movie" \
     --record "$data/record" --logo "$source/examples/demo/logo.jpg" -o "$2"

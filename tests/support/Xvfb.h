@@ -35,7 +35,8 @@ inline std::string FindProgram(const std::string& name) {
 
 class TXvfb {
 public:
-    bool Start() {
+    // `screen` is the screen's size and depth, WIDTHxHEIGHTxDEPTH.
+    bool Start(const std::string& screen = "640x480x24") {
         const std::string xvfb = FindProgram("Xvfb");
         if (xvfb.empty())
             return false;
@@ -44,7 +45,7 @@ public:
             return false;
         const std::string fd = std::to_string(fds[1]);
         std::vector<std::string> args = {xvfb,  "-displayfd", fd,        "-noreset", "-nolisten",
-                                         "tcp", "-br",        "-screen", "0",        "640x480x24"};
+                                         "tcp", "-br",        "-screen", "0",        screen};
         std::vector<char*> argv;
         for (std::string& a : args)
             argv.push_back(a.data());

@@ -90,7 +90,7 @@ TEST(FormPreview, BoundsListEveryControlDepthFirst) {
     Result r = Preview(kDemo + " --bounds");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("SkinnedWindow TForm"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("\n  suiForm1 TsuiForm 0 0 475 221 visible enabled\n"), std::string::npos)
+    EXPECT_NE(r.out.find("\n  suiForm1 TsuiForm 0 0 475 203 visible enabled\n"), std::string::npos)
         << r.out;
     EXPECT_NE(r.out.find("\n    - TsuiTitleBar 0 0 475 26 visible enabled\n"), std::string::npos)
         << r.out;
@@ -113,7 +113,7 @@ TEST(FormPreview, ScreenshotKeepsTheRoundCornersSeeThrough) {
                                                  y * s->pitch)[x];
     };
     EXPECT_EQ(s->w, 481);
-    EXPECT_EQ(s->h, 227);
+    EXPECT_EQ(s->h, 209);
     EXPECT_EQ(pixel(0, 0) >> 24, 0u);
     EXPECT_EQ(pixel(s->w - 1, 0) >> 24, 0u);
     EXPECT_EQ(pixel(0, s->h - 1), 0xFF002CC8u); // WinXP border, opaque

@@ -114,7 +114,8 @@ protected:
     Sandbox FSandbox;
     Bytes FRuntime = ReadFile(kBin + "/demo-screensaver");
     Bytes FMovie = RandomBytes(200000, 7);
-    Bytes FLogo = RandomBytes(3000, 8);
+    // A real picture: the wizard shows it before it installs.
+    Bytes FLogo = ReadFile(std::string(SSI_SOURCE_DIR) + "/examples/demo/logo.jpg");
 };
 
 } // namespace
@@ -392,4 +393,25 @@ TEST_F(Programs, SspackBuildShowsProgressOnATerminal) {
     EXPECT_EQ(quiet.status, 0);
     EXPECT_EQ(quiet.out, "");
     EXPECT_TRUE(fs::exists(dir / "setup"));
+}
+
+// Text from a package cannot drive the terminal: a record's control
+// characters, in the description and in errors that quote it, come out
+// escaped.
+TEST_F(Programs, PackageTextReachesTheTerminalEscaped) {
+    fs::path installer = MakeInstaller(RecordBytes("Fish\x1b[2J"));
+    Result described = Install(installer, "");
+    EXPECT_EQ(described.status, 0) << described.out;
+    EXPECT_NE(described.out.find("Fish\\x1B[2J"), std::string::npos) << described.out;
+    EXPECT_EQ(described.out.find('\x1b'), std::string::npos);
+
+    Bytes record = RecordBytes("Fish");
+    std::string text(record.begin(), record.end());
+    text.replace(text.find("\r\n0\r\n"), 5, "\r\n1\x1b[2J\r\n");
+    installer = MakeInstaller(Bytes(text.begin(), text.end()));
+    Result failed = Install(installer, "/AUTO");
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.out.find("'1\\x1B[2J' is not a valid integer value"), std::string::npos)
+        << failed.out;
+    EXPECT_EQ(failed.out.find('\x1b'), std::string::npos);
 }
