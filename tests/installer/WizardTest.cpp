@@ -6,6 +6,7 @@
 #include "TestPackages.h"
 #include "framework/ui/ControlsTestSupport.h"
 #include "support/GraphicsTestSupport.h"
+#include "support/MetafileLogos.h"
 
 #include "controls/SUIButton.h"
 #include "controls/SUIForm.h"
@@ -14,6 +15,7 @@
 #include "controls/SUIProgressBar.h"
 #include "controls/SUIURLLabel.h"
 #include "framework/graphics/JPEGImage.h"
+#include "framework/graphics/Metafile.h"
 #include "framework/ui/ErrorBox.h"
 #include "framework/ui/Label.h"
 #include "framework/ui/PageControl.h"
@@ -362,4 +364,28 @@ TEST_F(WizardTest, ThePagesAsTheyShow) {
     save("progress");
     Wait(100);
     save("complete");
+}
+
+// Metafile logos draw in both panels like any other picture.
+TEST_F(WizardTest, MetafileLogosDrawInBothPanels) {
+    const std::pair<std::string, std::vector<uint8_t>> logos[] = {
+        {"C:\\Art\\logo.wmf", gfxtest::LogoWmf(true)}, {"C:\\Art\\logo.EMF", gfxtest::LogoEmf()}};
+    for (const auto& [name, bytes] : logos) {
+        SCOPED_TRACE(name);
+        Payload p = MakePayload("Aquarium", false, name);
+        p.logo = Bytes(bytes.begin(), bytes.end());
+        Open(p);
+        for (TsuiImagePanel* panel : {FForm->LogoPanel(), FForm->CompleteLogoPanel()})
+            EXPECT_NE(dynamic_cast<TMetafile*>(panel->Picture()->Graphic()), nullptr);
+        // Something other than the page's background shows in the panel.
+        TPoint origin = FForm->LogoPanel()->ClientToForm(Point(0, 0));
+        TPoint o = FForm->ClientOffset();
+        const TColor background = WindowPixel(FForm, o.X + origin.X - 4, o.Y + origin.Y + 60);
+        int drawn = 0;
+        for (int y = 4; y < 128; y += 8)
+            for (int x = 4; x < 128; x += 8)
+                drawn += WindowPixel(FForm, o.X + origin.X + x, o.Y + origin.Y + y) != background;
+        EXPECT_GT(drawn, 100);
+        FForm->Free();
+    }
 }
