@@ -4,7 +4,7 @@
 // turning red under the pointer.
 
 #include "support/XScreen.h"
-#include "support/Xvfb.h"
+#include "support/XServerTest.h"
 
 #include "controls/SUIButton.h"
 #include "controls/SUIRadioGroup.h"
@@ -23,43 +23,13 @@
 
 namespace {
 
-using testing_support::FindProgram;
-using testing_support::TXvfb;
-
-class ControlsXTest : public ::testing::Test {
+class ControlsXTest : public XServerTest {
 protected:
-    void SetUp() override {
-        if (FindProgram("Xvfb").empty() || FindProgram("xdotool").empty())
-            GTEST_SKIP() << "Xvfb or xdotool is not installed";
-        ASSERT_TRUE(FServer.Start());
-        setenv("DISPLAY", FServer.Display().c_str(), 1);
-        unsetenv("SSI_BACKEND");
-        unsetenv("SDL_VIDEODRIVER");
-    }
-    void TearDown() override {
-        ResetApplication();
-        SetWindowSystem(nullptr);
-    }
-    int Run(const std::string& command) {
-        return std::system(("DISPLAY=" + FServer.Display() + " " + command).c_str());
-    }
-    bool PumpUntil(const std::function<bool()>& done, int milliseconds = 3000) {
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline)
-                return false;
-            Application().ProcessMessages();
-            usleep(5000);
-        }
-        return true;
-    }
     // Clicks at the middle of (x, y) of `control`'s client area.
     void ClickOn(TControl* control, int x, int y) {
         TPoint p = control->ClientToScreen(Point(x, y));
         ASSERT_EQ(Run(Format("xdotool mousemove %d %d click 1", p.X, p.Y)), 0);
     }
-
-    TXvfb FServer;
 };
 
 } // namespace

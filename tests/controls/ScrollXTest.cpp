@@ -4,7 +4,7 @@
 // memo moves the thumb, on the screen too.
 
 #include "support/XScreen.h"
-#include "support/Xvfb.h"
+#include "support/XServerTest.h"
 
 #include "controls/SUIMemo.h"
 #include "controls/SUIScrollBar.h"
@@ -22,44 +22,12 @@
 
 namespace {
 
-using testing_support::FindProgram;
-using testing_support::TXvfb;
-
 // TColor (0x00BBGGRR) as the screen reports it (0x00RRGGBB).
 uint32_t ScreenRgb(TColor c) {
     return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
 
-class ScrollXTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (FindProgram("Xvfb").empty() || FindProgram("xdotool").empty())
-            GTEST_SKIP() << "Xvfb or xdotool is not installed";
-        ASSERT_TRUE(FServer.Start());
-        setenv("DISPLAY", FServer.Display().c_str(), 1);
-        unsetenv("SSI_BACKEND");
-        unsetenv("SDL_VIDEODRIVER");
-    }
-    void TearDown() override {
-        ResetApplication();
-        SetWindowSystem(nullptr);
-    }
-    int Run(const std::string& command) {
-        return std::system(("DISPLAY=" + FServer.Display() + " " + command).c_str());
-    }
-    bool PumpUntil(const std::function<bool()>& done, int milliseconds = 3000) {
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline)
-                return false;
-            Application().ProcessMessages();
-            usleep(5000);
-        }
-        return true;
-    }
-
-    TXvfb FServer;
-};
+class ScrollXTest : public XServerTest {};
 
 } // namespace
 

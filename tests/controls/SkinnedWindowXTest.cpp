@@ -3,7 +3,7 @@
 // close button and through the window menu that Alt+Space opens.
 
 #include "support/XScreen.h"
-#include "support/Xvfb.h"
+#include "support/XServerTest.h"
 
 #include "controls/SUIForm.h"
 #include "controls/SUIRegister.h"
@@ -27,18 +27,12 @@
 
 namespace {
 
-using testing_support::FindProgram;
-using testing_support::TXvfb;
-
-class SkinnedWindowXTest : public ::testing::Test {
+class SkinnedWindowXTest : public XServerTest {
 protected:
     void SetUp() override {
-        if (FindProgram("Xvfb").empty() || FindProgram("xdotool").empty())
-            GTEST_SKIP() << "Xvfb or xdotool is not installed";
-        ASSERT_TRUE(FServer.Start());
-        setenv("DISPLAY", FServer.Display().c_str(), 1);
-        unsetenv("SSI_BACKEND");
-        unsetenv("SDL_VIDEODRIVER");
+        XServerTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         SetWindowSystem(CreateWindowSystem());
         ASSERT_STREQ(WindowSystem().Name(), "sdl");
         RegisterSkinnedControls();
@@ -47,21 +41,7 @@ protected:
     }
     void TearDown() override {
         FScreen.reset();
-        ResetApplication();
-        SetWindowSystem(nullptr);
-    }
-    int Run(const std::string& command) {
-        return std::system(("DISPLAY=" + FServer.Display() + " " + command).c_str());
-    }
-    bool PumpUntil(const std::function<bool()>& done, int milliseconds = 3000) {
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline)
-                return false;
-            Application().ProcessMessages();
-            usleep(5000);
-        }
-        return true;
+        XServerTest::TearDown();
     }
     // The demo layout at (100, 80), shown and on the screen.
     TsuiForm* ShowDemo() {
@@ -83,7 +63,6 @@ protected:
     }
     uint32_t Screen(int x, int y) { return FScreen->Pixel(x, y); }
 
-    TXvfb FServer;
     std::unique_ptr<TXScreen> FScreen;
     TCustomForm* FHost = nullptr;
 };

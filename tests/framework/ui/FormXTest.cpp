@@ -5,7 +5,7 @@
 
 #include "DemoForm.h"
 #include "support/XScreen.h"
-#include "support/Xvfb.h"
+#include "support/XServerTest.h"
 
 #include "framework/ui/Application.h"
 #include "framework/ui/MenuTracker.h"
@@ -31,45 +31,12 @@ extern char** environ;
 
 namespace {
 
-using testing_support::FindProgram;
-using testing_support::TXvfb;
-
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-class FormXTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (FindProgram("Xvfb").empty() || FindProgram("xdotool").empty())
-            GTEST_SKIP() << "Xvfb or xdotool is not installed";
-        ASSERT_TRUE(FServer.Start());
-        setenv("DISPLAY", FServer.Display().c_str(), 1);
-        unsetenv("SSI_BACKEND");
-        unsetenv("SDL_VIDEODRIVER");
-    }
-    void TearDown() override {
-        ResetApplication();
-        SetWindowSystem(nullptr);
-    }
-    int Run(const std::string& command) {
-        return std::system(("DISPLAY=" + FServer.Display() + " " + command).c_str());
-    }
-    // Handles messages until `done` or the deadline.
-    bool PumpUntil(const std::function<bool()>& done, int milliseconds = 3000) {
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-        while (!done()) {
-            if (std::chrono::steady_clock::now() > deadline)
-                return false;
-            Application().ProcessMessages();
-            usleep(5000);
-        }
-        return true;
-    }
-
-    TXvfb FServer;
-};
+class FormXTest : public XServerTest {};
 
 } // namespace
 
