@@ -1,5 +1,7 @@
 #include "framework/graphics/Canvas.h"
 
+#include "framework/graphics/EllipseOutline.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -234,7 +236,6 @@ void TCanvas::Arc(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, in
         return;
     // The ellipse runs through the centres of the box's outer pixels.
     const double cx = (box.Left + box.Right - 1) / 2.0, cy = (box.Top + box.Bottom - 1) / 2.0;
-    const double a = (box.Width() - 1) / 2.0, b = (box.Height() - 1) / 2.0;
     constexpr double kTwoPi = 2 * std::numbers::pi;
     auto angle = [&](double x, double y) {
         double t = std::atan2(-(y - cy), x - cx); // y axis up: counterclockwise on screen
@@ -245,40 +246,7 @@ void TCanvas::Arc(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, in
     if (sweep <= 0)
         sweep += kTwoPi;
     const TColor c = ColorToRGB(FPen.Color());
-    // Walk the ellipse in steps of less than half a pixel, rounding each
-    // point symmetrically about the centre, then drop the corner pixels of
-    // L-shaped steps so that the outline is one pixel thick and connected.
-    auto snap = [](double centre, double offset) {
-        double m = (centre == std::floor(centre)) ? std::floor(std::abs(offset) + 0.5)
-                                                  : std::floor(std::abs(offset)) + 0.5;
-        return int32_t(std::lround(centre + (offset < 0 ? -m : m)));
-    };
-    std::vector<TPoint> pixels;
-    if (a <= 0 || b <= 0) { // degenerate box: a line
-        for (int32_t y = box.Top; y < box.Bottom; ++y)
-            for (int32_t x = box.Left; x < box.Right; ++x)
-                pixels.push_back({x, y});
-    } else {
-        const int steps = int(std::ceil(kTwoPi * std::max(a, b) / 0.25)) + 8;
-        for (int k = 0; k < steps; ++k) {
-            double t = kTwoPi * k / steps;
-            TPoint p{snap(cx, a * std::cos(t)), snap(cy, -b * std::sin(t))};
-            if (pixels.empty() || !(pixels.back() == p))
-                pixels.push_back(p);
-        }
-        while (pixels.size() > 1 && pixels.back() == pixels.front())
-            pixels.pop_back();
-        std::vector<TPoint> thin;
-        const size_t n = pixels.size();
-        for (size_t i = 0; i < n; ++i) {
-            const TPoint prev = thin.empty() ? pixels[(i + n - 1) % n] : thin.back();
-            const TPoint next = pixels[(i + 1) % n];
-            if (n > 4 && std::abs(prev.X - next.X) <= 1 && std::abs(prev.Y - next.Y) <= 1)
-                continue;
-            thin.push_back(pixels[i]);
-        }
-        pixels.swap(thin);
-    }
+    const std::vector<TPoint> pixels = EllipseOutline(box);
     FDotPhase = 0;
     for (const TPoint& p : pixels) {
         double t = angle(p.X, p.Y) - start;

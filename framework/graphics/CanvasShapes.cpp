@@ -4,6 +4,7 @@
 // pens, raster operations and aligned text. Everything here clips first,
 // so a shape's cost follows the part of it that can be seen.
 #include "framework/graphics/Canvas.h"
+#include "framework/graphics/EllipseOutline.h"
 
 #include <algorithm>
 #include <cmath>
@@ -151,30 +152,6 @@ std::vector<TPoint> WalkEllipse(const TRect& box) {
     return thin;
 }
 
-// The walk depends only on the box's size, and pictures draw the same
-// sizes at every paint: the last few walks are kept, relative to the box.
-std::vector<TPoint> EllipseRing(const TRect& box) {
-    struct TEntry {
-        int32_t Width, Height;
-        std::vector<TPoint> Ring;
-    };
-    constexpr size_t kKept = 64;
-    thread_local std::vector<TEntry> cache;
-    const int32_t w = box.Width(), h = box.Height();
-    auto it = std::find_if(cache.begin(), cache.end(),
-                           [&](const TEntry& e) { return e.Width == w && e.Height == h; });
-    if (it == cache.end()) {
-        if (cache.size() >= kKept)
-            cache.erase(cache.begin());
-        cache.push_back({w, h, WalkEllipse(Rect(0, 0, w, h))});
-        it = cache.end() - 1;
-    }
-    std::vector<TPoint> ring = it->Ring;
-    for (TPoint& p : ring)
-        p = {p.X + box.Left, p.Y + box.Top};
-    return ring;
-}
-
 // The counterclockwise screen angle of (x, y) seen from (cx, cy), 0 to 2 pi.
 double ScreenAngle(double cx, double cy, double x, double y) {
     double t = std::atan2(-(y - cy), x - cx);
@@ -244,6 +221,30 @@ std::vector<TPointF> BoxContour(int kind, const TRect& box, const TPoint* radial
 }
 
 } // namespace
+
+// The walk depends only on the box's size, and pictures draw the same
+// sizes at every paint: the last few walks are kept, relative to the box.
+std::vector<TPoint> EllipseOutline(const TRect& box) {
+    struct TEntry {
+        int32_t Width, Height;
+        std::vector<TPoint> Ring;
+    };
+    constexpr size_t kKept = 64;
+    thread_local std::vector<TEntry> cache;
+    const int32_t w = box.Width(), h = box.Height();
+    auto it = std::find_if(cache.begin(), cache.end(),
+                           [&](const TEntry& e) { return e.Width == w && e.Height == h; });
+    if (it == cache.end()) {
+        if (cache.size() >= kKept)
+            cache.erase(cache.begin());
+        cache.push_back({w, h, WalkEllipse(Rect(0, 0, w, h))});
+        it = cache.end() - 1;
+    }
+    std::vector<TPoint> ring = it->Ring;
+    for (TPoint& p : ring)
+        p = {p.X + box.Left, p.Y + box.Top};
+    return ring;
+}
 
 TRect TCanvas::DeviceClip() const {
     TRect clip;
@@ -672,7 +673,7 @@ void TCanvas::BoxShape(int kind, TRect box, const TPoint* radials, int32_t ew, i
     // The outline pixels, in drawing order.
     std::vector<TPoint> ring;
     if (kind == bkRoundRect) {
-        const std::vector<TPoint> corner = EllipseRing(Rect(0, 0, ew, eh));
+        const std::vector<TPoint> corner = EllipseOutline(Rect(0, 0, ew, eh));
         const double cxE = (ew - 1) / 2.0, cyE = (eh - 1) / 2.0;
         for (const TPoint& p : corner) {
             for (int side = 0; side < 4; ++side) {
@@ -692,7 +693,7 @@ void TCanvas::BoxShape(int kind, TRect box, const TPoint* radials, int32_t ew, i
             ring.push_back({box.Right - 1, y});
         }
     } else {
-        ring = EllipseRing(box);
+        ring = EllipseOutline(box);
     }
 
     // Row extents of the closed curve (every row of the box has a pixel).
