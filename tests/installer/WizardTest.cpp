@@ -182,11 +182,12 @@ TEST_F(WizardTest, AutoOpensOnTheProgressPageEvenWithALicence) {
     Wait(100);
     EXPECT_EQ(Page(), 3);
     EXPECT_TRUE(Installed("Aquarium"));
-    // Only the first argument counts.
-    ResetApplication();
-    SetWindowSystem(std::make_unique<THeadlessBackend>());
-    Open(MakePayload("Other", true), {"x", "/AUTO"});
+}
+
+TEST_F(WizardTest, OnlyTheFirstArgumentCounts) {
+    Open(MakePayload("Aquarium", true), {"x", "/AUTO"});
     EXPECT_EQ(Page(), 0);
+    EXPECT_FALSE(FForm->Timer()->Enabled());
 }
 
 TEST_F(WizardTest, TheProgressBarShowsEveryPositionAsItIsReached) {
