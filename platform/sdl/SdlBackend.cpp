@@ -288,6 +288,7 @@ TSdlBackend::TSdlBackend() : FState(std::make_unique<TState>()) {
     // event, which is any click made before the program next looks at its
     // queue after showing a window. The platform delivers such clicks.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    TX11Display::TolerateLateWakeups();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw std::runtime_error(std::string("Cannot start the window system: ") + SDL_GetError());
     SDL_StartTextInput();

@@ -1,7 +1,26 @@
 #include "platform/sdl/X11Display.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xproto.h>
+#include <mutex>
 #include <string>
+
+namespace {
+
+XErrorHandler gPreviousHandler = nullptr;
+
+int DropLateWakeups(Display* display, XErrorEvent* error) {
+    if (error->error_code == BadWindow && error->request_code == X_SendEvent)
+        return 0;
+    return gPreviousHandler != nullptr ? gPreviousHandler(display, error) : 0;
+}
+
+} // namespace
+
+void TX11Display::TolerateLateWakeups() {
+    static std::once_flag installed;
+    std::call_once(installed, [] { gPreviousHandler = XSetErrorHandler(DropLateWakeups); });
+}
 
 TX11Display::TX11Display() : FDisplay(XOpenDisplay(nullptr)) {}
 

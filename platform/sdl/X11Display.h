@@ -6,6 +6,12 @@
 // SDL keeps reporting the old place; asking the server is always right.
 // The window manager: whether one runs decides whether a window can be
 // iconified and given back by the desktop.
+// Late wake-ups: SDL ends its wait for events by sending an event to one of
+// the program's windows over a second connection. The server may carry out a
+// destruction of that window, sent over the first connection, before it; the
+// send then fails with BadWindow, and Xlib's default handler ends the program
+// with status 1 the next time that connection is read (at the latest when SDL
+// closes it). The lost wake-up itself is harmless.
 //
 // Kept apart because Xlib's macros (Expose, None, KeyPress...) collide with
 // the window system's names.
@@ -27,6 +33,12 @@ public:
     // Whether a window manager owns the default screen (the ICCCM WM_Sn
     // selection).
     bool HasWindowManager();
+
+    // Installs, once per process and before SDL starts (SDL's own handler
+    // passes errors on to the one it finds), an Xlib error handler that
+    // drops BadWindow errors of sent events and hands every other error to
+    // the handler that was there before.
+    static void TolerateLateWakeups();
 
 private:
     void* FDisplay = nullptr;

@@ -1,9 +1,9 @@
 // The SDL backend in a real X server: a private Xvfb per test program, pixels
 // read back from the root window, input made with xdotool.
 
-#include "support/XScreen.h"
-#include "platform/window/Backend.h"
 #include "platform/headless/HeadlessBackend.h"
+#include "platform/window/Backend.h"
+#include "support/XScreen.h"
 #include "support/Xvfb.h"
 
 #include <chrono>
@@ -18,6 +18,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
+
+#include <X11/Xlib.h>
 
 extern char** environ;
 
@@ -41,16 +43,16 @@ protected:
         unsetenv("SDL_VIDEODRIVER");
         FWs = CreateWindowSystem();
         ASSERT_STREQ(FWs->Name(), "sdl") << "a display is there, so SDL must serve";
-        X_ = std::make_unique<TXScreen>(FServer.Display());
-        ASSERT_TRUE(X_->IsOpen());
+        FScreen = std::make_unique<TXScreen>(FServer.Display());
+        ASSERT_TRUE(FScreen->IsOpen());
     }
     void TearDown() override {
-        X_.reset();
+        FScreen.reset();
         FWs.reset();
     }
 
     // The screen's pixel as 0x00RRGGBB.
-    uint32_t ScreenPixel(int x, int y) { return X_->Pixel(x, y); }
+    uint32_t ScreenPixel(int x, int y) { return FScreen->Pixel(x, y); }
 
     void Xdotool(const std::string& args) {
         const std::string command = "DISPLAY=" + FServer.Display() + " xdotool " + args;
@@ -113,7 +115,7 @@ protected:
 
     TXvfb FServer;
     std::unique_ptr<TWindowSystem> FWs;
-    std::unique_ptr<TXScreen> X_;
+    std::unique_ptr<TXScreen> FScreen;
 };
 
 bool Has(const std::vector<TWsEvent>& events, TWsEventType type) {
@@ -248,4 +250,31 @@ TEST_F(SdlBackendTest, InputArrivesInScreenCoordinatesOnlyInsideTheShape) {
     Xdotool("keyup shift");
     Collect([](const std::vector<TWsEvent>& got) { return Has(got, TWsEventType::KeyUp); });
     EXPECT_FALSE(FWs->IsKeyDown(VK_SHIFT));
+}
+
+// SDL wakes its wait by sending an event to a window of the program over a
+// connection of its own, which the server may carry out after the window's
+// destruction: that failure must not end the program, while every other X
+// error still reaches the handler that reports it.
+TEST_F(SdlBackendTest, ASentEventThatMissesItsWindowDoesNotEndTheProgram) {
+    auto sendToGoneWindow = [&](bool alsoMapIt) {
+        Display* display = XOpenDisplay(FServer.Display().c_str());
+        ASSERT_NE(display, nullptr);
+        Window gone =
+            XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
+        XDestroyWindow(display, gone);
+        XEvent wakeup{};
+        wakeup.xclient.type = ClientMessage;
+        wakeup.xclient.window = gone;
+        wakeup.xclient.format = 32;
+        XSendEvent(display, gone, False, NoEventMask, &wakeup);
+        if (alsoMapIt)
+            XMapWindow(display, gone);
+        XSync(display, False);
+        XCloseDisplay(display);
+    };
+    sendToGoneWindow(false);
+    SUCCEED() << "the program is still running";
+    GTEST_FLAG_SET(death_test_style, "fast");
+    EXPECT_EXIT(sendToGoneWindow(true), testing::ExitedWithCode(1), "BadWindow");
 }
