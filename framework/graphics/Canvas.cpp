@@ -15,15 +15,6 @@ namespace {
 
 bool gFastPaths = true;
 
-// Normalises one axis of a possibly negative extent the platform's way:
-// start s with extent e < 0 covers s+e+1 .. s.
-void Axis(int32_t start, int32_t end, int64_t& lo, int64_t& len, bool& reversed) {
-    int64_t extent = int64_t(end) - start;
-    reversed = extent < 0;
-    lo = reversed ? start + extent + 1 : start;
-    len = reversed ? -extent : extent;
-}
-
 } // namespace
 
 void TCanvas::SetFastPaths(bool enabled) {
@@ -272,27 +263,37 @@ void TCanvas::CopyRect(const TRect& dest, const TCanvas& source, const TRect& so
                OffsetRect(sourceRect, source.FState.Origin.X, source.FState.Origin.Y));
 }
 
-void TCanvas::StretchBlt(const TRect& dest, const TBitmap& source, const TRect& sourceRect,
-                         TColor key, const std::vector<uint8_t>* alpha) {
-    if (!FTarget)
-        return;
-    int64_t dx, dw, dy, dh, sx, sw, sy, sh;
+void TCanvas::Axis(int32_t start, int32_t end, int64_t& lo, int64_t& len, bool& reversed) {
+    int64_t extent = int64_t(end) - start;
+    reversed = extent < 0;
+    lo = reversed ? start + extent + 1 : start;
+    len = reversed ? -extent : extent;
+}
+
+bool TCanvas::MapStretch(const TRect& dest, const TRect& sourceRect, TStretchMap& map) const {
     bool dxr, dyr, sxr, syr;
     const TRect d = ToDevice(dest);
-    Axis(d.Left, d.Right, dx, dw, dxr);
-    Axis(d.Top, d.Bottom, dy, dh, dyr);
-    Axis(sourceRect.Left, sourceRect.Right, sx, sw, sxr);
-    Axis(sourceRect.Top, sourceRect.Bottom, sy, sh, syr);
-    if (dw == 0 || dh == 0 || sw == 0 || sh == 0)
-        return;
-    const bool mirrorX = dxr != sxr, mirrorY = dyr != syr;
-    TRect clip, area;
+    Axis(d.Left, d.Right, map.DX, map.DW, dxr);
+    Axis(d.Top, d.Bottom, map.DY, map.DH, dyr);
+    Axis(sourceRect.Left, sourceRect.Right, map.SX, map.SW, sxr);
+    Axis(sourceRect.Top, sourceRect.Bottom, map.SY, map.SH, syr);
+    if (map.DW == 0 || map.DH == 0 || map.SW == 0 || map.SH == 0)
+        return false;
+    map.MirrorX = dxr != sxr;
+    map.MirrorY = dyr != syr;
+    TRect clip;
     IntersectRect(clip, FState.Clip, TargetBounds());
-    if (!IntersectRect(area, clip,
-                       Rect(int32_t(std::max<int64_t>(dx, INT32_MIN)),
-                            int32_t(std::max<int64_t>(dy, INT32_MIN)),
-                            int32_t(std::min<int64_t>(dx + dw, INT32_MAX)),
-                            int32_t(std::min<int64_t>(dy + dh, INT32_MAX)))))
+    return IntersectRect(map.Area, clip,
+                         Rect(int32_t(std::max<int64_t>(map.DX, INT32_MIN)),
+                              int32_t(std::max<int64_t>(map.DY, INT32_MIN)),
+                              int32_t(std::min<int64_t>(map.DX + map.DW, INT32_MAX)),
+                              int32_t(std::min<int64_t>(map.DY + map.DH, INT32_MAX))));
+}
+
+void TCanvas::StretchBlt(const TRect& dest, const TBitmap& source, const TRect& sourceRect,
+                         TColor key, const std::vector<uint8_t>* alpha) {
+    TStretchMap map;
+    if (!FTarget || !MapStretch(dest, sourceRect, map))
         return;
     const bool keyed = key != clNone;
     const uint32_t keyRgb = ColorToRGB(key);
@@ -306,10 +307,13 @@ void TCanvas::StretchBlt(const TRect& dest, const TBitmap& source, const TRect& 
     }
 
     // Fast path: unscaled, unmirrored, opaque, source fully inside.
-    if (gFastPaths && !keyed && !alpha && dw == sw && dh == sh && !mirrorX && !mirrorY && sx >= 0 &&
-        sy >= 0 && sx + sw <= srcW && sy + sh <= srcH) {
+    const TRect& area = map.Area;
+    if (gFastPaths && !keyed && !alpha && map.DW == map.SW && map.DH == map.SH && !map.MirrorX &&
+        !map.MirrorY && map.SX >= 0 && map.SY >= 0 && map.SX + map.SW <= srcW &&
+        map.SY + map.SH <= srcH) {
         for (int32_t y = area.Top; y < area.Bottom; ++y) {
-            const uint32_t* src = source.ScanLine(int32_t(sy + (y - dy))) + (sx + (area.Left - dx));
+            const uint32_t* src =
+                source.ScanLine(int32_t(map.SY + (y - map.DY))) + (map.SX + (area.Left - map.DX));
             std::memcpy(FTarget->ScanLine(y) + area.Left, src, size_t(area.Width()) * 4);
         }
         return;
@@ -318,19 +322,13 @@ void TCanvas::StretchBlt(const TRect& dest, const TBitmap& source, const TRect& 
     // The general path, and the oracle for the fast one: every destination
     // pixel samples the source at its centre.
     for (int32_t y = area.Top; y < area.Bottom; ++y) {
-        int64_t j = y - dy;
-        if (mirrorY)
-            j = dh - 1 - j;
-        const int64_t srcY = sy + ((2 * j + 1) * sh) / (2 * dh);
+        const int64_t srcY = map.SourceY(y);
         if (srcY < 0 || srcY >= srcH)
             continue;
         const uint32_t* src = source.ScanLine(int32_t(srcY));
         uint32_t* out = FTarget->ScanLine(y);
         for (int32_t x = area.Left; x < area.Right; ++x) {
-            int64_t i = x - dx;
-            if (mirrorX)
-                i = dw - 1 - i;
-            const int64_t srcX = sx + ((2 * i + 1) * sw) / (2 * dw);
+            const int64_t srcX = map.SourceX(x);
             if (srcX < 0 || srcX >= srcW)
                 continue;
             const uint32_t p = src[srcX] & 0xFFFFFF;

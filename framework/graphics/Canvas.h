@@ -227,6 +227,30 @@ private:
 
     TRect TargetBounds() const;
 
+    // One axis of a rectangle the platform's way: start s with extent e < 0
+    // covers s+e+1 .. s, and counts as reversed.
+    static void Axis(int32_t start, int32_t end, int64_t& lo, int64_t& len, bool& reversed);
+
+    // A stretched copy of `sourceRect` into `dest`: the destination's device
+    // pixels inside the clip (Area), and for each the source pixel its
+    // centre falls on, mirrored where the two rectangles run opposite ways.
+    struct TStretchMap {
+        int64_t DX, DW, DY, DH, SX, SW, SY, SH;
+        bool MirrorX, MirrorY;
+        TRect Area;
+        int64_t SourceX(int32_t x) const {
+            const int64_t i = MirrorX ? DX + DW - 1 - x : x - DX;
+            return SX + ((2 * i + 1) * SW) / (2 * DW);
+        }
+        int64_t SourceY(int32_t y) const {
+            const int64_t j = MirrorY ? DY + DH - 1 - y : y - DY;
+            return SY + ((2 * j + 1) * SH) / (2 * DH);
+        }
+    };
+    // False when the copy draws nothing (an empty rectangle, or nothing of
+    // the destination inside the clip).
+    bool MapStretch(const TRect& dest, const TRect& sourceRect, TStretchMap& map) const;
+
     // ---- Shape helpers (CanvasShapes.cpp) ----
     TRect DeviceClip() const;
     void FillBrushDevice(const TRect& deviceRect);

@@ -48,14 +48,6 @@ int32_t RoundCoordinate(double v) {
     return int32_t(std::floor(ClampCoordinate(v) + 0.5));
 }
 
-// Same axis rule as the blitter: start s with extent e < 0 covers s+e+1 .. s.
-void Axis(int32_t start, int32_t end, int64_t& lo, int64_t& len, bool& reversed) {
-    int64_t extent = int64_t(end) - start;
-    reversed = extent < 0;
-    lo = reversed ? start + extent + 1 : start;
-    len = reversed ? -extent : extent;
-}
-
 // Whether step `phase` of a one-pixel line is drawn with the pen style.
 bool DashOn(TPenStyle style, uint32_t phase) {
     const uint32_t p = phase % 24;
@@ -839,38 +831,19 @@ void TCanvas::StretchBltRop(const TRect& dest, const TBitmap& source, const TRec
     const bool usesPattern = RopUsesPattern(index);
     if (usesPattern && FBrush.Style() == TBrushStyle::bsClear)
         return;
-    int64_t dx, dw, dy, dh, sx, sw, sy, sh;
-    bool dxr, dyr, sxr, syr;
-    const TRect d = ToDevice(dest);
-    Axis(d.Left, d.Right, dx, dw, dxr);
-    Axis(d.Top, d.Bottom, dy, dh, dyr);
-    Axis(sourceRect.Left, sourceRect.Right, sx, sw, sxr);
-    Axis(sourceRect.Top, sourceRect.Bottom, sy, sh, syr);
-    if (dw == 0 || dh == 0 || sw == 0 || sh == 0)
+    TStretchMap map;
+    if (!MapStretch(dest, sourceRect, map))
         return;
-    const bool mirrorX = dxr != sxr, mirrorY = dyr != syr;
-    TRect area;
-    if (!IntersectRect(area, DeviceClip(),
-                       Rect(int32_t(std::max<int64_t>(dx, INT32_MIN)),
-                            int32_t(std::max<int64_t>(dy, INT32_MIN)),
-                            int32_t(std::min<int64_t>(dx + dw, INT32_MAX)),
-                            int32_t(std::min<int64_t>(dy + dh, INT32_MAX)))))
-        return;
+    const TRect& area = map.Area;
     const int64_t srcW = source.Width(), srcH = source.Height();
     for (int32_t y = area.Top; y < area.Bottom; ++y) {
-        int64_t j = y - dy;
-        if (mirrorY)
-            j = dh - 1 - j;
-        const int64_t srcY = sy + ((2 * j + 1) * sh) / (2 * dh);
+        const int64_t srcY = map.SourceY(y);
         if (srcY < 0 || srcY >= srcH)
             continue;
         const uint32_t* src = source.ScanLine(int32_t(srcY));
         uint32_t* out = FTarget->ScanLine(y);
         for (int32_t x = area.Left; x < area.Right; ++x) {
-            int64_t i = x - dx;
-            if (mirrorX)
-                i = dw - 1 - i;
-            const int64_t srcX = sx + ((2 * i + 1) * sw) / (2 * dw);
+            const int64_t srcX = map.SourceX(x);
             if (srcX < 0 || srcX >= srcW)
                 continue;
             TColor p = 0;

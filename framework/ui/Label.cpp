@@ -127,7 +127,7 @@ void TLabel::AdjustBounds() {
     TRect r = Rect(0, 0, FWordWrap ? Width() : 0, 0);
     std::string text = Caption();
     if (text.empty() || (FShowAccelChar && text.size() > 1 && text[0] == '&' && text[1] == 0))
-        text = " "; // an empty label keeps the height of a line
+        text.assign(1, ' '); // an empty label keeps the height of a line
     DrawText(c, text, r, TextFlags() | DT_CALCRECT);
     int left = Left();
     int width = FWordWrap ? Width() : r.Width();
