@@ -18,6 +18,8 @@
 #include "platform/window/Backend.h"
 #include "skin/SUIMgr.h"
 #include "skin/SUIPublic.h"
+#include "tools/LookArgument.h"
+#include "tools/ToolMain.h"
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
@@ -48,10 +50,6 @@ const char* const kUsage =
     "                      form is shown on the display until it is closed\n"
     "Exit status: 0 on success, 1 on a layout or file error, 2 on bad usage.\n";
 
-struct UsageError {
-    std::string message;
-};
-
 struct TPreviewOptions {
     std::string layout;
     std::optional<TsuiUIStyle> look;
@@ -68,14 +66,6 @@ TPoint ParsePoint(const std::string& option, const std::string& text) {
     if (std::sscanf(text.c_str(), "%d %c %d %c", &x, &comma, &y, &extra) != 3 || comma != ',')
         throw UsageError{option + " wants X,Y, not '" + text + "'"};
     return Point(x, y);
-}
-
-TsuiUIStyle ParseLook(const std::string& text) {
-    const TEnumInfo& info = TsuiUIStyleInfo();
-    for (int i = 1; i < info.Count(); ++i)
-        if (SameText(info.Name(i), text))
-            return static_cast<TsuiUIStyle>(i);
-    throw UsageError{"unknown look '" + text + "' (MacOS, WinXP, DeepBlue, Protein, BlueGlass)"};
 }
 
 TPreviewOptions ParseArguments(int argc, char** argv) {
@@ -262,20 +252,8 @@ int main(int argc, char** argv) {
             std::fputs(kUsage, stdout);
             return 0;
         }
-    TPreviewOptions options;
-    try {
-        options = ParseArguments(argc, argv);
-    } catch (const UsageError& e) {
-        std::fprintf(stderr, "form-preview: %s\n%s", e.message.c_str(), kUsage);
-        return 2;
-    }
-    int status = 1;
-    try {
-        status = Run(options);
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "form-preview: %s\n", e.what());
-        status = 1;
-    }
+    const int status =
+        RunTool("form-preview", kUsage, [&] { return Run(ParseArguments(argc, argv)); });
     ResetApplication();
     SetWindowSystem(nullptr);
     return status;

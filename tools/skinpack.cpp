@@ -8,7 +8,9 @@
 #include "platform/kernel32/FileIO.h"
 #include "skin/SUIThemeFile.h"
 #include "skin/SUIThemes.h"
+#include "tools/LookArgument.h"
 #include "tools/SkinFolder.h"
+#include "tools/ToolMain.h"
 
 #include <cstdio>
 #include <string>
@@ -30,10 +32,6 @@ const char* const kUsage =
     "  skinpack extract FILE KEY -o OUT.bmp\n"
     "      Writes one bitmap entry as a bitmap file.\n"
     "Exit status: 0 on success, 1 on a failure, 2 on bad usage.\n";
-
-struct UsageError {
-    std::string message;
-};
 
 // The words after the command: positional arguments and "-o FILE".
 struct Arguments {
@@ -62,14 +60,6 @@ Arguments Parse(int argc, char** argv, size_t positionalCount, const char* what)
     if (a.positional.size() != positionalCount)
         throw UsageError{std::string(argv[1]) + " takes " + what};
     return a;
-}
-
-TsuiUIStyle ParseLook(const std::string& text) {
-    const TEnumInfo& info = TsuiUIStyleInfo();
-    for (int i = 1; i < info.Count(); ++i)
-        if (SameText(info.Name(i), text))
-            return static_cast<TsuiUIStyle>(i);
-    throw UsageError{"unknown look '" + text + "' (MacOS, WinXP, DeepBlue, Protein, BlueGlass)"};
 }
 
 int Export(int argc, char** argv) {
@@ -190,7 +180,7 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return 0;
     }
-    try {
+    return RunTool("skinpack", kUsage, [&] {
         if (command == "export")
             return Export(argc, argv);
         if (command == "build")
@@ -200,11 +190,5 @@ int main(int argc, char** argv) {
         if (command == "extract")
             return Extract(argc, argv);
         throw UsageError{command.empty() ? "no command given" : "unknown command " + command};
-    } catch (const UsageError& e) {
-        std::fprintf(stderr, "skinpack: %s\n%s", e.message.c_str(), kUsage);
-        return 2;
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "skinpack: %s\n", e.what());
-        return 1;
-    }
+    });
 }

@@ -12,6 +12,7 @@
 #include "package/Project.h"
 #include "package/Zlib.h"
 #include "platform/kernel32/FileIO.h"
+#include "tools/ToolMain.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -47,11 +48,6 @@ const char* const kUsage =
     "  sspack --help\n"
     "      Prints this text.\n"
     "Exit status: 0 on success, 1 on a failure, 2 on bad usage.\n";
-
-// Bad command lines end with status 2, everything else that fails with 1.
-struct UsageError {
-    std::string message;
-};
 
 // Command-line options after the command word: "--flag" or "--name value";
 // anything else is a positional argument.
@@ -363,7 +359,7 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return 0;
     }
-    try {
+    return RunTool("sspack", kUsage, [&] {
         if (command == "record")
             return Record(argc, argv);
         if (command == "build")
@@ -373,11 +369,5 @@ int main(int argc, char** argv) {
         if (command == "extract")
             return Extract(argc, argv);
         throw UsageError{command.empty() ? "no command given" : "unknown command " + command};
-    } catch (const UsageError& e) {
-        std::fprintf(stderr, "sspack: %s\n%s", e.message.c_str(), kUsage);
-        return 2;
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "sspack: %s\n", e.what());
-        return 1;
-    }
+    });
 }
