@@ -179,6 +179,25 @@ std::vector<TColor> PixelsOf(const TBitmap& bitmap) {
     return out;
 }
 
+std::string Picture(const TBitmap& b, TColor ink, TColor background) {
+    std::string s;
+    for (int32_t y = 0; y < b.Height(); ++y) {
+        for (int32_t x = 0; x < b.Width(); ++x) {
+            TColor p = b.Pixel(x, y);
+            s += p == ink ? '#' : p == background ? '.' : '?';
+        }
+        s += '\n';
+    }
+    return s;
+}
+
+std::string Rows(std::initializer_list<const char*> rows) {
+    std::string s;
+    for (const char* r : rows)
+        s += std::string(r) + "\n";
+    return s;
+}
+
 std::vector<uint8_t> MakeJpeg(int32_t width, int32_t height, TColor colour) {
     std::vector<uint32_t> rgba(size_t(width) * size_t(height), ColorToRGB(colour) | 0xFF000000u);
     SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(rgba.data(), width, height, 32, width * 4,

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -63,5 +64,11 @@ void WriteFile(const std::string& path, const std::vector<uint8_t>& data);
 
 // The pixels of a bitmap as a row-major vector.
 std::vector<TColor> PixelsOf(const TBitmap& bitmap);
+
+// The bitmap as text, one character per pixel and a line per row: '.' for
+// `background`, '#' for `ink`, '?' for anything else.
+std::string Picture(const TBitmap& b, TColor ink = clBlack, TColor background = clWhite);
+// Rows of such a picture, each ended by a newline, to compare with it.
+std::string Rows(std::initializer_list<const char*> rows);
 
 } // namespace gfxtest

@@ -11,25 +11,6 @@ using namespace gfxtest;
 
 namespace {
 
-std::string Picture(const TBitmap& b, TColor ink = clBlack, TColor background = clWhite) {
-    std::string s;
-    for (int32_t y = 0; y < b.Height(); ++y) {
-        for (int32_t x = 0; x < b.Width(); ++x) {
-            TColor p = b.Pixel(x, y);
-            s += p == ink ? '#' : p == background ? '.' : '?';
-        }
-        s += '\n';
-    }
-    return s;
-}
-
-std::string Rows(std::initializer_list<const char*> rows) {
-    std::string s;
-    for (const char* r : rows)
-        s += std::string(r) + "\n";
-    return s;
-}
-
 int Count(const TBitmap& b, TColor c) {
     int n = 0;
     for (int32_t y = 0; y < b.Height(); ++y)

@@ -2,36 +2,13 @@
 
 #include <random>
 
-#include "support/GraphicsTestSupport.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
+#include "support/GraphicsTestSupport.h"
 
 using namespace gfxtest;
 
-namespace {
-
-// The bitmap as text, one character per pixel: '.' for `background`, '#'
-// for `ink`, '?' for anything else.
-std::string Picture(const TBitmap& b, TColor ink = clBlack, TColor background = clWhite) {
-    std::string s;
-    for (int32_t y = 0; y < b.Height(); ++y) {
-        for (int32_t x = 0; x < b.Width(); ++x) {
-            TColor p = b.Pixel(x, y);
-            s += p == ink ? '#' : p == background ? '.' : '?';
-        }
-        s += '\n';
-    }
-    return s;
-}
-
-std::string Rows(std::initializer_list<const char*> rows) {
-    std::string s;
-    for (const char* r : rows)
-        s += std::string(r) + "\n";
-    return s;
-}
-
-} // namespace
+namespace {} // namespace
 
 TEST(Canvas, RectanglesAreHalfOpen) {
     TBitmap b(6, 5);
