@@ -129,15 +129,46 @@ foreach(import ${SSI_LINKED_IMPORTS})
         set(found TRUE)
       endif()
     endforeach()
-  elseif(import STREQUAL "ZLIB::ZLIB")
-    string(APPEND SSI_FIND_DEPENDENCIES "find_dependency(ZLIB)\n")
-    set(found TRUE)
+  elseif(import MATCHES "^Static::(.+)$")
+    # An archive and, first, the archives it needs.
+    get_property(static_libraries GLOBAL PROPERTY SSI_STATIC_LIBRARIES)
+    set(pending ${CMAKE_MATCH_1})
+    set(done "")
+    while(pending)
+      list(POP_BACK pending name)
+      foreach(entry ${static_libraries})
+        if(entry MATCHES "^${name}\\|([^|]*)\\|([^|]*)\\|([^|]*)$")
+          set(archive ${CMAKE_MATCH_1})
+          set(includes ${CMAKE_MATCH_2})
+          set(links ${CMAKE_MATCH_3})
+          string(APPEND SSI_FIND_STATIC_LINES
+                 "_ssi_find_static(${name} ${archive} \"${includes}\" \"${links}\")\n")
+          string(REGEX MATCHALL "Static::[A-Za-z0-9_]+" needed "${links}")
+          foreach(item ${needed})
+            string(REPLACE "Static::" "" item ${item})
+            list(APPEND pending ${item})
+          endforeach()
+          set(found TRUE)
+        endif()
+      endforeach()
+    endwhile()
   endif()
   if(NOT found)
     message(FATAL_ERROR "The installed libraries link ${import}: tell cmake/Install.cmake how "
-                        "their package finds it (pkg-config modules go through ssi_link_modules)")
+                        "their package finds it (pkg-config modules go through ssi_link_modules, "
+                        "static archives through ssi_static_library)")
   endif()
 endforeach()
+
+# Each archive is looked up once, those that others need first.
+if(SSI_FIND_STATIC_LINES)
+  string(REPLACE "\n" ";" lines "${SSI_FIND_STATIC_LINES}")
+  list(REVERSE lines)
+  list(REMOVE_DUPLICATES lines)
+  list(REMOVE_ITEM lines "")
+  list(JOIN lines "\n" lines)
+  string(APPEND SSI_FIND_DEPENDENCIES "${lines}\n")
+endif()
 
 include(CMakePackageConfigHelpers)
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/PackageConfig.cmake.in
@@ -169,10 +200,10 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Fonts are opened by file name at run time, so no shared library names them.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
+# The faces text is drawn with are inside the programs; linking the skin
+# library takes the static archives of zlib, libjpeg, libpng and FreeType.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "fonts-wine, pkg-config, zlib1g-dev, libsdl2-dev, libsdl2-ttf-dev, libsdl2-image-dev, libfontconfig-dev, libx11-dev")
+    "pkg-config, zlib1g-dev, libjpeg-dev, libpng-dev, libfreetype-dev, libsdl2-dev, libx11-dev")
 # The library target `package` (the package container) keeps its name: with a
 # CPackConfig.cmake at the top of the build tree CMake would reserve that name
 # for a target of its own, so the configuration lives one folder down and the

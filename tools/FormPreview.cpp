@@ -11,6 +11,7 @@
 #include "framework/components/ClassRegistry.h"
 #include "framework/components/LayoutReader.h"
 #include "framework/components/Properties.h"
+#include "framework/graphics/PngCodec.h"
 #include "framework/components/TypeInfo.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Forms.h"
@@ -21,8 +22,6 @@
 #include "tools/LookArgument.h"
 #include "tools/ToolMain.h"
 
-#include <SDL2/SDL.h>
-#include <SDL2/SDL_image.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -163,22 +162,22 @@ void PrintBounds(TControl* control, int depth) {
 void SaveWindowPng(THeadlessBackend& backend, TCustomForm* form, const std::string& path) {
     THeadlessImage image = backend.Framebuffer(form->ScreenWindow());
     const TWindowShape& shape = form->WindowShape();
-    SDL_Surface* surface =
-        SDL_CreateRGBSurfaceWithFormat(0, image.Width, image.Height, 32, SDL_PIXELFORMAT_ARGB8888);
-    if (surface == nullptr)
-        throw Exception(Format("Cannot save %s: %s", path.c_str(), SDL_GetError()));
-    for (int y = 0; y < image.Height; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) +
-                                                static_cast<size_t>(y) * surface->pitch);
-        for (int x = 0; x < image.Width; ++x) {
-            bool inside = shape.WindowContains(image.Width, image.Height, x, y);
-            row[x] = (inside ? 0xFF000000u : 0u) | (image.Pixel(x, y) & 0xFFFFFF);
+    TPngImage png{image.Width, image.Height,
+                  std::vector<uint8_t>(size_t(image.Width) * size_t(image.Height) * 4)};
+    uint8_t* out = png.Rgba.data();
+    for (int y = 0; y < image.Height; ++y)
+        for (int x = 0; x < image.Width; ++x, out += 4) {
+            const uint32_t pixel = image.Pixel(x, y);
+            out[0] = uint8_t(pixel >> 16);
+            out[1] = uint8_t(pixel >> 8);
+            out[2] = uint8_t(pixel);
+            out[3] = shape.WindowContains(image.Width, image.Height, x, y) ? 0xFF : 0;
         }
+    try {
+        SavePngFile(path, png);
+    } catch (const std::runtime_error& e) {
+        throw Exception(Format("Cannot save %s: %s", path.c_str(), e.what()));
     }
-    int result = IMG_SavePNG(surface, path.c_str());
-    SDL_FreeSurface(surface);
-    if (result != 0)
-        throw Exception(Format("Cannot save %s: %s", path.c_str(), IMG_GetError()));
 }
 
 bool HasDisplay() {

@@ -2,13 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
-
-#include <SDL2/SDL.h>
-#include <SDL2/SDL_image.h>
+#include <stdexcept>
 
 #include "framework/base/Streams.h"
 #include "framework/graphics/BmpCodec.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/graphics/PngCodec.h"
 
 namespace {
 
@@ -152,18 +151,20 @@ void TBitmap::SaveToPngFile(const std::string& fileName) const {
     // PNG cannot hold an empty image; write a single white pixel instead.
     TBitmap one(1, 1);
     const TBitmap& image = Empty() ? one : *this;
-    std::vector<uint32_t> rgba(size_t(image.Width()) * size_t(image.Height()));
-    for (size_t i = 0; i < rgba.size(); ++i)
-        rgba[i] = (image.FPixels[i] & 0xFFFFFF) | 0xFF000000u;
-    SDL_Surface* surface =
-        SDL_CreateRGBSurfaceWithFormatFrom(rgba.data(), image.Width(), image.Height(), 32,
-                                           image.Width() * 4, SDL_PIXELFORMAT_ABGR8888);
-    if (!surface)
-        throw EInvalidGraphic(Format("Cannot save %s: %s", fileName.c_str(), SDL_GetError()));
-    int rc = IMG_SavePNG(surface, fileName.c_str());
-    SDL_FreeSurface(surface);
-    if (rc != 0)
-        throw EInvalidGraphic(Format("Cannot save %s: %s", fileName.c_str(), IMG_GetError()));
+    TPngImage png{image.Width(), image.Height(),
+                  std::vector<uint8_t>(size_t(image.Width()) * size_t(image.Height()) * 4)};
+    uint8_t* p = png.Rgba.data();
+    for (uint32_t pixel : image.FPixels) {
+        *p++ = uint8_t(pixel);
+        *p++ = uint8_t(pixel >> 8);
+        *p++ = uint8_t(pixel >> 16);
+        *p++ = 0xFF;
+    }
+    try {
+        SavePngFile(fileName, png, true);
+    } catch (const std::runtime_error& e) {
+        throw EInvalidGraphic(Format("Cannot save %s: %s", fileName.c_str(), e.what()));
+    }
 }
 
 std::unique_ptr<TGraphic> TBitmap::Clone() const {

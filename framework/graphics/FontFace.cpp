@@ -1,122 +1,97 @@
 #include "framework/graphics/FontFace.h"
 
-#include <fontconfig/fontconfig.h>
-
-#include <SDL2/SDL_ttf.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_MODULE_H
+#include FT_OUTLINE_H
+#include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <fstream>
-#include <iterator>
+#include <cstdlib>
 #include <map>
 #include <tuple>
-#include <unistd.h>
 
+#include "framework/base/EmbeddedFiles.h"
 #include "framework/base/SysUtils.h"
+
+// The faces the build embeds (framework/graphics/CMakeLists.txt).
+extern const TEmbeddedFile EmbeddedFonts[];
+
+// FreeType's modules for the two formats the embedded faces come in, and
+// the renderers and hinter they use. Adding only these (instead of every
+// module the library was built with) keeps the rest out of the program.
+// Each class record starts with its FT_Module_Class, which is all that
+// FT_Add_Module reads, so they are declared as that (as FreeType's own
+// module list declares them).
+extern "C" {
+extern const FT_Module_Class tt_driver_class;
+extern const FT_Module_Class winfnt_driver_class;
+extern const FT_Module_Class sfnt_module_class;
+extern const FT_Module_Class psnames_module_class;
+extern const FT_Module_Class autofit_module_class;
+extern const FT_Module_Class ft_raster1_renderer_class;
+extern const FT_Module_Class ft_smooth_renderer_class;
+}
 
 namespace {
 
-const char* const kWineFontDir = "/usr/share/wine/fonts";
-const char* const kFallbackFamily = "DejaVu Sans";
-const char* const kFallbackFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+const char* const kFallbackRegular = "DejaVuSans.ttf";
+const char* const kFallbackBold = "DejaVuSans-Bold.ttf";
 
-bool FileExists(const std::string& path) {
-    return access(path.c_str(), R_OK) == 0;
+int32_t CeilPixels(FT_Pos value) {
+    return int32_t((value + 63) & -64) / 64;
 }
 
-void EnsureTtf() {
-    static bool initialised = false;
-    if (initialised)
-        return;
-    if (TTF_Init() != 0)
-        throw Exception(Format("Cannot initialise fonts: %s", TTF_GetError()));
-    initialised = true;
+void* Allocate(FT_Memory, long size) {
+    return std::malloc(size_t(size));
+}
+void Free(FT_Memory, void* block) {
+    std::free(block);
+}
+void* Reallocate(FT_Memory, long, long size, void* block) {
+    return std::realloc(block, size_t(size));
 }
 
-FcConfig* FontConfig() {
-    static FcConfig* config = [] {
-        FcConfig* c = FcInitLoadConfigAndFonts();
-        // The fonts-wine folder is not indexed by the system configuration.
-        if (c)
-            FcConfigAppFontAddDir(c, reinterpret_cast<const FcChar8*>(kWineFontDir));
-        return c;
+FT_Library Library() {
+    static FT_Library library = [] {
+        static FT_MemoryRec_ memory{nullptr, Allocate, Free, Reallocate};
+        FT_Library lib = nullptr;
+        if (FT_New_Library(&memory, &lib) != 0)
+            throw Exception("Cannot initialise fonts: out of memory");
+        for (const FT_Module_Class* module :
+             {&psnames_module_class, &sfnt_module_class, &autofit_module_class, &tt_driver_class,
+              &winfnt_driver_class, &ft_raster1_renderer_class, &ft_smooth_renderer_class})
+            if (FT_Add_Module(lib, module) != 0)
+                throw Exception(Format("Cannot initialise fonts: module %s", module->module_name));
+        return lib;
     }();
-    return config;
+    return library;
 }
 
-// The family that fontconfig finds for `family`, with its file; false when
-// fontconfig substitutes a different family.
-bool MatchFamily(const std::string& family, TFontStyles style, TFontFile& file) {
-    FcConfig* config = FontConfig();
-    if (!config)
-        return false;
-    FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-    FcPatternAddInteger(pattern, FC_WEIGHT, (style & fsBold) ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, (style & fsItalic) ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(config, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result;
-    FcPattern* match = FcFontMatch(config, pattern, &result);
-    FcPatternDestroy(pattern);
-    if (!match)
-        return false;
-    bool ok = false;
-    FcChar8 *matchedFamily = nullptr, *path = nullptr;
-    int index = 0, weight = FC_WEIGHT_REGULAR;
-    if (FcPatternGetString(match, FC_FAMILY, 0, &matchedFamily) == FcResultMatch &&
-        FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch &&
-        SameText(reinterpret_cast<const char*>(matchedFamily), family)) {
-        FcPatternGetInteger(match, FC_INDEX, 0, &index);
-        FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
-        file.Path = reinterpret_cast<const char*>(path);
-        file.FaceIndex = index;
-        file.SyntheticBold = (style & fsBold) && weight < FC_WEIGHT_DEMIBOLD;
-        ok = true;
+FT_Face OpenFace(const std::string& fileName, long index) {
+    const std::span<const uint8_t> bytes = FindEmbeddedFile(EmbeddedFonts, fileName);
+    if (bytes.empty())
+        throw Exception(Format("Cannot open font %s: the program does not carry it",
+                               fileName.c_str()));
+    FT_Face face = nullptr;
+    if (FT_New_Memory_Face(Library(), bytes.data(), FT_Long(bytes.size()), index, &face) != 0)
+        throw Exception(Format("Cannot open font %s (face %ld)", fileName.c_str(), index));
+    // A Unicode map where the face has one (a UCS-4 one first), else the
+    // face's own.
+    FT_CharMap chosen = nullptr;
+    for (int i = 0; i < face->num_charmaps && !chosen; ++i)
+        if (face->charmaps[i]->platform_id == 3 && face->charmaps[i]->encoding_id == 10)
+            chosen = face->charmaps[i];
+    for (int i = 0; i < face->num_charmaps && !chosen; ++i) {
+        const FT_CharMap map = face->charmaps[i];
+        if ((map->platform_id == 3 && (map->encoding_id == 1 || map->encoding_id == 0)) ||
+            (map->platform_id == 2 && map->encoding_id == 1) || map->platform_id == 0)
+            chosen = map;
     }
-    FcPatternDestroy(match);
-    return ok;
-}
-
-// The OS/2 table's Windows ascent and descent of a TrueType file, in font
-// units, and its units per em; false for other files.
-struct TWinMetrics {
-    int32_t UnitsPerEm = 0;
-    int32_t WinAscent = 0;
-    int32_t WinDescent = 0;
-};
-
-bool ReadWinMetrics(const std::string& path, TWinMetrics& m) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<uint8_t> d((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    auto u16 = [&](size_t at) { return uint32_t(d[at] << 8 | d[at + 1]); };
-    auto u32 = [&](size_t at) { return u16(at) << 16 | u16(at + 2); };
-    if (d.size() < 12)
-        return false;
-    uint32_t tables = u16(4);
-    size_t head = 0, os2 = 0;
-    for (uint32_t i = 0; i < tables; ++i) {
-        size_t at = 12 + 16 * size_t(i);
-        if (at + 16 > d.size())
-            return false;
-        uint32_t offset = u32(at + 8);
-        if (std::memcmp(&d[at], "head", 4) == 0)
-            head = offset;
-        if (std::memcmp(&d[at], "OS/2", 4) == 0)
-            os2 = offset;
-    }
-    if (!head || !os2 || head + 20 > d.size() || os2 + 78 > d.size())
-        return false;
-    m.UnitsPerEm = int32_t(u16(head + 18));
-    m.WinAscent = int32_t(u16(os2 + 74));
-    m.WinDescent = int32_t(u16(os2 + 76));
-    return m.UnitsPerEm > 0 && m.WinAscent + m.WinDescent > 0;
-}
-
-std::string Lower(const std::string& s) {
-    return LowerCase(s);
+    if (chosen)
+        FT_Set_Charmap(face, chosen);
+    return face;
 }
 
 } // namespace
@@ -130,114 +105,122 @@ uint32_t AnsiToUnicode(uint8_t ch) {
 }
 
 TFontFile ResolveFontFile(const std::string& family, TFontStyles style) {
-    TFontFile file;
-    if (SameText(family, "MS Sans Serif")) {
-        std::string path = std::string(kWineFontDir) + "/sserife.fon";
-        if (FileExists(path)) {
-            file.Path = path;
-            file.SyntheticBold = (style & fsBold) != 0;
-            return file;
-        }
-    }
-    if (!family.empty() && MatchFamily(family, style, file))
-        return file;
-    if (MatchFamily(kFallbackFamily, style, file))
-        return file;
-    file.Path = kFallbackFile;
-    file.SyntheticBold = (style & fsBold) != 0;
-    return file;
+    const bool bold = (style & fsBold) != 0;
+    if (SameText(family, "MS Sans Serif"))
+        return TFontFile{"sserife.fon", 0, bold};
+    if (SameText(family, "Tahoma"))
+        return TFontFile{bold ? "tahomabd.ttf" : "tahoma.ttf", 0, false};
+    return TFontFile{bold ? kFallbackBold : kFallbackRegular, 0, false};
 }
 
 TFontFace::TFontFace(const TFontFile& file, int32_t height, TFontStyles style) : FFile(file) {
-    EnsureTtf();
     if (height == 0)
         height = -11; // the platform's "default size"
-    TWinMetrics win;
-    if (ReadWinMetrics(file.Path, win)) {
-        // Scalable font: a negative height is the em size, a positive one the
-        // cell (Windows ascent + descent).
-        int32_t ppem = height < 0
-                           ? -height
-                           : std::max(1, int32_t(std::lround(double(height) * win.UnitsPerEm /
-                                                             (win.WinAscent + win.WinDescent))));
-        FFont = TTF_OpenFontIndex(file.Path.c_str(), ppem, file.FaceIndex);
-        if (!FFont)
-            throw Exception(Format("Cannot open font %s: %s", file.Path.c_str(), TTF_GetError()));
-        FAscent = int32_t(std::lround(double(win.WinAscent) * ppem / win.UnitsPerEm));
-        FDescent = int32_t(std::lround(double(win.WinDescent) * ppem / win.UnitsPerEm));
+    FFace = OpenFace(file.FileName, file.FaceIndex);
+    if (FT_IS_SCALABLE(FFace)) {
+        // A negative height is the em size, a positive one the cell
+        // (Windows ascent + descent).
+        const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(FFace, FT_SFNT_OS2));
+        const int32_t unitsPerEm = FFace->units_per_EM;
+        const int32_t winAscent = os2 ? os2->usWinAscent : FFace->ascender;
+        const int32_t winDescent = os2 ? os2->usWinDescent : -FFace->descender;
+        if (unitsPerEm <= 0 || winAscent + winDescent <= 0)
+            throw Exception(Format("Cannot open font %s: no metrics", file.FileName.c_str()));
+        const int32_t ppem =
+            height < 0 ? -height
+                       : std::max(1, int32_t(std::lround(double(height) * unitsPerEm /
+                                                         (winAscent + winDescent))));
+        if (FT_Set_Char_Size(FFace, 0, FT_F26Dot6(ppem) * 64, 0, 0) != 0)
+            throw Exception(Format("Cannot open font %s at %d pixels", file.FileName.c_str(), ppem));
+        FAscent = int32_t(std::lround(double(winAscent) * ppem / unitsPerEm));
+        FDescent = int32_t(std::lround(double(winDescent) * ppem / unitsPerEm));
         FLineThickness = std::max(1, (ppem + 6) / 14);
+        FSlantOutlines = (style & fsItalic) != 0;
     } else {
         // Bitmap font: each face is one size; take the largest that does not
         // exceed the request (character height for negative heights, cell
-        // height for positive ones), else the smallest.
+        // height for positive ones), else the smallest. The faces of
+        // sserife.fon have their character height as ascent (internal
+        // leading 0), so the ascent stands for it.
+        const long faces = FFace->num_faces;
         long best = -1, smallest = -1;
         int32_t bestValue = 0, smallestValue = 0;
-        for (long face = 0; face < 16; ++face) {
-            TTF_Font* probe = TTF_OpenFontIndex(file.Path.c_str(), 12, face);
-            if (!probe)
-                break;
-            // The faces of sserife.fon have their character height as ascent
-            // (internal leading 0), so the ascent stands for it.
-            int32_t value = height < 0 ? TTF_FontAscent(probe) : TTF_FontHeight(probe);
-            int32_t want = height < 0 ? -height : height;
-            if (value <= want && (best < 0 || value > bestValue))
-                best = face, bestValue = value;
-            if (smallest < 0 || value < smallestValue)
-                smallest = face, smallestValue = value;
-            TTF_CloseFont(probe);
+        const int32_t want = height < 0 ? -height : height;
+        for (long index = 0; index < faces; ++index) {
+            FT_Face probe = index == FFile.FaceIndex ? FFace : OpenFace(file.FileName, index);
+            if (probe->num_fixed_sizes > 0 && FT_Select_Size(probe, 0) == 0) {
+                const FT_Size_Metrics& m = probe->size->metrics;
+                const int32_t value = height < 0 ? CeilPixels(m.ascender) : CeilPixels(m.height);
+                if (value <= want && (best < 0 || value > bestValue))
+                    best = index, bestValue = value;
+                if (smallest < 0 || value < smallestValue)
+                    smallest = index, smallestValue = value;
+            }
+            if (probe != FFace)
+                FT_Done_Face(probe);
         }
-        FFile.FaceIndex = best >= 0 ? best : (smallest >= 0 ? smallest : 0);
-        FFont = TTF_OpenFontIndex(file.Path.c_str(), 12, FFile.FaceIndex);
-        if (!FFont)
-            throw Exception(Format("Cannot open font %s: %s", file.Path.c_str(), TTF_GetError()));
-        FAscent = TTF_FontAscent(FFont);
-        FDescent = -TTF_FontDescent(FFont);
+        const long chosen = best >= 0 ? best : (smallest >= 0 ? smallest : 0);
+        if (chosen != FFile.FaceIndex) {
+            FT_Done_Face(FFace);
+            FFace = OpenFace(file.FileName, chosen);
+            FFile.FaceIndex = chosen;
+        }
+        if (FFace->num_fixed_sizes <= 0 || FT_Select_Size(FFace, 0) != 0)
+            throw Exception(Format("Cannot open font %s: no size", file.FileName.c_str()));
+        FAscent = CeilPixels(FFace->size->metrics.ascender);
+        FDescent = -CeilPixels(FFace->size->metrics.descender);
         // A bitmap face cannot be slanted by the renderer; shear it here.
         FShearItalic = (style & fsItalic) != 0;
     }
-    TTF_SetFontHinting(FFont, TTF_HINTING_MONO);
-    if ((style & fsItalic) && !FShearItalic)
-        TTF_SetFontStyle(FFont, TTF_STYLE_ITALIC);
-    FSurfaceOffset = FAscent - TTF_FontAscent(FFont);
 }
 
 TFontFace::~TFontFace() {
-    if (FFont)
-        TTF_CloseFont(FFont);
+    if (FFace)
+        FT_Done_Face(FFace);
+}
+
+TGlyph TFontFace::Render(uint32_t code) {
+    TGlyph g;
+    FT_UInt index = FT_Get_Char_Index(FFace, code);
+    if (index == 0)
+        index = FT_Get_Char_Index(FFace, '?');
+    if (FT_Load_Glyph(FFace, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_MONO) != 0)
+        return g;
+    FT_GlyphSlot slot = FFace->glyph;
+    if (FSlantOutlines && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+        // The platform's slant for faces without an italic of their own:
+        // x moves right by about a fifth of the height above the baseline.
+        FT_Matrix shear{1 << 16, FT_Fixed(0.207f * (1 << 16)), 0, 1 << 16};
+        FT_Outline_Transform(&slot->outline, &shear);
+    }
+    if (slot->format != FT_GLYPH_FORMAT_BITMAP &&
+        FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0)
+        return g;
+    g.Advance = CeilPixels(slot->metrics.horiAdvance);
+    const FT_Bitmap& bitmap = slot->bitmap;
+    g.Left = slot->bitmap_left;
+    g.Top = FAscent - slot->bitmap_top;
+    g.Width = int32_t(bitmap.width);
+    g.Height = int32_t(bitmap.rows);
+    g.Bits.assign(size_t(g.Width) * size_t(g.Height), 0);
+    for (int32_t y = 0; y < g.Height; ++y) {
+        const uint8_t* row = bitmap.buffer + ptrdiff_t(y) * bitmap.pitch;
+        for (int32_t x = 0; x < g.Width; ++x) {
+            const bool ink = bitmap.pixel_mode == FT_PIXEL_MODE_MONO
+                                 ? (row[x >> 3] & (0x80 >> (x & 7))) != 0
+                                 : row[x] >= 128;
+            g.Bits[size_t(y) * size_t(g.Width) + size_t(x)] = ink ? 255 : 0;
+        }
+    }
+    return g;
 }
 
 const TGlyph& TFontFace::Glyph(uint8_t ch) {
     std::unique_ptr<TGlyph>& slot = FGlyphs[ch];
     if (slot)
         return *slot;
-    slot = std::make_unique<TGlyph>();
+    slot = std::make_unique<TGlyph>(Render(AnsiToUnicode(ch)));
     TGlyph& g = *slot;
-    uint32_t code = AnsiToUnicode(ch);
-    if (!TTF_GlyphIsProvided32(FFont, code))
-        code = '?';
-    int minx = 0, maxx = 0, miny = 0, maxy = 0, advance = 0;
-    if (TTF_GlyphMetrics32(FFont, code, &minx, &maxx, &miny, &maxy, &advance) != 0)
-        return g;
-    g.Advance = advance;
-    SDL_Surface* s = TTF_RenderGlyph32_Solid(FFont, code, SDL_Color{255, 255, 255, 255});
-    if (s) {
-        // The surface starts at the leftmost ink or the pen, whichever is
-        // further left, and at SDL_ttf's ascent line.
-        g.Left = std::min(0, minx);
-        g.Top = FSurfaceOffset;
-        g.Width = s->w;
-        g.Height = s->h;
-        g.Bits.assign(size_t(s->w) * size_t(s->h), 0);
-        SDL_LockSurface(s);
-        for (int y = 0; y < s->h; ++y) {
-            const uint8_t* row =
-                static_cast<const uint8_t*>(s->pixels) + size_t(y) * size_t(s->pitch);
-            for (int x = 0; x < s->w; ++x)
-                g.Bits[size_t(y) * size_t(s->w) + size_t(x)] = row[x] ? 255 : 0;
-        }
-        SDL_UnlockSurface(s);
-        SDL_FreeSurface(s);
-    }
     if (FFile.SyntheticBold && g.Width > 0) {
         // Emboldening: the glyph ORed with itself one pixel to the right.
         std::vector<uint8_t> bold(size_t(g.Width + 1) * size_t(g.Height), 0);
@@ -280,7 +263,7 @@ TFontFace& GetFontFace(const TFont& font) {
     using TKey = std::tuple<std::string, int32_t, TFontStyles>;
     static std::map<TKey, std::unique_ptr<TFontFace>> cache;
     const TFontStyles shape = font.Style() & (fsBold | fsItalic);
-    TKey key{Lower(font.Name()), font.Height(), shape};
+    TKey key{LowerCase(font.Name()), font.Height(), shape};
     auto it = cache.find(key);
     if (it != cache.end())
         return *it->second;

@@ -1,17 +1,21 @@
 #pragma once
-// Fonts as they are drawn: a TFont resolved to a font file, opened with
-// SDL2_ttf at the pixel size the platform would choose, with the platform's
-// cell metrics (ascent and descent from the font's Windows metrics) and a
-// cache of rendered glyphs. Text widths are sums of glyph advances, without
-// kerning, exactly as the glyphs are laid out when drawn, so that measuring
-// and drawing agree to the pixel.
+// Fonts as they are drawn: a TFont resolved to one of the faces the program
+// carries, rasterised by FreeType at the pixel size the platform would
+// choose, without anti-aliasing, with the platform's cell metrics (ascent
+// and descent from the font's Windows metrics) and a cache of rendered
+// glyphs. Text widths are sums of glyph advances, without kerning, exactly
+// as the glyphs are laid out when drawn, so that measuring and drawing
+// agree to the pixel.
 //
-// Family resolution: "MS Sans Serif" is the bitmap font sserife.fon from
-// fonts-wine (the size picks one of its faces; bold is emboldened by one
-// pixel and italic sheared, as the platform simulates them for bitmap
-// fonts); every other family goes through fontconfig, which also sees the
-// fonts-wine folder ("Tahoma" is tahoma.ttf / tahomabd.ttf); a family
-// fontconfig does not know becomes DejaVu Sans.
+// The faces travel inside the program (EmbeddedFonts), so every machine
+// draws the same pixels whatever fonts it has:
+//   "MS Sans Serif"  sserife.fon, a bitmap font: the size picks one of its
+//                    faces; bold is emboldened by one pixel and italic
+//                    sheared, as the platform simulates them for bitmap fonts
+//   "Tahoma"         tahoma.ttf, tahomabd.ttf (monochrome bitmaps at 8-16
+//                    pixels, outlines beyond)
+//   any other family DejaVu Sans (DejaVuSans.ttf, DejaVuSans-Bold.ttf)
+// Italic outlines are slanted as they are loaded.
 
 #include <array>
 #include <cstdint>
@@ -21,7 +25,7 @@
 
 #include "framework/graphics/Font.h"
 
-struct _TTF_Font;
+struct FT_FaceRec_;
 
 // One rendered character. Bits holds Width x Height coverage bytes (0 or
 // 255, the fonts are drawn without anti-aliasing); (Left, Top) is where its
@@ -35,9 +39,9 @@ struct TGlyph {
     std::vector<uint8_t> Bits;
 };
 
-// Where a family, style and size was found.
+// Which embedded face a family, style and size resolves to.
 struct TFontFile {
-    std::string Path;
+    std::string FileName; // the face's file name, as embedded
     long FaceIndex = 0;
     bool SyntheticBold = false;
 };
@@ -64,13 +68,15 @@ public:
     int32_t TextWidth(const std::string& text);
 
 private:
+    TGlyph Render(uint32_t code);
+
     TFontFile FFile;
-    _TTF_Font* FFont = nullptr;
+    FT_FaceRec_* FFace = nullptr;
     int32_t FAscent = 0;
     int32_t FDescent = 0;
-    int32_t FSurfaceOffset = 0; // cell top minus SDL_ttf's ascent line
     int32_t FLineThickness = 1;
-    bool FShearItalic = false;
+    bool FShearItalic = false; // a bitmap face slanted by whole pixels
+    bool FSlantOutlines = false;
     std::array<std::unique_ptr<TGlyph>, 256> FGlyphs;
 };
 
@@ -78,7 +84,7 @@ private:
 // is the only user).
 TFontFace& GetFontFace(const TFont& font);
 
-// The file a family with the given style resolves to (see above).
+// The embedded face a family with the given style resolves to (see above).
 TFontFile ResolveFontFile(const std::string& family, TFontStyles style);
 
 // The Unicode code point of a Windows-1252 character.

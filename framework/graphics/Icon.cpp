@@ -1,16 +1,15 @@
 #include "framework/graphics/Icon.h"
 
-#include <SDL2/SDL.h>
-#include <SDL2/SDL_image.h>
-
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <stdexcept>
 
 #include "framework/base/Endian.h"
 #include "framework/base/Streams.h"
 #include "framework/graphics/BmpCodec.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/graphics/PngCodec.h"
 
 namespace {
 
@@ -25,7 +24,7 @@ constexpr uint16_t kTypeIcon = 1;
     throw EInvalidGraphic("Icon image is not valid: " + what);
 }
 
-TIconImage DecodePng(const uint8_t* data, size_t size, size_t at) {
+TIconImage DecodePngEntry(const uint8_t* data, size_t size, size_t at) {
     // The PNG header gives the size before anything is decoded.
     if (size < 24)
         Fail(Format("PNG image at offset %zu is truncated", at));
@@ -35,29 +34,20 @@ TIconImage DecodePng(const uint8_t* data, size_t size, size_t at) {
         uint32_t(data[20]) << 24 | uint32_t(data[21]) << 16 | uint32_t(data[22]) << 8 | data[23];
     if (w == 0 || h == 0 || w > 1024 || h > 1024)
         Fail(Format("PNG image of %u x %u at offset %zu", w, h, at));
-    if (size > size_t(INT32_MAX))
-        Fail(Format("PNG image at offset %zu is too large", at));
-    SDL_RWops* rw = SDL_RWFromConstMem(data, int(size));
-    SDL_Surface* surface = rw ? IMG_LoadPNG_RW(rw) : nullptr;
-    if (rw)
-        SDL_RWclose(rw);
-    if (!surface)
-        Fail(Format("PNG image at offset %zu: %s", at, IMG_GetError()));
-    SDL_Surface* rgba = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ABGR8888, 0);
-    SDL_FreeSurface(surface);
-    if (!rgba)
-        Fail(Format("PNG image at offset %zu: %s", at, SDL_GetError()));
-    TIconImage img{TBitmap(rgba->w, rgba->h),
-                   std::vector<uint8_t>(size_t(rgba->w) * size_t(rgba->h))};
-    for (int y = 0; y < rgba->h; ++y) {
-        const uint32_t* row = reinterpret_cast<const uint32_t*>(
-            static_cast<const uint8_t*>(rgba->pixels) + size_t(y) * size_t(rgba->pitch));
-        for (int x = 0; x < rgba->w; ++x) {
-            img.Pixels.ScanLine(y)[x] = row[x] & 0xFFFFFF;
-            img.Alpha[size_t(y) * size_t(rgba->w) + size_t(x)] = uint8_t(row[x] >> 24);
-        }
+    TPngImage png;
+    try {
+        png = DecodePng(data, size, 1024);
+    } catch (const std::runtime_error& e) {
+        Fail(Format("PNG image at offset %zu: %s", at, e.what()));
     }
-    SDL_FreeSurface(rgba);
+    TIconImage img{TBitmap(png.Width, png.Height),
+                   std::vector<uint8_t>(size_t(png.Width) * size_t(png.Height))};
+    const uint8_t* p = png.Rgba.data();
+    for (int y = 0; y < png.Height; ++y)
+        for (int x = 0; x < png.Width; ++x, p += 4) {
+            img.Pixels.ScanLine(y)[x] = uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+            img.Alpha[size_t(y) * size_t(png.Width) + size_t(x)] = p[3];
+        }
     return img;
 }
 
@@ -83,7 +73,7 @@ std::vector<TIconImage> DecodeIco(const uint8_t* data, size_t size) {
             Fail(Format("image %zu (entry at offset %zu) lies outside the file", i, at));
         const uint8_t* image = data + offset;
         if (bytes >= 8 && std::memcmp(image, "\x89PNG\r\n\x1a\n", 8) == 0) {
-            images.push_back(DecodePng(image, size_t(bytes), size_t(offset)));
+            images.push_back(DecodePngEntry(image, size_t(bytes), size_t(offset)));
             continue;
         }
         TDibImage dib;

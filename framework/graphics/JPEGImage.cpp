@@ -1,9 +1,10 @@
 #include "framework/graphics/JPEGImage.h"
 
 #include <climits>
+#include <csetjmp>
+#include <cstdio>
 
-#include <SDL2/SDL.h>
-#include <SDL2/SDL_image.h>
+#include <jpeglib.h>
 
 #include "framework/graphics/BmpCodec.h"
 #include "framework/graphics/Canvas.h"
@@ -45,6 +46,87 @@ void ReadFrameSize(const uint8_t* d, size_t size, uint32_t& width, uint32_t& hei
     Fail("no frame header");
 }
 
+// libjpeg reports a fatal error by calling error_exit, which must not
+// return: it jumps back to the decoder with the library's own message.
+struct TJpegErrors {
+    jpeg_error_mgr Manager{};
+    std::jmp_buf Escape;
+    char Message[JMSG_LENGTH_MAX] = {};
+};
+
+void ErrorExit(j_common_ptr info) {
+    auto* errors = reinterpret_cast<TJpegErrors*>(info->err);
+    info->err->format_message(info, errors->Message);
+    std::longjmp(errors->Escape, 1);
+}
+
+// Warnings (a corrupt but readable stream) are not errors: the picture
+// decodes as far as it goes, as other viewers show it.
+void Silent(j_common_ptr, int) {}
+
+// The decoded picture as 0x00BBGGRR pixels. Nothing with a destructor lives
+// in this frame across the jump; the bitmap is filled row by row from the
+// library's buffer and only returned once the decoder has finished.
+void DecodeInto(const uint8_t* data, size_t size, TBitmap& bitmap, TJpegErrors& errors,
+                jpeg_decompress_struct& info) {
+    info.err = jpeg_std_error(&errors.Manager);
+    errors.Manager.error_exit = ErrorExit;
+    errors.Manager.emit_message = Silent;
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+    jpeg_read_header(&info, TRUE);
+    // Four components are CMYK (or YCCK, which the library turns into
+    // CMYK); the other colour spaces come out as RGB.
+    const bool cmyk = info.num_components == 4;
+    info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    jpeg_start_decompress(&info);
+    bitmap.SetSize(int32_t(info.output_width), int32_t(info.output_height));
+    const int components = info.output_components;
+    JSAMPARRAY row = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
+                                               info.output_width * JDIMENSION(components), 1);
+    // Adobe's CMYK files store inverted ink values, which is what every
+    // CMYK JPEG in practice is: each channel is then (255 - ink) * (255 - K).
+    const bool inverted = cmyk && info.saw_Adobe_marker;
+    while (info.output_scanline < info.output_height) {
+        const int32_t y = int32_t(info.output_scanline);
+        jpeg_read_scanlines(&info, row, 1);
+        uint32_t* target = bitmap.ScanLine(y);
+        const JSAMPLE* p = row[0];
+        for (JDIMENSION x = 0; x < info.output_width; ++x, p += components) {
+            uint32_t r, g, b;
+            if (!cmyk) {
+                r = p[0], g = p[1], b = p[2];
+            } else {
+                const uint32_t c = inverted ? p[0] : 255u - p[0];
+                const uint32_t m = inverted ? p[1] : 255u - p[1];
+                const uint32_t ye = inverted ? p[2] : 255u - p[2];
+                const uint32_t k = inverted ? p[3] : 255u - p[3];
+                r = (c * k + 127) / 255, g = (m * k + 127) / 255, b = (ye * k + 127) / 255;
+            }
+            target[x] = b << 16 | g << 8 | r;
+        }
+    }
+    jpeg_finish_decompress(&info);
+}
+
+TBitmap DecodeJpeg(const uint8_t* data, size_t size) {
+    TBitmap bitmap;
+    TJpegErrors errors;
+    jpeg_decompress_struct info{};
+    if (setjmp(errors.Escape) != 0) {
+        jpeg_destroy_decompress(&info);
+        Fail(errors.Message);
+    }
+    try {
+        DecodeInto(data, size, bitmap, errors, info);
+    } catch (...) {
+        jpeg_destroy_decompress(&info);
+        throw;
+    }
+    jpeg_destroy_decompress(&info);
+    return bitmap;
+}
+
 } // namespace
 
 void TJPEGImage::Draw(TCanvas& canvas, const TRect& rect) const {
@@ -62,27 +144,7 @@ void TJPEGImage::LoadFromMemory(const uint8_t* data, size_t size) {
     if (width == 0 || height == 0 || width > uint32_t(kMaxBitmapSide) ||
         height > uint32_t(kMaxBitmapSide) || int64_t(width) * height > kMaxDecodedPixels)
         Fail(Format("image size %u x %u is out of range", width, height));
-    if (size > size_t(INT32_MAX))
-        Fail(Format("file of %zu bytes is too large", size));
-    SDL_RWops* rw = SDL_RWFromConstMem(data, int(size));
-    SDL_Surface* surface = rw ? IMG_LoadJPG_RW(rw) : nullptr;
-    if (rw)
-        SDL_RWclose(rw);
-    if (!surface)
-        Fail(IMG_GetError());
-    SDL_Surface* converted = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_XBGR8888, 0);
-    SDL_FreeSurface(surface);
-    if (!converted)
-        Fail(SDL_GetError());
-    TBitmap bitmap(converted->w, converted->h);
-    for (int y = 0; y < converted->h; ++y) {
-        const uint32_t* row = reinterpret_cast<const uint32_t*>(
-            static_cast<const uint8_t*>(converted->pixels) + size_t(y) * size_t(converted->pitch));
-        for (int x = 0; x < converted->w; ++x)
-            bitmap.ScanLine(y)[x] = row[x] & 0xFFFFFF;
-    }
-    SDL_FreeSurface(converted);
-    FBitmap = std::move(bitmap);
+    FBitmap = DecodeJpeg(data, size);
     FData.assign(data, data + size);
     Changed();
 }

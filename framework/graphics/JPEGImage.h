@@ -1,5 +1,5 @@
 #pragma once
-// JPEG pictures, decoded by libjpeg through SDL2_image into a bitmap. The
+// JPEG pictures, decoded by libjpeg into a bitmap. The
 // frame header is checked first so that a file claiming a huge size fails
 // cleanly instead of allocating it.
 

@@ -2,10 +2,10 @@
 
 #include "framework/base/Streams.h"
 
-#include <SDL2/SDL.h>
-#include <SDL2/SDL_image.h>
+#include <jpeglib.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
@@ -198,17 +198,46 @@ std::string Rows(std::initializer_list<const char*> rows) {
     return s;
 }
 
+std::vector<uint8_t> EncodeJpeg(const TBitmap& bitmap, int quality) {
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = JDIMENSION(bitmap.Width());
+    info.image_height = JDIMENSION(bitmap.Height());
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, quality, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<JSAMPLE> row(size_t(bitmap.Width()) * 3);
+    while (info.next_scanline < info.image_height) {
+        const int32_t y = int32_t(info.next_scanline);
+        for (int32_t x = 0; x < bitmap.Width(); ++x) {
+            const uint32_t c = bitmap.Pixel(x, y);
+            row[size_t(x) * 3] = JSAMPLE(c & 0xFF);
+            row[size_t(x) * 3 + 1] = JSAMPLE(c >> 8 & 0xFF);
+            row[size_t(x) * 3 + 2] = JSAMPLE(c >> 16 & 0xFF);
+        }
+        JSAMPROW rows[1] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    std::vector<uint8_t> file(buffer, buffer + size);
+    std::free(buffer);
+    return file;
+}
+
 std::vector<uint8_t> MakeJpeg(int32_t width, int32_t height, TColor colour) {
-    std::vector<uint32_t> rgba(size_t(width) * size_t(height), ColorToRGB(colour) | 0xFF000000u);
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(rgba.data(), width, height, 32, width * 4,
-                                                        SDL_PIXELFORMAT_ABGR8888);
-    std::string path = TempPath("made.jpg");
-    IMG_SaveJPG(s, path.c_str(), 95);
-    SDL_FreeSurface(s);
-    TMemoryStream m;
-    m.LoadFromFile(path);
-    std::remove(path.c_str());
-    return std::vector<uint8_t>(m.Memory(), m.Memory() + m.Size());
+    TBitmap bitmap(width, height);
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x)
+            bitmap.SetPixel(x, y, colour);
+    return EncodeJpeg(bitmap, 95);
 }
 
 } // namespace gfxtest

@@ -52,7 +52,9 @@ std::vector<uint8_t> MakeRleBmp(int32_t width, int32_t height, uint16_t bitCount
 // An ICO file holding one 4-bit image per size in `sizes`; image pixels are
 // palette index (x + y) % 16 with the AND mask set where x == y.
 std::vector<uint8_t> MakeIco(const std::vector<int32_t>& sizes);
-// A JPEG file of one colour, made with libjpeg through SDL2_image.
+// A JPEG file of the bitmap's pixels, made with libjpeg at `quality`.
+std::vector<uint8_t> EncodeJpeg(const TBitmap& bitmap, int quality);
+// A JPEG file of one colour.
 std::vector<uint8_t> MakeJpeg(int32_t width, int32_t height, TColor colour);
 
 // The test palette of 16 distinct colours.

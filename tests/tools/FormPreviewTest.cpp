@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <SDL2/SDL.h>
-#include <SDL2/SDL_image.h>
+#include "support/PngFile.h"
 
 #include <algorithm>
 #include <array>
@@ -103,21 +102,14 @@ TEST(FormPreview, ScreenshotKeepsTheRoundCornersSeeThrough) {
     std::string png = Scratch("shot.png");
     Result r = Preview(kDemo + " --look WinXP --move 460,16 --screenshot " + png);
     ASSERT_EQ(r.status, 0) << r.err;
-    SDL_Surface* loaded = IMG_Load(png.c_str());
-    ASSERT_NE(loaded, nullptr);
-    SDL_Surface* s = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(loaded);
-    ASSERT_NE(s, nullptr);
-    auto pixel = [&](int x, int y) {
-        return reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(s->pixels) +
-                                                 y * s->pitch)[x];
-    };
-    EXPECT_EQ(s->w, 481);
-    EXPECT_EQ(s->h, 209);
+    const TPngPixels s = ReadPngFile(png);
+    ASSERT_EQ(s.Width, 481);
+    auto pixel = [&](int x, int y) { return s.At(x, y); };
+    EXPECT_EQ(s.Width, 481);
+    EXPECT_EQ(s.Height, 209);
     EXPECT_EQ(pixel(0, 0) >> 24, 0u);
-    EXPECT_EQ(pixel(s->w - 1, 0) >> 24, 0u);
-    EXPECT_EQ(pixel(0, s->h - 1), 0xFF002CC8u); // WinXP border, opaque
-    EXPECT_EQ(pixel(s->w / 2, s->h - 1), 0xFF002CC8u);
-    SDL_FreeSurface(s);
+    EXPECT_EQ(pixel(s.Width - 1, 0) >> 24, 0u);
+    EXPECT_EQ(pixel(0, s.Height - 1), 0xFF002CC8u); // WinXP border, opaque
+    EXPECT_EQ(pixel(s.Width / 2, s.Height - 1), 0xFF002CC8u);
     std::filesystem::remove(png);
 }

@@ -8,12 +8,12 @@
 #include "skin/SUIMgr.h"
 #include "skin/SUIThemeFile.h"
 #include "skin/SUIThemes.h"
+#include "support/PngFile.h"
 #include "tools/SkinFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <SDL2/SDL.h>
-#include <SDL2/SDL_image.h>
+#include "support/PngFile.h"
 
 #include <algorithm>
 #include <array>
@@ -127,31 +127,10 @@ bool SamePixels(const TBitmap& a, const TBitmap& b) {
 }
 
 // A PNG's pixels as 0xAARRGGBB.
-struct TImage {
-    int Width = 0;
-    int Height = 0;
-    std::vector<uint32_t> Pixels;
-    uint32_t At(int x, int y) const { return Pixels[size_t(y) * size_t(Width) + size_t(x)]; }
-};
+using TImage = TPngPixels;
 
 TImage LoadPng(const std::string& path) {
-    TImage image;
-    SDL_Surface* loaded = IMG_Load(path.c_str());
-    if (loaded == nullptr)
-        return image;
-    SDL_Surface* s = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(loaded);
-    if (s == nullptr)
-        return image;
-    image.Width = s->w;
-    image.Height = s->h;
-    for (int y = 0; y < s->h; ++y) {
-        auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(s->pixels) +
-                                                      y * s->pitch);
-        image.Pixels.insert(image.Pixels.end(), row, row + s->w);
-    }
-    SDL_FreeSurface(s);
-    return image;
+    return ReadPngFile(path);
 }
 
 // The height of the first control of `className` in form-preview's --bounds

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <SDL2/SDL_image.h>
-
 #include <cstdio>
 
 #include "support/GraphicsTestSupport.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/graphics/PngCodec.h"
 #include "framework/base/Streams.h"
 
 using namespace gfxtest;
@@ -58,14 +57,13 @@ TEST(Bitmap, SavesBmpAndPng) {
 
     std::string path = TempPath("b.png");
     b.SaveToPngFile(path);
-    SDL_Surface* s = IMG_Load(path.c_str());
-    ASSERT_NE(s, nullptr);
-    EXPECT_EQ(s->w, 5);
-    EXPECT_EQ(s->h, 3);
-    SDL_Surface* rgba = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_ABGR8888, 0);
-    uint32_t px = static_cast<uint32_t*>(rgba->pixels)[1 * rgba->pitch / 4 + 2];
-    EXPECT_EQ(px & 0xFFFFFF, clTeal);
-    SDL_FreeSurface(rgba);
-    SDL_FreeSurface(s);
+    TMemoryStream file;
+    file.LoadFromFile(path);
+    const TPngImage png = DecodePng(file.Memory(), size_t(file.Size()), 100);
+    EXPECT_EQ(png.Width, 5);
+    EXPECT_EQ(png.Height, 3);
+    const uint8_t* px = &png.Rgba[(1 * 5 + 2) * 4];
+    EXPECT_EQ(RGB(px[0], px[1], px[2]), clTeal);
+    EXPECT_EQ(px[3], 255);
     std::remove(path.c_str());
 }

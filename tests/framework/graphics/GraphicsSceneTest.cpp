@@ -5,8 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
-#include <SDL2/SDL_image.h>
+#include <fstream>
 
 #include "support/GraphicsTestSupport.h"
 #include "framework/graphics/Canvas.h"
@@ -99,14 +98,9 @@ TEST(GraphicsScene, PaintsEveryOperation) {
             logoSource.SetPixel(x, y, RGB(uint8_t(x * 6), uint8_t(y * 8), 160));
     std::string jpgPath = TempPath("scene.jpg");
     {
-        std::vector<uint32_t> rgba;
-        for (int32_t y = 0; y < 30; ++y)
-            for (int32_t x = 0; x < 40; ++x)
-                rgba.push_back(logoSource.Pixel(x, y) | 0xFF000000u);
-        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(rgba.data(), 40, 30, 32, 160,
-                                                            SDL_PIXELFORMAT_ABGR8888);
-        ASSERT_EQ(IMG_SaveJPG(s, jpgPath.c_str(), 90), 0);
-        SDL_FreeSurface(s);
+        const std::vector<uint8_t> jpg = EncodeJpeg(logoSource, 90);
+        std::ofstream(jpgPath, std::ios::binary)
+            .write(reinterpret_cast<const char*>(jpg.data()), std::streamsize(jpg.size()));
     }
     TPicture logo;
     logo.LoadFromFile(jpgPath);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <SDL2/SDL_image.h>
+#include <jpeglib.h>
+
 
 #include <cstdio>
 
@@ -193,3 +194,56 @@ TEST(JPEGImage, DecodesThroughLibjpegAndChecksTheFrameFirst) {
     std::vector<uint8_t> cut(jpg.begin(), jpg.begin() + 40);
     EXPECT_THROW(j.LoadFromMemory(cut.data(), cut.size()), EInvalidGraphic);
 }
+
+TEST(JPEGImage, RefusalsGiveTheDecodersReason) {
+    std::vector<uint8_t> jpg = MakeJpeg(16, 16, clRed);
+    // A 12-bit frame, which this decoder is not built for.
+    for (size_t i = 2; i + 9 < jpg.size(); ++i)
+        if (jpg[i] == 0xFF && jpg[i + 1] == 0xC0) {
+            jpg[i + 4] = 12;
+            break;
+        }
+    TJPEGImage j;
+    try {
+        j.LoadFromMemory(jpg.data(), jpg.size());
+        ADD_FAILURE() << "accepted";
+    } catch (const EInvalidGraphic& e) {
+        EXPECT_STREQ(e.what(), "JPEG error: Unsupported JPEG data precision 12");
+    }
+}
+
+TEST(JPEGImage, ReadsAdobeCmykAsItsInkOnPaper) {
+    // Four-component files from print tools store inverted ink with an Adobe
+    // marker: 255 is no ink. Cyan-free, half-black paper reads as grey.
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = 8;
+    info.image_height = 8;
+    info.input_components = 4;
+    info.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 100, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    JSAMPLE row[8 * 4];
+    for (int x = 0; x < 8; ++x) {
+        const JSAMPLE pixel[4] = {200, 40, 90, JSAMPLE(x < 4 ? 255 : 128)};
+        std::copy(pixel, pixel + 4, row + x * 4);
+    }
+    for (int y = 0; y < 8; ++y) {
+        JSAMPROW rows[1] = {row};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    TJPEGImage j;
+    j.LoadFromMemory(buffer, size);
+    std::free(buffer);
+    EXPECT_TRUE(Near(j.Bitmap().Pixel(1, 1), RGB(200, 40, 90), 6)) << std::hex << j.Bitmap().Pixel(1, 1);
+    EXPECT_TRUE(Near(j.Bitmap().Pixel(6, 6), RGB(100, 20, 45), 6)) << std::hex << j.Bitmap().Pixel(6, 6);
+}
+

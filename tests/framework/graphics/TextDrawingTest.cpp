@@ -46,12 +46,13 @@ TEST(Fonts, SizesInPointsAndFamiliesResolveAsOnThePlatform) {
     f.SetStyle(fsBold);
     EXPECT_EQ(changes, 1);
 
-    EXPECT_NE(ResolveFontFile("Tahoma", 0).Path.find("tahoma.ttf"), std::string::npos);
-    EXPECT_NE(ResolveFontFile("tahoma", fsBold).Path.find("tahomabd.ttf"), std::string::npos);
+    EXPECT_EQ(ResolveFontFile("Tahoma", 0).FileName, "tahoma.ttf");
+    EXPECT_EQ(ResolveFontFile("tahoma", fsBold).FileName, "tahomabd.ttf");
     TFontFile sans = ResolveFontFile("MS Sans Serif", fsBold);
-    EXPECT_NE(sans.Path.find("sserife.fon"), std::string::npos);
+    EXPECT_EQ(sans.FileName, "sserife.fon");
     EXPECT_TRUE(sans.SyntheticBold);
-    EXPECT_NE(ResolveFontFile("No Such Family 42", 0).Path.find("DejaVuSans"), std::string::npos);
+    EXPECT_EQ(ResolveFontFile("No Such Family 42", 0).FileName, "DejaVuSans.ttf");
+    EXPECT_EQ(ResolveFontFile("Arial", fsBold | fsItalic).FileName, "DejaVuSans-Bold.ttf");
 
     // Cell heights: 8 pt MS Sans Serif and Tahoma are 13 pixels high, 10 pt
     // MS Sans Serif is 16 (its second face).
