@@ -116,24 +116,16 @@ install(CODE "
     endforeach()
   endif()")
 
-# How the package finds, on the user's machine, what the libraries link.
+# How the package finds, on the user's machine, what the libraries link:
+# the static archives of cmake/StaticLibraries.cmake.
 set(SSI_FIND_DEPENDENCIES "")
-get_property(linked_modules GLOBAL PROPERTY SSI_LINKED_MODULES)
+set(SSI_FIND_STATIC_LINES "")
 foreach(import ${SSI_LINKED_IMPORTS})
   set(found FALSE)
-  if(import MATCHES "^PkgConfig::(.+)$")
-    set(prefix ${CMAKE_MATCH_1})
-    foreach(entry ${linked_modules})
-      if(entry MATCHES "^${prefix}=(.*)$")
-        string(APPEND SSI_FIND_DEPENDENCIES "_ssi_find_modules(${prefix} ${CMAKE_MATCH_1})\n")
-        set(found TRUE)
-      endif()
-    endforeach()
-  elseif(import MATCHES "^Static::(.+)$")
+  if(import MATCHES "^Static::(.+)$")
     # An archive and, first, the archives it needs.
     get_property(static_libraries GLOBAL PROPERTY SSI_STATIC_LIBRARIES)
     set(pending ${CMAKE_MATCH_1})
-    set(done "")
     while(pending)
       list(POP_BACK pending name)
       foreach(entry ${static_libraries})
@@ -155,8 +147,7 @@ foreach(import ${SSI_LINKED_IMPORTS})
   endif()
   if(NOT found)
     message(FATAL_ERROR "The installed libraries link ${import}: tell cmake/Install.cmake how "
-                        "their package finds it (pkg-config modules go through ssi_link_modules, "
-                        "static archives through ssi_static_library)")
+                        "their package finds it (static archives go through ssi_static_library)")
   endif()
 endforeach()
 
@@ -203,7 +194,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The faces text is drawn with are inside the programs; linking the skin
 # library takes the static archives of zlib, libjpeg, libpng and FreeType.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "pkg-config, zlib1g-dev, libjpeg-dev, libpng-dev, libfreetype-dev, libsdl2-dev, libx11-dev")
+    "zlib1g-dev, libjpeg-dev, libpng-dev, libfreetype-dev, libbz2-dev, libbrotli-dev")
 # The library target `package` (the package container) keeps its name: with a
 # CPackConfig.cmake at the top of the build tree CMake would reserve that name
 # for a target of its own, so the configuration lives one folder down and the

@@ -5,7 +5,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Timer.h"
-#include "platform/window/Backend.h"
+#include "platform/backend/Backend.h"
 #include "skin/SUIPublic.h"
 
 #include <algorithm>

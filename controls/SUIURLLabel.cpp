@@ -2,7 +2,7 @@
 
 #include "framework/components/PropertyBuilder.h"
 #include "framework/ui/Menus.h"
-#include "platform/window/Backend.h"
+#include "platform/backend/Backend.h"
 
 #include <algorithm>
 

@@ -16,7 +16,7 @@
 #include "framework/base/SysUtils.h"
 #include "framework/ui/Application.h"
 #include "platform/kernel32/FileIO.h"
-#include "platform/window/Backend.h"
+#include "platform/backend/Backend.h"
 
 #include <cstdio>
 #include <string>

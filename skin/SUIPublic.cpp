@@ -8,7 +8,7 @@
 #include "framework/ui/Application.h"
 #include "framework/ui/Forms.h"
 #include "framework/ui/WinControl.h"
-#include "platform/window/Backend.h"
+#include "platform/backend/Backend.h"
 #include "skin/SUIMgr.h"
 
 #include <algorithm>

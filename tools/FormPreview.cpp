@@ -16,7 +16,7 @@
 #include "framework/ui/Application.h"
 #include "framework/ui/Forms.h"
 #include "platform/headless/HeadlessBackend.h"
-#include "platform/window/Backend.h"
+#include "platform/backend/Backend.h"
 #include "skin/SUIMgr.h"
 #include "skin/SUIPublic.h"
 #include "tools/LookArgument.h"

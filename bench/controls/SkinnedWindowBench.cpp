@@ -9,7 +9,7 @@
 #include "framework/ui/MenuTracker.h"
 #include "framework/ui/Menus.h"
 #include "platform/headless/HeadlessBackend.h"
-#include "platform/window/Backend.h"
+#include "platform/backend/Backend.h"
 
 #include <benchmark/benchmark.h>
 

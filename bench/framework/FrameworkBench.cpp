@@ -5,7 +5,7 @@
 
 #include "framework/ui/Application.h"
 #include "framework/ui/Panel.h"
-#include "platform/window/Backend.h"
+#include "platform/backend/Backend.h"
 #include "platform/headless/HeadlessBackend.h"
 
 #include <benchmark/benchmark.h>

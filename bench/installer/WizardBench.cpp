@@ -10,10 +10,12 @@
 #include "installer/InstallarUnit.h"
 #include "package/CompileStream.h"
 #include "platform/headless/HeadlessBackend.h"
-#include "platform/window/Backend.h"
+#include "platform/backend/Backend.h"
 #include "resources/Resources.h"
 
+#ifdef SSI_BENCH_SDL
 #include <SDL2/SDL.h>
+#endif
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -67,6 +69,7 @@ bool HasDisplay() {
     return d != nullptr && *d != 0;
 }
 
+#ifdef SSI_BENCH_SDL
 void BM_BareSdlFirstFrame(benchmark::State& state) {
     if (!HasDisplay()) {
         state.SkipWithError("no display (run under xvfb-run)");
@@ -84,6 +87,7 @@ void BM_BareSdlFirstFrame(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BareSdlFirstFrame)->Unit(benchmark::kMillisecond);
+#endif
 
 void BM_WizardFirstFrame(benchmark::State& state) {
     if (!HasDisplay()) {

@@ -2,7 +2,7 @@
 // 481 by 209 pixels and a full repaint presents all of it once.
 
 #include "platform/headless/HeadlessBackend.h"
-#include "platform/sdl/SdlBackend.h"
+#include "platform/x11/X11Backend.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -36,10 +36,10 @@ void BM_HeadlessPresent(benchmark::State& state) {
 BENCHMARK(BM_HeadlessPresent);
 
 // Needs a display (run it under Xvfb); skipped without one.
-void BM_SdlPresent(benchmark::State& state) {
-    std::unique_ptr<TSdlBackend> ws;
+void BM_X11Present(benchmark::State& state) {
+    std::unique_ptr<TX11Backend> ws;
     try {
-        ws = std::make_unique<TSdlBackend>();
+        ws = std::make_unique<TX11Backend>();
     } catch (const std::runtime_error& e) {
         state.SkipWithError(e.what());
         for (auto _ : state) {
@@ -48,6 +48,6 @@ void BM_SdlPresent(benchmark::State& state) {
     }
     PresentFullWindow(state, *ws);
 }
-BENCHMARK(BM_SdlPresent)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_X11Present)->Unit(benchmark::kMicrosecond);
 
 } // namespace

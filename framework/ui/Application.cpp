@@ -4,7 +4,7 @@
 #include "framework/ui/ErrorBox.h"
 #include "framework/ui/Forms.h"
 #include "framework/ui/Timer.h"
-#include "platform/window/Backend.h"
+#include "platform/backend/Backend.h"
 
 #include <algorithm>
 #include <memory>

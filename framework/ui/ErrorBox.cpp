@@ -6,7 +6,7 @@
 #include "framework/ui/Label.h"
 #include "framework/components/PropertyBuilder.h"
 #include "framework/graphics/TextDrawing.h"
-#include "platform/window/Backend.h"
+#include "platform/backend/Backend.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 #include "framework/graphics/TextDrawing.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Menus.h"
-#include "platform/window/Backend.h"
+#include "platform/backend/Backend.h"
 
 #include <algorithm>
 

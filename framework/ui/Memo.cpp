@@ -6,7 +6,7 @@
 #include "framework/ui/Application.h"
 #include "framework/ui/Forms.h"
 #include "framework/ui/Menus.h"
-#include "platform/window/Backend.h"
+#include "platform/backend/Backend.h"
 
 #include <algorithm>
 

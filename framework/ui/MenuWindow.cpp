@@ -2,7 +2,7 @@
 
 #include "framework/ui/Menus.h"
 #include "framework/ui/WindowPainting.h"
-#include "platform/window/Backend.h"
+#include "platform/backend/Backend.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "framework/ui/Application.h"
 #include "framework/components/PropertyBuilder.h"
-#include "platform/window/Backend.h"
+#include "platform/backend/Backend.h"
 
 SSI_DEFINE_CLASS(TTimer, TComponent)
 

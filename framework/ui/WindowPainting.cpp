@@ -2,7 +2,7 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/ui/Forms.h"
-#include "platform/window/Backend.h"
+#include "platform/backend/Backend.h"
 
 #include <algorithm>
 

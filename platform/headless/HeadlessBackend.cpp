@@ -2,8 +2,6 @@
 
 #include "platform/kernel32/Kernel32.h"
 
-#include <SDL2/SDL.h>
-#include <SDL2/SDL_image.h>
 #include <algorithm>
 
 namespace {
@@ -25,18 +23,6 @@ int PlainKey(int vk) {
 }
 
 } // namespace
-
-bool THeadlessImage::SavePng(const std::string& path) const {
-    if (Width <= 0 || Height <= 0)
-        return false;
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
-        const_cast<uint32_t*>(Pixels.data()), Width, Height, 32, Width * 4, SDL_PIXELFORMAT_RGB888);
-    if (surface == nullptr)
-        return false;
-    bool ok = IMG_SavePNG(surface, path.c_str()) == 0;
-    SDL_FreeSurface(surface);
-    return ok;
-}
 
 namespace {
 

@@ -24,8 +24,6 @@ struct THeadlessImage {
     int Height = 0;
     std::vector<uint32_t> Pixels;
     uint32_t Pixel(int x, int y) const { return Pixels[static_cast<size_t>(y) * Width + x]; }
-    // Writes a PNG; false when the file cannot be written.
-    bool SavePng(const std::string& path) const;
 };
 
 class THeadlessBackend : public TWindowSystem {

@@ -1,4 +1,4 @@
-// End to end in a real X server: skinned controls in an SDL window, used
+// End to end in a real X server: skinned controls in an X window, used
 // with xdotool, and the screen read back: a button clicked, a check box
 // toggled, radio items selected with the arrow keys, and the link label
 // turning red under the pointer.
@@ -11,7 +11,7 @@
 #include "controls/SUIURLLabel.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Forms.h"
-#include "platform/window/Backend.h"
+#include "platform/backend/Backend.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,7 @@ protected:
 
 TEST_F(ControlsXTest, ButtonsCheckBoxesRadioItemsAndTheLinkWorkOnARealScreen) {
     SetWindowSystem(CreateWindowSystem());
-    ASSERT_STREQ(WindowSystem().Name(), "sdl");
+    ASSERT_STREQ(WindowSystem().Name(), "x11");
     TXScreen screen(FServer.Display());
     ASSERT_TRUE(screen.IsOpen());
 

@@ -5,6 +5,7 @@
 // assertions check that the look reached every control and that the
 // states show.
 
+#include "support/PngFile.h"
 #include "SkinnedControlsFixture.h"
 
 #include "controls/SUIButton.h"
@@ -152,7 +153,7 @@ TEST_P(GalleryTest, RendersEveryControlInTheLook) {
     Application().ProcessMessages(); // check boxes size themselves at their first paint
 
     const std::string file = std::string(SSI_ARTIFACTS_DIR) + "/controls-" + c.Name + ".png";
-    EXPECT_TRUE(Backend().Framebuffer(form->ScreenWindow()).SavePng(file));
+    EXPECT_TRUE(SavePng(Backend().Framebuffer(form->ScreenWindow()), file));
 
     EXPECT_TRUE(pressed->Pressed());
     EXPECT_TRUE(hover->MouseOver());

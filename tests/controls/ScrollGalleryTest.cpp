@@ -5,6 +5,7 @@
 // check that the look reached the bars and the memo's frame and that the
 // memo's bars stand where its native scroll state puts them.
 
+#include "support/PngFile.h"
 #include "SkinnedControlsFixture.h"
 
 #include "controls/SUIMemo.h"
@@ -79,7 +80,7 @@ TEST_P(ScrollGalleryTest, ShowsTheBarsAndTheMemoInTheLook) {
     Application().ProcessMessages();
 
     const std::string file = std::string(SSI_ARTIFACTS_DIR) + "/scroll-" + GetParam().Name + ".png";
-    EXPECT_TRUE(Backend().Framebuffer(form->ScreenWindow()).SavePng(file));
+    EXPECT_TRUE(SavePng(Backend().Framebuffer(form->ScreenWindow()), file));
 
     // The memo's bars follow its native scroll state.
     EXPECT_EQ(memo->ScrollBars(), TScrollStyle::ssBoth);

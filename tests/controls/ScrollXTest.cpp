@@ -1,5 +1,5 @@
 // End to end in a real X server: a skinned memo driving a skinned vertical
-// bar in an SDL window, used with xdotool and read back from the screen.
+// bar in an X window, used with xdotool and read back from the screen.
 // Dragging the bar's thumb scrolls the memo; turning the wheel over the
 // memo moves the thumb, on the screen too.
 
@@ -10,7 +10,7 @@
 #include "controls/SUIScrollBar.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Forms.h"
-#include "platform/window/Backend.h"
+#include "platform/backend/Backend.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,7 @@ class ScrollXTest : public XServerTest {};
 
 TEST_F(ScrollXTest, TheThumbDragsTheMemoAndTheWheelMovesTheThumb) {
     SetWindowSystem(CreateWindowSystem());
-    ASSERT_STREQ(WindowSystem().Name(), "sdl");
+    ASSERT_STREQ(WindowSystem().Name(), "x11");
     TXScreen screen(FServer.Display());
     ASSERT_TRUE(screen.IsOpen());
 

@@ -2,6 +2,7 @@
 // people to look at (build/artifacts/skinned-window-<look>.png), with the
 // few pixels that tell the looks apart checked on the way.
 
+#include "support/PngFile.h"
 #include "SkinnedTestSupport.h"
 
 #include "controls/SUIMainMenu.h"
@@ -37,9 +38,8 @@ protected:
         Application().ProcessMessages();
     }
     void Save(const std::string& name) {
-        ASSERT_TRUE(Backend()
-                        .Framebuffer(FHost->ScreenWindow())
-                        .SavePng(std::string(SSI_ARTIFACTS_DIR) + "/" + name));
+        ASSERT_TRUE(SavePng(Backend().Framebuffer(FHost->ScreenWindow()),
+                            std::string(SSI_ARTIFACTS_DIR) + "/" + name));
     }
 };
 
@@ -95,7 +95,7 @@ TEST_F(SkinnedWindowLooksTest, TheWindowMenuOpen) {
         for (int y = r.Top; y < r.Bottom; ++y)
             for (int x = r.Left; x < r.Right; ++x)
                 shot.Pixels.push_back(screen.Pixel(x, y));
-        EXPECT_TRUE(shot.SavePng(std::string(SSI_ARTIFACTS_DIR) + "/skinned-window-menu.png"));
+        EXPECT_TRUE(SavePng(shot, std::string(SSI_ARTIFACTS_DIR) + "/skinned-window-menu.png"));
         Backend().TypeKey(VK_ESCAPE);
     }});
     form->TitleBar()->PopupWindowMenu();

@@ -1,4 +1,4 @@
-// The skinned window in a real X server: the demo layout in an SDL window,
+// The skinned window in a real X server: the demo layout in an X window,
 // its rounded corners see-through, dragged by its title bar, closed by its
 // close button and through the window menu that Alt+Space opens.
 
@@ -14,7 +14,7 @@
 #include "framework/ui/MenuTracker.h"
 #include "framework/ui/Menus.h"
 #include "framework/ui/Timer.h"
-#include "platform/window/Backend.h"
+#include "platform/backend/Backend.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,7 @@ protected:
         if (IsSkipped() || HasFatalFailure())
             return;
         SetWindowSystem(CreateWindowSystem());
-        ASSERT_STREQ(WindowSystem().Name(), "sdl");
+        ASSERT_STREQ(WindowSystem().Name(), "x11");
         RegisterSkinnedControls();
         FScreen = std::make_unique<TXScreen>(FServer.Display());
         ASSERT_TRUE(FScreen->IsOpen());

@@ -3,6 +3,7 @@
 // logo's short stay on disk, the keys of the cover page, and failures while
 // the form is shown.
 
+#include "support/PngFile.h"
 #include "TestPackages.h"
 #include "framework/ui/ControlsTestSupport.h"
 #include "support/GraphicsTestSupport.h"
@@ -343,9 +344,8 @@ TEST_F(WizardTest, ThePagesAsTheyShow) {
     Open(MakePayload("Aquarium", true));
     auto save = [&](const std::string& name) {
         Application().ProcessMessages();
-        EXPECT_TRUE(Backend()
-                        .Framebuffer(FForm->ScreenWindow())
-                        .SavePng(std::string(SSI_ARTIFACTS_DIR) + "/wizard-" + name + ".png"));
+        EXPECT_TRUE(SavePng(Backend().Framebuffer(FForm->ScreenWindow()),
+                            std::string(SSI_ARTIFACTS_DIR) + "/wizard-" + name + ".png"));
     };
     save("cover");
     auto* manager = dynamic_cast<TsuiThemeManager*>(FForm->FindComponent("suiThemeManager"));

@@ -12,7 +12,7 @@
 #include "framework/ui/Label.h"
 #include "framework/ui/Panel.h"
 #include "framework/components/PropertyBuilder.h"
-#include "platform/window/Backend.h"
+#include "platform/backend/Backend.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "skin/SUIPublic.h"
 #include "skin/SUIStyleLink.h"

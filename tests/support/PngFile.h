@@ -1,5 +1,6 @@
 #pragma once
-// Screenshots that programs wrote, read back as 0xAARRGGBB pixels.
+// Screenshots as PNG files: framebuffers written for people to look at, and
+// what programs wrote read back as 0xAARRGGBB pixels.
 
 #include <cstdint>
 #include <fstream>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "framework/graphics/PngCodec.h"
+#include "platform/headless/HeadlessBackend.h"
 
 struct TPngPixels {
     int Width = 0;
@@ -36,3 +38,22 @@ inline TPngPixels ReadPngFile(const std::string& path) {
                                uint32_t(png.Rgba[i + 1]) << 8 | png.Rgba[i + 2]);
     return image;
 }
+
+// Writes a framebuffer as a PNG file; false for an empty image or a file
+// that cannot be written.
+inline bool SavePng(const THeadlessImage& image, const std::string& path) {
+    if (image.Width <= 0 || image.Height <= 0)
+        return false;
+    TPngImage png{image.Width, image.Height, {}};
+    png.Rgba.reserve(image.Pixels.size() * 4);
+    for (uint32_t pixel : image.Pixels)
+        png.Rgba.insert(png.Rgba.end(),
+                        {uint8_t(pixel >> 16), uint8_t(pixel >> 8), uint8_t(pixel), 0xFF});
+    try {
+        SavePngFile(path, png, true);
+    } catch (const std::runtime_error&) {
+        return false;
+    }
+    return true;
+}
+

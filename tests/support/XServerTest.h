@@ -8,7 +8,7 @@
 #include "support/Xvfb.h"
 
 #include "framework/ui/Application.h"
-#include "platform/window/Backend.h"
+#include "platform/backend/Backend.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,6 @@ protected:
         ASSERT_TRUE(FServer.Start());
         setenv("DISPLAY", FServer.Display().c_str(), 1);
         unsetenv("SSI_BACKEND");
-        unsetenv("SDL_VIDEODRIVER");
     }
     void TearDown() override {
         ResetApplication();

@@ -6,13 +6,11 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace testing_support {
 
@@ -43,21 +41,37 @@ public:
         int fds[2];
         if (pipe(fds) != 0)
             return false;
-        const std::string fd = std::to_string(fds[1]);
-        std::vector<std::string> args = {xvfb,  "-displayfd", fd,        "-noreset", "-nolisten",
+        // The server gets the pipe as descriptor 3 and nothing else of the
+        // test's: a test that waits for one of its own pipes to close (a
+        // death test) must not wait for the server too.
+        std::vector<std::string> args = {xvfb,  "-displayfd", "3",       "-noreset", "-nolisten",
                                          "tcp", "-br",        "-screen", "0",        screen};
         std::vector<char*> argv;
         for (std::string& a : args)
             argv.push_back(a.data());
         argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addclose(&actions, fds[0]);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        int rc = posix_spawn(&FPid, xvfb.c_str(), &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
+        const pid_t parent = getpid();
+        FPid = fork();
+        if (FPid == 0) {
+            // The server ends with the test process, however that ends (a
+            // death test's child leaves by _exit, a crash by a signal).
+            prctl(PR_SET_PDEATHSIG, SIGTERM);
+            if (getppid() != parent)
+                _exit(1);
+            dup2(fds[1], 3);
+            close_range(4, ~0U, 0);
+            const int null = open("/dev/null", O_RDWR);
+            dup2(null, 0);
+            dup2(null, 1);
+            dup2(null, 2);
+            if (null > 3)
+                close(null);
+            execv(xvfb.c_str(), argv.data());
+            _exit(127);
+        }
         close(fds[1]);
-        if (rc != 0) {
+        if (FPid < 0) {
+            FPid = 0;
             close(fds[0]);
             return false;
         }
@@ -71,10 +85,13 @@ public:
         FDisplay = ":" + number;
         return true;
     }
-    ~TXvfb() {
+    ~TXvfb() { Stop(); }
+    // Ends the server (as a session's end does).
+    void Stop() {
         if (FPid > 0) {
             kill(FPid, SIGTERM);
             waitpid(FPid, nullptr, 0);
+            FPid = 0;
         }
     }
     const std::string& Display() const { return FDisplay; }

@@ -1,4 +1,4 @@
-// End to end in a real X server: the demonstration form in SDL windows,
+// End to end in a real X server: the demonstration form in X windows,
 // clicked with xdotool, its pop-up menu opened and used, the screen read
 // back; and the demo program's screenshot, which must be the same with
 // and without a display.
@@ -10,7 +10,7 @@
 #include "framework/ui/Application.h"
 #include "framework/ui/MenuTracker.h"
 #include "framework/ui/Timer.h"
-#include "platform/window/Backend.h"
+#include "platform/backend/Backend.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +42,7 @@ class FormXTest : public XServerTest {};
 
 TEST_F(FormXTest, DemoFormShowsTakesClicksAndOpensItsMenu) {
     SetWindowSystem(CreateWindowSystem());
-    ASSERT_STREQ(WindowSystem().Name(), "sdl");
+    ASSERT_STREQ(WindowSystem().Name(), "x11");
     TXScreen screen(FServer.Display());
     ASSERT_TRUE(screen.IsOpen());
     Application().SetTitle("Widgets demo");

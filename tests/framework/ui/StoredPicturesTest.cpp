@@ -19,8 +19,6 @@
 #include "framework/ui/FrameworkClasses.h"
 #include "framework/ui/Menus.h"
 
-#include <SDL2/SDL.h>
-#include <SDL2/SDL_image.h>
 
 #include <cstdio>
 

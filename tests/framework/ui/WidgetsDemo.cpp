@@ -10,7 +10,7 @@
 #include "DemoForm.h"
 
 #include "framework/ui/Application.h"
-#include "platform/window/Backend.h"
+#include "platform/backend/Backend.h"
 
 #include <cstdio>
 #include <cstring>

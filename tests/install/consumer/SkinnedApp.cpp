@@ -7,7 +7,7 @@
 #include "framework/ui/Application.h"
 #include "framework/ui/Forms.h"
 #include "platform/headless/HeadlessBackend.h"
-#include "platform/window/Backend.h"
+#include "platform/backend/Backend.h"
 
 #include <cstdio>
 #include <exception>

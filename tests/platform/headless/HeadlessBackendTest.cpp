@@ -1,8 +1,8 @@
 #include "platform/headless/HeadlessBackend.h"
 
 #include "platform/kernel32/Kernel32.h"
+#include "support/PngFile.h"
 
-#include <SDL2/SDL_image.h>
 #include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -385,20 +385,13 @@ TEST(HeadlessBackend, FramebufferSavesAsPng) {
     ws.Present(w, {0, 0, 3, 2});
     const std::string path = std::string(SSI_ARTIFACTS_DIR) + "/headless-framebuffer.png";
     std::filesystem::create_directories(SSI_ARTIFACTS_DIR);
-    ASSERT_TRUE(ws.Framebuffer(w).SavePng(path));
+    ASSERT_TRUE(SavePng(ws.Framebuffer(w), path));
 
-    SDL_Surface* loaded = IMG_Load(path.c_str());
-    ASSERT_NE(loaded, nullptr);
-    SDL_Surface* rgb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB888, 0);
-    ASSERT_NE(rgb, nullptr);
-    EXPECT_EQ(rgb->w, 3);
-    EXPECT_EQ(rgb->h, 2);
-    auto pixel = [&](int x, int y) {
-        return static_cast<uint32_t*>(rgb->pixels)[y * rgb->pitch / 4 + x] & 0xFFFFFF;
-    };
-    EXPECT_EQ(pixel(0, 0), kBlue);
-    EXPECT_EQ(pixel(1, 1), 0x123456u);
-    SDL_FreeSurface(rgb);
-    SDL_FreeSurface(loaded);
-    EXPECT_FALSE(THeadlessImage{}.SavePng(path)) << "an empty image is no picture";
+    const TPngPixels png = ReadPngFile(path);
+    EXPECT_EQ(png.Width, 3);
+    EXPECT_EQ(png.Height, 2);
+    ASSERT_EQ(png.Pixels.size(), 6u);
+    EXPECT_EQ(png.At(0, 0), 0xFF000000u | kBlue);
+    EXPECT_EQ(png.At(1, 1), 0xFF123456u);
+    EXPECT_FALSE(SavePng(THeadlessImage{}, path)) << "an empty image is no picture";
 }

@@ -1,10 +1,8 @@
-#include "platform/window/Backend.h"
+#include "platform/backend/Backend.h"
 #include "platform/window/CodePage.h"
 #include "platform/headless/HeadlessBackend.h"
-#include "platform/sdl/SdlBackend.h"
 #include "platform/window/WindowShape.h"
 
-#include <SDL2/SDL.h>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -59,26 +57,6 @@ TEST(WindowShape, NoShapeIsTheWholeWindowAndBeyondTheExtentIsOutside) {
     EXPECT_FALSE(small.WindowContains(3, 3, 4, 4)) << "a window shrunk inside its shape";
 }
 
-TEST(VirtualKeys, SdlKeysMapToWindowsCodes) {
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_a, SDL_SCANCODE_A), 'A');
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_z, SDL_SCANCODE_Y), 'Z') << "the keycode wins for letters";
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_7, SDL_SCANCODE_7), '7');
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_F1, SDL_SCANCODE_F1), VK_F1);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_F12, SDL_SCANCODE_F12), VK_F12);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_F13, SDL_SCANCODE_F13), VK_F12 + 1);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_0, SDL_SCANCODE_KP_0), VK_NUMPAD0);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_9, SDL_SCANCODE_KP_9), VK_NUMPAD0 + 9);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER), VK_RETURN);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_RSHIFT, SDL_SCANCODE_RSHIFT), VK_SHIFT);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_LALT, SDL_SCANCODE_LALT), VK_MENU);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_PAGEDOWN, SDL_SCANCODE_PAGEDOWN), VK_NEXT);
-    // Punctuation and letters of other layouts go by the key's place.
-    EXPECT_EQ(VirtualKeyFromSdl(0xFC /* u umlaut */, SDL_SCANCODE_LEFTBRACKET), VK_OEM_4);
-    EXPECT_EQ(VirtualKeyFromSdl(0xE9, SDL_SCANCODE_Q), 'Q');
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_MINUS, SDL_SCANCODE_MINUS), VK_OEM_MINUS);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_VOLUMEUP, SDL_SCANCODE_VOLUMEUP), 0);
-}
-
 namespace {
 
 // Sets or clears an environment variable for one scope.
@@ -123,11 +101,9 @@ TEST(BackendSelection, TheEnvironmentForcesABackend) {
         EXPECT_STREQ(CreateWindowSystem()->Name(), "headless");
     }
     {
-        TScopedEnv backend("SSI_BACKEND", "sdl");
+        TScopedEnv backend("SSI_BACKEND", "x11");
         TScopedEnv display("DISPLAY", nullptr);
-        TScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
-        TScopedEnv driver("SDL_VIDEODRIVER", "x11");
-        EXPECT_THROW(CreateWindowSystem(), std::runtime_error) << "forced SDL without a display";
+        EXPECT_THROW(CreateWindowSystem(), std::runtime_error) << "forced X without a display";
     }
     TScopedEnv backend("SSI_BACKEND", "gdi");
     EXPECT_THROW(CreateWindowSystem(), std::runtime_error);

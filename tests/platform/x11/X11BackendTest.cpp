@@ -1,8 +1,9 @@
-// The SDL backend in a real X server: a private Xvfb per test program, pixels
-// read back from the root window, input made with xdotool.
+// The X backend in a real X server: a private Xvfb per test, pixels read
+// back from the root window, input made with xdotool; and what it does when
+// the server goes away or the program is asked to end.
 
-#include "platform/headless/HeadlessBackend.h"
-#include "platform/window/Backend.h"
+#include "platform/backend/Backend.h"
+#include "platform/x11/X11Backend.h"
 #include "support/XScreen.h"
 #include "support/Xvfb.h"
 
@@ -19,8 +20,6 @@
 #include <unistd.h>
 #include <vector>
 
-#include <X11/Xlib.h>
-
 extern char** environ;
 
 namespace {
@@ -32,7 +31,7 @@ constexpr uint32_t kRed = 0x00FF0000;
 constexpr uint32_t kGreen = 0x0000FF00;
 constexpr uint32_t kBlue = 0x000000FF;
 
-class SdlBackendTest : public ::testing::Test {
+class X11BackendTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (FindProgram("Xvfb").empty())
@@ -40,9 +39,8 @@ protected:
         ASSERT_TRUE(FServer.Start()) << "Xvfb did not start";
         setenv("DISPLAY", FServer.Display().c_str(), 1);
         unsetenv("SSI_BACKEND");
-        unsetenv("SDL_VIDEODRIVER");
         FWs = CreateWindowSystem();
-        ASSERT_STREQ(FWs->Name(), "sdl") << "a display is there, so SDL must serve";
+        ASSERT_STREQ(FWs->Name(), "x11") << "a display is there, so X must serve";
         FScreen = std::make_unique<TXScreen>(FServer.Display());
         ASSERT_TRUE(FScreen->IsOpen());
     }
@@ -127,7 +125,7 @@ bool Has(const std::vector<TWsEvent>& events, TWsEventType type) {
 
 } // namespace
 
-TEST_F(SdlBackendTest, ShapedWindowsShowWhatWasPresentedInsideTheirShape) {
+TEST_F(X11BackendTest, ShapedWindowsShowWhatWasPresentedInsideTheirShape) {
     TWsWindow form = MakeShapedForm();
     TWsWindow menu = FWs->CreateWindow(TWsWindowKind::Popup, {130, 90, 170, 120});
     Fill(menu, {0, 0, 40, 30}, kGreen);
@@ -169,12 +167,12 @@ TEST_F(SdlBackendTest, ShapedWindowsShowWhatWasPresentedInsideTheirShape) {
     EXPECT_EQ(PixelWhenSettled(200 + 100, 200 + 40, kGreen), kGreen);
 
     std::filesystem::create_directories(SSI_ARTIFACTS_DIR);
-    const std::string shot = std::string(SSI_ARTIFACTS_DIR) + "/sdl-shaped-windows.png";
+    const std::string shot = std::string(SSI_ARTIFACTS_DIR) + "/x11-shaped-windows.png";
     const std::string command = "DISPLAY=" + FServer.Display() + " import -window root " + shot;
     EXPECT_EQ(std::system(command.c_str()), 0);
 }
 
-TEST_F(SdlBackendTest, InputArrivesInScreenCoordinatesOnlyInsideTheShape) {
+TEST_F(X11BackendTest, InputArrivesInScreenCoordinatesOnlyInsideTheShape) {
     TWsWindow form = MakeShapedForm();
     ASSERT_EQ(PixelWhenSettled(100, 70, kBlue), kBlue);
 
@@ -205,8 +203,8 @@ TEST_F(SdlBackendTest, InputArrivesInScreenCoordinatesOnlyInsideTheShape) {
     ASSERT_TRUE(Has(events, TWsEventType::MouseMove));
     EXPECT_EQ(events.back().X, 107);
     EXPECT_EQ(FWs->CursorPos(), (TWsPoint{107, 73}));
-    // The pointer is asked for where it is now, even after a warp that SDL
-    // does not notice, and the buttons likewise (moving a window polls both).
+    // The pointer is asked for where it is now, even after a warp, and the
+    // buttons likewise (moving a window polls both).
     Xdotool("mousemove 300 300");
     EXPECT_EQ(FWs->CursorPos(), (TWsPoint{300, 300}));
     Xdotool("mousedown 1");
@@ -252,29 +250,42 @@ TEST_F(SdlBackendTest, InputArrivesInScreenCoordinatesOnlyInsideTheShape) {
     EXPECT_FALSE(FWs->IsKeyDown(VK_SHIFT));
 }
 
-// SDL wakes its wait by sending an event to a window of the program over a
-// connection of its own, which the server may carry out after the window's
-// destruction: that failure must not end the program, while every other X
-// error still reaches the handler that reports it.
-TEST_F(SdlBackendTest, ASentEventThatMissesItsWindowDoesNotEndTheProgram) {
-    auto sendToGoneWindow = [&](bool alsoMapIt) {
-        Display* display = XOpenDisplay(FServer.Display().c_str());
-        ASSERT_NE(display, nullptr);
-        Window gone =
-            XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
-        XDestroyWindow(display, gone);
-        XEvent wakeup{};
-        wakeup.xclient.type = ClientMessage;
-        wakeup.xclient.window = gone;
-        wakeup.xclient.format = 32;
-        XSendEvent(display, gone, False, NoEventMask, &wakeup);
-        if (alsoMapIt)
-            XMapWindow(display, gone);
-        XSync(display, False);
-        XCloseDisplay(display);
-    };
-    sendToGoneWindow(false);
-    SUCCEED() << "the program is still running";
-    GTEST_FLAG_SET(death_test_style, "fast");
-    EXPECT_EXIT(sendToGoneWindow(true), testing::ExitedWithCode(1), "BadWindow");
+// A session that ends takes its programs with it: one line, status 1, and
+// no busy loop on a dead connection.
+TEST_F(X11BackendTest, ALostDisplayEndsTheProgramWithOneLine) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            TXvfb other;
+            if (!other.Start())
+                std::_Exit(3);
+            setenv("DISPLAY", other.Display().c_str(), 1);
+            TX11Backend ws;
+            TWsWindow w = ws.CreateWindow(TWsWindowKind::TopLevel, {0, 0, 20, 20});
+            ws.ShowWindow(w, true);
+            other.Stop();
+            TWsEvent e;
+            for (int i = 0; i < 500; ++i)
+                ws.WaitEvent(e, 10);
+            std::_Exit(4); // still running: the loss went unnoticed
+        },
+        testing::ExitedWithCode(1), "the connection to the display :[0-9]+ was lost\n$");
+}
+
+// SIGINT and SIGTERM ask the loop to end; a second one ends the program even
+// when it does not get back to its loop.
+TEST_F(X11BackendTest, TheQuitSignalsArriveAsQuitAndASecondOneEndsTheProgram) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            TX11Backend ws;
+            raise(SIGTERM);
+            TWsEvent e;
+            const bool got = ws.WaitEvent(e, 1000);
+            if (!got || e.Type != TWsEventType::Quit)
+                std::_Exit(5);
+            raise(SIGINT);
+            std::_Exit(6);
+        },
+        testing::KilledBySignal(SIGINT), "");
 }
