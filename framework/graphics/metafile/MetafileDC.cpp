@@ -2,7 +2,7 @@
 // units to the canvas (window, viewport, map mode, world transform), the
 // object table, the selected pen, brush and font, clipping, paths, and the
 // drawing operations, which end in the canvas's shape operations.
-#include "framework/graphics/MetafilePlayer.h"
+#include "framework/graphics/metafile/MetafileDC.h"
 
 #include <algorithm>
 #include <cmath>

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "framework/graphics/Canvas.h"
-#include "framework/graphics/Metafile.h"
+#include "framework/graphics/metafile/Metafile.h"
 
 class TBitmap;
 

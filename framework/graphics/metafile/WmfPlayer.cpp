@@ -6,7 +6,7 @@
 
 #include "framework/base/Endian.h"
 #include "framework/graphics/Bitmap.h"
-#include "framework/graphics/MetafilePlayer.h"
+#include "framework/graphics/metafile/MetafileDC.h"
 
 namespace {
 

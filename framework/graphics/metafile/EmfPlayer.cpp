@@ -9,7 +9,7 @@
 #include "framework/base/Endian.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/FontFace.h"
-#include "framework/graphics/MetafilePlayer.h"
+#include "framework/graphics/metafile/MetafileDC.h"
 
 namespace {
 

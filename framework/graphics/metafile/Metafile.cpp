@@ -1,4 +1,4 @@
-#include "framework/graphics/Metafile.h"
+#include "framework/graphics/metafile/Metafile.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -7,7 +7,7 @@
 #include "framework/base/Streams.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Font.h"
-#include "framework/graphics/MetafilePlayer.h"
+#include "framework/graphics/metafile/MetafileDC.h"
 
 namespace {
 
