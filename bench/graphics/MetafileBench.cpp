@@ -5,7 +5,7 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
-#include "framework/graphics/Metafile.h"
+#include "framework/graphics/metafile/Metafile.h"
 #include "support/MetafileLogos.h"
 
 namespace {

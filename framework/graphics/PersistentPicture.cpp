@@ -1,10 +1,10 @@
 #include "framework/graphics/PersistentPicture.h"
 
-#include "framework/graphics/Bitmap.h"
 #include "framework/base/Endian.h"
-#include "framework/graphics/Metafile.h"
-#include "framework/components/PropertyBuilder.h"
 #include "framework/base/Streams.h"
+#include "framework/components/PropertyBuilder.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/metafile/Metafile.h"
 
 #include <vector>
 

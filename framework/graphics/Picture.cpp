@@ -3,7 +3,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Icon.h"
 #include "framework/graphics/JPEGImage.h"
-#include "framework/graphics/Metafile.h"
+#include "framework/graphics/metafile/Metafile.h"
 
 std::unique_ptr<TGraphic> CreateGraphicForExtension(const std::string& extension) {
     const std::string ext = LowerCase(extension);

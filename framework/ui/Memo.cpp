@@ -3,7 +3,6 @@
 #include "framework/components/PropertyBuilder.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/TextDrawing.h"
-#include "framework/ui/Application.h"
 #include "framework/ui/Forms.h"
 #include "framework/ui/Menus.h"
 #include "platform/backend/Backend.h"
@@ -225,14 +224,6 @@ TRect TCustomMemo::ClientRect() const {
     return Rect(0, 0, std::max(w, 0), std::max(h, 0));
 }
 
-TRect TCustomMemo::BarRect(int bar) const {
-    TPoint o = ClientOffset();
-    TRect c = ClientRect();
-    if (bar == SB_VERT)
-        return Rect(o.X + c.Right, o.Y, o.X + c.Right + kScrollBarSize, o.Y + c.Bottom);
-    return Rect(o.X, o.Y + c.Bottom, o.X + c.Right, o.Y + c.Bottom + kScrollBarSize);
-}
-
 void TCustomMemo::MeasureCanvas(TCanvas& canvas) {
     canvas.Font().Assign(FontRef());
 }
@@ -420,7 +411,7 @@ void TCustomMemo::HandleScroll(int bar, int code, int position) {
             break;
         case SB_THUMBPOSITION:
         case SB_THUMBTRACK:
-            top = TrackPosition(bar, position);
+            top = FBars.TrackPosition(bar, position);
             break;
         case SB_TOP:
             top = 0;
@@ -451,7 +442,7 @@ void TCustomMemo::HandleScroll(int bar, int code, int position) {
             break;
         case SB_THUMBPOSITION:
         case SB_THUMBTRACK:
-            h = TrackPosition(bar, position);
+            h = FBars.TrackPosition(bar, position);
             break;
         case SB_TOP:
             h = 0;
@@ -475,15 +466,14 @@ bool TCustomMemo::GetScrollInfo(int bar, TScrollInfo& info) {
         out.nMin = 0;
         out.nMax = std::max(0, DisplayLineCount() - 1);
         out.nPage = static_cast<unsigned>(VisibleLineCount());
-        out.nPos = FTopLine;
     } else {
         Layout();
         out.nMin = 0;
         out.nMax = FWordWrap ? 0 : std::max(0, FWidest + 2 * kMarginX - 1);
         out.nPage = static_cast<unsigned>(std::max(0, ClientWidth()));
-        out.nPos = FHorzOffset;
     }
-    out.nTrackPos = FDragBar == bar ? FDragPos : out.nPos;
+    out.nPos = ScrollPosition(bar);
+    out.nTrackPos = FBars.TrackPosition(bar, out.nPos);
     info = out;
     return true;
 }
@@ -502,91 +492,8 @@ bool TCustomMemo::SetScrollInfo(int bar, const TScrollInfo& info) {
     return true;
 }
 
-int TCustomMemo::TrackPosition(int bar, int position16) const {
-    // While its own thumb is dragged the memo knows the whole position, as
-    // a program reads it from the track position; a request from outside
-    // carries only the 16 bits of the message.
-    return FDragBar == bar ? FDragPos : position16;
-}
-
 bool TCustomMemo::GetScrollBarInfo(int bar, TScrollBarInfo& info) {
-    info = TScrollBarInfo{};
-    if (!HasBar(bar)) {
-        info.rgstate[0] = STATE_SYSTEM_INVISIBLE;
-        return true;
-    }
-    TRect r = BarRect(bar);
-    TPoint screen = ParentForm() != nullptr && Parent() != nullptr
-                        ? Parent()->ClientToScreen(Point(Left(), Top()))
-                        : Point(Left(), Top());
-    info.rcScrollBar = OffsetRect(r, screen.X, screen.Y);
-    TScrollBarGeometry geometry = BarGeometry(bar);
-    info.dxyLineButton = geometry.ArrowSize();
-    if (!geometry.Available()) {
-        // Nothing to scroll: the platform shows the bar disabled.
-        info.rgstate[0] = STATE_SYSTEM_UNAVAILABLE;
-        return true;
-    }
-    info.xyThumbTop = geometry.ThumbStart();
-    info.xyThumbBottom = geometry.ThumbEnd();
-    return true;
-}
-
-TScrollBarGeometry TCustomMemo::BarGeometry(int bar) {
-    TRect r = BarRect(bar);
-    TScrollInfo si;
-    GetScrollInfo(bar, si);
-    TScrollRange range{si.nMin, si.nMax, static_cast<int>(si.nPage), si.nPos};
-    // A bar taken away while its thumb is dragged has no arrows and no thumb.
-    bool shown = HasBar(bar);
-    return TScrollBarGeometry(bar == SB_VERT ? r.Height() : r.Width(), range,
-                              shown && IsEnabledInParents(), shown ? kScrollBarSize : 0);
-}
-
-bool TCustomMemo::BarMouseDown(const TPoint& p) {
-    for (int bar : {SB_VERT, SB_HORZ}) {
-        if (!HasBar(bar) || !PtInRect(BarRect(bar), p))
-            continue;
-        TScrollBarGeometry geometry = BarGeometry(bar);
-        if (!geometry.Available())
-            return true;
-        TRect r = BarRect(bar);
-        int at = bar == SB_VERT ? p.Y - r.Top : p.X - r.Left;
-        uint32_t msg = bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
-        int code = SB_ENDSCROLL;
-        switch (geometry.PartAt(at)) {
-        case TScrollBarPart::spLineUp:
-            code = SB_LINEUP;
-            break;
-        case TScrollBarPart::spLineDown:
-            code = SB_LINEDOWN;
-            break;
-        case TScrollBarPart::spPageUp:
-            code = SB_PAGEUP;
-            break;
-        case TScrollBarPart::spPageDown:
-            code = SB_PAGEDOWN;
-            break;
-        case TScrollBarPart::spThumb:
-            // The thumb: follow the pointer until the button is released.
-            FDragBar = bar;
-            FDragGrab = at - geometry.ThumbStart();
-            Application().SetCaptureControl(this);
-            return true;
-        case TScrollBarPart::spNone:
-            break;
-        }
-        if (code != SB_ENDSCROLL)
-            Perform(msg, static_cast<uintptr_t>(code));
-        return true;
-    }
-    return false;
-}
-
-int TCustomMemo::ThumbDragPosition(const TPoint& p) {
-    TRect r = BarRect(FDragBar);
-    int at = FDragBar == SB_VERT ? p.Y - r.Top : p.X - r.Left;
-    return BarGeometry(FDragBar).DragPosition(at, FDragGrab);
+    return FBars.GetScrollBarInfo(bar, info);
 }
 
 // --- Selection and editing ---
@@ -879,7 +786,7 @@ void TCustomMemo::WndProc(TMessage& m) {
     case WM_LBUTTONDBLCLK: {
         TPoint p = Point(LoSmallInt(m.LParam), HiSmallInt(m.LParam));
         TPoint off = ClientOffset();
-        if (!PtInRect(ClientRect(), p) && BarMouseDown(Point(p.X + off.X, p.Y + off.Y)))
+        if (!PtInRect(ClientRect(), p) && FBars.MouseDown(Point(p.X + off.X, p.Y + off.Y)))
             return;
         if (CanFocus() && !Focused())
             SetFocus();
@@ -887,32 +794,20 @@ void TCustomMemo::WndProc(TMessage& m) {
         SetCaret(CharAtPos(p), (ShiftStateFromMk(m.WParam) & ssShift) != 0);
         break;
     }
-    case WM_MOUSEMOVE:
-        if (FDragBar >= 0) {
-            TPoint off = ClientOffset();
-            TPoint p = Point(LoSmallInt(m.LParam) + off.X, HiSmallInt(m.LParam) + off.Y);
-            FDragPos = ThumbDragPosition(p);
-            Perform(FDragBar == SB_VERT ? WM_VSCROLL : WM_HSCROLL,
-                    MakeLParam(SB_THUMBTRACK, FDragPos) & 0xFFFFFFFF);
+    case WM_MOUSEMOVE: {
+        TPoint off = ClientOffset();
+        if (FBars.MouseMove(Point(LoSmallInt(m.LParam) + off.X, HiSmallInt(m.LParam) + off.Y)))
             break;
-        }
         if (FSelecting && (m.WParam & MK_LBUTTON)) {
             TPoint p = Point(LoSmallInt(m.LParam), HiSmallInt(m.LParam));
             SetCaret(CharAtPos(p), true);
         }
         break;
+    }
     case WM_LBUTTONUP:
         FSelecting = false;
-        if (FDragBar >= 0) {
-            int bar = FDragBar;
-            FDragPos = bar == SB_VERT ? FTopLine : FHorzOffset;
-            Perform(bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL,
-                    MakeLParam(SB_THUMBPOSITION, FDragPos) & 0xFFFFFFFF);
-            FDragBar = -1;
-            Perform(bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, SB_ENDSCROLL);
-            if (Application().CaptureControl() == this)
-                Application().SetCaptureControl(nullptr);
-        }
+        if (FBars.DraggedBar() >= 0)
+            FBars.EndDrag(ScrollPosition(FBars.DraggedBar()));
         break;
     case CM_FONTCHANGED:
         FLayoutWidth = -1;
@@ -990,56 +885,7 @@ void TCustomMemo::PaintNonClient(TCanvas& canvas) {
         Frame3D(canvas, r, clBtnShadow, clBtnHighlight, 1);
         Frame3D(canvas, r, cl3DDkShadow, cl3DLight, 1);
     }
-    for (int bar : {SB_VERT, SB_HORZ}) {
-        if (!HasBar(bar))
-            continue;
-        TRect br = BarRect(bar);
-        TScrollBarInfo info;
-        GetScrollBarInfo(bar, info);
-        bool vertical = bar == SB_VERT;
-        bool unavailable = (info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) != 0;
-        // The track: a dither of face and highlight, drawn as a light fill.
-        canvas.Brush().SetStyle(TBrushStyle::bsSolid);
-        canvas.Brush().SetColor(cl3DLight);
-        canvas.FillRect(br);
-        int arrows = info.dxyLineButton;
-        TRect first = vertical ? Rect(br.Left, br.Top, br.Right, br.Top + arrows)
-                               : Rect(br.Left, br.Top, br.Left + arrows, br.Bottom);
-        TRect second = vertical ? Rect(br.Left, br.Bottom - arrows, br.Right, br.Bottom)
-                                : Rect(br.Right - arrows, br.Top, br.Right, br.Bottom);
-        for (int i = 0; i < 2; ++i) {
-            TRect b = i == 0 ? first : second;
-            canvas.Brush().SetColor(clBtnFace);
-            canvas.FillRect(b);
-            TRect e = b;
-            Frame3D(canvas, e, clBtnHighlight, cl3DDkShadow, 1);
-            // The arrow: a small triangle.
-            TColor arrow = unavailable ? clGrayText : clBtnText;
-            int cx = (b.Left + b.Right) / 2, cy = (b.Top + b.Bottom) / 2;
-            for (int k = 0; k < 4; ++k)
-                for (int t = -k; t <= k; ++t) {
-                    int along = (i == 0 ? -2 : 1) + (i == 0 ? k : -k);
-                    if (vertical)
-                        canvas.SetPixel(cx + t, cy + along, arrow);
-                    else
-                        canvas.SetPixel(cx + along, cy + t, arrow);
-                }
-        }
-        if (!unavailable && info.xyThumbBottom > info.xyThumbTop) {
-            TRect thumb = vertical ? Rect(br.Left, br.Top + info.xyThumbTop, br.Right,
-                                          br.Top + info.xyThumbBottom)
-                                   : Rect(br.Left + info.xyThumbTop, br.Top,
-                                          br.Left + info.xyThumbBottom, br.Bottom);
-            canvas.Brush().SetColor(clBtnFace);
-            canvas.FillRect(thumb);
-            Frame3D(canvas, thumb, clBtnHighlight, cl3DDkShadow, 1);
-        }
-    }
-    if (HasBar(SB_VERT) && HasBar(SB_HORZ)) {
-        TRect v = BarRect(SB_VERT), h = BarRect(SB_HORZ);
-        canvas.Brush().SetColor(clBtnFace);
-        canvas.FillRect(Rect(v.Left, h.Top, v.Right, h.Bottom));
-    }
+    FBars.Paint(canvas);
 }
 
 SSI_DEFINE_CLASS(TMemo, TCustomMemo)

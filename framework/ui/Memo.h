@@ -4,14 +4,15 @@
 // shows a caret and a selection while focused, edits from the keyboard and
 // the clipboard messages (WM_CUT, WM_COPY, WM_PASTE, WM_CLEAR, WM_UNDO, one
 // level of undo that a second WM_UNDO takes back), and scrolls by
-// WM_VSCROLL / WM_HSCROLL, the wheel and its own scroll bars, which it
-// paints in its non-client area next to an optional sunken edge, and
-// reports through GetScrollInfo / GetScrollBarInfo as the platform does.
+// WM_VSCROLL / WM_HSCROLL, the wheel and its own scroll bars (the native
+// ones of NativeScrollBar.h, in its non-client area next to an optional
+// sunken edge), reporting them through GetScrollInfo / GetScrollBarInfo as
+// the platform does.
 
 #include "framework/base/StringList.h"
 #include "framework/ui/CustomControl.h"
+#include "framework/ui/NativeScrollBar.h"
 #include "framework/ui/Panel.h"
-#include "framework/ui/ScrollBarGeometry.h"
 
 #include <string>
 #include <vector>
@@ -107,22 +108,15 @@ private:
     void Layout();
     int RowOfChar(int index);
     bool HasBar(int bar) const;
-    TRect BarRect(int bar) const; // control coordinates
-    TScrollBarGeometry BarGeometry(int bar);
+    // The text's position on a bar: its top line or horizontal offset.
+    int ScrollPosition(int bar) const { return bar == SB_VERT ? FTopLine : FHorzOffset; }
     void ScrollTo(int topLine, int horzOffset);
     void ScrollCaretIntoView();
     void ReplaceSelection(const std::string& text, bool keepUndo = true);
     void SetCaret(int index, bool extend);
     void HandleScroll(int bar, int code, int position);
-    // The position a thumb request stands for: its 16 bits, or the whole
-    // tracked position while the memo's own thumb is dragged.
-    int TrackPosition(int bar, int position16) const;
     int MaxTopLine();
     int MaxHorzOffset();
-    bool BarMouseDown(const TPoint& controlPoint);
-    // Dragging a scroll bar's thumb: the position for the pointer at
-    // `controlPoint`.
-    int ThumbDragPosition(const TPoint& controlPoint);
     void MeasureCanvas(TCanvas& canvas);
 
     TStringList FLines;
@@ -143,9 +137,7 @@ private:
     int FTopLine = 0;
     int FHorzOffset = 0;
     bool FSelecting = false;
-    int FDragBar = -1; // the bar whose thumb is being dragged
-    int FDragGrab = 0; // where on the thumb it was taken
-    int FDragPos = 0;  // the position the dragged thumb stands for
+    TNativeScrollBars FBars{*this};
     bool FHasUndo = false;
     std::string FUndoText;
     int FUndoSelStart = 0;

@@ -3,8 +3,9 @@
 // how long the thumb is and where it sits for a range, a page and a
 // position; which part of the bar a point falls in; and which position a
 // dragged thumb stands for. Lengths are pixels from the bar's top (left)
-// end, arrows included. The memo's bars use it, and a bar that draws itself
-// differently (a skinned one) can use the same track mechanics.
+// end, arrows included. The native scroll bars (the memo's) use it, and a
+// bar that draws itself differently (a skinned one) can use the same track
+// mechanics.
 
 // Width of a vertical (height of a horizontal) scroll bar and of its arrows.
 constexpr int kScrollBarSize = 17;

@@ -9,7 +9,7 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
-#include "framework/graphics/Metafile.h"
+#include "framework/graphics/metafile/Metafile.h"
 
 inline int FuzzMetafile(const uint8_t* data, size_t size, bool emf) {
     const TMetafileKind kind = DetectMetafile(data, size);

@@ -16,7 +16,7 @@
 #include "controls/SUIProgressBar.h"
 #include "controls/SUIURLLabel.h"
 #include "framework/graphics/JPEGImage.h"
-#include "framework/graphics/Metafile.h"
+#include "framework/graphics/metafile/Metafile.h"
 #include "framework/ui/ErrorBox.h"
 #include "framework/ui/Label.h"
 #include "framework/ui/PageControl.h"

@@ -9,8 +9,8 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Icon.h"
 #include "framework/graphics/JPEGImage.h"
-#include "framework/graphics/Metafile.h"
 #include "framework/graphics/Picture.h"
+#include "framework/graphics/metafile/Metafile.h"
 #include "support/GraphicsTestSupport.h"
 
 using namespace gfxtest;

@@ -11,8 +11,8 @@
 // file fails with EInvalidGraphic "Metafile is not valid: <what> at offset
 // <n>" (bytes that are no metafile at all: "Metafile is not valid"). Records
 // with damaged contents are skipped when drawn; records the player does not
-// know are skipped too. The drawn and skipped records are listed in
-// MetafilePlayer.h's players (WmfPlayer.cpp, EmfPlayer.cpp).
+// know are skipped too. The players (WmfPlayer.cpp, EmfPlayer.cpp) list
+// the records they draw and those they skip.
 //
 // Limits, so that no file can make drawing crash, hang or allocate without
 // bound: files up to kMaxMetafileBytes and kMaxMetafileRecords records; a
@@ -29,20 +29,12 @@
 // Drawing is clipped to the rectangle.
 
 #include "framework/graphics/Graphic.h"
+#include "framework/graphics/metafile/MetafileFormat.h"
 
 #include <memory>
 #include <vector>
 
-enum class TMetafileKind { mkNone, mkWmf, mkPlaceableWmf, mkEmf };
-
-constexpr size_t kMaxMetafileBytes = size_t(64) * 1024 * 1024;
-constexpr uint32_t kMaxMetafileRecords = uint32_t(1) << 20;
-
-struct TMetafileInfo;
 struct TMetafileCache;
-
-// The kind of metafile the bytes start with.
-TMetafileKind DetectMetafile(const uint8_t* data, size_t size);
 
 class TMetafile : public TGraphic {
 public:

@@ -10,8 +10,8 @@
 #include "framework/base/Streams.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
-#include "framework/graphics/Metafile.h"
 #include "framework/graphics/Picture.h"
+#include "framework/graphics/metafile/Metafile.h"
 #include "support/GraphicsTestSupport.h"
 #include "support/MetafileWriter.h"
 

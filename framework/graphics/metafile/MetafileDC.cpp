@@ -1,116 +1,24 @@
-// The device context metafile records address: GDI's mapping of logical
-// units to the canvas (window, viewport, map mode, world transform), the
-// object table, the selected pen, brush and font, clipping, paths, and the
-// drawing operations, which end in the canvas's shape operations.
-#include "framework/graphics/MetafilePlayer.h"
+#include "framework/graphics/metafile/MetafileDC.h"
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 #include "framework/base/Endian.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/BmpCodec.h"
+#include "framework/graphics/metafile/MetafileFormat.h"
 
 namespace {
 
-constexpr double kTwoPi = 2 * std::numbers::pi;
-// Canvas coordinates are kept within this distance of the origin before
-// they become integers; the canvas clamps again at its own limit.
-constexpr double kMaxOut = 1 << 29;
 constexpr int32_t kMaxPenPixels = 4096;
 // Pixels of decoded DIBs the cache keeps per metafile.
 constexpr int64_t kMaxCachedPixels = int64_t(16) * 1024 * 1024;
-// A pattern brush larger than this paints with its first pixel's colour.
-constexpr int64_t kMaxPatternPixels = 256 * 256;
-
-int32_t ToInt(double v) {
-    if (!(v == v))
-        return 0;
-    return int32_t(std::floor(std::clamp(v, -kMaxOut, kMaxOut) + 0.5));
-}
 
 bool Finite(double v) {
     return std::isfinite(v) && std::abs(v) < 1e12;
 }
 
-TRect BoundsOf(const std::vector<TPointF>& points, double margin) {
-    double l = kMaxOut, t = kMaxOut, r = -kMaxOut, b = -kMaxOut;
-    for (const TPointF& p : points) {
-        l = std::min(l, p.X);
-        t = std::min(t, p.Y);
-        r = std::max(r, p.X);
-        b = std::max(b, p.Y);
-    }
-    if (points.empty())
-        return {};
-    return Rect(ToInt(l - margin) - 1, ToInt(t - margin) - 1, ToInt(r + margin) + 2,
-                ToInt(b + margin) + 2);
-}
-
 } // namespace
-
-TColor ColorFromRef(uint32_t value) {
-    return (value >> 24) == 1 ? clBlack : value & 0xFFFFFF;
-}
-
-TMfPen PenFromStyle(uint32_t style, TColor color, double width, bool cosmetic) {
-    TMfPen pen;
-    static const TPenStyle kStyles[9] = {
-        TPenStyle::psSolid,       TPenStyle::psDash,       TPenStyle::psDot,
-        TPenStyle::psDashDot,     TPenStyle::psDashDotDot, TPenStyle::psClear,
-        TPenStyle::psInsideFrame, TPenStyle::psSolid,      TPenStyle::psDot};
-    const uint32_t line = style & 0x0F;
-    pen.Style = line < 9 ? kStyles[line] : TPenStyle::psSolid;
-    switch (style & 0x0F00) {
-    case 0x0100:
-        pen.EndCap = TPenEndCap::pecSquare;
-        break;
-    case 0x0200:
-        pen.EndCap = TPenEndCap::pecFlat;
-        break;
-    default:
-        break;
-    }
-    switch (style & 0xF000) {
-    case 0x1000:
-        pen.Join = TPenJoin::pjBevel;
-        break;
-    case 0x2000:
-        pen.Join = TPenJoin::pjMiter;
-        break;
-    default:
-        break;
-    }
-    pen.Color = color;
-    pen.Width = std::isfinite(width) ? std::abs(width) : 0;
-    pen.Cosmetic = cosmetic || pen.Width == 0;
-    return pen;
-}
-
-TMfBrush BrushFromStyle(uint32_t style, TColor color, uint32_t hatch) {
-    TMfBrush brush;
-    brush.Color = color;
-    if (style == 1)
-        brush.Style = TBrushStyle::bsClear;
-    else if (style == 2 && hatch <= 5)
-        brush.Style = TBrushStyle(int(TBrushStyle::bsHorizontal) + int(hatch));
-    return brush;
-}
-
-bool DibBottomUp(const uint8_t* bmi, size_t size) {
-    if (size < 12)
-        return true;
-    if (LoadU32(bmi) == 12)
-        return true; // the core header has no top-down form
-    return size < 12 || LoadI32(bmi + 8) >= 0;
-}
-
-TXform Multiply(const TXform& a, const TXform& b) {
-    return {a.M11 * b.M11 + a.M12 * b.M21,      a.M11 * b.M12 + a.M12 * b.M22,
-            a.M21 * b.M11 + a.M22 * b.M21,      a.M21 * b.M12 + a.M22 * b.M22,
-            a.Dx * b.M11 + a.Dy * b.M21 + b.Dx, a.Dx * b.M12 + a.Dy * b.M22 + b.Dy};
-}
 
 TMetafileDC::TMetafileDC(TCanvas& canvas, const TRect& rect, uint32_t objects,
                          TMetafileCache& cache)
@@ -204,11 +112,7 @@ const TXform& TMetafileDC::Transform() {
 
 TPoint TMetafileDC::OutRounded(double x, double y) {
     const TPointF p = Out(x, y);
-    return {ToInt(p.X), ToInt(p.Y)};
-}
-
-double TMetafileDC::LinearScale() {
-    return std::sqrt(std::abs(Transform().Det()));
+    return {CanvasInt(p.X), CanvasInt(p.Y)};
 }
 
 TRect TMetafileDC::OutRect(double l, double t, double r, double b) {
@@ -515,7 +419,7 @@ void TMetafileDC::OffsetClip(double dx, double dy) {
         return;
     const TXform& m = Transform();
     const double ox = dx * m.M11 + dy * m.M21, oy = dx * m.M12 + dy * m.M22;
-    FState.Clip = OffsetRect(FState.Clip, ToInt(ox), ToInt(oy));
+    FState.Clip = OffsetRect(FState.Clip, CanvasInt(ox), CanvasInt(oy));
     ApplyClip();
 }
 
@@ -527,7 +431,8 @@ void TMetafileDC::SetDeviceClip(const TRect* bounds, bool intersect) {
     }
     const TPointF p = FDevice.Apply(bounds->Left, bounds->Top);
     const TPointF q = FDevice.Apply(bounds->Right, bounds->Bottom);
-    const TRect r = NormalizeRect(Rect(ToInt(p.X), ToInt(p.Y), ToInt(q.X), ToInt(q.Y)));
+    const TRect r =
+        NormalizeRect(Rect(CanvasInt(p.X), CanvasInt(p.Y), CanvasInt(q.X), CanvasInt(q.Y)));
     TRect clip = r;
     if (intersect)
         IntersectRect(clip, FState.HasClip ? FState.Clip : FBaseClip, r);
@@ -550,8 +455,8 @@ void TMetafileDC::RealizePen() {
     TPen& p = FCanvas.Pen();
     int32_t width = 1;
     if (!m.Cosmetic && m.Width > 0)
-        width =
-            int32_t(std::clamp(std::round(m.Width * LinearScale()), 1.0, double(kMaxPenPixels)));
+        width = int32_t(std::clamp(std::round(m.Width * Transform().LinearScale()), 1.0,
+                                   double(kMaxPenPixels)));
     TPenStyle style = m.Style;
     if (width > 1 && style != TPenStyle::psClear && style != TPenStyle::psInsideFrame)
         style = TPenStyle::psSolid; // wide pens are never dashed
@@ -729,76 +634,6 @@ void TMetafileDC::StrokeAndFillPath() {
     StrokePath();
 }
 
-// ---- Curves ----
-
-// Cubic Bézier segments (start, then three points each) flattened in
-// canvas coordinates, with as many steps as the control polygon is long.
-std::vector<TPointF> TMetafileDC::Flatten(const std::vector<TPointF>& bezier, TPointF start) {
-    std::vector<TPointF> out;
-    TPointF p0 = start;
-    const size_t curves = bezier.size() / 3;
-    const int most =
-        int(std::clamp<size_t>(kMaxRecordPoints / std::max<size_t>(curves, 1), 1, 128));
-    for (size_t i = 0; i + 2 < bezier.size(); i += 3) {
-        const TPointF p1 = bezier[i], p2 = bezier[i + 1], p3 = bezier[i + 2];
-        const double len = std::hypot(p1.X - p0.X, p1.Y - p0.Y) +
-                           std::hypot(p2.X - p1.X, p2.Y - p1.Y) +
-                           std::hypot(p3.X - p2.X, p3.Y - p2.Y);
-        const int steps = std::clamp(int(std::sqrt(std::min(len, 1e6)) * 2) + 1, 1, most);
-        for (int k = 1; k <= steps; ++k) {
-            const double t = double(k) / steps, u = 1 - t;
-            const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, d = t * t * t;
-            out.push_back({a * p0.X + b * p1.X + c * p2.X + d * p3.X,
-                           a * p0.Y + b * p1.Y + c * p2.Y + d * p3.Y});
-        }
-        p0 = p3;
-    }
-    return out;
-}
-
-// An elliptic arc of the logical box in canvas coordinates, from the
-// radial through `from` to the radial through `to` in the current arc
-// direction as the canvas shows it (or the whole ellipse).
-std::vector<TPointF> TMetafileDC::ArcPoints(double l, double t, double r, double b, TPointF from,
-                                            TPointF to, bool full) {
-    const double cx = (l + r) / 2, cy = (t + b) / 2;
-    const double a = std::abs(r - l) / 2, bb = std::abs(b - t) / 2;
-    auto angle = [&](TPointF p) {
-        double v = std::atan2(-(p.Y - cy), p.X - cx);
-        return v < 0 ? v + kTwoPi : v;
-    };
-    double start = 0, sweep = kTwoPi;
-    // Counterclockwise as the canvas shows it: a mirroring transform turns
-    // the logical direction round.
-    const bool ccw = (FState.ArcDirection == mf::AD_COUNTERCLOCKWISE) == (Transform().Det() > 0);
-    if (!full) {
-        start = angle(from);
-        const double end = angle(to);
-        sweep = ccw ? end - start : start - end;
-        if (sweep <= 0)
-            sweep += kTwoPi;
-        if (!ccw)
-            sweep = -sweep;
-    }
-    const double size = std::max(a, bb) * LinearScale();
-    const int steps = std::clamp(int(std::abs(sweep) * std::min(size, 1e6) / 2) + 8, 8, 1024);
-    std::vector<TPointF> out;
-    out.reserve(size_t(steps) + 1);
-    for (int k = 0; k <= steps; ++k) {
-        if (full && k == steps)
-            break;
-        const double u = start + sweep * k / steps;
-        const double c = std::cos(u), s = std::sin(u);
-        double rad = 0;
-        if (a > 0 && bb > 0)
-            rad = 1 / std::sqrt((c * c) / (a * a) + (s * s) / (bb * bb));
-        else
-            rad = a > 0 ? a : bb;
-        out.push_back(Out(cx + rad * c, cy - rad * s));
-    }
-    return out;
-}
-
 // ---- Drawing ----
 
 void TMetafileDC::MoveTo(double x, double y) {
@@ -838,7 +673,7 @@ void TMetafileDC::PolyPolyline(const std::vector<std::vector<TPointF>>& lines) {
         std::vector<TPoint> rounded;
         rounded.reserve(mapped.size());
         for (const TPointF& p : mapped)
-            rounded.push_back({ToInt(p.X), ToInt(p.Y)});
+            rounded.push_back({CanvasInt(p.X), CanvasInt(p.Y)});
         all.insert(all.end(), mapped.begin(), mapped.end());
         out.push_back(std::move(rounded));
     }
@@ -875,7 +710,7 @@ void TMetafileDC::PolyBezier(const std::vector<TPointF>& points) {
         mapped.push_back(Out(p.X, p.Y));
     std::vector<TPointF> line{mapped[0]};
     const std::vector<TPointF> rest(mapped.begin() + 1, mapped.end());
-    const std::vector<TPointF> flat = Flatten(rest, mapped[0]);
+    const std::vector<TPointF> flat = FlattenBeziers(rest, mapped[0], kMaxRecordPoints);
     line.insert(line.end(), flat.begin(), flat.end());
     if (InPath()) {
         AddFigure(line, false);
@@ -883,7 +718,7 @@ void TMetafileDC::PolyBezier(const std::vector<TPointF>& points) {
     }
     std::vector<TPoint> rounded;
     for (const TPointF& p : line)
-        rounded.push_back({ToInt(p.X), ToInt(p.Y)});
+        rounded.push_back({CanvasInt(p.X), CanvasInt(p.Y)});
     RealizePen();
     if (ChargePoints(line, false, true))
         FCanvas.PolyPolyline({rounded});
@@ -896,15 +731,15 @@ void TMetafileDC::PolyBezierTo(const std::vector<TPointF>& points) {
     for (const TPointF& p : points)
         mapped.push_back(Out(p.X, p.Y));
     const TPointF start = Out(FState.Position.X, FState.Position.Y);
-    const std::vector<TPointF> flat = Flatten(mapped, start);
+    const std::vector<TPointF> flat = FlattenBeziers(mapped, start, kMaxRecordPoints);
     FState.Position = points[(points.size() / 3) * 3 - 1];
     if (InPath()) {
         ExtendFigure(flat);
         return;
     }
-    std::vector<TPoint> rounded{{ToInt(start.X), ToInt(start.Y)}};
+    std::vector<TPoint> rounded{{CanvasInt(start.X), CanvasInt(start.Y)}};
     for (const TPointF& p : flat)
-        rounded.push_back({ToInt(p.X), ToInt(p.Y)});
+        rounded.push_back({CanvasInt(p.X), CanvasInt(p.Y)});
     RealizePen();
     if (ChargePoints(flat, false, true))
         FCanvas.PolyPolyline({rounded});
@@ -925,7 +760,7 @@ void TMetafileDC::PolyPolygon(const std::vector<std::vector<TPointF>>& polygons)
         std::vector<TPoint> rounded;
         rounded.reserve(mapped.size());
         for (const TPointF& p : mapped)
-            rounded.push_back({ToInt(p.X), ToInt(p.Y)});
+            rounded.push_back({CanvasInt(p.X), CanvasInt(p.Y)});
         all.insert(all.end(), mapped.begin(), mapped.end());
         out.push_back(std::move(rounded));
     }
@@ -953,19 +788,7 @@ void TMetafileDC::Rectangle(double l, double t, double r, double b) {
 
 void TMetafileDC::RoundRect(double l, double t, double r, double b, double w, double h) {
     if (InPath() || !AxisAligned()) {
-        // Corners flattened as quarter ellipses of the logical box.
-        const double rw = std::min(std::abs(w), std::abs(r - l)) / 2;
-        const double rh = std::min(std::abs(h), std::abs(b - t)) / 2;
-        const double x0 = std::min(l, r), x1 = std::max(l, r), y0 = std::min(t, b),
-                     y1 = std::max(t, b);
-        std::vector<TPointF> c;
-        const double cxs[4] = {x1 - rw, x0 + rw, x0 + rw, x1 - rw};
-        const double cys[4] = {y0 + rh, y0 + rh, y1 - rh, y1 - rh};
-        for (int q = 0; q < 4; ++q)
-            for (int k = 0; k <= 8; ++k) {
-                const double u = kTwoPi / 4 * (q + k / 8.0);
-                c.push_back(Out(cxs[q] + rw * std::cos(u), cys[q] - rh * std::sin(u)));
-            }
+        std::vector<TPointF> c = RoundRectPoints(Transform(), l, t, r, b, w, h);
         if (InPath())
             AddFigure(std::move(c), true);
         else
@@ -974,7 +797,7 @@ void TMetafileDC::RoundRect(double l, double t, double r, double b, double w, do
     }
     const TRect box = OutRect(l, t, r, b);
     const TXform& m = Transform();
-    const int32_t ew = ToInt(std::abs(w * m.M11)), eh = ToInt(std::abs(h * m.M22));
+    const int32_t ew = CanvasInt(std::abs(w * m.M11)), eh = CanvasInt(std::abs(h * m.M22));
     RealizePen();
     if (!ChargeBox(box))
         return;
@@ -983,7 +806,8 @@ void TMetafileDC::RoundRect(double l, double t, double r, double b, double w, do
 
 void TMetafileDC::Ellipse(double l, double t, double r, double b) {
     if (InPath() || !AxisAligned()) {
-        std::vector<TPointF> c = ArcPoints(l, t, r, b, {}, {}, true);
+        std::vector<TPointF> c =
+            ArcPoints(Transform(), CounterClockwise(), l, t, r, b, {}, {}, true);
         if (InPath())
             AddFigure(std::move(c), true);
         else
@@ -1022,7 +846,8 @@ void TMetafileDC::ArcShape(TArcKind kind, double l, double t, double r, double b
             });
         return;
     }
-    std::vector<TPointF> c = ArcPoints(l, t, r, b, from, to, false);
+    std::vector<TPointF> c =
+        ArcPoints(Transform(), CounterClockwise(), l, t, r, b, from, to, false);
     if (kind == TArcKind::Pie)
         c.push_back(Out((l + r) / 2, (t + b) / 2));
     if (kind == TArcKind::ArcTo) {
@@ -1089,10 +914,10 @@ void TMetafileDC::Text(double x, double y, const std::string& text, uint32_t opt
     std::vector<int32_t> advances;
     if (dx) {
         double cum = 0;
-        int32_t prev = ToInt(Out(ref.X, ref.Y).X);
+        int32_t prev = CanvasInt(Out(ref.X, ref.Y).X);
         for (size_t i = 0; i < text.size() && i < dx->size(); ++i) {
             cum += (*dx)[i];
-            const int32_t next = ToInt(Out(ref.X + cum, ref.Y).X);
+            const int32_t next = CanvasInt(Out(ref.X + cum, ref.Y).X);
             advances.push_back(next - prev);
             prev = next;
         }
@@ -1133,7 +958,7 @@ void TMetafileDC::DrawBitmap(double x, double y, double w, double h, const TBitm
     const TRect dest = Rect(p.X, p.Y, q.X, q.Y);
     if (!Charge(NormalizeRect(dest), 4))
         return;
-    const TRect source = Rect(sx, sy, ToInt(double(sx) + sw), ToInt(double(sy) + sh));
+    const TRect source = Rect(sx, sy, CanvasInt(double(sx) + sw), CanvasInt(double(sy) + sh));
     if (key != clNone) {
         FCanvas.StretchBlt(dest, bitmap, source, key);
         return;
@@ -1153,7 +978,8 @@ void TMetafileDC::FillRegion(const TMfRegion& region, const TMfBrush* brush, boo
         TRect out;
         if (deviceUnits) {
             const TPointF a = FDevice.Apply(r.Left, r.Top), b = FDevice.Apply(r.Right, r.Bottom);
-            out = NormalizeRect(Rect(ToInt(a.X), ToInt(a.Y), ToInt(b.X), ToInt(b.Y)));
+            out =
+                NormalizeRect(Rect(CanvasInt(a.X), CanvasInt(a.Y), CanvasInt(b.X), CanvasInt(b.Y)));
         } else {
             out = OutRect(r.Left, r.Top, r.Right, r.Bottom);
         }
@@ -1195,14 +1021,10 @@ std::shared_ptr<const TBitmap> TMetafileDC::Dib(const uint8_t* file, size_t bmiO
     return bitmap;
 }
 
-TMfBrush TMetafileDC::PatternBrush(std::shared_ptr<const TBitmap> pattern) {
-    TMfBrush brush;
-    if (!pattern)
-        return brush;
-    if (int64_t(pattern->Width()) * pattern->Height() > kMaxPatternPixels) {
-        brush.Color = pattern->Pixel(0, 0);
-        return brush;
-    }
-    brush.Pattern = std::move(pattern);
-    return brush;
+bool DibBottomUp(const uint8_t* bmi, size_t size) {
+    if (size < 12)
+        return true;
+    if (LoadU32(bmi) == 12)
+        return true; // the core header has no top-down form
+    return size < 12 || LoadI32(bmi + 8) >= 0;
 }

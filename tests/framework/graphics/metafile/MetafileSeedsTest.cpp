@@ -8,7 +8,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "framework/graphics/Metafile.h"
+#include "framework/graphics/metafile/Metafile.h"
 #include "support/GraphicsTestSupport.h"
 #include "support/MetafileLogos.h"
 #include "support/MetafileWriter.h"

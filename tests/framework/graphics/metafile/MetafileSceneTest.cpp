@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "framework/graphics/Canvas.h"
-#include "framework/graphics/Metafile.h"
 #include "framework/graphics/TextDrawing.h"
+#include "framework/graphics/metafile/Metafile.h"
 #include "support/GraphicsTestSupport.h"
 #include "support/MetafileLogos.h"
 

@@ -1,12 +1,15 @@
-// Windows metafile (WMF) records played onto the device context. Every
-// record's parameters are read through bounds-checked word accessors: a
-// record too short for what it claims is skipped, never read past.
+// Every record's parameters are read through bounds-checked word
+// accessors: a record too short for what it claims is skipped, never read
+// past.
+#include "framework/graphics/metafile/WmfPlayer.h"
+
 #include <algorithm>
 #include <array>
 
 #include "framework/base/Endian.h"
 #include "framework/graphics/Bitmap.h"
-#include "framework/graphics/MetafilePlayer.h"
+#include "framework/graphics/metafile/MetafileDC.h"
+#include "framework/graphics/metafile/MetafileFormat.h"
 
 namespace {
 
@@ -358,7 +361,7 @@ void PlayRecord(uint16_t function, const TParams& p, const uint8_t* file, size_t
         if (p.HasWords(2) && p.U16(1) != DIB_PAL_COLORS)
             pattern = RecordDib(dc, file, paramsAt, p, 4);
         if (pattern)
-            dc.AddObject(TMetafileDC::PatternBrush(pattern));
+            dc.AddObject(PatternBrush(pattern));
         else
             dc.AddObject(TMfBrush{});
         return;

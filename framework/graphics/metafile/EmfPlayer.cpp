@@ -1,7 +1,8 @@
-// Enhanced metafile (EMF) records played onto the device context. Each
-// record is read through a bounds-checked view of its bytes; offsets a
+// Each record is read through a bounds-checked view of its bytes; offsets a
 // record gives (strings, advances, DIBs) are checked against its own size,
 // and counts against the bytes that hold them, before anything is read.
+#include "framework/graphics/metafile/EmfPlayer.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -9,7 +10,8 @@
 #include "framework/base/Endian.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/FontFace.h"
-#include "framework/graphics/MetafilePlayer.h"
+#include "framework/graphics/metafile/MetafileDC.h"
+#include "framework/graphics/metafile/MetafileFormat.h"
 
 namespace {
 
@@ -511,7 +513,7 @@ void PlayRecord(uint32_t type, const TRecord& r, const uint8_t* file, TMetafileD
                         xx, yy, pattern->Pixel(xx, yy) == clBlack ? dc.TextColor() : dc.BkColor());
             pattern = mono;
         }
-        dc.SetObject(r.U32(8), pattern ? TMetafileDC::PatternBrush(pattern) : TMfBrush{});
+        dc.SetObject(r.U32(8), pattern ? PatternBrush(pattern) : TMfBrush{});
         return;
     }
     case EMR_EXTCREATEFONTINDIRECTW: {

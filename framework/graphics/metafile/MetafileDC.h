@@ -1,8 +1,11 @@
 #pragma once
-// Inside TMetafile: the checked layout of a metafile (ParseMetafile), the
-// device context its records address (TMetafileDC: mapping, objects,
-// clipping, paths, drawing onto a TCanvas) and the two record players.
-// Nothing outside the metafile unit uses this header.
+// The device context metafile records address, drawing onto a TCanvas:
+// GDI's mapping of logical units to the canvas (window, viewport, map mode,
+// world transform), the object table and its pens, brushes, fonts and
+// regions, the selected objects, saved states, clipping, paths, and the
+// drawing operations, which end in the canvas's shape operations. Each
+// drawing is charged to a work budget first, so that no file can make a
+// paint endless. Both players drive it; it knows no record format.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,95 +14,20 @@
 #include <set>
 #include <string>
 #include <tuple>
-#include <variant>
 #include <vector>
 
 #include "framework/graphics/Canvas.h"
-#include "framework/graphics/Metafile.h"
+#include "framework/graphics/metafile/MetafileGeometry.h"
+#include "framework/graphics/metafile/MetafileObjects.h"
 
 class TBitmap;
-
-// What loading learnt of a metafile; the records between RecordsOffset and
-// RecordsEnd were walked and each lies within the data.
-struct TMetafileInfo {
-    TMetafileKind Kind = TMetafileKind::mkNone;
-    size_t RecordsOffset = 0;
-    size_t RecordsEnd = 0;
-    uint32_t Records = 0;
-    int32_t Width = 0; // pixels at 96 per inch
-    int32_t Height = 0;
-    // Size of the object table (WMF) or handle table (EMF).
-    uint32_t Objects = 0;
-    // WMF: the window the picture occupies, in logical units.
-    double WindowLeft = 0, WindowTop = 0, WindowWidth = 1, WindowHeight = 1;
-    // EMF: the picture frame in reference-device pixels, and the reference
-    // device's pixels per millimetre.
-    double FrameLeft = 0, FrameTop = 0, FrameRight = 1, FrameBottom = 1;
-    double PixelsPerMmX = 1, PixelsPerMmY = 1;
-};
-
-// Checks the header and walks the record chain; fails with EInvalidGraphic
-// ("Metafile is not valid: ...") naming the problem and its offset.
-TMetafileInfo ParseMetafile(const uint8_t* data, size_t size);
+struct TMetafileInfo;
 
 // Decoded bitmaps of DIB records, kept between paints (by the DIB's offset).
 struct TMetafileCache {
     std::map<size_t, std::shared_ptr<const TBitmap>> Bitmaps;
     int64_t Pixels = 0;
 };
-
-// Plays the records into `rect` of the canvas; the canvas's pen, brush,
-// font, clip and origin are as before afterwards.
-void PlayMetafile(const std::vector<uint8_t>& data, const TMetafileInfo& info, TCanvas& canvas,
-                  const TRect& rect, TMetafileCache& cache);
-
-// ---- The device context ----
-
-struct TMfPen {
-    TPenStyle Style = TPenStyle::psSolid;
-    double Width = 0; // logical units; 0 = one pixel
-    bool Cosmetic = true;
-    TPenEndCap EndCap = TPenEndCap::pecRound;
-    TPenJoin Join = TPenJoin::pjRound;
-    TColor Color = clBlack;
-};
-
-struct TMfBrush {
-    TBrushStyle Style = TBrushStyle::bsSolid;
-    TColor Color = clWhite;
-    std::shared_ptr<const TBitmap> Pattern;
-};
-
-struct TMfFont {
-    int32_t Height = 0;
-    int32_t Weight = 400;
-    int32_t Escapement = 0;
-    bool Italic = false, Underline = false, StrikeOut = false;
-    std::string Face = "Arial";
-};
-
-// Rectangles of a region; in logical units for WMF, reference-device
-// pixels for EMF.
-struct TMfRegion {
-    std::vector<TRect> Rects;
-    TRect Bounds;
-};
-
-// A palette or any other object that only takes a slot.
-struct TMfPlaceholder {};
-
-using TMfObject = std::variant<TMfPlaceholder, TMfPen, TMfBrush, TMfFont, TMfRegion>;
-
-// x' = x * M11 + y * M21 + Dx, y' = x * M12 + y * M22 + Dy.
-struct TXform {
-    double M11 = 1, M12 = 0, M21 = 0, M22 = 1, Dx = 0, Dy = 0;
-    TPointF Apply(double x, double y) const {
-        return {x * M11 + y * M21 + Dx, x * M12 + y * M22 + Dy};
-    }
-    double Det() const { return M11 * M22 - M12 * M21; }
-};
-// a then b.
-TXform Multiply(const TXform& a, const TXform& b);
 
 // GDI's constants as metafile records carry them.
 namespace mf {
@@ -217,9 +145,6 @@ public:
     // (bitsSize 0) or lie elsewhere.
     std::shared_ptr<const TBitmap> Dib(const uint8_t* file, size_t bmiOffset, size_t bmiSize,
                                        size_t bitsOffset, size_t bitsSize);
-    // A pattern brush of the bitmap; one beyond 256 x 256 pixels paints
-    // solid in its first pixel's colour.
-    static TMfBrush PatternBrush(std::shared_ptr<const TBitmap> pattern);
 
     // Paths.
     void BeginPath();
@@ -258,7 +183,7 @@ private:
     TPointF Out(double x, double y) { return Transform().Apply(x, y); }
     TPoint OutRounded(double x, double y);
     bool AxisAligned() { return Transform().M12 == 0 && Transform().M21 == 0; }
-    double LinearScale();
+    bool CounterClockwise() const { return FState.ArcDirection == mf::AD_COUNTERCLOCKWISE; }
     TRect OutRect(double l, double t, double r, double b);
     void ApplyClip();
     bool Charge(const TRect& bounds, size_t points);
@@ -275,9 +200,6 @@ private:
     void AddFigure(std::vector<TPointF> points, bool closed);
     void ExtendFigure(const std::vector<TPointF>& points);
     void FillContours(std::vector<std::vector<TPointF>> contours, bool stroke, bool closedStroke);
-    std::vector<TPointF> Flatten(const std::vector<TPointF>& bezier, TPointF start);
-    std::vector<TPointF> ArcPoints(double l, double t, double r, double b, TPointF from, TPointF to,
-                                   bool full);
 
     TCanvas& FCanvas;
     TMetafileCache& FCache;
@@ -308,18 +230,6 @@ private:
     uint32_t FSavedTextAlign;
 };
 
-// Values as records carry them.
-// A COLORREF: 0x00BBGGRR, or a palette index (0x01......), taken as black
-// since palettes are not kept.
-TColor ColorFromRef(uint32_t value);
-// A logical pen's style word: line style, end cap and join.
-TMfPen PenFromStyle(uint32_t style, TColor color, double width, bool cosmetic);
-// A logical brush: solid, null or hatched (other styles paint solid).
-TMfBrush BrushFromStyle(uint32_t style, TColor color, uint32_t hatch);
 // Whether the DIB whose info header starts at `bmi` stores its rows
 // bottom-up (the platform's default).
 bool DibBottomUp(const uint8_t* bmi, size_t size);
-
-// The players, one per format.
-void PlayWmfRecords(const uint8_t* data, const TMetafileInfo& info, TMetafileDC& dc);
-void PlayEmfRecords(const uint8_t* data, const TMetafileInfo& info, TMetafileDC& dc);

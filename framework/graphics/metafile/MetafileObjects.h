@@ -1,0 +1,65 @@
+#pragma once
+// The objects a metafile's records create and the device context selects:
+// pens, brushes (solid, hatched or patterned), fonts and regions, as the
+// records describe them in logical units, and how the values of the
+// records (colour references, style words) become them.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "framework/graphics/Brush.h"
+#include "framework/graphics/Colors.h"
+#include "framework/graphics/Pen.h"
+#include "framework/graphics/Types.h"
+
+class TBitmap;
+
+struct TMfPen {
+    TPenStyle Style = TPenStyle::psSolid;
+    double Width = 0; // logical units; 0 = one pixel
+    bool Cosmetic = true;
+    TPenEndCap EndCap = TPenEndCap::pecRound;
+    TPenJoin Join = TPenJoin::pjRound;
+    TColor Color = clBlack;
+};
+
+struct TMfBrush {
+    TBrushStyle Style = TBrushStyle::bsSolid;
+    TColor Color = clWhite;
+    std::shared_ptr<const TBitmap> Pattern;
+};
+
+struct TMfFont {
+    int32_t Height = 0;
+    int32_t Weight = 400;
+    int32_t Escapement = 0;
+    bool Italic = false, Underline = false, StrikeOut = false;
+    std::string Face = "Arial";
+};
+
+// Rectangles of a region; in logical units for WMF, reference-device
+// pixels for EMF.
+struct TMfRegion {
+    std::vector<TRect> Rects;
+    TRect Bounds;
+};
+
+// A palette or any other object that only takes a slot.
+struct TMfPlaceholder {};
+
+using TMfObject = std::variant<TMfPlaceholder, TMfPen, TMfBrush, TMfFont, TMfRegion>;
+
+// From the values the records carry.
+// A COLORREF: 0x00BBGGRR, or a palette index (0x01......), taken as black
+// since palettes are not kept.
+TColor ColorFromRef(uint32_t value);
+// A logical pen's style word: line style, end cap and join.
+TMfPen PenFromStyle(uint32_t style, TColor color, double width, bool cosmetic);
+// A logical brush: solid, null or hatched (other styles paint solid).
+TMfBrush BrushFromStyle(uint32_t style, TColor color, uint32_t hatch);
+// A pattern brush of the bitmap; one beyond 256 x 256 pixels paints solid
+// in its first pixel's colour.
+TMfBrush PatternBrush(std::shared_ptr<const TBitmap> pattern);
