@@ -86,8 +86,14 @@ void ReportFailure(const std::string& message) {
 
 int Run(const std::vector<std::string>& arguments) {
     const std::string self = GetModuleFileName();
+    if (self.empty())
+        throw Exception("Cannot find the installer's own file (no /proc, and the path it was "
+                        "started by does not lead to it)");
     std::unique_ptr<TWindowSystem> windowSystem = CreateWindowSystem();
     const bool headless = std::string(windowSystem->Name()) == "headless";
+    if (!DisplayFallbackReason().empty())
+        std::fprintf(stderr, "%s: no display (%s); working on the console\n", kApplicationTitle,
+                     DisplayFallbackReason().c_str());
     if (headless && !IsAutoInstall(arguments)) {
         TProject project;
         ReadInstallerProject(self, project);

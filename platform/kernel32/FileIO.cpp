@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/auxv.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -123,5 +124,19 @@ bool ReplaceFileContents(const std::string& path, const void* data, size_t size,
 std::string GetModuleFileName() {
     std::vector<char> buffer(PATH_MAX + 1);
     ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-    return n < 0 ? std::string() : std::string(buffer.data(), static_cast<size_t>(n));
+    if (n > 0)
+        return std::string(buffer.data(), static_cast<size_t>(n));
+    // Without /proc (a minimal root, a container): the path the program was
+    // started by, which the kernel hands every program. A relative one is
+    // taken from the working directory, which nothing has changed yet.
+    const char* started = reinterpret_cast<const char*>(getauxval(AT_EXECFN));
+    if (started == nullptr || *started == '\0')
+        return std::string();
+    std::string path = started;
+    if (path[0] != '/') {
+        if (::getcwd(buffer.data(), buffer.size()) == nullptr)
+            return std::string();
+        path = std::string(buffer.data()) + "/" + path;
+    }
+    return ::access(path.c_str(), R_OK) == 0 ? path : std::string();
 }

@@ -43,5 +43,7 @@ bool DeleteFile(const std::string& path);
 bool ReplaceFileContents(const std::string& path, const void* data, size_t size,
                          unsigned newFileMode = 0644);
 
-// The running program's own executable file.
+// The running program's own executable file, found through /proc or, where
+// there is none, through the path it was started by; empty when neither
+// leads to it.
 std::string GetModuleFileName();
