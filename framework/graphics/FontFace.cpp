@@ -36,9 +36,6 @@ extern const FT_Module_Class ft_smooth_renderer_class;
 
 namespace {
 
-const char* const kFallbackRegular = "DejaVuSans.ttf";
-const char* const kFallbackBold = "DejaVuSans-Bold.ttf";
-
 int32_t CeilPixels(FT_Pos value) {
     return int32_t((value + 63) & -64) / 64;
 }
@@ -108,9 +105,8 @@ TFontFile ResolveFontFile(const std::string& family, TFontStyles style) {
     const bool bold = (style & fsBold) != 0;
     if (SameText(family, "MS Sans Serif"))
         return TFontFile{"sserife.fon", 0, bold};
-    if (SameText(family, "Tahoma"))
-        return TFontFile{bold ? "tahomabd.ttf" : "tahoma.ttf", 0, false};
-    return TFontFile{bold ? kFallbackBold : kFallbackRegular, 0, false};
+    // Tahoma, and Tahoma for every family the program does not carry.
+    return TFontFile{bold ? "tahomabd.ttf" : "tahoma.ttf", 0, false};
 }
 
 TFontFace::TFontFace(const TFontFile& file, int32_t height, TFontStyles style) : FFile(file) {

@@ -13,8 +13,8 @@
 //                    faces; bold is emboldened by one pixel and italic
 //                    sheared, as the platform simulates them for bitmap fonts
 //   "Tahoma"         tahoma.ttf, tahomabd.ttf (monochrome bitmaps at 8-16
-//                    pixels, outlines beyond)
-//   any other family DejaVu Sans (DejaVuSans.ttf, DejaVuSans-Bold.ttf)
+//   and any other    pixels, outlines beyond; Latin, Cyrillic, Arabic)
+//   family
 // Italic outlines are slanted as they are loaded.
 
 #include <array>
