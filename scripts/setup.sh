@@ -12,7 +12,7 @@ packages=(
   libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libjpeg-dev libfontconfig-dev
   fonts-wine fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool x11-apps imagemagick
+  xvfb xdotool x11-apps x11-utils imagemagick
 )
 
 missing=()

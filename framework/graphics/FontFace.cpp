@@ -28,8 +28,6 @@ extern "C" {
 extern const FT_Module_Class tt_driver_class;
 extern const FT_Module_Class winfnt_driver_class;
 extern const FT_Module_Class sfnt_module_class;
-extern const FT_Module_Class psnames_module_class;
-extern const FT_Module_Class autofit_module_class;
 extern const FT_Module_Class ft_raster1_renderer_class;
 extern const FT_Module_Class ft_smooth_renderer_class;
 }
@@ -57,8 +55,8 @@ FT_Library Library() {
         if (FT_New_Library(&memory, &lib) != 0)
             throw Exception("Cannot initialise fonts: out of memory");
         for (const FT_Module_Class* module :
-             {&psnames_module_class, &sfnt_module_class, &autofit_module_class, &tt_driver_class,
-              &winfnt_driver_class, &ft_raster1_renderer_class, &ft_smooth_renderer_class})
+             {&sfnt_module_class, &tt_driver_class, &winfnt_driver_class,
+              &ft_raster1_renderer_class, &ft_smooth_renderer_class})
             if (FT_Add_Module(lib, module) != 0)
                 throw Exception(Format("Cannot initialise fonts: module %s", module->module_name));
         return lib;

@@ -4,6 +4,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/TextDrawing.h"
 #include "framework/ui/Application.h"
+#include "framework/ui/Button.h"
 #include "framework/ui/MenuTracker.h"
 #include "framework/ui/Panel.h"
 
@@ -131,35 +132,38 @@ void TToolButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y
     if (button != TMouseButton::mbLeft)
         return;
     if (FMenuItem != nullptr && FMenuItem->Count() > 0) {
-        // A menu-bar button: the drop-down opens at once, under the button,
-        // and the button stays pressed while it is open.
+        // A menu-bar button: the drop-down opens at once.
         SetControlState(ControlState() & ~(csClicked | csLButtonDown));
         if (Application().CaptureControl() == this)
             Application().SetCaptureControl(nullptr);
-        TComponentTracker alive(this);
-        FPressed = true;
-        Repaint();
-        TPoint p = ClientToScreen(Point(0, Height()));
-        TMenuItem* item = FMenuItem;
-        try {
-            TrackMenu(item, p.X, p.Y, true);
-        } catch (...) {
-            if (alive.Exists()) {
-                FPressed = false;
-                FHot = false;
-                Invalidate();
-            }
-            throw;
-        }
+        DropDownMenu();
+        return;
+    }
+    FPressed = true;
+    Invalidate();
+}
+
+void TToolButton::DropDownMenu() {
+    TComponentTracker alive(this);
+    FPressed = true;
+    Repaint();
+    TPoint p = ClientToScreen(Point(0, Height()));
+    TMenuItem* item = FMenuItem;
+    try {
+        TrackMenu(item, p.X, p.Y, true);
+    } catch (...) {
         if (alive.Exists()) {
             FPressed = false;
             FHot = false;
             Invalidate();
         }
-        return;
+        throw;
     }
-    FPressed = true;
-    Invalidate();
+    if (alive.Exists()) {
+        FPressed = false;
+        FHot = false;
+        Invalidate();
+    }
 }
 
 void TToolButton::Click() {
@@ -170,8 +174,23 @@ void TToolButton::Click() {
     TGraphicControl::Click();
 }
 
+namespace {
+// The context bit of a character's key data: Alt was held.
+constexpr intptr_t kKeyDataAltHeld = intptr_t(1) << 29;
+} // namespace
+
 void TToolButton::WndProc(TMessage& m) {
     switch (m.Msg) {
+    case CM_DIALOGCHAR:
+        // Alt with the underlined letter of a menu-bar button opens its
+        // drop-down, as a click does.
+        if ((m.LParam & kKeyDataAltHeld) != 0 && FMenuItem != nullptr &&
+            FMenuItem->Count() > 0 && Visible() && Enabled() &&
+            IsAccel(static_cast<int>(m.WParam), FMenuItem->Caption())) {
+            m.Result = 1;
+            DropDownMenu();
+        }
+        return;
     case CM_MOUSEENTER:
         if (IsEnabledInParents()) {
             FHot = true;

@@ -70,6 +70,9 @@ protected:
 
 private:
     void Changed();
+    // A menu-bar button's drop-down: opens under the button, which stays
+    // pressed while it is open.
+    void DropDownMenu();
 
     bool FAutoSize = false;
     bool FDown = false;

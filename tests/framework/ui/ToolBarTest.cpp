@@ -130,3 +130,44 @@ TEST_F(ControlsTest, MenuItemButtonsDropTheirMenuDown) {
     EXPECT_EQ(menuBounds.Left, button->Left());
     EXPECT_EQ(menuBounds.Top, button->Height()) << "right under the button";
 }
+
+// Alt with a menu-bar button's underlined letter opens it as a click does;
+// the letter alone, or another letter, does not.
+TEST_F(ControlsTest, AltAndTheUnderlinedLetterDropTheMenuDown) {
+    TForm* form = NewForm(0, 0, 200, 150);
+    auto* menu = new TMainMenu(form);
+    auto* file = new TMenuItem(form);
+    file->SetCaption("&File");
+    menu->Items()->Add(file);
+    auto* exit = new TMenuItem(form);
+    exit->SetCaption("E&xit");
+    int exits = 0;
+    exit->SetOnClick(TNotifyEvent([&](TObject*) { ++exits; }));
+    file->Add(exit);
+    auto* bar = new TToolBar(form);
+    bar->SetParent(form);
+    bar->SetShowCaptions(true);
+    NewToolButton(bar, "")->SetMenuItem(file);
+    form->Show();
+    int opened = 0;
+    Backend().SetIdleHandler([&] {
+        for (TWsWindow w : Backend().Windows())
+            if (Backend().WindowKind(w) == TWsWindowKind::Popup && Backend().IsWindowVisible(w)) {
+                ++opened;
+                Backend().TypeKey('X'); // the open menu's own letter chooses Exit
+            }
+    });
+    Backend().TypeKey('F');
+    Backend().PressKey(VK_MENU);
+    Backend().TypeKey('E');
+    Backend().ReleaseKey(VK_MENU);
+    Application().ProcessMessages();
+    EXPECT_EQ(opened, 0) << "F alone and Alt+E open nothing";
+    Backend().PressKey(VK_MENU);
+    Backend().TypeKey('F');
+    Backend().ReleaseKey(VK_MENU);
+    Application().ProcessMessages();
+    Backend().SetIdleHandler(nullptr);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(exits, 1);
+}
