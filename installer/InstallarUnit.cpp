@@ -186,11 +186,10 @@ void TInstallarForm::FormShow(TObject*) {
     ShowPage(kCoverPage);
     FProject = std::make_unique<TProject>();
 
-    TFileStream installer(FInstallerPath, fmOpenRead | fmShareDenyNone);
     TDecompileStream reader;
     // A file without the whole payload is refused as a whole, before any
     // stream of it is taken for something it is not.
-    ReadInstallerPackage(FInstallerPath, installer, reader);
+    ReadInstallerPackage(FInstallerPath, OpenInstallerFile(FInstallerPath), reader);
     {
         std::unique_ptr<TMemoryStream> record = reader.GetStream(kRecordStream, true);
         FProject->ProjectStream.Clear();

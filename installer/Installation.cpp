@@ -31,9 +31,13 @@ std::string Printable(const std::string& text) {
 
 } // namespace
 
-void ReadInstallerPackage(const std::string& installerPath, TStream& installer,
+std::unique_ptr<TStream> OpenInstallerFile(const std::string& installerPath) {
+    return std::make_unique<TFileStream>(installerPath, fmOpenRead | fmShareDenyNone);
+}
+
+void ReadInstallerPackage(const std::string& installerPath, std::unique_ptr<TStream> installer,
                           TDecompileStream& reader) {
-    reader.Decompile(installer);
+    reader.Open(std::move(installer));
     if (reader.Count() < kInstallerStreams)
         throw EReadError(Format("The package in %s is incomplete: it holds %d of %d streams",
                                 installerPath.c_str(), reader.Count(), kInstallerStreams));
@@ -60,9 +64,8 @@ std::string ScreensaverPath(const std::string& name) {
 }
 
 void ReadInstallerProject(const std::string& installerPath, TProject& project) {
-    TFileStream installer(installerPath, fmOpenRead | fmShareDenyNone);
     TDecompileStream reader;
-    ReadInstallerPackage(installerPath, installer, reader);
+    ReadInstallerPackage(installerPath, OpenInstallerFile(installerPath), reader);
     std::unique_ptr<TMemoryStream> record = reader.GetStream(kRecordStream, true);
     project.ProjectStream.Clear();
     project.ProjectStream.CopyFrom(*record, 0);
@@ -79,9 +82,9 @@ void RunInstallation(const std::string& installerPath, const TProject& project,
     view.SetProgress(10);
 
     TDecompileStream reader;
-    TFileStream installer(installerPath, fmOpenRead | fmShareDenyNone);
+    std::unique_ptr<TStream> installer = OpenInstallerFile(installerPath);
     view.SetProgress(20);
-    ReadInstallerPackage(installerPath, installer, reader);
+    ReadInstallerPackage(installerPath, std::move(installer), reader);
     view.SetProgress(30);
 
     // The runtime goes first and raw, the data streams compressed, each at

@@ -7,6 +7,7 @@
 
 #include "package/Project.h"
 
+#include <memory>
 #include <string>
 
 // What the installation drives while it runs. The wizard binds its progress
@@ -37,12 +38,15 @@ std::string ScreensaverPath(const std::string& name);
 class TDecompileStream;
 class TStream;
 
-// Reads the installer file (open as `installer`) as a package and makes sure
-// every stream the installation needs is there: a file without its payload,
-// or with part of it, fails with "The package in %s is incomplete: it holds
-// %d of %d streams" before anything is written.
-void ReadInstallerPackage(const std::string& installerPath, TStream& installer,
+// Reads the installer file (open as `installer`, which the reader keeps) as
+// a package, its table now and its streams when they are taken, and makes
+// sure every stream the installation needs is there: a file without its
+// payload, or with part of it, fails with "The package in %s is incomplete:
+// it holds %d of %d streams" before anything is written.
+void ReadInstallerPackage(const std::string& installerPath, std::unique_ptr<TStream> installer,
                           TDecompileStream& reader);
+// The installer file, opened read-only with full sharing.
+std::unique_ptr<TStream> OpenInstallerFile(const std::string& installerPath);
 
 // Reads the project record (stream 3) of the installer file into `project`.
 void ReadInstallerProject(const std::string& installerPath, TProject& project);

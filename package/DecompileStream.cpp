@@ -6,6 +6,13 @@
 using namespace PackageFormat;
 
 void TDecompileStream::Decompile(TStream& file) {
+    auto image = std::make_unique<TMemoryStream>();
+    image->CopyFrom(file, 0);
+    Open(std::move(image));
+}
+
+void TDecompileStream::Open(std::unique_ptr<TStream> source) {
+    TStream& file = *source;
     int64_t size = file.Size();
     if (size < kCountSize)
         throw EPackageReadError(
@@ -13,11 +20,10 @@ void TDecompileStream::Decompile(TStream& file) {
                    static_cast<long long>(size)));
     if (size > kMaxSize)
         throw EPackageReadError("it is larger than 2 GiB, the most a package can be");
-    std::vector<uint8_t> image(static_cast<size_t>(size));
-    file.SetPosition(0);
-    file.ReadBuffer(image.data(), size);
-
-    int32_t count = static_cast<int32_t>(LoadU32(image.data() + size - kCountSize));
+    uint8_t countBytes[kCountSize];
+    file.SetPosition(size - kCountSize);
+    file.ReadBuffer(countBytes, kCountSize);
+    int32_t count = static_cast<int32_t>(LoadU32(countBytes));
     if (count < 0)
         throw EPackageReadError(
             Format("its stream count (its last four bytes) is negative: %d", count));
@@ -27,16 +33,21 @@ void TDecompileStream::Decompile(TStream& file) {
                    "does not fit in its %lld bytes",
                    count, static_cast<long long>(size)));
 
+    // Only the table is read now; each stream is read when it is asked for.
+    std::vector<uint8_t> table(static_cast<size_t>(kEntrySize * count));
+    file.SetPosition(size - kCountSize - kEntrySize * count);
+    file.ReadBuffer(table.data(), static_cast<int64_t>(table.size()));
     std::vector<int32_t> originals, storeds;
     originals.reserve(static_cast<size_t>(count));
     storeds.reserve(static_cast<size_t>(count));
     for (int64_t i = 0; i < count; ++i) {
-        const uint8_t* entry = image.data() + size - kCountSize - kEntrySize * (count - i);
+        const uint8_t* entry = table.data() + kEntrySize * i;
         originals.push_back(static_cast<int32_t>(LoadU32(entry)));
         storeds.push_back(static_cast<int32_t>(LoadU32(entry + 4)));
     }
+    FFile = std::move(source);
+    FFileSize = size;
     FCount = count;
-    FImage = std::move(image);
     FOriginalSizes = std::move(originals);
     FStoredSizes = std::move(storeds);
 }
@@ -67,11 +78,11 @@ void TDecompileStream::StoredRange(int32_t index, int64_t& offset, int64_t& stor
             offset += size;
     }
     stored = FStoredSizes[static_cast<size_t>(index)];
-    if (offset + stored > static_cast<int64_t>(FImage.size()))
+    if (offset + stored > FFileSize)
         throw EPackageReadError(
-            Format("stream %d (bytes %lld to %lld) runs past the end of the file (%zu bytes)",
+            Format("stream %d (bytes %lld to %lld) runs past the end of the file (%lld bytes)",
                    index, static_cast<long long>(offset), static_cast<long long>(offset + stored),
-                   FImage.size()));
+                   static_cast<long long>(FFileSize)));
 }
 
 std::unique_ptr<TMemoryStream> TDecompileStream::GetStream(int32_t index, bool force) const {
@@ -94,10 +105,13 @@ std::unique_ptr<TMemoryStream> TDecompileStream::GetStream(int32_t index, bool f
                    "entry says",
                    index, static_cast<long long>(stored), static_cast<long long>(original)));
 
+    std::vector<uint8_t> bytes(static_cast<size_t>(stored));
+    FFile->SetPosition(offset);
+    FFile->ReadBuffer(bytes.data(), stored);
     auto result = std::make_unique<TMemoryStream>();
     result->SetSize(original);
     try {
-        ZDecompress(FImage.data() + offset, static_cast<size_t>(stored), result->Memory(),
+        ZDecompress(bytes.data(), static_cast<size_t>(stored), result->Memory(),
                     static_cast<size_t>(original));
     } catch (const EReadError&) {
         throw EPackageReadError(
@@ -113,7 +127,9 @@ std::unique_ptr<TMemoryStream> TDecompileStream::GetStoredStream(int32_t index) 
     int64_t offset = 0, stored = 0;
     StoredRange(index, offset, stored);
     auto result = std::make_unique<TMemoryStream>();
-    result->WriteBuffer(FImage.data() + offset, stored);
+    result->SetSize(stored);
+    FFile->SetPosition(offset);
+    FFile->ReadBuffer(result->Memory(), stored);
     result->SetPosition(0);
     return result;
 }

@@ -1,6 +1,8 @@
 #pragma once
-// Reads a package: the whole file is copied into memory, the size table is
-// loaded from its end, and streams are handed out one at a time.
+// Reads a package: the size table is loaded from its end, and streams are
+// handed out one at a time. Decompile copies the whole file into memory
+// first; Open keeps the file and reads each stream from it when it is asked
+// for, so that a large package costs no more memory than its largest stream.
 
 #include "framework/base/Streams.h"
 #include "framework/base/SysUtils.h"
@@ -29,6 +31,9 @@ public:
     // table. Fails with "Stream read error" (EPackageReadError) when the file
     // is too short to hold its count or its table, or the count is negative.
     void Decompile(TStream& file);
+    // Loads the size table from the end of `file` and keeps the file to read
+    // streams from; the same failures as Decompile.
+    void Open(std::unique_ptr<TStream> file);
 
     // A new stream, owned by the caller, with the content of stream `index`,
     // positioned at its first byte; empty for an index at or beyond the count.
@@ -55,8 +60,9 @@ private:
     // Where stream `index` (< count) lies in the image, checked against it.
     void StoredRange(int32_t index, int64_t& offset, int64_t& stored) const;
 
+    std::unique_ptr<TStream> FFile;
+    int64_t FFileSize = 0;
     int32_t FCount = 0;
-    std::vector<uint8_t> FImage;
     std::vector<int32_t> FOriginalSizes;
     std::vector<int32_t> FStoredSizes;
 };
