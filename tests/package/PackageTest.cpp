@@ -300,3 +300,49 @@ TEST(PackageLayout, AStoredStreamIsAppendedAsItIs) {
     deflatedAgain.AddStream(content, true);
     EXPECT_EQ(Contents(copied.Compile()), Contents(deflatedAgain.Compile()));
 }
+
+namespace {
+
+// A memory stream that counts the bytes read from it.
+class TCountingStream : public TMemoryStream {
+public:
+    int64_t Read(void* buffer, int64_t count) override {
+        const int64_t n = TMemoryStream::Read(buffer, count);
+        BytesRead += n;
+        return n;
+    }
+    int64_t BytesRead = 0;
+};
+
+} // namespace
+
+// Open keeps the file and reads what is asked for and nothing more: the
+// table when opened, then each stream's stored bytes when it is taken. The
+// streams and the failures are those of Decompile.
+TEST(PackageReading, AnOpenedPackageIsReadStreamByStream) {
+    Bytes big = Random(300000, 7), text = ToBytes("Tropical Fish\r\n");
+    Bytes package = Build({{big, false}, {text, true}, {big, true}});
+    auto file = std::make_unique<TCountingStream>();
+    file->WriteBuffer(package.data(), static_cast<int64_t>(package.size()));
+    TCountingStream* counter = file.get();
+    TDecompileStream reader;
+    reader.Open(std::move(file));
+    EXPECT_EQ(reader.Count(), 3);
+    EXPECT_EQ(counter->BytesRead, 3 * 8 + 4) << "the count and the table";
+    EXPECT_EQ(Contents(*reader.GetStream(1, true)), text);
+    EXPECT_EQ(counter->BytesRead, 3 * 8 + 4 + reader.StoredSize(1));
+    EXPECT_EQ(Contents(*reader.GetStream(2, true)), big);
+    EXPECT_EQ(Contents(*reader.GetStream(0, false)), big);
+    EXPECT_EQ(Contents(*reader.GetStream(1, true)), text) << "streams stay independent";
+
+    // A table entry that runs past the end fails as it does for Decompile.
+    Bytes damaged = package;
+    damaged[damaged.size() - 4 - 8 + 4] = 0xFF; // stream 2's stored size, low byte
+    damaged[damaged.size() - 4 - 8 + 6] = 0x7F;
+    auto damagedFile = std::make_unique<TMemoryStream>();
+    damagedFile->WriteBuffer(damaged.data(), static_cast<int64_t>(damaged.size()));
+    TDecompileStream broken;
+    broken.Open(std::move(damagedFile));
+    EXPECT_EQ(MessageOf<EReadError>([&] { broken.GetStream(2, true); }), "Stream read error");
+    EXPECT_EQ(Contents(*broken.GetStream(1, true)), text) << "the streams before it still read";
+}
