@@ -19,6 +19,7 @@
 #include "platform/backend/Backend.h"
 
 #include <cstdio>
+#include <malloc.h>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -126,6 +127,11 @@ int Run(const std::vector<std::string>& arguments) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Pictures and streams are allocated and freed in large blocks while the
+    // wizard paints and installs: freed memory is kept for the next one
+    // rather than handed back to the system and faulted in again.
+    mallopt(M_MMAP_THRESHOLD, 64 << 20);
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
     std::vector<std::string> arguments(argv + 1, argv + argc);
     int status = 1;
     try {

@@ -1,8 +1,7 @@
 // The installer wizard. With a display (run under xvfb-run): the time from
-// nothing to the wizard's first painted frame, next to a bare SDL program
-// that opens a window of the same size and presents once. Headless: a full
-// repaint of the wizard and the repaint a pointer move over the title bar
-// causes.
+// a running program to the wizard's first painted frame (StartupBench times
+// it from exec, next to a bare SDL program). Headless: a full repaint of the
+// wizard and the repaint a pointer move over the title bar causes.
 
 #include "controls/SUIForm.h"
 #include "framework/base/Streams.h"
@@ -13,9 +12,6 @@
 #include "platform/backend/Backend.h"
 #include "resources/Resources.h"
 
-#ifdef SSI_BENCH_SDL
-#include <SDL2/SDL.h>
-#endif
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -69,25 +65,6 @@ bool HasDisplay() {
     return d != nullptr && *d != 0;
 }
 
-#ifdef SSI_BENCH_SDL
-void BM_BareSdlFirstFrame(benchmark::State& state) {
-    if (!HasDisplay()) {
-        state.SkipWithError("no display (run under xvfb-run)");
-        return;
-    }
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    for (auto _ : state) {
-        SDL_Init(SDL_INIT_VIDEO);
-        SDL_Window* w = SDL_CreateWindow("bare", 198, 125, 481, 209, SDL_WINDOW_BORDERLESS);
-        SDL_Surface* s = SDL_GetWindowSurface(w);
-        SDL_FillRect(s, nullptr, SDL_MapRGB(s->format, 0xEF, 0xEB, 0xDE));
-        SDL_UpdateWindowSurface(w);
-        SDL_DestroyWindow(w);
-        SDL_Quit();
-    }
-}
-BENCHMARK(BM_BareSdlFirstFrame)->Unit(benchmark::kMillisecond);
-#endif
 
 void BM_WizardFirstFrame(benchmark::State& state) {
     if (!HasDisplay()) {

@@ -173,17 +173,22 @@ void TPropInfo::SetEvent(TPersistent& object, const std::any& event) const {
 
 TClassInfo::TClassInfo(const char* className, const TClassInfo* parent, TDeclareProc declare,
                        TFactory factory)
-    : FClassName(className), FParent(parent), FFactory(factory) {
-    if (parent != nullptr) {
-        FProperties = parent->FProperties;
-        FPropertyIndex = parent->FPropertyIndex;
-        FProtected = parent->FProtected;
-        FMethods = parent->FMethods;
-    }
-    if (declare != nullptr) {
-        TPropertyBuilder builder(*this);
-        declare(builder);
-    }
+    : FClassName(className), FParent(parent), FDeclare(declare), FFactory(factory) {}
+
+void TClassInfo::Declare() const {
+    std::call_once(FDeclared, [this] {
+        if (FParent != nullptr) {
+            FParent->Declare();
+            FProperties = FParent->FProperties;
+            FPropertyIndex = FParent->FPropertyIndex;
+            FProtected = FParent->FProtected;
+            FMethods = FParent->FMethods;
+        }
+        if (FDeclare != nullptr) {
+            TPropertyBuilder builder(const_cast<TClassInfo&>(*this));
+            FDeclare(builder);
+        }
+    });
 }
 
 bool TClassInfo::InheritsFrom(const TClassInfo& other) const {
@@ -207,12 +212,14 @@ TComponent* TClassInfo::CreateComponent(TComponent* owner) const {
 }
 
 const TPropInfo* TClassInfo::FindProperty(const std::string& name) const {
+    Declare();
     auto it = FPropertyIndex.find(UpperCase(name));
     return it == FPropertyIndex.end() ? nullptr : &FProperties[it->second];
 }
 
 const TMethodInfo* TClassInfo::FindMethod(const std::string& name) const {
     // Later declarations (a descendant's) win over inherited ones.
+    Declare();
     for (auto it = FMethods.rbegin(); it != FMethods.rend(); ++it)
         if (SameText(it->Name(), name))
             return &*it;

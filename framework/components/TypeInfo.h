@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <mutex>
 #include <string>
 #include <typeindex>
 #include <unordered_map>
@@ -267,8 +268,9 @@ public:
     using TDeclareProc = void (*)(TPropertyBuilder&);
     using TFactory = TComponent* (*)(TComponent* owner);
 
-    // Copies the parent's properties (published and protected) and methods,
-    // then runs `declare`.
+    // The class's properties (published and protected) and methods are the
+    // parent's, then what `declare` adds. They are put together when first
+    // asked for: a program registers every class it knows and uses a few.
     TClassInfo(const char* className, const TClassInfo* parent, TDeclareProc declare,
                TFactory factory);
     TClassInfo(const TClassInfo&) = delete;
@@ -285,7 +287,10 @@ public:
     // Fails with "Cannot create an instance of %s" when CanCreate is false.
     TComponent* CreateComponent(TComponent* owner) const;
 
-    const std::vector<TPropInfo>& Properties() const { return FProperties; }
+    const std::vector<TPropInfo>& Properties() const {
+        Declare();
+        return FProperties;
+    }
     // Without regard to case; nullptr when the class publishes no such property.
     const TPropInfo* FindProperty(const std::string& name) const;
     const TMethodInfo* FindMethod(const std::string& name) const;
@@ -293,13 +298,18 @@ public:
 private:
     friend class TPropertyBuilder;
 
+    // Puts the tables together, once.
+    void Declare() const;
+
     std::string FClassName;
     const TClassInfo* FParent;
+    TDeclareProc FDeclare;
     TFactory FFactory;
-    std::vector<TPropInfo> FProperties;
-    std::unordered_map<std::string, size_t> FPropertyIndex; // upper-cased name
+    mutable std::once_flag FDeclared;
+    mutable std::vector<TPropInfo> FProperties;
+    mutable std::unordered_map<std::string, size_t> FPropertyIndex; // upper-cased name
     // Bound but not published (the platform's protected properties): no
     // layout or lookup by name sees them until a descendant publishes one.
-    std::vector<TPropInfo> FProtected;
-    std::vector<TMethodInfo> FMethods;
+    mutable std::vector<TPropInfo> FProtected;
+    mutable std::vector<TMethodInfo> FMethods;
 };

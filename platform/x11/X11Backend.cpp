@@ -2,7 +2,6 @@
 
 #include "platform/window/CodePage.h"
 #include "platform/window/QuitSignals.h"
-#include "platform/window/WindowBuffers.h"
 #include "platform/x11/X11Keys.h"
 
 // Xlib defines Expose as a macro; the window system's event of that name is
@@ -117,6 +116,33 @@ void MaskShape(unsigned long mask, int& shift, int& bits) {
     }
 }
 
+// The atoms the backend uses, asked for in one round trip when it starts.
+enum TAtom {
+    aWmProtocols,
+    aWmDeleteWindow,
+    aMotifWmHints,
+    aNetWmWindowType,
+    aNetWmWindowTypeNormal,
+    aNetWmWindowTypePopupMenu,
+    aNetWmName,
+    aNetWmPid,
+    aNetWorkArea,
+    aUtf8String,
+    aClipboard,
+    aTargets,
+    aText,
+    aOwnClipboardProperty,
+    aWindowManager, // the selection a window manager of the default screen owns
+    kAtomCount
+};
+
+const char* const kAtomNames[kAtomCount] = {
+    "WM_PROTOCOLS",   "WM_DELETE_WINDOW",   "_MOTIF_WM_HINTS",
+    "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_NORMAL", "_NET_WM_WINDOW_TYPE_POPUP_MENU",
+    "_NET_WM_NAME",   "_NET_WM_PID",        "_NET_WORKAREA",
+    "UTF8_STRING",    "CLIPBOARD",          "TARGETS",
+    "TEXT",           "SSI_CLIPBOARD",      nullptr};
+
 } // namespace
 
 struct TX11Backend::TState {
@@ -124,7 +150,12 @@ struct TX11Backend::TState {
         TWsWindowKind Kind = TWsWindowKind::TopLevel;
         TWsRect Bounds;
         TWindowShape Shape;
-        TWindowBuffers Buffers; // the front buffer restores contents the server lost
+        // The pixels the framework paints, made when it first asks for them.
+        std::vector<uint32_t> Back;
+        // What was presented, kept by the server as the window's background,
+        // so that it puts back whatever it loses without asking us; made at
+        // the first presentation.
+        Pixmap Presented = 0;
         XIC InputContext = nullptr;
         bool Mapped = false;
         bool Iconified = false;
@@ -142,9 +173,12 @@ struct TX11Backend::TState {
     int Bits[3] = {};
     int BytesPerPixel = 4;
     GC Gc = nullptr;
+    // The input method is opened when the first key arrives (reading its
+    // compose tables takes a while, and a wizard clicked through needs none).
     XIM InputMethod = nullptr;
+    bool InputMethodTried = false;
     Window Helper = 0; // owns the clipboard, asks for other programs' selections
-    std::map<Atom, std::string> AtomNames;
+    Atom Atoms[kAtomCount] = {};
     std::map<TWsWindow, TWindow> Windows;
     std::deque<TWsEvent> Pending;
     std::array<bool, 256> Keys{};
@@ -156,40 +190,71 @@ struct TX11Backend::TState {
 
     explicit TState(const TXLibrary& x) : X(x) {}
 
-    Atom Intern(const char* name) { return X.XInternAtom(D, name, False); }
+    Atom Intern(TAtom atom) const { return Atoms[atom]; }
+
+    void InternAtoms() {
+        const std::string windowManager = "WM_S" + std::to_string(Screen);
+        std::vector<char*> names;
+        for (int i = 0; i < kAtomCount; ++i)
+            names.push_back(const_cast<char*>(i == aWindowManager ? windowManager.c_str()
+                                                                  : kAtomNames[i]));
+        X.XInternAtoms(D, names.data(), kAtomCount, False, Atoms);
+    }
 
     TWindow* Find(TWsWindow window) {
         auto it = Windows.find(window);
         return it == Windows.end() ? nullptr : &it->second;
     }
 
-    bool HasWindowManager() {
-        const std::string name = "WM_S" + std::to_string(Screen);
-        return X.XGetSelectionOwner(D, Intern(name.c_str())) != 0;
-    }
+    bool HasWindowManager() { return X.XGetSelectionOwner(D, Intern(aWindowManager)) != 0; }
 
     void Post(TWsEvent event) {
         event.Time = MonotonicMs();
         Pending.push_back(event);
     }
 
-    // Puts rectangle `r` of the window's front buffer on the screen.
+    static int Width(const TWindow& w) { return std::max(w.Bounds.Width(), 0); }
+    static int Height(const TWindow& w) { return std::max(w.Bounds.Height(), 0); }
+
+    TWsPixels BackBuffer(TWindow& w) {
+        const size_t size = size_t(Width(w)) * size_t(Height(w));
+        if (size == 0)
+            return TWsPixels{};
+        if (w.Back.size() != size)
+            w.Back.assign(size, 0);
+        return TWsPixels{w.Back.data(), Width(w), Height(w), Width(w)};
+    }
+
+    // The window's presented pixels on the server, made black and set as the
+    // window's background when first needed.
+    Pixmap Presented(TWsWindow id, TWindow& w) {
+        if (w.Presented == 0 && Width(w) > 0 && Height(w) > 0) {
+            w.Presented = X.XCreatePixmap(D, Window(id), unsigned(Width(w)), unsigned(Height(w)),
+                                          unsigned(Depth));
+            X.XSetForeground(D, Gc, 0);
+            X.XFillRectangle(D, w.Presented, Gc, 0, 0, unsigned(Width(w)), unsigned(Height(w)));
+            X.XSetWindowBackgroundPixmap(D, Window(id), w.Presented);
+        }
+        return w.Presented;
+    }
+
+    // Copies rectangle `r` of the back buffer to what the screen shows.
     void Blit(TWsWindow id, TWindow& w, TWsRect r) {
-        const int width = w.Buffers.Width();
-        const int height = w.Buffers.Height();
-        r = r.Intersect(TWsRect{0, 0, width, height});
-        if (r.IsEmpty() || !w.Mapped)
+        const int width = Width(w);
+        r = r.Intersect(TWsRect{0, 0, width, Height(w)});
+        BackBuffer(w);
+        const Pixmap target = Presented(id, w);
+        if (r.IsEmpty() || target == 0)
             return;
-        const uint32_t* front = w.Buffers.Front().data();
         std::vector<uint8_t> converted;
         char* data;
         int stride;
         int left = r.Left;
         int top = r.Top;
         int columns = width;
-        int rows = height;
+        int rows = Height(w);
         if (DirectPixels) {
-            data = reinterpret_cast<char*>(const_cast<uint32_t*>(front));
+            data = reinterpret_cast<char*>(w.Back.data());
             stride = width * 4;
         } else {
             // Only the rectangle, packed into the visual's own pixels.
@@ -199,7 +264,7 @@ struct TX11Backend::TState {
             converted.resize(size_t(stride) * size_t(rows));
             for (int y = 0; y < rows; ++y)
                 for (int x = 0; x < columns; ++x) {
-                    const uint32_t p = front[size_t(r.Top + y) * size_t(width) + size_t(r.Left + x)];
+                    const uint32_t p = w.Back[size_t(r.Top + y) * size_t(width) + size_t(r.Left + x)];
                     const uint32_t channel[3] = {p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF};
                     uint32_t value = 0;
                     for (int c = 0; c < 3; ++c)
@@ -218,10 +283,35 @@ struct TX11Backend::TState {
         // The bytes are in this machine's order; Xlib swaps them for a
         // server of the other order.
         image->byte_order = LSBFirst;
-        X.XPutImage(D, Window(id), Gc, image, left, top, r.Left, r.Top, unsigned(r.Width()),
+        X.XPutImage(D, target, Gc, image, left, top, r.Left, r.Top, unsigned(r.Width()),
                     unsigned(r.Height()));
         image->data = nullptr; // the pixels are not the image's to free
         XDestroyImage(image);
+        if (w.Mapped)
+            X.XClearArea(D, Window(id), r.Left, r.Top, unsigned(r.Width()), unsigned(r.Height()),
+                         False);
+    }
+
+    // A new size: the back buffer and the presented pixels keep what still
+    // fits, the rest black.
+    void Resize(TWsWindow id, TWindow& w, int oldWidth, int oldHeight) {
+        if (!w.Back.empty()) {
+            std::vector<uint32_t> fresh(size_t(Width(w)) * size_t(Height(w)), 0);
+            const int columns = std::min(oldWidth, Width(w));
+            for (int y = 0; y < std::min(oldHeight, Height(w)); ++y)
+                std::copy_n(w.Back.begin() + ptrdiff_t(y) * oldWidth, columns,
+                            fresh.begin() + ptrdiff_t(y) * Width(w));
+            w.Back.swap(fresh);
+        }
+        if (w.Presented != 0) {
+            const Pixmap old = w.Presented;
+            w.Presented = 0;
+            const Pixmap fresh = Presented(id, w);
+            if (fresh != 0)
+                X.XCopyArea(D, old, fresh, Gc, 0, 0, unsigned(std::min(oldWidth, Width(w))),
+                            unsigned(std::min(oldHeight, Height(w))), 0, 0);
+            X.XFreePixmap(D, old);
+        }
     }
 
     void ApplyShape(TWsWindow id, const TWindow& w) {
@@ -275,6 +365,24 @@ struct TX11Backend::TState {
         }
     }
 
+    // The window's input context, made when it first needs one; null where
+    // no input method can be opened (text then comes from key symbols).
+    XIC InputContext(TWsWindow id, TWindow& w) {
+        if (w.InputContext != nullptr)
+            return w.InputContext;
+        if (!InputMethodTried) {
+            InputMethodTried = true;
+            InputMethod = X.XOpenIM(D, nullptr, nullptr, nullptr);
+        }
+        if (InputMethod == nullptr)
+            return nullptr;
+        w.InputContext = X.XCreateIC(InputMethod, XNInputStyle, XIMPreeditNothing | XIMStatusNothing,
+                                     XNClientWindow, Window(id), XNFocusWindow, Window(id), nullptr);
+        if (w.InputContext != nullptr)
+            X.XSetICFocus(w.InputContext);
+        return w.InputContext;
+    }
+
     void TakeFocus(TWsWindow id) {
         TWindow* w = Find(id);
         if (w != nullptr && w->Kind == TWsWindowKind::TopLevel && w->Mapped && !HasWindowManager())
@@ -301,6 +409,7 @@ TX11Backend::TX11Backend() {
     x.XSetIOErrorHandler(ConnectionLost);
     s.Screen = DefaultScreen(s.D);
     s.Root = RootWindow(s.D, s.Screen);
+    s.InternAtoms();
     s.View = DefaultVisual(s.D, s.Screen);
     s.Depth = DefaultDepth(s.D, s.Screen);
     const bool trueColour = s.View->c_class == TrueColor || s.View->c_class == DirectColor;
@@ -318,7 +427,6 @@ TX11Backend::TX11Backend() {
 
     Bool detectable = False;
     x.XkbSetDetectableAutoRepeat(s.D, True, &detectable);
-    s.InputMethod = x.XOpenIM(s.D, nullptr, nullptr, nullptr);
     XSetWindowAttributes attributes{};
     s.Helper = x.XCreateWindow(s.D, s.Root, -10, -10, 1, 1, 0, CopyFromParent, InputOnly,
                                CopyFromParent, 0, &attributes);
@@ -331,6 +439,8 @@ TX11Backend::~TX11Backend() {
         if (w.InputContext)
             s.X.XDestroyIC(w.InputContext);
         s.X.XDestroyWindow(s.D, Window(id));
+        if (w.Presented)
+            s.X.XFreePixmap(s.D, w.Presented);
     }
     for (auto& [shape, cursor] : s.Cursors)
         s.X.XFreeCursor(s.D, cursor);
@@ -374,22 +484,22 @@ TWsWindow TX11Backend::CreateWindow(TWsWindowKind kind, const TWsRect& bounds) {
     hints.y = bounds.Top;
     x.XSetWMNormalHints(s.D, handle, &hints);
     const long motif[5] = {2, 0, 0, 0, 0}; // flags: decorations; decorations: none
-    x.XChangeProperty(s.D, handle, s.Intern("_MOTIF_WM_HINTS"), s.Intern("_MOTIF_WM_HINTS"), 32,
+    x.XChangeProperty(s.D, handle, s.Intern(aMotifWmHints), s.Intern(aMotifWmHints), 32,
                       PropModeReplace, reinterpret_cast<const unsigned char*>(motif), 5);
-    const Atom type = s.Intern(kind == TWsWindowKind::Popup ? "_NET_WM_WINDOW_TYPE_POPUP_MENU"
-                                                            : "_NET_WM_WINDOW_TYPE_NORMAL");
-    x.XChangeProperty(s.D, handle, s.Intern("_NET_WM_WINDOW_TYPE"), XA_ATOM, 32, PropModeReplace,
+    const Atom type = s.Intern(kind == TWsWindowKind::Popup ? aNetWmWindowTypePopupMenu
+                                                            : aNetWmWindowTypeNormal);
+    x.XChangeProperty(s.D, handle, s.Intern(aNetWmWindowType), XA_ATOM, 32, PropModeReplace,
                       reinterpret_cast<const unsigned char*>(&type), 1);
-    Atom deleteWindow = s.Intern("WM_DELETE_WINDOW");
+    Atom deleteWindow = s.Intern(aWmDeleteWindow);
     x.XSetWMProtocols(s.D, handle, &deleteWindow, 1);
     const long pid = getpid();
-    x.XChangeProperty(s.D, handle, s.Intern("_NET_WM_PID"), XA_CARDINAL, 32, PropModeReplace,
+    x.XChangeProperty(s.D, handle, s.Intern(aNetWmPid), XA_CARDINAL, 32, PropModeReplace,
                       reinterpret_cast<const unsigned char*>(&pid), 1);
     std::string instance = program_invocation_short_name;
     std::string className = "ScreensaverInstaller";
     XClassHint classHint{instance.data(), className.data()};
     x.XSetClassHint(s.D, handle, &classHint);
-    if (s.Cursors.count(s.CurrentCursor))
+    if (s.CurrentCursor != TWsCursor::Arrow)
         x.XDefineCursor(s.D, handle, s.Cursors[s.CurrentCursor]);
 
     const TWsWindow id = TWsWindow(handle);
@@ -397,10 +507,6 @@ TWsWindow TX11Backend::CreateWindow(TWsWindowKind kind, const TWsRect& bounds) {
     w.Kind = kind;
     w.Bounds = TWsRect{bounds.Left, bounds.Top, bounds.Left + std::max(bounds.Width(), 0),
                        bounds.Top + std::max(bounds.Height(), 0)};
-    w.Buffers = TWindowBuffers(w.Bounds.Width(), w.Bounds.Height());
-    if (s.InputMethod)
-        w.InputContext = x.XCreateIC(s.InputMethod, XNInputStyle, XIMPreeditNothing | XIMStatusNothing,
-                                     XNClientWindow, handle, XNFocusWindow, handle, nullptr);
     return id;
 }
 
@@ -412,6 +518,8 @@ void TX11Backend::DestroyWindow(TWsWindow window) {
     if (w->InputContext)
         s.X.XDestroyIC(w->InputContext);
     s.X.XDestroyWindow(s.D, Window(window));
+    if (w->Presented)
+        s.X.XFreePixmap(s.D, w->Presented);
     s.Windows.erase(window);
     s.X.XFlush(s.D);
 }
@@ -423,10 +531,11 @@ void TX11Backend::SetWindowBounds(TWsWindow window, const TWsRect& bounds) {
         return;
     const int width = std::max(bounds.Width(), 0);
     const int height = std::max(bounds.Height(), 0);
-    const bool resized = width != w->Bounds.Width() || height != w->Bounds.Height();
+    const int oldWidth = w->Bounds.Width(), oldHeight = w->Bounds.Height();
+    const bool resized = width != oldWidth || height != oldHeight;
     w->Bounds = TWsRect{bounds.Left, bounds.Top, bounds.Left + width, bounds.Top + height};
     if (resized)
-        w->Buffers.Resize(width, height);
+        s.Resize(window, *w, oldWidth, oldHeight);
     s.X.XMoveResizeWindow(s.D, Window(window), bounds.Left, bounds.Top, unsigned(std::max(width, 1)),
                           unsigned(std::max(height, 1)));
     if (resized)
@@ -480,9 +589,9 @@ void TX11Backend::SetWindowTitle(TWsWindow window, const std::string& title) {
         return;
     const std::string utf8 = AnsiToUtf8(title);
     const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data());
-    s.X.XChangeProperty(s.D, Window(window), s.Intern("_NET_WM_NAME"), s.Intern("UTF8_STRING"), 8,
+    s.X.XChangeProperty(s.D, Window(window), s.Intern(aNetWmName), s.Intern(aUtf8String), 8,
                         PropModeReplace, bytes, int(utf8.size()));
-    s.X.XChangeProperty(s.D, Window(window), XA_WM_NAME, s.Intern("UTF8_STRING"), 8,
+    s.X.XChangeProperty(s.D, Window(window), XA_WM_NAME, s.Intern(aUtf8String), 8,
                         PropModeReplace, bytes, int(utf8.size()));
     s.X.XFlush(s.D);
 }
@@ -499,7 +608,7 @@ void TX11Backend::SetWindowShape(TWsWindow window, const TWindowShape& shape) {
 
 TWsPixels TX11Backend::BackBuffer(TWsWindow window) {
     TState::TWindow* w = FState->Find(window);
-    return w == nullptr ? TWsPixels{} : w->Buffers.Back();
+    return w == nullptr ? TWsPixels{} : FState->BackBuffer(*w);
 }
 
 void TX11Backend::Present(TWsWindow window, const TWsRect& rect) {
@@ -507,10 +616,7 @@ void TX11Backend::Present(TWsWindow window, const TWsRect& rect) {
     TState::TWindow* w = s.Find(window);
     if (w == nullptr)
         return;
-    const TWsRect r = w->Buffers.Present(rect);
-    if (r.IsEmpty())
-        return;
-    s.Blit(window, *w, r);
+    s.Blit(window, *w, rect);
     s.X.XFlush(s.D);
 }
 
@@ -540,10 +646,10 @@ void TX11Backend::TState::TranslateKey(XKeyEvent& e, TWindow* w) {
     char buffer[64];
     std::string text; // in the system's code page
     KeySym keysym = 0;
-    if (w != nullptr && w->InputContext != nullptr) {
+    XIC context = w != nullptr ? InputContext(id, *w) : nullptr;
+    if (context != nullptr) {
         Status status = 0;
-        const int n = X.Xutf8LookupString(w->InputContext, &e, buffer, int(sizeof buffer), &keysym,
-                                          &status);
+        const int n = X.Xutf8LookupString(context, &e, buffer, int(sizeof buffer), &keysym, &status);
         if ((status == XLookupChars || status == XLookupBoth) && n > 0)
             text = Utf8ToAnsi(std::string(buffer, size_t(n)));
     } else {
@@ -567,16 +673,16 @@ void TX11Backend::TState::ServeSelection(const XSelectionRequestEvent& request) 
     reply.target = request.target;
     reply.time = request.time;
     reply.property = 0;
-    const Atom utf8 = Intern("UTF8_STRING");
-    const Atom targets = Intern("TARGETS");
+    const Atom utf8 = Intern(aUtf8String);
+    const Atom targets = Intern(aTargets);
     const Atom property = request.property != 0 ? request.property : request.target;
     if (OwnsClipboard && request.target == targets) {
-        const Atom offered[4] = {targets, utf8, XA_STRING, Intern("TEXT")};
+        const Atom offered[4] = {targets, utf8, XA_STRING, Intern(aText)};
         X.XChangeProperty(D, request.requestor, property, XA_ATOM, 32, PropModeReplace,
                           reinterpret_cast<const unsigned char*>(offered), 4);
         reply.property = property;
     } else if (OwnsClipboard && (request.target == utf8 || request.target == XA_STRING ||
-                                 request.target == Intern("TEXT"))) {
+                                 request.target == Intern(aText))) {
         const std::string utf8Text = AnsiToUtf8(Clipboard);
         const bool latin1 = request.target == XA_STRING;
         const std::string& bytes = latin1 ? Clipboard : utf8Text;
@@ -665,12 +771,9 @@ void TX11Backend::TState::Translate(XEvent& e) {
                       .Window = id});
         break;
     case Expose:
-        if (w == nullptr)
-            break;
-        Blit(id, *w,
-             TWsRect{e.xexpose.x, e.xexpose.y, e.xexpose.x + e.xexpose.width,
-                     e.xexpose.y + e.xexpose.height});
-        if (e.xexpose.count == 0)
+        // The server has already put back what was presented (it is the
+        // window's background).
+        if (w != nullptr && e.xexpose.count == 0)
             Post(TWsEvent{.Type = kExposeEvent, .Window = id});
         break;
     case MapNotify:
@@ -691,15 +794,15 @@ void TX11Backend::TState::Translate(XEvent& e) {
                                 e.xconfigure.y + w->Bounds.Height()};
         break;
     case ClientMessage:
-        if (w != nullptr && e.xclient.message_type == Intern("WM_PROTOCOLS") &&
-            Atom(e.xclient.data.l[0]) == Intern("WM_DELETE_WINDOW"))
+        if (w != nullptr && e.xclient.message_type == Intern(aWmProtocols) &&
+            Atom(e.xclient.data.l[0]) == Intern(aWmDeleteWindow))
             Post(TWsEvent{.Type = TWsEventType::Close, .Window = id});
         break;
     case SelectionRequest:
         ServeSelection(e.xselectionrequest);
         break;
     case SelectionClear:
-        if (e.xselectionclear.selection == Intern("CLIPBOARD"))
+        if (e.xselectionclear.selection == Intern(aClipboard))
             OwnsClipboard = false;
         break;
     default:
@@ -752,11 +855,17 @@ TWsPoint TX11Backend::CursorPos() {
 
 void TX11Backend::SetCursor(TWsCursor cursor) {
     TState& s = *FState;
-    if (s.CurrentCursor == cursor && s.Cursors.count(cursor))
+    if (s.CurrentCursor == cursor)
         return;
-    Cursor& handle = s.Cursors[cursor];
-    if (handle == 0)
-        handle = s.X.XCreateFontCursor(s.D, FontCursor(cursor));
+    // The arrow is the root window's own cursor, which a window without one
+    // of its own shows; the others are made when first asked for.
+    Cursor handle = 0;
+    if (cursor != TWsCursor::Arrow) {
+        Cursor& made = s.Cursors[cursor];
+        if (made == 0)
+            made = s.X.XCreateFontCursor(s.D, FontCursor(cursor));
+        handle = made;
+    }
     s.CurrentCursor = cursor;
     for (auto& [id, w] : s.Windows)
         s.X.XDefineCursor(s.D, Window(id), handle);
@@ -805,7 +914,7 @@ TWsRect TX11Backend::WorkArea() {
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    if (s.X.XGetWindowProperty(s.D, s.Root, s.Intern("_NET_WORKAREA"), 0, 4, False, XA_CARDINAL,
+    if (s.X.XGetWindowProperty(s.D, s.Root, s.Intern(aNetWorkArea), 0, 4, False, XA_CARDINAL,
                                &type, &format, &count, &after, &data) == Success &&
         data != nullptr) {
         if (type == XA_CARDINAL && format == 32 && count >= 4) {
@@ -844,11 +953,11 @@ std::string TX11Backend::ClipboardText() {
     TState& s = *FState;
     if (s.OwnsClipboard)
         return s.Clipboard;
-    const Atom clipboard = s.Intern("CLIPBOARD");
+    const Atom clipboard = s.Intern(aClipboard);
     if (s.X.XGetSelectionOwner(s.D, clipboard) == 0)
         return std::string();
-    const Atom property = s.Intern("SSI_CLIPBOARD");
-    s.X.XConvertSelection(s.D, clipboard, s.Intern("UTF8_STRING"), property, s.Helper, CurrentTime);
+    const Atom property = s.Intern(aOwnClipboardProperty);
+    s.X.XConvertSelection(s.D, clipboard, s.Intern(aUtf8String), property, s.Helper, CurrentTime);
     s.X.XFlush(s.D);
     // The owner answers with a SelectionNotify; everything else that
     // arrives meanwhile is kept for the event loop.
@@ -882,7 +991,7 @@ std::string TX11Backend::ClipboardText() {
 void TX11Backend::SetClipboardText(const std::string& text) {
     TState& s = *FState;
     s.Clipboard = text;
-    s.X.XSetSelectionOwner(s.D, s.Intern("CLIPBOARD"), s.Helper, CurrentTime);
-    s.OwnsClipboard = s.X.XGetSelectionOwner(s.D, s.Intern("CLIPBOARD")) == s.Helper;
+    s.X.XSetSelectionOwner(s.D, s.Intern(aClipboard), s.Helper, CurrentTime);
+    s.OwnsClipboard = s.X.XGetSelectionOwner(s.D, s.Intern(aClipboard)) == s.Helper;
     s.X.XFlush(s.D);
 }

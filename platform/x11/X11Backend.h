@@ -3,12 +3,13 @@
 // TXLibrary loads at run time (nothing of X is linked).
 //
 // Every window is an undecorated X window whose pixels come from its back
-// buffer: Present copies a rectangle of it to the front buffer and puts that
-// on the screen with XPutImage; when the server loses a window's contents
-// (Expose) they are put back from the front buffer before the framework
-// hears of the event. Popup windows are override-redirect (on top, no task
-// bar entry, never managed). A window's shape is set with the shape
-// extension when libXext is there.
+// buffer: Present puts a rectangle of it (XPutImage) into a pixmap that the
+// server keeps as the window's background, and has the server show it; so
+// when the server loses a window's contents (Expose) it puts them back
+// itself, as last presented, before the framework hears of the event.
+// Popup windows are override-redirect (on top, no task bar entry, never
+// managed). A window's shape is set with the shape extension when libXext
+// is there.
 //
 // Key events carry the virtual key of the key cap; text comes through the
 // X input method when one can be opened, else from the key symbols. SIGINT

@@ -23,7 +23,7 @@
     F(XDisplayName)                                                                               \
     F(XSetErrorHandler)                                                                           \
     F(XSetIOErrorHandler)                                                                         \
-    F(XInternAtom)                                                                                \
+    F(XInternAtoms)                                                                               \
     F(XCreateWindow)                                                                              \
     F(XDestroyWindow)                                                                             \
     F(XMapRaised)                                                                                 \
@@ -42,6 +42,13 @@
     F(XFreeGC)                                                                                    \
     F(XCreateImage)                                                                               \
     F(XPutImage)                                                                                  \
+    F(XCreatePixmap)                                                                              \
+    F(XFreePixmap)                                                                                \
+    F(XCopyArea)                                                                                  \
+    F(XClearArea)                                                                                 \
+    F(XFillRectangle)                                                                             \
+    F(XSetForeground)                                                                             \
+    F(XSetWindowBackgroundPixmap)                                                                 \
     F(XFlush)                                                                                     \
     F(XSync)                                                                                      \
     F(XPending)                                                                                   \
