@@ -25,13 +25,14 @@ struct Result {
     std::string err;
 };
 
-Result Preview(const std::string& args) {
+Result Preview(const std::string& args, const std::string& environment = "") {
     std::string errFile =
         (std::filesystem::temp_directory_path() / ("form-preview-err-" + std::to_string(getpid())))
             .string();
     // Without a display, so that nothing opens a window.
     std::string command =
-        "env -u DISPLAY -u WAYLAND_DISPLAY " + kPreview + " " + args + " 2>" + errFile;
+        "env -u DISPLAY -u WAYLAND_DISPLAY " + environment + " " + kPreview + " " + args + " 2>" +
+        errFile;
     Result r{-1, "", ""};
     FILE* pipe = popen(command.c_str(), "r");
     std::array<char, 4096> buffer;
@@ -112,4 +113,27 @@ TEST(FormPreview, ScreenshotKeepsTheRoundCornersSeeThrough) {
     EXPECT_EQ(pixel(0, s.Height - 1), 0xFF002CC8u); // WinXP border, opaque
     EXPECT_EQ(pixel(s.Width / 2, s.Height - 1), 0xFF002CC8u);
     std::filesystem::remove(png);
+}
+
+// The faces travel inside the program: a machine without any font
+// configuration (no fontconfig, no font folders, no home) draws the same
+// pixels as this one, for the installer's own layout and for text in the
+// fallback face.
+TEST(FormPreview, TheSamePixelsWhateverFontsTheMachineHas) {
+    for (const std::string& layout :
+         {std::string(SSI_SOURCE_DIR) + "/resources/wizard/InstallarForm.txt",
+          std::string(SSI_SOURCE_DIR) + "/examples/layouts/controls-gallery.txt"}) {
+        const std::string here = Scratch("fonts-here.png"), bare = Scratch("fonts-bare.png");
+        ASSERT_EQ(Preview(layout + " --screenshot " + here).status, 0);
+        ASSERT_EQ(Preview(layout + " --screenshot " + bare,
+                          "FONTCONFIG_FILE=/nonexistent FONTCONFIG_PATH=/nonexistent "
+                          "XDG_DATA_HOME=/nonexistent XDG_DATA_DIRS=/nonexistent HOME=/nonexistent")
+                      .status,
+                  0);
+        const TPngPixels a = ReadPngFile(here), b = ReadPngFile(bare);
+        EXPECT_GT(a.Width, 0);
+        EXPECT_TRUE(a.Pixels == b.Pixels) << layout;
+        std::filesystem::remove(here);
+        std::filesystem::remove(bare);
+    }
 }
