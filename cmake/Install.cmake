@@ -9,6 +9,7 @@
 #   include/<package>/         their headers, named from there as in the
 #                              sources ("framework/ui/Forms.h")
 #   share/man/man1/            the manual pages
+#   share/doc/<package>/       the copyright of what the programs carry
 #
 # `cmake --install <build> --strip` also drops the debug information of the
 # libraries, which the Debian package does too.
@@ -22,6 +23,9 @@ install(TARGETS sspack form-preview skinpack RUNTIME DESTINATION ${CMAKE_INSTALL
 install(TARGETS ssinstall RUNTIME DESTINATION ${SSI_INSTALL_STUBDIR})
 file(GLOB SSI_MAN_PAGES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/man/*.1)
 install(FILES ${SSI_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Whose fonts and libraries the programs carry (the Debian package's copyright).
+install(FILES ${PROJECT_SOURCE_DIR}/docs/copyright
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${SSI_PACKAGE_NAME})
 
 # The project's libraries that `roots` link, directly or not, and the
 # imported targets among their dependencies (which the package must find

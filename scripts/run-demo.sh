@@ -19,7 +19,7 @@ mkdir -p "$windows"
 echo "Installer: $demo/DeepSeaSetup"
 "$bin/sspack" list "$demo/DeepSeaSetup" | sed 's/^/  stream /'
 
-if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+if [ -n "${DISPLAY:-}" ]; then
     echo "Opening the installer's wizard (click through it, or close it to stop)"
     WINDIR="$windows" "$demo/DeepSeaSetup"
     if [ ! -e "$windows/Deep Sea Demo.scr" ]; then

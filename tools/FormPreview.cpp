@@ -180,19 +180,23 @@ void SaveWindowPng(THeadlessBackend& backend, TCustomForm* form, const std::stri
     }
 }
 
-bool HasDisplay() {
-    const char* x = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (x != nullptr && *x != 0) || (wayland != nullptr && *wayland != 0);
-}
-
 int Run(const TPreviewOptions& o) {
-    const bool live = o.screenshot.empty() && HasDisplay();
-    if (o.screenshot.empty() && !o.bounds && !live)
-        throw Exception("No display to show the form on: use --screenshot or --bounds");
+    // Without --screenshot the form goes on the display, when there is one.
+    std::unique_ptr<TWindowSystem> display;
+    if (o.screenshot.empty()) {
+        display = CreateWindowSystem();
+        if (std::string(display->Name()) == "headless")
+            display.reset();
+    }
+    const bool live = display != nullptr;
+    if (o.screenshot.empty() && !o.bounds && !live) {
+        const std::string& why = DisplayFallbackReason();
+        throw Exception("No display to show the form on" + (why.empty() ? "" : " (" + why + ")") +
+                        ": use --screenshot or --bounds");
+    }
     THeadlessBackend* headless = nullptr;
     if (live) {
-        SetWindowSystem(CreateWindowSystem());
+        SetWindowSystem(std::move(display));
     } else {
         auto backend = std::make_unique<THeadlessBackend>();
         headless = backend.get();

@@ -28,6 +28,9 @@ for dependency in libc6 libstdc++6; do
   grep -qxF "$dependency" <<< "$names" || fail "Depends lacks $dependency: $depends"
 done
 
+dpkg-deb -c "$deb" | grep -q ' ./usr/share/doc/screensaver-installer/copyright$' ||
+  fail "the package has no copyright file"
+
 DESTDIR=$work/root "$cmake" --install "$build" --prefix /usr > /dev/null
 diff <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./||' | sort) \
      <(cd "$work/root" && find . ! -type d | sed 's|^\./||' | sort) ||
