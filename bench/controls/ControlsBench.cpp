@@ -11,28 +11,15 @@
 #include "framework/components/Properties.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Forms.h"
-#include "platform/headless/HeadlessBackend.h"
-#include "platform/backend/Backend.h"
 #include "skin/SUIPublic.h"
+#include "support/HeadlessApplication.h"
 
 #include <benchmark/benchmark.h>
 
 #include <fstream>
-#include <memory>
 #include <sstream>
 
 namespace {
-
-struct TFixture {
-    TFixture() {
-        ResetApplication();
-        SetWindowSystem(std::make_unique<THeadlessBackend>());
-    }
-    ~TFixture() {
-        ResetApplication();
-        SetWindowSystem(nullptr);
-    }
-};
 
 TForm* PlainForm() {
     TForm* form = Application().CreateForm<TForm>();
@@ -44,7 +31,7 @@ TForm* PlainForm() {
 // One wizard-sized push button; each iteration is one repaint, alternately
 // with the pointer over the button and away from it.
 void BM_ButtonHoverRepaint(benchmark::State& state) {
-    TFixture fixture;
+    THeadlessApplication app;
     TForm* form = PlainForm();
     auto* button = new TsuiButton(form);
     button->SetParent(form);
@@ -69,7 +56,7 @@ BENCHMARK(BM_ButtonHoverRepaint)
 
 // The installer's progress bar: every Position paints the bar at once.
 void BM_ProgressBarPosition(benchmark::State& state) {
-    TFixture fixture;
+    THeadlessApplication app;
     TForm* form = PlainForm();
     auto* bar = new TsuiProgressBar(form);
     bar->SetParent(form);
@@ -111,7 +98,7 @@ TCustomForm* GalleryForm(TsuiUIStyle style) {
 // Every control of the gallery layout, frame included, as a resize or an
 // expose repaints it.
 void BM_GalleryFullRepaint(benchmark::State& state) {
-    TFixture fixture;
+    THeadlessApplication app;
     TCustomForm* form = GalleryForm(static_cast<TsuiUIStyle>(state.range(0)));
     for (auto _ : state) {
         form->InvalidateFrame();
@@ -130,7 +117,7 @@ BENCHMARK(BM_GalleryFullRepaint)
 
 // The gallery's hover button, inside its group box on the skinned form.
 void BM_GalleryButtonHoverRepaint(benchmark::State& state) {
-    TFixture fixture;
+    THeadlessApplication app;
     TCustomForm* form = GalleryForm(TsuiUIStyle::WinXP);
     auto* button = static_cast<TControl*>(form->FindComponent("HoverButton"));
     bool over = false;

@@ -8,29 +8,13 @@
 #include "controls/SUIScrollBar.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Forms.h"
-#include "platform/headless/HeadlessBackend.h"
-#include "platform/backend/Backend.h"
+#include "support/HeadlessApplication.h"
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
 #include <string>
 
 namespace {
-
-struct TFixture {
-    TFixture() {
-        ResetApplication();
-        auto backend = std::make_unique<THeadlessBackend>();
-        Backend = backend.get();
-        SetWindowSystem(std::move(backend));
-    }
-    ~TFixture() {
-        ResetApplication();
-        SetWindowSystem(nullptr);
-    }
-    THeadlessBackend* Backend = nullptr;
-};
 
 // Licence text: paragraphs of clauses, one line each (lines of up to about
 // 90 characters), as long as asked.
@@ -82,15 +66,15 @@ TMemoForm MemoForm(int lines) {
 // The thumb held and moved one position down and back up again: each
 // iteration is one step.
 void BM_DragThumbStep(benchmark::State& state) {
-    TFixture fixture;
+    THeadlessApplication app;
     TMemoForm f = MemoForm(int(state.range(0)));
     TsuiScrollTrackBar* track = f.Bar->Track();
     TsuiImagePanel* slider = track->Slider();
     f.Memo->Perform(WM_VSCROLL, (uintptr_t(f.Bar->Max() / 2) << 16) | SB_THUMBPOSITION);
     Application().ProcessMessages();
     TPoint grab = slider->ClientToScreen(Point(slider->Width() / 2, slider->Height() / 2));
-    fixture.Backend->MoveMouse(grab.X, grab.Y);
-    fixture.Backend->PressButton(TWsButton::Left);
+    app.Backend().MoveMouse(grab.X, grab.Y);
+    app.Backend().PressButton(TWsButton::Left);
     Application().ProcessMessages();
     // Pixels from one position to the next, at least one.
     const int step = std::max(1, (track->Height() - slider->Height()) / std::max(1, f.Bar->Max()));
@@ -98,12 +82,12 @@ void BM_DragThumbStep(benchmark::State& state) {
     int top = f.Memo->TopLine();
     for (auto _ : state) {
         down = !down;
-        fixture.Backend->MoveMouse(grab.X, grab.Y + (down ? step + 1 : 0));
+        app.Backend().MoveMouse(grab.X, grab.Y + (down ? step + 1 : 0));
         Application().ProcessMessages();
         f.Form->PaintNow();
         top += f.Memo->TopLine();
     }
-    fixture.Backend->ReleaseButton(TWsButton::Left);
+    app.Backend().ReleaseButton(TWsButton::Left);
     Application().ProcessMessages();
     benchmark::DoNotOptimize(top);
     state.SetLabel(std::to_string(state.range(0)) + " lines");
@@ -112,7 +96,7 @@ BENCHMARK(BM_DragThumbStep)->Arg(200)->Arg(10000)->Unit(benchmark::kMicrosecond)
 
 // 10 000 lines set as the memo's text and laid out (wrapped at its width).
 void BM_MemoLoadTenThousandLines(benchmark::State& state) {
-    TFixture fixture;
+    THeadlessApplication app;
     TMemoForm f = MemoForm(10);
     const std::string texts[2] = {LicenceText(10000, 'A'), LicenceText(10000, 'B')};
     int i = 0;
@@ -128,7 +112,7 @@ BENCHMARK(BM_MemoLoadTenThousandLines)->Unit(benchmark::kMillisecond);
 // One page down (up again at the end) through 10 000 lines: the request,
 // the bar following it, the repaint.
 void BM_MemoScrollPage(benchmark::State& state) {
-    TFixture fixture;
+    THeadlessApplication app;
     TMemoForm f = MemoForm(10000);
     f.Memo->DisplayLineCount();
     bool down = true;

@@ -8,25 +8,20 @@
 #include "framework/ui/Forms.h"
 #include "framework/ui/MenuTracker.h"
 #include "framework/ui/Menus.h"
-#include "platform/headless/HeadlessBackend.h"
-#include "platform/backend/Backend.h"
+#include "support/HeadlessApplication.h"
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
+#include <string>
 
 namespace {
 
 struct TFixture {
-    THeadlessBackend* Backend = nullptr;
+    THeadlessApplication App;
     TForm* Host = nullptr;
     TsuiForm* Form = nullptr;
 
     TFixture() {
-        ResetApplication();
-        auto backend = std::make_unique<THeadlessBackend>();
-        Backend = backend.get();
-        SetWindowSystem(std::move(backend));
         RegisterSkinnedControls();
         Host = Application().CreateForm<TForm>();
         Host->SetBorderStyle(TFormBorderStyle::bsDialog);
@@ -39,10 +34,6 @@ struct TFixture {
         Form->SetCaption("Screensaver Installar");
         Host->Show();
         Application().ProcessMessages();
-    }
-    ~TFixture() {
-        ResetApplication();
-        SetWindowSystem(nullptr);
     }
 };
 
@@ -68,7 +59,7 @@ void BM_TitleBarHoverRepaint(benchmark::State& state) {
     for (auto _ : state) {
         onClose = !onClose;
         TPoint p = onClose ? close : minimize;
-        f.Backend->MoveMouse(p.X, p.Y);
+        f.App.Backend().MoveMouse(p.X, p.Y);
         Application().ProcessMessages();
     }
 }
@@ -78,10 +69,10 @@ BENCHMARK(BM_TitleBarHoverRepaint)->Unit(benchmark::kMicrosecond);
 // when its loop first waits).
 void BM_OpenWindowMenu(benchmark::State& state) {
     TFixture f;
-    f.Backend->SetIdleHandler([] { CloseOpenMenu(); });
+    f.App.Backend().SetIdleHandler([] { CloseOpenMenu(); });
     for (auto _ : state)
         f.Form->TitleBar()->PopupWindowMenu();
-    f.Backend->SetIdleHandler(nullptr);
+    f.App.Backend().SetIdleHandler(nullptr);
 }
 BENCHMARK(BM_OpenWindowMenu)->Unit(benchmark::kMicrosecond);
 

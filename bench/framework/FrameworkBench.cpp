@@ -5,30 +5,16 @@
 
 #include "framework/ui/Application.h"
 #include "framework/ui/Panel.h"
-#include "platform/backend/Backend.h"
-#include "platform/headless/HeadlessBackend.h"
+#include "support/HeadlessApplication.h"
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
-
 namespace {
-
-struct TFixture {
-    TFixture() {
-        ResetApplication();
-        SetWindowSystem(std::make_unique<THeadlessBackend>());
-    }
-    ~TFixture() {
-        ResetApplication();
-        SetWindowSystem(nullptr);
-    }
-};
 
 // The demonstration form (tool bar, panel, label, memo, buttons) repainted
 // as a whole, the way a resize or an expose repaints it.
 void BM_FullRepaintDemoForm(benchmark::State& state) {
-    TFixture fixture;
+    THeadlessApplication app;
     TDemoForm* form = TDemoForm::Create(&Application());
     form->Show();
     for (auto _ : state) {
@@ -42,7 +28,7 @@ BENCHMARK(BM_FullRepaintDemoForm)->Unit(benchmark::kMicrosecond);
 
 // A wizard-sized form (500 x 380) holding 40 panels.
 void BM_FullRepaintWizardSizedForm(benchmark::State& state) {
-    TFixture fixture;
+    THeadlessApplication app;
     TForm* form = Application().CreateForm<TForm>();
     form->SetBorderStyle(TFormBorderStyle::bsDialog);
     form->SetBounds(0, 0, 500, 380);
@@ -62,7 +48,7 @@ BENCHMARK(BM_FullRepaintWizardSizedForm)->Unit(benchmark::kMicrosecond);
 
 // One control repainted at once (what a progress bar does at every step).
 void BM_RepaintOneControl(benchmark::State& state) {
-    TFixture fixture;
+    THeadlessApplication app;
     TDemoForm* form = TDemoForm::Create(&Application());
     form->Show();
     for (auto _ : state)

@@ -8,9 +8,9 @@
 #include "framework/ui/Application.h"
 #include "installer/InstallarUnit.h"
 #include "package/CompileStream.h"
-#include "platform/headless/HeadlessBackend.h"
 #include "platform/backend/Backend.h"
 #include "resources/Resources.h"
+#include "support/HeadlessApplication.h"
 
 #include <benchmark/benchmark.h>
 
@@ -88,22 +88,14 @@ BENCHMARK(BM_WizardFirstFrame)->Unit(benchmark::kMillisecond);
 
 struct THeadlessWizard {
     TInstallerFile Installer;
-    THeadlessBackend* Backend = nullptr;
+    THeadlessApplication App;
     TInstallarForm* Form = nullptr;
     THeadlessWizard() {
-        ResetApplication();
-        auto backend = std::make_unique<THeadlessBackend>();
-        Backend = backend.get();
-        SetWindowSystem(std::move(backend));
         LoadApplicationIcon();
         Form = new TInstallarForm(&Application(), Installer.Path, {});
         Application().AddCreatedForm(Form);
         Form->Show();
         Application().ProcessMessages();
-    }
-    ~THeadlessWizard() {
-        ResetApplication();
-        SetWindowSystem(nullptr);
     }
 };
 
@@ -126,7 +118,7 @@ void BM_WizardTitleBarHover(benchmark::State& state) {
     for (auto _ : state) {
         onClose = !onClose;
         TPoint p = onClose ? close : minimize;
-        w.Backend->MoveMouse(p.X, p.Y);
+        w.App.Backend().MoveMouse(p.X, p.Y);
         Application().ProcessMessages();
     }
 }

@@ -1,10 +1,10 @@
 #pragma once
 // The skinned-control tests' fixture: a fresh headless window system and
-// application (ControlsTestSupport.h), a shown borderless form to put
+// application (HeadlessApplicationTest.h), a shown borderless form to put
 // controls on, and helpers that read back what a control put on the screen
 // and move the simulated pointer over it.
 
-#include "framework/ui/ControlsTestSupport.h"
+#include "support/HeadlessApplicationTest.h"
 
 #include "framework/graphics/Bitmap.h"
 #include "skin/SUIThemes.h"
@@ -14,12 +14,12 @@
 #include <string>
 #include <vector>
 
-class SkinnedControlsTest : public ControlsTest {
+class SkinnedControlsTest : public HeadlessApplicationTest {
 protected:
     static constexpr TColor kFormColor = 0x00C8E0F0;
 
     void SetUp() override {
-        ControlsTest::SetUp();
+        HeadlessApplicationTest::SetUp();
         FForm = NewForm(100, 100, 360, 260);
         FForm->SetColor(kFormColor);
     }

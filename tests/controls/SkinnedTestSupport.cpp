@@ -9,13 +9,13 @@
 #include <unistd.h>
 
 void SkinnedTest::SetUp() {
-    ControlsTest::SetUp();
+    HeadlessApplicationTest::SetUp();
     RegisterSkinnedControls();
 }
 
 void SkinnedTest::TearDown() {
     Backend().SetIdleHandler(nullptr);
-    ControlsTest::TearDown();
+    HeadlessApplicationTest::TearDown();
 }
 
 TsuiForm* SkinnedTest::NewSkinnedForm(TsuiUIStyle style, TFormBorderStyle border) {

@@ -3,7 +3,7 @@
 // host form, pixels of what a window presented, and skin files written from
 // a built-in look.
 
-#include "framework/ui/ControlsTestSupport.h"
+#include "support/HeadlessApplicationTest.h"
 
 #include "controls/SUIForm.h"
 #include "controls/SUIRegister.h"
@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-class SkinnedTest : public ControlsTest {
+class SkinnedTest : public HeadlessApplicationTest {
 protected:
     void SetUp() override;
     void TearDown() override;

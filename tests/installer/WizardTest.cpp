@@ -5,7 +5,7 @@
 
 #include "support/PngFile.h"
 #include "TestPackages.h"
-#include "framework/ui/ControlsTestSupport.h"
+#include "support/HeadlessApplicationTest.h"
 #include "support/GraphicsTestSupport.h"
 #include "support/MetafileLogos.h"
 
@@ -29,10 +29,10 @@ using namespace testing_support;
 
 namespace {
 
-class WizardTest : public ControlsTest {
+class WizardTest : public HeadlessApplicationTest {
 protected:
     void SetUp() override {
-        ControlsTest::SetUp();
+        HeadlessApplicationTest::SetUp();
         FTemp = FSandbox.Root() / "temp";
         fs::create_directories(FTemp);
         FOldTmp = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
@@ -42,7 +42,7 @@ protected:
     }
     void TearDown() override {
         Backend().SetIdleHandler(nullptr);
-        ControlsTest::TearDown();
+        HeadlessApplicationTest::TearDown();
         FOldTmp.empty() ? unsetenv("TMPDIR") : setenv("TMPDIR", FOldTmp.c_str(), 1);
     }
 

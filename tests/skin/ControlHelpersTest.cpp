@@ -4,6 +4,8 @@
 // Always on the headless window system.
 
 #include "SkinTestComponents.h"
+#include "support/HeadlessApplicationTest.h"
+
 #include "framework/ui/Application.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
@@ -12,8 +14,6 @@
 #include "framework/ui/Label.h"
 #include "framework/ui/Panel.h"
 #include "framework/components/PropertyBuilder.h"
-#include "platform/backend/Backend.h"
-#include "platform/headless/HeadlessBackend.h"
 #include "skin/SUIPublic.h"
 #include "skin/SUIStyleLink.h"
 
@@ -86,28 +86,9 @@ protected:
     }
 };
 
-class SkinControlHelpers : public ::testing::Test {
+class SkinControlHelpers : public HeadlessApplicationTest {
 protected:
-    void SetUp() override {
-        ResetApplication();
-        auto backend = std::make_unique<THeadlessBackend>();
-        FBackend = backend.get();
-        SetWindowSystem(std::move(backend));
-    }
-    void TearDown() override {
-        ResetApplication();
-        SetWindowSystem(nullptr);
-    }
-    THeadlessBackend& Backend() { return *FBackend; }
-    TForm* NewForm() {
-        TForm* form = Application().CreateForm<TForm>();
-        form->SetBorderStyle(TFormBorderStyle::bsNone);
-        form->SetBounds(100, 100, 300, 200);
-        return form;
-    }
-
-private:
-    THeadlessBackend* FBackend = nullptr;
+    TForm* NewForm() { return HeadlessApplicationTest::NewForm(100, 100, 300, 200); }
 };
 
 } // namespace

@@ -1,14 +1,14 @@
 // The application: timers on the virtual clock, the default exception
 // handler's error box, the end of the program.
 
-#include "ControlsTestSupport.h"
+#include "support/HeadlessApplicationTest.h"
 
 #include "framework/ui/Button.h"
 #include "framework/ui/ErrorBox.h"
 #include "framework/ui/Label.h"
 #include "framework/ui/Timer.h"
 
-TEST_F(ControlsTest, TimersTickOnTheBackendClock) {
+TEST_F(HeadlessApplicationTest, TimersTickOnTheBackendClock) {
     auto* timer = new TTimer(&Application());
     std::vector<uint64_t> ticks;
     timer->SetInterval(100);
@@ -35,7 +35,7 @@ TEST_F(ControlsTest, TimersTickOnTheBackendClock) {
     EXPECT_FALSE(Application().HandleMessage()) << "nothing left that could ever arrive";
 }
 
-TEST_F(ControlsTest, TimerThatFreesItselfInItsHandler) {
+TEST_F(HeadlessApplicationTest, TimerThatFreesItselfInItsHandler) {
     auto* timer = new TTimer(&Application());
     auto* other = new TTimer(&Application());
     int otherTicks = 0;
@@ -52,7 +52,7 @@ TEST_F(ControlsTest, TimerThatFreesItselfInItsHandler) {
     EXPECT_EQ(Application().TimeToNextTimer(), WS_INFINITE);
 }
 
-TEST_F(ControlsTest, ErrorBoxTextRule) {
+TEST_F(HeadlessApplicationTest, ErrorBoxTextRule) {
     EXPECT_EQ(ErrorBoxText("Disk full"), "Disk full.");
     EXPECT_EQ(ErrorBoxText("Done."), "Done.");
     EXPECT_EQ(ErrorBoxText("Why?"), "Why?.") << "'?' sorts after '.'";
@@ -63,7 +63,7 @@ TEST_F(ControlsTest, ErrorBoxTextRule) {
     EXPECT_EQ(ErrorBoxText("caf\xE9"), "caf\xE9.") << "high characters sort after it too";
 }
 
-TEST_F(ControlsTest, ExceptionInAHandlerShowsTheErrorBoxAndTheProgramGoesOn) {
+TEST_F(HeadlessApplicationTest, ExceptionInAHandlerShowsTheErrorBoxAndTheProgramGoesOn) {
     Application().SetTitle("Screensaver Installar");
     TForm* form = NewForm(0, 0, 200, 100);
     auto* button = new TButton(form);
@@ -99,7 +99,7 @@ TEST_F(ControlsTest, ExceptionInAHandlerShowsTheErrorBoxAndTheProgramGoesOn) {
     Backend().SetIdleHandler(nullptr);
 }
 
-TEST_F(ControlsTest, ErrorBoxClosesWithEscapeOrAClickOnOk) {
+TEST_F(HeadlessApplicationTest, ErrorBoxClosesWithEscapeOrAClickOnOk) {
     int step = 0;
     Backend().SetIdleHandler([&] {
         for (TCustomForm* f : Application().ZOrder())
@@ -120,7 +120,7 @@ TEST_F(ControlsTest, ErrorBoxClosesWithEscapeOrAClickOnOk) {
     Backend().SetIdleHandler(nullptr);
 }
 
-TEST_F(ControlsTest, OnExceptionReplacesTheBox) {
+TEST_F(HeadlessApplicationTest, OnExceptionReplacesTheBox) {
     std::string seen;
     Application().SetOnException(
         TExceptionEvent([&](TObject*, const std::exception& e) { seen = e.what(); }));
@@ -134,7 +134,7 @@ TEST_F(ControlsTest, OnExceptionReplacesTheBox) {
     EXPECT_EQ(seen, "bad");
 }
 
-TEST_F(ControlsTest, ClosingTheMainFormEndsTheProgram) {
+TEST_F(HeadlessApplicationTest, ClosingTheMainFormEndsTheProgram) {
     TForm* main = NewForm(0, 0, 200, 100);
     TForm* second = NewForm(300, 0, 100, 100);
     std::vector<std::string> events;
@@ -175,7 +175,7 @@ TEST_F(ControlsTest, ClosingTheMainFormEndsTheProgram) {
     Backend().SetIdleHandler(nullptr);
 }
 
-TEST_F(ControlsTest, MaximiseRestoreAndConstraints) {
+TEST_F(HeadlessApplicationTest, MaximiseRestoreAndConstraints) {
     Backend().SetWorkArea(TWsRect{0, 0, 800, 560});
     TForm* form = NewForm(50, 40, 300, 200, TFormBorderStyle::bsSizeable);
     form->Constraints()->SetMinWidth(125);
@@ -209,7 +209,7 @@ TEST_F(ControlsTest, MaximiseRestoreAndConstraints) {
     form->SetWindowProc(previous);
 }
 
-TEST_F(ControlsTest, DraggingTheCaptionMovesTheWindow) {
+TEST_F(HeadlessApplicationTest, DraggingTheCaptionMovesTheWindow) {
     TForm* form = NewForm(100, 100, 200, 100, TFormBorderStyle::bsSingle);
     form->Show();
     // Pressed on the system caption, moved by (30, 20), released.
@@ -226,7 +226,7 @@ TEST_F(ControlsTest, DraggingTheCaptionMovesTheWindow) {
     EXPECT_EQ(Backend().WindowBounds(form->ScreenWindow()), (TWsRect{130, 120, 330, 220}));
 }
 
-TEST_F(ControlsTest, MessageDialogsAreTitledByTheirKind) {
+TEST_F(HeadlessApplicationTest, MessageDialogsAreTitledByTheirKind) {
     std::vector<std::string> titles;
     Backend().SetIdleHandler([&] {
         for (TCustomForm* f : Application().ZOrder())
@@ -242,7 +242,7 @@ TEST_F(ControlsTest, MessageDialogsAreTitledByTheirKind) {
     Backend().SetIdleHandler(nullptr);
 }
 
-TEST_F(ControlsTest, AnErrorBoxOverAModalDialogTakesTheInput) {
+TEST_F(HeadlessApplicationTest, AnErrorBoxOverAModalDialogTakesTheInput) {
     NewForm(0, 0, 300, 200)->Show();
     auto* dialog = new TForm(nullptr);
     dialog->SetBorderStyle(TFormBorderStyle::bsNone);
@@ -276,7 +276,7 @@ TEST_F(ControlsTest, AnErrorBoxOverAModalDialogTakesTheInput) {
     dialog->Free();
 }
 
-TEST_F(ControlsTest, ATimerIsNotReenteredWhileItsHandlerRuns) {
+TEST_F(HeadlessApplicationTest, ATimerIsNotReenteredWhileItsHandlerRuns) {
     auto* timer = new TTimer(&Application());
     timer->SetInterval(10);
     int calls = 0, boxesSeen = 0;
@@ -301,7 +301,7 @@ TEST_F(ControlsTest, ATimerIsNotReenteredWhileItsHandlerRuns) {
     timer->SetEnabled(false);
 }
 
-TEST_F(ControlsTest, DraggingTheFrameSizesASizeableWindow) {
+TEST_F(HeadlessApplicationTest, DraggingTheFrameSizesASizeableWindow) {
     TForm* form = NewForm(100, 100, 200, 100, TFormBorderStyle::bsSizeable);
     form->Constraints()->SetMinWidth(125);
     form->Show();
@@ -332,7 +332,7 @@ TEST_F(ControlsTest, DraggingTheFrameSizesASizeableWindow) {
     EXPECT_EQ(form->BoundsRect(), before);
 }
 
-TEST_F(ControlsTest, PositionPlacesAFormWhenFirstShown) {
+TEST_F(HeadlessApplicationTest, PositionPlacesAFormWhenFirstShown) {
     Backend().SetWorkArea(TWsRect{0, 0, 800, 600});
     TForm* main = NewForm(10, 20, 200, 100);
     main->SetPosition(TPosition::poScreenCenter);
@@ -348,7 +348,7 @@ TEST_F(ControlsTest, PositionPlacesAFormWhenFirstShown) {
     EXPECT_EQ(other->BoundsRect(), Rect(50, 275, 150, 325));
 }
 
-TEST_F(ControlsTest, AShownFormStaysShownWhenItsWindowIsMadeAgain) {
+TEST_F(HeadlessApplicationTest, AShownFormStaysShownWhenItsWindowIsMadeAgain) {
     TForm* form = NewForm(0, 0, 200, 100, TFormBorderStyle::bsSizeable);
     form->Show();
     ASSERT_TRUE(form->Active());

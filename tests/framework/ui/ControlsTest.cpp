@@ -1,7 +1,7 @@
 // Controls: alignment, bounds and coordinates, message dispatch and hooks,
 // painting into the window.
 
-#include "ControlsTestSupport.h"
+#include "support/HeadlessApplicationTest.h"
 
 #include "framework/ui/Button.h"
 #include "framework/ui/Label.h"
@@ -38,7 +38,7 @@ TPanel* NewPanel(TWinControl* parent, TAlign align, int w, int h) {
 
 } // namespace
 
-TEST_F(ControlsTest, AlignmentFollowsThePlatformOrder) {
+TEST_F(HeadlessApplicationTest, AlignmentFollowsThePlatformOrder) {
     TForm* form = NewForm(0, 0, 300, 200);
     // Created in an order unlike the alignment order: the client one
     // first, left before top.
@@ -68,7 +68,7 @@ TEST_F(ControlsTest, AlignmentFollowsThePlatformOrder) {
     EXPECT_EQ(right->BoundsRect(), Rect(360, 15, 400, 180));
 }
 
-TEST_F(ControlsTest, BorderWidthAndBevelsShrinkTheAlignedArea) {
+TEST_F(HeadlessApplicationTest, BorderWidthAndBevelsShrinkTheAlignedArea) {
     TForm* form = NewForm(0, 0, 300, 200);
     TPanel* outer = NewPanel(form, TAlign::alNone, 100, 80);
     outer->SetBorderWidth(4);                   // outside the client area
@@ -81,7 +81,7 @@ TEST_F(ControlsTest, BorderWidthAndBevelsShrinkTheAlignedArea) {
     EXPECT_EQ(inner->ScreenToClient(Point(20, 10)), Point(4, 4));
 }
 
-TEST_F(ControlsTest, FormFrameAndCaptionSurroundTheClientArea) {
+TEST_F(HeadlessApplicationTest, FormFrameAndCaptionSurroundTheClientArea) {
     TForm* form = NewForm(50, 60, 200, 150, TFormBorderStyle::bsSingle);
     EXPECT_EQ(form->ClientRect(), Rect(0, 0, 194, 150 - 6 - kSystemCaptionHeight));
     EXPECT_EQ(form->ClientToScreen(Point(0, 0)), Point(53, 63 + kSystemCaptionHeight));
@@ -94,7 +94,7 @@ TEST_F(ControlsTest, FormFrameAndCaptionSurroundTheClientArea) {
     EXPECT_EQ(form->Width(), 194);
 }
 
-TEST_F(ControlsTest, HookedWindowProcSeesMessagesFirstAndChains) {
+TEST_F(HeadlessApplicationTest, HookedWindowProcSeesMessagesFirstAndChains) {
     TForm* form = NewForm();
     auto* control = new TRecordingControl(form);
     control->SetParent(form);
@@ -117,7 +117,7 @@ TEST_F(ControlsTest, HookedWindowProcSeesMessagesFirstAndChains) {
     EXPECT_TRUE(order.empty());
 }
 
-TEST_F(ControlsTest, ParentColorAndFontFollowTheParent) {
+TEST_F(HeadlessApplicationTest, ParentColorAndFontFollowTheParent) {
     TForm* form = NewForm();
     TPanel* panel = NewPanel(form, TAlign::alNone, 50, 50);
     auto* label = new TLabel(form);
@@ -136,7 +136,7 @@ TEST_F(ControlsTest, ParentColorAndFontFollowTheParent) {
     EXPECT_FALSE(label->ParentColor());
 }
 
-TEST_F(ControlsTest, PaintingComposesChildrenAndPresents) {
+TEST_F(HeadlessApplicationTest, PaintingComposesChildrenAndPresents) {
     TForm* form = NewForm(10, 10, 100, 80);
     form->SetColor(clBlue);
     auto* control = new TRecordingControl(form);
@@ -182,7 +182,7 @@ TEST_F(ControlsTest, PaintingComposesChildrenAndPresents) {
     EXPECT_EQ(WindowPixel(form, 12, 22), clWhite);
 }
 
-TEST_F(ControlsTest, EraseBackgroundCanBeSkipped) {
+TEST_F(HeadlessApplicationTest, EraseBackgroundCanBeSkipped) {
     TForm* form = NewForm(0, 0, 60, 40);
     form->SetColor(clBlue);
     form->Show();
@@ -203,7 +203,7 @@ TEST_F(ControlsTest, EraseBackgroundCanBeSkipped) {
     form->SetWindowProc(previous);
 }
 
-TEST_F(ControlsTest, SetBoundsSendsSizeAndMoveThroughTheHandler) {
+TEST_F(HeadlessApplicationTest, SetBoundsSendsSizeAndMoveThroughTheHandler) {
     TForm* form = NewForm();
     TPanel* panel = NewPanel(form, TAlign::alNone, 20, 20);
     std::vector<uint32_t> seen;
@@ -222,7 +222,7 @@ TEST_F(ControlsTest, SetBoundsSendsSizeAndMoveThroughTheHandler) {
     panel->SetWindowProc(previous);
 }
 
-TEST_F(ControlsTest, WindowRegionCutsTheWindowForPaintAndMouse) {
+TEST_F(HeadlessApplicationTest, WindowRegionCutsTheWindowForPaintAndMouse) {
     TForm* form = NewForm(100, 100, 60, 40);
     int clicks = 0;
     form->SetOnClick(TNotifyEvent([&](TObject*) { ++clicks; }));
@@ -268,7 +268,7 @@ protected:
 };
 } // namespace
 
-TEST_F(ControlsTest, ParentBackgroundUnderAWindowlessControl) {
+TEST_F(HeadlessApplicationTest, ParentBackgroundUnderAWindowlessControl) {
     TForm* form = NewForm(0, 0, 100, 80);
     auto* panel = new TPanel(form);
     panel->SetParent(form);

@@ -1,7 +1,7 @@
 // Forms read from stored layouts: classes created by name, nesting, the
 // published order of values, references resolved after loading.
 
-#include "ControlsTestSupport.h"
+#include "support/HeadlessApplicationTest.h"
 
 #include "framework/ui/Button.h"
 #include "framework/components/ClassRegistry.h"
@@ -113,7 +113,7 @@ end
 
 } // namespace
 
-TEST_F(ControlsTest, FormFromAStoredLayout) {
+TEST_F(HeadlessApplicationTest, FormFromAStoredLayout) {
     RegisterFrameworkClasses();
     RegisterClasses<TLayoutForm>();
     auto* form = dynamic_cast<TLayoutForm*>(CreateFromLayout(kLayout, &Application()));
@@ -166,7 +166,7 @@ TEST_F(ControlsTest, FormFromAStoredLayout) {
     again->Free();
 }
 
-TEST_F(ControlsTest, LaterStoredValuesWin) {
+TEST_F(HeadlessApplicationTest, LaterStoredValuesWin) {
     RegisterFrameworkClasses();
     // The label's Caption (stored before AutoSize in published order) sizes
     // it; Width written in the layout comes first and is overridden by the

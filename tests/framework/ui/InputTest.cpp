@@ -1,6 +1,6 @@
 // Mouse, keyboard and focus: what the application makes of injected input.
 
-#include "ControlsTestSupport.h"
+#include "support/HeadlessApplicationTest.h"
 
 #include "framework/ui/Button.h"
 #include "framework/ui/Label.h"
@@ -74,7 +74,7 @@ TButton* NewButton(TWinControl* parent, const std::string& caption, int x, int y
 
 } // namespace
 
-TEST_F(ControlsTest, MouseEnterLeaveMoveAndClick) {
+TEST_F(HeadlessApplicationTest, MouseEnterLeaveMoveAndClick) {
     TForm* form = NewForm(100, 100, 200, 150);
     TProbe* a = NewProbe(form, 10, 10);
     TProbe* b = NewProbe(form, 100, 10);
@@ -111,7 +111,7 @@ TEST_F(ControlsTest, MouseEnterLeaveMoveAndClick) {
     EXPECT_EQ(Application().CaptureControl(), nullptr);
 }
 
-TEST_F(ControlsTest, DoubleClickNeedsTimeAndPlace) {
+TEST_F(HeadlessApplicationTest, DoubleClickNeedsTimeAndPlace) {
     TForm* form = NewForm(0, 0, 200, 150);
     TProbe* a = NewProbe(form, 10, 10);
     int clicks = 0, doubles = 0;
@@ -136,7 +136,7 @@ TEST_F(ControlsTest, DoubleClickNeedsTimeAndPlace) {
     EXPECT_EQ(clicks, 4);
 }
 
-TEST_F(ControlsTest, DisabledControlsTakeNoMouse) {
+TEST_F(HeadlessApplicationTest, DisabledControlsTakeNoMouse) {
     TForm* form = NewForm(0, 0, 200, 150);
     TPanel* panel = new TPanel(form);
     panel->SetParent(form);
@@ -153,7 +153,7 @@ TEST_F(ControlsTest, DisabledControlsTakeNoMouse) {
     EXPECT_EQ(clicks, 1);
 }
 
-TEST_F(ControlsTest, TabOrderShiftTabAndArrows) {
+TEST_F(HeadlessApplicationTest, TabOrderShiftTabAndArrows) {
     TForm* form = NewForm(0, 0, 300, 200);
     TProbe* a = NewProbe(form, 10, 10);
     TPanel* group = new TPanel(form);
@@ -193,7 +193,7 @@ TEST_F(ControlsTest, TabOrderShiftTabAndArrows) {
     EXPECT_THROW(b1->SetFocus(), EInvalidOperation);
 }
 
-TEST_F(ControlsTest, FocusChangeNotifiesEveryControl) {
+TEST_F(HeadlessApplicationTest, FocusChangeNotifiesEveryControl) {
     TForm* form = NewForm(0, 0, 300, 200);
     TProbe* a = NewProbe(form, 10, 10);
     TProbe* b = NewProbe(form, 60, 10);
@@ -220,7 +220,7 @@ TEST_F(ControlsTest, FocusChangeNotifiesEveryControl) {
     b->SetWindowProc(previous);
 }
 
-TEST_F(ControlsTest, KeysGoToTheFocusedControlCharactersToo) {
+TEST_F(HeadlessApplicationTest, KeysGoToTheFocusedControlCharactersToo) {
     TForm* form = NewForm(0, 0, 300, 200);
     TProbe* a = NewProbe(form, 10, 10);
     form->Show();
@@ -231,7 +231,7 @@ TEST_F(ControlsTest, KeysGoToTheFocusedControlCharactersToo) {
     EXPECT_EQ(a->Log, (std::vector<std::string>{"key 81", "char q"}));
 }
 
-TEST_F(ControlsTest, EnterClicksTheDefaultButtonEscapeTheCancelOne) {
+TEST_F(HeadlessApplicationTest, EnterClicksTheDefaultButtonEscapeTheCancelOne) {
     TForm* form = NewForm(0, 0, 300, 200);
     TProbe* edit = NewProbe(form, 10, 10);
     TButton* ok = NewButton(form, "OK", 10, 100);
@@ -269,7 +269,7 @@ TEST_F(ControlsTest, EnterClicksTheDefaultButtonEscapeTheCancelOne) {
     EXPECT_EQ(clicked, "");
 }
 
-TEST_F(ControlsTest, AcceleratorsReachOnlyFocusableControls) {
+TEST_F(HeadlessApplicationTest, AcceleratorsReachOnlyFocusableControls) {
     TForm* form = NewForm(0, 0, 300, 200);
     TProbe* edit = NewProbe(form, 10, 10);
     TButton* next = NewButton(form, "&Next", 10, 100);
@@ -307,7 +307,7 @@ TEST_F(ControlsTest, AcceleratorsReachOnlyFocusableControls) {
     EXPECT_EQ(clicked, "hidden ");
 }
 
-TEST_F(ControlsTest, LabelAcceleratorFocusesItsControl) {
+TEST_F(HeadlessApplicationTest, LabelAcceleratorFocusesItsControl) {
     TForm* form = NewForm(0, 0, 300, 200);
     TProbe* a = NewProbe(form, 10, 10);
     TProbe* b = NewProbe(form, 10, 50);
@@ -323,7 +323,7 @@ TEST_F(ControlsTest, LabelAcceleratorFocusesItsControl) {
     EXPECT_EQ(form->ActiveControl(), b);
 }
 
-TEST_F(ControlsTest, ApplicationHandlerSeesKeysFirst) {
+TEST_F(HeadlessApplicationTest, ApplicationHandlerSeesKeysFirst) {
     TForm* form = NewForm(0, 0, 300, 200);
     TProbe* a = NewProbe(form, 10, 10);
     form->Show();
@@ -348,7 +348,7 @@ TEST_F(ControlsTest, ApplicationHandlerSeesKeysFirst) {
     Application().SetOnMessage(nullptr);
 }
 
-TEST_F(ControlsTest, ModalFormTakesAllInputUntilItHasAResult) {
+TEST_F(HeadlessApplicationTest, ModalFormTakesAllInputUntilItHasAResult) {
     TForm* main = NewForm(0, 0, 300, 200);
     TProbe* behind = NewProbe(main, 10, 10);
     int behindClicks = 0;
@@ -377,7 +377,7 @@ TEST_F(ControlsTest, ModalFormTakesAllInputUntilItHasAResult) {
     dialog->Free();
 }
 
-TEST_F(ControlsTest, DestroyedFocusedControlIsForgotten) {
+TEST_F(HeadlessApplicationTest, DestroyedFocusedControlIsForgotten) {
     TForm* form = NewForm(0, 0, 300, 200);
     TProbe* a = NewProbe(form, 10, 10);
     TProbe* b = NewProbe(form, 60, 10);

@@ -1,17 +1,17 @@
 // The native multi-line edit: editing, selection, the clipboard messages,
 // undo, wrapping, and the scroll state it reports and obeys.
 
-#include "ControlsTestSupport.h"
+#include "support/HeadlessApplicationTest.h"
 
 #include "framework/ui/Button.h"
 #include "framework/ui/Memo.h"
 
 namespace {
 
-class MemoTest : public ControlsTest {
+class MemoTest : public HeadlessApplicationTest {
 protected:
     void SetUp() override {
-        ControlsTest::SetUp();
+        HeadlessApplicationTest::SetUp();
         FForm = NewForm(0, 0, 300, 200);
         FMemo = new TMemo(FForm);
         FMemo->SetParent(FForm);

@@ -1,7 +1,7 @@
 // Menus: items and their changes, shortcuts, an open menu driven by keys
 // and the mouse, owner drawing.
 
-#include "ControlsTestSupport.h"
+#include "support/HeadlessApplicationTest.h"
 
 #include "framework/ui/Label.h"
 #include "framework/ui/MenuTracker.h"
@@ -34,10 +34,10 @@ void Script(THeadlessBackend& backend, std::deque<std::function<void()>>& steps)
     });
 }
 
-class MenusTest : public ControlsTest {
+class MenusTest : public HeadlessApplicationTest {
 protected:
     void SetUp() override {
-        ControlsTest::SetUp();
+        HeadlessApplicationTest::SetUp();
         FForm = NewForm(0, 0, 300, 200);
         FForm->Show();
         FMenu = new TPopupMenu(FForm);
@@ -52,7 +52,7 @@ protected:
     }
     void TearDown() override {
         Backend().SetIdleHandler(nullptr);
-        ControlsTest::TearDown();
+        HeadlessApplicationTest::TearDown();
     }
     // The popup windows open now, bottom to top.
     std::vector<TWsWindow> MenuWindows() {

@@ -2,7 +2,7 @@
 // every graphic kind, damaged binary data reported where it is, and owners
 // repainted when their picture changes.
 
-#include "ControlsTestSupport.h"
+#include "support/HeadlessApplicationTest.h"
 #include "support/GraphicsTestSupport.h"
 
 #include "framework/base/Streams.h"
@@ -117,10 +117,10 @@ std::vector<uint8_t> WithLength(const std::vector<uint8_t>& file, uint32_t lengt
     return b.Data;
 }
 
-class StoredPictures : public ControlsTest {
+class StoredPictures : public HeadlessApplicationTest {
 protected:
     void SetUp() override {
-        ControlsTest::SetUp();
+        HeadlessApplicationTest::SetUp();
         RegisterFrameworkClasses();
         RegisterClasses<TPictureBox, TStoredForm>();
     }

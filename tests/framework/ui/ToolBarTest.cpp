@@ -1,7 +1,7 @@
 // The tool bar: layout of its buttons, hot and pressed states, custom
 // drawing, menu-item buttons.
 
-#include "ControlsTestSupport.h"
+#include "support/HeadlessApplicationTest.h"
 
 #include "framework/ui/ToolBar.h"
 
@@ -17,7 +17,7 @@ TToolButton* NewToolButton(TToolBar* bar, const std::string& caption) {
 
 } // namespace
 
-TEST_F(ControlsTest, ToolBarLaysOutWrapsAndSizesItself) {
+TEST_F(HeadlessApplicationTest, ToolBarLaysOutWrapsAndSizesItself) {
     TForm* form = NewForm(0, 0, 200, 150);
     auto* bar = new TToolBar(form);
     bar->SetParent(form);
@@ -45,7 +45,7 @@ TEST_F(ControlsTest, ToolBarLaysOutWrapsAndSizesItself) {
     EXPECT_EQ(bar->Height(), 20);
 }
 
-TEST_F(ControlsTest, ToolButtonsAreHotAndPressedAndCustomDrawn) {
+TEST_F(HeadlessApplicationTest, ToolButtonsAreHotAndPressedAndCustomDrawn) {
     TForm* form = NewForm(0, 0, 200, 150);
     auto* bar = new TToolBar(form);
     bar->SetParent(form);
@@ -92,7 +92,7 @@ TEST_F(ControlsTest, ToolButtonsAreHotAndPressedAndCustomDrawn) {
     EXPECT_EQ(drawn.back().second & cdsDisabled, cdsDisabled);
 }
 
-TEST_F(ControlsTest, MenuItemButtonsDropTheirMenuDown) {
+TEST_F(HeadlessApplicationTest, MenuItemButtonsDropTheirMenuDown) {
     TForm* form = NewForm(0, 0, 200, 150);
     auto* menu = new TMainMenu(form);
     auto* file = new TMenuItem(form);
@@ -133,7 +133,7 @@ TEST_F(ControlsTest, MenuItemButtonsDropTheirMenuDown) {
 
 // Alt with a menu-bar button's underlined letter opens it as a click does;
 // the letter alone, or another letter, does not.
-TEST_F(ControlsTest, AltAndTheUnderlinedLetterDropTheMenuDown) {
+TEST_F(HeadlessApplicationTest, AltAndTheUnderlinedLetterDropTheMenuDown) {
     TForm* form = NewForm(0, 0, 200, 150);
     auto* menu = new TMainMenu(form);
     auto* file = new TMenuItem(form);

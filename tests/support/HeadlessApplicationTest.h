@@ -1,30 +1,22 @@
 #pragma once
-// A fresh headless window system and application for every test, and a few
-// helpers to look at what the forms painted.
+// A fresh headless window system and application for every test
+// (THeadlessApplication), and a few helpers to make forms, look at what they
+// painted and send them input.
 
-#include "framework/ui/Application.h"
+#include "support/HeadlessApplication.h"
+
 #include "framework/ui/Forms.h"
-#include "platform/backend/Backend.h"
-#include "platform/headless/HeadlessBackend.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <optional>
 
-class ControlsTest : public ::testing::Test {
+class HeadlessApplicationTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetApplication();
-        auto backend = std::make_unique<THeadlessBackend>();
-        FBackend = backend.get();
-        SetWindowSystem(std::move(backend));
-    }
-    void TearDown() override {
-        ResetApplication();
-        SetWindowSystem(nullptr);
-    }
+    void SetUp() override { FApplication.emplace(); }
+    void TearDown() override { FApplication.reset(); }
 
-    THeadlessBackend& Backend() { return *FBackend; }
+    THeadlessBackend& Backend() { return FApplication->Backend(); }
     // A shown form owned by the application, at (x, y) with the given size.
     TForm* NewForm(int x = 100, int y = 100, int w = 200, int h = 150,
                    TFormBorderStyle border = TFormBorderStyle::bsNone) {
@@ -50,5 +42,5 @@ protected:
     }
 
 private:
-    THeadlessBackend* FBackend = nullptr;
+    std::optional<THeadlessApplication> FApplication;
 };
