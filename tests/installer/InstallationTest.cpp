@@ -1,6 +1,6 @@
 #include "installer/Installation.h"
 
-#include "TestPackages.h"
+#include "support/TestPackages.h"
 #include "framework/base/SysUtils.h"
 #include "package/DecompileStream.h"
 

@@ -8,7 +8,7 @@
 // The roots are entered with chroot, or with a user namespace where chroot
 // is not allowed; the tests are skipped where neither is.
 
-#include "TestPackages.h"
+#include "support/TestPackages.h"
 #include "framework/base/SysUtils.h"
 #include "support/XScreen.h"
 #include "support/Xvfb.h"

@@ -1,6 +1,6 @@
 #include "installer/SystemInfoUnit.h"
 
-#include "TestPackages.h"
+#include "support/TestPackages.h"
 #include "framework/base/SysUtils.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 // the form is shown.
 
 #include "support/PngFile.h"
-#include "TestPackages.h"
+#include "support/TestPackages.h"
 #include "support/HeadlessApplicationTest.h"
 #include "support/GraphicsTestSupport.h"
 #include "support/MetafileLogos.h"

@@ -3,7 +3,7 @@
 // licence's box and Next, completion, Finish), the same with "/AUTO", and
 // the close button on the cover page. What it installed is checked on disk.
 
-#include "TestPackages.h"
+#include "support/TestPackages.h"
 #include "framework/base/SysUtils.h"
 #include "support/XScreen.h"
 #include "support/Xvfb.h"

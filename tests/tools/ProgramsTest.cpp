@@ -1,7 +1,7 @@
 // Runs ssinstall, sspack and an installed screensaver as processes, the way a
 // user or an authoring tool does, and checks what they write and say.
 
-#include "../installer/TestPackages.h"
+#include "support/TestPackages.h"
 #include "package/DecompileStream.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "ComponentTestClasses.h"
+#include "support/ComponentTestClasses.h"
 
 #include <gtest/gtest.h>
 

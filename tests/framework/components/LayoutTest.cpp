@@ -1,4 +1,4 @@
-#include "ComponentTestClasses.h"
+#include "support/ComponentTestClasses.h"
 
 #include "framework/components/LayoutReader.h"
 #include "framework/components/LayoutWriter.h"

@@ -1,4 +1,4 @@
-#include "ComponentTestClasses.h"
+#include "support/ComponentTestClasses.h"
 
 #include "framework/components/ClassRegistry.h"
 #include "framework/components/Properties.h"

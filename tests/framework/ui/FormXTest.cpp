@@ -3,7 +3,7 @@
 // back; and the demo program's screenshot, which must be the same with
 // and without a display.
 
-#include "DemoForm.h"
+#include "support/DemoForm.h"
 #include "support/XScreen.h"
 #include "support/XServerTest.h"
 

@@ -7,7 +7,7 @@
 // It runs in a real window when a display is available and headless
 // otherwise (SSI_BACKEND forces one), and paints the same pixels both ways.
 
-#include "DemoForm.h"
+#include "support/DemoForm.h"
 
 #include "framework/ui/Application.h"
 #include "platform/backend/Backend.h"

@@ -1,4 +1,4 @@
-#include "DemoForm.h"
+#include "support/DemoForm.h"
 
 #include "framework/components/ClassRegistry.h"
 #include "framework/ui/FrameworkClasses.h"

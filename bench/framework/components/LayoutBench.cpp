@@ -1,7 +1,7 @@
 // A layout about the size of the installer's wizard: 30 controls in three
 // levels, each with a font, a caption, a few lines and a 2 KB picture.
 
-#include "ComponentTestClasses.h"
+#include "support/ComponentTestClasses.h"
 
 #include "framework/components/LayoutReader.h"
 #include "framework/components/LayoutWriter.h"

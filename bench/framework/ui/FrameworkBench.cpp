@@ -1,7 +1,7 @@
 // Repainting whole forms through the framework on the headless backend:
 // every control's messages, the off-screen composition and the present.
 
-#include "DemoForm.h"
+#include "support/DemoForm.h"
 
 #include "framework/ui/Application.h"
 #include "framework/ui/Panel.h"
