@@ -28,7 +28,8 @@ for dependency in libc6 libstdc++6; do
   grep -qxF "$dependency" <<< "$names" || fail "Depends lacks $dependency: $depends"
 done
 
-dpkg-deb -c "$deb" | grep -q ' ./usr/share/doc/screensaver-installer/copyright$' ||
+contents=$(dpkg-deb -c "$deb")
+grep -q ' ./usr/share/doc/screensaver-installer/copyright$' <<< "$contents" ||
   fail "the package has no copyright file"
 
 DESTDIR=$work/root "$cmake" --install "$build" --prefix /usr > /dev/null
