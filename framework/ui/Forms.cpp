@@ -380,8 +380,9 @@ bool TCustomForm::ContainsScreenPoint(const TPoint& p) const {
 
 void TCustomForm::SetWindowShape(const TWindowShape& shape) {
     FShape = shape;
-    HandleNeeded();
-    WindowSystem().SetWindowShape(FWindow, shape);
+    // A form without its window yet gets the shape when the window is made.
+    if (HandleAllocated())
+        WindowSystem().SetWindowShape(FWindow, shape);
 }
 
 void TCustomForm::SetWindowRegion(const TRegion* region) {
