@@ -20,6 +20,9 @@
 //
 // Every control composes each paint in an off-screen bitmap and copies it
 // to the screen in one step; nothing is erased beforehand.
+//
+// The push buttons are defined in SUIButton.cpp, the check box and radio
+// button in SUICheckBox.cpp.
 
 #include "framework/graphics/PersistentBitmap.h"
 #include "framework/graphics/PersistentPicture.h"
