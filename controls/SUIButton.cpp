@@ -32,6 +32,21 @@ bool IsBlank(const std::string& text) {
                        [](char c) { return static_cast<unsigned char>(c) <= ' '; });
 }
 
+// The events and ResHandle, which close every push button's published order.
+void PublishEvents(TPropertyBuilder& p) {
+    p.Inherited("OnClick")
+        .Inherited("OnMouseMove")
+        .Inherited("OnMouseDown")
+        .Inherited("OnMouseUp")
+        .Inherited("OnKeyDown")
+        .Inherited("OnKeyUp")
+        .Inherited("OnKeyPress")
+        .Inherited("OnMouseEnter")
+        .Inherited("OnMouseExit")
+        .Inherited("OnMouseContinuouslyDown")
+        .Inherited("ResHandle");
+}
+
 } // namespace
 
 // --- TsuiCustomButton ---
@@ -48,6 +63,30 @@ void TsuiCustomButton::DeclarePublished(TPropertyBuilder& p) {
         .Default(1)
         .Inherited("OnEnter")
         .Inherited("OnExit");
+    // Each descendant publishes these in an order of its own: a stored value
+    // must come after the setters that derive it.
+    using B = TsuiCustomButton;
+    p.Protected()
+        .Component("FileTheme", &B::FileTheme, &B::SetFileTheme)
+        .Enum("UIStyle", TsuiUIStyleInfo(), &B::UIStyle, &B::SetUIStyle)
+        .Boolean("Cancel", &B::Cancel, &B::SetCancel)
+        .Default(0)
+        .Boolean("Default", &B::Default, &B::SetDefault)
+        .Default(0)
+        .Boolean("Transparent", &B::Transparent, &B::SetTransparent)
+        .Integer("ModalResult", &B::ModalResult, &B::SetModalResult)
+        .Default(0)
+        .Boolean("AutoSize", &B::AutoSize, &B::SetAutoSize)
+        .Default(0)
+        .Integer("FocusedRectMargin", &B::FocusedRectMargin, &B::SetFocusedRectMargin)
+        .Integer("MouseContinuouslyDownInterval", &B::MouseContinuouslyDownInterval,
+                 &B::SetMouseContinuouslyDownInterval)
+        .Event("OnMouseEnter", &B::OnMouseEnter, &B::SetOnMouseEnter)
+        .Event("OnMouseExit", &B::OnMouseExit, &B::SetOnMouseExit)
+        .Event("OnMouseContinuouslyDown", &B::OnMouseContinuouslyDown,
+               &B::SetOnMouseContinuouslyDown)
+        .Integer("ResHandle", &B::ResHandle, &B::SetResHandle)
+        .NotStored();
 }
 
 TsuiCustomButton::TsuiCustomButton(TComponent* owner)
@@ -418,39 +457,22 @@ SSI_DEFINE_CLASS(TsuiButton, TsuiCustomButton)
 void TsuiButton::DeclarePublished(TPropertyBuilder& p) {
     // UIStyle before Transparent, which the look sets.
     using B = TsuiButton;
-    p.Component("FileTheme", &B::FileTheme, &B::SetFileTheme)
-        .Enum("UIStyle", TsuiUIStyleInfo(), &B::UIStyle, &B::SetUIStyle)
-        .Boolean("Cancel", &B::Cancel, &B::SetCancel)
-        .Default(0)
-        .Boolean("Default", &B::Default, &B::SetDefault)
-        .Default(0)
+    p.Inherited("FileTheme")
+        .Inherited("UIStyle")
+        .Inherited("Cancel")
+        .Inherited("Default")
         .Inherited("Caption")
         .Inherited("Font")
-        .Boolean("Transparent", &B::Transparent, &B::SetTransparent)
-        .Integer("ModalResult", &B::ModalResult, &B::SetModalResult)
-        .Default(0)
-        .Boolean("AutoSize", &B::AutoSize, &B::SetAutoSize)
-        .Default(0)
-        .Integer("FocusedRectMargin", &B::FocusedRectMargin, &B::SetFocusedRectMargin)
+        .Inherited("Transparent")
+        .Inherited("ModalResult")
+        .Inherited("AutoSize")
+        .Inherited("FocusedRectMargin")
         .Object("Glyph", &B::Glyph, &B::SetGlyph)
         .Enum("Layout", TButtonLayoutInfo, &B::Layout, &B::SetLayout)
         .Default(0)
         .Integer("Spacing", &B::Spacing, &B::SetSpacing)
-        .Integer("MouseContinuouslyDownInterval", &B::MouseContinuouslyDownInterval,
-                 &B::SetMouseContinuouslyDownInterval)
-        .Inherited("OnClick")
-        .Inherited("OnMouseMove")
-        .Inherited("OnMouseDown")
-        .Inherited("OnMouseUp")
-        .Inherited("OnKeyDown")
-        .Inherited("OnKeyUp")
-        .Inherited("OnKeyPress")
-        .Event("OnMouseEnter", &B::OnMouseEnter, &B::SetOnMouseEnter)
-        .Event("OnMouseExit", &B::OnMouseExit, &B::SetOnMouseExit)
-        .Event("OnMouseContinuouslyDown", &B::OnMouseContinuouslyDown,
-               &B::SetOnMouseContinuouslyDown)
-        .Integer("ResHandle", &B::ResHandle, &B::SetResHandle)
-        .NotStored();
+        .Inherited("MouseContinuouslyDownInterval");
+    PublishEvents(p);
 }
 
 TsuiButton::TsuiButton(TComponent* owner) : TsuiCustomButton(owner) {
@@ -563,42 +585,27 @@ void TsuiButton::DrawFocusMark(TCanvas& canvas) {
 SSI_DEFINE_CLASS(TsuiImageButton, TsuiCustomButton)
 
 void TsuiImageButton::DeclarePublished(TPropertyBuilder& p) {
+    // UIStyle with the getter of its own, and never stored: the pictures are
+    // the look.
     using B = TsuiImageButton;
     p.Enum("UIStyle", TsuiUIStyleInfo(), &B::UIStyle, &B::SetUIStyle)
         .NotStored()
         .Boolean("DrawFocused", &B::DrawFocused, &B::SetDrawFocused)
-        .Integer("FocusedRectMargin", &B::FocusedRectMargin, &B::SetFocusedRectMargin)
+        .Inherited("FocusedRectMargin")
         .Object("PicNormal", &B::PicNormal, &B::SetPicNormal)
         .Object("PicMouseOn", &B::PicMouseOn, &B::SetPicMouseOn)
         .Object("PicMouseDown", &B::PicMouseDown, &B::SetPicMouseDown)
         .Object("PicDisabled", &B::PicDisabled, &B::SetPicDisabled)
         .Boolean("Stretch", &B::Stretch, &B::SetStretch)
-        .Boolean("Cancel", &B::Cancel, &B::SetCancel)
-        .Default(0)
-        .Boolean("Default", &B::Default, &B::SetDefault)
-        .Default(0)
-        .Integer("MouseContinuouslyDownInterval", &B::MouseContinuouslyDownInterval,
-                 &B::SetMouseContinuouslyDownInterval)
+        .Inherited("Cancel")
+        .Inherited("Default")
+        .Inherited("MouseContinuouslyDownInterval")
         .Inherited("Caption")
         .Inherited("Font")
-        .Boolean("Transparent", &B::Transparent, &B::SetTransparent)
-        .Integer("ModalResult", &B::ModalResult, &B::SetModalResult)
-        .Default(0)
-        .Boolean("AutoSize", &B::AutoSize, &B::SetAutoSize)
-        .Default(0)
-        .Inherited("OnClick")
-        .Inherited("OnMouseMove")
-        .Inherited("OnMouseDown")
-        .Inherited("OnMouseUp")
-        .Inherited("OnKeyDown")
-        .Inherited("OnKeyUp")
-        .Inherited("OnKeyPress")
-        .Event("OnMouseEnter", &B::OnMouseEnter, &B::SetOnMouseEnter)
-        .Event("OnMouseExit", &B::OnMouseExit, &B::SetOnMouseExit)
-        .Event("OnMouseContinuouslyDown", &B::OnMouseContinuouslyDown,
-               &B::SetOnMouseContinuouslyDown)
-        .Integer("ResHandle", &B::ResHandle, &B::SetResHandle)
-        .NotStored();
+        .Inherited("Transparent")
+        .Inherited("ModalResult")
+        .Inherited("AutoSize");
+    PublishEvents(p);
 }
 
 TsuiImageButton::TsuiImageButton(TComponent* owner) : TsuiCustomButton(owner) {
