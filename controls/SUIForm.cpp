@@ -2,6 +2,7 @@
 
 #include "controls/SUIMainMenu.h"
 #include "controls/SUIOffscreen.h"
+#include "controls/SUIPaint.h"
 #include "framework/components/PropertyBuilder.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Region.h"
@@ -35,12 +36,6 @@ constexpr int kFrame = 3;
 // scrolled up; shared by every skinned form, as the frame reactions expect.
 int gMaximizedSizeCount = 0;
 bool gScrolled = false;
-
-void FillWith(TCanvas& canvas, const TRect& rect, TColor color) {
-    canvas.Brush().SetStyle(TBrushStyle::bsSolid);
-    canvas.Brush().SetColor(color);
-    canvas.FillRect(rect);
-}
 
 } // namespace
 
@@ -571,7 +566,7 @@ void TsuiForm::Paint() {
         }
         buffer.CopyToTarget();
     } else {
-        FillWith(Canvas(), client, Color());
+        FillSolid(Canvas(), client, Color());
     }
     // The frame is drawn into the host's surface; the paint that is under
     // way shows it.
@@ -607,22 +602,22 @@ void TsuiForm::PaintFrameOn(TCanvas& canvas) {
     const bool menuShown = FMenuBar != nullptr && FMenuBar->Visible();
     const int M = FMenuBar != nullptr ? FMenuBar->Height() : 0;
 
-    FillWith(canvas, Rect(0, 0, BW, H), FBorderColor);
-    FillWith(canvas, Rect(0, H - BW, W, H), FBorderColor);
-    FillWith(canvas, Rect(W - BW, 0, W, H), FBorderColor);
+    FillSolid(canvas, Rect(0, 0, BW, H), FBorderColor);
+    FillSolid(canvas, Rect(0, H - BW, W, H), FBorderColor);
+    FillSolid(canvas, Rect(W - BW, 0, W, H), FBorderColor);
     if (BW < 4) {
-        FillWith(canvas, Rect(BW, T, kFrame, H - BW), Color());
-        FillWith(canvas, Rect(BW, H - kFrame, W - BW, H - BW), Color());
-        FillWith(canvas, Rect(W - kFrame, T, W - BW, H - BW), Color());
+        FillSolid(canvas, Rect(BW, T, kFrame, H - BW), Color());
+        FillSolid(canvas, Rect(BW, H - kFrame, W - BW, H - BW), Color());
+        FillSolid(canvas, Rect(W - kFrame, T, W - BW, H - BW), Color());
         if (menuShown) {
             TColor bar = FMenuBar->Color();
-            FillWith(canvas, Rect(BW, T + kFrame, kFrame, T + kFrame + M), bar);
-            FillWith(canvas, Rect(W - kFrame, T + kFrame, W - BW, T + kFrame + M), bar);
+            FillSolid(canvas, Rect(BW, T + kFrame, kFrame, T + kFrame + M), bar);
+            FillSolid(canvas, Rect(W - kFrame, T + kFrame, W - BW, T + kFrame + M), bar);
         }
     }
     if (!titleVisible) {
-        FillWith(canvas, Rect(0, 0, W, 1), FBorderColor);
-        FillWith(canvas, Rect(BW, 1, W - BW, kFrame), Color());
+        FillSolid(canvas, Rect(0, 0, W, 1), FBorderColor);
+        FillSolid(canvas, Rect(BW, 1, W - BW, kFrame), Color());
         return;
     }
     TsuiTitleBarSections* sections = FTitleBar->Sections();
@@ -829,7 +824,7 @@ void TsuiForm::MenuBarCustomDrawButton(TToolBar* bar, TToolButton* button, TCust
     if (hot) {
         if (pressed)
             r.Right -= 2;
-        FillWith(c, r, look.GetColor(kMenuSelectedBackgroundColor));
+        FillSolid(c, r, look.GetColor(kMenuSelectedBackgroundColor));
         c.Brush().SetColor(look.GetColor(kMenuSelectedBorderColor));
         c.FrameRect(r);
         if (pressed)
