@@ -5,7 +5,7 @@
 #include "framework/components/PropertyBuilder.h"
 #include "framework/graphics/ImageList.h"
 #include "framework/graphics/TextDrawing.h"
-#include "framework/ui/Button.h"
+#include "framework/ui/Accelerator.h"
 #include "framework/ui/Timer.h"
 #include "skin/SUIMgr.h"
 #include "skin/SUIPublic.h"

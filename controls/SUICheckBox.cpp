@@ -4,7 +4,7 @@
 #include "controls/SUIPaint.h"
 #include "framework/components/PropertyBuilder.h"
 #include "framework/graphics/TextDrawing.h"
-#include "framework/ui/Button.h"
+#include "framework/ui/Accelerator.h"
 #include "framework/ui/PageControl.h"
 #include "skin/SUIMgr.h"
 #include "skin/SUIPublic.h"
