@@ -295,4 +295,3 @@ void TsuiRadioButton::WndProc(TMessage& m) {
     if (previous != nullptr && previous != this && previous->ClassName() == "TsuiRadioGroupButton")
         Click();
 }
-
