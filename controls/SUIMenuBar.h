@@ -1,10 +1,10 @@
 #pragma once
 // TsuiMenuBar: the painted menu bar a TsuiForm shows under its title bar in
 // place of a native one. It is a flat, wrapping TToolBar with one
-// TToolButton per top-level item of a main menu; pressing a button drops its
-// item down. The bar is drawn in the menu's own look when the menu is a
-// skinned one (a TsuiMenuLook), in the form's look otherwise, and takes the
-// menu's font.
+// TToolButton per top-level item of a main menu; a button drops its item's
+// sub-menu down, or clicks an item that has none. The bar is drawn in the
+// menu's own look when the menu is a skinned one (a TsuiMenuLook), in the
+// form's look otherwise, and takes the menu's font.
 //
 // The form owns the object and decides when the tool bar exists; a skinned
 // main menu that the form shows keeps a pointer to it and asks for a
