@@ -1,12 +1,11 @@
 #include "controls/SUIButton.h"
 
 #include "controls/SUIOffscreen.h"
+#include "controls/SUIPaint.h"
 #include "framework/components/PropertyBuilder.h"
 #include "framework/graphics/ImageList.h"
 #include "framework/graphics/TextDrawing.h"
-#include "framework/ui/Button.h"
-#include "framework/ui/Menus.h"
-#include "framework/ui/PageControl.h"
+#include "framework/ui/Accelerator.h"
 #include "framework/ui/Timer.h"
 #include "skin/SUIMgr.h"
 #include "skin/SUIPublic.h"
@@ -15,7 +14,6 @@
 
 const TEnumInfo TButtonLayoutInfo("TButtonLayout",
                                   {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"});
-const TEnumInfo TCheckBoxStateInfo("TCheckBoxState", {"cbUnchecked", "cbChecked", "cbGrayed"});
 
 namespace {
 
@@ -23,7 +21,6 @@ namespace {
 constexpr int kButtonImage = 1;
 constexpr int kButtonTransparentBool = 2;
 constexpr int kButtonFrames = 3;
-constexpr int kMarkFrames = 4;
 
 // The grey and white of a disabled caption.
 constexpr TColor kDisabledText = 0x808080;
@@ -35,35 +32,19 @@ bool IsBlank(const std::string& text) {
                        [](char c) { return static_cast<unsigned char>(c) <= ' '; });
 }
 
-// Parents that draw no background of their own worth showing: what shows
-// through a see-through control on them is their own parent.
-bool ShowsGrandparent(const TWinControl* parent) {
-    return dynamic_cast<const TTabSheet*>(parent) != nullptr ||
-           parent->ClassInfo().InheritsFrom("TsuiDBNavigator") ||
-           parent->ClassInfo().InheritsFrom("TsuiToolBar");
-}
-
-// The see-through background of `control` into its off-screen canvas.
-void DrawSeeThrough(TCanvas& canvas, TControl* control, bool grandparentToo) {
-    TWinControl* parent = control->Parent();
-    if (parent == nullptr)
-        return;
-    if (grandparentToo && ShowsGrandparent(parent)) {
-        // The grandparent's pixels under this control: its place in the
-        // parent, then the parent's place in the grandparent.
-        int level = canvas.SaveState();
-        canvas.MoveOrigin(-control->Left(), -control->Top());
-        DrawParentBackground(canvas, parent);
-        canvas.RestoreState(level);
-        return;
-    }
-    DrawParentBackground(canvas, control);
-}
-
-void FillSolid(TCanvas& canvas, const TRect& rect, TColor color) {
-    canvas.Brush().SetStyle(TBrushStyle::bsSolid);
-    canvas.Brush().SetColor(color);
-    canvas.FillRect(rect);
+// The events and ResHandle, which close every push button's published order.
+void PublishEvents(TPropertyBuilder& p) {
+    p.Inherited("OnClick")
+        .Inherited("OnMouseMove")
+        .Inherited("OnMouseDown")
+        .Inherited("OnMouseUp")
+        .Inherited("OnKeyDown")
+        .Inherited("OnKeyUp")
+        .Inherited("OnKeyPress")
+        .Inherited("OnMouseEnter")
+        .Inherited("OnMouseExit")
+        .Inherited("OnMouseContinuouslyDown")
+        .Inherited("ResHandle");
 }
 
 } // namespace
@@ -82,6 +63,30 @@ void TsuiCustomButton::DeclarePublished(TPropertyBuilder& p) {
         .Default(1)
         .Inherited("OnEnter")
         .Inherited("OnExit");
+    // Each descendant publishes these in an order of its own: a stored value
+    // must come after the setters that derive it.
+    using B = TsuiCustomButton;
+    p.Protected()
+        .Component("FileTheme", &B::FileTheme, &B::SetFileTheme)
+        .Enum("UIStyle", TsuiUIStyleInfo(), &B::UIStyle, &B::SetUIStyle)
+        .Boolean("Cancel", &B::Cancel, &B::SetCancel)
+        .Default(0)
+        .Boolean("Default", &B::Default, &B::SetDefault)
+        .Default(0)
+        .Boolean("Transparent", &B::Transparent, &B::SetTransparent)
+        .Integer("ModalResult", &B::ModalResult, &B::SetModalResult)
+        .Default(0)
+        .Boolean("AutoSize", &B::AutoSize, &B::SetAutoSize)
+        .Default(0)
+        .Integer("FocusedRectMargin", &B::FocusedRectMargin, &B::SetFocusedRectMargin)
+        .Integer("MouseContinuouslyDownInterval", &B::MouseContinuouslyDownInterval,
+                 &B::SetMouseContinuouslyDownInterval)
+        .Event("OnMouseEnter", &B::OnMouseEnter, &B::SetOnMouseEnter)
+        .Event("OnMouseExit", &B::OnMouseExit, &B::SetOnMouseExit)
+        .Event("OnMouseContinuouslyDown", &B::OnMouseContinuouslyDown,
+               &B::SetOnMouseContinuouslyDown)
+        .Integer("ResHandle", &B::ResHandle, &B::SetResHandle)
+        .NotStored();
 }
 
 TsuiCustomButton::TsuiCustomButton(TComponent* owner)
@@ -452,39 +457,22 @@ SSI_DEFINE_CLASS(TsuiButton, TsuiCustomButton)
 void TsuiButton::DeclarePublished(TPropertyBuilder& p) {
     // UIStyle before Transparent, which the look sets.
     using B = TsuiButton;
-    p.Component("FileTheme", &B::FileTheme, &B::SetFileTheme)
-        .Enum("UIStyle", TsuiUIStyleInfo(), &B::UIStyle, &B::SetUIStyle)
-        .Boolean("Cancel", &B::Cancel, &B::SetCancel)
-        .Default(0)
-        .Boolean("Default", &B::Default, &B::SetDefault)
-        .Default(0)
+    p.Inherited("FileTheme")
+        .Inherited("UIStyle")
+        .Inherited("Cancel")
+        .Inherited("Default")
         .Inherited("Caption")
         .Inherited("Font")
-        .Boolean("Transparent", &B::Transparent, &B::SetTransparent)
-        .Integer("ModalResult", &B::ModalResult, &B::SetModalResult)
-        .Default(0)
-        .Boolean("AutoSize", &B::AutoSize, &B::SetAutoSize)
-        .Default(0)
-        .Integer("FocusedRectMargin", &B::FocusedRectMargin, &B::SetFocusedRectMargin)
+        .Inherited("Transparent")
+        .Inherited("ModalResult")
+        .Inherited("AutoSize")
+        .Inherited("FocusedRectMargin")
         .Object("Glyph", &B::Glyph, &B::SetGlyph)
         .Enum("Layout", TButtonLayoutInfo, &B::Layout, &B::SetLayout)
         .Default(0)
         .Integer("Spacing", &B::Spacing, &B::SetSpacing)
-        .Integer("MouseContinuouslyDownInterval", &B::MouseContinuouslyDownInterval,
-                 &B::SetMouseContinuouslyDownInterval)
-        .Inherited("OnClick")
-        .Inherited("OnMouseMove")
-        .Inherited("OnMouseDown")
-        .Inherited("OnMouseUp")
-        .Inherited("OnKeyDown")
-        .Inherited("OnKeyUp")
-        .Inherited("OnKeyPress")
-        .Event("OnMouseEnter", &B::OnMouseEnter, &B::SetOnMouseEnter)
-        .Event("OnMouseExit", &B::OnMouseExit, &B::SetOnMouseExit)
-        .Event("OnMouseContinuouslyDown", &B::OnMouseContinuouslyDown,
-               &B::SetOnMouseContinuouslyDown)
-        .Integer("ResHandle", &B::ResHandle, &B::SetResHandle)
-        .NotStored();
+        .Inherited("MouseContinuouslyDownInterval");
+    PublishEvents(p);
 }
 
 TsuiButton::TsuiButton(TComponent* owner) : TsuiCustomButton(owner) {
@@ -597,42 +585,27 @@ void TsuiButton::DrawFocusMark(TCanvas& canvas) {
 SSI_DEFINE_CLASS(TsuiImageButton, TsuiCustomButton)
 
 void TsuiImageButton::DeclarePublished(TPropertyBuilder& p) {
+    // UIStyle with the getter of its own, and never stored: the pictures are
+    // the look.
     using B = TsuiImageButton;
     p.Enum("UIStyle", TsuiUIStyleInfo(), &B::UIStyle, &B::SetUIStyle)
         .NotStored()
         .Boolean("DrawFocused", &B::DrawFocused, &B::SetDrawFocused)
-        .Integer("FocusedRectMargin", &B::FocusedRectMargin, &B::SetFocusedRectMargin)
+        .Inherited("FocusedRectMargin")
         .Object("PicNormal", &B::PicNormal, &B::SetPicNormal)
         .Object("PicMouseOn", &B::PicMouseOn, &B::SetPicMouseOn)
         .Object("PicMouseDown", &B::PicMouseDown, &B::SetPicMouseDown)
         .Object("PicDisabled", &B::PicDisabled, &B::SetPicDisabled)
         .Boolean("Stretch", &B::Stretch, &B::SetStretch)
-        .Boolean("Cancel", &B::Cancel, &B::SetCancel)
-        .Default(0)
-        .Boolean("Default", &B::Default, &B::SetDefault)
-        .Default(0)
-        .Integer("MouseContinuouslyDownInterval", &B::MouseContinuouslyDownInterval,
-                 &B::SetMouseContinuouslyDownInterval)
+        .Inherited("Cancel")
+        .Inherited("Default")
+        .Inherited("MouseContinuouslyDownInterval")
         .Inherited("Caption")
         .Inherited("Font")
-        .Boolean("Transparent", &B::Transparent, &B::SetTransparent)
-        .Integer("ModalResult", &B::ModalResult, &B::SetModalResult)
-        .Default(0)
-        .Boolean("AutoSize", &B::AutoSize, &B::SetAutoSize)
-        .Default(0)
-        .Inherited("OnClick")
-        .Inherited("OnMouseMove")
-        .Inherited("OnMouseDown")
-        .Inherited("OnMouseUp")
-        .Inherited("OnKeyDown")
-        .Inherited("OnKeyUp")
-        .Inherited("OnKeyPress")
-        .Event("OnMouseEnter", &B::OnMouseEnter, &B::SetOnMouseEnter)
-        .Event("OnMouseExit", &B::OnMouseExit, &B::SetOnMouseExit)
-        .Event("OnMouseContinuouslyDown", &B::OnMouseContinuouslyDown,
-               &B::SetOnMouseContinuouslyDown)
-        .Integer("ResHandle", &B::ResHandle, &B::SetResHandle)
-        .NotStored();
+        .Inherited("Transparent")
+        .Inherited("ModalResult")
+        .Inherited("AutoSize");
+    PublishEvents(p);
 }
 
 TsuiImageButton::TsuiImageButton(TComponent* owner) : TsuiCustomButton(owner) {
@@ -724,282 +697,6 @@ void TsuiImageButton::DrawFace(TCanvas& canvas, TBitmap& face) {
 void TsuiImageButton::DrawFocusMark(TCanvas& canvas) {
     if (FDrawFocused)
         TsuiCustomButton::DrawFocusMark(canvas);
-}
-
-// --- TsuiCheckBox ---
-
-SSI_DEFINE_CLASS(TsuiCheckBox, TCustomControl)
-
-void TsuiCheckBox::DeclarePublished(TPropertyBuilder& p) {
-    // Visible, Enabled, TabOrder and TabStop keep the control's slots.
-    using C = TsuiCheckBox;
-    p.Enum("UIStyle", TsuiUIStyleInfo(), &C::UIStyle, &C::SetUIStyle)
-        .Component("FileTheme", &C::FileTheme, &C::SetFileTheme)
-        .Inherited("PopupMenu")
-        .Inherited("ParentFont")
-        .Boolean("AutoSize", &C::AutoSize, &C::SetAutoSize)
-        .Boolean("Checked", &C::Checked, &C::SetChecked)
-        .Inherited("Caption")
-        .Inherited("Font")
-        .Inherited("Color")
-        .Stored(&C::ColorStored)
-        .Inherited("TabStop")
-        .Default(1)
-        .Inherited("ParentColor")
-        .Default(1)
-        .Enum("State", TCheckBoxStateInfo, &C::State, &C::SetState)
-        .Default(0)
-        .Boolean("Transparent", &C::Transparent, &C::SetTransparent)
-        .Event("OnClick", &C::OnClick, &C::SetOnClick)
-        .Inherited("OnDblClick")
-        .Inherited("OnMouseMove")
-        .Inherited("OnMouseDown")
-        .Inherited("OnMouseUp")
-        .Inherited("OnKeyDown")
-        .Inherited("OnKeyUp")
-        .Inherited("OnKeyPress")
-        .Inherited("OnEnter")
-        .Inherited("OnExit");
-}
-
-TsuiCheckBox::TsuiCheckBox(TComponent* owner)
-    : TCustomControl(owner), FStyle(*this, [this] {
-          FMarkStripLoaded = false;
-          Invalidate();
-      }) {
-    SetControlStyle(ControlStyle() & ~(csDoubleClicks | csAcceptsControls));
-    SetBounds(0, 0, 93, 17);
-    SetTabStop(true);
-    SetParentColor(true);
-    FStyle.StartWithFormStyle();
-}
-
-void TsuiCheckBox::Notification(TComponent* component, TOperation operation) {
-    TCustomControl::Notification(component, operation);
-    FStyle.Notification(component, operation);
-}
-
-bool TsuiCheckBox::Loading() const {
-    return HasState(csLoading) || (Owner() != nullptr && Owner()->HasState(csLoading));
-}
-
-void TsuiCheckBox::FireCheckClick() {
-    if (!Loading())
-        FOnCheckClick(this);
-}
-
-void TsuiCheckBox::SetAutoSize(bool value) {
-    FAutoSize = value;
-    Invalidate();
-}
-
-void TsuiCheckBox::SetTransparent(bool value) {
-    FTransparent = value;
-    Invalidate();
-}
-
-void TsuiCheckBox::SetEnabled(bool value) {
-    TCustomControl::SetEnabled(value);
-    Invalidate();
-}
-
-void TsuiCheckBox::SetChecked(bool value) {
-    if (FChecked == value)
-        return;
-    FChecked = value;
-    Invalidate();
-    CheckedChanged();
-}
-
-TCheckBoxState TsuiCheckBox::State() const {
-    return FChecked ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked;
-}
-
-void TsuiCheckBox::SetState(TCheckBoxState value) {
-    SetChecked(value == TCheckBoxState::cbChecked);
-}
-
-bool TsuiCheckBox::NeedFocusRect() {
-    return TabStop() && Focused();
-}
-
-void TsuiCheckBox::CheckedChanged() {
-    FireCheckClick();
-}
-
-void TsuiCheckBox::Toggle() {
-    BeforeToggle();
-    SetChecked(!FChecked);
-}
-
-void TsuiCheckBox::Click() {
-    TComponentTracker alive(this);
-    Toggle();
-    if (alive.Exists())
-        TCustomControl::Click();
-}
-
-void TsuiCheckBox::LoadMark(TBitmap& mark) {
-    // Frames: checked, unchecked, checked and disabled, unchecked and
-    // disabled.
-    const bool enabled = IsEnabledInParents();
-    const int frame = FChecked ? (enabled ? 1 : 3) : (enabled ? 2 : 4);
-    if (!FMarkStripLoaded) {
-        FMarkStrip.Clear();
-        FStyle.GetBitmap(MarkThemeItem(), FMarkStrip);
-        FMarkStripLoaded = true;
-    }
-    CutFrame(FMarkStrip, mark, kMarkFrames, frame);
-    mark.SetTransparent(MarkTransparent());
-}
-
-void TsuiCheckBox::AdjustSize() {
-    if (!FAutoSize)
-        return;
-    TBitmap mark;
-    LoadMark(mark);
-    ApplyAutoSize(mark);
-}
-
-void TsuiCheckBox::ApplyAutoSize(const TBitmap& mark) {
-    if (!FAutoSize)
-        return;
-    TBitmap scratch(1, 1);
-    TCanvas& c = scratch.Canvas();
-    c.Font().Assign(FontRef());
-    const int height = std::max(c.TextHeight("W") + 2, mark.Height()) + 4;
-    const int width = mark.Width() + c.TextWidth(Caption()) + 8;
-    SetBounds(Left(), Top(), width, height);
-}
-
-void TsuiCheckBox::Paint() {
-    TBitmap mark;
-    LoadMark(mark);
-    ApplyAutoSize(mark);
-
-    TsuiOffscreen buffer(Canvas(), ClientRect());
-    if (buffer.Empty())
-        return;
-    TCanvas& c = buffer.Canvas();
-    c.Font().Assign(FontRef());
-    const int w = Width(), h = Height();
-    if (!FTransparent)
-        FillSolid(c, Rect(0, 0, w, h), Color());
-    else
-        DrawSeeThrough(c, this, dynamic_cast<TTabSheet*>(Parent()) != nullptr);
-    c.Draw(1, (ClientHeight() - mark.Height()) / 2, mark);
-
-    c.Brush().SetStyle(TBrushStyle::bsClear);
-    const int lineHeight = c.TextHeight("W");
-    const int x0 = mark.Width() + 4;
-    const int y0 = (ClientHeight() - lineHeight) / 2;
-    TRect text = Rect(x0, y0, w, h);
-    DrawText(c, Caption(), text, DT_SINGLELINE);
-    if (NeedFocusRect()) {
-        c.Brush().SetStyle(TBrushStyle::bsSolid);
-        c.DrawFocusRect(Rect(x0 - 1, y0, w, y0 + lineHeight + 2));
-    }
-    buffer.CopyToTarget();
-}
-
-void TsuiCheckBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    TComponentTracker alive(this);
-    TCustomControl::MouseDown(button, shift, x, y);
-    if (!alive.Exists() || button != TMouseButton::mbLeft)
-        return;
-    if (CanFocus() && Enabled() && Visible()) {
-        try {
-            SetFocus();
-        } catch (const std::exception&) {
-        }
-    }
-}
-
-void TsuiCheckBox::WndProc(TMessage& m) {
-    switch (m.Msg) {
-    case WM_ERASEBKGND:
-        m.Result = 1;
-        return;
-    case WM_KEYUP: {
-        int key = static_cast<int>(m.WParam);
-        TComponentTracker alive(this);
-        TCustomControl::WndProc(m);
-        if (alive.Exists() && (key == VK_SPACE || key == VK_RETURN) && Focused() && Enabled() &&
-            KeyUpClicks()) {
-            Invalidate();
-            Click();
-        }
-        return;
-    }
-    case CM_DIALOGCHAR:
-        TCustomControl::WndProc(m);
-        if (IsAccel(static_cast<int>(m.WParam), Caption()) && Enabled()) {
-            if (CanFocus()) {
-                try {
-                    SetFocus();
-                } catch (const std::exception&) {
-                }
-            }
-            Click();
-            m.Result = 1;
-        } else {
-            m.Result = 0;
-        }
-        return;
-    case CM_FOCUSCHANGED:
-    case CM_FONTCHANGED:
-    case CM_TEXTCHANGED:
-        Invalidate();
-        break;
-    default:
-        break;
-    }
-    TCustomControl::WndProc(m);
-}
-
-// --- TsuiRadioButton ---
-
-SSI_DEFINE_CLASS(TsuiRadioButton, TsuiCheckBox)
-
-void TsuiRadioButton::DeclarePublished(TPropertyBuilder& p) {
-    p.Integer("GroupIndex", &TsuiRadioButton::GroupIndex, &TsuiRadioButton::SetGroupIndex)
-        .Default(0);
-}
-
-TsuiRadioButton::TsuiRadioButton(TComponent* owner) : TsuiCheckBox(owner) {
-    // Radio buttons see double clicks as such (OnDblClick).
-    SetControlStyle(ControlStyle() | csDoubleClicks);
-}
-
-void TsuiRadioButton::CheckedChanged() {
-    if (!Checked())
-        return;
-    if (TWinControl* parent = Parent()) {
-        for (int i = 0; i < parent->ControlCount(); ++i) {
-            auto* other = dynamic_cast<TsuiRadioButton*>(parent->Controls(i));
-            if (other != nullptr && other != this && other->FGroupIndex == FGroupIndex)
-                other->SetChecked(false);
-        }
-    }
-    FireCheckClick();
-}
-
-void TsuiRadioButton::Toggle() {
-    if (!Checked())
-        SetChecked(true);
-}
-
-void TsuiRadioButton::WndProc(TMessage& m) {
-    if (m.Msg != WM_SETFOCUS) {
-        TsuiCheckBox::WndProc(m);
-        return;
-    }
-    TsuiCheckBox::WndProc(m);
-    // The focus came from another item of a radio group (the arrow keys
-    // move it among the items): the newly focused item is the choice.
-    TWinControl* previous = TWinControl::FindControl(static_cast<HWND>(m.WParam));
-    if (previous != nullptr && previous != this && previous->ClassName() == "TsuiRadioGroupButton")
-        Click();
 }
 
 // --- TsuiToolBarSpeedButton ---

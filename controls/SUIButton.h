@@ -20,6 +20,9 @@
 //
 // Every control composes each paint in an off-screen bitmap and copies it
 // to the screen in one step; nothing is erased beforehand.
+//
+// The push buttons are defined in SUIButton.cpp, the check box and radio
+// button in SUICheckBox.cpp.
 
 #include "framework/graphics/PersistentBitmap.h"
 #include "framework/graphics/PersistentPicture.h"
@@ -42,8 +45,8 @@ class TsuiCustomButton : public TCustomControl {
 public:
     explicit TsuiCustomButton(TComponent* owner);
     ~TsuiCustomButton() override;
-    // Published: ParentColor, PopupMenu, Visible, ParentFont, TabStop,
-    // OnEnter, OnExit (the descendants publish the rest).
+    // The descendants publish most of the button's properties, each in an
+    // order of its own.
     static void DeclarePublished(TPropertyBuilder& p);
 
     bool AutoSize() const { return FAutoSize; }
@@ -355,7 +358,6 @@ class TsuiToolBarSpeedButton : public TCustomPanel {
     SSI_CLASS(TsuiToolBarSpeedButton, TCustomPanel)
 public:
     explicit TsuiToolBarSpeedButton(TComponent* owner);
-    // Published: Glyph, Color, OnClick (besides the panel's).
     static void DeclarePublished(TPropertyBuilder& p);
 
     // Copied without a repaint.

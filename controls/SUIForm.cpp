@@ -2,10 +2,10 @@
 
 #include "controls/SUIMainMenu.h"
 #include "controls/SUIOffscreen.h"
+#include "controls/SUIPaint.h"
 #include "framework/components/PropertyBuilder.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Region.h"
-#include "framework/graphics/TextDrawing.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/ErrorBox.h"
 #include "framework/ui/Forms.h"
@@ -21,10 +21,6 @@ constexpr int kFormRoundCornerInt = 14;
 constexpr int kFormBackgroundColor = 15;
 constexpr int kFormBorderColor = 16;
 constexpr int kFormBorderWidthInt = 17;
-constexpr int kMenuSelectedBorderColor = 18;
-constexpr int kMenuSelectedBackgroundColor = 19;
-constexpr int kMenuSelectedFontColor = 20;
-constexpr int kMenuFontColor = 22;
 constexpr int kControlFontColor = 27;
 
 // The system frame around a bordered form's client area.
@@ -35,12 +31,6 @@ constexpr int kFrame = 3;
 // scrolled up; shared by every skinned form, as the frame reactions expect.
 int gMaximizedSizeCount = 0;
 bool gScrolled = false;
-
-void FillWith(TCanvas& canvas, const TRect& rect, TColor color) {
-    canvas.Brush().SetStyle(TBrushStyle::bsSolid);
-    canvas.Brush().SetColor(color);
-    canvas.FillRect(rect);
-}
 
 } // namespace
 
@@ -79,7 +69,8 @@ void TsuiForm::DeclarePublished(TPropertyBuilder& p) {
 }
 
 TsuiForm::TsuiForm(TComponent* owner)
-    : TCustomPanel(owner), FStyle(*this, [this] { ApplyStyle(); }) {
+    : TCustomPanel(owner), FStyle(*this, [this] { ApplyStyle(); }),
+      FMenuBar(*this, FStyle, [this] { MenuBarFreed(); }) {
     auto* host = dynamic_cast<TCustomForm*>(owner);
     if (host == nullptr)
         return;
@@ -97,8 +88,8 @@ TsuiForm::TsuiForm(TComponent* owner)
     SetParent(host);
     FTitleBar = new TsuiTitleBar(this);
     FTitleBar->SetParent(this);
-    FMenuBarColor = Color();
-    FMenuBarHeight = 22;
+    FMenuBar.SetColor(Color());
+    FMenuBar.SetHeight(22);
 
     SetUIStyle(TsuiUIStyle::DeepBlue);
     FUIStyleAutoUpdateSub = false;
@@ -137,7 +128,7 @@ TsuiForm::TsuiForm(TComponent* owner)
 
 TsuiForm::~TsuiForm() {
     ReleaseHost();
-    FreeMenuBar();
+    FMenuBar.FreeBar();
     if (FTitleBar != nullptr) {
         TsuiTitleBar* bar = FTitleBar;
         FTitleBar = nullptr;
@@ -157,9 +148,9 @@ void TsuiForm::ReleaseHost() {
     if (FClosing)
         return;
     FClosing = true;
-    if (auto* menu = dynamic_cast<TsuiMainMenu*>(FMenu))
-        if (menu->SuiForm() == this)
-            menu->SetSuiForm(nullptr);
+    if (auto* menu = dynamic_cast<TsuiMainMenu*>(Menu()))
+        if (menu->MenuBar() == &FMenuBar)
+            menu->SetMenuBar(nullptr);
     if (FHost != nullptr && !FHost->HasState(csDestroying)) {
         FHost->SetWindowProc(FPreviousWndProc);
         if (FHost->HandleAllocated()) {
@@ -195,12 +186,14 @@ void TsuiForm::ApplyStyle() {
         FBorderColor = theme->GetColor(kFormBorderColor);
         FBorderWidth = theme->GetInt(kFormBorderWidthInt);
         SetColor(theme->GetColor(kFormBackgroundColor));
-        if (FMenuBar != nullptr) {
+        if (TToolBar* menuBar = FMenuBar.ToolBar()) {
+            // Only the bar shown takes the theme's two blues: MenuBarColor
+            // keeps its value.
             int32_t fontColor = theme->GetColor(kControlFontColor);
             if (fontColor == 0x20000)
-                FMenuBar->SetColor(0x00AC5B3B);
+                menuBar->SetColor(0x00AC5B3B);
             else if (fontColor == 0x30000)
-                FMenuBar->SetColor(0x00996733);
+                menuBar->SetColor(0x00996733);
             else
                 SetMenuBarColor(Color());
         }
@@ -217,7 +210,7 @@ void TsuiForm::ApplyStyle() {
         FTitleBar->SetFileTheme(FStyle.FileTheme());
         FTitleBar->SetUIStyle(style);
     }
-    if (auto* menu = dynamic_cast<TsuiMainMenu*>(FMenu)) {
+    if (auto* menu = dynamic_cast<TsuiMainMenu*>(Menu())) {
         menu->SetUIStyle(style);
         menu->SetFileTheme(FStyle.FileTheme());
     }
@@ -226,8 +219,8 @@ void TsuiForm::ApplyStyle() {
     if (IsMDIChild())
         Host()->SetBoundsRect(hostBounds);
     Invalidate();
-    if (FMenuBar != nullptr)
-        FMenuBar->Invalidate();
+    if (FMenuBar.ToolBar() != nullptr)
+        FMenuBar.ToolBar()->Invalidate();
     PaintFrame();
 }
 
@@ -367,22 +360,6 @@ void TsuiForm::SetFormPanel(TCustomPanel* value) {
     }
 }
 
-void TsuiForm::SetMenuBarColor(TColor value) {
-    FMenuBarColor = value;
-    if (FMenuBar != nullptr)
-        FMenuBar->SetColor(value);
-}
-
-void TsuiForm::SetMenuBarHeight(int value) {
-    FMenuBarHeight = value;
-    if (FMenuBar == nullptr)
-        return;
-    FMenuBar->SetHeight(value);
-    FMenuBar->SetButtonHeight(value);
-    for (int i = 0; i < FMenuBar->ButtonCount(); ++i)
-        FMenuBar->Buttons(i)->SetHeight(value);
-}
-
 // --- Removal ---
 
 void TsuiForm::Notification(TComponent* component, TOperation operation) {
@@ -398,9 +375,9 @@ void TsuiForm::Notification(TComponent* component, TOperation operation) {
         ApplyStyleToChildren(this, TsuiUIStyle::DeepBlue, nullptr);
         FStyle.Notification(component, operation);
     }
-    if (component == FMenu) {
-        FMenu = nullptr;
-        FreeMenuBar();
+    if (component == Menu()) {
+        FMenuBar.SetMenu(nullptr);
+        FMenuBar.FreeBar();
     }
     if (component == FFormPanel)
         FFormPanel = nullptr;
@@ -522,9 +499,9 @@ void TsuiForm::ApplicationMessage(TMessage& m, bool& handled) {
 
 void TsuiForm::RouteShortcut(TMessage& m) {
     m.Result = 0;
-    if (FClosing || Host() == nullptr || FMenu == nullptr)
+    if (FClosing || Host() == nullptr || Menu() == nullptr)
         return;
-    if (IsFormActive(Host()) && Host()->Active() && FMenu->IsShortCut(m))
+    if (IsFormActive(Host()) && Host()->Active() && Menu()->IsShortCut(m))
         m.Result = 1;
 }
 
@@ -571,7 +548,7 @@ void TsuiForm::Paint() {
         }
         buffer.CopyToTarget();
     } else {
-        FillWith(Canvas(), client, Color());
+        FillSolid(Canvas(), client, Color());
     }
     // The frame is drawn into the host's surface; the paint that is under
     // way shows it.
@@ -604,25 +581,26 @@ void TsuiForm::PaintFrameOn(TCanvas& canvas) {
     const int W = Host()->Width(), H = Host()->Height(), BW = FBorderWidth;
     const bool titleVisible = FTitleBar != nullptr && FTitleBar->Visible();
     const int T = titleVisible ? FTitleBar->Height() : 0;
-    const bool menuShown = FMenuBar != nullptr && FMenuBar->Visible();
-    const int M = FMenuBar != nullptr ? FMenuBar->Height() : 0;
+    const TToolBar* menuBar = FMenuBar.ToolBar();
+    const bool menuShown = menuBar != nullptr && menuBar->Visible();
+    const int M = menuBar != nullptr ? menuBar->Height() : 0;
 
-    FillWith(canvas, Rect(0, 0, BW, H), FBorderColor);
-    FillWith(canvas, Rect(0, H - BW, W, H), FBorderColor);
-    FillWith(canvas, Rect(W - BW, 0, W, H), FBorderColor);
+    FillSolid(canvas, Rect(0, 0, BW, H), FBorderColor);
+    FillSolid(canvas, Rect(0, H - BW, W, H), FBorderColor);
+    FillSolid(canvas, Rect(W - BW, 0, W, H), FBorderColor);
     if (BW < 4) {
-        FillWith(canvas, Rect(BW, T, kFrame, H - BW), Color());
-        FillWith(canvas, Rect(BW, H - kFrame, W - BW, H - BW), Color());
-        FillWith(canvas, Rect(W - kFrame, T, W - BW, H - BW), Color());
+        FillSolid(canvas, Rect(BW, T, kFrame, H - BW), Color());
+        FillSolid(canvas, Rect(BW, H - kFrame, W - BW, H - BW), Color());
+        FillSolid(canvas, Rect(W - kFrame, T, W - BW, H - BW), Color());
         if (menuShown) {
-            TColor bar = FMenuBar->Color();
-            FillWith(canvas, Rect(BW, T + kFrame, kFrame, T + kFrame + M), bar);
-            FillWith(canvas, Rect(W - kFrame, T + kFrame, W - BW, T + kFrame + M), bar);
+            TColor bar = menuBar->Color();
+            FillSolid(canvas, Rect(BW, T + kFrame, kFrame, T + kFrame + M), bar);
+            FillSolid(canvas, Rect(W - kFrame, T + kFrame, W - BW, T + kFrame + M), bar);
         }
     }
     if (!titleVisible) {
-        FillWith(canvas, Rect(0, 0, W, 1), FBorderColor);
-        FillWith(canvas, Rect(BW, 1, W - BW, kFrame), Color());
+        FillSolid(canvas, Rect(0, 0, W, 1), FBorderColor);
+        FillSolid(canvas, Rect(BW, 1, W - BW, kFrame), Color());
         return;
     }
     TsuiTitleBarSections* sections = FTitleBar->Sections();
@@ -677,176 +655,27 @@ void TsuiForm::UpdateWindowRegion() {
 // --- Menu bar ---
 
 void TsuiForm::SetMenu(TMainMenu* value) {
-    if (auto* old = dynamic_cast<TsuiMainMenu*>(FMenu))
-        if (old->SuiForm() == this)
-            old->SetSuiForm(nullptr);
-    if (FMenu != nullptr)
-        FMenu->RemoveFreeNotification(this);
-    FMenu = value;
+    if (auto* old = dynamic_cast<TsuiMainMenu*>(Menu()))
+        if (old->MenuBar() == &FMenuBar)
+            old->SetMenuBar(nullptr);
+    if (Menu() != nullptr)
+        Menu()->RemoveFreeNotification(this);
+    FMenuBar.SetMenu(value);
     if (auto* menu = dynamic_cast<TsuiMainMenu*>(value))
-        menu->SetSuiForm(this);
+        menu->SetMenuBar(&FMenuBar);
     if (value == nullptr) {
         if (!IsMDIChild())
-            FreeMenuBar();
+            FMenuBar.FreeBar();
         return;
     }
     value->FreeNotification(this);
-    if (FMenuBar == nullptr)
-        CreateMenuBar();
-    RebuildMenuBar();
+    if (FMenuBar.ToolBar() == nullptr && !IsMDIChild())
+        FMenuBar.CreateBar(FTitleBar);
+    FMenuBar.Rebuild();
 }
 
-void TsuiForm::CreateMenuBar() {
-    if (IsMDIChild() || FMenuBar != nullptr)
-        return;
-    FMenuBar = new TToolBar(this);
-    FMenuBar->SetParent(this);
-    FMenuBar->SetFlat(true);
-    FMenuBar->SetEdgeBorders(TEdgeBorders{});
-    FMenuBar->SetShowCaptions(true);
-    FMenuBar->SetHeight(FMenuBarHeight);
-    FMenuBar->SetButtonHeight(FMenuBarHeight);
-    FMenuBar->SetColor(FMenuBarColor);
-    FMenuBar->SetOnCustomDraw(TToolBarCustomDrawEvent(
-        [this](TToolBar* bar, const TRect& r, bool& d) { MenuBarCustomDraw(bar, r, d); }));
-    FMenuBar->SetOnCustomDrawButton(
-        TToolBarCustomDrawButtonEvent([this](TToolBar* bar, TToolButton* b, TCustomDrawState s,
-                                             bool& d) { MenuBarCustomDrawButton(bar, b, s, d); }));
-    FMenuBar->SetWrapable(true);
-    FMenuBar->SetAutoSize(true);
-    FMenuBar->SetAlign(TAlign::alTop);
-    if (FTitleBar != nullptr)
-        FTitleBar->SetTop(0);
-    RefreshMenuBarFont();
-}
-
-void TsuiForm::FreeMenuBar() {
-    if (FMenuBar == nullptr)
-        return;
-    TToolBar* bar = FMenuBar;
-    FMenuBar = nullptr;
-    while (bar->ButtonCount() > 0)
-        bar->Buttons(bar->ButtonCount() - 1)->Free();
-    bar->Free();
+// The frame's margins beside the bar were in the bar's colour.
+void TsuiForm::MenuBarFreed() {
     if (Host() != nullptr && !FClosing)
         Host()->InvalidateFrame();
-}
-
-void TsuiForm::RebuildMenuBar() {
-    if (FMenuBar == nullptr)
-        return;
-    if (FMenu == nullptr) {
-        FreeMenuBar();
-        return;
-    }
-    FMenuBar->SetAutoSize(false);
-    while (FMenuBar->ButtonCount() > 0)
-        FMenuBar->Buttons(FMenuBar->ButtonCount() - 1)->Free();
-    TMenuItem* root = FMenu->Items();
-    for (int i = 0; i < root->Count(); ++i) {
-        auto* button = new TToolButton(this);
-        button->SetParent(FMenuBar);
-        button->SetGrouped(true);
-        button->SetMenuItem(root->Items(i));
-        button->SetAutoSize(true);
-    }
-    FMenuBar->SetAutoSize(true);
-    RefreshMenuBarFont();
-}
-
-void TsuiForm::RefreshMenuBarItems() {
-    if (FMenuBar == nullptr)
-        return;
-    for (int i = 0; i < FMenuBar->ButtonCount(); ++i) {
-        TToolButton* button = FMenuBar->Buttons(i);
-        if (TMenuItem* item = button->MenuItem()) {
-            button->SetCaption(item->Caption());
-            button->SetEnabled(item->Enabled());
-        }
-    }
-}
-
-void TsuiForm::RefreshMenuBarFont() {
-    if (FMenuBar == nullptr)
-        return;
-    if (auto* menu = dynamic_cast<TsuiMainMenu*>(FMenu)) {
-        TPersistentFont* font = FMenuBar->Font();
-        if (menu->UseSystemFont()) {
-            AssignSystemMenuFont(*font);
-        } else {
-            font->SetName(menu->FontName());
-            font->SetSize(menu->FontSize());
-            font->SetCharset(static_cast<uint8_t>(menu->FontCharset()));
-        }
-    }
-    FMenuBar->Invalidate();
-}
-
-void TsuiForm::MenuBarCustomDraw(TToolBar* bar, const TRect&, bool& defaultDraw) {
-    auto* menu = dynamic_cast<TsuiMainMenu*>(FMenu);
-    TsuiUIStyle style = menu != nullptr ? menu->UIStyle() : FStyle.UIStyle();
-    if (style != TsuiUIStyle::MacOS)
-        return;
-    TBitmap picture;
-    LoadSkinBitmap("MACOS_MENU_BAR", picture);
-    bar->Canvas().StretchDraw(Rect(0, 0, bar->Width(), bar->Height()), picture);
-    defaultDraw = false;
-}
-
-void TsuiForm::MenuBarCustomDrawButton(TToolBar* bar, TToolButton* button, TCustomDrawState state,
-                                       bool& defaultDraw) {
-    defaultDraw = false;
-    auto* menu = dynamic_cast<TsuiMainMenu*>(FMenu);
-    const TsuiStyleLink& look = menu != nullptr ? menu->Style() : FStyle;
-    TsuiUIStyle style = look.UIStyle();
-    TCanvas& c = bar->Canvas();
-    if (menu != nullptr) {
-        if (menu->UseSystemFont()) {
-            AssignSystemMenuFont(c.Font());
-        } else {
-            c.Font().SetName(menu->FontName());
-            c.Font().SetSize(menu->FontSize());
-            c.Font().SetCharset(static_cast<uint8_t>(menu->FontCharset()));
-        }
-    }
-    TRect r = button->BoundsRect();
-    const bool pressed = (state & cdsSelected) != 0;
-    const bool hot = pressed || (state & cdsHot) != 0;
-    const std::string caption = button->Caption();
-    if (hot && style == TsuiUIStyle::MacOS) {
-        TBitmap face(r.Width(), r.Height());
-        TBitmap select;
-        LoadSkinBitmap("MACOS_MENU_SELECT", select);
-        face.Canvas().StretchDraw(Rect(0, 0, face.Width(), face.Height()), select);
-        face.Canvas().Font().Assign(c.Font());
-        face.Canvas().Font().SetColor(look.GetColor(kMenuSelectedFontColor));
-        face.Canvas().Brush().SetStyle(TBrushStyle::bsClear);
-        TRect text = Rect(0, 0, face.Width(), face.Height() + 2);
-        DrawText(face.Canvas(), caption, text, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
-        c.Draw(r.Left, r.Top, face);
-        return;
-    }
-    if (hot) {
-        if (pressed)
-            r.Right -= 2;
-        FillWith(c, r, look.GetColor(kMenuSelectedBackgroundColor));
-        c.Brush().SetColor(look.GetColor(kMenuSelectedBorderColor));
-        c.FrameRect(r);
-        if (pressed)
-            r.Left += 2;
-        r.Top += 2;
-        c.Brush().SetStyle(TBrushStyle::bsClear);
-        c.Font().SetColor(look.GetColor(kMenuSelectedFontColor));
-        DrawText(c, caption, r, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
-        return;
-    }
-    c.Brush().SetStyle(TBrushStyle::bsClear);
-    r.Top += 2;
-    TColor color = look.GetColor(kMenuFontColor);
-    if (look.UsesFileTheme() && look.FileTheme()->GetColor(kControlFontColor) == 0x30000)
-        color = clWhite;
-    if (!button->Enabled())
-        color = 0x00808080;
-    c.Font().SetColor(color);
-    DrawText(c, caption, r, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
 }

@@ -7,11 +7,12 @@
 // BorderColor, margins in Color, the title bar's top rows continued into
 // it), and the window is cut to a region whose top corners are round. Every
 // other control of the window sits on the panel. A main menu set as Menu is
-// shown as a painted menu bar under the title bar.
+// shown under the title bar by the form's TsuiMenuBar.
 //
 // One TsuiForm per form: a second one fails at its construction. On any
 // owner but a form it stays a plain panel without title bar.
 
+#include "controls/SUIMenuBar.h"
 #include "controls/SUITitleBar.h"
 #include "framework/ui/Panel.h"
 #include "framework/ui/ToolBar.h"
@@ -21,7 +22,6 @@
 
 class TCustomForm;
 class TMainMenu;
-class TsuiMainMenu;
 
 class TsuiForm : public TCustomPanel {
     SSI_CLASS(TsuiForm, TCustomPanel)
@@ -66,12 +66,12 @@ public:
     TPersistentFont* Font();
     void SetFont(const TPersistentFont& value);
     // The menu shown as the menu bar (none: no menu bar).
-    TMainMenu* Menu() const { return FMenu; }
+    TMainMenu* Menu() const { return FMenuBar.Menu(); }
     void SetMenu(TMainMenu* value);
-    TColor MenuBarColor() const { return FMenuBarColor; }
-    void SetMenuBarColor(TColor value);
-    int MenuBarHeight() const { return FMenuBarHeight; }
-    void SetMenuBarHeight(int value);
+    TColor MenuBarColor() const { return FMenuBar.Color(); }
+    void SetMenuBarColor(TColor value) { FMenuBar.SetColor(value); }
+    int MenuBarHeight() const { return FMenuBar.Height(); }
+    void SetMenuBarHeight(int value) { FMenuBar.SetHeight(value); }
     // The title bar's; 0 while the title bar is hidden.
     int RoundCorner() const;
     void SetRoundCorner(int value);
@@ -83,7 +83,9 @@ public:
     void SetOnTitleBarHelpBtnClick(const TsuiTitleBarButtonClickEvent& e);
 
     TsuiTitleBar* TitleBar() const { return FTitleBar; }
-    TToolBar* MenuBar() const { return FMenuBar; }
+    // The menu bar's tool bar; none without a menu.
+    TToolBar* MenuBar() const { return FMenuBar.ToolBar(); }
+    TsuiMenuBar* SuiMenuBar() { return &FMenuBar; }
     // The form taken over; none once its destruction has begun.
     TCustomForm* HostForm() const { return Host(); }
     const TsuiStyleLink& Style() const { return FStyle; }
@@ -93,9 +95,6 @@ public:
     // Gives the host window its region: a rounded rectangle whose bottom
     // corners are squared again.
     void UpdateWindowRegion();
-    void RebuildMenuBar();
-    void RefreshMenuBarItems();
-    void RefreshMenuBarFont();
     // Result 1 when the host is active and Menu took the key as a shortcut.
     void RouteShortcut(TMessage& message);
 
@@ -115,11 +114,7 @@ private:
     // The frame into the host's surface (window coordinates).
     void PaintFrameOn(TCanvas& canvas);
     void PresentFrame();
-    void CreateMenuBar();
-    void FreeMenuBar();
-    void MenuBarCustomDraw(TToolBar* bar, const TRect& rect, bool& defaultDraw);
-    void MenuBarCustomDrawButton(TToolBar* bar, TToolButton* button, TCustomDrawState state,
-                                 bool& defaultDraw);
+    void MenuBarFreed();
     bool IsMDIChild() const;
     TCustomForm* Host() const;
 
@@ -127,12 +122,9 @@ private:
     bool FUIStyleAutoUpdateSub = false;
     TColor FBorderColor = clBlack;
     int FBorderWidth = 1;
-    TColor FMenuBarColor = clBtnFace;
-    int FMenuBarHeight = 22;
     TCustomPanel* FFormPanel = nullptr;
-    TMainMenu* FMenu = nullptr;
     TsuiTitleBar* FTitleBar = nullptr;
-    TToolBar* FMenuBar = nullptr;
+    TsuiMenuBar FMenuBar;
     TCustomForm* FHost = nullptr;
     TWndMethod FPreviousWndProc;
     bool FInstalledAppHandler = false;

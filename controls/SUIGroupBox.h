@@ -15,8 +15,6 @@ class TsuiCustomGroupBox : public TsuiCustomPanel {
     SSI_CLASS(TsuiCustomGroupBox, TsuiCustomPanel)
 public:
     explicit TsuiCustomGroupBox(TComponent* owner);
-    // Published: FileTheme, UIStyle, Align, Caption, Color, Font, Enabled,
-    // Transparent, ParentColor, ParentFont, TabOrder, TabStop, Visible.
     static void DeclarePublished(TPropertyBuilder& p);
 
     TsuiFileTheme* FileTheme() const { return FStyle.FileTheme(); }

@@ -17,8 +17,8 @@ class TsuiCustomPanel : public TCustomPanel {
     SSI_CLASS(TsuiCustomPanel, TCustomPanel)
 public:
     explicit TsuiCustomPanel(TComponent* owner);
-    // Declares Picture, Transparent, AutoSize and DrawStyle unpublished:
-    // the descendants publish them.
+    // Declares the panel's own properties unpublished: the descendants
+    // publish those they offer.
     static void DeclarePublished(TPropertyBuilder& p);
 
     // Setting it copies the picture (PictureChanged follows), then repaints.
@@ -67,8 +67,5 @@ class TsuiImagePanel : public TsuiCustomPanel {
     SSI_CLASS(TsuiImagePanel, TsuiCustomPanel)
 public:
     explicit TsuiImagePanel(TComponent* owner);
-    // Published: BorderWidth, Picture, Transparent, AutoSize, Alignment,
-    // Align, Font, TabStop, TabOrder, Caption, Color, DrawStyle, Visible,
-    // PopupMenu and the mouse, click, focus and resize events.
     static void DeclarePublished(TPropertyBuilder& p);
 };

@@ -1,6 +1,7 @@
 #include "controls/SUIMainMenu.h"
 
-#include "controls/SUIForm.h"
+#include "controls/SUIMenuBar.h"
+#include "framework/components/Properties.h"
 #include "framework/ui/Forms.h"
 #include "skin/SUIThemes.h"
 
@@ -18,12 +19,13 @@ TsuiMainMenu::TsuiMainMenu(TComponent* owner)
     FCheckMarks.AddMasked(mark, clWhite);
     TMainMenu::SetImages(&FCheckMarks);
     // Dropped on a form: the form's native menu goes, and the form's
-    // skinned frame shows this menu instead.
+    // skinned frame shows this menu instead. The frame is reached through
+    // its published Menu, as the skin library reaches it for its style.
     if (auto* form = dynamic_cast<TCustomForm*>(owner)) {
         form->SetMenu(nullptr);
         for (int i = 0; i < form->ControlCount(); ++i)
-            if (auto* suiForm = dynamic_cast<TsuiForm*>(form->Controls(i))) {
-                suiForm->SetMenu(this);
+            if (TControl* child = form->Controls(i); child->InheritsFrom("TsuiForm")) {
+                SetComponentProp(*child, "Menu", this);
                 break;
             }
     }
@@ -45,23 +47,23 @@ void TsuiMainMenu::SetImages(TImageList* value) {
 
 void TsuiMainMenu::SetUseSystemFont(bool value) {
     TsuiMenuLook<TMainMenu>::SetUseSystemFont(value);
-    if (FSuiForm != nullptr)
-        FSuiForm->RefreshMenuBarFont();
+    if (FMenuBar != nullptr)
+        FMenuBar->RefreshFont();
 }
 
 void TsuiMainMenu::Loaded() {
     TsuiMenuLook<TMainMenu>::Loaded();
-    if (FSuiForm != nullptr)
-        FSuiForm->RebuildMenuBar();
+    if (FMenuBar != nullptr)
+        FMenuBar->Rebuild();
 }
 
 void TsuiMainMenu::MenuChanged(TMenuItem* source, bool rebuild) {
     TsuiMenuLook<TMainMenu>::MenuChanged(source, rebuild);
-    if (HasState(csDestroying) || FSuiForm == nullptr ||
+    if (HasState(csDestroying) || FMenuBar == nullptr ||
         dynamic_cast<TCustomForm*>(Owner()) == nullptr)
         return;
     if (rebuild && !HasState(csLoading))
-        FSuiForm->RebuildMenuBar();
+        FMenuBar->Rebuild();
     else
-        FSuiForm->RefreshMenuBarItems();
+        FMenuBar->RefreshItems();
 }

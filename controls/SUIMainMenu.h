@@ -1,8 +1,8 @@
 #pragma once
 // TsuiMainMenu: the skin library's main menu. Its drop-down items are drawn
 // like a TsuiPopupMenu's; its top-level items are not shown in a native menu
-// bar but in the painted menu bar of the form's TsuiForm, which the menu
-// attaches itself to when it is created on a form that has one.
+// bar but in the TsuiMenuBar of the form's TsuiForm: created on a form that
+// has one, the menu sets itself as that TsuiForm's Menu.
 //
 // It keeps a check-mark list of its own, installed as the menu's image list
 // while the user has set none: Images then reads none.
@@ -10,7 +10,7 @@
 #include "controls/SUIPopupMenu.h"
 #include "framework/graphics/ImageList.h"
 
-class TsuiForm;
+class TsuiMenuBar;
 
 class TsuiMainMenu : public TsuiMenuLook<TMainMenu> {
     SSI_CLASS(TsuiMainMenu, TsuiMenuLook<TMainMenu>)
@@ -26,10 +26,10 @@ public:
     // Refreshes the font of the menu bar that shows this menu.
     void SetUseSystemFont(bool value) override;
 
-    // The TsuiForm showing this menu in its menu bar, or none; kept by that
-    // form's Menu setter.
-    TsuiForm* SuiForm() const { return FSuiForm; }
-    void SetSuiForm(TsuiForm* value) { FSuiForm = value; }
+    // The menu bar showing this menu, or none; kept by the Menu setter of
+    // the TsuiForm that owns the bar.
+    TsuiMenuBar* MenuBar() const { return FMenuBar; }
+    void SetMenuBar(TsuiMenuBar* value) { FMenuBar = value; }
 
     void MenuChanged(TMenuItem* source, bool rebuild) override;
 
@@ -40,5 +40,5 @@ protected:
 
 private:
     TImageList FCheckMarks;
-    TsuiForm* FSuiForm = nullptr;
+    TsuiMenuBar* FMenuBar = nullptr;
 };

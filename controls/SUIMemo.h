@@ -23,10 +23,6 @@ public:
     explicit TsuiMemo(TComponent* owner);
     // The bars it leaves behind no longer call it.
     ~TsuiMemo() override;
-    // Published: FileTheme, UIStyle, BorderColor, VScrollBar, HScrollBar,
-    // Alignment, Color, Font, Lines, MaxLength, ParentColor, ParentFont,
-    // PopupMenu, ReadOnly, ScrollBars, WantReturns, WantTabs, WordWrap
-    // and the change, click, focus, key and mouse events.
     static void DeclarePublished(TPropertyBuilder& p);
 
     TsuiFileTheme* FileTheme() const { return FStyle.FileTheme(); }

@@ -1,5 +1,6 @@
 #include "controls/SUIPopupMenu.h"
 
+#include "controls/SUIPaint.h"
 #include "framework/components/PropertyBuilder.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/ImageList.h"
@@ -29,12 +30,6 @@ void StretchSkinRows(TCanvas& canvas, const char* name, int rows, const TRect& r
     LoadSkinBitmap(name, picture);
     TRect source = Rect(0, 0, picture.Width(), std::min(rows, picture.Height()));
     canvas.StretchBlt(rect, picture, source);
-}
-
-void FillWith(TCanvas& canvas, const TRect& rect, TColor color) {
-    canvas.Brush().SetStyle(TBrushStyle::bsSolid);
-    canvas.Brush().SetColor(color);
-    canvas.FillRect(rect);
 }
 
 } // namespace
@@ -196,8 +191,8 @@ void TsuiMenuLook<TBaseMenu>::DrawMenuItem(TMenuItem* item, TCanvas& canvas, con
     }
     auto barAndBackground = [&] {
         if (FBarWidth > 0)
-            FillWith(canvas, Rect(r.Left, r.Top, r.Left + FBarWidth, r.Bottom), FBarColor);
-        FillWith(canvas, Rect(r.Left + FBarWidth, r.Top, r.Right, r.Bottom), FColor);
+            FillSolid(canvas, Rect(r.Left, r.Top, r.Left + FBarWidth, r.Bottom), FBarColor);
+        FillSolid(canvas, Rect(r.Left + FBarWidth, r.Top, r.Right, r.Bottom), FColor);
     };
 
     if (item->IsLine()) {
@@ -217,7 +212,7 @@ void TsuiMenuLook<TBaseMenu>::DrawMenuItem(TMenuItem* item, TCanvas& canvas, con
         if (macOS) {
             StretchSkinRows(canvas, "MACOS_MENU_SELECT", 20, r);
         } else {
-            FillWith(canvas, r, FSelectedColor);
+            FillSolid(canvas, r, FSelectedColor);
             canvas.Brush().SetColor(FSelectedBorderColor);
             canvas.FrameRect(r);
         }
@@ -246,7 +241,7 @@ void TsuiMenuLook<TBaseMenu>::DrawMenuItem(TMenuItem* item, TCanvas& canvas, con
             canvas.Brush().SetStyle(TBrushStyle::bsSolid);
             canvas.Brush().SetColor(clBlack);
             canvas.FrameRect(Rect(r.Left + 2, r.Top + 1, r.Left + 21, r.Top + 20));
-            FillWith(canvas, Rect(r.Left + 3, r.Top + 2, r.Left + 20, r.Top + 19), FSelectedColor);
+            FillSolid(canvas, Rect(r.Left + 3, r.Top + 2, r.Left + 20, r.Top + 19), FSelectedColor);
         } else {
             CheckMarks().Draw(canvas, r.Left + 4, r.Top + 3, 0, enabled);
         }

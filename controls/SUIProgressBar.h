@@ -19,9 +19,6 @@ class TsuiProgressBar : public TCustomPanel {
     SSI_CLASS(TsuiProgressBar, TCustomPanel)
 public:
     explicit TsuiProgressBar(TComponent* owner);
-    // Published: FileTheme, UIStyle, CaptionColor, ShowCaption,
-    // SmartShowCaption, Max, Min, Position, Orientation, BorderColor, Color,
-    // Picture, Visible, OnMouseDown, OnMouseMove, OnMouseUp, OnClick.
     static void DeclarePublished(TPropertyBuilder& p);
 
     TsuiFileTheme* FileTheme() const { return FStyle.FileTheme(); }

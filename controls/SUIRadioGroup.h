@@ -73,8 +73,6 @@ class TsuiCheckGroup : public TsuiCustomGroupBox {
 public:
     explicit TsuiCheckGroup(TComponent* owner);
     ~TsuiCheckGroup() override;
-    // Published (besides the group box's): Items, Columns, TopMargin,
-    // FontColor, BorderColor, Cursor, OnClick, OnEnter, OnExit.
     static void DeclarePublished(TPropertyBuilder& p);
 
     // One item button per line, made, captioned, freed and laid out again
@@ -138,7 +136,6 @@ class TsuiRadioGroup : public TsuiCheckGroup {
     SSI_CLASS(TsuiRadioGroup, TsuiCheckGroup)
 public:
     explicit TsuiRadioGroup(TComponent* owner);
-    // Published (besides the check group's): ItemIndex.
     static void DeclarePublished(TPropertyBuilder& p);
 
     // The first checked item, -1 for none. Writing -1 unchecks every item

@@ -24,9 +24,6 @@ class TsuiScrollBar : public TCustomPanel {
     SSI_CLASS(TsuiScrollBar, TCustomPanel)
 public:
     explicit TsuiScrollBar(TComponent* owner);
-    // Published: FileTheme, LineButton, Orientation, UIStyle, Max, Min,
-    // Position, SmallChange, LargeChange, PageSize, Color, ParentColor,
-    // PopupMenu, OnChange, OnEnter, OnExit.
     static void DeclarePublished(TPropertyBuilder& p);
 
     TsuiFileTheme* FileTheme() const { return FStyle.FileTheme(); }

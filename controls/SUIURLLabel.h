@@ -12,10 +12,6 @@ class TsuiURLLabel : public TLabel {
     SSI_CLASS(TsuiURLLabel, TLabel)
 public:
     explicit TsuiURLLabel(TComponent* owner);
-    // Published (besides the label's): Caption, AutoSize, Color, Enabled,
-    // Transparent, Visible, WordWrap, PopupMenu, Cursor, URL,
-    // FontHoverColor, FontLinkColor, Font, OnClick, OnMouseDown,
-    // OnMouseMove, OnMouseUp.
     static void DeclarePublished(TPropertyBuilder& p);
 
     // The address a click opens, as written (blanks included).

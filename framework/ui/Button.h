@@ -35,7 +35,3 @@ private:
     bool FPressed = false;
     bool FActive = false; // the button Enter would click now
 };
-
-// Whether `ch` is the accelerator of `caption` (the character after a
-// single "&", compared without regard to case).
-bool IsAccel(int ch, const std::string& caption);

@@ -3,6 +3,7 @@
 #include "framework/components/PropertyBuilder.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/TextDrawing.h"
+#include "framework/ui/Accelerator.h"
 #include "framework/ui/Menus.h"
 
 const TEnumInfo TTextLayoutInfo("TTextLayout", {"tlTop", "tlCenter", "tlBottom"});
@@ -173,20 +174,9 @@ void TLabel::WndProc(TMessage& m) {
         if (FFocusControl != nullptr && FShowAccelChar && IsEnabledInParents() &&
             FFocusControl->CanFocus()) {
             // The label's accelerator moves the focus to its control.
-            std::string caption = Caption();
-            for (size_t i = 0; i + 1 < caption.size(); ++i) {
-                if (caption[i] != '&')
-                    continue;
-                if (caption[i + 1] == '&') {
-                    ++i;
-                    continue;
-                }
-                if (std::toupper(static_cast<unsigned char>(caption[i + 1])) ==
-                    std::toupper(static_cast<int>(m.WParam & 0xFF))) {
-                    FFocusControl->SetFocus();
-                    m.Result = 1;
-                }
-                break;
+            if (IsAccel(static_cast<int>(m.WParam), Caption())) {
+                FFocusControl->SetFocus();
+                m.Result = 1;
             }
         }
         return;

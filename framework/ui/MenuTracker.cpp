@@ -1,7 +1,7 @@
 #include "framework/ui/MenuTracker.h"
 
+#include "framework/ui/Accelerator.h"
 #include "framework/ui/Application.h"
-#include "framework/ui/Button.h"
 #include "framework/ui/MenuWindow.h"
 #include "framework/ui/Menus.h"
 

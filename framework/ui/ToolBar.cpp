@@ -3,8 +3,8 @@
 #include "framework/components/PropertyBuilder.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/TextDrawing.h"
+#include "framework/ui/Accelerator.h"
 #include "framework/ui/Application.h"
-#include "framework/ui/Button.h"
 #include "framework/ui/MenuTracker.h"
 #include "framework/ui/Panel.h"
 

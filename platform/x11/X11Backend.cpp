@@ -67,11 +67,6 @@ uint32_t ModifierState(unsigned int state) {
     return result;
 }
 
-uint32_t ButtonState(unsigned int state) {
-    return ((state & Button1Mask) ? wsLeftButton : 0) | ((state & Button2Mask) ? wsMiddleButton : 0) |
-           ((state & Button3Mask) ? wsRightButton : 0);
-}
-
 unsigned int FontCursor(TWsCursor cursor) {
     switch (cursor) {
     case TWsCursor::IBeam:

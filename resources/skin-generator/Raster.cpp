@@ -23,18 +23,18 @@ TRgb Darken(TRgb c, float amount) {
 }
 
 TRgb TRamp::At(float t) const {
-    if (Stops.empty())
+    if (FStops.empty())
         return {};
-    if (t <= Stops.front().first)
-        return Stops.front().second;
-    for (size_t i = 1; i < Stops.size(); ++i) {
-        if (t <= Stops[i].first) {
-            const float span = Stops[i].first - Stops[i - 1].first;
-            const float u = span > 0 ? (t - Stops[i - 1].first) / span : 1.0f;
-            return Mix(Stops[i - 1].second, Stops[i].second, u);
+    if (t <= FStops.front().first)
+        return FStops.front().second;
+    for (size_t i = 1; i < FStops.size(); ++i) {
+        if (t <= FStops[i].first) {
+            const float span = FStops[i].first - FStops[i - 1].first;
+            const float u = span > 0 ? (t - FStops[i - 1].first) / span : 1.0f;
+            return Mix(FStops[i - 1].second, FStops[i].second, u);
         }
     }
-    return Stops.back().second;
+    return FStops.back().second;
 }
 
 namespace {
@@ -165,12 +165,13 @@ TShader Rows(std::vector<std::pair<int, TRgb>> rows) {
     };
 }
 
-TCanvas::TCanvas(int width, int height) : W(width), H(height), Px(size_t(width) * height * 4) {}
+TCanvas::TCanvas(int width, int height)
+    : FWidth(width), FHeight(height), FPixels(size_t(width) * height * 4) {}
 
 void TCanvas::SetPixel(int x, int y, TRgb c, float opacity) {
-    if (x < 0 || y < 0 || x >= W || y >= H || opacity <= 0)
+    if (x < 0 || y < 0 || x >= FWidth || y >= FHeight || opacity <= 0)
         return;
-    float* p = &Px[(size_t(y) * W + x) * 4];
+    float* p = &FPixels[(size_t(y) * FWidth + x) * 4];
     const float a = std::min(opacity, 1.0f);
     p[0] = c.R * a + p[0] * (1 - a);
     p[1] = c.G * a + p[1] * (1 - a);
@@ -179,8 +180,8 @@ void TCanvas::SetPixel(int x, int y, TRgb c, float opacity) {
 }
 
 void TCanvas::Paint(const TShape& shape, const TShader& shader, float opacity) {
-    for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x) {
+    for (int y = 0; y < FHeight; ++y)
+        for (int x = 0; x < FWidth; ++x) {
             const float px = x + 0.5f, py = y + 0.5f;
             const float coverage = std::clamp(0.5f - shape(px, py), 0.0f, 1.0f);
             if (coverage > 0)
@@ -190,8 +191,8 @@ void TCanvas::Paint(const TShape& shape, const TShader& shader, float opacity) {
 
 void TCanvas::PaintFaded(const TShape& shape, const TShader& shader,
                          const std::function<float(float, float)>& opacity) {
-    for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x) {
+    for (int y = 0; y < FHeight; ++y)
+        for (int x = 0; x < FWidth; ++x) {
             const float px = x + 0.5f, py = y + 0.5f;
             const float coverage = std::clamp(0.5f - shape(px, py), 0.0f, 1.0f);
             if (coverage > 0)
@@ -200,20 +201,20 @@ void TCanvas::PaintFaded(const TShape& shape, const TShader& shader,
 }
 
 void TCanvas::Fill(const TShader& shader, float opacity) {
-    for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x)
+    for (int y = 0; y < FHeight; ++y)
+        for (int x = 0; x < FWidth; ++x)
             SetPixel(x, y, shader(x + 0.5f, y + 0.5f), opacity);
 }
 
 void TCanvas::FillRect(int x0, int y0, int x1, int y1, TRgb colour, float opacity) {
-    for (int y = std::max(y0, 0); y < std::min(y1, H); ++y)
-        for (int x = std::max(x0, 0); x < std::min(x1, W); ++x)
+    for (int y = std::max(y0, 0); y < std::min(y1, FHeight); ++y)
+        for (int x = std::max(x0, 0); x < std::min(x1, FWidth); ++x)
             SetPixel(x, y, colour, opacity);
 }
 
 void TCanvas::Draw(const TCanvas& source, int dx, int dy) {
-    for (int y = 0; y < source.H; ++y)
-        for (int x = 0; x < source.W; ++x) {
+    for (int y = 0; y < source.FHeight; ++y)
+        for (int x = 0; x < source.FWidth; ++x) {
             const float a = source.Alpha(x, y);
             if (a > 0)
                 SetPixel(x + dx, y + dy, source.Colour(x, y), a);
@@ -221,24 +222,24 @@ void TCanvas::Draw(const TCanvas& source, int dx, int dy) {
 }
 
 TRgb TCanvas::Colour(int x, int y) const {
-    const float* p = &Px[(size_t(y) * W + x) * 4];
+    const float* p = &FPixels[(size_t(y) * FWidth + x) * 4];
     if (p[3] <= 0)
         return {};
     return {p[0] / p[3], p[1] / p[3], p[2] / p[3]};
 }
 
 float TCanvas::Alpha(int x, int y) const {
-    return Px[(size_t(y) * W + x) * 4 + 3];
+    return FPixels[(size_t(y) * FWidth + x) * 4 + 3];
 }
 
 std::vector<uint32_t> TCanvas::Flatten(TRgb matte, bool keyed) const {
-    std::vector<uint32_t> out(size_t(W) * H);
+    std::vector<uint32_t> out(size_t(FWidth) * FHeight);
     auto channel = [](float v) {
         return static_cast<uint32_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f));
     };
-    for (int y = 0; y < H; ++y)
-        for (int x = 0; x < W; ++x) {
-            const float* p = &Px[(size_t(y) * W + x) * 4];
+    for (int y = 0; y < FHeight; ++y)
+        for (int x = 0; x < FWidth; ++x) {
+            const float* p = &FPixels[(size_t(y) * FWidth + x) * 4];
             const float a = std::min(p[3], 1.0f);
             uint32_t rgb;
             if (keyed && a < 0.5f) {
@@ -249,7 +250,7 @@ std::vector<uint32_t> TCanvas::Flatten(TRgb matte, bool keyed) const {
                 if (rgb == KeyColour)
                     rgb = 0xFE00FE;
             }
-            out[size_t(y) * W + x] = rgb;
+            out[size_t(y) * FWidth + x] = rgb;
         }
     return out;
 }

@@ -28,11 +28,11 @@ inline constexpr uint32_t KeyColour = 0xFF00FF;
 // A colour ramp over [0, 1]; stops are (position, colour) in rising order.
 class TRamp {
 public:
-    TRamp(std::initializer_list<std::pair<float, TRgb>> stops) : Stops(stops) {}
+    TRamp(std::initializer_list<std::pair<float, TRgb>> stops) : FStops(stops) {}
     TRgb At(float t) const;
 
 private:
-    std::vector<std::pair<float, TRgb>> Stops;
+    std::vector<std::pair<float, TRgb>> FStops;
 };
 
 // Signed distance (pixels; negative inside) of a point.
@@ -67,8 +67,8 @@ TShader Rows(std::vector<std::pair<int, TRgb>> rows);
 class TCanvas {
 public:
     TCanvas(int width, int height);
-    int Width() const { return W; }
-    int Height() const { return H; }
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
 
     // Composites `shader` over the canvas where `shape` covers it.
     void Paint(const TShape& shape, const TShader& shader, float opacity = 1.0f);
@@ -92,8 +92,8 @@ public:
     std::vector<uint32_t> Flatten(TRgb matte, bool keyed) const;
 
 private:
-    int W, H;
-    std::vector<float> Px; // premultiplied R, G, B, A per pixel
+    int FWidth, FHeight;
+    std::vector<float> FPixels; // premultiplied R, G, B, A per pixel
 };
 
 // A 24-bit, bottom-up, uncompressed BMP file's bytes.

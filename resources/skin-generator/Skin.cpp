@@ -29,7 +29,7 @@ TPicture Strip(const std::vector<TPicture>& frames) {
 }
 
 void TRegistry::Add(const std::string& name, int width, int height, TPainter painter) {
-    Entries.push_back({name, width, height, std::move(painter)});
+    FEntries.push_back({name, width, height, std::move(painter)});
 }
 
 namespace {
@@ -45,13 +45,13 @@ TPicture PaintEntry(const std::string& name, int width, int height,
 } // namespace
 
 std::vector<uint8_t> TRegistry::Encode(int index) const {
-    const TEntry& e = Entries.at(size_t(index));
+    const TEntry& e = FEntries.at(size_t(index));
     const TPicture picture = PaintEntry(e.Name, e.Width, e.Height, e.Painter);
     return EncodeBmp(picture.Width, picture.Height, picture.Pixels);
 }
 
 TPicture TRegistry::Paint(const std::string& name) const {
-    for (const TEntry& e : Entries)
+    for (const TEntry& e : FEntries)
         if (e.Name == name)
             return PaintEntry(e.Name, e.Width, e.Height, e.Painter);
     throw std::runtime_error("no skin bitmap named " + name);

@@ -49,8 +49,8 @@ public:
     // Returns the number written.
     int WriteAll(const std::string& folder) const;
 
-    int Count() const { return int(Entries.size()); }
-    const std::string& Name(int index) const { return Entries[index].Name; }
+    int Count() const { return int(FEntries.size()); }
+    const std::string& Name(int index) const { return FEntries[index].Name; }
     // Paints one resource and checks its size; the BMP file's bytes.
     std::vector<uint8_t> Encode(int index) const;
     // Paints the resource of that name and checks its size.
@@ -62,7 +62,7 @@ private:
         int Width, Height;
         TPainter Painter;
     };
-    std::vector<TEntry> Entries;
+    std::vector<TEntry> FEntries;
 };
 
 // Every resource of every look.

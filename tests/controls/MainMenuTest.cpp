@@ -27,12 +27,12 @@ TEST_F(MainMenuTest, WithoutASkinnedFormNothingShowsIt) {
     FHost->SetMenu(native);
     auto* menu = new TsuiMainMenu(FHost);
     EXPECT_EQ(FHost->Menu(), nullptr);
-    EXPECT_EQ(menu->SuiForm(), nullptr);
+    EXPECT_EQ(menu->MenuBar(), nullptr);
     // A skinned form made later shows it once its Menu is set.
     auto* form = new TsuiForm(FHost);
     EXPECT_EQ(form->MenuBar(), nullptr);
     form->SetMenu(menu);
-    EXPECT_EQ(menu->SuiForm(), form);
+    EXPECT_EQ(menu->MenuBar(), form->SuiMenuBar());
     EXPECT_NE(form->MenuBar(), nullptr);
 }
 
@@ -40,7 +40,7 @@ TEST_F(MainMenuTest, DroppedOnASkinnedFormItBecomesItsMenuBar) {
     TsuiForm* form = NewSkinnedForm();
     auto* menu = new TsuiMainMenu(Host());
     EXPECT_EQ(form->Menu(), menu);
-    EXPECT_EQ(menu->SuiForm(), form);
+    EXPECT_EQ(menu->MenuBar(), form->SuiMenuBar());
     EXPECT_EQ(menu->UIStyle(), TsuiUIStyle::WinXP);
     Add(menu->Items(), "&File");
     Add(menu->Items(), "&Edit");
@@ -55,10 +55,10 @@ TEST_F(MainMenuTest, DroppedOnASkinnedFormItBecomesItsMenuBar) {
     menu->Items()->Items(1)->SetCaption("&Change");
     EXPECT_EQ(form->MenuBar()->Buttons(1)->Caption(), "&Change");
 
-    // Another menu takes over; the first one loses its form.
+    // Another menu takes over; the first one loses the bar.
     auto* other = new TsuiMainMenu(Host());
     form->SetMenu(other);
-    EXPECT_EQ(menu->SuiForm(), nullptr);
+    EXPECT_EQ(menu->MenuBar(), nullptr);
     form->SetMenu(nullptr);
     EXPECT_EQ(form->MenuBar(), nullptr);
 }
@@ -111,7 +111,7 @@ TEST_F(MainMenuTest, SwitchingTheSystemFontChangesTheMenuBarFontAtOnce) {
     menu->SetUseSystemFont(false);
     menu->SetFontName("Tahoma");
     menu->SetFontSize(10);
-    form->RefreshMenuBarFont();
+    form->SuiMenuBar()->RefreshFont();
     EXPECT_EQ(form->MenuBar()->Font()->Name(), "Tahoma");
     EXPECT_EQ(form->MenuBar()->Font()->Size(), 10);
     menu->SetUseSystemFont(true);
