@@ -92,17 +92,28 @@ TEST_F(HeadlessApplicationTest, ToolButtonsAreHotAndPressedAndCustomDrawn) {
     EXPECT_EQ(drawn.back().second & cdsDisabled, cdsDisabled);
 }
 
-TEST_F(HeadlessApplicationTest, MenuItemButtonsDropTheirMenuDown) {
-    TForm* form = NewForm(0, 0, 200, 150);
+namespace {
+
+// A main menu on `form` with one item, "&File", holding "E&xit", which counts
+// its clicks in `exits`.
+TMenuItem* FileMenu(TForm* form, int& exits) {
     auto* menu = new TMainMenu(form);
     auto* file = new TMenuItem(form);
     file->SetCaption("&File");
     menu->Items()->Add(file);
     auto* exit = new TMenuItem(form);
     exit->SetCaption("E&xit");
-    int exits = 0;
-    exit->SetOnClick(TNotifyEvent([&](TObject*) { ++exits; }));
+    exit->SetOnClick(TNotifyEvent([&exits](TObject*) { ++exits; }));
     file->Add(exit);
+    return file;
+}
+
+} // namespace
+
+TEST_F(HeadlessApplicationTest, MenuItemButtonsDropTheirMenuDown) {
+    TForm* form = NewForm(0, 0, 200, 150);
+    int exits = 0;
+    TMenuItem* file = FileMenu(form, exits);
     auto* bar = new TToolBar(form);
     bar->SetParent(form);
     bar->SetEdgeBorders({});
@@ -135,15 +146,8 @@ TEST_F(HeadlessApplicationTest, MenuItemButtonsDropTheirMenuDown) {
 // the letter alone, or another letter, does not.
 TEST_F(HeadlessApplicationTest, AltAndTheUnderlinedLetterDropTheMenuDown) {
     TForm* form = NewForm(0, 0, 200, 150);
-    auto* menu = new TMainMenu(form);
-    auto* file = new TMenuItem(form);
-    file->SetCaption("&File");
-    menu->Items()->Add(file);
-    auto* exit = new TMenuItem(form);
-    exit->SetCaption("E&xit");
     int exits = 0;
-    exit->SetOnClick(TNotifyEvent([&](TObject*) { ++exits; }));
-    file->Add(exit);
+    TMenuItem* file = FileMenu(form, exits);
     auto* bar = new TToolBar(form);
     bar->SetParent(form);
     bar->SetShowCaptions(true);
