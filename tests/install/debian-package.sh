@@ -14,6 +14,9 @@ fail() {
   exit 1
 }
 unset DESTDIR
+# The installers these scripts run install on the console, whatever display
+# the terminal has.
+unset DISPLAY WAYLAND_DISPLAY SSI_BACKEND
 
 "$cpack" --config "$build/packaging/CPackConfig.cmake" -G DEB -B "$work/deb" > "$work/cpack.log" 2>&1 ||
   { cat "$work/cpack.log"; fail "cpack failed"; }

@@ -15,6 +15,9 @@ fail() {
   exit 1
 }
 unset DESTDIR
+# The installers these scripts run install on the console, whatever display
+# the terminal has.
+unset DISPLAY WAYLAND_DISPLAY SSI_BACKEND
 
 prefix=$work/prefix
 "$cmake" --install "$build" --prefix "$prefix" > "$work/install.log"

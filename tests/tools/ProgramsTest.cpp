@@ -33,9 +33,12 @@ std::string Quote(const std::string& s) {
     return q + "'";
 }
 
+// Runs a shell command without a display, as on a console: an installer
+// started on a desktop would otherwise open its wizard and wait there.
 Result Shell(const std::string& command) {
     Result result{-1, ""};
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    FILE* pipe =
+        popen(("unset DISPLAY WAYLAND_DISPLAY SSI_BACKEND; " + command + " 2>&1").c_str(), "r");
     if (!pipe)
         return result;
     std::array<char, 4096> buffer;
