@@ -11,6 +11,10 @@ packages=(
   zlib1g-dev
   libsdl2-dev libsdl2-ttf-dev libsdl2-image-dev libjpeg-dev libfontconfig-dev
   fonts-wine fonts-dejavu-core
+  # system faces for the scripts the embedded faces lack, which the tests of
+  # glyph fallback draw: Greek and Cyrillic (DejaVu), Chinese and Japanese
+  # (WenQuanYi Micro Hei, a few megabytes where Noto CJK is far larger)
+  fonts-wqy-microhei
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-apps x11-utils imagemagick
 )

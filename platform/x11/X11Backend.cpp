@@ -1,6 +1,6 @@
 #include "platform/x11/X11Backend.h"
 
-#include "platform/window/CodePage.h"
+#include "platform/kernel32/CodePage.h"
 #include "platform/window/QuitSignals.h"
 #include "platform/x11/X11Keys.h"
 
@@ -29,6 +29,17 @@ constexpr TWsEventType kExposeEvent = TWsEventType::Expose;
 #include <vector>
 
 namespace {
+
+// UTF-8 text in X11's STRING form (Latin-1); a character beyond it is '?'.
+std::string Utf8ToLatin1(std::string_view utf8) {
+    std::string out;
+    for (size_t pos = 0; pos < utf8.size();) {
+        const TCharacter c = DecodeCharacter(utf8, pos);
+        out += c.CodePoint < 0x100 ? static_cast<char>(c.CodePoint) : '?';
+        pos += c.Length;
+    }
+    return out;
+}
 
 // The display's name for messages: $DISPLAY as the library reads it.
 std::string gDisplayName;
@@ -582,7 +593,7 @@ void TX11Backend::SetWindowTitle(TWsWindow window, const std::string& title) {
     TState& s = *FState;
     if (s.Find(window) == nullptr)
         return;
-    const std::string utf8 = AnsiToUtf8(title);
+    const std::string utf8 = ToUtf8(title);
     const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data());
     s.X.XChangeProperty(s.D, Window(window), s.Intern(aNetWmName), s.Intern(aUtf8String), 8,
                         PropModeReplace, bytes, int(utf8.size()));
@@ -646,13 +657,16 @@ void TX11Backend::TState::TranslateKey(XKeyEvent& e, TWindow* w) {
         Status status = 0;
         const int n = X.Xutf8LookupString(context, &e, buffer, int(sizeof buffer), &keysym, &status);
         if ((status == XLookupChars || status == XLookupBoth) && n > 0)
-            text = Utf8ToAnsi(std::string(buffer, size_t(n)));
+            text = ToUtf8(std::string_view(buffer, size_t(n)));
     } else {
         X.XLookupString(&e, buffer, int(sizeof buffer), &keysym, nullptr);
-        const int c = CodePointToAnsi(CharacterFromKeysym(keysym));
+        const char32_t c = CharacterFromKeysym(keysym);
         if (c > 0)
-            text = std::string(1, char(c));
+            AppendUtf8(text, c);
     }
+    // One character message per byte, as the platform sends a multi-byte
+    // character to a window of the system's code page; the receiver joins
+    // them.
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte >= 0x20 && byte != 0x7F)
@@ -678,9 +692,10 @@ void TX11Backend::TState::ServeSelection(const XSelectionRequestEvent& request) 
         reply.property = property;
     } else if (OwnsClipboard && (request.target == utf8 || request.target == XA_STRING ||
                                  request.target == Intern(aText))) {
-        const std::string utf8Text = AnsiToUtf8(Clipboard);
+        // STRING is Latin-1: what it cannot hold is left out of that form.
+        const std::string utf8Text = ToUtf8(Clipboard);
         const bool latin1 = request.target == XA_STRING;
-        const std::string& bytes = latin1 ? Clipboard : utf8Text;
+        const std::string bytes = latin1 ? Utf8ToLatin1(utf8Text) : utf8Text;
         X.XChangeProperty(D, request.requestor, property, latin1 ? XA_STRING : utf8, 8,
                           PropModeReplace, reinterpret_cast<const unsigned char*>(bytes.data()),
                           int(bytes.size()));
@@ -927,7 +942,7 @@ TWsRect TX11Backend::WorkArea() {
 bool TX11Backend::OpenURL(const std::string& url) {
     // The desktop's handler, started in a process of its own that nobody
     // waits for (a second fork hands it to init).
-    const std::string utf8 = AnsiToUtf8(url);
+    const std::string utf8 = ToUtf8(url);
     const pid_t child = fork();
     if (child < 0)
         return false;
@@ -974,7 +989,7 @@ std::string TX11Backend::ClipboardText() {
                     text.assign(reinterpret_cast<const char*>(data), count);
                 s.X.XFree(data);
             }
-            return type == XA_STRING ? text : Utf8ToAnsi(text);
+            return type == XA_STRING ? Latin1ToUtf8(text) : ToUtf8(text);
         }
         pollfd fd{ConnectionNumber(s.D), POLLIN, 0};
         poll(&fd, 1, 10);

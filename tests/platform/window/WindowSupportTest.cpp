@@ -1,32 +1,10 @@
 #include "platform/backend/Backend.h"
-#include "platform/window/CodePage.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/window/WindowShape.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <stdexcept>
-
-TEST(CodePage, EveryAnsiCharacterSurvivesTheRoundTrip) {
-    std::string all;
-    for (int c = 1; c < 256; ++c)
-        all += static_cast<char>(c);
-    EXPECT_EQ(Utf8ToAnsi(AnsiToUtf8(all)), all);
-    EXPECT_EQ(AnsiToUtf8("\x80"), "\xE2\x82\xAC") << "0x80 is the euro sign";
-    EXPECT_EQ(AnsiToUtf8("\xE9"), "\xC3\xA9");
-    EXPECT_EQ(AnsiToUtf8("\x9F"), "\xC5\xB8") << "Y with diaeresis";
-}
-
-TEST(CodePage, WhatAnsiCannotHoldBecomesAQuestionMark) {
-    EXPECT_EQ(Utf8ToAnsi("a\xE2\x86\x92z"), "a?z") << "an arrow has no ANSI code";
-    EXPECT_EQ(Utf8ToAnsi("\xF0\x9F\x98\x80!"), "?!") << "four-byte sequences count once";
-    EXPECT_EQ(Utf8ToAnsi("\xC3"), "?") << "cut-off sequence";
-    EXPECT_EQ(Utf8ToAnsi("\xC0\xAF"), "??") << "overlong form of '/'";
-    EXPECT_EQ(Utf8ToAnsi("\xED\xA0\x80"), "???") << "a surrogate";
-    EXPECT_EQ(Utf8ToAnsi("\xFF"), "?");
-    EXPECT_EQ(CodePointToAnsi(0x2122), 0x99);
-    EXPECT_EQ(CodePointToAnsi(0x0100), -1);
-}
 
 TEST(WindowShape, RectanglesAreClippedAndHalfOpen) {
     TWindowShape shape(10, 5);
