@@ -10,6 +10,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/FontFace.h"
 #include "framework/graphics/Graphic.h"
+#include "platform/kernel32/CodePage.h"
 
 namespace {
 
@@ -377,8 +378,11 @@ void TCanvas::TextRun(int32_t x, int32_t y, const std::string& text, const TRect
         return;
     const int32_t ox = x + FState.Origin.X, oy = y + FState.Origin.Y;
     int32_t pen = ox;
-    for (size_t k = 0; k < text.size(); ++k) {
-        const TGlyph& g = face.Glyph(uint8_t(text[k]));
+    for (size_t k = 0; k < text.size();) {
+        const size_t start = k;
+        const TCharacter c = DecodeCharacter(text, k);
+        k += c.Length;
+        const TGlyph& g = face.Glyph(c.CodePoint);
         const int32_t gx = pen + g.Left, gy = oy + g.Top;
         for (int32_t row = 0; row < g.Height; ++row) {
             const int32_t py = gy + row;
@@ -392,7 +396,7 @@ void TCanvas::TextRun(int32_t x, int32_t y, const std::string& text, const TRect
                     out[px] = color;
             }
         }
-        if (int(k) == underlineIndex) {
+        if (int(start) == underlineIndex) {
             TRect line = Bounds(pen, oy + face.UnderlineTop(), g.Advance, face.LineThickness());
             TRect r;
             if (IntersectRect(r, line, clip))

@@ -13,6 +13,7 @@
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/FontFace.h"
+#include "platform/kernel32/CodePage.h"
 
 namespace {
 
@@ -857,10 +858,17 @@ void TCanvas::StretchBltRop(const TRect& dest, const TBitmap& source, const TRec
 int32_t TCanvas::ExtTextOut(int32_t x, int32_t y, uint32_t options, const TRect* rect,
                             const std::string& text, const std::vector<int32_t>* dx) {
     TFontFace& face = GetFontFace(FFont);
+    // The advance of the i-th character: dx's entry, else the glyph's own.
+    auto advance = [&](size_t i, const TCharacter& c) {
+        return i < dx->size() ? (*dx)[i] : face.Glyph(c.CodePoint).Advance;
+    };
     int32_t width = 0;
     if (dx) {
-        for (size_t i = 0; i < text.size(); ++i)
-            width += i < dx->size() ? (*dx)[i] : face.Glyph(uint8_t(text[i])).Advance;
+        for (size_t pos = 0, i = 0; pos < text.size(); ++i) {
+            const TCharacter c = DecodeCharacter(text, pos);
+            width += advance(i, c);
+            pos += c.Length;
+        }
     } else {
         width = face.TextWidth(text);
     }
@@ -901,9 +909,11 @@ int32_t TCanvas::ExtTextOut(int32_t x, int32_t y, uint32_t options, const TRect*
         return width;
     }
     int32_t pen = x;
-    for (size_t i = 0; i < text.size(); ++i) {
-        TextRun(pen, y, std::string(1, text[i]), clip);
-        pen += i < dx->size() ? (*dx)[i] : face.Glyph(uint8_t(text[i])).Advance;
+    for (size_t pos = 0, i = 0; pos < text.size(); ++i) {
+        const TCharacter c = DecodeCharacter(text, pos);
+        TextRun(pen, y, text.substr(pos, c.Length), clip);
+        pen += advance(i, c);
+        pos += c.Length;
     }
     return width;
 }

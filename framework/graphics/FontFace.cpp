@@ -14,13 +14,17 @@
 
 #include "framework/base/EmbeddedFiles.h"
 #include "framework/base/SysUtils.h"
+#include "framework/graphics/SystemFonts.h"
+#include "platform/kernel32/CodePage.h"
 
 // The faces the build embeds (framework/graphics/CMakeLists.txt).
 extern const TEmbeddedFile EmbeddedFonts[];
 
-// FreeType's modules for the two formats the embedded faces come in, and
-// the renderers and hinter they use. Adding only these (instead of every
-// module the library was built with) keeps the rest out of the program.
+// FreeType's modules for the two formats the embedded faces come in and
+// the OpenType outlines (CFF) that the machine's fallback faces may add,
+// and the renderers and hinters they use. Adding only these (instead of
+// every module the library was built with) keeps the rest out of the
+// program.
 // Each class record starts with its FT_Module_Class, which is all that
 // FT_Add_Module reads, so they are declared as that (as FreeType's own
 // module list declares them).
@@ -30,6 +34,10 @@ extern const FT_Module_Class winfnt_driver_class;
 extern const FT_Module_Class sfnt_module_class;
 extern const FT_Module_Class ft_raster1_renderer_class;
 extern const FT_Module_Class ft_smooth_renderer_class;
+extern const FT_Module_Class cff_driver_class;
+extern const FT_Module_Class psaux_module_class;
+extern const FT_Module_Class pshinter_module_class;
+extern const FT_Module_Class psnames_module_class;
 }
 
 namespace {
@@ -55,7 +63,8 @@ FT_Library Library() {
         if (FT_New_Library(&memory, &lib) != 0)
             throw Exception("Cannot initialise fonts: out of memory");
         for (const FT_Module_Class* module :
-             {&sfnt_module_class, &tt_driver_class, &winfnt_driver_class,
+             {&psnames_module_class, &psaux_module_class, &pshinter_module_class,
+              &sfnt_module_class, &tt_driver_class, &cff_driver_class, &winfnt_driver_class,
               &ft_raster1_renderer_class, &ft_smooth_renderer_class})
             if (FT_Add_Module(lib, module) != 0)
                 throw Exception(Format("Cannot initialise fonts: module %s", module->module_name));
@@ -64,16 +73,9 @@ FT_Library Library() {
     return library;
 }
 
-FT_Face OpenFace(const std::string& fileName, long index) {
-    const std::span<const uint8_t> bytes = FindEmbeddedFile(EmbeddedFonts, fileName);
-    if (bytes.empty())
-        throw Exception(Format("Cannot open font %s: the program does not carry it",
-                               fileName.c_str()));
-    FT_Face face = nullptr;
-    if (FT_New_Memory_Face(Library(), bytes.data(), FT_Long(bytes.size()), index, &face) != 0)
-        throw Exception(Format("Cannot open font %s (face %ld)", fileName.c_str(), index));
-    // A Unicode map where the face has one (a UCS-4 one first), else the
-    // face's own.
+// A Unicode map where the face has one (a UCS-4 one first), else the
+// face's own.
+void ChooseCharmap(FT_Face face) {
     FT_CharMap chosen = nullptr;
     for (int i = 0; i < face->num_charmaps && !chosen; ++i)
         if (face->charmaps[i]->platform_id == 3 && face->charmaps[i]->encoding_id == 10)
@@ -86,18 +88,21 @@ FT_Face OpenFace(const std::string& fileName, long index) {
     }
     if (chosen)
         FT_Set_Charmap(face, chosen);
+}
+
+FT_Face OpenFace(const std::string& fileName, long index) {
+    const std::span<const uint8_t> bytes = FindEmbeddedFile(EmbeddedFonts, fileName);
+    if (bytes.empty())
+        throw Exception(Format("Cannot open font %s: the program does not carry it",
+                               fileName.c_str()));
+    FT_Face face = nullptr;
+    if (FT_New_Memory_Face(Library(), bytes.data(), FT_Long(bytes.size()), index, &face) != 0)
+        throw Exception(Format("Cannot open font %s (face %ld)", fileName.c_str(), index));
+    ChooseCharmap(face);
     return face;
 }
 
 } // namespace
-
-uint32_t AnsiToUnicode(uint8_t ch) {
-    static const uint16_t k80[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-    return (ch >= 0x80 && ch < 0xA0) ? k80[ch - 0x80] : ch;
-}
 
 TFontFile ResolveFontFile(const std::string& family, TFontStyles style) {
     const bool bold = (style & fsBold) != 0;
@@ -107,7 +112,9 @@ TFontFile ResolveFontFile(const std::string& family, TFontStyles style) {
     return TFontFile{bold ? "tahomabd.ttf" : "tahoma.ttf", 0, false};
 }
 
-TFontFace::TFontFace(const TFontFile& file, int32_t height, TFontStyles style) : FFile(file) {
+TFontFace::TFontFace(const TFontFile& file, int32_t height, TFontStyles style,
+                     const std::string& family)
+    : FFile(file), FFamily(family), FStyle(style & (fsBold | fsItalic)) {
     if (height == 0)
         height = -11; // the platform's "default size"
     FFace = OpenFace(file.FileName, file.FaceIndex);
@@ -129,6 +136,7 @@ TFontFace::TFontFace(const TFontFile& file, int32_t height, TFontStyles style) :
         FAscent = int32_t(std::lround(double(winAscent) * ppem / unitsPerEm));
         FDescent = int32_t(std::lround(double(winDescent) * ppem / unitsPerEm));
         FLineThickness = std::max(1, (ppem + 6) / 14);
+        FPixelsPerEm = ppem;
         FSlantOutlines = (style & fsItalic) != 0;
     } else {
         // Bitmap font: each face is one size; take the largest that does not
@@ -165,32 +173,36 @@ TFontFace::TFontFace(const TFontFile& file, int32_t height, TFontStyles style) :
         FDescent = -CeilPixels(FFace->size->metrics.descender);
         // A bitmap face cannot be slanted by the renderer; shear it here.
         FShearItalic = (style & fsItalic) != 0;
+        FPixelsPerEm = std::max(1, FAscent); // its character height
     }
 }
 
 TFontFace::~TFontFace() {
+    for (auto& [key, fallback] : FFallbacks)
+        if (fallback.Face)
+            FT_Done_Face(fallback.Face);
     if (FFace)
         FT_Done_Face(FFace);
 }
 
-TGlyph TFontFace::Render(uint32_t code) {
+TGlyph TFontFace::RenderFrom(FT_Face face, unsigned glyphIndex, bool slant, bool embolden) {
     TGlyph g;
-    FT_UInt index = FT_Get_Char_Index(FFace, code);
-    if (index == 0)
-        index = FT_Get_Char_Index(FFace, '?');
-    if (FT_Load_Glyph(FFace, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_MONO) != 0)
+    if (FT_Load_Glyph(face, glyphIndex, FT_LOAD_DEFAULT | FT_LOAD_TARGET_MONO) != 0)
         return g;
-    FT_GlyphSlot slot = FFace->glyph;
-    if (FSlantOutlines && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+    FT_GlyphSlot slot = face->glyph;
+    const bool outline = slot->format == FT_GLYPH_FORMAT_OUTLINE;
+    if (slant && outline) {
         // The platform's slant for faces without an italic of their own:
         // x moves right by about a fifth of the height above the baseline.
         FT_Matrix shear{1 << 16, FT_Fixed(0.207f * (1 << 16)), 0, 1 << 16};
         FT_Outline_Transform(&slot->outline, &shear);
     }
+    if (embolden && outline)
+        FT_Outline_EmboldenXY(&slot->outline, 64, 0); // one pixel wider
     if (slot->format != FT_GLYPH_FORMAT_BITMAP &&
         FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0)
         return g;
-    g.Advance = CeilPixels(slot->metrics.horiAdvance);
+    g.Advance = CeilPixels(slot->metrics.horiAdvance) + (embolden && outline ? 1 : 0);
     const FT_Bitmap& bitmap = slot->bitmap;
     g.Left = slot->bitmap_left;
     g.Top = FAscent - slot->bitmap_top;
@@ -209,12 +221,71 @@ TGlyph TFontFace::Render(uint32_t code) {
     return g;
 }
 
-const TGlyph& TFontFace::Glyph(uint8_t ch) {
-    std::unique_ptr<TGlyph>& slot = FGlyphs[ch];
-    if (slot)
-        return *slot;
-    slot = std::make_unique<TGlyph>(Render(AnsiToUnicode(ch)));
-    TGlyph& g = *slot;
+TFontFace::TFallback* TFontFace::OpenFallback(const std::string& path, long index, bool embedded,
+                                              bool embolden, bool slant) {
+    auto [it, added] = FFallbacks.try_emplace({(embedded ? "embedded:" : "") + path, index});
+    TFallback& f = it->second;
+    if (!added)
+        return f.Face ? &f : nullptr;
+    // A face that cannot be opened is remembered as such, and passed over.
+    FT_Face face = nullptr;
+    if (embedded) {
+        try {
+            face = OpenFace(path, index);
+        } catch (const Exception&) {
+            return nullptr;
+        }
+    } else if (FT_New_Face(Library(), path.c_str(), index, &face) != 0) {
+        return nullptr;
+    } else {
+        ChooseCharmap(face);
+    }
+    if (!FT_IS_SCALABLE(face) || FT_Set_Pixel_Sizes(face, 0, FT_UInt(FPixelsPerEm)) != 0) {
+        FT_Done_Face(face);
+        return nullptr;
+    }
+    f = TFallback{face, embolden, slant};
+    return &f;
+}
+
+TFontFace::TFallback* TFontFace::FallbackFor(char32_t codePoint, unsigned& glyphIndex) {
+    const bool bold = (FStyle & fsBold) != 0, italic = (FStyle & fsItalic) != 0;
+    // The embedded Tahoma first, so that every machine draws what it holds
+    // the same way.
+    const TFontFile tahoma = ResolveFontFile("Tahoma", FStyle);
+    if (tahoma.FileName != FFile.FileName)
+        if (TFallback* f = OpenFallback(tahoma.FileName, 0, true, false, italic))
+            if ((glyphIndex = FT_Get_Char_Index(f->Face, codePoint)) != 0)
+                return f;
+    const TSystemFontFile system = FindSystemFont(FFamily, bold, italic, codePoint);
+    if (system.Path.empty())
+        return nullptr;
+    TFallback* f =
+        OpenFallback(system.Path, system.Index, false, bold && !system.Bold, italic && !system.Italic);
+    if (f && (glyphIndex = FT_Get_Char_Index(f->Face, codePoint)) != 0)
+        return f;
+    return nullptr;
+}
+
+// What a character no face holds is drawn as: an empty box standing on the
+// baseline, about as high as a capital and half as wide as the em.
+TGlyph TFontFace::Box() const {
+    TGlyph g;
+    g.Height = std::max(3, FPixelsPerEm * 7 / 10);
+    g.Width = std::max(3, FPixelsPerEm / 2);
+    g.Left = 1;
+    g.Top = FAscent - g.Height;
+    g.Advance = g.Width + 2;
+    g.Bits.assign(size_t(g.Width) * size_t(g.Height), 0);
+    for (int32_t y = 0; y < g.Height; ++y)
+        for (int32_t x = 0; x < g.Width; ++x)
+            if (y == 0 || y == g.Height - 1 || x == 0 || x == g.Width - 1)
+                g.Bits[size_t(y) * size_t(g.Width) + size_t(x)] = 255;
+    return g;
+}
+
+// The platform's simulation of bold and italic for a bitmap face.
+void TFontFace::Simulate(TGlyph& g) const {
     if (FFile.SyntheticBold && g.Width > 0) {
         // Emboldening: the glyph ORed with itself one pixel to the right.
         std::vector<uint8_t> bold(size_t(g.Width + 1) * size_t(g.Height), 0);
@@ -243,13 +314,46 @@ const TGlyph& TFontFace::Glyph(uint8_t ch) {
         g.Bits.swap(slanted);
         g.Width += extra;
     }
-    return g;
 }
 
-int32_t TFontFace::TextWidth(const std::string& text) {
+TGlyph TFontFace::Render(char32_t codePoint) {
+    if (const FT_UInt index = FT_Get_Char_Index(FFace, codePoint); index != 0) {
+        TGlyph g = RenderFrom(FFace, index, FSlantOutlines, false);
+        Simulate(g);
+        return g;
+    }
+    unsigned index = 0;
+    if (TFallback* f = FallbackFor(codePoint, index))
+        return RenderFrom(f->Face, index, f->Slant, f->Embolden);
+    return Box();
+}
+
+const TGlyph& TFontFace::Glyph(char32_t codePoint) {
+    if (codePoint < FGlyphs.size()) {
+        std::unique_ptr<TGlyph>& slot = FGlyphs[codePoint];
+        if (!slot)
+            slot = std::make_unique<TGlyph>(Render(codePoint));
+        return *slot;
+    }
+    auto it = FMoreGlyphs.find(codePoint);
+    if (it == FMoreGlyphs.end())
+        it = FMoreGlyphs.emplace(codePoint, Render(codePoint)).first;
+    return it->second;
+}
+
+int32_t TFontFace::TextWidth(std::string_view text) {
     int32_t width = 0;
-    for (unsigned char ch : text)
-        width += Glyph(ch).Advance;
+    for (size_t pos = 0; pos < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[pos]);
+        if (byte < 0x80) {
+            width += Glyph(byte).Advance;
+            ++pos;
+            continue;
+        }
+        const TCharacter c = DecodeCharacter(text, pos);
+        width += Glyph(c.CodePoint).Advance;
+        pos += c.Length;
+    }
     return width;
 }
 
@@ -262,7 +366,7 @@ TFontFace& GetFontFace(const TFont& font) {
     if (it != cache.end())
         return *it->second;
     TFontFile file = ResolveFontFile(font.Name(), shape);
-    auto face = std::make_unique<TFontFace>(file, font.Height(), shape);
+    auto face = std::make_unique<TFontFace>(file, font.Height(), shape, font.Name());
     TFontFace& ref = *face;
     cache.emplace(key, std::move(face));
     return ref;

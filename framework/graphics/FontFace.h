@@ -16,11 +16,23 @@
 //   and any other    pixels, outlines beyond; Latin, Cyrillic, Arabic)
 //   family
 // Italic outlines are slanted as they are loaded.
+//
+// Text is in the system code page (UTF-8, platform/kernel32/CodePage.h), one
+// glyph per character. A character the face lacks comes, in the same size
+// and style and on the same baseline, from the embedded Tahoma, else from
+// the first of the machine's fonts that holds it (SystemFonts.h), else it
+// is drawn as one box: the way desktop toolkits fall back. Left-to-right
+// scripts come out right; right-to-left text is drawn in stored order and
+// scripts that need shaping (Arabic joining, Indic conjuncts) as their
+// isolated letters, as there is no shaping engine.
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/graphics/Font.h"
@@ -48,7 +60,10 @@ struct TFontFile {
 
 class TFontFace {
 public:
-    TFontFace(const TFontFile& file, int32_t height, TFontStyles style);
+    // `family` is the name asked for, which the machine's fonts are
+    // searched by when the face lacks a character.
+    TFontFace(const TFontFile& file, int32_t height, TFontStyles style,
+              const std::string& family = "Tahoma");
     ~TFontFace();
     TFontFace(const TFontFace&) = delete;
     TFontFace& operator=(const TFontFace&) = delete;
@@ -63,21 +78,40 @@ public:
     int32_t StrikeOutTop() const { return FAscent - (FAscent * 3 + 5) / 10; }
     int32_t LineThickness() const { return FLineThickness; }
 
-    // The glyph of an 8-bit ANSI (Windows-1252) character.
-    const TGlyph& Glyph(uint8_t ch);
-    int32_t TextWidth(const std::string& text);
+    // The glyph of a Unicode character, from this face or a fallback.
+    const TGlyph& Glyph(char32_t codePoint);
+    // The sum of the advances of the text's characters.
+    int32_t TextWidth(std::string_view text);
 
 private:
-    TGlyph Render(uint32_t code);
+    // A face drawing the characters this one lacks, at this one's size.
+    struct TFallback {
+        FT_FaceRec_* Face = nullptr;
+        bool Embolden = false; // the style asks for bold, the face is not
+        bool Slant = false; // the style asks for italic, the face is not
+    };
+
+    TGlyph Render(char32_t codePoint);
+    TGlyph RenderFrom(FT_FaceRec_* face, unsigned glyphIndex, bool slant, bool embolden);
+    TFallback* FallbackFor(char32_t codePoint, unsigned& glyphIndex);
+    TFallback* OpenFallback(const std::string& path, long index, bool embedded, bool embolden,
+                            bool slant);
+    TGlyph Box() const;
+    void Simulate(TGlyph& g) const;
 
     TFontFile FFile;
+    std::string FFamily;
+    TFontStyles FStyle = 0;
     FT_FaceRec_* FFace = nullptr;
     int32_t FAscent = 0;
     int32_t FDescent = 0;
+    int32_t FPixelsPerEm = 0; // what fallback faces are sized to
     int32_t FLineThickness = 1;
     bool FShearItalic = false; // a bitmap face slanted by whole pixels
     bool FSlantOutlines = false;
     std::array<std::unique_ptr<TGlyph>, 256> FGlyphs;
+    std::unordered_map<char32_t, TGlyph> FMoreGlyphs;
+    std::map<std::pair<std::string, long>, TFallback> FFallbacks;
 };
 
 // The face for a font (cached for the life of the process; the GUI thread
@@ -86,6 +120,3 @@ TFontFace& GetFontFace(const TFont& font);
 
 // The embedded face a family with the given style resolves to (see above).
 TFontFile ResolveFontFile(const std::string& family, TFontStyles style);
-
-// The Unicode code point of a Windows-1252 character.
-uint32_t AnsiToUnicode(uint8_t ch);

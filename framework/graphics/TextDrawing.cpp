@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/graphics/Canvas.h"
+#include "platform/kernel32/CodePage.h"
 
 namespace {
 
@@ -82,7 +83,10 @@ std::string StripPrefixes(const std::string& text, int& underlineIndex) {
             break; // a trailing "&" shows nothing
         if (text[i + 1] != '&')
             underlineIndex = int(out.size());
-        out += text[++i];
+        // The whole character after the "&", however many bytes it takes.
+        const size_t next = NextCharacter(text, i + 1);
+        out.append(text, i + 1, next - (i + 1));
+        i = next - 1;
     }
     return out;
 }
@@ -92,7 +96,7 @@ std::string EndEllipsis(TCanvas& canvas, const std::string& text, int32_t width)
         return text;
     std::string rest = text;
     while (!rest.empty()) {
-        rest.pop_back();
+        rest.resize(PreviousCharacter(rest, rest.size())); // one character, never a byte
         if (canvas.TextWidth(rest + "...") <= width)
             break;
     }

@@ -12,6 +12,7 @@
 #include "framework/graphics/FontFace.h"
 #include "framework/graphics/metafile/MetafileDC.h"
 #include "framework/graphics/metafile/MetafileFormat.h"
+#include "platform/kernel32/CodePage.h"
 
 namespace {
 
@@ -225,30 +226,35 @@ std::shared_ptr<const TBitmap> RecordDib(const TRecord& r, const uint8_t* file, 
     return dc.Dib(file, r.At() + offBmi, cbBmi, r.At() + offBits, cbBits);
 }
 
-// Windows-1252 for the UTF-16 of EXTTEXTOUTW; what it lacks becomes '?'.
-std::string ToAnsi(const TRecord& r, size_t offset, size_t count) {
-    static const std::array<uint16_t, 256> kTable = [] {
-        std::array<uint16_t, 256> t{};
-        for (int c = 0; c < 256; ++c)
-            t[size_t(c)] = uint16_t(AnsiToUnicode(uint8_t(c)));
-        return t;
-    }();
+// The UTF-16 of EXTTEXTOUTW as system text, with its advances (one per
+// UTF-16 unit) moved to the first byte of each character (the others 0), as
+// the drawing takes one advance per byte. A lone surrogate is U+FFFD.
+std::string Utf16Text(const TRecord& r, size_t offset, size_t count, std::vector<double>& dx) {
     std::string out;
+    std::vector<double> perByte;
     out.reserve(count);
-    for (size_t i = 0; i < count; ++i) {
-        const uint16_t u = LoadU16(r.Bytes(offset + 2 * i));
-        char c = '?';
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            c = char(u);
-        } else {
-            for (int k = 0x80; k < 0xA0; ++k)
-                if (kTable[size_t(k)] == u) {
-                    c = char(k);
-                    break;
-                }
+    for (size_t i = 0; i < count;) {
+        char32_t c = LoadU16(r.Bytes(offset + 2 * i));
+        double advance = i < dx.size() ? dx[i] : 0;
+        size_t units = 1;
+        if (c >= 0xD800 && c < 0xDC00 && i + 1 < count) {
+            const char32_t low = LoadU16(r.Bytes(offset + 2 * (i + 1)));
+            if (low >= 0xDC00 && low < 0xE000) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+                advance += i + 1 < dx.size() ? dx[i + 1] : 0;
+                units = 2;
+            }
         }
-        out += c;
+        if (c >= 0xD800 && c < 0xE000)
+            c = 0xFFFD;
+        const size_t before = out.size();
+        AppendUtf8(out, c);
+        perByte.push_back(advance);
+        perByte.resize(perByte.size() + (out.size() - before - 1), 0.0);
+        i += units;
     }
+    if (!dx.empty())
+        dx = std::move(perByte);
     return out;
 }
 
@@ -260,14 +266,14 @@ void TextRecord(uint32_t type, const TRecord& r, TMetafileDC& dc) {
     const bool wide = type == EMR_EXTTEXTOUTW;
     if (count > r.Size() || !r.Has(offString, count * (wide ? 2 : 1)))
         return;
-    const std::string text =
-        wide ? ToAnsi(r, offString, count)
-             : std::string(reinterpret_cast<const char*>(r.Bytes(offString)), count);
     std::vector<double> dx;
     const size_t step = (options & ETO_PDY) ? 8 : 4;
     if (offDx != 0 && r.Has(offDx, count * step))
         for (size_t i = 0; i < count; ++i)
             dx.push_back(r.I32(offDx + i * step));
+    const std::string text =
+        wide ? Utf16Text(r, offString, count, dx)
+             : std::string(reinterpret_cast<const char*>(r.Bytes(offString)), count);
     const double rect[4] = {double(r.I32(56)), double(r.I32(60)), double(r.I32(64)),
                             double(r.I32(68))};
     dc.Text(r.I32(36), r.I32(40), text, options, (options & 6) ? rect : nullptr,

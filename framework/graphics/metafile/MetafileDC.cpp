@@ -7,6 +7,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/BmpCodec.h"
 #include "framework/graphics/metafile/MetafileFormat.h"
+#include "platform/kernel32/CodePage.h"
 
 namespace {
 
@@ -904,7 +905,7 @@ void TMetafileDC::Text(double x, double y, const std::string& text, uint32_t opt
     if (text.empty() || !RealizeFont())
         return;
     if (text.size() > kMaxTextChars)
-        return Text(x, y, text.substr(0, kMaxTextChars), options, rect, dx);
+        return Text(x, y, text.substr(0, CharacterStart(text, kMaxTextChars)), options, rect, dx);
     const TPoint o = OutRounded(ref.X, ref.Y);
     const int32_t h = std::abs(FCanvas.Font().Height());
     // Every character's glyph is visited, seen or not.
@@ -915,8 +916,11 @@ void TMetafileDC::Text(double x, double y, const std::string& text, uint32_t opt
     if (dx) {
         double cum = 0;
         int32_t prev = CanvasInt(Out(ref.X, ref.Y).X);
-        for (size_t i = 0; i < text.size() && i < dx->size(); ++i) {
-            cum += (*dx)[i];
+        // dx has an entry per byte; a character advances by those of its bytes.
+        for (size_t pos = 0; pos < text.size() && pos < dx->size();) {
+            const size_t end = NextCharacter(text, pos);
+            for (; pos < end && pos < dx->size(); ++pos)
+                cum += (*dx)[pos];
             const int32_t next = CanvasInt(Out(ref.X + cum, ref.Y).X);
             advances.push_back(next - prev);
             prev = next;
