@@ -37,6 +37,30 @@ std::string LicenceText(int lines, char variant = 'A') {
     return text;
 }
 
+// The same in five scripts, a clause each: German, Russian, Greek, Chinese
+// (from a face of the machine's) and English.
+std::string MixedLicenceText(int lines) {
+    static const char* const kClauses[] = {
+        "Der Bildschirmschoner wird ohne jede Gew\xC3\xA4hrleistung geliefert, wie er ist.",
+        "\xD0\x92\xD1\x8B \xD0\xBC\xD0\xBE\xD0\xB6\xD0\xB5\xD1\x82\xD0\xB5 "
+        "\xD1\x83\xD1\x81\xD1\x82\xD0\xB0\xD0\xBD\xD0\xBE\xD0\xB2\xD0\xB8\xD1\x82\xD1\x8C "
+        "\xD0\xB5\xD0\xB3\xD0\xBE \xD0\xB1\xD0\xB5\xD1\x81\xD0\xBF\xD0\xBB\xD0\xB0\xD1\x82\xD0\xBD\xD0\xBE.",
+        "\xCE\x9F\xCE\xB9 \xCE\xB4\xCE\xB7\xCE\xBC\xCE\xB9\xCE\xBF\xCF\x85\xCF\x81\xCE\xB3\xCE\xBF\xCE\xAF "
+        "\xCE\xB4\xCE\xB5\xCE\xBD \xCE\xB5\xCF\x85\xCE\xB8\xCF\x8D\xCE\xBD\xE1\xBF\x83\xCE\xBD\xCF\x84\xCE\xB1\xCE\xB9.",
+        "\xE5\xB1\x8F\xE5\xB9\x95\xE4\xBF\x9D\xE6\x8A\xA4\xE7\xA8\x8B\xE5\xBA\x8F\xE6\x8C\x89\xE5\x8E\x9F\xE6\xA0\xB7"
+        "\xE6\x8F\x90\xE4\xBE\x9B\xEF\xBC\x8C\xE4\xB8\x8D\xE6\x8F\x90\xE4\xBE\x9B\xE4\xBB\xBB\xE4\xBD\x95\xE6\x8B\x85\xE4\xBF\x9D\xE3\x80\x82",
+        "You may not sell the screensaver or include it in a product that is sold.",
+        "",
+    };
+    std::string text;
+    for (int i = 0; i < lines; ++i) {
+        if (i > 0)
+            text += "\r\n";
+        text += std::to_string(i + 1) + ". " + kClauses[i % 6];
+    }
+    return text;
+}
+
 struct TMemoForm {
     TForm* Form = nullptr;
     TsuiMemo* Memo = nullptr;
@@ -44,7 +68,7 @@ struct TMemoForm {
 };
 
 // The wizard's licence memo, 433 x 81, with a skinned vertical bar.
-TMemoForm MemoForm(int lines) {
+TMemoForm MemoForm(int lines, bool mixedScripts = false) {
     TMemoForm f;
     f.Form = Application().CreateForm<TForm>();
     f.Form->SetBorderStyle(TFormBorderStyle::bsDialog);
@@ -53,7 +77,7 @@ TMemoForm MemoForm(int lines) {
     f.Memo->SetParent(f.Form);
     f.Memo->SetBounds(20, 40, 433, 81);
     f.Memo->SetUIStyle(TsuiUIStyle::WinXP);
-    f.Memo->SetText(LicenceText(lines));
+    f.Memo->SetText(mixedScripts ? MixedLicenceText(lines) : LicenceText(lines));
     f.Bar = new TsuiScrollBar(f.Form);
     f.Bar->SetParent(f.Form);
     f.Bar->SetUIStyle(TsuiUIStyle::WinXP);
@@ -110,10 +134,11 @@ void BM_MemoLoadTenThousandLines(benchmark::State& state) {
 BENCHMARK(BM_MemoLoadTenThousandLines)->Unit(benchmark::kMillisecond);
 
 // One page down (up again at the end) through 10 000 lines: the request,
-// the bar following it, the repaint.
+// the bar following it, the repaint; in English, and in five scripts.
 void BM_MemoScrollPage(benchmark::State& state) {
     THeadlessApplication app;
-    TMemoForm f = MemoForm(10000);
+    TMemoForm f = MemoForm(10000, state.range(0) != 0);
+    state.SetLabel(state.range(0) != 0 ? "mixed scripts" : "ASCII");
     f.Memo->DisplayLineCount();
     bool down = true;
     for (auto _ : state) {
@@ -125,6 +150,6 @@ void BM_MemoScrollPage(benchmark::State& state) {
         f.Form->PaintNow();
     }
 }
-BENCHMARK(BM_MemoScrollPage)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MemoScrollPage)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace
