@@ -23,6 +23,7 @@
 #include "framework/ui/Timer.h"
 #include "installer/InstallarUnit.h"
 #include "package/DecompileStream.h"
+#include "platform/kernel32/CodePage.h"
 #include "skin/SUIMgr.h"
 
 using namespace testing_support;
@@ -389,4 +390,99 @@ TEST_F(WizardTest, MetafileLogosDrawInBothPanels) {
         EXPECT_GT(drawn, 100);
         FForm->Free();
     }
+}
+
+namespace {
+
+// A record with the given texts, shown with its licence page.
+Payload TextPayload(const std::string& name, const std::string& copyright,
+                    const std::vector<std::string>& licence) {
+    Payload p;
+    TProject project;
+    project.ScreensaverName = name;
+    project.LogoFile = "C:\\Pictures\\logo.jpg";
+    project.Homepage = "http://example.org/";
+    project.Copyright = copyright;
+    project.ShowLicense = true;
+    for (const std::string& line : licence)
+        project.LicenseText.Add(line);
+    project.SaveToStream();
+    p.record = Bytes(project.ProjectStream.Memory(),
+                     project.ProjectStream.Memory() + project.ProjectStream.Size());
+    p.logo = gfxtest::MakeJpeg(64, 32, 0x00336699);
+    return p;
+}
+
+} // namespace
+
+// The record's texts in any script show as written, on the cover page and
+// the licence page: different words of one script make different pictures,
+// and none of their letters is drawn as the box of a missing character.
+TEST_F(WizardTest, TextsInEveryScriptShowAsWritten) {
+    auto pages = [&](const std::string& name, const std::string& copyright,
+                     const std::string& line, const std::string& artifact = "") {
+        Open(TextPayload(name, copyright, {line, line + " " + line}));
+        const THeadlessImage cover = Backend().Framebuffer(FForm->ScreenWindow());
+        FForm->CoverNextBtn()->Click();
+        Application().ProcessMessages();
+        const THeadlessImage licence = Backend().Framebuffer(FForm->ScreenWindow());
+        if (!artifact.empty())
+            EXPECT_TRUE(SavePng(licence, std::string(SSI_ARTIFACTS_DIR) + "/" + artifact));
+        EXPECT_EQ(FForm->SuiForm()->Caption(), name + " Setup Wizard");
+        EXPECT_EQ(FForm->LicenseMemo()->Lines()->Get(0), line);
+        FForm->Free();
+        FForm = nullptr;
+        Application().ProcessMessages();
+        return std::make_pair(cover.Pixels, licence.Pixels);
+    };
+    // Each script twice, and as boxes: the same number of characters that
+    // no face holds (U+0378).
+    struct TScript {
+        std::string A, B;
+    };
+    const std::vector<TScript> scripts = {
+        {"Caf\xC3\xA9 M\xC3\xBCller", "Caf\xC3\xA8 M\xC3\xB6ller"},
+        {"\xD0\x96\xD1\x83\xD0\xBA", "\xD0\x9A\xD0\xBE\xD1\x82"},
+        {"\xCE\x93\xCE\xB5\xCE\xB9\xCE\xAC", "\xCE\x9B\xCF\x8C\xCE\xB3\xCE\xBF"},
+        {"\xE4\xBD\xA0\xE5\xA5\xBD", "\xE4\xB8\x96\xE7\x95\x8C"},
+    };
+    for (const TScript& s : scripts) {
+        SCOPED_TRACE(s.A);
+        std::string boxes;
+        for (size_t n = CharacterCount(s.A); n > 0; --n)
+            boxes += "\xCD\xB8";
+        const auto a = pages(s.A, "\xC2\xA9 " + s.A, s.A);
+        const auto b = pages(s.B, "\xC2\xA9 " + s.B, s.B);
+        const auto box = pages(boxes, "\xC2\xA9 " + boxes, boxes);
+        EXPECT_NE(a.first, b.first);
+        EXPECT_NE(a.second, b.second);
+        EXPECT_NE(a.first, box.first);
+        EXPECT_NE(a.second, box.second);
+    }
+    // The README's picture: a licence in Russian, Greek and Chinese.
+    pages("\xD0\x90\xD0\xBA\xD0\xB2\xD0\xB0\xD1\x80\xD0\xB8\xD1\x83\xD0\xBC",
+          "\xC2\xA9 2026 \xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD",
+          "\xD0\x9B\xD0\xB8\xD1\x86\xD0\xB5\xD0\xBD\xD0\xB7\xD0\xB8\xD1\x8F \xC2\xB7 "
+          "\xCE\x86\xCE\xB4\xCE\xB5\xCE\xB9\xCE\xB1 \xC2\xB7 "
+          "\xE8\xAE\xB8\xE5\x8F\xAF\xE5\x8D\x8F\xE8\xAE\xAE",
+          "wizard-license-scripts.png");
+}
+
+// A record written in Windows-1252 (as files made elsewhere are) shows the
+// same letters as one written in UTF-8: é, ü, ß, €, –.
+TEST_F(WizardTest, AWindows1252RecordShowsItsLetters) {
+    auto pages = [&](const std::string& name, const std::string& line) {
+        Open(TextPayload(name, line, {line}));
+        const THeadlessImage cover = Backend().Framebuffer(FForm->ScreenWindow());
+        FForm->CoverNextBtn()->Click();
+        Application().ProcessMessages();
+        const THeadlessImage licence = Backend().Framebuffer(FForm->ScreenWindow());
+        FForm->Free();
+        FForm = nullptr;
+        Application().ProcessMessages();
+        return std::make_pair(cover.Pixels, licence.Pixels);
+    };
+    EXPECT_EQ(pages("Caf\xE9 M\xFCller", "Stra\xDF" "e \x80 5 \x96 6"),
+              pages("Caf\xC3\xA9 M\xC3\xBCller",
+                    "Stra\xC3\x9F" "e \xE2\x82\xAC 5 \xE2\x80\x93 6"));
 }
