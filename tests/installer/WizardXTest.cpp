@@ -175,3 +175,31 @@ TEST_F(WizardXTest, TheCloseButtonOnTheCoverPageEndsWithoutInstalling) {
     EXPECT_EQ(WaitForExit(), 0);
     EXPECT_FALSE(Installed());
 }
+
+// A name in any script is the window's title as the desktop reads it (UTF-8),
+// the installed file's name and system.ini's entry.
+TEST_F(WizardXTest, ANameInAnyScriptIsTheTitleTheFileAndTheEntry) {
+    const std::string name = "\xD0\x90\xD0\xBA\xD0\xB2\xD0\xB0\xD1\x80\xD0\xB8\xD1\x83\xD0\xBC "
+                             "\xE6\xB0\xB4\xE6\x97\x8F\xE9\xA6\x86"; // Аквариум 水族馆
+    const fs::path dir = FSandbox.Root();
+    ASSERT_EQ(Run(kBin + "/sspack record --name '" + name + "' --logo-file 'C:\\Art\\logo.jpg' " +
+                  "--homepage https://example.org/ -o " + (dir / "record.txt").string()),
+              0);
+    ASSERT_EQ(Run(kBin + "/sspack build --stub " + kBin + "/ssinstall --runtime " + kBin +
+                  "/demo-screensaver --movie " + (dir / "movie.dat").string() + " --record " +
+                  (dir / "record.txt").string() + " --logo " + SSI_SOURCE_DIR +
+                  "/examples/demo/logo.jpg -o " + (dir / "AquariumSetup").string()),
+              0);
+    Start("/AUTO");
+    const fs::path scr = FSandbox.Windows() / (name + ".scr");
+    ASSERT_TRUE(WaitFor([&] { return fs::exists(scr); })) << "installed under its own name";
+    ASSERT_TRUE(Shown());
+    EXPECT_EQ(Run("xdotool search --name '^" + name + " Setup Wizard$'"), 0)
+        << "the title reaches the desktop as UTF-8";
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    Screenshot("auto-complete-scripts");
+    Click(376, 136, 80, 27); // Finish
+    EXPECT_EQ(WaitForExit(), 0);
+    EXPECT_NE(ReadText(FSandbox.SystemIni()).find("SCRNSAVE.EXE=" + scr.string()),
+              std::string::npos);
+}
