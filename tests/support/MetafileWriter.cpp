@@ -281,6 +281,14 @@ void TEmfWriter::PolyPolygon(const std::vector<std::vector<TPoint>>& polygons, b
 
 void TEmfWriter::ExtTextOutW(int32_t x, int32_t y, const std::string& text, uint32_t options,
                              const TRect* rect) {
+    std::u16string units;
+    for (char c : text)
+        units += char16_t(uint8_t(c));
+    ExtTextOutW(x, y, units, options, rect);
+}
+
+void TEmfWriter::ExtTextOutW(int32_t x, int32_t y, const std::u16string& units,
+                             uint32_t options, const TRect* rect, const std::vector<int32_t>& dx) {
     TBytes b;
     for (int i = 0; i < 4; ++i)
         b.U32(0); // bounds
@@ -289,15 +297,21 @@ void TEmfWriter::ExtTextOutW(int32_t x, int32_t y, const std::string& text, uint
     b.U32(0);
     b.U32(uint32_t(x));
     b.U32(uint32_t(y));
-    b.U32(uint32_t(text.size()));
+    b.U32(uint32_t(units.size()));
     b.U32(76); // the string right after the fixed part
     b.U32(options);
     const TRect r = rect ? *rect : TRect{};
     for (int32_t v : {r.Left, r.Top, r.Right, r.Bottom})
         b.U32(uint32_t(v));
-    b.U32(0); // no advances
-    for (char c : text)
-        b.U16(uint8_t(c));
+    // The advances after the string, padded to four bytes.
+    const size_t padded = (units.size() * 2 + 3) & ~size_t(3);
+    b.U32(dx.empty() ? 0 : uint32_t(76 + padded));
+    for (char16_t u : units)
+        b.U16(uint16_t(u));
+    for (size_t i = units.size() * 2; i < padded; ++i)
+        b.U8(0);
+    for (int32_t d : dx)
+        b.U32(uint32_t(d));
     Record(84, b.Data);
 }
 

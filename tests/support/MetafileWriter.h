@@ -162,8 +162,11 @@ public:
     void CloseFigure() { Record32(61, {}); }
     void FillPath() { Record32(62, {0, 0, 0, 0}); }
     void StrokeAndFillPath() { Record32(63, {0, 0, 0, 0}); }
+    // Text of Latin-1 bytes, or of UTF-16 units with an advance per unit.
     void ExtTextOutW(int32_t x, int32_t y, const std::string& text, uint32_t options = 0,
                      const TRect* rect = nullptr);
+    void ExtTextOutW(int32_t x, int32_t y, const std::u16string& units, uint32_t options,
+                     const TRect* rect, const std::vector<int32_t>& dx = {});
     // StretchDIBits of a whole DIB into (x, y, w, h).
     void StretchDibits(int32_t x, int32_t y, int32_t w, int32_t h, const std::vector<uint8_t>& dib,
                        int32_t dibWidth, int32_t dibHeight, uint32_t rop);

@@ -349,6 +349,31 @@ TEST(Metafile, TextWithAlignmentColoursAndBackground) {
     EXPECT_EQ(PixelsOf(half), PixelsOf(direct));
 }
 
+// EMF text is UTF-16: Cyrillic, Chinese and a character beyond the BMP (a
+// surrogate pair, one character with the advances of both units) draw as
+// the same text in UTF-8 with one advance per character; a lone surrogate
+// is the replacement character.
+TEST(Metafile, WideTextInAnyScriptWithItsAdvances) {
+    TEmfWriter e;
+    e.CreateFont(1, -16, 400, false, "Tahoma");
+    e.SelectObject(1);
+    e.SetBkMode(TRANSPARENT);
+    e.ExtTextOutW(0, 0, u"\u0416\u4F60\U0001F600!", 0, nullptr, {14, 15, 8, 9, 6});
+    e.ExtTextOutW(0, 24, std::u16string(u"a") + char16_t(0xD800) + u"b", 0, nullptr);
+    TBitmap played = Play(Emf1To1(e), 96, 96);
+    TBitmap direct(96, 96);
+    TCanvas& c = direct.Canvas();
+    c.Font().SetName("Tahoma");
+    c.Font().SetHeight(-16);
+    c.Font().SetColor(clBlack);
+    c.Brush().SetStyle(TBrushStyle::bsClear);
+    const std::vector<int32_t> advances = {14, 15, 17, 6};
+    c.ExtTextOut(0, 0, 0, nullptr, "\xD0\x96\xE4\xBD\xA0\xF0\x9F\x98\x80!", &advances);
+    c.TextOut(0, 24, "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(PixelsOf(played), PixelsOf(direct));
+    EXPECT_GT(Count(direct, clBlack), 60);
+}
+
 TEST(Metafile, DibRecordsStretchWithRasterOperations) {
     // A 2 x 2 24-bit DIB: red, green on top; blue, white below.
     const TColor colours[2][2] = {{clRed, clLime}, {clBlue, clWhite}};
