@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -136,4 +137,60 @@ TEST(FormPreview, TheSamePixelsWhateverFontsTheMachineHas) {
         std::filesystem::remove(here);
         std::filesystem::remove(bare);
     }
+}
+
+namespace {
+
+// The skinned window's layout with its caption written as `caption` (a
+// layout value: quoted, or character codes), shown and saved; its pixels.
+std::vector<uint32_t> CaptionPixels(const std::string& caption, const std::string& environment = "") {
+    std::ifstream in(kDemo);
+    std::string layout((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (size_t at; (at = layout.find("'Skinned window'")) != std::string::npos;)
+        layout.replace(at, 16, caption);
+    const std::string file = Scratch("caption.txt"), png = Scratch("caption.png");
+    std::ofstream(file) << layout;
+    const Result r = Preview(file + " --screenshot " + png, environment);
+    EXPECT_EQ(r.status, 0) << r.err;
+    const TPngPixels shot = ReadPngFile(png);
+    std::filesystem::remove(file);
+    std::filesystem::remove(png);
+    return shot.Pixels;
+}
+
+} // namespace
+
+// A caption in any script, written as UTF-8 in quotes or as the layout's
+// character codes (a code per UTF-16 unit), shows its letters: different
+// words of one script are different pictures, and none is the box drawn for
+// a character no face holds. Chinese comes from the machine's faces: where
+// there are none, it is boxes, and the embedded faces' scripts stay as they are.
+TEST(FormPreview, CaptionsInEveryScript) {
+    struct TScript {
+        std::string Quoted, Codes, Other;
+        int Letters;
+    };
+    const std::vector<TScript> scripts = {
+        {"'Gr\xC3\xBC\xC3\x9F" "e'", "'Gr'#252#223'e'", "'Gr\xC3\xB6\xC3\x9F" "e'", 5},
+        {"'\xD0\x96\xD1\x83\xD0\xBA'", "#1046#1091#1082", "'\xD0\x9A\xD0\xBE\xD1\x82'", 3},
+        {"'\xCE\x93\xCE\xB5\xCE\xB9\xCE\xAC'", "#915#949#953#940",
+         "'\xCE\x9B\xCF\x8C\xCE\xB3\xCE\xBF'", 4},
+        {"'\xE4\xBD\xA0\xE5\xA5\xBD'", "#20320#22909", "'\xE4\xB8\x96\xE7\x95\x8C'", 2},
+    };
+    for (const TScript& s : scripts) {
+        SCOPED_TRACE(s.Quoted);
+        const auto quoted = CaptionPixels(s.Quoted);
+        EXPECT_EQ(CaptionPixels(s.Codes), quoted);
+        EXPECT_NE(CaptionPixels(s.Other), quoted);
+        std::string boxes; // U+0378, a code no face holds
+        for (int i = 0; i < s.Letters; ++i)
+            boxes += "#888";
+        EXPECT_NE(CaptionPixels(boxes), quoted);
+    }
+    const std::string bare = "FONTCONFIG_FILE=/nonexistent FONTCONFIG_PATH=/nonexistent "
+                             "XDG_DATA_HOME=/nonexistent XDG_DATA_DIRS=/nonexistent HOME=/nonexistent";
+    EXPECT_EQ(CaptionPixels("#20320#22909", bare), CaptionPixels("#888#889"))
+        << "without the machine's faces, two boxes";
+    EXPECT_EQ(CaptionPixels("#1046#1091#1082", bare), CaptionPixels("#1046#1091#1082"))
+        << "Cyrillic travels with the program";
 }
