@@ -16,6 +16,7 @@
 #include "framework/ui/PageControl.h"
 #include "framework/ui/Timer.h"
 #include "package/DecompileStream.h"
+#include "platform/kernel32/CodePage.h"
 #include "platform/kernel32/FileIO.h"
 #include "resources/Resources.h"
 
@@ -51,10 +52,13 @@ template <class T> T* Bind(TComponent& root, const char* name) {
 // A folder of the wizard's own inside the temporary directory, made with
 // owner-only rights under a name nobody could have prepared, and removed
 // with whatever is in it when the logo has been loaded (or has failed to).
+// Names are system text, handed to the operating system as UTF-8 as the file
+// functions hand them (platform/kernel32/FileIO.h): the logo written under a
+// name in Windows-1252 bytes is the file its picture is then loaded from.
 class TPrivateFolder {
 public:
     explicit TPrivateFolder(const std::string& tempDirectory) {
-        std::string pattern = tempDirectory + "ssinstall-XXXXXX";
+        std::string pattern = ToUtf8(tempDirectory + "ssinstall-XXXXXX");
         std::vector<char> buffer(pattern.begin(), pattern.end());
         buffer.push_back('\0');
         if (mkdtemp(buffer.data()) == nullptr)
@@ -74,10 +78,11 @@ public:
         std::string path = FPath + "/" + name;
         if (name.empty() || name == "." || name == "..")
             throw EFCreateError(Format("Cannot create file %s", path.c_str()));
-        int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        const std::string native = ToUtf8(path);
+        int fd = open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd < 0)
             throw EFCreateError(Format("Cannot create file %s", path.c_str()));
-        FFile = path;
+        FFile = native;
         const uint8_t* bytes = data.Memory();
         size_t left = static_cast<size_t>(data.Size());
         while (left > 0) {
@@ -97,7 +102,7 @@ public:
     }
 
 private:
-    std::string FPath;
+    std::string FPath; // the operating system's names
     std::string FFile;
 };
 

@@ -11,6 +11,7 @@
 #include "package/DecompileStream.h"
 #include "package/Project.h"
 #include "package/Zlib.h"
+#include "platform/kernel32/CodePage.h"
 #include "platform/kernel32/FileIO.h"
 #include "tools/ToolMain.h"
 
@@ -47,6 +48,8 @@ const char* const kUsage =
     "      Writes one stream's content (with --raw: its bytes as stored).\n"
     "  sspack --help\n"
     "      Prints this text.\n"
+    "Texts (the record's values, the licence, the names) are UTF-8; Windows-1252 bytes are\n"
+    "taken as such, with a warning.\n"
     "Exit status: 0 on success, 1 on a failure, 2 on bad usage.\n";
 
 // Command-line options after the command word: "--flag" or "--name value";
@@ -102,7 +105,7 @@ Options Parse(int argc, char** argv, const std::vector<std::string>& withValue,
 // Why the operating system will not let `path` be read, in its own words;
 // "" when it will.
 std::string ReadFailure(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return std::strerror(errno);
     std::string reason;
@@ -145,8 +148,9 @@ void WriteOutput(const std::string& path, const uint8_t* data, size_t size, bool
             Format("Cannot create file %s: %s", path.c_str(), std::strerror(error)));
     }
     struct stat info {};
-    if (executable && stat(path.c_str(), &info) == 0)
-        chmod(path.c_str(), info.st_mode | 0111);
+    const std::string native = ToUtf8(path); // the name ReplaceFileContents wrote
+    if (executable && stat(native.c_str(), &info) == 0)
+        chmod(native.c_str(), info.st_mode | 0111);
 }
 
 std::string ReadText(const std::string& path) {
@@ -165,6 +169,62 @@ std::string FieldValue(const Options& options, const std::string& name) {
     return value;
 }
 
+// Texts are system text: UTF-8, with Windows-1252 bytes read as such, as the
+// installer reads them. A text that is no UTF-8 is kept as it is and named
+// once on standard error, by where it comes from: an option, or a file and
+// the line of the text where the first such byte is.
+void WarnNotUtf8(const std::string& where) {
+    std::fprintf(stderr, "sspack: warning: %s: not UTF-8; read as Windows-1252\n", where.c_str());
+}
+
+void CheckText(const std::string& option, const std::string& text) {
+    if (!IsUtf8(text))
+        WarnNotUtf8(option);
+}
+
+// `lines` of `path`, numbered from `firstLine` (1-based), as one text.
+void CheckLines(const std::string& path, const TStringList& lines, int firstLine = 1) {
+    for (int i = 0; i < lines.Count(); ++i)
+        if (!IsUtf8(lines.Get(i))) {
+            WarnNotUtf8(path + ":" + IntToStr(firstLine + i));
+            return;
+        }
+}
+
+// The texts of the record file `path`, each field on its own and the movie
+// list and the licence each as one text. A record that does not read as one
+// is looked at line by line.
+void CheckRecord(const std::string& path, TMemoryStream& content) {
+    TStringList lines;
+    lines.SetText(std::string(reinterpret_cast<const char*>(content.Memory()),
+                              static_cast<size_t>(content.Size())));
+    // The line each text starts at (0-based), and how many lines it has.
+    std::vector<std::pair<int, int>> texts;
+    try {
+        TProject project;
+        project.ProjectStream.WriteBuffer(content.Memory(), content.Size());
+        project.ProjectStream.SetPosition(0);
+        project.LoadFromStream();
+        const int k = project.FlashList.Count(), l = project.LicenseText.Count();
+        for (int line = 0; line < 6; ++line)
+            texts.push_back({line, 1});
+        texts.push_back({7, k});
+        texts.push_back({11 + k, l});
+        for (int line = 12 + k + l; line < 16 + k + l; ++line)
+            texts.push_back({line, 1});
+    } catch (const Exception&) {
+        texts.clear();
+        for (int line = 0; line < lines.Count(); ++line)
+            texts.push_back({line, 1});
+    }
+    for (const auto& [first, count] : texts) {
+        TStringList text;
+        for (int i = first; i < first + count && i < lines.Count(); ++i)
+            text.Add(lines.Get(i));
+        CheckLines(path, text, first + 1);
+    }
+}
+
 int Record(int argc, char** argv) {
     Options options =
         Parse(argc, argv, {"--name", "--logo-file", "--homepage", "--copyright", "--license", "-o"},
@@ -180,12 +240,15 @@ int Record(int argc, char** argv) {
     project.Homepage = FieldValue(options, "--homepage");
     project.Copyright = FieldValue(options, "--copyright");
     project.ShowLicense = options.Flag("--show-license");
+    for (const char* option : {"--name", "--logo-file", "--homepage", "--copyright"})
+        CheckText(option, options.Optional(option));
     if (options.Has("--license")) {
         std::string text = ReadText(options.Required("--license"));
         if (text.find('\0') != std::string::npos)
             throw Exception("The licence file " + options.Required("--license") +
                             " is not text (it holds a NUL byte)");
         project.LicenseText.SetText(text);
+        CheckLines(options.Required("--license"), project.LicenseText);
     }
     project.SaveToStream();
     WriteOutput(output, project.ProjectStream.Memory(),
@@ -262,6 +325,7 @@ int Build(int argc, char** argv) {
         }
         total += contents[i].Size();
     }
+    CheckRecord(paths[3], contents[3]);
 
     TCompileStream writer;
     {

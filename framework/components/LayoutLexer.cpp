@@ -1,5 +1,7 @@
 #include "framework/components/LayoutLexer.h"
 
+#include "platform/kernel32/CodePage.h"
+
 ELayoutError::ELayoutError(const std::string& message, int line, int column)
     : EReadError(Format("%s (line %d, column %d)", message.c_str(), line, column)),
       FReason(message), FLine(line), FColumn(column) {}
@@ -108,12 +110,38 @@ void TLayoutLexer::ReadNumber() {
         Error("Invalid number");
 }
 
+namespace {
+
+// The character a #code stands for, 0 included: a code below 128 is that
+// ASCII character, 128..255 the Windows-1252 reading of that byte (layouts
+// were written in that code page), anything above a Unicode code point; a
+// surrogate code is half of one, which the reader puts together.
+char32_t CharacterOfCode(int code) {
+    return code < 256 ? Windows1252ToCodePoint(static_cast<unsigned char>(code))
+                      : static_cast<char32_t>(code);
+}
+
+bool IsHighSurrogate(char32_t c) {
+    return c >= 0xD800 && c < 0xDC00;
+}
+bool IsLowSurrogate(char32_t c) {
+    return c >= 0xDC00 && c < 0xE000;
+}
+
+} // namespace
+
 void TLayoutLexer::ReadString() {
     FToken.FKind = TLayoutTokenKind::ltString;
+    // A high surrogate's code waits for the low one that must follow it.
+    char32_t high = 0;
+    int highLine = 0, highColumn = 0;
     for (;;) {
+        if (high != 0 && Peek() != '#')
+            ErrorAt("Invalid character code", highLine, highColumn);
         if (Peek() == '\'') {
             int line = FLine, column = FColumn;
             Advance();
+            std::string part;
             for (;;) {
                 int c = Peek();
                 if (c < 0 || c == '\r' || c == '\n')
@@ -124,30 +152,44 @@ void TLayoutLexer::ReadString() {
                         break;
                     Advance();
                 }
-                FToken.FText += static_cast<char>(c);
+                part += static_cast<char>(c);
             }
+            FToken.FText += ToUtf8(part);
         } else if (Peek() == '#') {
             int line = FLine, column = FColumn;
             Advance();
             int code = 0;
             int digits = 0;
-            if (Peek() == '$') {
+            const bool hex = Peek() == '$';
+            if (hex)
                 Advance();
-                while (HexDigitValue(Peek()) >= 0 && digits < 4) {
-                    code = code * 16 + HexDigitValue(Peek());
-                    ++digits;
-                    Advance();
-                }
-            } else {
-                while (IsDigit(Peek()) && digits < 4) {
-                    code = code * 10 + (Peek() - '0');
-                    ++digits;
-                    Advance();
-                }
+            const int maxDigits = hex ? 4 : 5;
+            for (;;) {
+                const int value = hex ? HexDigitValue(Peek()) : IsDigit(Peek()) ? Peek() - '0' : -1;
+                if (value < 0)
+                    break;
+                if (++digits > maxDigits)
+                    ErrorAt("Invalid character code", line, column);
+                code = code * (hex ? 16 : 10) + value;
+                Advance();
             }
-            if (digits == 0 || code > 255)
+            if (digits == 0 || code > 0x10FFFF)
                 ErrorAt("Invalid character code", line, column);
-            FToken.FText += static_cast<char>(code);
+            char32_t c = CharacterOfCode(code);
+            if (high != 0) {
+                if (!IsLowSurrogate(c))
+                    ErrorAt("Invalid character code", highLine, highColumn);
+                c = 0x10000 + ((high - 0xD800) << 10) + (c - 0xDC00);
+                high = 0;
+            } else if (IsHighSurrogate(c)) {
+                high = c;
+                highLine = line;
+                highColumn = column;
+                continue;
+            } else if (IsLowSurrogate(c)) {
+                ErrorAt("Invalid character code", line, column);
+            }
+            AppendUtf8(FToken.FText, c);
         } else {
             return;
         }

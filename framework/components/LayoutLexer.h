@@ -3,6 +3,15 @@
 // strings ('quoted', with '' for a quote, and #nn character codes, adjacent
 // parts joined), binary blocks ({ hex digits }), and the symbols
 // = : . , + - [ ] ( ) < >. Positions are 1-based lines and byte columns.
+//
+// A string's value is UTF-8. Quoted bytes are system text (UTF-8, other bytes
+// read as Windows-1252; platform/kernel32/CodePage.h) and become their UTF-8.
+// A character code has up to 5 decimal or 4 hexadecimal ($hhhh) digits: below
+// 128 it is that ASCII character, 128 to 255 the Windows-1252 reading of that
+// byte (#128 is the euro sign, #233 e acute: layouts were written in that code
+// page), above that a Unicode code point, given as UTF-16 does: a high
+// surrogate's code followed by a low surrogate's is one character beyond
+// U+FFFF, and a surrogate's code on its own is an "Invalid character code".
 
 #include "framework/base/SysUtils.h"
 

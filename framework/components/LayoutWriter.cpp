@@ -3,6 +3,7 @@
 #include "framework/components/Collections.h"
 #include "framework/base/Streams.h"
 #include "framework/base/StringList.h"
+#include "platform/kernel32/CodePage.h"
 
 // Binary data: 32 bytes (64 hex digits) per line.
 static constexpr size_t kHexBytesPerLine = 32;
@@ -192,26 +193,39 @@ std::string QuoteLayoutString(const std::string& value) {
         return "''";
     std::string out;
     bool quoted = false;
-    for (char ch : value) {
-        auto c = static_cast<unsigned char>(ch);
-        if (c >= 32 && c < 127) {
-            if (!quoted) {
+    const auto quote = [&](bool open) {
+        if (quoted != open)
+            out += '\'';
+        quoted = open;
+    };
+    for (size_t pos = 0; pos < value.size();) {
+        const TCharacter c = DecodeCharacter(value, pos);
+        const char32_t cp = c.CodePoint;
+        if (cp >= 32 && cp < 127) {
+            quote(true);
+            if (cp == '\'')
                 out += '\'';
-                quoted = true;
-            }
-            if (c == '\'')
-                out += '\'';
-            out += ch;
+            out += static_cast<char>(cp);
+        } else if (cp >= 0x80 && cp < 0xA0 &&
+                   Windows1252ToCodePoint(static_cast<unsigned char>(cp)) != cp) {
+            // A C1 control, from its UTF-8 (C2 80 to C2 9F). Its code would
+            // read back as the Windows-1252 character of that byte, so its
+            // UTF-8 goes inside the quotes, which are read as they are. The
+            // five codes Windows-1252 leaves unassigned stand for these
+            // controls themselves and are written as codes.
+            quote(true);
+            out.append(value, pos, c.Length);
+        } else if (cp < 0x10000) {
+            quote(false);
+            out += '#' + std::to_string(cp);
         } else {
-            if (quoted) {
-                out += '\'';
-                quoted = false;
-            }
-            out += '#' + std::to_string(c);
+            quote(false);
+            out += '#' + std::to_string(0xD800 + ((cp - 0x10000) >> 10));
+            out += '#' + std::to_string(0xDC00 + ((cp - 0x10000) & 0x3FF));
         }
+        pos += c.Length;
     }
-    if (quoted)
-        out += '\'';
+    quote(false);
     return out;
 }
 

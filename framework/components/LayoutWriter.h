@@ -15,5 +15,11 @@
 
 std::string WriteLayout(TComponent& root);
 // A string value in layout syntax: printable ASCII in quotes ('' for a
-// quote), everything else as #nn; '' for the empty string.
+// quote), everything else as #nn, the code of each character read as system
+// text (platform/kernel32/CodePage.h): an ASCII control's code, or a Unicode
+// code point, beyond U+FFFF as the two codes of its UTF-16 surrogate pair; ''
+// for the empty string. The reader gives back the text's UTF-8, so Windows-1252
+// bytes come back as the UTF-8 of their characters. A C1 control (U+0080 to
+// U+009F), whose code would read back as the Windows-1252 character of that
+// byte, is written as its UTF-8 inside the quotes instead.
 std::string QuoteLayoutString(const std::string& value);

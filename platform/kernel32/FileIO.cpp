@@ -1,5 +1,7 @@
 #include "platform/kernel32/FileIO.h"
 
+#include "platform/kernel32/CodePage.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -22,7 +24,7 @@ THandle FileOpen(const std::string& path, uint16_t mode) {
         flags |= O_RDONLY;
         break;
     }
-    int fd = ::open(path.c_str(), flags);
+    int fd = ::open(ToUtf8(path).c_str(), flags);
     if (fd < 0)
         return INVALID_HANDLE_VALUE;
     struct stat info {};
@@ -34,7 +36,7 @@ THandle FileOpen(const std::string& path, uint16_t mode) {
 }
 
 THandle FileCreate(const std::string& path) {
-    int fd = ::open(path.c_str(), O_CREAT | O_TRUNC | O_RDWR | O_CLOEXEC, 0644);
+    int fd = ::open(ToUtf8(path).c_str(), O_CREAT | O_TRUNC | O_RDWR | O_CLOEXEC, 0644);
     return fd < 0 ? INVALID_HANDLE_VALUE : fd;
 }
 
@@ -81,15 +83,20 @@ void FileClose(THandle handle) {
 
 bool FileExists(const std::string& path) {
     struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+    return ::stat(ToUtf8(path).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
 bool DeleteFile(const std::string& path) {
-    return ::unlink(path.c_str()) == 0;
+    return ::unlink(ToUtf8(path).c_str()) == 0;
 }
 
 bool ReplaceFileContents(const std::string& path, const void* data, size_t size,
                          unsigned newFileMode) {
+    return ReplaceNativeFileContents(ToUtf8(path), data, size, newFileMode);
+}
+
+bool ReplaceNativeFileContents(const std::string& path, const void* data, size_t size,
+                               unsigned newFileMode) {
     size_t slash = path.rfind('/');
     std::string directory =
         slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);

@@ -42,8 +42,14 @@ bool DeleteFile(const std::string& path);
 // cannot be written; errno then says why.
 bool ReplaceFileContents(const std::string& path, const void* data, size_t size,
                          unsigned newFileMode = 0644);
+// The same on a name the operating system gave (a link's target read from
+// the disk), which is used byte for byte.
+bool ReplaceNativeFileContents(const std::string& nativePath, const void* data, size_t size,
+                               unsigned newFileMode = 0644);
 
 // The running program's own executable file, found through /proc or, where
 // there is none, through the path it was started by; empty when neither
-// leads to it.
+// leads to it. The name is the operating system's: handed back to the
+// functions here it names the same file when it is UTF-8, as a Linux
+// system's names are.
 std::string GetModuleFileName();

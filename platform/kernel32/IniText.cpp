@@ -1,5 +1,7 @@
 #include "platform/kernel32/IniText.h"
 
+#include "platform/kernel32/CodePage.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -37,19 +39,23 @@ std::string Trim(const std::string& s) {
     return s.substr(first, last - first + 1);
 }
 
+// Names are compared character by character, each read as the system reads
+// text (UTF-8, other bytes as their Windows-1252 reading), so that a name
+// the caller gives in UTF-8 finds the same name stored in Windows-1252 bytes
+// and the other way round. Only ASCII letters are folded: "É" and "é" are
+// different names, as they are to a profile file's ASCII-minded readers, and
+// no locale's case rules come into it.
 bool SameName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z')
-            x = static_cast<char>(x - 32);
-        if (y >= 'a' && y <= 'z')
-            y = static_cast<char>(y - 32);
-        if (x != y)
+    size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        const TCharacter x = DecodeCharacter(a, i), y = DecodeCharacter(b, j);
+        const auto fold = [](char32_t c) { return c >= 'a' && c <= 'z' ? c - 32 : c; };
+        if (fold(x.CodePoint) != fold(y.CodePoint))
             return false;
+        i += x.Length;
+        j += y.Length;
     }
-    return true;
+    return i == a.size() && j == b.size();
 }
 
 // The section name of a header line "[name]", if the line is one.
@@ -188,24 +194,6 @@ TIniEncoding EncodingOf(const std::string& file) {
     return TIniEncoding::Bytes;
 }
 
-void AppendUtf8(std::string& out, uint32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 // UTF-16 text (after its mark) as UTF-8. A surrogate without its partner is
 // kept as the three bytes of its own code, so that every line the edit does
 // not touch encodes back to exactly the units it came from. Nothing when the
@@ -301,6 +289,38 @@ std::optional<std::string> TextOf(const std::string& file, TIniEncoding encoding
     }
 }
 
+// A name or value in system text as the file's encoding spells it: bytes as
+// they are for a file without a mark, UTF-8 for the others (whose UTF-16 is
+// made from that), so that Windows-1252 bytes are stored as the characters
+// they stand for rather than as bytes that read back as something else.
+std::string ArgumentFor(TIniEncoding encoding, const std::string& text) {
+    return encoding == TIniEncoding::Bytes ? text : ToUtf8(text);
+}
+
+std::optional<std::string> ArgumentFor(TIniEncoding encoding,
+                                       const std::optional<std::string>& text) {
+    if (!text)
+        return std::nullopt;
+    return ArgumentFor(encoding, *text);
+}
+
+// A value read from a UTF-16 file as system text: a surrogate without its
+// partner (kept by FromUtf16 as the three bytes of its code, which are no
+// UTF-8) becomes U+FFFD, as the platform's own conversion makes it.
+std::string WithoutLoneSurrogates(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\xED' && i + 2 < text.size() &&
+            static_cast<unsigned char>(text[i + 1]) >= 0xA0) {
+            out += "\xEF\xBF\xBD";
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 std::optional<std::string> SetIniFileValue(const std::string& file, const std::string& section,
@@ -310,7 +330,9 @@ std::optional<std::string> SetIniFileValue(const std::string& file, const std::s
     const std::optional<std::string> text = TextOf(file, encoding);
     if (!text)
         return std::nullopt;
-    const std::string edited = SetIniValue(*text, section, key, value);
+    const std::string edited =
+        SetIniValue(*text, ArgumentFor(encoding, section), ArgumentFor(encoding, key),
+                    ArgumentFor(encoding, value));
     if (edited == *text)
         return file;
     switch (encoding) {
@@ -330,6 +352,13 @@ std::optional<std::string> SetIniFileValue(const std::string& file, const std::s
 
 std::optional<std::string> GetIniFileValue(const std::string& file, const std::string& section,
                                            const std::string& key) {
-    const std::optional<std::string> text = TextOf(file, EncodingOf(file));
-    return text ? GetIniValue(*text, section, key) : std::nullopt;
+    const TIniEncoding encoding = EncodingOf(file);
+    const std::optional<std::string> text = TextOf(file, encoding);
+    if (!text)
+        return std::nullopt;
+    std::optional<std::string> value =
+        GetIniValue(*text, ArgumentFor(encoding, section), ArgumentFor(encoding, key));
+    if (value && (encoding == TIniEncoding::Utf16LE || encoding == TIniEncoding::Utf16BE))
+        value = WithoutLoneSurrogates(*value);
+    return value;
 }

@@ -2,9 +2,10 @@
 // Editing the text of an INI file the way the profile routines do, as pure
 // functions on the file's bytes so that the rules can be tested without disk.
 //
-// Sections and keys are matched without regard to case, and the section and
-// key asked for are trimmed of surrounding blanks first, as the file's own
-// names are. A line without '=' inside a section is a key without a value.
+// Sections and keys are matched without regard to case (of ASCII letters),
+// character by character as the system reads text, and the section and key
+// asked for are trimmed of surrounding blanks first, as the file's own names
+// are. A line without '=' inside a section is a key without a value.
 
 #include <optional>
 #include <string>
@@ -25,10 +26,17 @@ std::optional<std::string> GetIniValue(const std::string& text, const std::strin
 // The same on a whole file, in the encoding its byte-order mark names: none
 // (bytes as they are), UTF-8 (EF BB BF, kept in front of the first line), or
 // UTF-16 little- or big-endian (FF FE, FE FF), whose lines are edited and
-// written in UTF-16. Arguments and results are UTF-8 for a UTF-16 file, as
-// POSIX names are. SetIniFileValue gives nothing, meaning the file must be
-// left alone, for a UTF-16 file of an odd byte count or an argument that is
-// no UTF-8; it gives `file` itself when nothing changes.
+// written in UTF-16. Arguments and results are system text (UTF-8, other
+// bytes read as Windows-1252; platform/kernel32/CodePage.h): into a file
+// without a mark the arguments go as the bytes they are, into the others as
+// their UTF-8 (ToUtf8), so that Windows-1252 bytes are stored as the
+// characters they stand for; a value read from a UTF-16 file comes back as
+// UTF-8, a surrogate without its partner as U+FFFD. Names match by their
+// characters, so a name given in Windows-1252 bytes finds the same name
+// stored in UTF-8 and the other way round (case is folded in ASCII only).
+// SetIniFileValue gives nothing, meaning the file must be left alone, for a
+// UTF-16 file of an odd byte count; it gives `file` itself when nothing
+// changes.
 std::optional<std::string> SetIniFileValue(const std::string& file, const std::string& section,
                                            const std::optional<std::string>& key,
                                            const std::optional<std::string>& value);

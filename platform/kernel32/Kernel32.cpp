@@ -1,5 +1,6 @@
 #include "platform/kernel32/Kernel32.h"
 
+#include "platform/kernel32/CodePage.h"
 #include "platform/kernel32/FileIO.h"
 #include "platform/kernel32/IniText.h"
 
@@ -47,9 +48,10 @@ constexpr off_t kMaxProfileSize = 16 * 1024 * 1024;
 
 enum class TProfileRead { Read, Missing, Refused };
 
-// Reads a profile file whole. Only a regular file is read: a FIFO would block
-// the reader until some writer came along, a device may never end. The check
-// is made before opening (opening a FIFO blocks too) and again on what was
+// Reads a profile file whole (`path` is the operating system's name for it,
+// already converted). Only a regular file is read: a FIFO would block the
+// reader until some writer came along, a device may never end. The check is
+// made before opening (opening a FIFO blocks too) and again on what was
 // opened, which is opened without blocking in case it changed in between.
 TProfileRead ReadProfileFile(const std::string& path, std::string& text) {
     text.clear();
@@ -123,7 +125,7 @@ DWORD GetTempPathA(DWORD size, char* buffer) {
 
 DWORD GetShortPathNameA(const char* longPath, char* shortPath, DWORD size) {
     struct stat info {};
-    if (longPath == nullptr || ::stat(longPath, &info) != 0)
+    if (longPath == nullptr || ::stat(ToUtf8(longPath).c_str(), &info) != 0)
         return 0;
     return CopyAnswer(longPath, shortPath, size);
 }
@@ -134,7 +136,7 @@ BOOL WritePrivateProfileStringA(const char* section, const char* key, const char
     if (fileName == nullptr || section == nullptr)
         return FALSE;
 
-    const std::string target = LinkTarget(fileName);
+    const std::string target = LinkTarget(ToUtf8(fileName));
     std::string text;
     if (ReadProfileFile(target, text) == TProfileRead::Refused)
         return FALSE;
@@ -149,7 +151,7 @@ BOOL WritePrivateProfileStringA(const char* section, const char* key, const char
     // Nothing to change, and a missing file is not created to delete from.
     if (*edited == text)
         return TRUE;
-    return ReplaceFileContents(target, edited->data(), edited->size()) ? TRUE : FALSE;
+    return ReplaceNativeFileContents(target, edited->data(), edited->size()) ? TRUE : FALSE;
 }
 
 DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue,
@@ -158,7 +160,7 @@ DWORD GetPrivateProfileStringA(const char* section, const char* key, const char*
         return 0;
     std::string text;
     std::optional<std::string> found;
-    if (section && key && fileName && ReadProfileFile(fileName, text) == TProfileRead::Read)
+    if (section && key && fileName && ReadProfileFile(ToUtf8(fileName), text) == TProfileRead::Read)
         found = GetIniFileValue(text, section, key);
     std::string answer = found ? *found : (defaultValue ? defaultValue : "");
     size_t n = std::min<size_t>(answer.size(), size - 1);

@@ -157,6 +157,37 @@ TEST_F(Installation, ReplacesAnExistingScreensaverAndEntry) {
         << "no temporary files are left behind";
 }
 
+// The name is system text: in Windows-1252 bytes it makes the file whose
+// UTF-8 name shows the same letters. system.ini gets the path in its own
+// encoding: the bytes as given into a file without a mark, UTF-8 into a UTF-8
+// one, UTF-16 into a UTF-16 one.
+TEST_F(Installation, ANameInWindows1252BytesIsInstalledUnderItsUtf8Name) {
+    const std::string windows = FSandbox.Windows().string() + "/";
+    const fs::path utf8 = FSandbox.Windows() / "Caf\xC3\xA9 \xE2\x82\xAC.scr";
+    TRecordingView view;
+    RunInstallation(FInstaller, ProjectNamed("Caf\xE9 \x80"), view);
+    EXPECT_TRUE(fs::exists(utf8));
+    EXPECT_EQ(ReadText(FSandbox.SystemIni()),
+              "[boot]\r\nSCRNSAVE.EXE=" + windows + "Caf\xE9 \x80.scr\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(FSandbox.Windows()), fs::directory_iterator{}),
+              2);
+
+    const std::string mark = "\xEF\xBB\xBF";
+    WriteFile(FSandbox.SystemIni(), {0xEF, 0xBB, 0xBF});
+    RunInstallation(FInstaller, ProjectNamed("Caf\xE9 \x80"), view);
+    EXPECT_EQ(ReadText(FSandbox.SystemIni()),
+              mark + "[boot]\r\nSCRNSAVE.EXE=" + utf8.string() + "\r\n");
+
+    WriteFile(FSandbox.SystemIni(), {0xFF, 0xFE});
+    RunInstallation(FInstaller, ProjectNamed("Caf\xE9 \x80"), view);
+    std::string units;
+    for (char c : "[boot]\r\nSCRNSAVE.EXE=" + windows + "Caf")
+        units += std::string{c, '\0'};
+    units += std::string("\xE9\0 \0\xAC\x20.\0s\0c\0r\0\r\0\n\0", 18);
+    EXPECT_EQ(ReadText(FSandbox.SystemIni()), "\xFF\xFE" + units)
+        << "a Windows-1252 name into a UTF-16 file";
+}
+
 TEST_F(Installation, UnusableNamesAreRefusedBeforeAnythingIsWritten) {
     for (std::string name :
          {std::string(""), std::string("."), std::string(".."), std::string("../evil"),

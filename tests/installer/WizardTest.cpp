@@ -262,6 +262,21 @@ TEST_F(WizardTest, HostileLogoNamesStayInsideThePrivateFolder) {
     EXPECT_EQ(LogoFileName("../../x"), "x");
 }
 
+// The logo's name is system text: written and loaded under the same name
+// when it is in Windows-1252 bytes as when it is in UTF-8.
+TEST_F(WizardTest, ALogoNamedInWindows1252BytesIsShown) {
+    CloseErrorBoxes();
+    for (const std::string& name :
+         {std::string("C:\\Bilder\\Caf\xE9 \x80.jpg"), std::string("Caf\xC3\xA9.jpg")}) {
+        SCOPED_TRACE(name);
+        Open(MakePayload("Aquarium", false, name));
+        EXPECT_NE(dynamic_cast<TJPEGImage*>(FForm->LogoPanel()->Picture()->Graphic()), nullptr);
+        EXPECT_TRUE(fs::is_empty(FTemp));
+        FForm->Free();
+    }
+    EXPECT_TRUE(FBoxes.empty());
+}
+
 TEST_F(WizardTest, AnEmptyHomepageOpensNothing) {
     Payload p = MakePayload("Aquarium", false);
     TProject project;

@@ -418,3 +418,71 @@ TEST_F(Programs, PackageTextReachesTheTerminalEscaped) {
         << failed.out;
     EXPECT_EQ(failed.out.find('\x1b'), std::string::npos);
 }
+
+// Texts are UTF-8; Windows-1252 bytes are still taken, as the installer reads
+// them, with one warning per text naming the option, or the file and line.
+TEST_F(Programs, SspackTakesWindows1252TextWithAWarning) {
+    const fs::path dir = FSandbox.Root();
+    const std::string sspack = Quote(kBin + "/sspack");
+    const std::string licence = "One\r\nCaf\xC3\xA9\r\nCaf\xE9\r\n\x80 again\r\n";
+    WriteFile(dir / "licence.txt", Bytes(licence.begin(), licence.end()));
+    WriteFile(dir / "movie", FMovie);
+    WriteFile(dir / "logo.jpg", FLogo);
+    const std::string warning = ": not UTF-8; read as Windows-1252\n";
+
+    Result record =
+        Shell(sspack + " record --name " + Quote("Caf\xE9") + " --logo-file logo.jpg --homepage " +
+              Quote("http://caf\xE9/") + " --copyright " + Quote("\xC2\xA9 Caf\xC3\xA9") +
+              " --license " + Quote(dir / "licence.txt") + " -o " + Quote(dir / "record"));
+    ASSERT_EQ(record.status, 0) << record.out;
+    EXPECT_EQ(record.out, "sspack: warning: --name" + warning + "sspack: warning: --homepage" +
+                              warning + "sspack: warning: " + (dir / "licence.txt").string() +
+                              ":3" + warning);
+    const std::string text = ReadText(dir / "record");
+    EXPECT_EQ(text.rfind("Caf\xE9\r\nlogo.jpg\r\n\r\nhttp://caf\xE9/\r\n", 0), 0u)
+        << "the texts are kept as they were given";
+    EXPECT_NE(text.find("\r\n4\r\nOne\r\nCaf\xC3\xA9\r\nCaf\xE9\r\n\x80 again\r\n"),
+              std::string::npos);
+
+    const std::string inputs = " --stub " + Quote(kBin + "/ssinstall") + " --runtime " +
+                               Quote(kBin + "/demo-screensaver") + " --movie " +
+                               Quote(dir / "movie") + " --logo " + Quote(dir / "logo.jpg");
+    Result build = Shell(sspack + " build" + inputs + " --record " + Quote(dir / "record") +
+                         " -o " + Quote(dir / "setup"));
+    ASSERT_EQ(build.status, 0) << build.out;
+    const std::string recordPath = (dir / "record").string();
+    EXPECT_EQ(build.out, "sspack: warning: " + recordPath + ":1" + warning +
+                             "sspack: warning: " + recordPath + ":4" + warning +
+                             "sspack: warning: " + recordPath + ":14" + warning)
+        << "the name, the homepage and the licence's first line that is no UTF-8";
+
+    // A record that does not read as one is looked at line by line.
+    WriteFile(dir / "broken", {0xE9, '\r', '\n', 'x', '\r', '\n', 0x80});
+    Result broken = Shell(sspack + " build" + inputs + " --record " + Quote(dir / "broken") +
+                          " -o " + Quote(dir / "broken-setup"));
+    EXPECT_EQ(broken.status, 0) << broken.out;
+    EXPECT_EQ(broken.out, "sspack: warning: " + (dir / "broken").string() + ":1" + warning +
+                              "sspack: warning: " + (dir / "broken").string() + ":3" + warning);
+
+    // The installer reads the name as Windows-1252: the file it installs
+    // has the UTF-8 name, the console shows it in UTF-8, and system.ini
+    // (without a byte-order mark) gets the bytes of the record.
+    Result installed = Install(dir / "setup", "/AUTO");
+    ASSERT_EQ(installed.status, 0) << installed.out;
+    const fs::path scr = FSandbox.Windows() / "Caf\xC3\xA9.scr";
+    EXPECT_TRUE(fs::exists(scr));
+    EXPECT_NE(installed.out.find("Installed " + scr.string() + "\n"), std::string::npos)
+        << installed.out;
+    EXPECT_EQ(ReadText(FSandbox.SystemIni()),
+              "[boot]\r\nSCRNSAVE.EXE=" + FSandbox.Windows().string() + "/Caf\xE9.scr\r\n");
+
+    // UTF-8 texts are taken without a word.
+    Result quiet = Shell(sspack + " record --name " + Quote("Caf\xC3\xA9") + " --copyright " +
+                         Quote("\xC2\xA9") + " -o " + Quote(dir / "utf8-record"));
+    EXPECT_EQ(quiet.status, 0);
+    EXPECT_EQ(quiet.out, "");
+    Result quietBuild = Shell(sspack + " build" + inputs + " --record " +
+                              Quote(dir / "utf8-record") + " -o " + Quote(dir / "utf8-setup"));
+    EXPECT_EQ(quietBuild.status, 0);
+    EXPECT_EQ(quietBuild.out, "");
+}

@@ -1,5 +1,6 @@
 #include "support/ComponentTestClasses.h"
 
+#include "framework/components/LayoutLexer.h"
 #include "framework/components/LayoutReader.h"
 #include "framework/components/LayoutWriter.h"
 #include "framework/components/Properties.h"
@@ -73,7 +74,7 @@ TEST_F(Layout, ReadsEveryKindOfValueAndWritesTheSameTextBack) {
     TTestForm form(nullptr);
     ReadLayout(form, kFullLayout);
     EXPECT_EQ(form.Name(), "MainForm");
-    EXPECT_EQ(form.Title(), "It's\r\ndone\xC8");
+    EXPECT_EQ(form.Title(), "It's\r\ndone\xC3\x88") << "#200 is the Windows-1252 E grave";
     TTestControl* panel = Control(form, "Panel");
     TTestControl* next = Control(form, "NextBtn");
     ASSERT_TRUE(panel && next);
@@ -295,5 +296,90 @@ TEST_F(Layout, StringsQuoteOnlyWhatNeedsIt) {
     EXPECT_EQ(QuoteLayoutString(""), "''");
     EXPECT_EQ(QuoteLayoutString("a'b"), "'a''b'");
     EXPECT_EQ(QuoteLayoutString("\r\nx\t"), "#13#10'x'#9");
+}
+
+// The value of the string token `text` is, or the reason and column it is refused
+// for.
+std::string StringToken(const std::string& text) {
+    try {
+        TLayoutLexer lexer(text);
+        EXPECT_EQ(lexer.Token().Kind(), TLayoutTokenKind::ltString) << text;
+        return lexer.Token().Text();
+    } catch (const ELayoutError& e) {
+        return e.Reason() + " at " + std::to_string(e.Column());
+    }
+}
+
+TEST_F(Layout, CharacterCodesAreWindows1252BelowAndUnicodeAbove256) {
+    EXPECT_EQ(StringToken("#1046#1091#1082"), "\xD0\x96\xD1\x83\xD0\xBA"); // Жук
+    EXPECT_EQ(StringToken("#233"), "\xC3\xA9");
+    EXPECT_EQ(StringToken("#$E9"), "\xC3\xA9");
+    EXPECT_EQ(StringToken("#128"), "\xE2\x82\xAC") << "the euro sign at its Windows-1252 place";
+    EXPECT_EQ(StringToken("#8364#$20AC"), "\xE2\x82\xAC\xE2\x82\xAC");
+    EXPECT_EQ(StringToken("#129#160#255"), "\xC2\x81\xC2\xA0\xC3\xBF")
+        << "an unassigned Windows-1252 byte is the C1 control of its value";
+    EXPECT_EQ(StringToken("#65#127#0"), std::string("A\x7F\0", 3));
+    EXPECT_EQ(StringToken("#65535#00065"), std::string("\xEF\xBF\xBF") + "A");
+    EXPECT_EQ(StringToken("'x'#1046'y'"), "x\xD0\x96y");
+}
+
+TEST_F(Layout, ASurrogatePairIsOneCharacter) {
+    const std::string grinning = "\xF0\x9F\x98\x80"; // U+1F600
+    EXPECT_EQ(StringToken("#55357#56832"), grinning);
+    EXPECT_EQ(StringToken("#$D83D#$DE00'!'"), grinning + "!");
+    EXPECT_EQ(StringToken("'a'#$D834#$DD1E"), "a\xF0\x9D\x84\x9E");
+    EXPECT_EQ(StringToken("#55357"), "Invalid character code at 1");
+    EXPECT_EQ(StringToken("'a'#55357'b'"), "Invalid character code at 4");
+    EXPECT_EQ(StringToken("#55357#65"), "Invalid character code at 1");
+    EXPECT_EQ(StringToken("#55357#55357#56832"), "Invalid character code at 1");
+    EXPECT_EQ(StringToken("'a'#56832"), "Invalid character code at 4") << "a low one first";
+}
+
+TEST_F(Layout, CharacterCodesHaveAtMostFiveDecimalOrFourHexadecimalDigits) {
+    EXPECT_EQ(StringToken("#99999"), "\xF0\x98\x9A\x9F") << "a code point beyond U+FFFF";
+    EXPECT_EQ(StringToken("'x'#100000"), "Invalid character code at 4");
+    EXPECT_EQ(StringToken("#$FFFF"), "\xEF\xBF\xBF");
+    EXPECT_EQ(StringToken("#$10000"), "Invalid character code at 1");
+    EXPECT_EQ(StringToken("#$"), "Invalid character code at 1");
+    EXPECT_EQ(StringToken("#x"), "Invalid character code at 1");
+}
+
+TEST_F(Layout, QuotedBytesAreSystemText) {
+    EXPECT_EQ(StringToken("'Caf\xE9 \x80'"), "Caf\xC3\xA9 \xE2\x82\xAC");
+    EXPECT_EQ(StringToken("'Caf\xC3\xA9 \xE2\x82\xAC'"), "Caf\xC3\xA9 \xE2\x82\xAC");
+    EXPECT_EQ(StringToken("'\xC3'#169"), "\xC3\x83\xC2\xA9")
+        << "each quoted part is read on its own";
+    TTestForm form(nullptr);
+    ReadLayout(form, "object F: TTestForm\n  Title = 'Caf\xE9'\nend\n");
+    EXPECT_EQ(form.Title(), "Caf\xC3\xA9");
+}
+
+TEST_F(Layout, NonAsciiCharactersAreWrittenAsTheirCodesAndReadBack) {
+    EXPECT_EQ(QuoteLayoutString("\xD0\x96\xD1\x83\xD0\xBA"), "#1046#1091#1082");
+    EXPECT_EQ(QuoteLayoutString("Caf\xC3\xA9!"), "'Caf'#233'!'");
+    EXPECT_EQ(QuoteLayoutString("\xF0\x9F\x98\x80"), "#55357#56832");
+    EXPECT_EQ(QuoteLayoutString("Caf\xE9 \x80"), "'Caf'#233' '#8364")
+        << "Windows-1252 bytes are written as their characters";
+    EXPECT_EQ(QuoteLayoutString(std::string("a\xC2\x85") + "b\xC2\x81"),
+              std::string("'a\xC2\x85") + "b'#129")
+        << "a C1 control whose code would read as a Windows-1252 letter is written as it is";
+
+    const std::string captions[] = {
+        "\xD0\x96\xD1\x83\xD0\xBA \xD0\xB8 \xD0\xBF\xD0\xB0\xD1\x83\xD0\xBA", // Жук и паук
+        "\xE6\xB0\xB4\xE6\x97\x8F\xE9\xA4\xA8\xE3\x81\xAE\xE9\xAD\x9A",       // 水族館の魚
+        "It's \xE2\x82\xAC 5, \xC2\xA9 Caf\xC3\xA9 \xF0\x9F\x90\xA0\r\n\xC2\x85\xC2\x9F",
+    };
+    for (const std::string& caption : captions) {
+        SCOPED_TRACE(caption);
+        EXPECT_EQ(StringToken(QuoteLayoutString(caption)), caption);
+        TTestForm form(nullptr);
+        form.SetName("F");
+        form.SetTitle(caption);
+        const std::string written = WriteLayout(form);
+        TTestForm again(nullptr);
+        ReadLayout(again, written);
+        EXPECT_EQ(again.Title(), caption);
+        EXPECT_EQ(WriteLayout(again), written);
+    }
 }
 } // namespace

@@ -32,3 +32,39 @@ TEST(ReplaceFileContents, ReplacesWholeAndKeepsPermissionsLeavingNoTemporaries) 
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator{}), 1);
     fs::remove_all(dir);
 }
+
+// A path is system text: a name in Windows-1252 bytes is the file whose UTF-8
+// name shows the same letters, and either spelling reaches it.
+TEST(FileNames, AreHandedToTheSystemAsUtf8) {
+    fs::path dir = fs::temp_directory_path() / ("ssi-names-" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    const std::string windows1252 = (dir / "Caf\xE9 \x80.scr").string();
+    const std::string utf8 = (dir / "Caf\xC3\xA9 \xE2\x82\xAC.scr").string();
+
+    THandle created = FileCreate(windows1252);
+    ASSERT_NE(created, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(FileWrite(created, "abc", 3), 3);
+    FileClose(created);
+    EXPECT_TRUE(fs::exists(utf8));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator{}), 1);
+    EXPECT_TRUE(FileExists(windows1252));
+    EXPECT_TRUE(FileExists(utf8));
+
+    THandle opened = FileOpen(windows1252, fmOpenRead | fmShareDenyNone);
+    ASSERT_NE(opened, INVALID_HANDLE_VALUE);
+    char bytes[4] = {};
+    EXPECT_EQ(FileRead(opened, bytes, 3), 3);
+    EXPECT_STREQ(bytes, "abc");
+    FileClose(opened);
+
+    ASSERT_TRUE(ReplaceFileContents(windows1252, "v2", 2, 0644));
+    std::ifstream in(utf8);
+    std::stringstream s;
+    s << in.rdbuf();
+    EXPECT_EQ(s.str(), "v2");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator{}), 1);
+
+    EXPECT_TRUE(DeleteFile(windows1252));
+    EXPECT_FALSE(fs::exists(utf8));
+    fs::remove_all(dir);
+}

@@ -126,7 +126,8 @@ TEST(IniText, Utf16FilesAreEditedInUtf16) {
     EXPECT_EQ(SetFile(file, "new", "k", "\xC3\xA9"),
               file + Utf16("[new]\r\nk=") + std::string("\xE9\0", 2) + Utf16("\r\n"))
         << "UTF-8 arguments become UTF-16";
-    EXPECT_EQ(GetIniFileValue(file, "boot", "c"), "\xC3\xA9\xF0\x9D\x84\x9E\xED\xB0\x80");
+    EXPECT_EQ(GetIniFileValue(file, "boot", "c"), "\xC3\xA9\xF0\x9D\x84\x9E\xEF\xBF\xBD")
+        << "a lone surrogate reads as U+FFFD";
 
     const std::string be = "\xFE\xFF";
     EXPECT_EQ(SetFile(be + Utf16("[boot]\r\n", true), "boot", "k", "v"),
@@ -138,9 +139,39 @@ TEST(IniText, Utf16ThatCannotBeKeptIsLeftAlone) {
     const std::string le = "\xFF\xFE";
     EXPECT_EQ(SetFile(le + Utf16("[boot]\r\n") + "x", "boot", "k", "v"), std::nullopt)
         << "an odd byte count";
-    EXPECT_EQ(SetFile(le + Utf16("[boot]\r\n"), "boot", "k", "\xE9"), std::nullopt)
-        << "a value that is no UTF-8";
-    EXPECT_EQ(SetFile(le + Utf16("[boot]\r\n"), "boot", "k", "\xC0\xAF"), std::nullopt)
-        << "an overlong form";
     EXPECT_EQ(GetIniFileValue(le + Utf16("[boot]\r\nk=v\r\n") + "x", "boot", "k"), std::nullopt);
+}
+
+// Arguments are system text: UTF-8, other bytes read as Windows-1252. A file
+// with a mark gets their UTF-8 (in UTF-16 for a UTF-16 file); a file without
+// one the bytes as they are.
+TEST(IniText, ArgumentsAreWrittenInTheFilesEncoding) {
+    const std::string le = "\xFF\xFE", mark = "\xEF\xBB\xBF";
+    EXPECT_EQ(SetFile(le + Utf16("[boot]\r\n"), "boot", "k", "\xE9\x80"),
+              le + Utf16("[boot]\r\nk=") + std::string("\xE9\0\xAC\x20", 4) + Utf16("\r\n"))
+        << "Windows-1252 bytes become the UTF-16 of their characters";
+    EXPECT_EQ(SetFile(le + Utf16("[boot]\r\n"), "boot", "k", "\xC0\xAF"),
+              le + Utf16("[boot]\r\nk=") + std::string("\xC0\0\xAF\0", 4) + Utf16("\r\n"))
+        << "an overlong form is two Windows-1252 characters";
+    EXPECT_EQ(SetFile(mark, "Caf\xE9", "k", "\x80"), mark + "[Caf\xC3\xA9]\r\nk=\xE2\x82\xAC\r\n");
+    EXPECT_EQ(SetFile("", "Caf\xE9", "k", "\x80"), "[Caf\xE9]\r\nk=\x80\r\n");
+    EXPECT_EQ(SetFile("", "Caf\xC3\xA9", "k", "\xE2\x82\xAC"),
+              "[Caf\xC3\xA9]\r\nk=\xE2\x82\xAC\r\n");
+    EXPECT_EQ(GetIniFileValue(mark + "[Caf\xC3\xA9]\r\nk=\xE2\x82\xAC\r\n", "caf\xE9", "K"),
+              "\xE2\x82\xAC");
+}
+
+// A name matches by its characters, with ASCII letters folded: the same name
+// in UTF-8 and in Windows-1252 bytes is one name; "É" and "é" are two.
+TEST(IniText, NonAsciiNamesMatchByTheirCharacters) {
+    const std::string text = "[Caf\xE9]\r\nCl\xE9=1\r\n[\xD0\x96\xD1\x83\xD0\xBA]\r\nk=2\r\n";
+    EXPECT_EQ(GetIniValue(text, "CAF\xC3\xA9", "cL\xC3\xA9"), "1");
+    EXPECT_EQ(GetIniValue(text, "caf\xE9", "CL\xE9"), "1");
+    EXPECT_EQ(GetIniValue(text, "\xD0\x96\xD1\x83\xD0\xBA", "K"), "2");
+    EXPECT_EQ(GetIniValue(text, "CAF\xC9", "cl\xE9"), std::nullopt) << "only ASCII is folded";
+    EXPECT_EQ(GetIniValue(text, "Caf\xE9\xE9", "Cl\xE9"), std::nullopt);
+    EXPECT_EQ(GetIniValue(text, "Caf", "Cl\xE9"), std::nullopt);
+    EXPECT_EQ(Set(text, "caf\xC3\xA9", "cl\xC3\xA9", "3"),
+              "[Caf\xE9]\r\ncl\xC3\xA9=3\r\n[\xD0\x96\xD1\x83\xD0\xBA]\r\nk=2\r\n")
+        << "the key is replaced, written as given";
 }

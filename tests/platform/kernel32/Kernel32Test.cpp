@@ -200,3 +200,101 @@ TEST_F(ProfileFile, WhatIsNoRegularFileOrTooLargeIsRefusedUntouched) {
     fs::resize_file(FFile, limit);
     EXPECT_TRUE(WritePrivateProfileStringA("boot", "k", "v", FFile.c_str())) << "16 MB is fine";
 }
+
+namespace {
+
+// "Café €" in UTF-8 and in Windows-1252 bytes.
+const std::string kUtf8Name = "Caf\xC3\xA9 \xE2\x82\xAC";
+const std::string kWindows1252Name = "Caf\xE9 \x80";
+
+// UTF-16 code units of "[boot]\r\n" and "Café €", little-endian.
+const std::string kBootUnits = std::string("[\0b\0o\0o\0t\0]\0\r\0\n\0", 16);
+const std::string kNameUnits = std::string("C\0a\0f\0\xE9\0 \0\xAC\x20", 12);
+
+std::string BigEndian(const std::string& littleEndian) {
+    std::string out = littleEndian;
+    for (size_t i = 0; i + 1 < out.size(); i += 2)
+        std::swap(out[i], out[i + 1]);
+    return out;
+}
+
+} // namespace
+
+// Section, key and value are system text, written in the file's encoding and
+// read back as system text: the bytes as given into a file without a mark,
+// their UTF-8 into a UTF-8 file, the UTF-16 of that into a UTF-16 file.
+TEST_F(ProfileFile, NamesAreWrittenInTheFilesEncodingAndReadBack) {
+    struct Kind {
+        const char* what;
+        std::string start;                                    // the file before
+        std::function<std::string(const std::string&)> bytes; // the section written
+        bool marked;
+    };
+    const std::string le = "\xFF\xFE", be = "\xFE\xFF", mark = "\xEF\xBB\xBF";
+    const std::string eq = std::string("=\0", 2), crlf = std::string("\r\0\n\0", 4);
+    const std::string open = std::string("[\0", 2), close = std::string("]\0", 2);
+    const std::string utf16Section =
+        open + kNameUnits + close + crlf + kNameUnits + eq + kNameUnits + crlf;
+    const Kind kinds[] = {
+        {"no mark", "[boot]\r\n",
+         [](const std::string& n) { return "[" + n + "]\r\n" + n + "=" + n + "\r\n"; }, false},
+        {"UTF-8", mark + "[boot]\r\n",
+         [](const std::string&) {
+             return "[" + kUtf8Name + "]\r\n" + kUtf8Name + "=" + kUtf8Name + "\r\n";
+         },
+         true},
+        {"UTF-16 LE", le + kBootUnits, [&](const std::string&) { return utf16Section; }, true},
+        {"UTF-16 BE", be + BigEndian(kBootUnits),
+         [&](const std::string&) { return BigEndian(utf16Section); }, true},
+    };
+    for (const Kind& kind : kinds) {
+        for (const std::string& name : {kUtf8Name, kWindows1252Name}) {
+            SCOPED_TRACE(std::string(kind.what) +
+                         (name == kUtf8Name ? ", UTF-8" : ", Windows-1252"));
+            std::ofstream(FFile, std::ios::binary) << kind.start;
+            ASSERT_TRUE(WritePrivateProfileStringA(name.c_str(), name.c_str(), name.c_str(),
+                                                   FFile.c_str()));
+            EXPECT_EQ(ReadFile(FFile), kind.start + kind.bytes(name));
+
+            const std::string expected = kind.marked ? kUtf8Name : name;
+            char value[64];
+            for (const std::string& asked :
+                 {kUtf8Name, kWindows1252Name, std::string("cAF\xE9 \x80")})
+                EXPECT_EQ(std::string(value,
+                                      GetPrivateProfileStringA(asked.c_str(), asked.c_str(), "",
+                                                               value, sizeof value, FFile.c_str())),
+                          expected)
+                    << "asked as " << asked;
+
+            // Written again under the other spelling, the key is the same one.
+            const std::string other = name == kUtf8Name ? kWindows1252Name : kUtf8Name;
+            ASSERT_TRUE(WritePrivateProfileStringA(other.c_str(), other.c_str(), name.c_str(),
+                                                   FFile.c_str()));
+            if (kind.marked)
+                EXPECT_EQ(ReadFile(FFile), kind.start + kind.bytes(name));
+            else
+                EXPECT_EQ(ReadFile(FFile),
+                          kind.start + "[" + name + "]\r\n" + other + "=" + name + "\r\n");
+        }
+    }
+}
+
+// A file's name is system text too: in Windows-1252 bytes it names the file
+// whose UTF-8 name shows the same letters.
+TEST_F(ProfileFile, AFileNameInWindows1252BytesIsItsUtf8Name) {
+    const std::string given = (FDir / (kWindows1252Name + ".ini")).string();
+    const fs::path onDisk = FDir / (kUtf8Name + ".ini");
+    ASSERT_TRUE(WritePrivateProfileStringA("boot", "k", "v", given.c_str()));
+    EXPECT_EQ(ReadFile(onDisk), "[boot]\r\nk=v\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(FDir), fs::directory_iterator{}), 1);
+    char value[16];
+    EXPECT_EQ(std::string(value, GetPrivateProfileStringA("boot", "k", "", value, sizeof value,
+                                                          given.c_str())),
+              "v");
+
+    char shortPath[256];
+    EXPECT_EQ(std::string(shortPath, GetShortPathNameA(given.c_str(), shortPath, sizeof shortPath)),
+              given)
+        << "the name comes back as it was given";
+    EXPECT_EQ(GetShortPathNameA((FDir / "Caf\xE9.ini").c_str(), shortPath, sizeof shortPath), 0u);
+}
