@@ -58,7 +58,7 @@ template <class T> T* Bind(TComponent& root, const char* name) {
 class TPrivateFolder {
 public:
     explicit TPrivateFolder(const std::string& tempDirectory) {
-        std::string pattern = ToUtf8(tempDirectory + "ssinstall-XXXXXX");
+        std::string pattern = NativePath(tempDirectory) + "ssinstall-XXXXXX";
         std::vector<char> buffer(pattern.begin(), pattern.end());
         buffer.push_back('\0');
         if (mkdtemp(buffer.data()) == nullptr)
@@ -78,7 +78,7 @@ public:
         std::string path = FPath + "/" + name;
         if (name.empty() || name == "." || name == "..")
             throw EFCreateError(Format("Cannot create file %s", path.c_str()));
-        const std::string native = ToUtf8(path);
+        const std::string native = NativePath(path);
         int fd = open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd < 0)
             throw EFCreateError(Format("Cannot create file %s", path.c_str()));

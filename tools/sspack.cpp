@@ -105,7 +105,7 @@ Options Parse(int argc, char** argv, const std::vector<std::string>& withValue,
 // Why the operating system will not let `path` be read, in its own words;
 // "" when it will.
 std::string ReadFailure(const std::string& path) {
-    int fd = ::open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return std::strerror(errno);
     std::string reason;
@@ -148,7 +148,7 @@ void WriteOutput(const std::string& path, const uint8_t* data, size_t size, bool
             Format("Cannot create file %s: %s", path.c_str(), std::strerror(error)));
     }
     struct stat info {};
-    const std::string native = ToUtf8(path); // the name ReplaceFileContents wrote
+    const std::string native = NativePath(path); // the name ReplaceFileContents wrote
     if (executable && stat(native.c_str(), &info) == 0)
         chmod(native.c_str(), info.st_mode | 0111);
 }

@@ -11,6 +11,28 @@
 #include <unistd.h>
 #include <vector>
 
+std::string NativePath(const std::string& path) {
+    if (IsUtf8(path))
+        return path;
+    std::string native;
+    native.reserve(path.size() + 8);
+    for (size_t start = 0; start < path.size();) {
+        size_t end = path.find('/', start);
+        if (end == std::string::npos)
+            end = path.size();
+        const std::string_view part(path.data() + start, end - start);
+        struct stat info {};
+        if (IsUtf8(part) || ::lstat((native + std::string(part)).c_str(), &info) == 0)
+            native += part;
+        else
+            native += ToUtf8(part);
+        if (end < path.size())
+            native += '/';
+        start = end + 1;
+    }
+    return native;
+}
+
 THandle FileOpen(const std::string& path, uint16_t mode) {
     int flags = O_CLOEXEC;
     switch (mode & 0x0003) {
@@ -24,7 +46,7 @@ THandle FileOpen(const std::string& path, uint16_t mode) {
         flags |= O_RDONLY;
         break;
     }
-    int fd = ::open(ToUtf8(path).c_str(), flags);
+    int fd = ::open(NativePath(path).c_str(), flags);
     if (fd < 0)
         return INVALID_HANDLE_VALUE;
     struct stat info {};
@@ -36,7 +58,7 @@ THandle FileOpen(const std::string& path, uint16_t mode) {
 }
 
 THandle FileCreate(const std::string& path) {
-    int fd = ::open(ToUtf8(path).c_str(), O_CREAT | O_TRUNC | O_RDWR | O_CLOEXEC, 0644);
+    int fd = ::open(NativePath(path).c_str(), O_CREAT | O_TRUNC | O_RDWR | O_CLOEXEC, 0644);
     return fd < 0 ? INVALID_HANDLE_VALUE : fd;
 }
 
@@ -83,16 +105,16 @@ void FileClose(THandle handle) {
 
 bool FileExists(const std::string& path) {
     struct stat info {};
-    return ::stat(ToUtf8(path).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+    return ::stat(NativePath(path).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
 bool DeleteFile(const std::string& path) {
-    return ::unlink(ToUtf8(path).c_str()) == 0;
+    return ::unlink(NativePath(path).c_str()) == 0;
 }
 
 bool ReplaceFileContents(const std::string& path, const void* data, size_t size,
                          unsigned newFileMode) {
-    return ReplaceNativeFileContents(ToUtf8(path), data, size, newFileMode);
+    return ReplaceNativeFileContents(NativePath(path), data, size, newFileMode);
 }
 
 bool ReplaceNativeFileContents(const std::string& path, const void* data, size_t size,

@@ -21,6 +21,15 @@ constexpr uint16_t fmShareDenyNone = 0x0040;
 // Create the file, or empty an existing one, and open it for writing.
 constexpr uint16_t fmCreate = 0xFF00;
 
+// Every name handed to the functions here is system text (UTF-8, with other
+// bytes read as Windows-1252: platform/kernel32/CodePage.h). NativePath is
+// the name the operating system knows it by: the name itself when it is
+// UTF-8; otherwise each of its parts that is not UTF-8 is taken as it
+// stands when the folder or file it names exists (a name the system itself
+// gave, in another encoding), else as the UTF-8 of its Windows-1252 reading
+// (a name written elsewhere, such as a screensaver's from its record).
+std::string NativePath(const std::string& path);
+
 THandle FileOpen(const std::string& path, uint16_t mode);
 THandle FileCreate(const std::string& path);
 // Bytes transferred, or -1 on failure.

@@ -125,7 +125,7 @@ DWORD GetTempPathA(DWORD size, char* buffer) {
 
 DWORD GetShortPathNameA(const char* longPath, char* shortPath, DWORD size) {
     struct stat info {};
-    if (longPath == nullptr || ::stat(ToUtf8(longPath).c_str(), &info) != 0)
+    if (longPath == nullptr || ::stat(NativePath(longPath).c_str(), &info) != 0)
         return 0;
     return CopyAnswer(longPath, shortPath, size);
 }
@@ -136,7 +136,7 @@ BOOL WritePrivateProfileStringA(const char* section, const char* key, const char
     if (fileName == nullptr || section == nullptr)
         return FALSE;
 
-    const std::string target = LinkTarget(ToUtf8(fileName));
+    const std::string target = LinkTarget(NativePath(fileName));
     std::string text;
     if (ReadProfileFile(target, text) == TProfileRead::Refused)
         return FALSE;
@@ -160,7 +160,7 @@ DWORD GetPrivateProfileStringA(const char* section, const char* key, const char*
         return 0;
     std::string text;
     std::optional<std::string> found;
-    if (section && key && fileName && ReadProfileFile(ToUtf8(fileName), text) == TProfileRead::Read)
+    if (section && key && fileName && ReadProfileFile(NativePath(fileName), text) == TProfileRead::Read)
         found = GetIniFileValue(text, section, key);
     std::string answer = found ? *found : (defaultValue ? defaultValue : "");
     size_t n = std::min<size_t>(answer.size(), size - 1);

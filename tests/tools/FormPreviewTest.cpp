@@ -187,10 +187,14 @@ TEST(FormPreview, CaptionsInEveryScript) {
             boxes += "#888";
         EXPECT_NE(CaptionPixels(boxes), quoted);
     }
-    const std::string bare = "FONTCONFIG_FILE=/nonexistent FONTCONFIG_PATH=/nonexistent "
-                             "XDG_DATA_HOME=/nonexistent XDG_DATA_DIRS=/nonexistent HOME=/nonexistent";
+    // A machine whose fontconfig knows no fonts (without a configuration
+    // at all, it falls back to the usual font folders).
+    const std::string config = Scratch("fonts.conf");
+    std::ofstream(config) << "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
+    const std::string bare = "FONTCONFIG_FILE=" + config + " HOME=/nonexistent";
     EXPECT_EQ(CaptionPixels("#20320#22909", bare), CaptionPixels("#888#889"))
         << "without the machine's faces, two boxes";
     EXPECT_EQ(CaptionPixels("#1046#1091#1082", bare), CaptionPixels("#1046#1091#1082"))
         << "Cyrillic travels with the program";
+    std::filesystem::remove(config);
 }

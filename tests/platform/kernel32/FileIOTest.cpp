@@ -68,3 +68,22 @@ TEST(FileNames, AreHandedToTheSystemAsUtf8) {
     EXPECT_FALSE(fs::exists(utf8));
     fs::remove_all(dir);
 }
+
+// A folder the system named in another encoding (Latin-1 bytes) is kept as
+// it stands: the program finds its own file there and creates new files in
+// it, their new names still converted.
+TEST(FileNames, FoldersTheSystemNamedStayAsTheyAre) {
+    fs::path dir = fs::temp_directory_path() / ("ssi-native-" + std::to_string(getpid()));
+    const std::string latin1 = (dir / "Caf\xE9").string();
+    fs::create_directories(latin1);
+    EXPECT_EQ(NativePath(latin1), latin1);
+    EXPECT_EQ(NativePath(latin1 + "/n\xE9u.scr"), latin1 + "/n\xC3\xA9u.scr");
+    EXPECT_EQ(NativePath((dir / "ou\xF9/x").string()), (dir / "ou\xC3\xB9/x").string())
+        << "a part that names nothing is converted";
+    const std::string file = latin1 + "/n\xE9u.scr";
+    ASSERT_TRUE(ReplaceFileContents(file, "x", 1));
+    EXPECT_TRUE(fs::exists(latin1 + "/n\xC3\xA9u.scr"));
+    EXPECT_TRUE(FileExists(file));
+    EXPECT_EQ(NativePath("/tmp/plain"), "/tmp/plain");
+    fs::remove_all(dir);
+}
