@@ -1,16 +1,19 @@
 #include "framework/ui/Accelerator.h"
 
-#include <cctype>
+#include "framework/base/LetterCase.h"
+#include "platform/kernel32/CodePage.h"
 
 bool IsAccel(int ch, const std::string& caption) {
-    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (ch <= 0)
+        return false;
+    for (size_t i = 0; i + 1 < caption.size(); i = NextCharacter(caption, i)) {
         if (caption[i] != '&')
             continue;
         if (caption[i + 1] == '&') {
             ++i;
             continue;
         }
-        return std::toupper(static_cast<unsigned char>(caption[i + 1])) == std::toupper(ch & 0xFF);
+        return SameLetter(DecodeCharacter(caption, i + 1).CodePoint, static_cast<char32_t>(ch));
     }
     return false;
 }

@@ -5,6 +5,8 @@
 
 #include <string>
 
-// Whether `ch` is the accelerator of `caption` (the character after a
-// single "&", compared without regard to case).
+// Whether `ch`, a character's Unicode code point, is the accelerator of
+// `caption`: the character after its first single "&", which may take
+// several bytes, compared without regard to case. CM_DIALOGCHAR brings
+// the code point of a whole typed character, whatever bytes it came in.
 bool IsAccel(int ch, const std::string& caption);

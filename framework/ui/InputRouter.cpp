@@ -3,6 +3,7 @@
 #include "framework/ui/Application.h"
 #include "framework/ui/Forms.h"
 #include "platform/backend/Backend.h"
+#include "platform/kernel32/CodePage.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -67,6 +68,10 @@ intptr_t KeyLParam(uint32_t state) {
 TInputRouter::TInputRouter(TApplication& application) : FApplication(application) {}
 
 bool TInputRouter::RouteEvent(const TWsEvent& event) {
+    // Text that follows an Alt key press is what the key typed; anything
+    // else means that the window system types none for it.
+    if (FKeyChar != 0 && !(event.Type == TWsEventType::Char && event.Char >= 0x20))
+        DeliverKeyChar();
     if (FGrab != nullptr && FGrab->HandleEvent(event))
         return true;
     switch (event.Type) {
@@ -380,7 +385,9 @@ void TInputRouter::KeyEvent(const TWsEvent& event) {
                event.State);
     if (alt) {
         // Alt with a character key makes a system character, the way the
-        // platform translates it (Alt+Space arrives as ' ').
+        // platform translates it (Alt+Space arrives as ' '): the text the
+        // key types, or its own character when the window system types
+        // none for it (see RouteEvent).
         int ch = 0;
         if (event.Key == VK_SPACE)
             ch = ' ';
@@ -388,16 +395,26 @@ void TInputRouter::KeyEvent(const TWsEvent& event) {
             ch = (event.State & wsShift) ? event.Key : event.Key - 'A' + 'a';
         else if (event.Key >= '0' && event.Key <= '9')
             ch = event.Key;
-        if (ch != 0 && FApplication.ActiveForm() != nullptr)
-            DeliverKey(FApplication.ActiveForm(), WM_SYSCHAR, ch, event.State);
+        FKeyChar = ch;
+        FKeyCharState = event.State;
     }
 }
 
-void TInputRouter::CharEvent(const TWsEvent& event) {
-    if (event.State & wsAlt)
-        return; // Alt characters came as WM_SYSCHAR with their key
+void TInputRouter::DeliverKeyChar() {
+    const int ch = FKeyChar;
+    FKeyChar = 0;
     if (FApplication.ActiveForm() != nullptr)
-        DeliverKey(FApplication.ActiveForm(), WM_CHAR, event.Char, event.State);
+        DeliverKey(FApplication.ActiveForm(), WM_SYSCHAR, ch, FKeyCharState);
+}
+
+void TInputRouter::CharEvent(const TWsEvent& event) {
+    const bool alt = (event.State & wsAlt) != 0;
+    if (alt && event.Char < 0x20)
+        return; // Alt with Enter, Tab or Escape types nothing
+    // Typed with Alt, the text replaces the key's own character.
+    FKeyChar = 0;
+    if (FApplication.ActiveForm() != nullptr)
+        DeliverKey(FApplication.ActiveForm(), alt ? WM_SYSCHAR : WM_CHAR, event.Char, event.State);
 }
 
 void TInputRouter::DeliverKey(TCustomForm* form, uint32_t msg, int key, uint32_t state) {
@@ -405,6 +422,8 @@ void TInputRouter::DeliverKey(TCustomForm* form, uint32_t msg, int key, uint32_t
     if (target == nullptr || !target->Focused())
         target = form;
     TShiftState shift = ShiftFromState(state) & (ssShift | ssCtrl | ssAlt);
+    if ((msg != WM_CHAR && msg != WM_SYSCHAR) || key < 0x20)
+        FDialogChars.Reset(); // a key came between the bytes of a character
     if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
         FDropControlChar = false;
     } else if (msg == WM_CHAR && key < 0x20 && FDropControlChar) {
@@ -426,6 +445,7 @@ void TInputRouter::DeliverKey(TCustomForm* form, uint32_t msg, int key, uint32_t
         target->Dispatch(m);
         if (m.Result != 0 || !formAlive.Exists()) {
             FDropControlChar = msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN;
+            FDialogChars.Reset();
             return;
         }
         if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
@@ -444,7 +464,11 @@ void TInputRouter::DeliverKey(TCustomForm* form, uint32_t msg, int key, uint32_t
             return; // control characters mean nothing to a control that takes no text
         } else if (msg == WM_SYSCHAR ||
                    (msg == WM_CHAR && !(alive.Exists() && target->WantsChars()))) {
-            form->Perform(CM_DIALOGCHAR, static_cast<uintptr_t>(key), m.LParam);
+            // The dialog hears of whole characters, by their code point,
+            // once their last byte has come.
+            const std::string typed = FDialogChars.Add(static_cast<char>(key));
+            for (size_t i = 0; i < typed.size() && formAlive.Exists(); i = NextCharacter(typed, i))
+                form->Perform(CM_DIALOGCHAR, DecodeCharacter(typed, i).CodePoint, m.LParam);
         }
     });
 }

@@ -10,6 +10,7 @@
 
 #include "framework/components/Messages.h"
 #include "framework/graphics/Types.h"
+#include "framework/ui/CharacterJoiner.h"
 #include "platform/window/WindowSystem.h"
 
 #include <cstdint>
@@ -75,6 +76,8 @@ private:
     void MouseEvent(const TWsEvent& event);
     void KeyEvent(const TWsEvent& event);
     void CharEvent(const TWsEvent& event);
+    // Delivers the system character an Alt key press left pending.
+    void DeliverKeyChar();
     void UpdateMouseControl(TControl* control);
     // OnMessage's say: whether it handled the message.
     bool PreviewMessage(TMessage& message);
@@ -101,4 +104,13 @@ private:
     bool FLastWasDouble = false;
     // The key just handled made a control character nobody should type.
     bool FDropControlChar = false;
+    // The character of the letter, digit or space key last pressed with
+    // Alt, until it is known whether the window system types text for the
+    // key (then the text is the system character: the A key of a Cyrillic
+    // layout makes "ф", not "a") or not (then the key's own character is).
+    int FKeyChar = 0;
+    uint32_t FKeyCharState = 0;
+    // The bytes of a character offered to the dialog (CM_DIALOGCHAR brings
+    // whole characters).
+    TCharacterJoiner FDialogChars;
 };

@@ -6,6 +6,7 @@
 #include "framework/ui/Forms.h"
 #include "framework/ui/Menus.h"
 #include "platform/backend/Backend.h"
+#include "platform/kernel32/CodePage.h"
 
 #include <algorithm>
 
@@ -46,6 +47,26 @@ std::string Join(const std::vector<std::string>& lines) {
 
 bool IsBreak(const std::string& text, int i) {
     return i >= 0 && i < static_cast<int>(text.size()) && (text[i] == '\r' || text[i] == '\n');
+}
+
+// The caret positions one character after and before `index`, which is
+// one: a character may take several bytes, and a CR LF is one step.
+int NextPosition(const std::string& text, int index) {
+    if (text.compare(static_cast<size_t>(index), 2, "\r\n") == 0)
+        return index + 2;
+    return static_cast<int>(NextCharacter(text, static_cast<size_t>(index)));
+}
+
+int PreviousPosition(const std::string& text, int index) {
+    if (index >= 2 && text.compare(static_cast<size_t>(index) - 2, 2, "\r\n") == 0)
+        return index - 2;
+    return static_cast<int>(PreviousCharacter(text, static_cast<size_t>(index)));
+}
+
+// The start of the character that holds byte `index` (clamped to the text).
+int CharStart(const std::string& text, int index) {
+    index = std::clamp(index, 0, static_cast<int>(text.size()));
+    return static_cast<int>(CharacterStart(text, static_cast<size_t>(index)));
 }
 } // namespace
 
@@ -125,11 +146,16 @@ const std::string& TCustomMemo::CurrentText() {
             FText.clear();
         FLinesStamp = FLines.Stamp();
         ++FTextVersion;
-        FSelStart = std::min<int>(FSelStart, static_cast<int>(FText.size()));
-        FSelLength = std::min<int>(FSelLength, static_cast<int>(FText.size()) - FSelStart);
-        FAnchor = std::min<int>(FAnchor, static_cast<int>(FText.size()));
+        KeepSelectionInText();
     }
     return FText;
+}
+
+void TCustomMemo::KeepSelectionInText() {
+    int end = CharStart(FText, FSelStart + FSelLength);
+    FSelStart = CharStart(FText, FSelStart);
+    FSelLength = std::max(end - FSelStart, 0);
+    FAnchor = CharStart(FText, FAnchor);
 }
 
 void TCustomMemo::StoreText(const std::string& text) {
@@ -140,14 +166,12 @@ void TCustomMemo::StoreText(const std::string& text) {
             FLines.Add(line);
     FLinesStamp = FLines.Stamp();
     ++FTextVersion;
-    int size = static_cast<int>(FText.size());
-    FSelStart = std::min(FSelStart, size);
-    FSelLength = std::min(FSelLength, size - FSelStart);
-    FAnchor = std::min(FAnchor, size);
+    KeepSelectionInText();
     Invalidate();
 }
 
 void TCustomMemo::SetLines(const TStringList& value) {
+    FTyped.Reset();
     FLines.Assign(value);
     CurrentText();
     FHasUndo = false;
@@ -158,6 +182,7 @@ void TCustomMemo::SetLines(const TStringList& value) {
 void TCustomMemo::SetText(const std::string& value) {
     if (CurrentText() == value)
         return;
+    FTyped.Reset();
     StoreText(value);
     FHasUndo = false;
     FSelStart = FSelLength = FAnchor = 0;
@@ -255,20 +280,24 @@ void TCustomMemo::Layout() {
                 c.TextWidth(text.substr(rowStart, end - rowStart)) > width) {
                 // The longest prefix that fits, broken after a blank when
                 // there is one; a single long word breaks where it must.
+                // Measured a whole character at a time: a row never ends
+                // inside one.
                 int fit = rowStart;
                 int lastBlank = -1;
-                while (fit < end &&
-                       c.TextWidth(text.substr(rowStart, fit - rowStart + 1)) <= width) {
+                while (fit < end) {
+                    int next = NextPosition(text, fit);
+                    if (c.TextWidth(text.substr(rowStart, next - rowStart)) > width)
+                        break;
                     if (text[fit] == ' ')
                         lastBlank = fit;
-                    ++fit;
+                    fit = next;
                 }
                 if (fit < end && text[fit] == ' ')
                     lastBlank = fit;
                 if (lastBlank >= rowStart)
                     rowEnd = lastBlank + 1;
                 else
-                    rowEnd = std::max(fit, rowStart + 1);
+                    rowEnd = std::max(fit, NextPosition(text, rowStart));
             }
             int shown = rowEnd - rowStart;
             FRows.push_back({rowStart, shown});
@@ -321,6 +350,7 @@ int TCustomMemo::RowOfChar(int index) {
 
 TPoint TCustomMemo::PosOfChar(int index) {
     Layout();
+    index = CharStart(CurrentText(), index);
     int row = RowOfChar(index);
     const TRow& r = FRows[static_cast<size_t>(row)];
     TBitmap scratch(1, 1);
@@ -344,12 +374,17 @@ int TCustomMemo::CharAtPos(const TPoint& p) {
     MeasureCanvas(c);
     const std::string& text = CurrentText();
     int x = p.X + FHorzOffset - kMarginX;
-    for (int i = 0; i < r.Length; ++i) {
-        int left = c.TextWidth(text.substr(static_cast<size_t>(r.Start), static_cast<size_t>(i)));
-        int right =
-            c.TextWidth(text.substr(static_cast<size_t>(r.Start), static_cast<size_t>(i + 1)));
+    // Before the character whose middle lies right of the point; each is
+    // measured whole, within the row's text before it.
+    int left = 0;
+    for (int i = r.Start; i < r.Start + r.Length;) {
+        int next = NextPosition(text, i);
+        int right = c.TextWidth(
+            text.substr(static_cast<size_t>(r.Start), static_cast<size_t>(next - r.Start)));
         if (x < (left + right) / 2)
-            return r.Start + i;
+            return i;
+        left = right;
+        i = next;
     }
     // Past the end of a wrapped row: before its trailing blank is enough.
     int end = r.Start + r.Length;
@@ -498,9 +533,18 @@ bool TCustomMemo::GetScrollBarInfo(int bar, TScrollBarInfo& info) {
 
 // --- Selection and editing ---
 
+int TCustomMemo::SelStart() {
+    CurrentText();
+    return FSelStart;
+}
+
+int TCustomMemo::SelLength() {
+    CurrentText();
+    return FSelLength;
+}
+
 void TCustomMemo::SetSelStart(int value) {
-    int size = static_cast<int>(CurrentText().size());
-    FSelStart = std::clamp(value, 0, size);
+    FSelStart = CharStart(CurrentText(), value);
     FSelLength = 0;
     FAnchor = FSelStart;
     ScrollCaretIntoView();
@@ -508,8 +552,9 @@ void TCustomMemo::SetSelStart(int value) {
 }
 
 void TCustomMemo::SetSelLength(int value) {
-    int size = static_cast<int>(CurrentText().size());
-    FSelLength = std::clamp(value, 0, size - FSelStart);
+    const std::string& text = CurrentText();
+    int end = FSelStart + std::clamp(value, 0, static_cast<int>(text.size()) - FSelStart);
+    FSelLength = CharStart(text, end) - FSelStart;
     FAnchor = FSelStart;
     Invalidate();
 }
@@ -533,9 +578,10 @@ void TCustomMemo::ReplaceSelection(const std::string& inserted, bool keepUndo) {
     std::string text = CurrentText();
     std::string piece = inserted;
     if (FMaxLength > 0) {
+        // As many whole characters as there are bytes left for.
         int room = FMaxLength - (static_cast<int>(text.size()) - FSelLength);
         if (room < static_cast<int>(piece.size()))
-            piece.resize(static_cast<size_t>(std::max(room, 0)));
+            piece.resize(CharacterStart(piece, static_cast<size_t>(std::max(room, 0))));
     }
     if (piece.empty() && FSelLength == 0)
         return;
@@ -545,21 +591,28 @@ void TCustomMemo::ReplaceSelection(const std::string& inserted, bool keepUndo) {
         FUndoSelLength = FSelLength;
         FHasUndo = true;
     }
-    text.replace(static_cast<size_t>(FSelStart), static_cast<size_t>(FSelLength), piece);
+    int start = FSelStart;
+    text.replace(static_cast<size_t>(start), static_cast<size_t>(FSelLength), piece);
     StoreText(text);
-    FSelStart += static_cast<int>(piece.size());
+    // Bytes that are no UTF-8 on either side of the piece may have made one
+    // character across its end: the caret goes after that character.
+    int caret = start + static_cast<int>(piece.size());
+    if (CharStart(FText, caret) != caret)
+        caret = NextPosition(FText, CharStart(FText, caret));
+    FSelStart = caret;
     FSelLength = 0;
-    FAnchor = FSelStart;
+    FAnchor = caret;
     FTopLine = std::min(FTopLine, MaxTopLine());
     ScrollCaretIntoView();
     Change();
 }
 
 void TCustomMemo::SetCaret(int index, bool extend) {
-    int size = static_cast<int>(CurrentText().size());
-    index = std::clamp(index, 0, size);
-    // Never between the CR and the LF of a line break.
     const std::string& text = CurrentText();
+    int size = static_cast<int>(text.size());
+    // Never inside a character, nor between the CR and the LF of a line
+    // break.
+    index = CharStart(text, index);
     if (index > 0 && index < size && text[static_cast<size_t>(index)] == '\n' &&
         text[static_cast<size_t>(index) - 1] == '\r')
         index += index > (FSelStart == FAnchor ? FSelStart + FSelLength : FSelStart) ? 1 : -1;
@@ -591,21 +644,16 @@ void TCustomMemo::KeyDown(uint16_t& key, TShiftState shift) {
     TCustomControl::KeyDown(key, shift);
     if (key == 0)
         return;
+    FlushTyped();
     bool extend = (shift & ssShift) != 0;
     int caret = FSelStart == FAnchor ? FSelStart + FSelLength : FSelStart;
     const std::string& text = CurrentText();
     switch (key) {
     case VK_LEFT:
-        SetCaret(caret -
-                     (IsBreak(text, caret - 1) && caret >= 2 && text[caret - 2] == '\r' ? 2 : 1),
-                 extend);
+        SetCaret(PreviousPosition(text, caret), extend);
         break;
     case VK_RIGHT:
-        SetCaret(caret + (text.compare(static_cast<size_t>(std::min<int>(caret, text.size())), 2,
-                                       "\r\n") == 0
-                              ? 2
-                              : 1),
-                 extend);
+        SetCaret(NextPosition(text, caret), extend);
         break;
     case VK_UP:
     case VK_DOWN:
@@ -656,7 +704,7 @@ void TCustomMemo::KeyDown(uint16_t& key, TShiftState shift) {
                 int size = static_cast<int>(text.size());
                 if (FSelStart >= size)
                     break;
-                FSelLength = text.compare(static_cast<size_t>(FSelStart), 2, "\r\n") == 0 ? 2 : 1;
+                FSelLength = NextPosition(text, FSelStart) - FSelStart;
             }
             Perform(WM_CLEAR);
         }
@@ -678,6 +726,20 @@ void TCustomMemo::KeyPress(char& key) {
     unsigned char c = static_cast<unsigned char>(key);
     if (c == 0)
         return;
+    if (c >= 32) {
+        // One byte of a typed character: the character goes in once its
+        // last byte has come.
+        if (FReadOnly) {
+            FTyped.Reset();
+        } else {
+            std::string typed = FTyped.Add(key);
+            if (!typed.empty())
+                ReplaceSelection(typed);
+        }
+        key = 0;
+        return;
+    }
+    FlushTyped();
     switch (c) {
     case 1: // Ctrl+A
         SelectAll();
@@ -700,13 +762,9 @@ void TCustomMemo::KeyPress(char& key) {
         if (FSelLength == 0) {
             if (FSelStart == 0)
                 break;
-            const std::string& text = CurrentText();
-            int back =
-                FSelStart >= 2 && text.compare(static_cast<size_t>(FSelStart) - 2, 2, "\r\n") == 0
-                    ? 2
-                    : 1;
-            FSelStart -= back;
-            FSelLength = back;
+            int back = PreviousPosition(CurrentText(), FSelStart);
+            FSelLength = FSelStart - back;
+            FSelStart = back;
         }
         ReplaceSelection("");
         break;
@@ -719,14 +777,35 @@ void TCustomMemo::KeyPress(char& key) {
             ReplaceSelection("\t");
         break;
     default:
-        if (c >= 32 && !FReadOnly)
-            ReplaceSelection(std::string(1, static_cast<char>(c)));
         break;
     }
     key = 0;
 }
 
+void TCustomMemo::FlushTyped() {
+    if (!FTyped.Pending())
+        return;
+    std::string typed = FTyped.Flush();
+    if (!FReadOnly)
+        ReplaceSelection(typed);
+}
+
 void TCustomMemo::WndProc(TMessage& m) {
+    switch (m.Msg) {
+    case WM_CUT:
+    case WM_COPY:
+    case WM_PASTE:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_KILLFOCUS:
+        // Whatever comes between the bytes of a typed character ends it.
+        FlushTyped();
+        break;
+    default:
+        break;
+    }
     switch (m.Msg) {
     case WM_CUT:
         if (FSelLength > 0 && !FReadOnly) {

@@ -8,8 +8,16 @@
 // ones of NativeScrollBar.h, in its non-client area next to an optional
 // sunken edge), reporting them through GetScrollInfo / GetScrollBarInfo as
 // the platform does.
+//
+// The text is in the system's code page, where a character may take several
+// bytes. Offsets (SelStart, SelLength, CharAtPos, MaxLength) count bytes, as
+// Length(Text) does, but the caret and the selection's ends only ever stand
+// at the start of a character: keys and the mouse step a character at a
+// time, wrapping breaks between characters, and typed characters, which
+// arrive a byte per WM_CHAR, go in whole.
 
 #include "framework/base/StringList.h"
+#include "framework/ui/CharacterJoiner.h"
 #include "framework/ui/CustomControl.h"
 #include "framework/ui/NativeScrollBar.h"
 #include "framework/ui/Panel.h"
@@ -36,6 +44,8 @@ public:
     void SetAlignment(TAlignment value);
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle value);
+    // In bytes; text that does not fit is cut before the character that
+    // would not fit whole.
     int MaxLength() const { return FMaxLength; }
     void SetMaxLength(int value) { FMaxLength = value < 0 ? 0 : value; }
     bool ReadOnly() const { return FReadOnly; }
@@ -49,10 +59,13 @@ public:
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool value);
 
-    // Selection, in characters of Text (CR LF counts two).
-    int SelStart() const { return FSelStart; }
+    // Selection, in bytes of Text (CR LF counts two). A value that falls
+    // inside a character means that character's start, for either end: a
+    // selection holds whole characters only. (Not const: Lines edited
+    // directly move the selection into the text they make.)
+    int SelStart();
     void SetSelStart(int value);
-    int SelLength() const { return FSelLength; }
+    int SelLength();
     void SetSelLength(int value);
     std::string SelText();
     void SetSelText(const std::string& value);
@@ -71,9 +84,10 @@ public:
     int DisplayLineCount();
     int VisibleLineCount();
     int LineHeight();
-    // The character at a client point.
+    // The character at a client point: where a click there puts the caret.
     int CharAtPos(const TPoint& p);
-    // The client point of a character's caret position.
+    // The client point of a character's caret position (of the start of the
+    // character that holds the byte `index`).
     TPoint PosOfChar(int index);
 
     TRect ClientRect() const override;
@@ -100,11 +114,14 @@ protected:
 private:
     struct TRow {
         int Start = 0;  // index into the text
-        int Length = 0; // characters shown (without the line break)
+        int Length = 0; // bytes shown (without the line break)
     };
     // The text, taken again from Lines when they were changed directly.
     const std::string& CurrentText();
     void StoreText(const std::string& text);
+    // Clamps the selection and the anchor to the text and to the starts of
+    // its characters.
+    void KeepSelectionInText();
     void Layout();
     int RowOfChar(int index);
     bool HasBar(int bar) const;
@@ -114,6 +131,8 @@ private:
     void ScrollCaretIntoView();
     void ReplaceSelection(const std::string& text, bool keepUndo = true);
     void SetCaret(int index, bool extend);
+    // Puts in the bytes of a character that was cut off by something else.
+    void FlushTyped();
     void HandleScroll(int bar, int code, int position);
     int MaxTopLine();
     int MaxHorzOffset();
@@ -139,6 +158,7 @@ private:
     bool FSelecting = false;
     TNativeScrollBars FBars{*this};
     bool FHasUndo = false;
+    TCharacterJoiner FTyped; // the bytes of a character still being typed
     std::string FUndoText;
     int FUndoSelStart = 0;
     int FUndoSelLength = 0;

@@ -2,8 +2,10 @@
 
 #include "framework/ui/Accelerator.h"
 #include "framework/ui/Application.h"
+#include "framework/ui/CharacterJoiner.h"
 #include "framework/ui/MenuWindow.h"
 #include "framework/ui/Menus.h"
+#include "platform/kernel32/CodePage.h"
 
 #include <algorithm>
 #include <memory>
@@ -33,8 +35,16 @@ private:
     // every level.
     bool HitTest(const TPoint& p, size_t& depth, int& index) const;
     void Move(int step);
+    // The "&" letter chooses at once when only one item has it; several
+    // take turns in the selection.
+    void ChooseByLetter(char32_t letter);
 
     std::vector<std::unique_ptr<TMenuWindow>> FLevels;
+    // A letter or digit key stands for its own character unless the window
+    // system types text for it: then the text is the letter (the A key of
+    // a Cyrillic layout chooses "&Файл"). Pending until that is known.
+    int FKeyLetter = 0;
+    TCharacterJoiner FTyped;
     bool FDone = false;
     bool FArmed = false; // the pointer has been over the menu since it opened
     TMenuItem* FChosen = nullptr;
@@ -147,7 +157,30 @@ void TMenuTracker::Move(int step) {
     }
 }
 
+void TMenuTracker::ChooseByLetter(char32_t letter) {
+    size_t last = FLevels.size() - 1;
+    TMenuWindow& level = *FLevels[last];
+    std::vector<int> matches;
+    for (int i = 0; i < level.Count(); ++i)
+        if (Selectable(level.Items(i)) &&
+            IsAccel(static_cast<int>(letter), level.Items(i)->Caption()))
+            matches.push_back(i);
+    if (matches.size() == 1) {
+        Activate(last, matches[0], true);
+    } else if (!matches.empty()) {
+        auto next = std::upper_bound(matches.begin(), matches.end(), level.Selected());
+        level.Select(next == matches.end() ? matches[0] : *next);
+    }
+}
+
 bool TMenuTracker::HandleEvent(const TWsEvent& e) {
+    const bool typed = e.Type == TWsEventType::Char && e.Char >= 0x20;
+    if (FKeyLetter != 0 && !typed) {
+        const int letter = FKeyLetter;
+        FKeyLetter = 0;
+        if (!FDone && !FLevels.empty())
+            ChooseByLetter(static_cast<char32_t>(letter));
+    }
     if (FDone || FLevels.empty())
         return false;
     TPoint p = Point(e.X, e.Y);
@@ -182,6 +215,7 @@ bool TMenuTracker::HandleEvent(const TWsEvent& e) {
     case TWsEventType::MouseWheel:
         return true;
     case TWsEventType::KeyDown: {
+        FTyped.Reset();
         size_t last = FLevels.size() - 1;
         switch (e.Key) {
         case VK_UP:
@@ -213,27 +247,23 @@ bool TMenuTracker::HandleEvent(const TWsEvent& e) {
             Activate(last, FLevels[last]->Selected(), true);
             break;
         default:
-            if ((e.Key >= 'A' && e.Key <= 'Z') || (e.Key >= '0' && e.Key <= '9')) {
-                // The "&" letter chooses at once when only one item has it;
-                // several take turns in the selection.
-                TMenuWindow& level = *FLevels[last];
-                std::vector<int> matches;
-                for (int i = 0; i < level.Count(); ++i)
-                    if (Selectable(level.Items(i)) && IsAccel(e.Key, level.Items(i)->Caption()))
-                        matches.push_back(i);
-                if (matches.size() == 1) {
-                    Activate(last, matches[0], true);
-                } else if (!matches.empty()) {
-                    auto next = std::upper_bound(matches.begin(), matches.end(), level.Selected());
-                    level.Select(next == matches.end() ? matches[0] : *next);
-                }
-            }
+            if ((e.Key >= 'A' && e.Key <= 'Z') || (e.Key >= '0' && e.Key <= '9'))
+                FKeyLetter = e.Key;
             break;
         }
         return true;
     }
-    case TWsEventType::KeyUp:
     case TWsEventType::Char:
+        if (typed) {
+            FKeyLetter = 0;
+            const std::string text = FTyped.Add(static_cast<char>(e.Char));
+            for (size_t i = 0; i < text.size() && !FDone; i = NextCharacter(text, i))
+                ChooseByLetter(DecodeCharacter(text, i).CodePoint);
+        } else {
+            FTyped.Reset();
+        }
+        return true;
+    case TWsEventType::KeyUp:
         return true;
     case TWsEventType::Quit:
     case TWsEventType::Close:

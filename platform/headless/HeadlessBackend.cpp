@@ -342,10 +342,10 @@ void THeadlessBackend::TypeKey(int vk) {
     ReleaseKey(vk);
 }
 
-void THeadlessBackend::TypeText(const std::string& ansiText) {
+void THeadlessBackend::TypeText(const std::string& text) {
     if (FFocus == 0)
         return;
-    for (unsigned char c : ansiText)
+    for (unsigned char c : text)
         Post(TWsEvent{
             .Type = TWsEventType::Char, .Window = FFocus, .Char = c, .State = InputState()});
 }

@@ -85,8 +85,13 @@ public:
     void PressKey(int vk);
     void ReleaseKey(int vk);
     void TypeKey(int vk); // press and release
-    // One Char event per character of `ansiText`, to the focused window.
-    void TypeText(const std::string& ansiText);
+    // The text as the user types it, in the system's code page: one Char
+    // event per byte, lead byte first, to the focused window, as the
+    // platform sends a multi-byte character (and as the X11 backend does),
+    // with the keys held now in State (Alt for an accelerator). Bytes that
+    // are no UTF-8 arrive as they are, for a test of what the receiver
+    // makes of them.
+    void TypeText(const std::string& text);
     void RequestClose(TWsWindow window);
     // The user gives back a minimised window from the task bar: it is shown
     // and a Restored event follows.

@@ -167,7 +167,7 @@ enum class TWsEventType {
     MouseWheel,  // X, Y, WheelDelta (120 per notch, positive away from the user), State
     KeyDown,     // Key (a VK_ code), Repeat, State
     KeyUp,       // Key, State
-    Char,        // Char: one Windows-1252 character, as WM_CHAR brings it
+    Char,        // Char: one byte of a typed character, as WM_CHAR brings it
     Close,       // the user asked to close Window
     FocusGained, // the display server gave Window the keyboard focus (advice only)
     FocusLost,   // ... and took it away again
@@ -199,7 +199,9 @@ constexpr uint32_t WS_INFINITE = 0xFFFFFFFF;
 
 // The operations the framework needs of a window system. Windows are created
 // hidden; every coordinate is in screen pixels unless it says otherwise. Text
-// is 8-bit Windows-1252 throughout; the backends convert at their edge.
+// is in the system's code page throughout (platform/kernel32/CodePage.h:
+// UTF-8, other bytes read as Windows-1252); the backends convert at their
+// edge. A typed character comes as one Char event per byte.
 class TWindowSystem {
 public:
     virtual ~TWindowSystem() = default;

@@ -323,6 +323,61 @@ TEST_F(HeadlessApplicationTest, LabelAcceleratorFocusesItsControl) {
     EXPECT_EQ(form->ActiveControl(), b);
 }
 
+TEST_F(HeadlessApplicationTest, AcceleratorsBeyondAsciiAnswerTheWholeTypedCharacter) {
+    TForm* form = NewForm(0, 0, 300, 200);
+    TProbe* edit = NewProbe(form, 10, 10);
+    std::string clicked;
+    for (const char* caption : {"&Файл", "&Émettre", "&About", "&Ωμέγα", "&Œuvre"}) {
+        TButton* b = NewButton(form, caption, 10, 40);
+        b->SetOnClick(TNotifyEvent(
+            [&clicked, caption](TObject*) { clicked += std::string(caption + 1) + " "; }));
+    }
+    form->Show();
+    edit->SetFocus();
+    auto altType = [&](const std::string& text) {
+        Backend().PressKey(VK_MENU);
+        Backend().TypeText(text);
+        Backend().ReleaseKey(VK_MENU);
+        Application().ProcessMessages();
+    };
+    // Alt with the letter, in either case.
+    altType("ф");
+    altType("É");
+    altType("ω");
+    EXPECT_EQ(clicked, "Файл Émettre Ωμέγα ");
+
+    // The bytes come one message at a time: only the whole character counts.
+    clicked.clear();
+    Backend().PressKey(VK_MENU);
+    Backend().TypeText("\xD0");
+    Application().ProcessMessages();
+    EXPECT_EQ(clicked, "");
+    Backend().TypeText("\xA4"); // D0 A4 is Ф
+    Backend().ReleaseKey(VK_MENU);
+    Application().ProcessMessages();
+    EXPECT_EQ(clicked, "Файл ");
+
+    // A layout that types Cyrillic on the A key: what the key types is the
+    // letter, not the key's own. A key that types nothing stands for its own.
+    clicked.clear();
+    Backend().PressKey(VK_MENU);
+    Backend().PressKey('A');
+    Backend().TypeText("ф");
+    Backend().ReleaseKey('A');
+    Key('A');
+    Backend().ReleaseKey(VK_MENU);
+    Application().ProcessMessages();
+    EXPECT_EQ(clicked, "Файл About ");
+
+    // Without Alt, on a control that takes no text; a Windows-1252 byte that
+    // begins no UTF-8 is its letter there (9C: small oe).
+    clicked.clear();
+    Backend().TypeText("é");
+    Backend().TypeText("\x9C");
+    Application().ProcessMessages();
+    EXPECT_EQ(clicked, "Émettre Œuvre ");
+}
+
 TEST_F(HeadlessApplicationTest, ApplicationHandlerSeesKeysFirst) {
     TForm* form = NewForm(0, 0, 300, 200);
     TProbe* a = NewProbe(form, 10, 10);

@@ -125,6 +125,33 @@ TEST_F(MenusTest, AcceleratorLettersChoose) {
     EXPECT_EQ(FLog, "E&xit;");
 }
 
+TEST_F(MenusTest, LettersBeyondAsciiChooseByWhatTheKeyTypes) {
+    auto* menu = new TPopupMenu(FForm);
+    NewItem(FForm, menu->Items(), "&About", &FLog);
+    NewItem(FForm, menu->Items(), "&Файл", &FLog);
+    NewItem(FForm, menu->Items(), "П&равка", &FLog);
+    std::deque<std::function<void()>> steps = {[&] { Backend().TypeText("Р"); }};
+    Script(Backend(), steps);
+    menu->Popup(50, 60);
+    EXPECT_EQ(FLog, "П&равка;") << "the letter, in either case";
+
+    // The A key of a Cyrillic layout types ф: that chooses, not the A.
+    FLog.clear();
+    steps = {[&] {
+        Backend().PressKey('A');
+        Backend().TypeText("ф");
+        Backend().ReleaseKey('A');
+    }};
+    menu->Popup(50, 60);
+    EXPECT_EQ(FLog, "&Файл;");
+
+    // A key that types nothing stands for its own letter.
+    FLog.clear();
+    steps = {[&] { Backend().TypeKey('A'); }};
+    menu->Popup(50, 60);
+    EXPECT_EQ(FLog, "&About;");
+}
+
 TEST_F(MenusTest, MouseChoosesAnItemAndAPressOutsideCloses) {
     TWsRect bounds{};
     std::deque<std::function<void()>> steps = {

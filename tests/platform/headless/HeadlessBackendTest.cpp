@@ -261,6 +261,23 @@ TEST(HeadlessBackend, KeysGoToTheLastShownWindowWithTheirControlCharacters) {
         EXPECT_EQ(e.Window, form);
 }
 
+TEST(HeadlessBackend, TypedTextComesAByteAtATimeLeadByteFirstWithTheKeysHeld) {
+    THeadlessBackend ws;
+    TWsWindow w = ws.CreateWindow(TWsWindowKind::TopLevel, {0, 0, 100, 100});
+    ws.ShowWindow(w, true);
+    ws.PressKey(VK_MENU);
+    Drain(ws);
+    const std::string text = "ж€😀";
+    ws.TypeText(text);
+    std::vector<TWsEvent> chars = OfType(Drain(ws), TWsEventType::Char);
+    ASSERT_EQ(chars.size(), text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        EXPECT_EQ(chars[i].Char, static_cast<unsigned char>(text[i])) << i;
+        EXPECT_EQ(chars[i].State, wsAlt) << i;
+        EXPECT_EQ(chars[i].Window, w) << i;
+    }
+}
+
 TEST(HeadlessBackend, ControlCharactersFollowThePlatformsKeyTranslation) {
     struct {
         int Key;
