@@ -126,10 +126,10 @@ TEST_F(FormXTest, TypedCharactersAndAltLettersArriveWhole) {
     // key code and its text. It runs alongside, so that the program looks
     // the key up while the key is still mapped.
     const std::string text = "жук € 漢";
-    ASSERT_EQ(Run("LC_ALL=C.UTF-8 xdotool type --delay 100 '" + text + "' &"), 0);
+    ASSERT_EQ(Run("LC_ALL=C.UTF-8 xdotool type --delay 250 '" + text + "' &"), 0);
     EXPECT_TRUE(PumpUntil([&] { return memo->Text() == text; }, 10000)) << memo->Text();
 
-    ASSERT_EQ(Run("xdotool key --delay 100 alt+Cyrillic_ef &"), 0);
+    ASSERT_EQ(Run("xdotool key --delay 250 alt+Cyrillic_ef &"), 0);
     EXPECT_TRUE(PumpUntil([&] { return clicked; }, 5000)) << "Alt with the letter of \"&Файл\"";
     EXPECT_EQ(memo->Text(), text) << "a letter typed with Alt is no text";
 }
