@@ -62,7 +62,8 @@ public:
         std::vector<char> buffer(pattern.begin(), pattern.end());
         buffer.push_back('\0');
         if (mkdtemp(buffer.data()) == nullptr)
-            throw EFCreateError(Format("Cannot create file %s", pattern.c_str()));
+            throw EFCreateError(Format("Cannot create file %s", pattern.c_str()),
+                                SysErrorMessage(errno));
         FPath = buffer.data();
     }
     ~TPrivateFolder() {
@@ -81,7 +82,8 @@ public:
         const std::string native = NativePath(path);
         int fd = open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         if (fd < 0)
-            throw EFCreateError(Format("Cannot create file %s", path.c_str()));
+            throw EFCreateError(Format("Cannot create file %s", path.c_str()),
+                                SysErrorMessage(errno));
         FFile = native;
         const uint8_t* bytes = data.Memory();
         size_t left = static_cast<size_t>(data.Size());
@@ -90,14 +92,16 @@ public:
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0) {
+                const int error = n < 0 ? errno : ENOSPC;
                 close(fd);
-                throw EWriteError(Format("Cannot write to %s", path.c_str()));
+                throw EWriteError(Format("Cannot write to %s", path.c_str()),
+                                  SysErrorMessage(error));
             }
             bytes += n;
             left -= static_cast<size_t>(n);
         }
         if (close(fd) != 0)
-            throw EWriteError(Format("Cannot write to %s", path.c_str()));
+            throw EWriteError(Format("Cannot write to %s", path.c_str()), SysErrorMessage(errno));
         return path;
     }
 
@@ -313,6 +317,12 @@ void TInstallarForm::InstallScreensaver() {
     TProject empty;
     const TProject& project = FProject != nullptr ? *FProject : empty;
     TWizardView view(
-        FProgressBar, [this] { ShowPage(kCompletePage); }, FObserver);
+        FProgressBar,
+        [this] {
+            FResult = TInstallationResult::Installed;
+            ShowPage(kCompletePage);
+        },
+        FObserver);
+    FResult = TInstallationResult::Failed;
     RunInstallation(FInstallerPath, project, view);
 }

@@ -62,6 +62,11 @@ public:
     // program's console output without a display); may be null.
     void SetInstallationObserver(TInstallationView* observer) { FObserver = observer; }
 
+    // How far the installation got: not started (the wizard was closed or
+    // cancelled before it), failed, or done.
+    enum class TInstallationResult { NotRun, Failed, Installed };
+    TInstallationResult InstallationResult() const { return FResult; }
+
     // The project record loaded when the form was shown (null before and
     // after closing).
     const TProject* Project() const { return FProject.get(); }
@@ -97,6 +102,7 @@ private:
     std::vector<std::string> FArguments;
     std::unique_ptr<TProject> FProject;
     TInstallationView* FObserver = nullptr;
+    TInstallationResult FResult = TInstallationResult::NotRun;
 
     TsuiForm* FSuiForm = nullptr;
     TPageControl* FPageControl = nullptr;

@@ -8,6 +8,7 @@
 #include "platform/kernel32/FileIO.h"
 #include "platform/kernel32/Kernel32.h"
 
+#include <cerrno>
 #include <memory>
 
 namespace {
@@ -41,6 +42,14 @@ void ReadInstallerPackage(const std::string& installerPath, std::unique_ptr<TStr
     if (reader.Count() < kInstallerStreams)
         throw EReadError(Format("The package in %s is incomplete: it holds %d of %d streams",
                                 installerPath.c_str(), reader.Count(), kInstallerStreams));
+}
+
+std::string FailureText(const std::exception& failure) {
+    std::string text = failure.what();
+    if (dynamic_cast<const EPackageReadError*>(&failure) != nullptr ||
+        dynamic_cast<const EZlibError*>(&failure) != nullptr)
+        text += " (the installer file is damaged or incomplete)";
+    return text;
 }
 
 void TInstallationView::Pause(unsigned milliseconds) {
@@ -113,7 +122,8 @@ void RunInstallation(const std::string& installerPath, const TProject& project,
     TMemoryStream& package = writer.Compile();
     if (!ReplaceFileContents(outputPath, package.Memory(), static_cast<size_t>(package.Size()),
                              kProgramMode))
-        throw EFCreateError(Format("Cannot create file %s", outputPath.c_str()));
+        throw EFCreateError(Format("Cannot create file %s", outputPath.c_str()),
+                            SysErrorMessage(errno));
     view.SetProgress(100);
 
     systemInfo.SetDefaultScreensaver(outputPath);

@@ -7,6 +7,7 @@
 
 #include "package/Project.h"
 
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -37,6 +38,12 @@ std::string ScreensaverPath(const std::string& name);
 
 class TDecompileStream;
 class TStream;
+
+// The line a failure is shown as, on the console and in the error box: the
+// exception's own line (the system's text, then the reason), and for a
+// package whose streams do not read back, that the installer file is
+// damaged or incomplete, which is all the end user can do anything about.
+std::string FailureText(const std::exception& failure);
 
 // Reads the installer file (open as `installer`, which the reader keeps) as
 // a package, its table now and its streams when they are taken, and makes

@@ -3,6 +3,8 @@
 #include "framework/base/SysUtils.h"
 #include "platform/kernel32/Kernel32.h"
 
+#include <cerrno>
+
 #include <vector>
 
 namespace {
@@ -45,7 +47,8 @@ void TSystemInfo::SetDefaultScreensaver(const std::string& path) {
     const std::string shortPath = AskWithBuffer(
         261, [&](char* b, uint32_t size) { return GetShortPathNameA(path.c_str(), b, size); });
     if (!WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", shortPath.c_str(), iniFile.c_str()))
-        throw EIniFileError(Format("Unable to write to %s", iniFile.c_str()));
+        throw EIniFileError(Format("Unable to write to %s", iniFile.c_str()),
+                            SysErrorMessage(errno));
     // The flush writes no string, so it answers zero: no failure to report.
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, iniFile.c_str());
 }

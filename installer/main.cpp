@@ -8,6 +8,9 @@
 // (status 0) or after the first failure (its message on standard error,
 // status 1), since nobody could press Finish or close an error box there;
 // without "/AUTO" it describes the screensaver it carries.
+//
+// Exit status: 0 installed (or described), 1 a failure, 2 the wizard was
+// closed or cancelled before the installation ran.
 
 #include "ConsoleText.h"
 #include "InstallarUnit.h"
@@ -105,13 +108,14 @@ int Run(const std::vector<std::string>& arguments) {
     Application().SetTitle(kApplicationTitle);
     LoadApplicationIcon();
 
-    int status = 0;
-    if (headless)
-        Application().SetOnException(TExceptionEvent([&](TObject*, const std::exception& e) {
-            ReportFailure(e.what());
-            status = 1;
-            Application().Terminate();
-        }));
+    bool failed = false;
+    Application().SetOnException(TExceptionEvent([&](TObject*, const std::exception& e) {
+        failed = true;
+        if (!headless)
+            return Application().ShowException(Exception(FailureText(e)));
+        ReportFailure(FailureText(e));
+        Application().Terminate();
+    }));
     auto* form = new TInstallarForm(&Application(), self, arguments);
     Application().AddCreatedForm(form);
     std::unique_ptr<TConsoleProgress> console;
@@ -121,7 +125,9 @@ int Run(const std::vector<std::string>& arguments) {
     }
     Application().Run();
     form->SetInstallationObserver(nullptr);
-    return status;
+    if (failed)
+        return 1;
+    return form->InstallationResult() == TInstallarForm::TInstallationResult::Installed ? 0 : 2;
 }
 
 } // namespace
@@ -137,7 +143,7 @@ int main(int argc, char** argv) {
     try {
         status = Run(arguments);
     } catch (const std::exception& e) {
-        ReportFailure(e.what());
+        ReportFailure(FailureText(e));
         status = 1;
     }
     ResetApplication();

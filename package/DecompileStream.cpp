@@ -118,6 +118,9 @@ std::unique_ptr<TMemoryStream> TDecompileStream::GetStream(int32_t index, bool f
             Format("stream %d is cut short, or inflates to fewer than the %lld bytes its table "
                    "entry says",
                    index, static_cast<long long>(original)));
+    } catch (const EZDecompressionError& e) {
+        throw EZDecompressionError(e.Message(),
+                                   Format("stream %d does not inflate: %s", index, e.Reason().c_str()));
     }
     return result;
 }

@@ -18,11 +18,7 @@
 class EPackageReadError : public EReadError {
 public:
     explicit EPackageReadError(const std::string& reason)
-        : EReadError("Stream read error"), FReason(reason) {}
-    const std::string& Reason() const { return FReason; }
-
-private:
-    std::string FReason;
+        : EReadError("Stream read error", reason) {}
 };
 
 class TDecompileStream {

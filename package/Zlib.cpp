@@ -60,13 +60,15 @@ void ZDecompress(const uint8_t* data, size_t size, uint8_t* out, size_t original
         z.avail_out = sizeof scratch;
         result = inflate(&z, Z_NO_FLUSH);
     }
+    const std::string found = z.msg != nullptr ? z.msg : "not zlib data";
     inflateEnd(&z);
 
     if (result == Z_STREAM_END && complete)
         return;
     if (result == Z_STREAM_END || result == Z_BUF_ERROR)
         throw EReadError("Stream read error");
-    throw EZDecompressionError("error");
+    // zlib's own words for what it found ("incorrect data check").
+    throw EZDecompressionError("error", found);
 }
 
 bool ZIsExactLevel9Stream(const uint8_t* data, size_t size, size_t original) {

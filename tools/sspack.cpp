@@ -408,6 +408,8 @@ int Extract(int argc, char** argv) {
     } catch (const EPackageReadError& e) {
         throw Exception(path + ": " + e.Reason() + " (" + e.Message() + ")");
     } catch (const EZlibError& e) {
+        if (!e.Reason().empty())
+            throw Exception(path + ": " + e.Reason() + " (" + e.Message() + ")");
         throw Exception(Format("%s: stream %d is not valid compressed data (%s)", path.c_str(),
                                index, e.what()));
     }

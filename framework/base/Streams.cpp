@@ -3,6 +3,7 @@
 #include "SysUtils.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <unistd.h>
 
@@ -14,8 +15,13 @@ int64_t TStream::Size() {
 }
 
 void TStream::ReadBuffer(void* buffer, int64_t count) {
-    if (count != 0 && Read(buffer, count) != count)
-        throw EReadError("Stream read error");
+    if (count == 0)
+        return;
+    const int64_t read = Read(buffer, count);
+    if (read != count)
+        throw EReadError("Stream read error",
+                         Format("%lld of %lld bytes could be read", static_cast<long long>(read),
+                                static_cast<long long>(count)));
 }
 
 void TStream::WriteBuffer(const void* buffer, int64_t count) {
@@ -106,11 +112,13 @@ TFileStream::TFileStream(const std::string& fileName, uint16_t mode) : FFileName
     if (mode == fmCreate) {
         FHandle = FileCreate(fileName);
         if (FHandle == INVALID_HANDLE_VALUE)
-            throw EFCreateError(Format("Cannot create file %s", fileName.c_str()));
+            throw EFCreateError(Format("Cannot create file %s", fileName.c_str()),
+                                SysErrorMessage(errno));
     } else {
         FHandle = FileOpen(fileName, mode);
         if (FHandle == INVALID_HANDLE_VALUE)
-            throw EFOpenError(Format("Cannot open file %s", fileName.c_str()));
+            throw EFOpenError(Format("Cannot open file %s", fileName.c_str()),
+                              SysErrorMessage(errno));
     }
 }
 

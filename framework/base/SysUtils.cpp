@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 std::string Format(const char* format, ...) {
@@ -112,4 +113,8 @@ std::string ExtractFileExt(const std::string& path) {
     if (cut == std::string::npos || path[cut] != '.')
         return "";
     return path.substr(cut);
+}
+
+std::string SysErrorMessage(int error) {
+    return std::strerror(error);
 }

@@ -9,10 +9,22 @@
 
 // Base of every failure the system raises. The message is shown to the user
 // as it stands, so it is the whole text, never a code.
+// An exception carries the system's own text (Message) and, where it is
+// known, the reason the operation failed ("No space left on device"). The
+// line shown to people (what()) is the text, then ": " and the reason, so
+// that the system's words always come first.
 class Exception : public std::runtime_error {
 public:
-    explicit Exception(const std::string& message) : std::runtime_error(message) {}
-    std::string Message() const { return what(); }
+    explicit Exception(const std::string& message) : std::runtime_error(message), FMessage(message) {}
+    Exception(const std::string& message, const std::string& reason)
+        : std::runtime_error(reason.empty() ? message : message + ": " + reason),
+          FMessage(message), FReason(reason) {}
+    const std::string& Message() const { return FMessage; }
+    const std::string& Reason() const { return FReason; }
+
+private:
+    std::string FMessage;
+    std::string FReason;
 };
 
 #define SSI_DECLARE_EXCEPTION(Name, Base)                                                          \
@@ -30,6 +42,10 @@ SSI_DECLARE_EXCEPTION(EFOpenError, EStreamError)
 SSI_DECLARE_EXCEPTION(EFCreateError, EStreamError)
 SSI_DECLARE_EXCEPTION(EIniFileError, Exception)
 SSI_DECLARE_EXCEPTION(EInvalidOperation, Exception)
+
+// The operating system's words for an error number ("Read-only file
+// system").
+std::string SysErrorMessage(int error);
 
 // printf-style formatting into a std::string.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -58,13 +58,16 @@ TProfileRead ReadProfileFile(const std::string& path, std::string& text) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
         return errno == ENOENT ? TProfileRead::Missing : TProfileRead::Refused;
-    if (!S_ISREG(info.st_mode) || info.st_size > kMaxProfileSize)
+    if (!S_ISREG(info.st_mode) || info.st_size > kMaxProfileSize) {
+        errno = S_ISDIR(info.st_mode) ? EISDIR : !S_ISREG(info.st_mode) ? EINVAL : EFBIG;
         return TProfileRead::Refused;
+    }
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0)
         return errno == ENOENT ? TProfileRead::Missing : TProfileRead::Refused;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
+        errno = EINVAL;
         return TProfileRead::Refused;
     }
     // The file may have grown since it was measured: the limit holds for
@@ -77,7 +80,9 @@ TProfileRead ReadProfileFile(const std::string& path, std::string& text) {
         text.append(chunk, static_cast<size_t>(n));
     ::close(fd);
     if (n < 0 || text.size() > static_cast<size_t>(kMaxProfileSize)) {
+        const int error = n < 0 ? errno : EFBIG;
         text.clear();
+        errno = error;
         return TProfileRead::Refused;
     }
     return TProfileRead::Read;
@@ -115,8 +120,12 @@ UINT GetSystemDirectoryA(char* buffer, UINT size) {
 }
 
 DWORD GetTempPathA(DWORD size, char* buffer) {
+    // $TMPDIR when it names a folder this process may write in, else /tmp,
+    // as the C library's own temporary files do.
     std::string dir = EnvOrEmpty("TMPDIR");
-    if (dir.empty())
+    struct stat info {};
+    if (dir.empty() || ::stat(dir.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
+        ::access(dir.c_str(), W_OK | X_OK) != 0)
         dir = "/tmp";
     if (dir.back() != '/')
         dir += '/';
@@ -146,8 +155,10 @@ BOOL WritePrivateProfileStringA(const char* section, const char* key, const char
     if (value)
         newValue = value;
     const std::optional<std::string> edited = SetIniFileValue(text, section, keyName, newValue);
-    if (!edited)
+    if (!edited) {
+        errno = EILSEQ; // text the file's encoding cannot hold
         return FALSE;
+    }
     // Nothing to change, and a missing file is not created to delete from.
     if (*edited == text)
         return TRUE;

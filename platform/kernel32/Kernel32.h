@@ -5,7 +5,9 @@
 // - The Windows directory is $WINDIR when set and not empty, else
 //   $WINEPREFIX/drive_c/windows, else $HOME/.wine/drive_c/windows. The system
 //   directory is its "system32" folder.
-// - The temporary directory is $TMPDIR or /tmp, always ending in '/'.
+// - The temporary directory is $TMPDIR when that is a folder the process
+//   may write in, else /tmp (unset, empty, missing or read-only $TMPDIR
+//   alike, as the C library has it), always ending in '/'.
 // - Short (8.3) names do not exist on POSIX file systems, so the short form
 //   of an existing path is the path itself, as on a volume without short
 //   names; a path that does not exist fails.

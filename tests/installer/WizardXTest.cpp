@@ -166,13 +166,25 @@ TEST_F(WizardXTest, AutoOpensOnTheProgressPageAndEndsOnTheCompletionPage) {
     EXPECT_EQ(WaitForExit(), 0);
 }
 
+// Closed or cancelled before the installation ran: status 2, which scripts
+// can tell from an installation (0) and a failure (1).
 TEST_F(WizardXTest, TheCloseButtonOnTheCoverPageEndsWithoutInstalling) {
     Start();
     ASSERT_TRUE(Shown());
     // The close button: 475 - 2 + 1 - 22 in the title bar, 2 below its top.
     ASSERT_EQ(
         Run(Format("xdotool mousemove %d %d click 1", kLeft + 3 + 452 + 10, kTop + 3 + 2 + 10)), 0);
-    EXPECT_EQ(WaitForExit(), 0);
+    EXPECT_EQ(WaitForExit(), 2);
+    EXPECT_FALSE(Installed());
+}
+
+TEST_F(WizardXTest, CancelOnTheLicencePageEndsWithoutInstalling) {
+    Start();
+    ASSERT_TRUE(Shown());
+    Click(288, 136, 80, 27); // Next, to the licence page
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    Click(376, 136, 80, 27); // Cancel
+    EXPECT_EQ(WaitForExit(), 2);
     EXPECT_FALSE(Installed());
 }
 

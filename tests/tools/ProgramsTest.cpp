@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <cerrno>
 #include <cstdio>
 #include <pty.h>
@@ -290,7 +291,7 @@ TEST_F(Programs, SspackFailuresNameTheFileAndTheReason) {
          d + "/damaged: stream 1 (bytes 3 to 93) runs past the end of the file (23 bytes) (Stream "
              "read error)"},
         {" extract " + d + "/garbled 0 -o " + d + "/out",
-         d + "/garbled: stream 0 is not valid compressed data (error)"},
+         d + "/garbled: stream 0 does not inflate: incorrect header check (error)"},
         {" build --stub " + kBin + "/ssinstall --runtime " + d + "/none --movie " + d +
              "/movie --record " + d + "/movie --logo " + d + "/movie -o " + d + "/setup",
          "--runtime Cannot open file " + d + "/none: No such file or directory"},
@@ -485,4 +486,107 @@ TEST_F(Programs, SspackTakesWindows1252TextWithAWarning) {
                               Quote(dir / "utf8-record") + " -o " + Quote(dir / "utf8-setup"));
     EXPECT_EQ(quietBuild.status, 0);
     EXPECT_EQ(quietBuild.out, "");
+}
+
+namespace {
+
+// Whether a mount namespace of our own can be had here (to give the
+// installer a full or read-only file system without touching the machine's).
+bool CanMountPrivately() {
+    static const bool can =
+        Shell("unshare --map-root-user --mount sh -c 'mount -t tmpfs tmpfs /mnt' 2>/dev/null")
+            .status == 0;
+    return can;
+}
+
+} // namespace
+
+// What the end user reads when an installation fails: the system's own text
+// first, then the operating system's reason, or for a damaged installer
+// which stream failed which check. A missing TMPDIR is no failure at all.
+TEST_F(Programs, EndUserFailuresSayWhy) {
+    const fs::path installer = MakeInstaller(RecordBytes("Tropical Fish"));
+    const std::string windows = FSandbox.Windows().string();
+    const std::string scr = windows + "/Tropical Fish.scr";
+    const std::string title = "Screensaver Installar: ";
+    auto installIn = [&](const std::string& prepare, const std::string& environment = "") {
+        return Shell(environment + " WINDIR=" + Quote(windows) + " " + prepare + Quote(installer.string()) +
+                     " /AUTO");
+    };
+    // On a file system of its own: `options` for the tmpfs mounted on the
+    // Windows directory, then `after` run in it.
+    auto mounted = [&](const std::string& options, const std::string& after = "true") {
+        return Shell("WINDIR=" + Quote(windows) + " unshare --map-root-user --mount sh -c " +
+                     Quote("mount -t tmpfs -o " + options + " tmpfs " + Quote(windows) + " && " +
+                           after + " && exec " + Quote(installer.string()) + " /AUTO"));
+    };
+
+    struct TCase {
+        std::string What;
+        std::function<Result()> Run;
+        std::string Line; // the failure line, or "" for an installation
+    };
+    std::vector<TCase> cases = {
+        {"missing Windows directory",
+         [&] {
+             return Shell("WINDIR=" + Quote(windows + "/missing") + " " + Quote(installer.string()) +
+                          " /AUTO");
+         },
+         "Cannot create file " + windows + "/missing/Tropical Fish.scr: No such file or directory"},
+        {"system.ini is a folder",
+         [&] {
+             fs::create_directories(FSandbox.SystemIni());
+             Result r = installIn("");
+             fs::remove(FSandbox.SystemIni());
+             return r;
+         },
+         "Unable to write to " + windows + "/system.ini: Is a directory"},
+        {"missing TMPDIR", [&] { return installIn("", "TMPDIR=/nonexistent/tmp"); }, ""},
+    };
+    if (CanMountPrivately()) {
+        cases.push_back({"full disk", [&] { return mounted("size=256k"); },
+                         "Cannot create file " + scr + ": No space left on device"});
+        cases.push_back({"read-only file system",
+                         [&] { return mounted("ro"); },
+                         "Cannot create file " + scr + ": Read-only file system"});
+    } else {
+        // Where no file system can be mounted, a size-limited file stands in.
+        cases.push_back({"file size limit", [&] { return installIn("trap '' XFSZ; ulimit -f 256; "); },
+                         "Cannot create file " + scr + ": File too large"});
+    }
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        fs::remove(scr);
+        const Result r = c.Run();
+        if (c.Line.empty()) {
+            EXPECT_EQ(r.status, 0) << r.out;
+            EXPECT_TRUE(fs::exists(scr));
+            continue;
+        }
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.out.find(title + c.Line + "\n"), std::string::npos) << r.out;
+    }
+
+    // Four bytes damaged in the movie data's stream: which stream, which
+    // check, and what the end user can make of it.
+    Bytes damaged = ReadFile(installer);
+    const size_t movie = ReadFile(kBin + "/ssinstall").size() + Deflate(FRuntime).size() + 1000;
+    for (size_t i = 0; i < 4; ++i)
+        damaged[movie + i] ^= 0x5A;
+    WriteFile(installer, damaged);
+    const Result r = installIn("");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("stream 2 "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" (the installer file is damaged or incomplete)\n"), std::string::npos)
+        << r.out;
+    EXPECT_FALSE(fs::exists(scr));
+
+    // Cut short at the end (the program itself intact): the stream table
+    // is no longer where its count says.
+    damaged.resize(damaged.size() - 10);
+    WriteFile(installer, damaged);
+    const Result cut = installIn("");
+    EXPECT_EQ(cut.status, 1);
+    EXPECT_EQ(cut.out.rfind(title + "Stream read error: ", 0), 0u) << cut.out;
+    EXPECT_NE(cut.out.find("(the installer file is damaged or incomplete)"), std::string::npos);
 }

@@ -87,6 +87,16 @@ TEST(TempPath, AlwaysEndsWithASeparator) {
     EXPECT_EQ(std::string(buffer, GetTempPathA(sizeof buffer, buffer)), "/tmp/");
 }
 
+// A TMPDIR that cannot hold files is passed over for /tmp, as the C
+// library passes it over: empty, missing, a file.
+TEST(TempPath, AFolderThatCannotHoldFilesFallsBackToTmp) {
+    char buffer[256];
+    for (const char* unusable : {"", "/nonexistent/tmp", "/proc/self/status"}) {
+        ScopedEnv tmp("TMPDIR", unusable);
+        EXPECT_EQ(std::string(buffer, GetTempPathA(sizeof buffer, buffer)), "/tmp/") << unusable;
+    }
+}
+
 TEST_F(ProfileFile, ShortPathIsTheExistingPathItself) {
     std::string scr = (FDir / "Tropical Fish.scr").string();
     char buffer[260];
