@@ -294,9 +294,9 @@ TEST_F(Programs, SspackFailuresNameTheFileAndTheReason) {
         {" build --stub " + kBin + "/ssinstall --runtime " + d + "/none --movie " + d +
              "/movie --record " + d + "/movie --logo " + d + "/movie -o " + d + "/setup",
          "--runtime Cannot open file " + d + "/none: No such file or directory"},
-        {" record --name x -o " + d + "/no/such/folder/record",
+        {" record --name x --logo-file x.bmp -o " + d + "/no/such/folder/record",
          "Cannot create file " + d + "/no/such/folder/record: No such file or directory"},
-        {" record --name x --license " + d + " -o " + d + "/record",
+        {" record --name x --logo-file x.bmp --license " + d + " -o " + d + "/record",
          "Cannot open file " + d + ": Is a directory"},
     };
     for (const Case& c : cases) {
@@ -316,7 +316,11 @@ TEST_F(Programs, SspackBuildFindsItsStub) {
     WriteFile(dir / "movie", FMovie);
     WriteFile(dir / "record", RecordBytes("Found"));
     WriteFile(dir / "logo", FLogo);
-    WriteFile(dir / "other-stub", RandomBytes(500, 3));
+    // Any program with the stub's marker is taken for a stub.
+    Bytes otherStub = RandomBytes(500, 3);
+    const std::string marker("SSINSTALL-STUB 9.9.1", 21);
+    otherStub.insert(otherStub.end(), marker.begin(), marker.end());
+    WriteFile(dir / "other-stub", otherStub);
     const std::string inputs = " --runtime " + Quote(kBin + "/demo-screensaver") + " --movie " +
                                Quote(dir / "movie") + " --record " + Quote(dir / "record") +
                                " --logo " + Quote(dir / "logo");
@@ -337,7 +341,7 @@ TEST_F(Programs, SspackBuildFindsItsStub) {
                          inputs + " -o " + Quote(dir / "b"));
     ASSERT_EQ(given.status, 0) << given.out;
     Bytes b = ReadFile(dir / "b");
-    EXPECT_EQ(Bytes(b.begin(), b.begin() + 500), RandomBytes(500, 3));
+    EXPECT_EQ(Bytes(b.begin(), b.begin() + 521), otherStub);
 
     // A sspack on its own: neither the installed place nor its folder holds a stub.
     fs::create_directories(dir / "alone");
@@ -456,12 +460,15 @@ TEST_F(Programs, SspackTakesWindows1252TextWithAWarning) {
                              "sspack: warning: " + recordPath + ":14" + warning)
         << "the name, the homepage and the licence's first line that is no UTF-8";
 
-    // A record that does not read as one is looked at line by line.
+    // A record that does not read as one, built all the same, is looked at
+    // line by line.
     WriteFile(dir / "broken", {0xE9, '\r', '\n', 'x', '\r', '\n', 0x80});
     Result broken = Shell(sspack + " build" + inputs + " --record " + Quote(dir / "broken") +
-                          " -o " + Quote(dir / "broken-setup"));
+                          " -o " + Quote(dir / "broken-setup") + " --force");
     EXPECT_EQ(broken.status, 0) << broken.out;
-    EXPECT_EQ(broken.out, "sspack: warning: " + (dir / "broken").string() + ":1" + warning +
+    EXPECT_EQ(broken.out, "sspack: warning: " + (dir / "broken").string() +
+                              ": not a project record (List index out of bounds (3))\n" +
+                              "sspack: warning: " + (dir / "broken").string() + ":1" + warning +
                               "sspack: warning: " + (dir / "broken").string() + ":3" + warning);
 
     // The installer reads the name as Windows-1252: the file it installs
@@ -477,7 +484,8 @@ TEST_F(Programs, SspackTakesWindows1252TextWithAWarning) {
               "[boot]\r\nSCRNSAVE.EXE=" + FSandbox.Windows().string() + "/Caf\xE9.scr\r\n");
 
     // UTF-8 texts are taken without a word.
-    Result quiet = Shell(sspack + " record --name " + Quote("Caf\xC3\xA9") + " --copyright " +
+    Result quiet = Shell(sspack + " record --name " + Quote("Caf\xC3\xA9") +
+                         " --logo-file logo.jpg --copyright " +
                          Quote("\xC2\xA9") + " -o " + Quote(dir / "utf8-record"));
     EXPECT_EQ(quiet.status, 0);
     EXPECT_EQ(quiet.out, "");
