@@ -59,11 +59,12 @@ const char* const kUsage =
     "  --force\n"
     "      Writes what record or build would refuse, with a warning for each problem.\n"
     "  sspack list FILE\n"
-    "      Prints one line per stream of a package: index, original size, stored size.\n"
+    "      Prints one line per stream of a package: index, original size, stored size;\n"
+    "      then the installer stub's version (stream 0), or that it carries none.\n"
     "  sspack extract FILE INDEX -o OUT [--raw]\n"
     "      Writes one stream's content (with --raw: its bytes as stored).\n"
-    "  sspack --help\n"
-    "      Prints this text.\n"
+    "  sspack --help, sspack --version\n"
+    "      Prints this text, or the program's version.\n"
     "Texts (the record's values, the licence, the names) are UTF-8; Windows-1252 bytes are\n"
     "taken as such, with a warning.\n"
     "Exit status: 0 on success, 1 on a failure, 2 on bad usage.\n";
@@ -471,6 +472,19 @@ int List(int argc, char** argv) {
     TDecompileStream reader = Open(options.positional[0]);
     for (int32_t i = 0; i < reader.Count(); ++i)
         std::printf("%d %d %d\n", i, reader.OriginalSize(i), reader.StoredSize(i));
+    std::string version;
+    if (reader.Count() > 0) {
+        try {
+            std::unique_ptr<TMemoryStream> stub = reader.GetStoredStream(0);
+            version = StubMarkerVersion(stub->Memory(), static_cast<size_t>(stub->Size()));
+        } catch (const EPackageReadError& e) {
+            throw Exception(options.positional[0] + ": " + e.Reason() + " (" + e.Message() + ")");
+        }
+    }
+    if (version.empty())
+        std::printf("the stub carries no version\n");
+    else
+        std::printf("stub version %s\n", version.c_str());
     return 0;
 }
 
@@ -527,6 +541,8 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return 0;
     }
+    if (command == "--version")
+        return PrintVersion("sspack");
     return RunTool("sspack", kUsage, [&] {
         if (command == "record")
             return Record(argc, argv);

@@ -79,6 +79,12 @@ Result OnTerminal(const std::vector<std::string>& args) {
     return result;
 }
 
+// The last line of a program's output, with its line end.
+std::string LastLine(const std::string& text) {
+    const size_t end = text.size() > 1 ? text.rfind('\n', text.size() - 2) : std::string::npos;
+    return end == std::string::npos ? text : text.substr(end + 1);
+}
+
 // One level-9 zlib stream made with zlib directly, not with the project's writer.
 Bytes Deflate(const Bytes& data) {
     uLongf size = compressBound(static_cast<uLong>(data.size()));
@@ -211,7 +217,8 @@ TEST_F(Programs, SspackBuildsListsAndExtracts) {
     ASSERT_EQ(list.status, 0);
     EXPECT_EQ(list.out.rfind("0 " + std::to_string(fs::file_size(kBin + "/ssinstall")), 0), 0u)
         << list.out;
-    EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 5);
+    EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 6);
+    EXPECT_EQ(LastLine(list.out), "stub version " SSI_VERSION "\n") << list.out;
 
     ASSERT_EQ(
         Shell(sspack + " extract " + Quote(dir / "setup") + " 2 -o " + Quote(dir / "movie.out"))
@@ -235,6 +242,19 @@ TEST_F(Programs, SspackBuildsListsAndExtracts) {
     Result installed = Install(dir / "setup", "/AUTO");
     EXPECT_EQ(installed.status, 0) << installed.out;
     EXPECT_TRUE(fs::exists(FSandbox.Windows() / "Deep Sea.scr"));
+    // The installed file is a package too, led by the runtime: no stub.
+    Result scr = Shell(sspack + " list " + Quote(FSandbox.Windows() / "Deep Sea.scr"));
+    EXPECT_EQ(scr.status, 0);
+    EXPECT_EQ(std::count(scr.out.begin(), scr.out.end(), '\n'), 5);
+    EXPECT_EQ(LastLine(scr.out), "the stub carries no version\n") << scr.out;
+}
+
+TEST_F(Programs, ToolsPrintTheirVersion) {
+    for (const char* tool : {"sspack", "skinpack", "form-preview"}) {
+        Result r = Shell(Quote(kBin + "/" + tool) + " --version");
+        EXPECT_EQ(r.status, 0) << tool;
+        EXPECT_EQ(r.out, std::string(tool) + " " SSI_VERSION "\n");
+    }
 }
 
 TEST_F(Programs, SspackExitCodes) {
@@ -342,6 +362,8 @@ TEST_F(Programs, SspackBuildFindsItsStub) {
     ASSERT_EQ(given.status, 0) << given.out;
     Bytes b = ReadFile(dir / "b");
     EXPECT_EQ(Bytes(b.begin(), b.begin() + 521), otherStub);
+    Result list = Shell(Quote(kBin + "/sspack") + " list " + Quote(dir / "b"));
+    EXPECT_EQ(LastLine(list.out), "stub version 9.9.1\n") << list.out;
 
     // A sspack on its own: neither the installed place nor its folder holds a stub.
     fs::create_directories(dir / "alone");
