@@ -9,8 +9,8 @@ namespace {
 constexpr size_t kMaxVersion = 32;
 
 bool IsVersionCharacter(uint8_t c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-           c == '.' || c == '+' || c == '-';
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '.' ||
+           c == '+' || c == '-';
 }
 
 // The version that starts at `at`, ended by a NUL within the data; "" if

@@ -23,7 +23,7 @@ struct TFormat {
 };
 
 const TFormat kFormats[] = {
-    {"BMP", "a BMP picture", "bmp"},  {"ICO", "an ICO picture", "ico"},
+    {"BMP", "a BMP picture", "bmp"},   {"ICO", "an ICO picture", "ico"},
     {"JPEG", "a JPEG picture", "jpg"}, {"WMF", "a WMF picture", "wmf"},
     {"EMF", "an EMF picture", "emf"},  {"PNG", "a PNG picture", ""},
     {"GIF", "a GIF picture", ""},
@@ -56,14 +56,29 @@ bool IsBmp(const uint8_t* data, size_t size) {
     return false;
 }
 
-// The file-name part, as the installer takes it.
-std::string FileNamePart(const std::string& logoFile) {
-    return ExtractFileName(logoFile);
-}
-
 std::string Extension(const std::string& fileName) {
     std::string ext = ExtractFileExt(fileName);
     return ext.empty() ? ext : ext.substr(1);
+}
+
+// The problem with a logo name, without saying where it comes from. The
+// installer takes the name after the last \, / or :, as ExtractFileName does.
+std::string NameProblem(const std::string& logoFile) {
+    if (logoFile.empty())
+        return "no logo file name; the installer needs one to show the logo";
+    const std::string quoted = "\"" + PrintableName(logoFile) + "\"";
+    const std::string name = ExtractFileName(logoFile);
+    if (name.empty())
+        return "the logo name " + quoted + " has no file name after its folder";
+    if (NativePath(name).size() > kMaxFileName)
+        return Format("the logo name %s is longer than the %zu bytes a file name may have",
+                      quoted.c_str(), kMaxFileName);
+    const std::string ext = Extension(name);
+    if (!CreateGraphicForExtension(ext))
+        return "the logo name " + quoted + " has " +
+               (ext.empty() ? std::string("no extension") : "the extension ." + ext) +
+               "; the installer shows " + kShownExtensions + " pictures";
+    return "";
 }
 
 } // namespace
@@ -92,30 +107,18 @@ std::string PictureFormat(const uint8_t* data, size_t size) {
 }
 
 std::string LogoNameProblem(const std::string& where, const std::string& logoFile) {
-    if (logoFile.empty())
-        return where + ": no logo file name; the installer needs one to show the logo";
-    const std::string quoted = "\"" + PrintableName(logoFile) + "\"";
-    const std::string name = FileNamePart(logoFile);
-    if (name.empty())
-        return where + ": the logo name " + quoted + " has no file name after its folder";
-    if (NativePath(name).size() > kMaxFileName)
-        return Format("%s: the logo name %s is longer than the %zu bytes a file name may have",
-                      where.c_str(), quoted.c_str(), kMaxFileName);
-    const std::string ext = Extension(name);
-    if (!CreateGraphicForExtension(ext))
-        return where + ": the logo name " + quoted + " has " +
-               (ext.empty() ? std::string("no extension") : "the extension ." + ext) +
-               "; the installer shows " + kShownExtensions + " pictures";
-    return "";
+    const std::string problem = NameProblem(logoFile);
+    return problem.empty() ? "" : where + ": " + problem;
 }
 
 std::string LogoContentProblem(const std::string& logoFile, const std::string& path,
                                TMemoryStream& content) {
-    const std::string name = FileNamePart(logoFile);
+    const std::string name = ExtractFileName(logoFile);
     const TFormat* format =
         FormatNamed(PictureFormat(content.Memory(), static_cast<size_t>(content.Size())));
-    std::unique_ptr<TGraphic> graphic =
-        LogoNameProblem("", logoFile).empty() ? CreateGraphicForExtension(Extension(name)) : nullptr;
+    std::unique_ptr<TGraphic> graphic;
+    if (NameProblem(logoFile).empty())
+        graphic = CreateGraphicForExtension(Extension(name));
     if (!graphic) {
         if (format != nullptr && *format->Extension == '\0')
             return path + " holds " + format->Phrase + ", which the installer does not show";

@@ -287,7 +287,7 @@ std::string Excerpt(const std::string& text) {
         if (out.size() >= kLongest && !(utf8 && continuation))
             return out + "...";
         out += c < 0x20 || c == 0x7F || (!utf8 && c >= 0x80) ? Format("\\x%02X", c)
-                                                                 : std::string(1, text[i]);
+                                                             : std::string(1, text[i]);
     }
     return out;
 }
@@ -392,9 +392,9 @@ private:
 };
 
 int Build(int argc, char** argv) {
-    Options options = Parse(
-        argc, argv, {"--stub", "--runtime", "--movie", "--record", "--logo", "-o"},
-        {"--quiet", "--force"});
+    Options options =
+        Parse(argc, argv, {"--stub", "--runtime", "--movie", "--record", "--logo", "-o"},
+              {"--quiet", "--force"});
     if (!options.positional.empty())
         throw UsageError{"unexpected argument " + options.positional[0]};
     std::string output = options.Required("-o");
@@ -427,8 +427,8 @@ int Build(int argc, char** argv) {
         problems.Add(LogoNameProblem(paths[3], project.LogoFile));
     }
     // Without a record the logo's name is unknown: only its format is checked.
-    problems.Add(LogoContentProblem(notARecord.empty() ? project.LogoFile : "", paths[4],
-                                    contents[4]));
+    problems.Add(
+        LogoContentProblem(notARecord.empty() ? project.LogoFile : "", paths[4], contents[4]));
     problems.Settle();
     CheckRecord(paths[3], contents[3]);
 

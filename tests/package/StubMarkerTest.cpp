@@ -14,7 +14,7 @@ std::string VersionIn(const std::string& bytes) {
 
 TEST(StubMarker, TheVersionBehindThePrefixUpToItsNul) {
     using namespace std::string_literals;
-    EXPECT_EQ(VersionIn("\x7F" "ELF\0\0junk\0SSINSTALL-STUB 1.0.0\0more"s), "1.0.0");
+    EXPECT_EQ(VersionIn("\177ELF\0\0junk\0SSINSTALL-STUB 1.0.0\0more"s), "1.0.0");
     EXPECT_EQ(VersionIn("SSINSTALL-STUB 2.10.3-rc1+git\0"s), "2.10.3-rc1+git");
     // A program that looks for the marker holds the prefix on its own, or in
     // its messages: neither is a marker, and one after them still counts.

@@ -114,19 +114,26 @@ protected:
     }
 
     // Builds an installer of `inputs` (kept in `folder`) into `output`.
-    TRun Build(const TInputs& inputs, const fs::path& folder, const fs::path& output,
-               bool force) {
+    TRun Build(const TInputs& inputs, const fs::path& folder, const fs::path& output, bool force) {
         fs::create_directories(folder);
         WriteFile(folder / "record", inputs.record);
         WriteFile(folder / inputs.logoName, inputs.logo);
         const fs::path movie = FSandbox.Root() / "movie";
-        std::vector<std::string> args = {
-            kBin + "/sspack", "build",  "--stub",   inputs.stub,
-            "--runtime",      (FSandbox.Root() / "runtime").string(),
-            "--movie",        movie.string(),
-            "--record",       inputs.recordIsMovie ? movie.string() : (folder / "record").string(),
-            "--logo",         (folder / inputs.logoName).string(),
-            "-o",             output.string()};
+        std::vector<std::string> args = {kBin + "/sspack",
+                                         "build",
+                                         "--stub",
+                                         inputs.stub,
+                                         "--runtime",
+                                         (FSandbox.Root() / "runtime").string(),
+                                         "--movie",
+                                         movie.string(),
+                                         "--record",
+                                         inputs.recordIsMovie ? movie.string()
+                                                              : (folder / "record").string(),
+                                         "--logo",
+                                         (folder / inputs.logoName).string(),
+                                         "-o",
+                                         output.string()};
         if (force)
             args.push_back("--force");
         return Run(args);
@@ -139,7 +146,6 @@ protected:
 } // namespace
 
 TEST_F(SspackChecks, BuildRefusesWhatTheInstallerWouldRefuse) {
-    const std::string png = " holds a PNG picture";
     struct Mistake {
         std::string what;
         std::function<void(TInputs&)> make;
@@ -164,28 +170,34 @@ TEST_F(SspackChecks, BuildRefusesWhatTheInstallerWouldRefuse) {
          },
          {"/record: the logo name \"C:\\Art\\art.gif\" has the extension .gif"},
          "Unknown picture file extension (.gif)"},
-        {"a record without a logo name", [](TInputs& i) { i.record = RecordOf("Reef", ""); },
-         {"/record: no logo file name; the installer needs one"}, "Cannot create file"},
+        {"a record without a logo name",
+         [](TInputs& i) { i.record = RecordOf("Reef", ""); },
+         {"/record: no logo file name; the installer needs one"},
+         "Cannot create file"},
         {"a logo name that is a folder",
          [](TInputs& i) { i.record = RecordOf("Reef", "C:\\Art\\"); },
          {"/record: the logo name \"C:\\Art\\\" has no file name after its folder"},
          "Cannot create file"},
         {"a logo name without an extension",
          [](TInputs& i) { i.record = RecordOf("Reef", "logo"); },
-         {"/record: the logo name \"logo\" has no extension"}, "Unknown picture file extension"},
+         {"/record: the logo name \"logo\" has no extension"},
+         "Unknown picture file extension"},
         {"a PNG picture named .jpg",
          [](TInputs& i) {
              i.record = RecordOf("Reef", "C:\\Art\\art.jpg");
              i.logoName = "art.jpg";
              i.logo = Png();
          },
-         {"the record names art.jpg but ", "/art.jpg" + png},
+         {"the record names art.jpg but ", "/art.jpg holds a PNG picture"},
          "JPEG error: no start-of-image marker at offset 0"},
-        {"a BMP picture named .jpg", [](TInputs& i) { i.logo = Bmp(); },
-         {"the record names reef.jpg but ", "/reef.jpg holds a BMP picture"}, "JPEG error"},
+        {"a BMP picture named .jpg",
+         [](TInputs& i) { i.logo = Bmp(); },
+         {"the record names reef.jpg but ", "/reef.jpg holds a BMP picture"},
+         "JPEG error"},
         {"a JPEG picture named .bmp",
          [](TInputs& i) { i.record = RecordOf("Reef", "reef.bmp"); },
-         {"the record names reef.bmp but ", "/reef.jpg holds a JPEG picture"}, "\"BM\""},
+         {"the record names reef.bmp but ", "/reef.jpg holds a JPEG picture"},
+         "\"BM\""},
         {"an icon named .wmf",
          [](TInputs& i) {
              i.record = RecordOf("Reef", "reef.wmf");
@@ -198,53 +210,75 @@ TEST_F(SspackChecks, BuildRefusesWhatTheInstallerWouldRefuse) {
              i.record = RecordOf("Reef", "reef.ico");
              i.logo = gfxtest::LogoWmf(false);
          },
-         {"the record names reef.ico but ", "/reef.jpg holds a WMF picture"}, "no icon directory"},
+         {"the record names reef.ico but ", "/reef.jpg holds a WMF picture"},
+         "no icon directory"},
         {"an EMF named .jpeg",
          [](TInputs& i) {
              i.record = RecordOf("Reef", "reef.jpeg");
              i.logo = gfxtest::LogoEmf();
          },
-         {"the record names reef.jpeg but ", "/reef.jpg holds an EMF picture"}, "JPEG error"},
+         {"the record names reef.jpeg but ", "/reef.jpg holds an EMF picture"},
+         "JPEG error"},
         {"a damaged JPEG",
          [](TInputs& i) { i.logo.resize(40); },
-         {"/reef.jpg: the installer cannot show it as reef.jpg: JPEG error"}, "JPEG error"},
-        {"no picture at all", [](TInputs& i) { i.logo = RandomBytes(900, 9); },
-         {"/reef.jpg: the installer cannot show it as reef.jpg: JPEG error"}, "JPEG error"},
-        {"the name a/b", [](TInputs& i) { i.record = RecordOf("a/b", "reef.jpg"); },
+         {"/reef.jpg: the installer cannot show it as reef.jpg: JPEG error"},
+         "JPEG error"},
+        {"no picture at all",
+         [](TInputs& i) { i.logo = RandomBytes(900, 9); },
+         {"/reef.jpg: the installer cannot show it as reef.jpg: JPEG error"},
+         "JPEG error"},
+        {"the name a/b",
+         [](TInputs& i) { i.record = RecordOf("a/b", "reef.jpg"); },
          {"/record: the screensaver name \"a/b\" cannot be used: \"/\" separates folders"},
          "cannot be used as a file name"},
-        {"an empty name", [](TInputs& i) { i.record = RecordOf("", "reef.jpg"); },
+        {"an empty name",
+         [](TInputs& i) { i.record = RecordOf("", "reef.jpg"); },
          {"/record: the screensaver name \"\" cannot be used: the name is empty"},
          "cannot be used as a file name"},
-        {"the name ..\\evil", [](TInputs& i) { i.record = RecordOf("..\\evil", "reef.jpg"); },
+        {"the name ..\\evil",
+         [](TInputs& i) { i.record = RecordOf("..\\evil", "reef.jpg"); },
          {"/record: the screensaver name \"..\\evil\" cannot be used: \"\\\" separates folders"},
          "cannot be used as a file name"},
-        {"the name a:b", [](TInputs& i) { i.record = RecordOf("a:b", "reef.jpg"); },
+        {"the name a:b",
+         [](TInputs& i) { i.record = RecordOf("a:b", "reef.jpg"); },
          {"/record: the screensaver name \"a:b\" cannot be used: \":\" is not allowed in Windows "
           "file names"},
          "Cannot create file"},
-        {"the name x*y", [](TInputs& i) { i.record = RecordOf("x*y", "reef.jpg"); },
-         {"\"x*y\" cannot be used: \"*\" is not allowed"}, "Cannot create file"},
-        {"the name CON", [](TInputs& i) { i.record = RecordOf("CON", "reef.jpg"); },
-         {"\"CON\" cannot be used: CON is a Windows device name"}, "Cannot create file"},
-        {"the name nul.txt", [](TInputs& i) { i.record = RecordOf("nul.txt", "reef.jpg"); },
-         {"\"nul.txt\" cannot be used: NUL is a Windows device name"}, "Cannot create file"},
-        {"a name ending in a dot", [](TInputs& i) { i.record = RecordOf("Reef.", "reef.jpg"); },
-         {"\"Reef.\" cannot be used: Windows drops the dot"}, "Cannot create file"},
-        {"the movie as the record", [](TInputs& i) { i.recordIsMovie = true; },
-         {"/movie: not a project record ("}, "List index out of bounds"},
+        {"the name x*y",
+         [](TInputs& i) { i.record = RecordOf("x*y", "reef.jpg"); },
+         {"\"x*y\" cannot be used: \"*\" is not allowed"},
+         "Cannot create file"},
+        {"the name CON",
+         [](TInputs& i) { i.record = RecordOf("CON", "reef.jpg"); },
+         {"\"CON\" cannot be used: CON is a Windows device name"},
+         "Cannot create file"},
+        {"the name nul.txt",
+         [](TInputs& i) { i.record = RecordOf("nul.txt", "reef.jpg"); },
+         {"\"nul.txt\" cannot be used: NUL is a Windows device name"},
+         "Cannot create file"},
+        {"a name ending in a dot",
+         [](TInputs& i) { i.record = RecordOf("Reef.", "reef.jpg"); },
+         {"\"Reef.\" cannot be used: Windows drops the dot"},
+         "Cannot create file"},
+        {"the movie as the record",
+         [](TInputs& i) { i.recordIsMovie = true; },
+         {"/movie: not a project record ("},
+         "List index out of bounds"},
         {"a record of one line",
          [](TInputs& i) { i.record = {'R', 'e', 'e', 'f', '\r', '\n'}; },
          {"/record: not a project record (List index out of bounds (1))"},
          "List index out of bounds (1)"},
-        {"a program as the stub", [](TInputs& i) { i.stub = kBin + "/sspack"; },
-         {"--stub " + kBin + "/sspack: not an installer stub"}, ""},
+        {"a program as the stub",
+         [](TInputs& i) { i.stub = kBin + "/sspack"; },
+         {"--stub " + kBin + "/sspack: not an installer stub"},
+         ""},
         {"random bytes as the stub",
          [this](TInputs& i) {
              i.stub = (FSandbox.Root() / "random-stub").string();
              WriteFile(i.stub, RandomBytes(4000, 5));
          },
-         {"/random-stub: not an installer stub"}, ""},
+         {"/random-stub: not an installer stub"},
+         ""},
     };
 
     int row = 0;
@@ -297,13 +331,16 @@ TEST_F(SspackChecks, ForceWarnsOfEveryProblem) {
               "sspack: warning: --stub " + kBin +
                   "/demo-screensaver: not an installer stub (it carries no stub marker with a "
                   "version)\n"
-                  "sspack: warning: " + record +
+                  "sspack: warning: " +
+                  record +
                   ": the screensaver name \"a|b\" cannot be used: \"|\" is not allowed in Windows "
                   "file names\n"
-                  "sspack: warning: " + record +
+                  "sspack: warning: " +
+                  record +
                   ": the logo name \"logo.gif\" has the extension .gif; the installer shows .bmp, "
                   ".ico, .wmf, .emf, .jpg and .jpeg pictures\n"
-                  "sspack: warning: " + (folder / "reef.jpg").string() +
+                  "sspack: warning: " +
+                  (folder / "reef.jpg").string() +
                   " holds a PNG picture, which the installer does not show\n");
 }
 
@@ -363,8 +400,9 @@ TEST_F(SspackChecks, RecordRefusesWhatBuildWouldRefuse) {
         {{"--name", "Tab\there", "--logo-file", "x.jpg"},
          "--name: the screensaver name \"Tab\\x09here\" cannot be used: \\x09 is a control "
          "character"},
-        {{"--name", "Reef"}, "--logo-file: no logo file name; the installer needs one to show "
-                             "the logo"},
+        {{"--name", "Reef"},
+         "--logo-file: no logo file name; the installer needs one to show "
+         "the logo"},
         {{"--name", "Reef", "--logo-file", "art.png"},
          "--logo-file: the logo name \"art.png\" has the extension .png; the installer shows "
          ".bmp, .ico, .wmf, .emf, .jpg and .jpeg pictures"},
