@@ -4,6 +4,7 @@
 #include "framework/base/SysUtils.h"
 #include "package/CompileStream.h"
 #include "package/DecompileStream.h"
+#include "package/ScreensaverName.h"
 #include "package/Zlib.h"
 #include "platform/kernel32/FileIO.h"
 #include "platform/kernel32/Kernel32.h"
@@ -57,13 +58,14 @@ void TInstallationView::Pause(unsigned milliseconds) {
 }
 
 void CheckScreensaverName(const std::string& name) {
-    bool usable = !name.empty() && name != "." && name != "..";
-    for (unsigned char c : name)
-        if (c < 0x20 || c == 0x7F || c == '/' || c == '\\')
-            usable = false;
-    if (!usable)
+    const TNameProblem problem = ScreensaverNameProblem(name);
+    if (problem.Fault == TNameFault::nfNotAFileName)
         throw Exception(Format("The screensaver name \"%s\" cannot be used as a file name",
                                Printable(name).c_str()));
+    // A name that only Windows refuses fails as creating the file would fail there.
+    if (problem.Fault == TNameFault::nfNotOnWindows)
+        throw EFCreateError(Format("Cannot create file %s: %s", ScreensaverPath(name).c_str(),
+                                   problem.Reason.c_str()));
 }
 
 std::string ScreensaverPath(const std::string& name) {

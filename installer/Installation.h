@@ -28,9 +28,13 @@ public:
 // The progress positions, in the order they are reached.
 inline constexpr int kInstallationProgress[] = {0, 10, 20, 30, 50, 70, 80, 90, 100};
 
-// Fails with "The screensaver name "%s" cannot be used as a file name" when
-// the name is empty, "." or "..", or holds a path separator or a control
-// character; nothing is written then.
+// Checks the name by the rule of package/ScreensaverName.h, before anything
+// is written. A name that is no file name at all (empty, "." or "..", or one
+// holding a path separator or a control character) fails with "The
+// screensaver name "%s" cannot be used as a file name"; one that Windows
+// refuses (a character of : * ? " < > |, a dot or blank at its end, a device
+// name such as CON or nul.txt) fails as creating the file would fail there:
+// "Cannot create file %s: " and the reason, with the file's path.
 void CheckScreensaverName(const std::string& name);
 
 // The installed file's path for a screensaver name.

@@ -17,7 +17,7 @@ mkdir -p "$windows"
 "$bin/sspack" build --stub "$bin/ssinstall" --runtime "$bin/demo-screensaver" --movie "$demo/movie.dat" \
     --record "$demo/project.txt" --logo "$top/examples/demo/logo.jpg" -o "$demo/DeepSeaSetup"
 echo "Installer: $demo/DeepSeaSetup"
-"$bin/sspack" list "$demo/DeepSeaSetup" | sed 's/^/  stream /'
+"$bin/sspack" list "$demo/DeepSeaSetup" | sed -E 's/^[0-9]/stream &/; s/^/  /'
 
 if [ -n "${DISPLAY:-}" ]; then
     echo "Opening the installer's wizard (click through it, or close it to stop)"

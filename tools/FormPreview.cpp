@@ -47,6 +47,7 @@ const char* const kUsage =
     "                      (in its parent's client area), visible, enabled\n"
     "  --screenshot FILE   save the whole window as a PNG and exit; without it the\n"
     "                      form is shown on the display until it is closed\n"
+    "  --help, --version   print this text, or the program's version, and exit\n"
     "Exit status: 0 on success, 1 on a layout or file error, 2 on bad usage.\n";
 
 struct TPreviewOptions {
@@ -255,6 +256,8 @@ int main(int argc, char** argv) {
             std::fputs(kUsage, stdout);
             return 0;
         }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0)
+        return PrintVersion("form-preview");
     const int status =
         RunTool("form-preview", kUsage, [&] { return Run(ParseArguments(argc, argv)); });
     ResetApplication();

@@ -11,6 +11,13 @@ struct UsageError {
     std::string message;
 };
 
+// What --version prints: the program's name and the project's version
+// (SSI_VERSION, from the build), on one line.
+inline int PrintVersion(const char* program) {
+    std::printf("%s %s\n", program, SSI_VERSION);
+    return 0;
+}
+
 // Runs `body` (which returns the exit status) and turns what it throws into
 // the status and message above.
 template <class Body> int RunTool(const char* program, const char* usage, Body body) {

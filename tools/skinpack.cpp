@@ -31,6 +31,8 @@ const char* const kUsage =
     "      Prints every entry of a skin file: kind, key, and size or value.\n"
     "  skinpack extract FILE KEY -o OUT.bmp\n"
     "      Writes one bitmap entry as a bitmap file.\n"
+    "  skinpack --help, skinpack --version\n"
+    "      Prints this text, or the program's version.\n"
     "Exit status: 0 on success, 1 on a failure, 2 on bad usage.\n";
 
 // The words after the command: positional arguments and "-o FILE".
@@ -180,6 +182,8 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return 0;
     }
+    if (command == "--version")
+        return PrintVersion("skinpack");
     return RunTool("skinpack", kUsage, [&] {
         if (command == "export")
             return Export(argc, argv);

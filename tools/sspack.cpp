@@ -5,14 +5,22 @@
 // Without --stub, `build` takes the installer stub installed with it
 // (SSI_INSTALLED_STUB, relative to sspack's own folder) or, in the build tree,
 // the one beside it.
+//
+// `record` and `build` refuse what the installer would refuse on the end
+// user's machine (a name Windows cannot open, a logo it cannot show, a file
+// that is no record or no stub) before they write anything; --force writes
+// anyway, with a warning for each.
 
 #include "framework/base/SysUtils.h"
 #include "package/CompileStream.h"
 #include "package/DecompileStream.h"
 #include "package/Project.h"
+#include "package/ScreensaverName.h"
+#include "package/StubMarker.h"
 #include "package/Zlib.h"
 #include "platform/kernel32/CodePage.h"
 #include "platform/kernel32/FileIO.h"
+#include "tools/LogoCheck.h"
 #include "tools/ToolMain.h"
 
 #include <cerrno>
@@ -30,24 +38,33 @@ namespace {
 
 const char* const kUsage =
     "Usage:\n"
-    "  sspack record --name N [--logo-file PATH] [--homepage URL] [--copyright TEXT]\n"
-    "                [--license FILE] [--show-license] -o FILE\n"
+    "  sspack record --name N --logo-file PATH [--homepage URL] [--copyright TEXT]\n"
+    "                [--license FILE] [--show-license] [--force] -o FILE\n"
     "      Writes a project record: the screensaver's name, its logo file's name, homepage,\n"
     "      copyright line and licence text (shown before installing with --show-license).\n"
     "      The wizard shows the logo under --logo-file's name, whose extension (bmp, ico,\n"
-    "      wmf, emf, jpg, jpeg) says how to decode it: without one it cannot show it.\n"
+    "      wmf, emf, jpg, jpeg) says how to decode it. Refused: a name Windows cannot\n"
+    "      open (empty, only blanks, one of \\ / : * ? \" < > | or a control character, a dot\n"
+    "      or blank at the end, a device name such as CON or nul.txt), and a missing logo\n"
+    "      name or one with another extension.\n"
     "  sspack build [--stub FILE] --runtime FILE --movie FILE --record FILE --logo FILE\n"
-    "               -o FILE [--quiet]\n"
+    "               -o FILE [--quiet] [--force]\n"
     "      Writes an installer: the stub program raw as stream 0, then the runtime, movie\n"
     "      data, record and logo compressed as streams 1 to 4. The output is executable.\n"
     "      Without --stub the installer stub installed with sspack is taken. On a terminal\n"
-    "      a progress line shows on standard error unless --quiet is given.\n"
+    "      a progress line shows on standard error unless --quiet is given. Refused: a stub\n"
+    "      that is no installer stub, a record that does not read as one or that record\n"
+    "      would refuse, and a logo that the installer cannot decode as the kind its name\n"
+    "      in the record gives (a PNG or GIF picture, or one named .jpg holding a BMP).\n"
+    "  --force\n"
+    "      Writes what record or build would refuse, with a warning for each problem.\n"
     "  sspack list FILE\n"
-    "      Prints one line per stream of a package: index, original size, stored size.\n"
+    "      Prints one line per stream of a package: index, original size, stored size;\n"
+    "      then the installer stub's version (stream 0), or that it carries none.\n"
     "  sspack extract FILE INDEX -o OUT [--raw]\n"
     "      Writes one stream's content (with --raw: its bytes as stored).\n"
-    "  sspack --help\n"
-    "      Prints this text.\n"
+    "  sspack --help, sspack --version\n"
+    "      Prints this text, or the program's version.\n"
     "Texts (the record's values, the licence, the names) are UTF-8; Windows-1252 bytes are\n"
     "taken as such, with a warning.\n"
     "Exit status: 0 on success, 1 on a failure, 2 on bad usage.\n";
@@ -225,10 +242,79 @@ void CheckRecord(const std::string& path, TMemoryStream& content) {
     }
 }
 
+// What the installer would refuse on the end user's machine, found while it
+// can still be mended: without --force the first one fails the command
+// before anything is written; with it, each is a warning and the work goes on.
+class TProblems {
+public:
+    explicit TProblems(bool force) : FForce(force) {}
+    // `problem` names the file or option it is about; "" is none.
+    void Add(std::string problem) {
+        if (!problem.empty())
+            FProblems.push_back(std::move(problem));
+    }
+    void Settle() const {
+        if (FProblems.empty())
+            return;
+        if (!FForce)
+            throw Exception(FProblems.front());
+        for (const std::string& problem : FProblems)
+            std::fprintf(stderr, "sspack: warning: %s\n", problem.c_str());
+    }
+
+private:
+    bool FForce;
+    std::vector<std::string> FProblems;
+};
+
+std::string NameProblem(const std::string& where, const std::string& name) {
+    const TNameProblem problem = ScreensaverNameProblem(name);
+    if (!problem)
+        return "";
+    return where + ": the screensaver name \"" + PrintableName(name) +
+           "\" cannot be used: " + problem.Reason;
+}
+
+// A message of the record reader as one short line: the value it quotes may
+// be any bytes of a file that is no record.
+std::string Excerpt(const std::string& text) {
+    constexpr size_t kLongest = 80;
+    const bool utf8 = IsUtf8(text);
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const bool continuation = (c & 0xC0) == 0x80;
+        if (out.size() >= kLongest && !(utf8 && continuation))
+            return out + "...";
+        out += c < 0x20 || c == 0x7F || (!utf8 && c >= 0x80) ? Format("\\x%02X", c)
+                                                             : std::string(1, text[i]);
+    }
+    return out;
+}
+
+// Reads the record file `path` into `project` as the installer reads it;
+// why it is no record, or "".
+std::string ReadRecord(const std::string& path, TMemoryStream& content, TProject& project) {
+    try {
+        project.ProjectStream.WriteBuffer(content.Memory(), content.Size());
+        project.ProjectStream.SetPosition(0);
+        project.LoadFromStream();
+    } catch (const Exception& e) {
+        return path + ": not a project record (" + Excerpt(e.Message()) + ")";
+    }
+    return "";
+}
+
+std::string StubProblem(const std::string& where, TMemoryStream& stub) {
+    if (!StubMarkerVersion(stub.Memory(), static_cast<size_t>(stub.Size())).empty())
+        return "";
+    return where + ": not an installer stub (it carries no stub marker with a version)";
+}
+
 int Record(int argc, char** argv) {
     Options options =
         Parse(argc, argv, {"--name", "--logo-file", "--homepage", "--copyright", "--license", "-o"},
-              {"--show-license"});
+              {"--show-license", "--force"});
     if (!options.positional.empty())
         throw UsageError{"unexpected argument " + options.positional[0]};
     std::string output = options.Required("-o");
@@ -240,6 +326,10 @@ int Record(int argc, char** argv) {
     project.Homepage = FieldValue(options, "--homepage");
     project.Copyright = FieldValue(options, "--copyright");
     project.ShowLicense = options.Flag("--show-license");
+    TProblems problems(options.Flag("--force"));
+    problems.Add(NameProblem("--name", project.ScreensaverName));
+    problems.Add(LogoNameProblem("--logo-file", project.LogoFile));
+    problems.Settle();
     for (const char* option : {"--name", "--logo-file", "--homepage", "--copyright"})
         CheckText(option, options.Optional(option));
     if (options.Has("--license")) {
@@ -302,8 +392,9 @@ private:
 };
 
 int Build(int argc, char** argv) {
-    Options options = Parse(
-        argc, argv, {"--stub", "--runtime", "--movie", "--record", "--logo", "-o"}, {"--quiet"});
+    Options options =
+        Parse(argc, argv, {"--stub", "--runtime", "--movie", "--record", "--logo", "-o"},
+              {"--quiet", "--force"});
     if (!options.positional.empty())
         throw UsageError{"unexpected argument " + options.positional[0]};
     std::string output = options.Required("-o");
@@ -325,6 +416,20 @@ int Build(int argc, char** argv) {
         }
         total += contents[i].Size();
     }
+
+    TProblems problems(options.Flag("--force"));
+    problems.Add(StubProblem(options.Has("--stub") ? "--stub " + paths[0] : paths[0], contents[0]));
+    TProject project;
+    const std::string notARecord = ReadRecord(paths[3], contents[3], project);
+    problems.Add(notARecord);
+    if (notARecord.empty()) {
+        problems.Add(NameProblem(paths[3], project.ScreensaverName));
+        problems.Add(LogoNameProblem(paths[3], project.LogoFile));
+    }
+    // Without a record the logo's name is unknown: only its format is checked.
+    problems.Add(
+        LogoContentProblem(notARecord.empty() ? project.LogoFile : "", paths[4], contents[4]));
+    problems.Settle();
     CheckRecord(paths[3], contents[3]);
 
     TCompileStream writer;
@@ -367,6 +472,19 @@ int List(int argc, char** argv) {
     TDecompileStream reader = Open(options.positional[0]);
     for (int32_t i = 0; i < reader.Count(); ++i)
         std::printf("%d %d %d\n", i, reader.OriginalSize(i), reader.StoredSize(i));
+    std::string version;
+    if (reader.Count() > 0) {
+        try {
+            std::unique_ptr<TMemoryStream> stub = reader.GetStoredStream(0);
+            version = StubMarkerVersion(stub->Memory(), static_cast<size_t>(stub->Size()));
+        } catch (const EPackageReadError& e) {
+            throw Exception(options.positional[0] + ": " + e.Reason() + " (" + e.Message() + ")");
+        }
+    }
+    if (version.empty())
+        std::printf("the stub carries no version\n");
+    else
+        std::printf("stub version %s\n", version.c_str());
     return 0;
 }
 
@@ -425,6 +543,8 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return 0;
     }
+    if (command == "--version")
+        return PrintVersion("sspack");
     return RunTool("sspack", kUsage, [&] {
         if (command == "record")
             return Record(argc, argv);

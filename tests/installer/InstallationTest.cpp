@@ -206,6 +206,34 @@ TEST_F(Installation, UnusableNamesAreRefusedBeforeAnythingIsWritten) {
     CheckScreensaverName("Tropical Fish 2.0 (c) \xe9t\xe9");
 }
 
+// Names that are files here but that no Windows program could open fail the
+// way creating such a file fails on Windows, naming the file and the reason,
+// before anything is written.
+TEST_F(Installation, NamesWindowsRefusesCannotBeCreated) {
+    const std::string windows = FSandbox.Windows().string() + "/";
+    const std::pair<std::string, std::string> cases[] = {
+        {"a:b", "\":\" is not allowed in Windows file names"},
+        {"x*y", "\"*\" is not allowed in Windows file names"},
+        {"Fish?", "\"?\" is not allowed in Windows file names"},
+        {"Fish.", "Windows drops the dot at the end of a name"},
+        {"Fish ", "Windows drops the blank at the end of a name"},
+        {"  ", "the name is only blanks"},
+        {"CON", "CON is a Windows device name"},
+        {"con.txt", "CON is a Windows device name"},
+        {"Nul.scr", "NUL is a Windows device name"},
+        {"lpt9", "LPT9 is a Windows device name"},
+    };
+    for (const auto& [name, reason] : cases) {
+        TRecordingView view;
+        EXPECT_EQ(FailureOf([&] { RunInstallation(FInstaller, ProjectNamed(name), view); }),
+                  "Cannot create file " + windows + name + ".scr: " + reason);
+        EXPECT_TRUE(view.positions.empty()) << name;
+    }
+    EXPECT_TRUE(fs::is_empty(FSandbox.Windows()));
+    for (const char* usable : {"CONSOLE", "COM10", "my con.txt", ".hidden", "a.b"})
+        EXPECT_EQ(FailureOf([&] { CheckScreensaverName(usable); }), "<no exception>") << usable;
+}
+
 TEST_F(Installation, DamagedInstallersLeaveTheOldScreensaverAlone) {
     fs::path scr = FSandbox.Windows() / "Tropical Fish.scr";
     const Bytes old(100, 'o');

@@ -80,6 +80,12 @@ Result OnTerminal(const std::vector<std::string>& args) {
     return result;
 }
 
+// The last line of a program's output, with its line end.
+std::string LastLine(const std::string& text) {
+    const size_t end = text.size() > 1 ? text.rfind('\n', text.size() - 2) : std::string::npos;
+    return end == std::string::npos ? text : text.substr(end + 1);
+}
+
 // One level-9 zlib stream made with zlib directly, not with the project's writer.
 Bytes Deflate(const Bytes& data) {
     uLongf size = compressBound(static_cast<uLong>(data.size()));
@@ -212,7 +218,8 @@ TEST_F(Programs, SspackBuildsListsAndExtracts) {
     ASSERT_EQ(list.status, 0);
     EXPECT_EQ(list.out.rfind("0 " + std::to_string(fs::file_size(kBin + "/ssinstall")), 0), 0u)
         << list.out;
-    EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 5);
+    EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 6);
+    EXPECT_EQ(LastLine(list.out), "stub version " SSI_VERSION "\n") << list.out;
 
     ASSERT_EQ(
         Shell(sspack + " extract " + Quote(dir / "setup") + " 2 -o " + Quote(dir / "movie.out"))
@@ -236,6 +243,19 @@ TEST_F(Programs, SspackBuildsListsAndExtracts) {
     Result installed = Install(dir / "setup", "/AUTO");
     EXPECT_EQ(installed.status, 0) << installed.out;
     EXPECT_TRUE(fs::exists(FSandbox.Windows() / "Deep Sea.scr"));
+    // The installed file is a package too, led by the runtime: no stub.
+    Result scr = Shell(sspack + " list " + Quote(FSandbox.Windows() / "Deep Sea.scr"));
+    EXPECT_EQ(scr.status, 0);
+    EXPECT_EQ(std::count(scr.out.begin(), scr.out.end(), '\n'), 5);
+    EXPECT_EQ(LastLine(scr.out), "the stub carries no version\n") << scr.out;
+}
+
+TEST_F(Programs, ToolsPrintTheirVersion) {
+    for (const char* tool : {"sspack", "skinpack", "form-preview"}) {
+        Result r = Shell(Quote(kBin + "/" + tool) + " --version");
+        EXPECT_EQ(r.status, 0) << tool;
+        EXPECT_EQ(r.out, std::string(tool) + " " SSI_VERSION "\n");
+    }
 }
 
 TEST_F(Programs, SspackExitCodes) {
@@ -295,9 +315,9 @@ TEST_F(Programs, SspackFailuresNameTheFileAndTheReason) {
         {" build --stub " + kBin + "/ssinstall --runtime " + d + "/none --movie " + d +
              "/movie --record " + d + "/movie --logo " + d + "/movie -o " + d + "/setup",
          "--runtime Cannot open file " + d + "/none: No such file or directory"},
-        {" record --name x -o " + d + "/no/such/folder/record",
+        {" record --name x --logo-file x.bmp -o " + d + "/no/such/folder/record",
          "Cannot create file " + d + "/no/such/folder/record: No such file or directory"},
-        {" record --name x --license " + d + " -o " + d + "/record",
+        {" record --name x --logo-file x.bmp --license " + d + " -o " + d + "/record",
          "Cannot open file " + d + ": Is a directory"},
     };
     for (const Case& c : cases) {
@@ -317,7 +337,11 @@ TEST_F(Programs, SspackBuildFindsItsStub) {
     WriteFile(dir / "movie", FMovie);
     WriteFile(dir / "record", RecordBytes("Found"));
     WriteFile(dir / "logo", FLogo);
-    WriteFile(dir / "other-stub", RandomBytes(500, 3));
+    // Any program with the stub's marker is taken for a stub.
+    Bytes otherStub = RandomBytes(500, 3);
+    const std::string marker("SSINSTALL-STUB 9.9.1", 21);
+    otherStub.insert(otherStub.end(), marker.begin(), marker.end());
+    WriteFile(dir / "other-stub", otherStub);
     const std::string inputs = " --runtime " + Quote(kBin + "/demo-screensaver") + " --movie " +
                                Quote(dir / "movie") + " --record " + Quote(dir / "record") +
                                " --logo " + Quote(dir / "logo");
@@ -338,7 +362,9 @@ TEST_F(Programs, SspackBuildFindsItsStub) {
                          inputs + " -o " + Quote(dir / "b"));
     ASSERT_EQ(given.status, 0) << given.out;
     Bytes b = ReadFile(dir / "b");
-    EXPECT_EQ(Bytes(b.begin(), b.begin() + 500), RandomBytes(500, 3));
+    EXPECT_EQ(Bytes(b.begin(), b.begin() + 521), otherStub);
+    Result list = Shell(Quote(kBin + "/sspack") + " list " + Quote(dir / "b"));
+    EXPECT_EQ(LastLine(list.out), "stub version 9.9.1\n") << list.out;
 
     // A sspack on its own: neither the installed place nor its folder holds a stub.
     fs::create_directories(dir / "alone");
@@ -457,12 +483,15 @@ TEST_F(Programs, SspackTakesWindows1252TextWithAWarning) {
                              "sspack: warning: " + recordPath + ":14" + warning)
         << "the name, the homepage and the licence's first line that is no UTF-8";
 
-    // A record that does not read as one is looked at line by line.
+    // A record that does not read as one, built all the same, is looked at
+    // line by line.
     WriteFile(dir / "broken", {0xE9, '\r', '\n', 'x', '\r', '\n', 0x80});
     Result broken = Shell(sspack + " build" + inputs + " --record " + Quote(dir / "broken") +
-                          " -o " + Quote(dir / "broken-setup"));
+                          " -o " + Quote(dir / "broken-setup") + " --force");
     EXPECT_EQ(broken.status, 0) << broken.out;
-    EXPECT_EQ(broken.out, "sspack: warning: " + (dir / "broken").string() + ":1" + warning +
+    EXPECT_EQ(broken.out, "sspack: warning: " + (dir / "broken").string() +
+                              ": not a project record (List index out of bounds (3))\n" +
+                              "sspack: warning: " + (dir / "broken").string() + ":1" + warning +
                               "sspack: warning: " + (dir / "broken").string() + ":3" + warning);
 
     // The installer reads the name as Windows-1252: the file it installs
@@ -478,7 +507,8 @@ TEST_F(Programs, SspackTakesWindows1252TextWithAWarning) {
               "[boot]\r\nSCRNSAVE.EXE=" + FSandbox.Windows().string() + "/Caf\xE9.scr\r\n");
 
     // UTF-8 texts are taken without a word.
-    Result quiet = Shell(sspack + " record --name " + Quote("Caf\xC3\xA9") + " --copyright " +
+    Result quiet = Shell(sspack + " record --name " + Quote("Caf\xC3\xA9") +
+                         " --logo-file logo.jpg --copyright " +
                          Quote("\xC2\xA9") + " -o " + Quote(dir / "utf8-record"));
     EXPECT_EQ(quiet.status, 0);
     EXPECT_EQ(quiet.out, "");
