@@ -23,14 +23,6 @@ constexpr int32_t kInstallerStreams = 5;
 constexpr DWORD kCompletionPause = 300; // milliseconds on the full bar
 constexpr unsigned kProgramMode = 0755; // the installed file is itself runnable
 
-std::string Printable(const std::string& text) {
-    std::string out;
-    for (unsigned char c : text)
-        out +=
-            (c < 0x20 || c == 0x7F) ? Format("\\x%02X", c) : std::string(1, static_cast<char>(c));
-    return out;
-}
-
 } // namespace
 
 std::unique_ptr<TStream> OpenInstallerFile(const std::string& installerPath) {
@@ -61,11 +53,11 @@ void CheckScreensaverName(const std::string& name) {
     const TNameProblem problem = ScreensaverNameProblem(name);
     if (problem.Fault == TNameFault::nfNotAFileName)
         throw Exception(Format("The screensaver name \"%s\" cannot be used as a file name",
-                               Printable(name).c_str()));
+                               PrintableName(name).c_str()));
     // A name that only Windows refuses fails as creating the file would fail there.
     if (problem.Fault == TNameFault::nfNotOnWindows)
-        throw EFCreateError(Format("Cannot create file %s: %s", ScreensaverPath(name).c_str(),
-                                   problem.Reason.c_str()));
+        throw EFCreateError(Format("Cannot create file %s", ScreensaverPath(name).c_str()),
+                            problem.Reason);
 }
 
 std::string ScreensaverPath(const std::string& name) {

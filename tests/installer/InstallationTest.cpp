@@ -40,7 +40,7 @@ std::string FailureOf(const std::function<void()>& action) {
     try {
         action();
     } catch (const Exception& e) {
-        return e.Message();
+        return e.what(); // the line as it is shown
     }
     return "<no exception>";
 }
@@ -279,21 +279,22 @@ TEST_F(Installation, FailuresStopAtTheirStep) {
     TRecordingView missing;
     EXPECT_EQ(
         FailureOf([&] { RunInstallation(FSandbox.Root() / "nope", ProjectNamed("X"), missing); }),
-        "Cannot open file " + (FSandbox.Root() / "nope").string());
+        "Cannot open file " + (FSandbox.Root() / "nope").string() + ": No such file or directory");
     EXPECT_EQ(missing.positions, (std::vector<int>{0, 10}));
 
     // The Windows directory is gone: the file cannot be created.
     fs::remove_all(FSandbox.Windows());
     TRecordingView noDir;
     EXPECT_EQ(FailureOf([&] { RunInstallation(FInstaller, ProjectNamed("X"), noDir); }),
-              "Cannot create file " + FSandbox.Windows().string() + "/X.scr");
+              "Cannot create file " + FSandbox.Windows().string() +
+                  "/X.scr: No such file or directory");
     EXPECT_EQ(noDir.positions.back(), 90);
 
     // system.ini cannot be written: the screensaver file stays, unregistered.
     fs::create_directories(FSandbox.SystemIni());
     TRecordingView noIni;
     EXPECT_EQ(FailureOf([&] { RunInstallation(FInstaller, ProjectNamed("X"), noIni); }),
-              "Unable to write to " + FSandbox.Windows().string() + "/system.ini");
+              "Unable to write to " + FSandbox.Windows().string() + "/system.ini: Is a directory");
     EXPECT_EQ(noIni.positions.back(), 100);
     EXPECT_FALSE(noIni.completed);
     EXPECT_TRUE(fs::exists(FSandbox.Windows() / "X.scr"));
