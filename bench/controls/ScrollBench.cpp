@@ -16,6 +16,17 @@
 
 namespace {
 
+// Numbered lines, one clause each, taken in turn.
+std::string NumberedLines(int lines, const char* const (&clauses)[6]) {
+    std::string text;
+    for (int i = 0; i < lines; ++i) {
+        if (i > 0)
+            text += "\r\n";
+        text += std::to_string(i + 1) + ". " + clauses[i % 6];
+    }
+    return text;
+}
+
 // Licence text: paragraphs of clauses, one line each (lines of up to about
 // 90 characters), as long as asked.
 std::string LicenceText(int lines, char variant = 'A') {
@@ -27,12 +38,7 @@ std::string LicenceText(int lines, char variant = 'A') {
         "You may not sell the screensaver or include it in a product that is sold.",
         "",
     };
-    std::string text;
-    for (int i = 0; i < lines; ++i) {
-        if (i > 0)
-            text += "\r\n";
-        text += std::to_string(i + 1) + ". " + kClauses[i % 6];
-    }
+    std::string text = NumberedLines(lines, kClauses);
     text[0] = variant;
     return text;
 }
@@ -52,13 +58,7 @@ std::string MixedLicenceText(int lines) {
         "You may not sell the screensaver or include it in a product that is sold.",
         "",
     };
-    std::string text;
-    for (int i = 0; i < lines; ++i) {
-        if (i > 0)
-            text += "\r\n";
-        text += std::to_string(i + 1) + ". " + kClauses[i % 6];
-    }
-    return text;
+    return NumberedLines(lines, kClauses);
 }
 
 struct TMemoForm {

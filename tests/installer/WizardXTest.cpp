@@ -49,11 +49,15 @@ protected:
                       (dir / "licence.txt").string() + " --show-license -o " +
                       (dir / "record.txt").string()),
                   0);
-        ASSERT_EQ(Run(kBin + "/sspack build --stub " + kBin + "/ssinstall --runtime " + kBin +
-                      "/demo-screensaver --movie " + (dir / "movie.dat").string() + " --record " +
-                      (dir / "record.txt").string() + " --logo " + SSI_SOURCE_DIR +
-                      "/examples/demo/logo.jpg -o " + (dir / "AquariumSetup").string()),
-                  0);
+        ASSERT_EQ(Build(), 0);
+    }
+    // Builds AquariumSetup from the record in record.txt.
+    int Build() {
+        const fs::path dir = FSandbox.Root();
+        return Run(kBin + "/sspack build --stub " + kBin + "/ssinstall --runtime " + kBin +
+                   "/demo-screensaver --movie " + (dir / "movie.dat").string() + " --record " +
+                   (dir / "record.txt").string() + " --logo " + SSI_SOURCE_DIR +
+                   "/examples/demo/logo.jpg -o " + (dir / "AquariumSetup").string());
     }
     void TearDown() override {
         if (FPid > 0) {
@@ -197,11 +201,7 @@ TEST_F(WizardXTest, ANameInAnyScriptIsTheTitleTheFileAndTheEntry) {
     ASSERT_EQ(Run(kBin + "/sspack record --name '" + name + "' --logo-file 'C:\\Art\\logo.jpg' " +
                   "--homepage https://example.org/ -o " + (dir / "record.txt").string()),
               0);
-    ASSERT_EQ(Run(kBin + "/sspack build --stub " + kBin + "/ssinstall --runtime " + kBin +
-                  "/demo-screensaver --movie " + (dir / "movie.dat").string() + " --record " +
-                  (dir / "record.txt").string() + " --logo " + SSI_SOURCE_DIR +
-                  "/examples/demo/logo.jpg -o " + (dir / "AquariumSetup").string()),
-              0);
+    ASSERT_EQ(Build(), 0);
     Start("/AUTO");
     const fs::path scr = FSandbox.Windows() / (name + ".scr");
     ASSERT_TRUE(WaitFor([&] { return fs::exists(scr); })) << "installed under its own name";
