@@ -225,7 +225,8 @@ TEST_F(Installation, NamesWindowsRefusesCannotBeCreated) {
     };
     for (const auto& [name, reason] : cases) {
         TRecordingView view;
-        EXPECT_EQ(FailureOf([&] { RunInstallation(FInstaller, ProjectNamed(name), view); }),
+        const std::string project = name; // a lambda cannot capture a structured binding
+        EXPECT_EQ(FailureOf([&] { RunInstallation(FInstaller, ProjectNamed(project), view); }),
                   "Cannot create file " + windows + name + ".scr: " + reason);
         EXPECT_TRUE(view.positions.empty()) << name;
     }
