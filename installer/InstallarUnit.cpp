@@ -319,10 +319,9 @@ void TInstallarForm::InstallScreensaver() {
     TWizardView view(
         FProgressBar,
         [this] {
-            FResult = TInstallationResult::Installed;
+            FInstalled = true;
             ShowPage(kCompletePage);
         },
         FObserver);
-    FResult = TInstallationResult::Failed;
     RunInstallation(FInstallerPath, project, view);
 }

@@ -62,10 +62,9 @@ public:
     // program's console output without a display); may be null.
     void SetInstallationObserver(TInstallationView* observer) { FObserver = observer; }
 
-    // How far the installation got: not started (the wizard was closed or
-    // cancelled before it), failed, or done.
-    enum class TInstallationResult { NotRun, Failed, Installed };
-    TInstallationResult InstallationResult() const { return FResult; }
+    // Whether the installation ran to its completion page (false when the
+    // wizard was closed or cancelled before it, or it failed).
+    bool Installed() const { return FInstalled; }
 
     // The project record loaded when the form was shown (null before and
     // after closing).
@@ -102,7 +101,7 @@ private:
     std::vector<std::string> FArguments;
     std::unique_ptr<TProject> FProject;
     TInstallationView* FObserver = nullptr;
-    TInstallationResult FResult = TInstallationResult::NotRun;
+    bool FInstalled = false;
 
     TsuiForm* FSuiForm = nullptr;
     TPageControl* FPageControl = nullptr;

@@ -127,7 +127,7 @@ int Run(const std::vector<std::string>& arguments) {
     form->SetInstallationObserver(nullptr);
     if (failed)
         return 1;
-    return form->InstallationResult() == TInstallarForm::TInstallationResult::Installed ? 0 : 2;
+    return form->Installed() ? 0 : 2;
 }
 
 } // namespace

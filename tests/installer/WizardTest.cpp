@@ -147,9 +147,11 @@ TEST_F(WizardTest, WithoutALicenceNextStartsTheInstallationAfterATenthOfASecond)
     EXPECT_TRUE(FForm->Timer()->Enabled());
     Wait(99);
     EXPECT_FALSE(Installed("Aquarium"));
+    EXPECT_FALSE(FForm->Installed());
     EXPECT_EQ(FForm->ProgressBar()->Position(), 20);
     Wait(1);
     EXPECT_TRUE(Installed("Aquarium"));
+    EXPECT_TRUE(FForm->Installed()) << "the program exits 0 for this, 2 before it";
     EXPECT_FALSE(FForm->Timer()->Enabled());
     EXPECT_EQ(Page(), 3);
     EXPECT_EQ(FForm->ProgressBar()->Position(), 100);
