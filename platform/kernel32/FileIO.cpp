@@ -1,6 +1,7 @@
 #include "platform/kernel32/FileIO.h"
 
 #include "platform/kernel32/CodePage.h"
+#include "platform/kernel32/ReplacementFile.h"
 
 #include <cerrno>
 #include <climits>
@@ -119,35 +120,8 @@ bool ReplaceFileContents(const std::string& path, const void* data, size_t size,
 
 bool ReplaceNativeFileContents(const std::string& path, const void* data, size_t size,
                                unsigned newFileMode) {
-    size_t slash = path.rfind('/');
-    std::string directory =
-        slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
-    std::string pattern = directory + ".ssi-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-
-    int fd = ::mkstemp(name.data());
-    if (fd < 0)
-        return false;
-    mode_t permissions = static_cast<mode_t>(newFileMode);
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0)
-        permissions = existing.st_mode & 07777;
-
-    bool ok = FileWrite(fd, data, static_cast<int64_t>(size)) == static_cast<int64_t>(size) &&
-              ::fchmod(fd, permissions) == 0 && ::fsync(fd) == 0;
-    int error = errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        error = errno;
-    }
-    if (ok && ::rename(name.data(), path.c_str()) == 0)
-        return true;
-    if (ok)
-        error = errno;
-    ::unlink(name.data());
-    errno = error;
-    return false;
+    TReplacementFile file(path, newFileMode);
+    return file.Write(data, size) && file.Commit();
 }
 
 std::string GetModuleFileName() {

@@ -43,12 +43,12 @@ void FileClose(THandle handle);
 bool FileExists(const std::string& path);
 bool DeleteFile(const std::string& path);
 
-// Replaces the contents of `path` as one step: the bytes go to a new file in
-// the same directory, which is flushed and then renamed over `path`, so a
-// reader or a crash sees the old file or the new one, never half of either.
-// An existing file keeps its permission bits; a new one gets `newFileMode`.
-// Returns false (and leaves any existing file untouched) when the new file
-// cannot be written; errno then says why.
+// Replaces the contents of `path` as one step (ReplacementFile.h): a reader,
+// a crash or a kill sees the old file or the new one, never half of either,
+// and no temporary file is left behind. An existing file keeps its
+// permission bits; a new one gets `newFileMode`. Returns false (and leaves
+// any existing file untouched) when the new file cannot be written; errno
+// then says why.
 bool ReplaceFileContents(const std::string& path, const void* data, size_t size,
                          unsigned newFileMode = 0644);
 // The same on a name the operating system gave (a link's target read from
