@@ -3,6 +3,8 @@
 #include "PackageFormat.h"
 #include "Zlib.h"
 
+#include <algorithm>
+
 using namespace PackageFormat;
 
 void TDecompileStream::Decompile(TStream& file) {
@@ -85,7 +87,75 @@ void TDecompileStream::StoredRange(int32_t index, int64_t& offset, int64_t& stor
                    static_cast<long long>(FFileSize)));
 }
 
-std::unique_ptr<TMemoryStream> TDecompileStream::GetStream(int32_t index, bool force) const {
+namespace {
+
+// A window on the package's file: the stored bytes of one stream.
+class TStoredStream : public TStream {
+public:
+    TStoredStream(TStream& file, int64_t offset, int64_t size)
+        : FFile(file), FOffset(offset), FSize(size) {}
+    int64_t Read(void* buffer, int64_t count) override {
+        const int64_t n = std::clamp<int64_t>(count, 0, FSize - FPosition);
+        if (n == 0)
+            return 0;
+        FFile.SetPosition(FOffset + FPosition);
+        const int64_t got = std::max<int64_t>(FFile.Read(buffer, n), 0);
+        FPosition += got;
+        return got;
+    }
+    int64_t Write(const void*, int64_t) override { return 0; }
+    int64_t Seek(int64_t offset, TSeekOrigin origin) override {
+        const int64_t base = origin == TSeekOrigin::soBeginning ? 0
+                             : origin == TSeekOrigin::soCurrent ? FPosition
+                                                                : FSize;
+        FPosition = std::clamp<int64_t>(base + offset, 0, FSize);
+        return FPosition;
+    }
+    int64_t Size() override { return FSize; }
+    void SetSize(int64_t) override { throw EStreamError("A package stream cannot change its size"); }
+
+private:
+    TStream& FFile;
+    int64_t FOffset;
+    int64_t FSize;
+    int64_t FPosition = 0;
+};
+
+// The stored bytes an inflated stream reads, made before it.
+struct TStoredBytes {
+    TStoredStream FStoredBytes;
+};
+
+// The inflated content of one stream; its failures say which stream failed
+// and how.
+class TInflatedStream : private TStoredBytes, public TZInflateStream {
+public:
+    TInflatedStream(TStoredStream stored, int64_t original, int32_t index)
+        : TStoredBytes{std::move(stored)},
+          TZInflateStream(FStoredBytes, FStoredBytes.Size(), original), FIndex(index) {}
+    int64_t Read(void* buffer, int64_t count) override {
+        try {
+            return TZInflateStream::Read(buffer, count);
+        } catch (const EZDecompressionError& e) {
+            throw EZDecompressionError(
+                e.Message(), Format("stream %d does not inflate: %s", FIndex, e.Reason().c_str()));
+        } catch (const EPackageReadError&) {
+            throw;
+        } catch (const EReadError&) {
+            throw EPackageReadError(
+                Format("stream %d is cut short, or inflates to fewer than the %lld bytes its "
+                       "table entry says",
+                       FIndex, static_cast<long long>(Size())));
+        }
+    }
+
+private:
+    int32_t FIndex;
+};
+
+} // namespace
+
+std::unique_ptr<TStream> TDecompileStream::OpenStream(int32_t index, bool force) const {
     if (index < 0)
         throw EListError(Format("List index out of bounds (%d)", index));
     if (index >= FCount)
@@ -98,41 +168,43 @@ std::unique_ptr<TMemoryStream> TDecompileStream::GetStream(int32_t index, bool f
         throw EPackageReadError(Format("stream %d has a negative original size (%lld)", index,
                                        static_cast<long long>(original)));
     if (stored == original && !force)
-        return GetStoredStream(index);
+        return OpenStoredStream(index);
     if (original > stored * kMaxInflateRatio + kZlibOverhead)
         throw EPackageReadError(
             Format("stream %d cannot inflate from its %lld stored bytes to the %lld its table "
                    "entry says",
                    index, static_cast<long long>(stored), static_cast<long long>(original)));
-
-    std::vector<uint8_t> bytes(static_cast<size_t>(stored));
-    FFile->SetPosition(offset);
-    FFile->ReadBuffer(bytes.data(), stored);
-    auto result = std::make_unique<TMemoryStream>();
-    result->SetSize(original);
-    try {
-        ZDecompress(bytes.data(), static_cast<size_t>(stored), result->Memory(),
-                    static_cast<size_t>(original));
-    } catch (const EReadError&) {
-        throw EPackageReadError(
-            Format("stream %d is cut short, or inflates to fewer than the %lld bytes its table "
-                   "entry says",
-                   index, static_cast<long long>(original)));
-    } catch (const EZDecompressionError& e) {
-        throw EZDecompressionError(e.Message(),
-                                   Format("stream %d does not inflate: %s", index, e.Reason().c_str()));
-    }
-    return result;
+    auto content = std::make_unique<TInflatedStream>(TStoredStream(*FFile, offset, stored),
+                                                     original, index);
+    // An empty content is complete at once: its zlib stream is checked now.
+    if (original == 0)
+        content->Read(nullptr, 0);
+    return content;
 }
 
-std::unique_ptr<TMemoryStream> TDecompileStream::GetStoredStream(int32_t index) const {
+std::unique_ptr<TStream> TDecompileStream::OpenStoredStream(int32_t index) const {
     CheckIndex(index);
     int64_t offset = 0, stored = 0;
     StoredRange(index, offset, stored);
+    return std::make_unique<TStoredStream>(*FFile, offset, stored);
+}
+
+namespace {
+
+std::unique_ptr<TMemoryStream> ReadWhole(TStream& content) {
     auto result = std::make_unique<TMemoryStream>();
-    result->SetSize(stored);
-    FFile->SetPosition(offset);
-    FFile->ReadBuffer(result->Memory(), stored);
+    result->SetSize(content.Size());
+    content.ReadBuffer(result->Memory(), result->Size());
     result->SetPosition(0);
     return result;
+}
+
+} // namespace
+
+std::unique_ptr<TMemoryStream> TDecompileStream::GetStream(int32_t index, bool force) const {
+    return ReadWhole(*OpenStream(index, force));
+}
+
+std::unique_ptr<TMemoryStream> TDecompileStream::GetStoredStream(int32_t index) const {
+    return ReadWhole(*OpenStoredStream(index));
 }

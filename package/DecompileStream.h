@@ -2,7 +2,8 @@
 // Reads a package: the size table is loaded from its end, and streams are
 // handed out one at a time. Decompile copies the whole file into memory
 // first; Open keeps the file and reads each stream from it when it is asked
-// for, so that a large package costs no more memory than its largest stream.
+// for: in memory (GetStream), or as it is read (OpenStream), so that a large
+// package costs no more memory than a few slices of it.
 
 #include "framework/base/Streams.h"
 #include "framework/base/SysUtils.h"
@@ -46,6 +47,15 @@ public:
     // A new stream with the bytes of stream `index` exactly as stored; the
     // same checks and failures as GetStream, short of inflating.
     std::unique_ptr<TMemoryStream> GetStoredStream(int32_t index) const;
+
+    // The same contents as GetStream and GetStoredStream, read from the
+    // package's file as they are read from the stream (and inflated on the
+    // way), so that a stream of any size costs a fixed amount of memory. The
+    // table is checked now, the zlib stream as it is read (the same failures,
+    // from the stream's reads); a stored stream can be positioned anywhere,
+    // an inflated one reads forwards only. The reader must outlive them.
+    std::unique_ptr<TStream> OpenStream(int32_t index, bool force) const;
+    std::unique_ptr<TStream> OpenStoredStream(int32_t index) const;
 
     int32_t Count() const { return FCount; }
     int32_t OriginalSize(int32_t index) const;

@@ -1,92 +1,193 @@
 #include "Zlib.h"
 
 #include <algorithm>
-#include <climits>
 #include <zlib.h>
 
-std::vector<uint8_t> ZCompress(const uint8_t* data, size_t size, const TZProgress& progress) {
-    // Deflate looks ahead a fixed distance before it decides anything, so the
-    // slicing does not change the stream it writes.
-    constexpr size_t kSlice = 1 << 20;
-    z_stream z{};
-    if (deflateInit2(&z, Z_BEST_COMPRESSION, Z_DEFLATED, MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-        throw EZCompressionError("error");
-    std::vector<uint8_t> out(deflateBound(&z, static_cast<uLong>(size)));
-    z.next_out = out.data();
-    z.avail_out = static_cast<uInt>(out.size());
-    // deflateBound guarantees the whole stream fits, so every slice is taken
-    // whole and the last call finishes the stream.
-    size_t done = 0;
-    int result = Z_OK;
+namespace {
+
+// Input is taken and output handed on in slices of these sizes. Deflate
+// looks ahead a fixed distance before it decides anything, so the slicing
+// does not change the stream it writes.
+constexpr size_t kInputSlice = 256 * 1024;
+constexpr size_t kOutputSlice = 64 * 1024;
+
+// One zlib stream being deflated: input is fed slice by slice, and each
+// full slice of output is handed to `emit`.
+class TDeflater {
+public:
+    TDeflater() {
+        if (deflateInit2(&FZ, Z_BEST_COMPRESSION, Z_DEFLATED, MAX_WBITS, 8, Z_DEFAULT_STRATEGY) !=
+            Z_OK)
+            throw EZCompressionError("error");
+    }
+    ~TDeflater() { deflateEnd(&FZ); }
+    TDeflater(const TDeflater&) = delete;
+    TDeflater& operator=(const TDeflater&) = delete;
+
+    template <class Emit> void Feed(const uint8_t* data, size_t size, bool last, Emit&& emit) {
+        FZ.next_in = const_cast<Bytef*>(data);
+        FZ.avail_in = static_cast<uInt>(size);
+        const int flush = last ? Z_FINISH : Z_NO_FLUSH;
+        int result = Z_OK;
+        do {
+            FZ.next_out = FOutput;
+            FZ.avail_out = sizeof FOutput;
+            result = deflate(&FZ, flush);
+            if (result == Z_STREAM_ERROR)
+                throw EZCompressionError("error");
+            const size_t produced = sizeof FOutput - FZ.avail_out;
+            if (produced > 0)
+                emit(FOutput, produced);
+            // Deflate stops short of the room it had only when it has taken
+            // all the input it can for now.
+        } while (FZ.avail_out == 0 || (last && result != Z_STREAM_END));
+    }
+
+private:
+    z_stream FZ{};
+    uint8_t FOutput[kOutputSlice];
+};
+
+} // namespace
+
+int64_t ZCompressStream(TStream& source, int64_t count, TStream& destination,
+                        const TZProgress& progress) {
+    auto deflater = std::make_unique<TDeflater>();
+    std::vector<uint8_t> slice(static_cast<size_t>(std::min<int64_t>(count, kInputSlice)));
+    int64_t written = 0;
+    const auto emit = [&](const uint8_t* bytes, size_t n) {
+        destination.WriteBuffer(bytes, static_cast<int64_t>(n));
+        written += static_cast<int64_t>(n);
+    };
+    int64_t done = 0;
     do {
-        const size_t slice = std::min(kSlice, size - done);
-        z.next_in = const_cast<Bytef*>(data + done);
-        z.avail_in = static_cast<uInt>(slice);
-        done += slice;
-        result = deflate(&z, done == size ? Z_FINISH : Z_NO_FLUSH);
+        const int64_t n = std::min<int64_t>(count - done, kInputSlice);
+        source.ReadBuffer(slice.data(), n);
+        done += n;
+        deflater->Feed(slice.data(), static_cast<size_t>(n), done == count, emit);
+        if (progress)
+            progress(static_cast<size_t>(done));
+    } while (done < count);
+    return written;
+}
+
+std::vector<uint8_t> ZCompress(const uint8_t* data, size_t size, const TZProgress& progress) {
+    auto deflater = std::make_unique<TDeflater>();
+    std::vector<uint8_t> out;
+    out.reserve(size / 2 + 64);
+    const auto emit = [&](const uint8_t* bytes, size_t n) { out.insert(out.end(), bytes, bytes + n); };
+    size_t done = 0;
+    do {
+        const size_t n = std::min(size - done, kInputSlice);
+        deflater->Feed(data + done, n, done + n == size, emit);
+        done += n;
         if (progress)
             progress(done);
-    } while (result == Z_OK && done < size);
-    size_t produced = z.total_out;
-    deflateEnd(&z);
-    if (result != Z_STREAM_END)
-        throw EZCompressionError("error");
-    out.resize(produced);
+    } while (done < size);
     return out;
 }
 
-void ZDecompress(const uint8_t* data, size_t size, uint8_t* out, size_t original) {
-    if (size > UINT_MAX || original > UINT_MAX)
-        throw EReadError("Stream read error");
-    z_stream z{};
-    if (inflateInit(&z) != Z_OK)
+// --- Inflating ---
+
+struct TZInflateStream::TState {
+    z_stream Z{};
+    uint8_t Input[kOutputSlice];
+};
+
+TZInflateStream::TZInflateStream(TStream& source, int64_t size, int64_t original)
+    : FSource(source), FSourcePosition(source.Position()), FInputLeft(std::max<int64_t>(size, 0)),
+      FOriginal(std::max<int64_t>(original, 0)), FState(std::make_unique<TState>()) {
+    if (inflateInit(&FState->Z) != Z_OK)
         throw EZDecompressionError("error");
-    z.next_in = const_cast<Bytef*>(data);
-    z.avail_in = static_cast<uInt>(size);
-    z.next_out = out;
-    z.avail_out = static_cast<uInt>(original);
-
-    int result = Z_OK;
-    while (z.avail_out > 0 && result == Z_OK)
-        result = inflate(&z, Z_NO_FLUSH);
-    const bool complete = z.total_out == original;
-
-    // The stream's checksum comes after the data: inflate on to it, throwing
-    // away any output past `original`, so that damaged bytes are found even
-    // where they still inflate.
-    uint8_t scratch[4096];
-    while (complete && result == Z_OK) {
-        z.next_out = scratch;
-        z.avail_out = sizeof scratch;
-        result = inflate(&z, Z_NO_FLUSH);
-    }
-    const std::string found = z.msg != nullptr ? z.msg : "not zlib data";
-    inflateEnd(&z);
-
-    if (result == Z_STREAM_END && complete)
-        return;
-    if (result == Z_STREAM_END || result == Z_BUF_ERROR)
-        throw EReadError("Stream read error");
-    // zlib's own words for what it found ("incorrect data check").
-    throw EZDecompressionError("error", found);
 }
 
-bool ZIsExactLevel9Stream(const uint8_t* data, size_t size, size_t original) {
-    if (size < 2 || data[0] != 0x78 || data[1] != 0xDA || size > UINT_MAX || original > UINT_MAX)
-        return false;
-    z_stream z{};
-    if (inflateInit(&z) != Z_OK)
-        return false;
-    z.next_in = const_cast<Bytef*>(data);
-    z.avail_in = static_cast<uInt>(size);
-    uint8_t scratch[16384];
-    int result = Z_OK;
-    while (result == Z_OK && z.total_out <= original) {
-        z.next_out = scratch;
-        z.avail_out = sizeof scratch;
-        result = inflate(&z, Z_NO_FLUSH);
+TZInflateStream::~TZInflateStream() {
+    inflateEnd(&FState->Z);
+}
+
+// Inflates `count` bytes into `out`; beyond the original size they are only
+// produced to be dropped. Reads input from the source as it is needed.
+void TZInflateStream::Inflate(uint8_t* out, size_t count, bool beyondOriginal) {
+    z_stream& z = FState->Z;
+    z.next_out = out;
+    z.avail_out = static_cast<uInt>(count);
+    while (z.avail_out > 0 && !FEnded) {
+        if (z.avail_in == 0 && FInputLeft > 0) {
+            const int64_t want = std::min<int64_t>(FInputLeft, sizeof FState->Input);
+            FSource.SetPosition(FSourcePosition);
+            const int64_t got = std::max<int64_t>(FSource.Read(FState->Input, want), 0);
+            FSourcePosition += got;
+            // A source shorter than it was said to be has run out here.
+            FInputLeft = got < want ? 0 : FInputLeft - got;
+            z.next_in = FState->Input;
+            z.avail_in = static_cast<uInt>(got);
+        }
+        const int result = inflate(&z, Z_NO_FLUSH);
+        if (result == Z_STREAM_END) {
+            FEnded = true;
+        } else if (result == Z_BUF_ERROR && z.avail_in == 0 && FInputLeft == 0) {
+            throw EReadError("Stream read error"); // the input ends inside the stream
+        } else if (result != Z_OK && result != Z_BUF_ERROR) {
+            // zlib's own words for what it found ("incorrect data check").
+            throw EZDecompressionError("error", z.msg != nullptr ? z.msg : "not zlib data");
+        }
     }
-    const bool exact = result == Z_STREAM_END && z.total_out == original && z.avail_in == 0;
-    inflateEnd(&z);
-    return exact;
+    if (z.avail_out > 0 && !beyondOriginal)
+        throw EReadError("Stream read error"); // the stream ends short of the original size
+}
+
+int64_t TZInflateStream::Read(void* buffer, int64_t count) {
+    const int64_t n = std::clamp<int64_t>(count, 0, FOriginal - FPosition);
+    if (n > 0)
+        Inflate(static_cast<uint8_t*>(buffer), static_cast<size_t>(n), false);
+    FPosition += n;
+    if (FPosition == FOriginal && !FChecked) {
+        // The checksum comes after the data: inflate on to it, throwing away
+        // any output past the original size, so that damaged bytes are found
+        // even where they still inflate.
+        uint8_t scratch[4096];
+        const uint64_t before = FState->Z.total_out;
+        while (!FEnded)
+            Inflate(scratch, sizeof scratch, true);
+        FChecked = true;
+        FExact = FState->Z.total_out == before && FState->Z.avail_in == 0 && FInputLeft == 0;
+    }
+    return n;
+}
+
+int64_t TZInflateStream::Seek(int64_t offset, TSeekOrigin origin) {
+    const int64_t target = origin == TSeekOrigin::soBeginning ? offset
+                           : origin == TSeekOrigin::soCurrent ? FPosition + offset
+                                                              : FOriginal + offset;
+    if (target != FPosition)
+        throw EStreamError("A zlib stream is read forwards only");
+    return FPosition;
+}
+
+void TZInflateStream::SetSize(int64_t) {
+    throw EStreamError("A zlib stream cannot change its size");
+}
+
+bool ZIsExactLevel9Stream(TStream& source, int64_t size, int64_t original) {
+    const int64_t start = source.Position();
+    uint8_t header[2] = {};
+    if (size < 2 || source.Read(header, 2) != 2 || header[0] != 0x78 || header[1] != 0xDA)
+        return false;
+    source.SetPosition(start);
+    try {
+        TZInflateStream content(source, size, original);
+        std::vector<uint8_t> scratch(static_cast<size_t>(std::min<int64_t>(original, 64 * 1024)));
+        for (int64_t left = original; left > 0;) {
+            const int64_t n = std::min<int64_t>(left, static_cast<int64_t>(scratch.size()));
+            content.ReadBuffer(scratch.data(), n);
+            left -= n;
+        }
+        if (original == 0)
+            content.Read(nullptr, 0);
+        return content.Exact();
+    } catch (const EStreamError&) {
+        return false;
+    } catch (const EZlibError&) {
+        return false;
+    }
 }

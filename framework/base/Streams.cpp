@@ -1,6 +1,7 @@
 #include "Streams.h"
 
 #include "SysUtils.h"
+#include "platform/kernel32/ReplacementFile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -146,4 +147,40 @@ void TFileStream::SetSize(int64_t size) {
         throw EStreamError(Format("Cannot set the size of %s", FFileName.c_str()));
     if (Position() > size)
         SetPosition(size);
+}
+
+TReplacementStream::TReplacementStream(const std::string& fileName, unsigned newFileMode)
+    : FFileName(fileName), FFile(std::make_unique<TReplacementFile>(NativePath(fileName), newFileMode)) {
+    if (!FFile->Opened())
+        throw EFCreateError(Format("Cannot create file %s", fileName.c_str()),
+                            SysErrorMessage(FFile->OpenError()));
+}
+
+TReplacementStream::~TReplacementStream() = default;
+
+int64_t TReplacementStream::Write(const void* buffer, int64_t count) {
+    if (count <= 0)
+        return 0;
+    if (!FFile->Write(buffer, static_cast<size_t>(count)))
+        throw EWriteError(Format("Cannot write to %s", FFileName.c_str()), SysErrorMessage(errno));
+    FSize += count;
+    return count;
+}
+
+int64_t TReplacementStream::Seek(int64_t offset, TSeekOrigin origin) {
+    const int64_t target = origin == TSeekOrigin::soBeginning ? offset : FSize + offset;
+    if (target != FSize)
+        throw EStreamError(Format("%s is written forwards only", FFileName.c_str()));
+    return FSize;
+}
+
+void TReplacementStream::SetSize(int64_t size) {
+    if (size != FSize)
+        throw EStreamError(Format("Cannot set the size of %s", FFileName.c_str()));
+}
+
+void TReplacementStream::Commit() {
+    if (!FFile->Commit())
+        throw EFCreateError(Format("Cannot create file %s", FFileName.c_str()),
+                            SysErrorMessage(errno));
 }

@@ -1,11 +1,12 @@
 #pragma once
 // Byte streams: the abstract stream with its position, a growable stream in
-// memory and a stream over a file. Sizes and positions are 64-bit here; the
+// memory, a stream over a file and one that replaces a file. Sizes and positions are 64-bit here; the
 // formats that sit on top decide their own limits.
 
 #include "platform/kernel32/FileIO.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -80,4 +81,33 @@ public:
 private:
     std::string FFileName;
     THandle FHandle = INVALID_HANDLE_VALUE;
+};
+
+class TReplacementFile;
+
+// The new content of a file, written forwards and put in the file's place
+// in one step by Commit (platform/kernel32/ReplacementFile.h): until then
+// the file is as it was, and a stream dropped without Commit, or a program
+// killed while writing, leaves nothing behind. Fails with "Cannot create
+// file %s" (opening, committing) or "Cannot write to %s", with the system's
+// reason.
+class TReplacementStream : public TStream {
+public:
+    TReplacementStream(const std::string& fileName, unsigned newFileMode = 0644);
+    ~TReplacementStream() override;
+    TReplacementStream(const TReplacementStream&) = delete;
+    TReplacementStream& operator=(const TReplacementStream&) = delete;
+
+    int64_t Read(void*, int64_t) override { return 0; }
+    int64_t Write(const void* buffer, int64_t count) override;
+    // Only where the stream stands: it is written forwards.
+    int64_t Seek(int64_t offset, TSeekOrigin origin) override;
+    void SetSize(int64_t size) override;
+
+    void Commit();
+
+private:
+    std::string FFileName;
+    std::unique_ptr<TReplacementFile> FFile;
+    int64_t FSize = 0;
 };

@@ -52,6 +52,16 @@ Bytes Stream(const Bytes& package, int32_t index, bool force) {
     return Contents(*s);
 }
 
+// The same stream read as it is inflated, in pieces of `piece` bytes.
+Bytes Streamed(const Bytes& package, int32_t index, bool force, int64_t piece = 7) {
+    TDecompileStream reader = Read(package);
+    std::unique_ptr<TStream> s = reader.OpenStream(index, force);
+    Bytes content(static_cast<size_t>(s->Size()));
+    for (int64_t done = 0; done < s->Size(); done += piece)
+        s->ReadBuffer(content.data() + done, std::min(piece, s->Size() - done));
+    return content;
+}
+
 template <typename E> std::string MessageOf(const std::function<void()>& action) {
     try {
         action();
@@ -178,22 +188,49 @@ TEST(PackageReading, DamagedPackagesFailWithTheSystemMessages) {
          "stream 0 is cut short"},
         {"negative index", good, -1, "List index out of bounds (-1)", ""},
     };
-    for (const Case& c : cases) {
-        std::string message = "<no exception>", reason;
-        try {
-            Stream(c.package, c.index, true);
-        } catch (const EPackageReadError& e) {
-            message = e.Message();
-            reason = e.Reason();
-        } catch (const Exception& e) {
-            message = e.Message();
+    // Read whole, and read in pieces as it is inflated: the same failures.
+    for (const bool whole : {true, false})
+        for (const Case& c : cases) {
+            std::string message = "<no exception>", reason;
+            try {
+                whole ? Stream(c.package, c.index, true) : Streamed(c.package, c.index, true);
+            } catch (const EPackageReadError& e) {
+                message = e.Message();
+                reason = e.Reason();
+            } catch (const Exception& e) {
+                message = e.Message();
+            }
+            EXPECT_EQ(message, c.message) << c.what << (whole ? "" : ", streamed");
+            if (c.reason.empty())
+                EXPECT_EQ(reason, "") << c.what;
+            else
+                EXPECT_EQ(reason.rfind(c.reason, 0), 0u) << c.what << ": " << reason;
         }
-        EXPECT_EQ(message, c.message) << c.what;
-        if (c.reason.empty())
-            EXPECT_EQ(reason, "") << c.what;
-        else
-            EXPECT_EQ(reason.rfind(c.reason, 0), 0u) << c.what << ": " << reason;
+}
+
+// Streams opened on one file keep their own places in it: read alternately,
+// in pieces of any size, each comes out whole.
+TEST(PackageReading, OpenedStreamsReadInPiecesAndInTurn) {
+    Bytes big = Random(700000, 5), text = ToBytes("Tropical Fish\r\n");
+    Bytes package = Build({{big, true}, {text, false}, {big, true}});
+    TDecompileStream reader = Read(package);
+    std::unique_ptr<TStream> first = reader.OpenStream(0, true);
+    std::unique_ptr<TStream> stored = reader.OpenStream(1, false);
+    std::unique_ptr<TStream> second = reader.OpenStream(2, true);
+    Bytes a(big.size()), b(big.size()), t(text.size());
+    for (size_t done = 0, piece = 1; done < big.size(); done += piece, piece = piece * 3 % 65521) {
+        const int64_t n = static_cast<int64_t>(std::min(piece, big.size() - done));
+        first->ReadBuffer(a.data() + done, n);
+        second->ReadBuffer(b.data() + done, n);
+        stored->SetPosition(0);
+        stored->ReadBuffer(t.data(), static_cast<int64_t>(t.size()));
     }
+    EXPECT_EQ(a, big);
+    EXPECT_EQ(b, big);
+    EXPECT_EQ(t, text);
+    EXPECT_EQ(first->Read(a.data(), 1), 0) << "nothing past the end";
+    EXPECT_EQ(MessageOf<EStreamError>([&] { second->SetPosition(0); }),
+              "A zlib stream is read forwards only");
 }
 
 TEST(PackageReading, ARangeRunningIntoTheTableIsReadAsIs) {
@@ -227,9 +264,13 @@ TEST(Zlib, CompressesAtLevelNine) {
     ASSERT_GE(z.size(), 2u);
     EXPECT_EQ(z[0], 0x78);
     EXPECT_EQ(z[1], 0xDA);
+    TMemoryStream stored = StreamOf(z);
+    stored.SetPosition(0);
+    TZInflateStream content(stored, static_cast<int64_t>(z.size()), 1000);
     Bytes back(data.size());
-    ZDecompress(z.data(), z.size(), back.data(), back.size());
+    content.ReadBuffer(back.data(), 1000);
     EXPECT_EQ(back, data);
+    EXPECT_TRUE(content.Exact());
 }
 
 // Compression is fed in slices to report progress: the stream must still be
@@ -250,10 +291,20 @@ TEST(Zlib, SlicedCompressionMakesTheStreamOfOneCallAndReportsEverySlice) {
     whole.resize(size);
     EXPECT_EQ(z, whole);
 
-    ASSERT_EQ(reports.size(), 4u);
+    ASSERT_EQ(reports.size(), 14u);
     for (size_t i = 0; i + 1 < reports.size(); ++i)
-        EXPECT_EQ(reports[i], (i + 1) << 20);
+        EXPECT_EQ(reports[i], (i + 1) << 18);
     EXPECT_EQ(reports.back(), data.size());
+
+    // The same stream from a stream into a stream, whatever the slices.
+    TMemoryStream source = StreamOf(data), destination;
+    destination.WriteBuffer("prefix", 6);
+    source.SetPosition(0);
+    EXPECT_EQ(ZCompressStream(source, static_cast<int64_t>(data.size()), destination),
+              static_cast<int64_t>(whole.size()));
+    Bytes expected = ToBytes("prefix");
+    expected.insert(expected.end(), whole.begin(), whole.end());
+    EXPECT_EQ(Contents(destination), expected);
 
     TCompileStream writer;
     TMemoryStream raw = StreamOf(Random(10, 12));
@@ -265,29 +316,36 @@ TEST(Zlib, SlicedCompressionMakesTheStreamOfOneCallAndReportsEverySlice) {
 // A stored stream can be copied instead of deflated again only when it is
 // exactly what the writer would make: level 9, complete, checked, and the
 // size the table promises.
+bool IsExact(const Bytes& stored, size_t original) {
+    TMemoryStream source = StreamOf(stored);
+    source.SetPosition(0);
+    return ZIsExactLevel9Stream(source, static_cast<int64_t>(stored.size()),
+                                static_cast<int64_t>(original));
+}
+
 TEST(Zlib, OnlyExactLevelNineStreamsCountAsReadyToCopy) {
     const Bytes data = Random(50000, 7);
     const std::vector<uint8_t> deflated = ZCompress(data.data(), data.size());
-    EXPECT_TRUE(ZIsExactLevel9Stream(deflated.data(), deflated.size(), data.size()));
+    EXPECT_TRUE(IsExact(deflated, data.size()));
     // The table promising another size.
-    EXPECT_FALSE(ZIsExactLevel9Stream(deflated.data(), deflated.size(), data.size() - 1));
-    EXPECT_FALSE(ZIsExactLevel9Stream(deflated.data(), deflated.size(), data.size() + 1));
+    EXPECT_FALSE(IsExact(deflated, data.size() - 1));
+    EXPECT_FALSE(IsExact(deflated, data.size() + 1));
     // Bytes behind the stream's end, a cut stream, a damaged checksum.
     std::vector<uint8_t> longer = deflated;
     longer.push_back(0);
-    EXPECT_FALSE(ZIsExactLevel9Stream(longer.data(), longer.size(), data.size()));
-    EXPECT_FALSE(ZIsExactLevel9Stream(deflated.data(), deflated.size() - 1, data.size()));
+    EXPECT_FALSE(IsExact(longer, data.size()));
+    EXPECT_FALSE(IsExact(Bytes(deflated.begin(), deflated.end() - 1), data.size()));
     std::vector<uint8_t> damaged = deflated;
     damaged.back() ^= 1;
-    EXPECT_FALSE(ZIsExactLevel9Stream(damaged.data(), damaged.size(), data.size()));
+    EXPECT_FALSE(IsExact(damaged, data.size()));
     // Another level's stream inflates the same but is not what the writer makes.
     uLongf size = compressBound(static_cast<uLong>(data.size()));
     std::vector<uint8_t> level1(size);
     ASSERT_EQ(compress2(level1.data(), &size, data.data(), static_cast<uLong>(data.size()), 1),
               Z_OK);
     level1.resize(size);
-    EXPECT_FALSE(ZIsExactLevel9Stream(level1.data(), level1.size(), data.size()));
-    EXPECT_FALSE(ZIsExactLevel9Stream(data.data(), data.size(), data.size()));
+    EXPECT_FALSE(IsExact(level1, data.size()));
+    EXPECT_FALSE(IsExact(data, data.size()));
 }
 
 TEST(PackageLayout, AStoredStreamIsAppendedAsItIs) {
