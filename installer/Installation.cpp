@@ -6,10 +6,9 @@
 #include "package/DecompileStream.h"
 #include "package/ScreensaverName.h"
 #include "package/Zlib.h"
-#include "platform/kernel32/FileIO.h"
 #include "platform/kernel32/Kernel32.h"
 
-#include <cerrno>
+#include <exception>
 #include <memory>
 
 namespace {
@@ -22,6 +21,46 @@ constexpr int32_t kInstallerStreams = 5;
 
 constexpr DWORD kCompletionPause = 300; // milliseconds on the full bar
 constexpr unsigned kProgramMode = 0755; // the installed file is itself runnable
+
+// The screensaver file as the installation writes it, stream by stream. A
+// failure to create or write it is held back until the file is saved, the
+// step after every stream has been read: so the steps before run, and fail,
+// as they would if the file were written in one piece at the end.
+class TScreensaverOutput : public TStream {
+public:
+    explicit TScreensaverOutput(const std::string& path) {
+        try {
+            FFile = std::make_unique<TReplacementStream>(path, kProgramMode);
+        } catch (const EStreamError&) {
+            FFailure = std::current_exception();
+        }
+    }
+    int64_t Read(void*, int64_t) override { return 0; }
+    int64_t Write(const void* buffer, int64_t count) override {
+        if (!FFailure) {
+            try {
+                FFile->WriteBuffer(buffer, count);
+            } catch (const EStreamError&) {
+                FFailure = std::current_exception();
+            }
+        }
+        FSize += count;
+        return count;
+    }
+    int64_t Seek(int64_t, TSeekOrigin) override { return FSize; }
+    void SetSize(int64_t) override {}
+    // Puts the file in place, or fails as creating or writing it failed.
+    void Save() {
+        if (FFailure)
+            std::rethrow_exception(FFailure);
+        FFile->Commit();
+    }
+
+private:
+    std::unique_ptr<TReplacementStream> FFile;
+    std::exception_ptr FFailure;
+    int64_t FSize = 0;
+};
 
 } // namespace
 
@@ -79,7 +118,6 @@ void ReadInstallerProject(const std::string& installerPath, TProject& project) {
 void RunInstallation(const std::string& installerPath, const TProject& project,
                      TInstallationView& view) {
     CheckScreensaverName(project.ScreensaverName);
-    TCompileStream writer;
     TSystemInfo systemInfo;
     view.SetProgress(0);
     view.SetProgress(10);
@@ -90,6 +128,12 @@ void RunInstallation(const std::string& installerPath, const TProject& project,
     ReadInstallerPackage(installerPath, std::move(installer), reader);
     view.SetProgress(30);
 
+    // The new file is written beside the old one as the streams are read,
+    // and takes its place only when every stream has read back whole.
+    const std::string outputPath = ScreensaverPath(project.ScreensaverName);
+    TScreensaverOutput output(outputPath);
+    TCompileStream writer(output);
+
     // The runtime goes first and raw, the data streams compressed, each at
     // its own progress position. A data stream already deflated exactly as
     // the writer would deflate it (level 9, checksum and size verified) is
@@ -98,26 +142,20 @@ void RunInstallation(const std::string& installerPath, const TProject& project,
     const int positions[] = {50, 70, 80, 90};
     for (int32_t index = kRuntimeStream; index <= kLogoStream; ++index) {
         if (index != kRuntimeStream) {
-            std::unique_ptr<TMemoryStream> stored = reader.GetStoredStream(index);
+            std::unique_ptr<TStream> stored = reader.OpenStoredStream(index);
             const int32_t original = reader.OriginalSize(index);
-            if (ZIsExactLevel9Stream(stored->Memory(), static_cast<size_t>(stored->Size()),
-                                     static_cast<size_t>(original))) {
+            if (ZIsExactLevel9Stream(*stored, stored->Size(), original)) {
                 writer.AddStoredStream(*stored, original);
                 view.SetProgress(positions[index - kRuntimeStream]);
                 continue;
             }
         }
-        std::unique_ptr<TMemoryStream> stream = reader.GetStream(index, true);
+        std::unique_ptr<TStream> stream = reader.OpenStream(index, true);
         writer.AddStream(*stream, index != kRuntimeStream);
         view.SetProgress(positions[index - kRuntimeStream]);
     }
-
-    const std::string outputPath = ScreensaverPath(project.ScreensaverName);
-    TMemoryStream& package = writer.Compile();
-    if (!ReplaceFileContents(outputPath, package.Memory(), static_cast<size_t>(package.Size()),
-                             kProgramMode))
-        throw EFCreateError(Format("Cannot create file %s", outputPath.c_str()),
-                            SysErrorMessage(errno));
+    writer.Compile();
+    output.Save();
     view.SetProgress(100);
 
     systemInfo.SetDefaultScreensaver(outputPath);

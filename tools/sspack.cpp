@@ -156,6 +156,23 @@ void LoadInput(TMemoryStream& content, const std::string& path) {
     }
 }
 
+// `path` opened to be read as it is used.
+std::unique_ptr<TStream> OpenInput(const std::string& path) {
+    try {
+        return std::make_unique<TFileStream>(path, fmOpenRead | fmShareDenyWrite);
+    } catch (const EStreamError& e) {
+        ThrowReadFailure(path, e);
+    }
+}
+
+// Gives an existing file that kept its permission bits its execute bits.
+void MakeExecutable(const std::string& path) {
+    struct stat info {};
+    const std::string native = NativePath(path);
+    if (stat(native.c_str(), &info) == 0)
+        chmod(native.c_str(), info.st_mode | 0111);
+}
+
 // Writes `data` as the whole of `path` in one step; executables get their
 // execute bits.
 void WriteOutput(const std::string& path, const uint8_t* data, size_t size, bool executable) {
@@ -164,10 +181,8 @@ void WriteOutput(const std::string& path, const uint8_t* data, size_t size, bool
         throw EFCreateError(
             Format("Cannot create file %s: %s", path.c_str(), std::strerror(error)));
     }
-    struct stat info {};
-    const std::string native = NativePath(path); // the name ReplaceFileContents wrote
-    if (executable && stat(native.c_str(), &info) == 0)
-        chmod(native.c_str(), info.st_mode | 0111);
+    if (executable)
+        MakeExecutable(path);
 }
 
 std::string ReadText(const std::string& path) {
@@ -406,45 +421,60 @@ int Build(int argc, char** argv) {
         paths[i] = options.Required(parts[i]);
     paths[0] = options.Has("--stub") ? options.Required("--stub") : FindStub();
 
-    TMemoryStream contents[kParts];
+    // The stub, the record and the logo are looked at before anything is
+    // written, so they are read whole; the runtime and the movie data are
+    // read in slices as they are compressed, however large they are.
+    TMemoryStream stub, record, logo;
+    TMemoryStream* const looked[kParts] = {&stub, nullptr, nullptr, &record, &logo};
+    std::unique_ptr<TStream> contents[kParts];
     int64_t total = 0;
     for (int i = 0; i < kParts; ++i) {
         try {
-            LoadInput(contents[i], paths[i]);
+            if (looked[i] != nullptr)
+                LoadInput(*looked[i], paths[i]);
+            else
+                contents[i] = OpenInput(paths[i]);
         } catch (const Exception& e) {
             throw Exception(std::string(parts[i]) + " " + e.Message());
         }
-        total += contents[i].Size();
+        total += looked[i] != nullptr ? looked[i]->Size() : contents[i]->Size();
     }
 
     TProblems problems(options.Flag("--force"));
-    problems.Add(StubProblem(options.Has("--stub") ? "--stub " + paths[0] : paths[0], contents[0]));
+    problems.Add(StubProblem(options.Has("--stub") ? "--stub " + paths[0] : paths[0], stub));
     TProject project;
-    const std::string notARecord = ReadRecord(paths[3], contents[3], project);
+    const std::string notARecord = ReadRecord(paths[3], record, project);
     problems.Add(notARecord);
     if (notARecord.empty()) {
         problems.Add(NameProblem(paths[3], project.ScreensaverName));
         problems.Add(LogoNameProblem(paths[3], project.LogoFile));
     }
     // Without a record the logo's name is unknown: only its format is checked.
-    problems.Add(
-        LogoContentProblem(notARecord.empty() ? project.LogoFile : "", paths[4], contents[4]));
+    problems.Add(LogoContentProblem(notARecord.empty() ? project.LogoFile : "", paths[4], logo));
     problems.Settle();
-    CheckRecord(paths[3], contents[3]);
+    CheckRecord(paths[3], record);
 
-    TCompileStream writer;
+    TReplacementStream installer(output, 0755);
+    TCompileStream writer(installer);
     {
         TProgressLine line(output, total, isatty(STDERR_FILENO) && !options.Flag("--quiet"));
         line.Show(0);
         int64_t before = 0;
         for (int i = 0; i < kParts; ++i) {
-            writer.AddStream(contents[i], i != 0,
-                             [&](size_t done) { line.Show(before + static_cast<int64_t>(done)); });
-            before += contents[i].Size();
+            TStream& content = looked[i] != nullptr ? *looked[i] : *contents[i];
+            try {
+                writer.AddStream(content, i != 0, [&](size_t done) {
+                    line.Show(before + static_cast<int64_t>(done));
+                });
+            } catch (const EReadError& e) {
+                throw Exception(std::string(parts[i]) + " " + paths[i] + ": " + e.what());
+            }
+            before += content.Size();
         }
     }
-    TMemoryStream& package = writer.Compile();
-    WriteOutput(output, package.Memory(), static_cast<size_t>(package.Size()), true);
+    writer.Compile();
+    installer.Commit();
+    MakeExecutable(output);
     return 0;
 }
 
@@ -453,9 +483,9 @@ int Build(int argc, char** argv) {
 TDecompileStream Open(const std::string& path) {
     TDecompileStream reader;
     try {
-        TFileStream file(path, fmOpenRead | fmShareDenyNone);
+        auto file = std::make_unique<TFileStream>(path, fmOpenRead | fmShareDenyNone);
         try {
-            reader.Decompile(file);
+            reader.Open(std::move(file));
         } catch (const EPackageReadError& e) {
             throw Exception(path + ": not a package: " + e.Reason() + " (" + e.Message() + ")");
         }

@@ -575,14 +575,14 @@ TEST_F(Programs, EndUserFailuresSayWhy) {
     };
     if (CanMountPrivately()) {
         cases.push_back({"full disk", [&] { return mounted("size=256k"); },
-                         "Cannot create file " + scr + ": No space left on device"});
+                         "Cannot write to " + scr + ": No space left on device"});
         cases.push_back({"read-only file system",
                          [&] { return mounted("ro"); },
                          "Cannot create file " + scr + ": Read-only file system"});
     } else {
         // Where no file system can be mounted, a size-limited file stands in.
         cases.push_back({"file size limit", [&] { return installIn("trap '' XFSZ; ulimit -f 256; "); },
-                         "Cannot create file " + scr + ": File too large"});
+                         "Cannot write to " + scr + ": File too large"});
     }
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.What);
