@@ -30,8 +30,8 @@ public:
     }
 
     // Starts `arguments` (the program by its path first) with `environment`
-    // ("NAME=value" entries) added to the test's own; standard output goes
-    // nowhere, standard error to `errorFile`.
+    // ("NAME=value" entries, and "NAME" for one to remove) applied to the
+    // test's own; standard output goes nowhere, standard error to `errorFile`.
     bool Start(const std::vector<std::string>& arguments,
                const std::vector<std::string>& environment, const std::string& errorFile) {
         FErrorFile = errorFile;
@@ -40,7 +40,10 @@ public:
             return false;
         if (FPid == 0) {
             for (const std::string& entry : environment)
-                putenv(const_cast<char*>(entry.c_str()));
+                if (entry.find('=') == std::string::npos)
+                    unsetenv(entry.c_str());
+                else
+                    putenv(const_cast<char*>(entry.c_str()));
             const int null = open("/dev/null", O_WRONLY);
             const int error = open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
             dup2(null, 1);
