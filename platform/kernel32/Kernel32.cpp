@@ -13,6 +13,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <thread>
+#include <pwd.h>
 #include <unistd.h>
 #include <vector>
 
@@ -30,7 +31,16 @@ std::string WindowsDirectory() {
     std::string prefix = EnvOrEmpty("WINEPREFIX");
     if (!prefix.empty())
         return prefix + "/drive_c/windows";
-    return EnvOrEmpty("HOME") + "/.wine/drive_c/windows";
+    // Without HOME (a service, a cleared environment) the home folder is the
+    // one the user database gives, as the shell would take it.
+    std::string home = EnvOrEmpty("HOME");
+    if (home.empty()) {
+        const passwd* user = ::getpwuid(::getuid());
+        if (user == nullptr || user->pw_dir == nullptr || *user->pw_dir == '\0')
+            return std::string();
+        home = user->pw_dir;
+    }
+    return home + "/.wine/drive_c/windows";
 }
 
 // Copies `answer` the way the Windows directory queries do.
@@ -112,11 +122,13 @@ std::string LinkTarget(std::string path) {
 } // namespace
 
 UINT GetWindowsDirectoryA(char* buffer, UINT size) {
-    return CopyAnswer(WindowsDirectory(), buffer, size);
+    const std::string windows = WindowsDirectory();
+    return windows.empty() ? 0 : CopyAnswer(windows, buffer, size);
 }
 
 UINT GetSystemDirectoryA(char* buffer, UINT size) {
-    return CopyAnswer(WindowsDirectory() + "/system32", buffer, size);
+    const std::string windows = WindowsDirectory();
+    return windows.empty() ? 0 : CopyAnswer(windows + "/system32", buffer, size);
 }
 
 DWORD GetTempPathA(DWORD size, char* buffer) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -65,6 +68,11 @@ TEST(WindowsDirectory, ComesFromWindirThenWineprefixThenHome) {
         ScopedEnv noPrefix("WINEPREFIX", nullptr);
         ScopedEnv home("HOME", "/home/u");
         EXPECT_EQ(WindowsDirectory(), "/home/u/.wine/drive_c/windows");
+        // No HOME: the user's home folder from the user database.
+        ScopedEnv noHome("HOME", nullptr);
+        const passwd* user = getpwuid(getuid());
+        ASSERT_NE(user, nullptr);
+        EXPECT_EQ(WindowsDirectory(), std::string(user->pw_dir) + "/.wine/drive_c/windows");
     }
     char system[64];
     EXPECT_EQ(std::string(system, GetSystemDirectoryA(system, sizeof system)), "/srv/win/system32");
