@@ -5,7 +5,7 @@ ASAN_BUILD ?= build/asan
 JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
 
-.PHONY: all setup configure build run test sanitize fuzz install package clean
+.PHONY: all setup configure build run test test-desktop sanitize fuzz install package clean
 
 all: build
 
@@ -26,6 +26,12 @@ test: build sanitize
 	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	    LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
 	    ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+# The suite once more as from a desktop terminal (a live DISPLAY, a bogus
+# WAYLAND_DISPLAY, no HOME, a TMPDIR that names nothing): every test must set
+# up the surroundings it needs.
+test-desktop: build
+	@bash scripts/test-on-desktop.sh $(BUILD)
 
 # The sanitizer build optimises less and keeps only line tables: it is built
 # on every run of the tests, and its stack traces need no more.

@@ -25,15 +25,27 @@ namespace fs = std::filesystem;
 const std::string kBin = SSI_BIN_DIR;
 
 // A folder of the benchmark's own, removed at exit.
-const fs::path& WorkFolder() {
-    static const fs::path path = [] {
+class TWorkFolder {
+public:
+    TWorkFolder() {
         std::string pattern = (fs::temp_directory_path() / "ssi-peak-XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr)
             std::abort();
-        std::atexit([] { fs::remove_all(WorkFolder()); });
-        return fs::path(pattern);
-    }();
-    return path;
+        FPath = pattern;
+    }
+    ~TWorkFolder() {
+        std::error_code ignored;
+        fs::remove_all(FPath, ignored);
+    }
+    const fs::path& Path() const { return FPath; }
+
+private:
+    fs::path FPath;
+};
+
+const fs::path& WorkFolder() {
+    static const TWorkFolder folder;
+    return folder.Path();
 }
 
 void WriteNoise(const fs::path& path, size_t megabytes, unsigned seed) {
