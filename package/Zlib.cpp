@@ -8,8 +8,10 @@ namespace {
 // Input is taken and output handed on in slices of these sizes. Deflate
 // looks ahead a fixed distance before it decides anything, so the slicing
 // does not change the stream it writes.
-constexpr size_t kInputSlice = 256 * 1024;
-constexpr size_t kOutputSlice = 64 * 1024;
+constexpr size_t kInputSlice = 1024 * 1024;
+constexpr size_t kOutputSlice = 256 * 1024;
+// Inflating reads its input in pieces of this size.
+constexpr size_t kInflateInput = 64 * 1024;
 
 // One zlib stream being deflated: input is fed slice by slice, and each
 // full slice of output is handed to `emit`.
@@ -53,7 +55,14 @@ private:
 int64_t ZCompressStream(TStream& source, int64_t count, TStream& destination,
                         const TZProgress& progress) {
     auto deflater = std::make_unique<TDeflater>();
-    std::vector<uint8_t> slice(static_cast<size_t>(std::min<int64_t>(count, kInputSlice)));
+    // A stream in memory is deflated where it lies; any other is read into
+    // a slice at a time.
+    auto* memory = dynamic_cast<TMemoryStream*>(&source);
+    const int64_t start = memory != nullptr ? memory->Position() : 0;
+    if (memory != nullptr && memory->Size() - start < count)
+        throw EReadError("Stream read error");
+    std::vector<uint8_t> slice(
+        memory != nullptr ? 0 : static_cast<size_t>(std::min<int64_t>(count, kInputSlice)));
     int64_t written = 0;
     const auto emit = [&](const uint8_t* bytes, size_t n) {
         destination.WriteBuffer(bytes, static_cast<int64_t>(n));
@@ -62,12 +71,18 @@ int64_t ZCompressStream(TStream& source, int64_t count, TStream& destination,
     int64_t done = 0;
     do {
         const int64_t n = std::min<int64_t>(count - done, kInputSlice);
-        source.ReadBuffer(slice.data(), n);
+        const uint8_t* input = slice.data();
+        if (memory != nullptr)
+            input = memory->Memory() + start + done;
+        else
+            source.ReadBuffer(slice.data(), n);
         done += n;
-        deflater->Feed(slice.data(), static_cast<size_t>(n), done == count, emit);
+        deflater->Feed(input, static_cast<size_t>(n), done == count, emit);
         if (progress)
             progress(static_cast<size_t>(done));
     } while (done < count);
+    if (memory != nullptr)
+        memory->SetPosition(start + count);
     return written;
 }
 
@@ -91,7 +106,7 @@ std::vector<uint8_t> ZCompress(const uint8_t* data, size_t size, const TZProgres
 
 struct TZInflateStream::TState {
     z_stream Z{};
-    uint8_t Input[kOutputSlice];
+    uint8_t Input[kInflateInput];
 };
 
 TZInflateStream::TZInflateStream(TStream& source, int64_t size, int64_t original)

@@ -291,9 +291,9 @@ TEST(Zlib, SlicedCompressionMakesTheStreamOfOneCallAndReportsEverySlice) {
     whole.resize(size);
     EXPECT_EQ(z, whole);
 
-    ASSERT_EQ(reports.size(), 14u);
+    ASSERT_EQ(reports.size(), 4u);
     for (size_t i = 0; i + 1 < reports.size(); ++i)
-        EXPECT_EQ(reports[i], (i + 1) << 18);
+        EXPECT_EQ(reports[i], (i + 1) << 20);
     EXPECT_EQ(reports.back(), data.size());
 
     // The same stream from a stream into a stream, whatever the slices.
