@@ -5,16 +5,15 @@
 // payload: the 100 MB peak stays within 16 MB of the 8 MB one.
 //   build/bin/peak_memory_bench
 
+#include "support/ChildProcess.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <random>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -60,31 +59,15 @@ void WriteNoise(const fs::path& path, size_t megabytes, unsigned seed) {
     }
 }
 
-// Runs `arguments` with `environment` added, output discarded; its peak
-// resident set in KiB, or -1 when it failed.
-long PeakOf(const std::vector<std::string>& arguments, const std::vector<std::string>& environment) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        unsetenv("DISPLAY");
-        unsetenv("WAYLAND_DISPLAY");
-        unsetenv("SSI_BACKEND");
-        for (const std::string& entry : environment)
-            putenv(const_cast<char*>(entry.c_str()));
-        if (freopen("/dev/null", "w", stdout) == nullptr || freopen("/dev/null", "w", stderr) == nullptr)
-            _exit(126);
-        std::vector<char*> argv;
-        for (const std::string& a : arguments)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    if (pid < 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) ||
-        WEXITSTATUS(status) != 0)
+// Runs `arguments` with `environment` applied, without a display, output
+// discarded; its peak resident set in KiB, or -1 when it failed.
+long PeakOf(const std::vector<std::string>& arguments, std::vector<std::string> environment) {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "SSI_BACKEND"})
+        environment.emplace_back(name);
+    testing_support::TChildProcess program;
+    if (!program.Start(arguments, environment, "/dev/null") || program.WaitForExit(600000) != 0)
         return -1;
-    return usage.ru_maxrss;
+    return program.PeakMemoryKiB();
 }
 
 // The inputs of an installer with `megabytes` of movie data, made once.

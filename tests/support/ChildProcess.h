@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -70,8 +71,10 @@ public:
             std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
         while (FPid > 0) {
             int status = 0;
-            if (waitpid(FPid, &status, WNOHANG) == FPid) {
+            rusage usage{};
+            if (wait4(FPid, &status, WNOHANG, &usage) == FPid) {
                 FPid = 0;
+                FPeakKiB = usage.ru_maxrss;
                 FStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
                 break;
             }
@@ -82,6 +85,10 @@ public:
         return FStatus;
     }
 
+    // The most memory the program held at once (its peak resident set), in
+    // KiB, once it has ended.
+    long PeakMemoryKiB() const { return FPeakKiB; }
+
     std::string ErrorOutput() const {
         std::ifstream in(FErrorFile);
         return std::string(std::istreambuf_iterator<char>(in), {});
@@ -90,6 +97,7 @@ public:
 private:
     pid_t FPid = 0;
     int FStatus = -1;
+    long FPeakKiB = 0;
     std::string FErrorFile;
 };
 
