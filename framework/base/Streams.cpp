@@ -59,11 +59,16 @@ int64_t TMemoryStream::Read(void* buffer, int64_t count) {
 int64_t TMemoryStream::Write(const void* buffer, int64_t count) {
     if (count <= 0)
         return 0;
-    int64_t end = FPosition + count;
-    if (end > Size())
-        FData.resize(static_cast<size_t>(end));
-    std::memcpy(FData.data() + FPosition, buffer, static_cast<size_t>(count));
-    FPosition = end;
+    const auto* bytes = static_cast<const uint8_t*>(buffer);
+    // A position beyond the end leaves a gap of zeros; what lies past the end
+    // is appended, so the buffer grows geometrically and nothing is filled
+    // only to be overwritten.
+    if (FPosition > Size())
+        FData.resize(static_cast<size_t>(FPosition));
+    const int64_t overlap = std::min(count, Size() - FPosition);
+    std::memcpy(FData.data() + FPosition, bytes, static_cast<size_t>(overlap));
+    FData.insert(FData.end(), bytes + overlap, bytes + count);
+    FPosition += count;
     return count;
 }
 
