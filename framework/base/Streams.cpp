@@ -66,7 +66,8 @@ int64_t TMemoryStream::Write(const void* buffer, int64_t count) {
     if (FPosition > Size())
         FData.resize(static_cast<size_t>(FPosition));
     const int64_t overlap = std::min(count, Size() - FPosition);
-    std::memcpy(FData.data() + FPosition, bytes, static_cast<size_t>(overlap));
+    if (overlap > 0)
+        std::memcpy(FData.data() + FPosition, bytes, static_cast<size_t>(overlap));
     FData.insert(FData.end(), bytes + overlap, bytes + count);
     FPosition += count;
     return count;
