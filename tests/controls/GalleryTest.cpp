@@ -22,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -111,8 +113,8 @@ TEST_P(GalleryTest, RendersEveryControlInTheLook) {
 
     TsuiFileTheme* theme = nullptr;
     if (c.Style == TsuiUIStyle::FromThemeFile) {
-        char path[] = "/tmp/ssi-gallery-XXXXXX";
-        int fd = mkstemp(path);
+        std::string path = (std::filesystem::temp_directory_path() / "ssi-gallery-XXXXXX").string();
+        int fd = mkstemp(path.data());
         ASSERT_GE(fd, 0);
         close(fd);
         FSkinPath = path;

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <cstdio>
 #include <fstream>
 #include <unistd.h>
@@ -203,8 +205,8 @@ TEST_F(ProgressBarTest, ALayoutsLaterColoursWinOverItsStyle) {
 }
 
 TEST_F(ProgressBarTest, AFileThemeGivesTheLookAndItsRemovalFallsBackToDeepBlue) {
-    char dir[] = "/tmp/ssi-progress-XXXXXX";
-    ASSERT_NE(mkdtemp(dir), nullptr);
+    std::string dir = (std::filesystem::temp_directory_path() / "ssi-progress-XXXXXX").string();
+    ASSERT_NE(mkdtemp(dir.data()), nullptr);
     const std::string path = std::string(dir) + "/bar.skin";
     TsuiThemeFileWriter skin;
     skin.AddBitmap("ProgressBarImage", Solid(3, 10, clFuchsia));
@@ -227,5 +229,5 @@ TEST_F(ProgressBarTest, AFileThemeGivesTheLookAndItsRemovalFallsBackToDeepBlue) 
     EXPECT_EQ(bar->UIStyle(), TsuiUIStyle::DeepBlue);
     EXPECT_EQ(bar->Color(), GetThemeColor(TsuiUIStyle::DeepBlue, 26));
     std::remove(path.c_str());
-    rmdir(dir);
+    rmdir(dir.c_str());
 }
