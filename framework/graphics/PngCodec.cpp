@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -26,9 +27,33 @@ std::string Reason(const png_image& image) {
     return image.message[0] != '\0' ? image.message : "not a PNG picture";
 }
 
+// Walks the chunks after the signature: one whose length runs past the end
+// of the data is damage, refused before libpng allocates that length for it
+// (a few hundred bytes could otherwise ask for two gigabytes).
+void CheckChunkLengths(const uint8_t* data, size_t size) {
+    constexpr size_t kSignature = 8, kChunkFrame = 12; // length, type, CRC
+    for (size_t at = kSignature; size - at >= kChunkFrame && at < size;) {
+        const uint32_t length = uint32_t(data[at]) << 24 | uint32_t(data[at + 1]) << 16 |
+                                uint32_t(data[at + 2]) << 8 | data[at + 3];
+        std::string type(reinterpret_cast<const char*>(data + at + 4), 4);
+        for (char& c : type)
+            if (!std::isalpha(static_cast<unsigned char>(c)))
+                c = '?';
+        if (length > size - at - kChunkFrame)
+            throw std::runtime_error(Format("chunk %s at offset %zu of %u bytes runs past the end "
+                                            "of the picture (%zu bytes)",
+                                            type.c_str(), at, length, size));
+        if (type == "IEND")
+            return;
+        at += kChunkFrame + length;
+    }
+}
+
 } // namespace
 
 TPngImage DecodePng(const uint8_t* data, size_t size, int32_t maxSide) {
+    if (size > 8)
+        CheckChunkLengths(data, size);
     TImageGuard guard;
     png_image& image = guard.Image;
     if (!png_image_begin_read_from_memory(&image, data, size))

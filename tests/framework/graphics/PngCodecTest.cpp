@@ -55,6 +55,13 @@ TEST(PngCodec, RefusesDamagedAndOversizedFiles) {
     // Cut inside the image data: libpng says what it missed.
     const std::vector<uint8_t> cut(file.begin(), file.begin() + long(file.size() / 2));
     EXPECT_NE(RefusalOf(cut), "accepted");
+    // A chunk that claims two gigabytes in a small file: refused as damage,
+    // not allocated.
+    std::vector<uint8_t> huge = file;
+    const uint8_t text[] = {0x7C, 0, 0, 0, 't', 'E', 'X', 't'};
+    huge.insert(huge.begin() + 33, text, text + sizeof text);
+    EXPECT_EQ(RefusalOf(huge), "chunk tEXt at offset 33 of 2080374784 bytes runs past the end of "
+                               "the picture (" + std::to_string(huge.size()) + " bytes)");
     // A bad checksum in the header chunk.
     std::vector<uint8_t> damaged = file;
     damaged[29] ^= 0xFF;
