@@ -5,7 +5,7 @@ ASAN_BUILD ?= build/asan
 JOBS       ?= $(shell nproc)
 PREFIX     ?= /usr/local
 
-.PHONY: all setup configure build run test test-desktop sanitize fuzz install package clean
+.PHONY: all setup configure build run test test-desktop sanitize fuzz fuzz-long install package clean
 
 all: build
 
@@ -47,12 +47,17 @@ sanitize: setup
 	    $(CHECK_FLAGS)
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 
-# Only the fuzz targets, in the sanitizer tree; run one longer by hand with
-#   build/asan/bin/<target> fuzz/corpus/<target> -max_total_time=600
+# Only the fuzz targets, in the sanitizer tree.
 fuzz: setup
 	@CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -G Ninja -DSSI_SANITIZE=ON -DSSI_FUZZ=ON \
 	    $(CHECK_FLAGS)
 	@cmake --build $(ASAN_BUILD) -j $(JOBS) --target fuzzers
+
+# Every fuzz target for FUZZ_MINUTES minutes, one after the other, with the
+# executions each reached at the end (FUZZ_TARGETS="a b" runs only those).
+FUZZ_MINUTES ?= 10
+fuzz-long: fuzz
+	@bash scripts/fuzz-long.sh $(ASAN_BUILD) $(FUZZ_MINUTES) $(FUZZ_TARGETS)
 
 # The programs, the installer stub, the manual pages and the skin library
 # with its CMake package, below PREFIX (DESTDIR is honoured).

@@ -287,7 +287,8 @@ void TCanvas::FillSpansDevice(const std::vector<std::vector<TPointF>>& contours,
         for (size_t i = 0; i < n; ++i) {
             TPointF p{SnapCoordinate(c[i].X), SnapCoordinate(c[i].Y)};
             TPointF q{SnapCoordinate(c[(i + 1) % n].X), SnapCoordinate(c[(i + 1) % n].Y)};
-            if (p.Y == q.Y)
+            // An edge that crosses no row of the clip changes no pixel.
+            if (p.Y == q.Y || std::max(p.Y, q.Y) <= clip.Top || std::min(p.Y, q.Y) >= clip.Bottom)
                 continue;
             if (p.Y < q.Y)
                 edges.push_back({p.X, p.Y, q.X, q.Y, 1});

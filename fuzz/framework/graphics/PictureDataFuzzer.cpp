@@ -1,6 +1,10 @@
-// Stored binary data of pictures and image lists. The first byte chooses the
-// reader. Any input either reads, and then writes back to data that reads to
-// the same data, or fails with an Exception and leaves the object unchanged.
+// Stored binary data of pictures and image lists. A picture file (BMP, ICO,
+// JPEG, WMF, EMF) is read as the stored data of a picture holding it, so that
+// real files can seed the target; for anything else the first byte chooses
+// the reader. Any input either reads, and then writes back to data that reads
+// to the same data, or fails with an Exception and leaves the object
+// unchanged. Pictures larger than the fuzzing budget are passed over
+// (FuzzBudget.h).
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +14,7 @@
 #include "framework/base/Streams.h"
 #include "framework/graphics/ImageList.h"
 #include "framework/graphics/PersistentPicture.h"
+#include "FuzzBudget.h"
 
 namespace {
 
@@ -67,7 +72,17 @@ template <class T> void Check(T& first, T& second, const uint8_t* data, size_t s
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::vector<uint8_t> file = fuzz_budget::StoredPictureOf(data, size);
+    if (!file.empty()) {
+        if (fuzz_budget::StoredPictureOverBudget(file.data(), file.size()))
+            return 0;
+        TPersistentPicture first, second;
+        Check(first, second, file.data(), file.size());
+        return 0;
+    }
     if (size == 0)
+        return 0;
+    if ((data[0] & 1) && fuzz_budget::StoredPictureOverBudget(data + 1, size - 1))
         return 0;
     if (data[0] & 1) {
         TPersistentPicture first, second;

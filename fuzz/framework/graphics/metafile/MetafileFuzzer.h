@@ -1,32 +1,34 @@
 #pragma once
 // The body of the two metafile fuzz targets: any input of the target's
 // format either loads or fails with EInvalidGraphic; a loaded metafile is
-// drawn into a small bitmap at several rectangles (stretched, mirrored, far
-// larger than the target, partly outside it), which must neither crash nor
-// run past the fuzzer's time limit.
+// drawn into a small bitmap twice (larger than the target and partly outside
+// it; mirrored and moved by the canvas origin), which must neither crash nor
+// run past the fuzzer's time limit. Only the first records are played, and
+// the largest rectangle is a few times the target, not thousands
+// (../FuzzBudget.h): the players' work grows with both, not their paths.
 #include <cstddef>
 #include <cstdint>
 
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/metafile/Metafile.h"
+#include "../FuzzBudget.h"
 
 inline int FuzzMetafile(const uint8_t* data, size_t size, bool emf) {
     const TMetafileKind kind = DetectMetafile(data, size);
     if ((kind == TMetafileKind::mkEmf) != emf || kind == TMetafileKind::mkNone)
         return 0;
+    const std::vector<uint8_t> played = fuzz_budget::FirstRecords(data, size);
     TMetafile metafile;
     try {
-        metafile.LoadFromMemory(data, size);
+        metafile.LoadFromMemory(played.data(), played.size());
     } catch (const EInvalidGraphic&) {
         return 0;
     }
     TBitmap target(37, 23);
     TCanvas& canvas = target.Canvas();
-    metafile.Draw(canvas, Rect(0, 0, 37, 23));
-    metafile.Draw(canvas, Rect(36, 22, -1, -1));
-    metafile.Draw(canvas, Rect(-3000, -2000, 3000, 2000));
+    metafile.Draw(canvas, Rect(-60, -40, 100, 70));
     canvas.SetOrigin({5, 3});
-    metafile.Draw(canvas, Rect(20, 10, 50, 40));
+    metafile.Draw(canvas, Rect(36, 22, -1, -1));
     return 0;
 }
