@@ -44,6 +44,32 @@ inline bool BmpOverBudget(const uint8_t* data, size_t size) {
     return OverBudget(int32_t(LoadU32(data + kInfo + 4)), int32_t(LoadU32(data + kInfo + 8)));
 }
 
+// An icon file's pictures together, each sized by its own header (a PNG's
+// or a bitmap's, whose height counts the mask too) where the directory
+// points at one, else by the directory.
+inline bool IcoOverBudget(const uint8_t* data, size_t size) {
+    if (size < 6 || LoadU16(data) != 0)
+        return false;
+    const size_t count = LoadU16(data + 4);
+    int64_t pixels = 0;
+    for (size_t i = 0; i < count && 6 + 16 * (i + 1) <= size; ++i) {
+        const uint8_t* entry = data + 6 + 16 * i;
+        int64_t width = entry[0] == 0 ? 256 : entry[0], height = entry[1] == 0 ? 256 : entry[1];
+        const size_t at = LoadU32(entry + 12);
+        if (at < size && size - at >= 24 && data[at] == 0x89 && data[at + 1] == 'P') {
+            width = int64_t(data[at + 16]) << 24 | data[at + 17] << 16 | data[at + 18] << 8 | data[at + 19];
+            height = int64_t(data[at + 20]) << 24 | data[at + 21] << 16 | data[at + 22] << 8 | data[at + 23];
+        } else if (at < size && size - at >= 12) {
+            width = std::llabs(int32_t(LoadU32(data + at + 4)));
+            height = std::llabs(int32_t(LoadU32(data + at + 8))) / 2;
+        }
+        if (width > kMaxBitmapSide || height > kMaxBitmapSide)
+            return false; // refused by the decoder, cheaply
+        pixels += width * height;
+    }
+    return pixels > kFuzzPixels;
+}
+
 // A JPEG file's size from its first frame header.
 inline bool JpegOverBudget(const uint8_t* data, size_t size) {
     if (size < 4 || data[0] != 0xFF || data[1] != 0xD8)
@@ -103,6 +129,8 @@ inline bool StoredPictureOverBudget(const uint8_t* data, size_t size) {
         return bodySize > 4 && BmpOverBudget(body + 4, bodySize - 4);
     if (name == "TJPEGImage")
         return JpegOverBudget(body, bodySize);
+    if (name == "TIcon")
+        return IcoOverBudget(body, bodySize);
     return false;
 }
 

@@ -1,12 +1,16 @@
 // Any input either decodes or fails with EInvalidGraphic; each decoded image
-// is drawn with its mask.
+// is drawn with its mask. Icons larger than the fuzzing budget are passed
+// over (FuzzBudget.h).
 #include <cstddef>
 #include <cstdint>
 
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Icon.h"
+#include "FuzzBudget.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (fuzz_budget::IcoOverBudget(data, size))
+        return 0;
     TIcon icon;
     try {
         icon.LoadFromMemory(data, size);
