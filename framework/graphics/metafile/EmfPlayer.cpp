@@ -98,6 +98,7 @@ constexpr uint32_t PS_GEOMETRIC = 0x00010000;
 constexpr uint32_t BS_NULL = 1;
 constexpr uint32_t RGN_AND = 1, RGN_COPY = 5;
 constexpr uint32_t ETO_PDY = 0x2000;
+constexpr uint32_t GM_ADVANCED = 2;
 
 // One record: its bytes, the type and size words included.
 class TRecord {
@@ -277,7 +278,7 @@ void TextRecord(uint32_t type, const TRecord& r, TMetafileDC& dc) {
     const double rect[4] = {double(r.I32(56)), double(r.I32(60)), double(r.I32(64)),
                             double(r.I32(68))};
     dc.Text(r.I32(36), r.I32(40), text, options, (options & 6) ? rect : nullptr,
-            dx.empty() ? nullptr : &dx);
+            dx.empty() ? nullptr : &dx, r.U32(24) == GM_ADVANCED);
 }
 
 void BltRecord(uint32_t type, const TRecord& r, const uint8_t* file, TMetafileDC& dc) {
@@ -528,6 +529,7 @@ void PlayRecord(uint32_t type, const TRecord& r, const uint8_t* file, TMetafileD
         TMfFont font;
         font.Height = r.I32(12);
         font.Escapement = r.I32(20);
+        font.Orientation = r.I32(24);
         font.Weight = r.I32(28);
         font.Italic = *r.Bytes(32), font.Underline = *r.Bytes(33), font.StrikeOut = *r.Bytes(34);
         std::string face;

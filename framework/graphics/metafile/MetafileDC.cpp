@@ -72,9 +72,7 @@ void TMetafileDC::SetupEmf(const TMetafileInfo& info) {
     Invalidate();
 }
 
-const TXform& TMetafileDC::Transform() {
-    if (FTransformValid)
-        return FTransform;
+TXform TMetafileDC::PageTransform() const {
     const TState& s = FState;
     double sx = 1, sy = 1;
     switch (s.MapMode) {
@@ -105,8 +103,13 @@ const TXform& TMetafileDC::Transform() {
     default:
         break;
     }
-    const TXform page{sx, 0, 0, sy, s.VpOrgX - s.WinOrgX * sx, s.VpOrgY - s.WinOrgY * sy};
-    FTransform = Multiply(Multiply(s.World, page), FDevice);
+    return {sx, 0, 0, sy, s.VpOrgX - s.WinOrgX * sx, s.VpOrgY - s.WinOrgY * sy};
+}
+
+const TXform& TMetafileDC::Transform() {
+    if (FTransformValid)
+        return FTransform;
+    FTransform = Multiply(Multiply(FState.World, PageTransform()), FDevice);
     FTransformValid = true;
     return FTransform;
 }
@@ -493,42 +496,6 @@ template <class F> void TMetafileDC::WithBrush(F draw) {
     draw();
 }
 
-bool TMetafileDC::RealizeFont() {
-    const TMfFont& f = FState.Font;
-    const TXform& m = Transform();
-    double pixels;
-    if (f.Height == 0)
-        pixels = -12 * std::hypot(FDevice.M21, FDevice.M22 == 0 ? 1 : FDevice.M22);
-    else
-        pixels = f.Height * std::hypot(m.M21, m.M22);
-    const int32_t height =
-        int32_t(std::clamp(std::round(pixels), double(-kMaxFontPixels), double(kMaxFontPixels)));
-    if (std::abs(height) < 2)
-        return false;
-    TFontStyles style = 0;
-    if (f.Weight >= 600)
-        style |= fsBold;
-    if (f.Italic)
-        style |= fsItalic;
-    if (f.Underline)
-        style |= fsUnderline;
-    if (f.StrikeOut)
-        style |= fsStrikeOut;
-    const std::string face = f.Face.empty() ? std::string("Arial") : f.Face;
-    auto key = std::make_tuple(LowerCase(face), height, TFontStyles(style & (fsBold | fsItalic)));
-    if (!FFontsUsed.count(key)) {
-        if (FFontsUsed.size() >= kMaxFonts)
-            return false;
-        FFontsUsed.insert(key);
-    }
-    TFont& font = FCanvas.Font();
-    font.SetName(face);
-    font.SetHeight(height);
-    font.SetStyle(style);
-    font.SetColor(FState.TextColor);
-    return true;
-}
-
 // ---- Paths ----
 
 void TMetafileDC::BeginPath() {
@@ -886,61 +853,6 @@ void TMetafileDC::SetPixel(double x, double y, TColor color) {
     const TPoint p = OutRounded(x, y);
     if (Charge(Rect(p.X, p.Y, p.X + 1, p.Y + 1), 1))
         FCanvas.SetPixel(p.X, p.Y, color);
-}
-
-void TMetafileDC::Text(double x, double y, const std::string& text, uint32_t options,
-                       const double* rect, const std::vector<double>* dx) {
-    if (InPath())
-        return;
-    const bool useCp = FState.TextAlign & mf::TA_UPDATECP;
-    const TPointF ref = useCp ? FState.Position : TPointF{x, y};
-    TRect clipRect;
-    if (rect)
-        clipRect = OutRect(rect[0], rect[1], rect[2], rect[3]);
-    if ((options & ETO_OPAQUE) && rect && Charge(clipRect, 1)) {
-        FCanvas.Brush().SetBitmap(nullptr);
-        FCanvas.Brush().SetColor(FState.BkColor);
-        FCanvas.FillRect(clipRect);
-    }
-    if (text.empty() || !RealizeFont())
-        return;
-    if (text.size() > kMaxTextChars)
-        return Text(x, y, text.substr(0, CharacterStart(text, kMaxTextChars)), options, rect, dx);
-    const TPoint o = OutRounded(ref.X, ref.Y);
-    const int32_t h = std::abs(FCanvas.Font().Height());
-    // Every character's glyph is visited, seen or not.
-    FWork -= int64_t(text.size()) * (int64_t(h) * h + 1);
-    if (FWork < 0)
-        return;
-    std::vector<int32_t> advances;
-    if (dx) {
-        double cum = 0;
-        int32_t prev = CanvasInt(Out(ref.X, ref.Y).X);
-        // dx has an entry per byte; a character advances by those of its bytes.
-        for (size_t pos = 0; pos < text.size() && pos < dx->size();) {
-            const size_t end = NextCharacter(text, pos);
-            for (; pos < end && pos < dx->size(); ++pos)
-                cum += (*dx)[pos];
-            const int32_t next = CanvasInt(Out(ref.X + cum, ref.Y).X);
-            advances.push_back(next - prev);
-            prev = next;
-        }
-    }
-    FCanvas.Brush().SetBitmap(nullptr);
-    if (FState.BkMode == mf::OPAQUE)
-        FCanvas.Brush().SetColor(FState.BkColor);
-    else
-        FCanvas.Brush().SetStyle(TBrushStyle::bsClear);
-    FCanvas.SetTextAlign(FState.TextAlign & (TA_CENTER | TA_BASELINE));
-    int32_t advance = 0;
-    try {
-        advance = FCanvas.ExtTextOut(o.X, o.Y, options & ETO_CLIPPED, rect ? &clipRect : nullptr,
-                                     text, dx ? &advances : nullptr);
-    } catch (const Exception&) {
-        return; // a font that cannot be opened draws nothing
-    }
-    if (useCp && Transform().M11 != 0)
-        FState.Position.X += advance / Transform().M11;
 }
 
 void TMetafileDC::PatBlt(double x, double y, double w, double h, uint32_t rop) {

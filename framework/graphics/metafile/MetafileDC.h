@@ -127,9 +127,22 @@ public:
     enum class TArcKind { Arc, ArcTo, Pie, Chord };
     void ArcShape(TArcKind kind, double l, double t, double r, double b, TPointF from, TPointF to);
     void SetPixel(double x, double y, TColor color);
-    // Text at (x, y) (the current position with TA_UPDATECP).
+    // Text at (x, y) (the current position with TA_UPDATECP), `dx` giving
+    // each byte's advance in logical units. The font's escapement turns the
+    // baseline counterclockwise by an angle taken in logical units as if
+    // their y axis ran down, as the platform takes it: where the mapping
+    // turns the y axis up, a label at 270 degrees runs up. In the
+    // compatible graphics mode (every WMF, and EMF text records that say
+    // so) the orientation is ignored and the glyphs stand on that baseline
+    // unmirrored, at the font's height as the mapping scales it. In the
+    // advanced mode the glyphs are turned by the orientation and drawn
+    // through the whole mapping, world transform included (which may
+    // stretch, slant or mirror them), upright where only the page turns
+    // the y axis up. Alignment and the background box are taken in the
+    // text's own frame; without an escapement or a transform that turns
+    // text it is the canvas's upright ExtTextOut.
     void Text(double x, double y, const std::string& text, uint32_t options, const double* rect,
-              const std::vector<double>* dx);
+              const std::vector<double>* dx, bool advanced = false);
     void PatBlt(double x, double y, double w, double h, uint32_t rop);
     // The source rectangle of `bitmap` into the logical rectangle (x, y,
     // w, h); negative extents mirror.
@@ -173,12 +186,22 @@ private:
         TRect Clip;       // canvas coordinates
         TPointF Position; // logical
     };
+    // How text lies on the canvas (see Text).
+    struct TTextFrame {
+        bool Turned = false; // false: upright text, the canvas's ExtTextOut
+        TGlyphMatrix Glyph;  // font pixels onto canvas pixels
+        TPointF Direction{1, 0};
+        double PixelsPerUnit = 1; // canvas pixels per logical unit of advance
+        double FontPixels = 0;    // the font's height on the canvas (signed)
+    };
     struct TFigure {
         std::vector<TPointF> Points; // canvas coordinates
         bool Closed = false;
     };
 
     const TXform& Transform();
+    // Window and viewport alone (no world transform, no device mapping).
+    TXform PageTransform() const;
     void Invalidate() { FTransformValid = false; }
     TPointF Out(double x, double y) { return Transform().Apply(x, y); }
     TPoint OutRounded(double x, double y);
@@ -191,7 +214,10 @@ private:
     bool ChargeBox(const TRect& box);
     void RealizePen();
     void RealizeBrush();
-    bool RealizeFont();
+    TTextFrame TextFrame(bool advanced);
+    bool RealizeFont(double pixels);
+    void TurnedText(TPointF ref, const std::string& text, uint32_t options, const double* rect,
+                    const std::vector<double>* dx, const TTextFrame& frame);
     // Draws with the current brush, first its background where a hatched
     // brush meets an opaque background mode.
     template <class F> void WithBrush(F draw);

@@ -35,7 +35,10 @@ struct TMfBrush {
 struct TMfFont {
     int32_t Height = 0;
     int32_t Weight = 400;
+    // Tenths of a degree counterclockwise: the baseline's angle to the x
+    // axis, and each character's.
     int32_t Escapement = 0;
+    int32_t Orientation = 0;
     bool Italic = false, Underline = false, StrikeOut = false;
     std::string Face = "Arial";
 };

@@ -371,6 +371,7 @@ void PlayRecord(uint16_t function, const TParams& p, const uint8_t* file, size_t
         if (p.HasWords(9)) {
             font.Height = p.I16(0);
             font.Escapement = p.I16(2);
+            font.Orientation = p.I16(3);
             font.Weight = p.I16(4);
             const uint8_t* b = p.Bytes(10);
             font.Italic = b[0], font.Underline = b[1], font.StrikeOut = b[2];
