@@ -298,6 +298,9 @@ private:
     void ThinLineDevice(TPoint from, TPoint to, TColor rgb, uint32_t& phase);
     void StrokeDevice(const std::vector<std::vector<TPointF>>& contours, bool closed);
     void OutlineDevice(const std::vector<TPoint>& pixels);
+    // One pixel of a shape in `rgb`, mixed with the pixel under it by the
+    // pen's mode.
+    void PutDevice(uint32_t* row, int32_t x, uint32_t rgb) const;
     // Pixels of `mask` (width x height coverage bytes) placed at device
     // (left, top), inside the clip and `within` (device coordinates).
     void MaskDevice(const uint8_t* mask, int32_t left, int32_t top, int32_t width, int32_t height,

@@ -15,6 +15,32 @@ enum class TPenStyle { psSolid, psDot, psClear, psDash, psDashDot, psDashDotDot,
 // How the ends of open lines and the corners of wide pens look.
 enum class TPenEndCap { pecRound, pecSquare, pecFlat };
 enum class TPenJoin { pjRound, pjBevel, pjMiter };
+// How the pen's and the brush's colour mix with what the shape operations
+// draw over (the platform's binary raster operations, R2_ numbers): pmCopy
+// paints, pmXor inverts where the colour has bits, pmMask keeps what both
+// have... Lines, outlines and shape fills follow it; bitmaps, text and
+// FillRect do not.
+enum class TPenMode {
+    pmBlack = 1,
+    pmNotMerge,
+    pmMaskNotPen,
+    pmNotCopy,
+    pmMaskPenNot,
+    pmNot,
+    pmXor,
+    pmNotMask,
+    pmMask,
+    pmNotXor,
+    pmNop,
+    pmMergeNotPen,
+    pmCopy,
+    pmMergePenNot,
+    pmMerge,
+    pmWhite
+};
+// The platform's default limit of a miter join's length to half the
+// pen's width; longer miters are bevelled.
+constexpr double kDefaultMiterLimit = 10.0;
 
 class TPen {
 public:
@@ -29,7 +55,13 @@ public:
     void SetEndCap(TPenEndCap value);
     TPenJoin Join() const { return FJoin; }
     void SetJoin(TPenJoin value);
-    // Copies colour, width, style, end cap and join (one change notification).
+    TPenMode Mode() const { return FMode; }
+    void SetMode(TPenMode value);
+    // At least 1.
+    double MiterLimit() const { return FMiterLimit; }
+    void SetMiterLimit(double value);
+    // Copies colour, width, style, end cap, join, mode and miter limit (one
+    // change notification).
     void Assign(const TPen& other);
 
     std::function<void(TPen&)> OnChange;
@@ -42,4 +74,6 @@ private:
     TPenStyle FStyle = TPenStyle::psSolid;
     TPenEndCap FEndCap = TPenEndCap::pecRound;
     TPenJoin FJoin = TPenJoin::pjRound;
+    TPenMode FMode = TPenMode::pmCopy;
+    double FMiterLimit = kDefaultMiterLimit;
 };

@@ -12,8 +12,6 @@
 namespace {
 
 constexpr int32_t kMaxPenPixels = 4096;
-// Pixels of decoded DIBs the cache keeps per metafile.
-constexpr int64_t kMaxCachedPixels = int64_t(16) * 1024 * 1024;
 
 bool Finite(double v) {
     return std::isfinite(v) && std::abs(v) < 1e12;
@@ -106,10 +104,18 @@ TXform TMetafileDC::PageTransform() const {
     return {sx, 0, 0, sy, s.VpOrgX - s.WinOrgX * sx, s.VpOrgY - s.WinOrgY * sy};
 }
 
+TXform TMetafileDC::DeviceTransform() const {
+    if (!(FState.Layout & mf::LAYOUT_RTL))
+        return FDevice;
+    // Mirrored about the middle of the picture's rectangle.
+    const TXform mirror{-1, 0, 0, 1, double(FRect.Left) + FRect.Right, 0};
+    return Multiply(FDevice, mirror);
+}
+
 const TXform& TMetafileDC::Transform() {
     if (FTransformValid)
         return FTransform;
-    FTransform = Multiply(Multiply(FState.World, PageTransform()), FDevice);
+    FTransform = Multiply(Multiply(FState.World, PageTransform()), DeviceTransform());
     FTransformValid = true;
     return FTransform;
 }
@@ -129,9 +135,17 @@ TRect TMetafileDC::OutRect(double l, double t, double r, double b) {
 
 void TMetafileDC::ApplyClip() {
     TRect clip = FBaseClip;
+    if (FState.HasMeta)
+        IntersectRect(clip, TRect(clip), FState.Meta);
     if (FState.HasClip)
-        IntersectRect(clip, FBaseClip, FState.Clip);
+        IntersectRect(clip, TRect(clip), FState.Clip);
     FCanvas.SetClipRect(clip);
+}
+
+// The clip that clipping records narrow: the clip region, else the meta
+// region, else the picture's rectangle.
+TRect TMetafileDC::CurrentClip() const {
+    return FState.HasClip ? FState.Clip : FState.HasMeta ? FState.Meta : FBaseClip;
 }
 
 // The cost of a drawing: the pixels of its bounds within the clip plus
@@ -316,6 +330,43 @@ void TMetafileDC::SetArcDirection(int dir) {
         FState.ArcDirection = dir;
 }
 
+void TMetafileDC::SetRop2(int mode) {
+    if (mode >= int(TPenMode::pmBlack) && mode <= int(TPenMode::pmWhite))
+        FState.Rop2 = mode;
+}
+
+void TMetafileDC::SetStretchMode(int mode) {
+    if (mode >= mf::BLACKONWHITE && mode <= mf::HALFTONE)
+        FState.StretchMode = mode;
+}
+
+void TMetafileDC::SetMiterLimit(double limit) {
+    if (limit >= 1 && Finite(limit))
+        FState.MiterLimit = limit;
+}
+
+void TMetafileDC::SetBrushOrg(int32_t x, int32_t y) {
+    FState.BrushOrg = {std::clamp(x, -kMaxShapeCoordinate, kMaxShapeCoordinate),
+                       std::clamp(y, -kMaxShapeCoordinate, kMaxShapeCoordinate)};
+}
+
+void TMetafileDC::SetLayout(uint32_t layout) {
+    FState.Layout = layout & (mf::LAYOUT_RTL | mf::LAYOUT_BITMAPORIENTATIONPRESERVED);
+    Invalidate();
+}
+
+void TMetafileDC::SetMetaRegion() {
+    TRect meta = FBaseClip;
+    if (FState.HasMeta)
+        IntersectRect(meta, TRect(meta), FState.Meta);
+    if (FState.HasClip)
+        IntersectRect(meta, TRect(meta), FState.Clip);
+    FState.Meta = meta;
+    FState.HasMeta = true;
+    FState.HasClip = false;
+    ApplyClip();
+}
+
 // ---- Objects ----
 
 void TMetafileDC::AddObject(TMfObject object) {
@@ -349,6 +400,33 @@ void TMetafileDC::DeleteObject(uint32_t index) {
 
 const TMfObject* TMetafileDC::Object(uint32_t index) const {
     return index < FObjects.size() ? FObjects[index].get() : nullptr;
+}
+
+std::vector<TColor>* TMetafileDC::PaletteAt(uint32_t index) {
+    if (index >= FObjects.size() || !FObjects[index])
+        return nullptr;
+    auto* palette = std::get_if<TMfPalette>(FObjects[index].get());
+    return palette ? palette->Entries.get() : nullptr;
+}
+
+void TMetafileDC::SelectPalette(uint32_t index) {
+    if (index < FObjects.size() && FObjects[index])
+        if (auto* palette = std::get_if<TMfPalette>(FObjects[index].get()))
+            FState.Palette = palette->Entries;
+}
+
+void TMetafileDC::SelectDefaultPalette() {
+    FState.Palette.reset();
+}
+
+TColor TMetafileDC::Color(uint32_t ref) const {
+    if ((ref >> 24) != 1)
+        return ColorFromRef(ref);
+    const std::vector<TColor>& palette = FState.Palette ? *FState.Palette : DefaultPalette();
+    const size_t index = ref & 0xFFFF;
+    if (index < palette.size())
+        return palette[index];
+    return palette.empty() ? clBlack : palette[0];
 }
 
 void TMetafileDC::SelectObject(uint32_t index) {
@@ -387,9 +465,8 @@ void TMetafileDC::SelectStockObject(uint32_t stock) {
 // ---- Clipping ----
 
 void TMetafileDC::IntersectClipRect(double l, double t, double r, double b) {
-    const TRect current = FState.HasClip ? FState.Clip : FBaseClip;
     TRect clip;
-    IntersectRect(clip, current, OutRect(l, t, r, b));
+    IntersectRect(clip, CurrentClip(), OutRect(l, t, r, b));
     FState.Clip = clip;
     FState.HasClip = true;
     ApplyClip();
@@ -397,7 +474,7 @@ void TMetafileDC::IntersectClipRect(double l, double t, double r, double b) {
 
 void TMetafileDC::ExcludeClipRect(double l, double t, double r, double b) {
     // Only a cut that leaves a rectangle can be kept; others are ignored.
-    TRect c = FState.HasClip ? FState.Clip : FBaseClip;
+    TRect c = CurrentClip();
     const TRect x = OutRect(l, t, r, b);
     const bool spansX = x.Left <= c.Left && x.Right >= c.Right;
     const bool spansY = x.Top <= c.Top && x.Bottom >= c.Bottom;
@@ -433,13 +510,14 @@ void TMetafileDC::SetDeviceClip(const TRect* bounds, bool intersect) {
         ApplyClip();
         return;
     }
-    const TPointF p = FDevice.Apply(bounds->Left, bounds->Top);
-    const TPointF q = FDevice.Apply(bounds->Right, bounds->Bottom);
+    const TXform device = DeviceTransform();
+    const TPointF p = device.Apply(bounds->Left, bounds->Top);
+    const TPointF q = device.Apply(bounds->Right, bounds->Bottom);
     const TRect r =
         NormalizeRect(Rect(CanvasInt(p.X), CanvasInt(p.Y), CanvasInt(q.X), CanvasInt(q.Y)));
     TRect clip = r;
     if (intersect)
-        IntersectRect(clip, FState.HasClip ? FState.Clip : FBaseClip, r);
+        IntersectRect(clip, CurrentClip(), r);
     FState.Clip = clip;
     FState.HasClip = true;
     ApplyClip();
@@ -471,6 +549,8 @@ void TMetafileDC::RealizePen() {
     p.SetColor(m.Color);
     p.SetEndCap(m.EndCap);
     p.SetJoin(m.Join);
+    p.SetMode(TPenMode(FState.Rop2));
+    p.SetMiterLimit(FState.MiterLimit);
 }
 
 void TMetafileDC::RealizeBrush() {
@@ -481,6 +561,7 @@ void TMetafileDC::RealizeBrush() {
     b.SetStyle(m.Style);
     if (m.Pattern && m.Style != TBrushStyle::bsClear)
         b.SetBitmap(m.Pattern);
+    b.SetOrigin(FState.BrushOrg);
 }
 
 template <class F> void TMetafileDC::WithBrush(F draw) {
@@ -865,24 +946,6 @@ void TMetafileDC::PatBlt(double x, double y, double w, double h, uint32_t rop) {
     FCanvas.PatBlt(r, rop);
 }
 
-void TMetafileDC::DrawBitmap(double x, double y, double w, double h, const TBitmap& bitmap,
-                             int32_t sx, int32_t sy, int32_t sw, int32_t sh, uint32_t rop,
-                             TColor key) {
-    if (InPath() || !AxisAligned())
-        return;
-    const TPoint p = OutRounded(x, y), q = OutRounded(x + w, y + h);
-    const TRect dest = Rect(p.X, p.Y, q.X, q.Y);
-    if (!Charge(NormalizeRect(dest), 4))
-        return;
-    const TRect source = Rect(sx, sy, CanvasInt(double(sx) + sw), CanvasInt(double(sy) + sh));
-    if (key != clNone) {
-        FCanvas.StretchBlt(dest, bitmap, source, key);
-        return;
-    }
-    RealizeBrush();
-    FCanvas.StretchBltRop(dest, bitmap, source, rop);
-}
-
 void TMetafileDC::FillRegion(const TMfRegion& region, const TMfBrush* brush, bool deviceUnits) {
     if (InPath())
         return;
@@ -893,7 +956,8 @@ void TMetafileDC::FillRegion(const TMfRegion& region, const TMfBrush* brush, boo
     for (const TRect& r : region.Rects) {
         TRect out;
         if (deviceUnits) {
-            const TPointF a = FDevice.Apply(r.Left, r.Top), b = FDevice.Apply(r.Right, r.Bottom);
+            const TXform device = DeviceTransform();
+            const TPointF a = device.Apply(r.Left, r.Top), b = device.Apply(r.Right, r.Bottom);
             out =
                 NormalizeRect(Rect(CanvasInt(a.X), CanvasInt(a.Y), CanvasInt(b.X), CanvasInt(b.Y)));
         } else {
@@ -904,43 +968,4 @@ void TMetafileDC::FillRegion(const TMfRegion& region, const TMfBrush* brush, boo
         FCanvas.FillRect(out);
     }
     FState.Brush = saved;
-}
-
-std::shared_ptr<const TBitmap> TMetafileDC::Dib(const uint8_t* file, size_t bmiOffset,
-                                                size_t bmiSize, size_t bitsOffset,
-                                                size_t bitsSize) {
-    auto it = FCache.Bitmaps.find(bmiOffset);
-    if (it != FCache.Bitmaps.end())
-        return it->second;
-    TDibImage image;
-    try {
-        if (bitsSize == 0) {
-            image = ::DecodeDib(file + bmiOffset, bmiSize, false, 0, bmiOffset);
-        } else {
-            std::vector<uint8_t> dib(file + bmiOffset, file + bmiOffset + bmiSize);
-            dib.insert(dib.end(), file + bitsOffset, file + bitsOffset + bitsSize);
-            image = ::DecodeDib(dib.data(), dib.size(), false, bmiSize, bmiOffset);
-        }
-    } catch (const Exception&) {
-        return nullptr;
-    }
-    const int64_t pixels = int64_t(image.Width) * image.Height;
-    FWork -= pixels;
-    if (FWork < 0 || pixels == 0)
-        return nullptr;
-    auto bitmap = std::make_shared<TBitmap>();
-    bitmap->AdoptImage(std::move(image));
-    if (FCache.Pixels + pixels <= kMaxCachedPixels) {
-        FCache.Pixels += pixels;
-        FCache.Bitmaps.emplace(bmiOffset, bitmap);
-    }
-    return bitmap;
-}
-
-bool DibBottomUp(const uint8_t* bmi, size_t size) {
-    if (size < 12)
-        return true;
-    if (LoadU32(bmi) == 12)
-        return true; // the core header has no top-down form
-    return size < 12 || LoadI32(bmi + 8) >= 0;
 }

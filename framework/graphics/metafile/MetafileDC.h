@@ -37,6 +37,9 @@ constexpr int TRANSPARENT = 1, OPAQUE = 2;
 constexpr int ALTERNATE = 1, WINDING = 2;
 constexpr int AD_COUNTERCLOCKWISE = 1, AD_CLOCKWISE = 2;
 constexpr uint32_t TA_UPDATECP = 1;
+constexpr int R2_COPYPEN = 13;
+constexpr int BLACKONWHITE = 1, WHITEONBLACK = 2, COLORONCOLOR = 3, HALFTONE = 4;
+constexpr uint32_t LAYOUT_RTL = 1, LAYOUT_BITMAPORIENTATIONPRESERVED = 8;
 } // namespace mf
 
 class TMetafileDC {
@@ -93,8 +96,28 @@ public:
     void SetTextAlign(uint32_t align) { FState.TextAlign = align; }
     void SetPolyFillMode(int mode);
     void SetArcDirection(int dir);
+    // How pens and brushes mix with what lies under them (R2_ numbers).
+    void SetRop2(int mode);
+    // How shrunk bitmaps lose their rows and columns: BLACKONWHITE ANDs
+    // and WHITEONBLACK ORs the pixels that fall together, HALFTONE
+    // averages them, COLORONCOLOR keeps one (as before any record sets a
+    // mode).
+    void SetStretchMode(int mode);
+    void SetMiterLimit(double limit);
+    // Where hatches and patterns start, in canvas pixels.
+    void SetBrushOrg(int32_t x, int32_t y);
+    // LAYOUT_RTL mirrors the picture within its rectangle; with
+    // LAYOUT_BITMAPORIENTATIONPRESERVED bitmaps keep their own orientation.
+    void SetLayout(uint32_t layout);
+    // The clip so far becomes a limit that later clipping cannot widen
+    // (the platform's meta region), and the clip is reset within it.
+    void SetMetaRegion();
     TColor TextColor() const { return FState.TextColor; }
     TColor BkColor() const { return FState.BkColor; }
+    // A COLORREF as drawn: palette indices through the selected palette
+    // (the default palette's 20 colours until one is selected; an index
+    // beyond it is its first colour).
+    TColor Color(uint32_t ref) const;
 
     // Objects: WMF puts a new object in the lowest free slot, EMF names it.
     void AddObject(TMfObject object);
@@ -103,6 +126,14 @@ public:
     void SelectObject(uint32_t index);
     void SelectStockObject(uint32_t stock);
     const TMfObject* Object(uint32_t index) const;
+    // The entries of the palette in a slot (nullptr when it holds none),
+    // and of the one selected (nullptr for the default palette); changing
+    // them changes the palette wherever it is selected.
+    std::vector<TColor>* PaletteAt(uint32_t index);
+    std::vector<TColor>* SelectedPalette() { return FState.Palette.get(); }
+    // Palettes selected by their slot, or the default palette.
+    void SelectPalette(uint32_t index);
+    void SelectDefaultPalette();
 
     // Clipping: logical rectangles, or bounds in reference-device pixels
     // (EMF regions); nullptr resets.
@@ -155,9 +186,11 @@ public:
     // offset in the file) and kept while the cache has room; nullptr when
     // the DIB is damaged or the work budget is spent. The info header and
     // palette are `bmiSize` bytes at `bmiOffset`; the pixels follow them
-    // (bitsSize 0) or lie elsewhere.
+    // (bitsSize 0) or lie elsewhere. With `paletteIndices` the colour
+    // table holds 16-bit indices into the selected palette (DIB_PAL_COLORS).
     std::shared_ptr<const TBitmap> Dib(const uint8_t* file, size_t bmiOffset, size_t bmiSize,
-                                       size_t bitsOffset, size_t bitsSize);
+                                       size_t bitsOffset, size_t bitsSize,
+                                       bool paletteIndices = false);
 
     // Paths.
     void BeginPath();
@@ -179,6 +212,15 @@ private:
         int PolyFillMode = mf::ALTERNATE;
         int ArcDirection = mf::AD_COUNTERCLOCKWISE;
         int MapMode = mf::MM_TEXT;
+        int Rop2 = mf::R2_COPYPEN;
+        int StretchMode = mf::COLORONCOLOR;
+        double MiterLimit = kDefaultMiterLimit;
+        TPoint BrushOrg;
+        uint32_t Layout = 0;
+        // The selected palette's entries; none for the default palette.
+        std::shared_ptr<std::vector<TColor>> Palette;
+        bool HasMeta = false;
+        TRect Meta; // canvas coordinates
         double WinOrgX = 0, WinOrgY = 0, WinExtX = 1, WinExtY = 1;
         double VpOrgX = 0, VpOrgY = 0, VpExtX = 1, VpExtY = 1;
         TXform World;
@@ -202,6 +244,8 @@ private:
     const TXform& Transform();
     // Window and viewport alone (no world transform, no device mapping).
     TXform PageTransform() const;
+    // Reference-device pixels to canvas coordinates, mirrored by the layout.
+    TXform DeviceTransform() const;
     void Invalidate() { FTransformValid = false; }
     TPointF Out(double x, double y) { return Transform().Apply(x, y); }
     TPoint OutRounded(double x, double y);
@@ -209,6 +253,7 @@ private:
     bool CounterClockwise() const { return FState.ArcDirection == mf::AD_COUNTERCLOCKWISE; }
     TRect OutRect(double l, double t, double r, double b);
     void ApplyClip();
+    TRect CurrentClip() const;
     bool Charge(const TRect& bounds, size_t points);
     bool ChargePoints(const std::vector<TPointF>& points, bool fill, bool stroke);
     bool ChargeBox(const TRect& box);

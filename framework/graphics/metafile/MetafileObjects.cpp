@@ -15,6 +15,16 @@ TColor ColorFromRef(uint32_t value) {
     return (value >> 24) == 1 ? clBlack : value & 0xFFFFFF;
 }
 
+const std::vector<TColor>& DefaultPalette() {
+    static const std::vector<TColor> colours = {
+        RGB(0, 0, 0),       RGB(128, 0, 0),     RGB(0, 128, 0),     RGB(128, 128, 0),
+        RGB(0, 0, 128),     RGB(128, 0, 128),   RGB(0, 128, 128),   RGB(192, 192, 192),
+        RGB(192, 220, 192), RGB(166, 202, 240), RGB(255, 251, 240), RGB(160, 160, 164),
+        RGB(128, 128, 128), RGB(255, 0, 0),     RGB(0, 255, 0),     RGB(255, 255, 0),
+        RGB(0, 0, 255),     RGB(255, 0, 255),   RGB(0, 255, 255),   RGB(255, 255, 255)};
+    return colours;
+}
+
 TMfPen PenFromStyle(uint32_t style, TColor color, double width, bool cosmetic) {
     TMfPen pen;
     static const TPenStyle kStyles[9] = {

@@ -50,15 +50,26 @@ struct TMfRegion {
     TRect Bounds;
 };
 
-// A palette or any other object that only takes a slot.
+// A logical palette: the colours palette indices name. Selecting one
+// shares its entries, so that later changes to them show.
+struct TMfPalette {
+    std::shared_ptr<std::vector<TColor>> Entries = std::make_shared<std::vector<TColor>>();
+};
+// Entries a palette may have (the records count them in 16 bits).
+constexpr size_t kMaxPaletteEntries = 65535;
+
+// Any other object that only takes a slot.
 struct TMfPlaceholder {};
 
-using TMfObject = std::variant<TMfPlaceholder, TMfPen, TMfBrush, TMfFont, TMfRegion>;
+using TMfObject = std::variant<TMfPlaceholder, TMfPen, TMfBrush, TMfFont, TMfRegion, TMfPalette>;
 
 // From the values the records carry.
-// A COLORREF: 0x00BBGGRR, or a palette index (0x01......), taken as black
-// since palettes are not kept.
+// A COLORREF's colour: 0x00BBGGRR, or 0x02BBGGRR (the palette's nearest
+// colour, which a true-colour canvas shows as asked). Palette indices
+// (0x01 in the top byte) are the device context's to resolve; here black.
 TColor ColorFromRef(uint32_t value);
+// The platform's default palette: its 20 static colours.
+const std::vector<TColor>& DefaultPalette();
 // A logical pen's style word: line style, end cap and join.
 TMfPen PenFromStyle(uint32_t style, TColor color, double width, bool cosmetic);
 // A logical brush: solid, null or hatched (other styles paint solid).

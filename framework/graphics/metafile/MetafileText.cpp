@@ -181,7 +181,9 @@ void TMetafileDC::TurnedText(TPointF ref, const std::string& text, uint32_t opti
     auto fill = [&](const std::vector<TPointF>& polygon) {
         if (polygon.size() < 3 || !ChargePoints(polygon, true, false))
             return;
+        // Text's backgrounds are painted, whatever the pen's mix.
         FCanvas.Pen().SetStyle(TPenStyle::psClear);
+        FCanvas.Pen().SetMode(TPenMode::pmCopy);
         FCanvas.Brush().SetBitmap(nullptr);
         FCanvas.Brush().SetColor(FState.BkColor);
         FCanvas.FillContours({polygon}, TFillMode::fmAlternate);
