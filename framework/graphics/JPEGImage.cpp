@@ -94,13 +94,35 @@ std::string Explain(const TJpegErrors& e, const uint8_t* data, size_t size) {
     }
 }
 
+// One row of the library's samples as 0x00BBGGRR pixels. Kept out of the
+// function that sets the jump point, where the compiler cannot optimise.
+[[gnu::noinline]] void ConvertRow(const JSAMPLE* p, uint32_t* target, JDIMENSION width,
+                                  int components, bool cmyk, bool inverted) {
+    if (!cmyk) {
+        for (JDIMENSION x = 0; x < width; ++x, p += components)
+            target[x] = uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+        return;
+    }
+    // Adobe's CMYK files store inverted ink values, which is what every
+    // CMYK JPEG in practice is: each channel is then (255 - ink) * (255 - K).
+    for (JDIMENSION x = 0; x < width; ++x, p += components) {
+        const uint32_t c = inverted ? p[0] : 255u - p[0];
+        const uint32_t m = inverted ? p[1] : 255u - p[1];
+        const uint32_t ye = inverted ? p[2] : 255u - p[2];
+        const uint32_t k = inverted ? p[3] : 255u - p[3];
+        const uint32_t r = (c * k + 127) / 255, g = (m * k + 127) / 255, b = (ye * k + 127) / 255;
+        target[x] = b << 16 | g << 8 | r;
+    }
+}
+
 // The decoded picture as 0x00BBGGRR pixels, or only its size (`width`,
 // `height`) when the frame header gives one outside the limits. Nothing
-// with a destructor lives in this frame across the jump; the bitmap is
-// filled row by row from the library's buffer and only returned once the
-// decoder has finished.
-void DecodeInto(const uint8_t* data, size_t size, TBitmap& bitmap, TJpegErrors& errors,
-                jpeg_decompress_struct& info, uint32_t& width, uint32_t& height) {
+// with a destructor lives in this frame across the jump: the image and the
+// row buffer belong to the caller, and each pixel is written once, as its
+// row is appended.
+[[gnu::noinline]] void DecodeInto(const uint8_t* data, size_t size, TPixelImage& image,
+                                  std::vector<uint32_t>& line, TJpegErrors& errors,
+                                  jpeg_decompress_struct& info, uint32_t& width, uint32_t& height) {
     info.err = jpeg_std_error(&errors.Manager);
     errors.Manager.error_exit = ErrorExit;
     errors.Manager.emit_message = Silent;
@@ -117,37 +139,26 @@ void DecodeInto(const uint8_t* data, size_t size, TBitmap& bitmap, TJpegErrors& 
     const bool cmyk = info.num_components == 4;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     jpeg_start_decompress(&info);
-    bitmap.SetSize(int32_t(info.output_width), int32_t(info.output_height));
+    const JDIMENSION w = info.output_width;
+    image.Pixels.reserve(size_t(w) * info.output_height);
+    line.resize(w);
     const int components = info.output_components;
     JSAMPARRAY row = (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
-                                               info.output_width * JDIMENSION(components), 1);
-    // Adobe's CMYK files store inverted ink values, which is what every
-    // CMYK JPEG in practice is: each channel is then (255 - ink) * (255 - K).
+                                               w * JDIMENSION(components), 1);
     const bool inverted = cmyk && info.saw_Adobe_marker;
     while (info.output_scanline < info.output_height) {
-        const int32_t y = int32_t(info.output_scanline);
         jpeg_read_scanlines(&info, row, 1);
-        uint32_t* target = bitmap.ScanLine(y);
-        const JSAMPLE* p = row[0];
-        for (JDIMENSION x = 0; x < info.output_width; ++x, p += components) {
-            uint32_t r, g, b;
-            if (!cmyk) {
-                r = p[0], g = p[1], b = p[2];
-            } else {
-                const uint32_t c = inverted ? p[0] : 255u - p[0];
-                const uint32_t m = inverted ? p[1] : 255u - p[1];
-                const uint32_t ye = inverted ? p[2] : 255u - p[2];
-                const uint32_t k = inverted ? p[3] : 255u - p[3];
-                r = (c * k + 127) / 255, g = (m * k + 127) / 255, b = (ye * k + 127) / 255;
-            }
-            target[x] = b << 16 | g << 8 | r;
-        }
+        ConvertRow(row[0], line.data(), w, components, cmyk, inverted);
+        image.Pixels.insert(image.Pixels.end(), line.begin(), line.end());
     }
     jpeg_finish_decompress(&info);
+    image.Width = int32_t(w);
+    image.Height = int32_t(info.output_height);
 }
 
-TBitmap DecodeJpeg(const uint8_t* data, size_t size) {
-    TBitmap bitmap;
+TPixelImage DecodeJpeg(const uint8_t* data, size_t size) {
+    TPixelImage image;
+    std::vector<uint32_t> line;
     TJpegErrors errors;
     jpeg_decompress_struct info{};
     uint32_t width = 0, height = 0;
@@ -156,7 +167,7 @@ TBitmap DecodeJpeg(const uint8_t* data, size_t size) {
         Fail(Explain(errors, data, size));
     }
     try {
-        DecodeInto(data, size, bitmap, errors, info, width, height);
+        DecodeInto(data, size, image, line, errors, info, width, height);
     } catch (...) {
         jpeg_destroy_decompress(&info);
         throw;
@@ -164,11 +175,11 @@ TBitmap DecodeJpeg(const uint8_t* data, size_t size) {
     jpeg_destroy_decompress(&info);
     if (width == 0 || height == 0)
         Fail(Format("the frame header gives an empty image of %u x %u pixels", width, height));
-    if (bitmap.Empty())
+    if (image.Width == 0)
         Fail(Format("image size %u x %u is above the limits (%d pixels a side, %lld Mi pixels)",
                     width, height, kMaxBitmapSide,
                     static_cast<long long>(kMaxDecodedPixels >> 20)));
-    return bitmap;
+    return image;
 }
 
 } // namespace
@@ -183,7 +194,7 @@ void TJPEGImage::LoadFromStream(TStream& stream) {
 }
 
 void TJPEGImage::LoadFromMemory(const uint8_t* data, size_t size) {
-    FBitmap = DecodeJpeg(data, size);
+    FBitmap.AdoptImage(DecodeJpeg(data, size));
     FData.assign(data, data + size);
     Changed();
 }
