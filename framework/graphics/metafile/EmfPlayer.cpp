@@ -252,8 +252,10 @@ std::shared_ptr<const TBitmap> RecordDib(const TRecord& r, const uint8_t* file, 
 
 // The UTF-16 of EXTTEXTOUTW as system text, with its advances (one per
 // UTF-16 unit) moved to the first byte of each character (the others 0), as
-// the drawing takes one advance per byte. A lone surrogate is U+FFFD.
-std::string Utf16Text(const TRecord& r, size_t offset, size_t count, std::vector<double>& dx) {
+// the drawing takes one advance per byte. A lone surrogate is U+FFFD; in
+// the Symbol font the units are its characters.
+std::string Utf16Text(const TRecord& r, size_t offset, size_t count, std::vector<double>& dx,
+                      bool symbol) {
     std::string out;
     std::vector<double> perByte;
     out.reserve(count);
@@ -271,6 +273,8 @@ std::string Utf16Text(const TRecord& r, size_t offset, size_t count, std::vector
         }
         if (c >= 0xD800 && c < 0xE000)
             c = 0xFFFD;
+        if (symbol)
+            c = SymbolUnit(c);
         const size_t before = out.size();
         AppendUtf8(out, c);
         perByte.push_back(advance);
@@ -295,9 +299,11 @@ void TextRecord(const TRecord& r, const uint8_t*, TMetafileDC& dc) {
     if (offDx != 0 && r.Has(offDx, count * step))
         for (size_t i = 0; i < count; ++i)
             dx.push_back(r.I32(offDx + i * step));
-    const std::string text =
-        wide ? Utf16Text(r, offString, count, dx)
-             : std::string(reinterpret_cast<const char*>(r.Bytes(offString)), count);
+    const bool symbol = IsSymbolFace(dc.Font().Face);
+    std::string text = wide ? Utf16Text(r, offString, count, dx, symbol)
+                            : std::string(reinterpret_cast<const char*>(r.Bytes(offString)), count);
+    if (symbol && !wide)
+        text = SymbolBytesToUtf8(text, dx);
     const double rect[4] = {double(r.I32(56)), double(r.I32(60)), double(r.I32(64)),
                             double(r.I32(68))};
     dc.Text(r.I32(36), r.I32(40), text, options, (options & 6) ? rect : nullptr,

@@ -112,6 +112,7 @@ public:
     // The clip so far becomes a limit that later clipping cannot widen
     // (the platform's meta region), and the clip is reset within it.
     void SetMetaRegion();
+    const TMfFont& Font() const { return FState.Font; }
     TColor TextColor() const { return FState.TextColor; }
     TColor BkColor() const { return FState.BkColor; }
     // A COLORREF as drawn: palette indices through the selected palette

@@ -70,6 +70,20 @@ using TMfObject = std::variant<TMfPlaceholder, TMfPen, TMfBrush, TMfFont, TMfReg
 TColor ColorFromRef(uint32_t value);
 // The platform's default palette: its 20 static colours.
 const std::vector<TColor>& DefaultPalette();
+
+// Text in the Symbol font. Its characters are bytes of its own encoding
+// (0x44 is a capital delta, 0xA3 "less than or equal"), which files give
+// as bytes (WMF, EMF's 8-bit text) or as 16-bit units of the font's own
+// range (0xF020 to 0xF0FF) or of its bytes. Whether a face is the Symbol
+// font, and the Unicode character of one of its bytes (a space for the
+// bytes the encoding leaves empty).
+bool IsSymbolFace(const std::string& face);
+char32_t SymbolCharacter(uint8_t byte);
+// The Unicode character a 16-bit unit of Symbol text stands for.
+char32_t SymbolUnit(char32_t unit);
+// Symbol bytes as UTF-8, their advances (one a byte) moved to the first
+// byte of each character.
+std::string SymbolBytesToUtf8(const std::string& bytes, std::vector<double>& dx);
 // A logical pen's style word: line style, end cap and join.
 TMfPen PenFromStyle(uint32_t style, TColor color, double width, bool cosmetic);
 // A logical brush: solid, null or hatched (other styles paint solid).

@@ -323,7 +323,11 @@ void TextOutRecord(const TParams& p, const uint8_t*, TMetafileDC& dc) {
     const size_t padded = (length + 1) & ~size_t(1);
     if (!p.HasBytes(2, padded + 4))
         return;
-    const std::string text(reinterpret_cast<const char*>(p.Bytes(2)), length);
+    std::string text(reinterpret_cast<const char*>(p.Bytes(2)), length);
+    if (IsSymbolFace(dc.Font().Face)) {
+        std::vector<double> none;
+        text = SymbolBytesToUtf8(text, none);
+    }
     const size_t w = 1 + padded / 2;
     dc.Text(p.I16(w + 1), p.I16(w), text, 0, nullptr, nullptr);
 }
@@ -345,13 +349,15 @@ void ExtTextOutRecord(const TParams& p, const uint8_t*, TMetafileDC& dc) {
     }
     if (!p.HasBytes(at, count))
         return;
-    const std::string text(reinterpret_cast<const char*>(p.Bytes(at)), count);
+    std::string text(reinterpret_cast<const char*>(p.Bytes(at)), count);
     at += (count + 1) & ~size_t(1);
     std::vector<double> dx;
     if (p.HasBytes(at, 2 * count)) {
         for (size_t i = 0; i < count; ++i)
             dx.push_back(int16_t(LoadU16(p.Bytes(at + 2 * i))));
     }
+    if (IsSymbolFace(dc.Font().Face))
+        text = SymbolBytesToUtf8(text, dx);
     dc.Text(p.I16(1), p.I16(0), text, options, hasRect ? rect : nullptr,
             dx.empty() ? nullptr : &dx);
 }

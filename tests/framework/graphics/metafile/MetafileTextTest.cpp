@@ -301,3 +301,36 @@ TEST(MetafileText, TheAdvancedModeDrawsThroughOrientationAndTransform) {
     EXPECT_NEAR(stretched.Height(), plain.Height(), 1);
     EXPECT_NEAR(stretched.Left - 20, 2 * (plain.Left - 20), 3);
 }
+
+// Text in the Symbol font is its own encoding's characters, whether the
+// file gives its bytes (WMF) or 16-bit units of its range (EMF): "D", 0xA3
+// and "p" are a capital delta, "less than or equal" and pi.
+TEST(MetafileText, TheSymbolFontDrawsItsCharacters) {
+    auto direct = [](const std::string& utf8) {
+        TBitmap b(kSize, kSize);
+        TCanvas& c = b.Canvas();
+        c.Font().SetName("Symbol");
+        c.Font().SetHeight(-20);
+        c.Font().SetColor(clBlack);
+        c.Brush().SetStyle(TBrushStyle::bsClear);
+        c.TextOut(10, 10, utf8);
+        return b;
+    };
+    const TBitmap greek = direct("\xCE\x94\xE2\x89\xA4\xCF\x80"); // Δ≤π
+    EXPECT_NE(PixelsOf(greek), PixelsOf(direct("D\xC2\xA3p")));
+
+    TWmfWriter wmf;
+    wmf.SetWindowExt(kSize, kSize);
+    wmf.CreateFont(-20, 400, false, "Symbol");
+    wmf.SelectObject(0);
+    wmf.SetBkMode(TRANSPARENT);
+    wmf.TextOut(10, 10, "D\xA3p");
+    EXPECT_EQ(PixelsOf(PlayWmf(wmf)), PixelsOf(greek));
+
+    TEmfWriter emf;
+    emf.CreateFont(1, -20, 400, false, "Symbol");
+    emf.SelectObject(1);
+    emf.SetBkMode(TRANSPARENT);
+    emf.ExtTextOutW(10, 10, u"\uF044\uF0A3\uF070", 0, nullptr);
+    EXPECT_EQ(PixelsOf(PlayEmf(emf)), PixelsOf(greek));
+}
