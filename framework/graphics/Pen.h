@@ -18,8 +18,9 @@ enum class TPenJoin { pjRound, pjBevel, pjMiter };
 // How the pen's and the brush's colour mix with what the shape operations
 // draw over (the platform's binary raster operations, R2_ numbers): pmCopy
 // paints, pmXor inverts where the colour has bits, pmMask keeps what both
-// have... Lines, outlines and shape fills follow it; bitmaps, text and
-// FillRect do not.
+// have. The shape operations pictures use (polygons, poly-lines, box
+// shapes, contours) follow it; the older line operations, bitmaps, text
+// and FillRect paint as pmCopy.
 enum class TPenMode {
     pmBlack = 1,
     pmNotMerge,

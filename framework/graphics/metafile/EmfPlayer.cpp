@@ -772,9 +772,10 @@ THandler HandlerFor(uint32_t type) {
     case EMR_GDICOMMENT:
     case EMR_SETICMMODE:
         // Read and drawn as the platform draws them: nothing. Comments
-        // carry notes, groups and EMF+ records (every EMF+ picture here is
-        // "dual": its EMF records draw the same picture); colour matching
-        // on or off leaves a true-colour canvas's colours as they are.
+        // carry notes, groups and EMF+ records (EMF+ pictures in practice
+        // are "dual": their EMF records draw the same picture); colour
+        // matching on or off leaves a true-colour canvas's colours as they
+        // are.
         return [](const TRecord&, const uint8_t*, TMetafileDC&) {};
     default:
         // Colour adjustment and colour spaces, flood fills, angle arcs,
