@@ -41,14 +41,12 @@ struct TChannel {
     uint8_t Extract(uint32_t v) const {
         if (!Bits)
             return 0;
-        uint32_t x = (v & Mask) >> Shift;
-        if (Bits >= 8)
-            return uint8_t(x >> (Bits - 8));
-        // Replicate the high bits into the low ones so that full scale is 255.
-        uint32_t out = 0;
-        for (int filled = 0; filled < 8; filled += Bits)
-            out = (out << Bits) | x;
-        return uint8_t(out >> (((8 + Bits - 1) / Bits) * Bits - 8));
+        const uint64_t x = (v & Mask) >> Shift;
+        // In proportion, rounded: full scale is 255, and each level is the
+        // nearest to its share of it (5-bit 3 is 25), as the BMP suite's
+        // reference pictures have them.
+        const uint64_t max = (uint64_t(1) << Bits) - 1;
+        return uint8_t((x * 255 + max / 2) / max);
     }
 };
 
@@ -314,8 +312,15 @@ TDibImage DecodeDib(const uint8_t* data, size_t size, bool iconMask, size_t pixe
 TPixelImage DecodeBmp(const uint8_t* data, size_t size) {
     if (size < kFileHeaderSize)
         Fail(Format("file of %zu bytes is too short", size));
-    if (data[0] != 'B' || data[1] != 'M')
+    if (data[0] != 'B' || data[1] != 'M') {
+        const uint32_t header = LoadU32(data);
+        for (uint32_t known : {12u, 40u, 52u, 56u, 64u, 108u, 124u})
+            if (header == known)
+                Fail(Format("no \"BM\" signature at offset 0: the file starts with a %u-byte "
+                            "bitmap header, a DIB without the file header of a .bmp file",
+                            header));
         Fail("no \"BM\" signature at offset 0");
+    }
     uint32_t offBits = LoadU32(data + kOffBitsField);
     size_t pixelOffset = 0;
     if (offBits != 0) {

@@ -39,12 +39,21 @@ void TBrush::SetBitmap(std::shared_ptr<const TBitmap> value) {
     Changed();
 }
 
+void TBrush::SetOrigin(TPoint value) {
+    if (value == FOrigin)
+        return;
+    FOrigin = value;
+    Changed();
+}
+
 bool TBrush::PixelAt(int32_t x, int32_t y, TColor& rgb) const {
     if (FStyle == TBrushStyle::bsClear)
         return false;
+    // In 64 bits: an origin far off must not overflow the difference.
+    const int64_t px = int64_t(x) - FOrigin.X, py = int64_t(y) - FOrigin.Y;
     if (FBitmap && !FBitmap->Empty()) {
         const int32_t w = FBitmap->Width(), h = FBitmap->Height();
-        rgb = FBitmap->Pixel(((x % w) + w) % w, ((y % h) + h) % h);
+        rgb = FBitmap->Pixel(int32_t(((px % w) + w) % w), int32_t(((py % h) + h) % h));
         return true;
     }
     switch (FStyle) {
@@ -53,8 +62,8 @@ bool TBrush::PixelAt(int32_t x, int32_t y, TColor& rgb) const {
         rgb = ColorToRGB(FColor);
         return true;
     default: {
-        const uint8_t row = kHatches[int(FStyle) - int(TBrushStyle::bsHorizontal)][y & 7];
-        if (!((row >> (7 - (x & 7))) & 1))
+        const uint8_t row = kHatches[int(FStyle) - int(TBrushStyle::bsHorizontal)][py & 7];
+        if (!((row >> (7 - (px & 7))) & 1))
             return false;
         rgb = ColorToRGB(FColor);
         return true;
@@ -66,6 +75,7 @@ void TBrush::Assign(const TBrush& other) {
     FColor = other.FColor;
     FStyle = other.FStyle;
     FBitmap = other.FBitmap;
+    FOrigin = other.FOrigin;
     Changed();
 }
 

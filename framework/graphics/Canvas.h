@@ -30,6 +30,37 @@ struct TPointF {
     double Y = 0;
 };
 
+// A linear map of a font's pixels (x along the baseline, y down) onto the
+// canvas: (x, y) goes to (XX * x + XY * y, YX * x + YY * y). The identity
+// draws text as it stands; a rotation turns it, a shear slants it.
+struct TGlyphMatrix {
+    double XX = 1, XY = 0, YX = 0, YY = 1;
+    friend bool operator==(const TGlyphMatrix&, const TGlyphMatrix&) = default;
+};
+
+// The points Origin + s * U + t * V for s and t in [0, 1): a rectangle
+// turned, slanted or stretched with what it holds. A pixel belongs to it
+// when its centre does.
+struct TParallelogram {
+    TPointF Origin, U, V;
+};
+
+// A run of text along any direction (see TCanvas::GlyphRun).
+struct TGlyphRun {
+    // The pen's first point on the baseline, in logical coordinates.
+    TPointF Origin;
+    // How each glyph is drawn: the font's pixels onto logical pixels.
+    TGlyphMatrix Glyph;
+    // The way the pen moves from one character to the next (a unit vector).
+    TPointF Direction{1, 0};
+    // How far the pen moves after each character, in logical pixels;
+    // without them, the glyph's advance times the length of Glyph's image
+    // of (1, 0).
+    const std::vector<double>* Advances = nullptr;
+    // Glyphs are cut to this besides the clip rectangle.
+    const TParallelogram* Clip = nullptr;
+};
+
 // The platform's polygon fill modes: alternate (even-odd) and winding
 // (non-zero).
 enum class TFillMode { fmAlternate, fmWinding };
@@ -145,6 +176,14 @@ public:
     void StretchBlt(const TRect& dest, const TBitmap& source, const TRect& sourceRect,
                     TColor key = clNone, const std::vector<uint8_t>* alpha = nullptr);
 
+    // Text along any direction, turned or slanted: each character's glyph
+    // through run.Glyph with its pen point at the pen, the pen starting at
+    // run.Origin (rounded to a pixel) and moving along run.Direction.
+    // Glyphs only, in the font's colour, with the font's underline and
+    // strike-out; clipped to the clip rectangle and run.Clip. Returns how
+    // far the pen moved.
+    double GlyphRun(const TGlyphRun& run, const std::string& text);
+
     // Text in the font; the background box (text width x cell height) is
     // filled with the brush unless the brush is clear.
     int32_t TextWidth(const std::string& text);
@@ -259,6 +298,13 @@ private:
     void ThinLineDevice(TPoint from, TPoint to, TColor rgb, uint32_t& phase);
     void StrokeDevice(const std::vector<std::vector<TPointF>>& contours, bool closed);
     void OutlineDevice(const std::vector<TPoint>& pixels);
+    // One pixel of a shape in `rgb`, mixed with the pixel under it by the
+    // pen's mode.
+    void PutDevice(uint32_t* row, int32_t x, uint32_t rgb) const;
+    // Pixels of `mask` (width x height coverage bytes) placed at device
+    // (left, top), inside the clip and `within` (device coordinates).
+    void MaskDevice(const uint8_t* mask, int32_t left, int32_t top, int32_t width, int32_t height,
+                    TColor rgb, const TParallelogram* within);
     void BoxShape(int kind, TRect box, const TPoint* radials, int32_t ew, int32_t eh);
 
     TRect ToDevice(const TRect& r) const { return OffsetRect(r, FState.Origin.X, FState.Origin.Y); }

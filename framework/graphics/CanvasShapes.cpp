@@ -24,7 +24,6 @@ constexpr int32_t kMaxExactBox = 8192;
 // Geometric pens are filled in batches of pieces so that a long poly-line
 // with a wide pen needs no more memory than a short one.
 constexpr size_t kStrokeBatch = 256;
-constexpr double kMiterLimit = 10.0;
 
 enum TBoxKind { bkEllipse, bkRoundRect, bkPie, bkChord };
 
@@ -74,6 +73,17 @@ uint32_t Rop3(uint8_t index, uint32_t p, uint32_t s, uint32_t d) {
     for (int bit = 0; bit < 8; ++bit)
         if ((index >> bit) & 1)
             r |= ((bit & 4) ? p : ~p) & ((bit & 2) ? s : ~s) & ((bit & 1) ? d : ~d);
+    return r & 0xFFFFFF;
+}
+
+// A binary raster operation (R2_ number r): bit (P << 1 | D) of r - 1 is
+// the result for that pair of pen and destination bits.
+uint32_t Rop2(TPenMode mode, uint32_t p, uint32_t d) {
+    const int index = int(mode) - 1;
+    uint32_t r = 0;
+    for (int bit = 0; bit < 4; ++bit)
+        if ((index >> bit) & 1)
+            r |= ((bit & 2) ? p : ~p) & ((bit & 1) ? d : ~d);
     return r & 0xFFFFFF;
 }
 
@@ -250,7 +260,8 @@ void TCanvas::FillBrushDevice(const TRect& deviceRect) {
     if (!FTarget || !IntersectRect(r, deviceRect, DeviceClip()) ||
         FBrush.Style() == TBrushStyle::bsClear)
         return;
-    if (FBrush.Style() == TBrushStyle::bsSolid && !FBrush.Bitmap()) {
+    if (FBrush.Style() == TBrushStyle::bsSolid && !FBrush.Bitmap() &&
+        FPen.Mode() == TPenMode::pmCopy) {
         FillDevice(r, ColorToRGB(FBrush.Color()));
         return;
     }
@@ -259,9 +270,13 @@ void TCanvas::FillBrushDevice(const TRect& deviceRect) {
         for (int32_t x = r.Left; x < r.Right; ++x) {
             TColor rgb;
             if (FBrush.PixelAt(x, y, rgb))
-                row[x] = rgb;
+                PutDevice(row, x, rgb);
         }
     }
+}
+
+void TCanvas::PutDevice(uint32_t* row, int32_t x, uint32_t rgb) const {
+    row[x] = FPen.Mode() == TPenMode::pmCopy ? rgb : Rop2(FPen.Mode(), rgb, row[x] & 0xFFFFFF);
 }
 
 // Scan conversion: a pixel (x, y) is inside when the point (x, y) is, with
@@ -306,6 +321,7 @@ void TCanvas::FillSpansDevice(const std::vector<std::vector<TPointF>>& contours,
     const int32_t yFirst = std::max<int32_t>(clip.Top, int32_t(std::ceil(edges[0].Y0)));
     const int32_t yEnd = std::min<int32_t>(clip.Bottom, int32_t(std::ceil(maxY)));
     const bool solid = !withBrush || (FBrush.Style() == TBrushStyle::bsSolid && !FBrush.Bitmap());
+    const bool copy = FPen.Mode() == TPenMode::pmCopy;
     const TColor fill = withBrush ? ColorToRGB(FBrush.Color()) : rgb;
     std::vector<const TEdge*> active;
     std::vector<std::pair<double, int>> crossings;
@@ -326,14 +342,14 @@ void TCanvas::FillSpansDevice(const std::vector<std::vector<TPointF>>& contours,
                 clip.Right, int32_t(std::ceil(std::clamp(xr, clip.Left - 1.0, clip.Right + 1.0))));
             if (l >= r)
                 return;
-            if (solid) {
+            if (solid && copy) {
                 std::fill_n(row + l, r - l, fill);
                 return;
             }
             for (int32_t x = l; x < r; ++x) {
-                TColor c;
-                if (FBrush.PixelAt(x, y, c))
-                    row[x] = c;
+                TColor c = fill;
+                if (solid || FBrush.PixelAt(x, y, c))
+                    PutDevice(row, x, c);
             }
         };
         int winding = 0;
@@ -400,7 +416,7 @@ void TCanvas::ThinLineDevice(TPoint from, TPoint to, TColor rgb, uint32_t& phase
         const int64_t x = xMajor ? x0 + sx * i : x0 + sx * m;
         const int64_t y = xMajor ? y0 + sy * m : y0 + sy * i;
         if (x >= clip.Left && x < clip.Right && y >= clip.Top && y < clip.Bottom)
-            FTarget->ScanLine(int32_t(y))[x] = rgb;
+            PutDevice(FTarget->ScanLine(int32_t(y)), int32_t(x), rgb);
     }
     phase += uint32_t(n);
 }
@@ -506,7 +522,7 @@ void TCanvas::StrokeDevice(const std::vector<std::vector<TPointF>>& contours, bo
             const TPointF n2{-d2.Y * h * side, d2.X * h * side};
             const TPointF a{p.X + n1.X, p.Y + n1.Y}, b{p.X + n2.X, p.Y + n2.Y};
             const double cosHalf = std::sqrt(std::max(0.0, (1 + d1.X * d2.X + d1.Y * d2.Y) / 2));
-            if (FPen.Join() == TPenJoin::pjMiter && cosHalf > 1 / kMiterLimit) {
+            if (FPen.Join() == TPenJoin::pjMiter && cosHalf > 1 / FPen.MiterLimit()) {
                 // The miter tip lies along the bisector of the two normals.
                 const double len = h / cosHalf;
                 TPointF bis{n1.X + n2.X, n1.Y + n2.Y};
@@ -536,7 +552,7 @@ void TCanvas::OutlineDevice(const std::vector<TPoint>& pixels) {
     uint32_t phase = 0;
     for (const TPoint& p : pixels)
         if (DashOn(FPen.Style(), phase++) && PtInRect(clip, p))
-            FTarget->ScanLine(p.Y)[p.X] = rgb;
+            PutDevice(FTarget->ScanLine(p.Y), p.X, rgb);
 }
 
 void TCanvas::Polygon(const std::vector<TPoint>& points, TFillMode mode) {
@@ -761,7 +777,7 @@ void TCanvas::BoxShape(int kind, TRect box, const TPoint* radials, int32_t ew, i
                     continue;
                 TColor c = brushRgb;
                 if (brushSolid || FBrush.PixelAt(x, y, c))
-                    row[x] = c;
+                    PutDevice(row, x, c);
             }
         }
     }

@@ -46,6 +46,22 @@ int32_t CeilPixels(FT_Pos value) {
     return int32_t((value + 63) & -64) / 64;
 }
 
+// Transformed glyphs a face keeps before it starts again.
+constexpr size_t kMaxTransformedGlyphs = 4096;
+
+FT_Fixed Fixed(double v) {
+    return FT_Fixed(std::lround(std::clamp(v, -32767.0, 32767.0) * 65536));
+}
+
+// A rotation by a multiple of 90 degrees, unscaled: the upright bitmap
+// turned pixel for pixel is the exact result.
+bool QuarterTurn(const TGlyphMatrix& m) {
+    auto unit = [](double v) { return v == 0 || v == 1 || v == -1; };
+    return unit(m.XX) && unit(m.XY) && unit(m.YX) && unit(m.YY) &&
+           std::abs(m.XX) + std::abs(m.XY) == 1 && std::abs(m.YX) + std::abs(m.YY) == 1 &&
+           m.XX * m.YY - m.XY * m.YX != 0;
+}
+
 void* Allocate(FT_Memory, long size) {
     return std::malloc(size_t(size));
 }
@@ -93,8 +109,8 @@ void ChooseCharmap(FT_Face face) {
 FT_Face OpenFace(const std::string& fileName, long index) {
     const std::span<const uint8_t> bytes = FindEmbeddedFile(EmbeddedFonts, fileName);
     if (bytes.empty())
-        throw Exception(Format("Cannot open font %s: the program does not carry it",
-                               fileName.c_str()));
+        throw Exception(
+            Format("Cannot open font %s: the program does not carry it", fileName.c_str()));
     FT_Face face = nullptr;
     if (FT_New_Memory_Face(Library(), bytes.data(), FT_Long(bytes.size()), index, &face) != 0)
         throw Exception(Format("Cannot open font %s (face %ld)", fileName.c_str(), index));
@@ -127,12 +143,13 @@ TFontFace::TFontFace(const TFontFile& file, int32_t height, TFontStyles style,
         const int32_t winDescent = os2 ? os2->usWinDescent : -FFace->descender;
         if (unitsPerEm <= 0 || winAscent + winDescent <= 0)
             throw Exception(Format("Cannot open font %s: no metrics", file.FileName.c_str()));
-        const int32_t ppem =
-            height < 0 ? -height
-                       : std::max(1, int32_t(std::lround(double(height) * unitsPerEm /
-                                                         (winAscent + winDescent))));
+        const int32_t ppem = height < 0
+                                 ? -height
+                                 : std::max(1, int32_t(std::lround(double(height) * unitsPerEm /
+                                                                   (winAscent + winDescent))));
         if (FT_Set_Char_Size(FFace, 0, FT_F26Dot6(ppem) * 64, 0, 0) != 0)
-            throw Exception(Format("Cannot open font %s at %d pixels", file.FileName.c_str(), ppem));
+            throw Exception(
+                Format("Cannot open font %s at %d pixels", file.FileName.c_str(), ppem));
         FAscent = int32_t(std::lround(double(winAscent) * ppem / unitsPerEm));
         FDescent = int32_t(std::lround(double(winDescent) * ppem / unitsPerEm));
         FLineThickness = std::max(1, (ppem + 6) / 14);
@@ -185,12 +202,18 @@ TFontFace::~TFontFace() {
         FT_Done_Face(FFace);
 }
 
-TGlyph TFontFace::RenderFrom(FT_Face face, unsigned glyphIndex, bool slant, bool embolden) {
+TGlyph TFontFace::RenderFrom(FT_Face face, unsigned glyphIndex, bool slant, bool embolden,
+                             const TGlyphMatrix* m) {
     TGlyph g;
-    if (FT_Load_Glyph(face, glyphIndex, FT_LOAD_DEFAULT | FT_LOAD_TARGET_MONO) != 0)
+    // Turned text is drawn from the outlines: a face's bitmaps only stand.
+    const FT_Int32 flags =
+        FT_LOAD_DEFAULT | FT_LOAD_TARGET_MONO | (m ? FT_LOAD_NO_BITMAP : FT_Int32(0));
+    if (FT_Load_Glyph(face, glyphIndex, flags) != 0)
         return g;
     FT_GlyphSlot slot = face->glyph;
     const bool outline = slot->format == FT_GLYPH_FORMAT_OUTLINE;
+    if (m && !outline)
+        return g;
     if (slant && outline) {
         // The platform's slant for faces without an italic of their own:
         // x moves right by about a fifth of the height above the baseline.
@@ -199,13 +222,17 @@ TGlyph TFontFace::RenderFrom(FT_Face face, unsigned glyphIndex, bool slant, bool
     }
     if (embolden && outline)
         FT_Outline_EmboldenXY(&slot->outline, 64, 0); // one pixel wider
-    if (slot->format != FT_GLYPH_FORMAT_BITMAP &&
-        FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0)
+    if (m) {
+        // The outline's y runs up, the matrix's down.
+        FT_Matrix t{Fixed(m->XX), Fixed(-m->XY), Fixed(-m->YX), Fixed(m->YY)};
+        FT_Outline_Transform(&slot->outline, &t);
+    }
+    if (slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0)
         return g;
     g.Advance = CeilPixels(slot->metrics.horiAdvance) + (embolden && outline ? 1 : 0);
     const FT_Bitmap& bitmap = slot->bitmap;
     g.Left = slot->bitmap_left;
-    g.Top = FAscent - slot->bitmap_top;
+    g.Top = (m ? 0 : FAscent) - slot->bitmap_top;
     g.Width = int32_t(bitmap.width);
     g.Height = int32_t(bitmap.rows);
     g.Bits.assign(size_t(g.Width) * size_t(g.Height), 0);
@@ -260,8 +287,8 @@ TFontFace::TFallback* TFontFace::FallbackFor(char32_t codePoint, unsigned& glyph
     const TSystemFontFile system = FindSystemFont(FFamily, bold, italic, codePoint);
     if (system.Path.empty())
         return nullptr;
-    TFallback* f =
-        OpenFallback(system.Path, system.Index, false, bold && !system.Bold, italic && !system.Italic);
+    TFallback* f = OpenFallback(system.Path, system.Index, false, bold && !system.Bold,
+                                italic && !system.Italic);
     if (f && (glyphIndex = FT_Get_Char_Index(f->Face, codePoint)) != 0)
         return f;
     return nullptr;
@@ -339,6 +366,85 @@ const TGlyph& TFontFace::Glyph(char32_t codePoint) {
     if (it == FMoreGlyphs.end())
         it = FMoreGlyphs.emplace(codePoint, Render(codePoint)).first;
     return it->second;
+}
+
+namespace {
+
+// The upright glyph `g` (its Top relative to the cell) resampled through
+// `m`: each pixel whose centre maps back onto an inked pixel is inked.
+TGlyph Resample(const TGlyph& g, int32_t ascent, const TGlyphMatrix& m) {
+    TGlyph out;
+    out.Advance = g.Advance;
+    const double det = m.XX * m.YY - m.XY * m.YX;
+    if (g.Width <= 0 || g.Height <= 0 || !(std::abs(det) > 1e-9))
+        return out;
+    const double left = g.Left, top = g.Top - ascent;
+    double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
+    for (double x : {left, left + g.Width})
+        for (double y : {top, top + g.Height}) {
+            const double u = m.XX * x + m.XY * y, v = m.YX * x + m.YY * y;
+            minX = std::min(minX, u), maxX = std::max(maxX, u);
+            minY = std::min(minY, v), maxY = std::max(maxY, v);
+        }
+    // The pixels whose centres the glyph's box can reach.
+    constexpr double kLimit = 4096;
+    const int32_t x0 = int32_t(std::floor(std::max(minX, -kLimit)));
+    const int32_t y0 = int32_t(std::floor(std::max(minY, -kLimit)));
+    const int32_t x1 = int32_t(std::ceil(std::min(maxX, kLimit)));
+    const int32_t y1 = int32_t(std::ceil(std::min(maxY, kLimit)));
+    if (x1 <= x0 || y1 <= y0)
+        return out;
+    out.Left = x0, out.Top = y0, out.Width = x1 - x0, out.Height = y1 - y0;
+    out.Bits.assign(size_t(out.Width) * size_t(out.Height), 0);
+    for (int32_t v = y0; v < y1; ++v)
+        for (int32_t u = x0; u < x1; ++u) {
+            const double cu = u + 0.5, cv = v + 0.5;
+            const double x = (m.YY * cu - m.XY * cv) / det, y = (m.XX * cv - m.YX * cu) / det;
+            const double col = std::floor(x - left), row = std::floor(y - top);
+            if (col < 0 || row < 0 || col >= g.Width || row >= g.Height)
+                continue;
+            if (g.Bits[size_t(row) * size_t(g.Width) + size_t(col)])
+                out.Bits[size_t(v - y0) * size_t(out.Width) + size_t(u - x0)] = 255;
+        }
+    return out;
+}
+
+} // namespace
+
+TGlyph TFontFace::RenderTransformed(char32_t codePoint, const TGlyphMatrix& m) {
+    const TGlyph& upright = Glyph(codePoint);
+    if (!QuarterTurn(m)) {
+        TGlyph g;
+        bool drawn = false;
+        if (const FT_UInt index = FT_Get_Char_Index(FFace, codePoint); index != 0) {
+            if (FT_IS_SCALABLE(FFace)) {
+                g = RenderFrom(FFace, index, FSlantOutlines, false, &m);
+                drawn = true;
+            }
+        } else {
+            unsigned fallback = 0;
+            if (TFallback* f = FallbackFor(codePoint, fallback)) {
+                g = RenderFrom(f->Face, fallback, f->Slant, f->Embolden, &m);
+                drawn = true;
+            }
+        }
+        if (drawn) {
+            g.Advance = upright.Advance;
+            return g;
+        }
+    }
+    return Resample(upright, FAscent, m);
+}
+
+const TGlyph& TFontFace::TransformedGlyph(char32_t codePoint, const TGlyphMatrix& m) {
+    auto q = [](double v) { return int64_t(std::llround(std::clamp(v, -1e6, 1e6) * 4096)); };
+    const auto key = std::make_tuple(codePoint, q(m.XX), q(m.XY), q(m.YX), q(m.YY));
+    auto it = FTransformed.find(key);
+    if (it != FTransformed.end())
+        return it->second;
+    if (FTransformed.size() >= kMaxTransformedGlyphs)
+        FTransformed.clear();
+    return FTransformed.emplace(key, RenderTransformed(codePoint, m)).first->second;
 }
 
 int32_t TFontFace::TextWidth(std::string_view text) {

@@ -32,9 +32,11 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <unordered_map>
 #include <vector>
 
+#include "framework/graphics/Canvas.h"
 #include "framework/graphics/Font.h"
 
 struct FT_FaceRec_;
@@ -82,17 +84,25 @@ public:
     const TGlyph& Glyph(char32_t codePoint);
     // The sum of the advances of the text's characters.
     int32_t TextWidth(std::string_view text);
+    // The character drawn through `m`; here Left and Top place the top-left
+    // pixel relative to the pen's point on the baseline, and Advance is the
+    // upright glyph's. Outlines are transformed before they are rasterised;
+    // bitmap faces, quarter turns (which keep the face's hand-made bitmaps)
+    // and the box are the upright glyph resampled.
+    const TGlyph& TransformedGlyph(char32_t codePoint, const TGlyphMatrix& m);
 
 private:
     // A face drawing the characters this one lacks, at this one's size.
     struct TFallback {
         FT_FaceRec_* Face = nullptr;
         bool Embolden = false; // the style asks for bold, the face is not
-        bool Slant = false; // the style asks for italic, the face is not
+        bool Slant = false;    // the style asks for italic, the face is not
     };
 
     TGlyph Render(char32_t codePoint);
-    TGlyph RenderFrom(FT_FaceRec_* face, unsigned glyphIndex, bool slant, bool embolden);
+    TGlyph RenderFrom(FT_FaceRec_* face, unsigned glyphIndex, bool slant, bool embolden,
+                      const TGlyphMatrix* m = nullptr);
+    TGlyph RenderTransformed(char32_t codePoint, const TGlyphMatrix& m);
     TFallback* FallbackFor(char32_t codePoint, unsigned& glyphIndex);
     TFallback* OpenFallback(const std::string& path, long index, bool embedded, bool embolden,
                             bool slant);
@@ -112,6 +122,9 @@ private:
     std::array<std::unique_ptr<TGlyph>, 256> FGlyphs;
     std::unordered_map<char32_t, TGlyph> FMoreGlyphs;
     std::map<std::pair<std::string, long>, TFallback> FFallbacks;
+    // Transformed glyphs by character and matrix (in 1/4096), emptied
+    // when it grows beyond kMaxTransformedGlyphs.
+    std::map<std::tuple<char32_t, int64_t, int64_t, int64_t, int64_t>, TGlyph> FTransformed;
 };
 
 // The face for a font (cached for the life of the process; the GUI thread

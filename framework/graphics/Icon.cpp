@@ -19,6 +19,7 @@ constexpr size_t kEntrySize = 16;
 constexpr size_t kEntryBytesField = 8;
 constexpr size_t kEntryOffsetField = 12;
 constexpr uint16_t kTypeIcon = 1;
+constexpr uint16_t kTypeCursor = 2;
 
 [[noreturn]] void Fail(const std::string& what) {
     throw EInvalidGraphic("Icon image is not valid: " + what);
@@ -56,6 +57,8 @@ TIconImage DecodePngEntry(const uint8_t* data, size_t size, size_t at) {
 std::vector<TIconImage> DecodeIco(const uint8_t* data, size_t size) {
     if (size < kDirSize)
         Fail(Format("file of %zu bytes is too short", size));
+    if (LoadU16(data) == 0 && LoadU16(data + 2) == kTypeCursor)
+        Fail("a cursor file, not an icon (its directory at offset 0 is a cursor directory)");
     if (LoadU16(data) != 0 || LoadU16(data + 2) != kTypeIcon)
         Fail("no icon directory at offset 0");
     const size_t count = LoadU16(data + 4);

@@ -35,12 +35,31 @@ void TPen::SetJoin(TPenJoin value) {
     Changed();
 }
 
+void TPen::SetMode(TPenMode value) {
+    if (value == FMode || int(value) < int(TPenMode::pmBlack) ||
+        int(value) > int(TPenMode::pmWhite))
+        return;
+    FMode = value;
+    Changed();
+}
+
+void TPen::SetMiterLimit(double value) {
+    if (!(value >= 1))
+        value = 1;
+    if (value == FMiterLimit)
+        return;
+    FMiterLimit = value;
+    Changed();
+}
+
 void TPen::Assign(const TPen& other) {
     FColor = other.FColor;
     FWidth = other.FWidth;
     FStyle = other.FStyle;
     FEndCap = other.FEndCap;
     FJoin = other.FJoin;
+    FMode = other.FMode;
+    FMiterLimit = other.FMiterLimit;
     Changed();
 }
 

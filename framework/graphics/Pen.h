@@ -15,6 +15,33 @@ enum class TPenStyle { psSolid, psDot, psClear, psDash, psDashDot, psDashDotDot,
 // How the ends of open lines and the corners of wide pens look.
 enum class TPenEndCap { pecRound, pecSquare, pecFlat };
 enum class TPenJoin { pjRound, pjBevel, pjMiter };
+// How the pen's and the brush's colour mix with what the shape operations
+// draw over (the platform's binary raster operations, R2_ numbers): pmCopy
+// paints, pmXor inverts where the colour has bits, pmMask keeps what both
+// have. The shape operations pictures use (polygons, poly-lines, box
+// shapes, contours) follow it; the older line operations, bitmaps, text
+// and FillRect paint as pmCopy.
+enum class TPenMode {
+    pmBlack = 1,
+    pmNotMerge,
+    pmMaskNotPen,
+    pmNotCopy,
+    pmMaskPenNot,
+    pmNot,
+    pmXor,
+    pmNotMask,
+    pmMask,
+    pmNotXor,
+    pmNop,
+    pmMergeNotPen,
+    pmCopy,
+    pmMergePenNot,
+    pmMerge,
+    pmWhite
+};
+// The platform's default limit of a miter join's length to half the
+// pen's width; longer miters are bevelled.
+constexpr double kDefaultMiterLimit = 10.0;
 
 class TPen {
 public:
@@ -29,7 +56,13 @@ public:
     void SetEndCap(TPenEndCap value);
     TPenJoin Join() const { return FJoin; }
     void SetJoin(TPenJoin value);
-    // Copies colour, width, style, end cap and join (one change notification).
+    TPenMode Mode() const { return FMode; }
+    void SetMode(TPenMode value);
+    // At least 1.
+    double MiterLimit() const { return FMiterLimit; }
+    void SetMiterLimit(double value);
+    // Copies colour, width, style, end cap, join, mode and miter limit (one
+    // change notification).
     void Assign(const TPen& other);
 
     std::function<void(TPen&)> OnChange;
@@ -42,4 +75,6 @@ private:
     TPenStyle FStyle = TPenStyle::psSolid;
     TPenEndCap FEndCap = TPenEndCap::pecRound;
     TPenJoin FJoin = TPenJoin::pjRound;
+    TPenMode FMode = TPenMode::pmCopy;
+    double FMiterLimit = kDefaultMiterLimit;
 };

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <string>
 
 #include "support/MetafileWriter.h"
 
@@ -374,12 +375,177 @@ std::vector<uint8_t> EmfShapes() {
 
 } // namespace
 
+namespace {
+
+// One inch is 2540 in a frame, 96 pixels on the reference devices here.
+int32_t Frame(int32_t pixels) {
+    return int32_t(std::lround(pixels * 2540.0 / 96));
+}
+
+std::vector<uint8_t> Bytes32(std::initializer_list<uint32_t> values) {
+    TBytes b;
+    for (uint32_t v : values)
+        b.U32(v);
+    return b.Data;
+}
+
+} // namespace
+
+std::vector<uint8_t> ChartEmf() {
+    constexpr uint32_t PALETTEINDEX = 0x01000000;
+    TEmfWriter w;
+    // Logical units 1200 x 1000 with y running up onto 300 x 250 pixels.
+    w.SetMapMode(MM_ANISOTROPIC);
+    w.SetWindowOrg(0, 1000);
+    w.SetWindowExt(1200, -1000);
+    w.SetViewportExt(300, 250);
+    TBytes comment;
+    comment.U32(6);
+    comment.Raw({'c', 'h', 'a', 'r', 't', 0});
+    w.Record(70, comment.Data); // a comment, as chart programs leave them
+    w.IntersectClipRect(0, 0, 1200, 1000);
+    w.Record32(28, {});   // the meta region: nothing beyond the picture
+    w.Record32(20, {13}); // pens and brushes paint (R2_COPYPEN)
+    w.SelectObject(NULL_PEN);
+    w.CreateBrush(1, BS_SOLID, RGB(250, 250, 244));
+    w.SelectObject(1);
+    w.Rectangle(0, 0, 1201, 1001);
+    // A palette for the bars, whose brushes name its entries.
+    const TColor bars[6] = {RGB(70, 110, 190), RGB(90, 160, 90),  RGB(230, 160, 40),
+                            RGB(200, 70, 60),  RGB(140, 90, 170), RGB(40, 160, 170)};
+    TBytes palette;
+    palette.U32(2);
+    palette.U16(0x0300);
+    palette.U16(6);
+    for (TColor c : bars)
+        palette.U32(c); // red, green, blue, flags
+    w.Record(49, palette.Data);
+    w.Record32(48, {2});
+    // Grid, frame and the y axis's ticks and values.
+    w.CreatePen(3, PS_SOLID, 0, RGB(200, 200, 200));
+    w.SelectObject(3);
+    w.CreateFont(4, -40, 400, false, "Tahoma");
+    w.SelectObject(4);
+    w.SetBkMode(TRANSPARENT);
+    w.SetTextColor(RGB(60, 60, 60));
+    w.SetTextAlign(2 | 24); // right, baseline
+    for (int v = 0; v <= 40; v += 10) {
+        const int32_t y = 200 + v * 15;
+        w.MoveTo(200, y);
+        w.LineTo(1150, y);
+        w.ExtTextOutW(185, y - 14, std::to_string(v));
+    }
+    w.CreatePen(5, PS_SOLID, 0, RGB(80, 80, 80));
+    w.SelectObject(5);
+    w.MoveTo(200, 850);
+    w.LineTo(200, 200);
+    w.LineTo(1150, 200);
+    // Bars, and the month under each at 315 degrees: on this page it
+    // rises to the right, ending at its tick.
+    const int values[6] = {12, 19, 27, 33, 24, 38};
+    const char* months[6] = {"January", "February", "March", "April", "May", "June"};
+    w.CreateFont(6, -46, 400, false, "Tahoma", 3150);
+    for (int i = 0; i < 6; ++i) {
+        const int32_t x = 240 + i * 150;
+        w.SelectObject(NULL_PEN);
+        w.CreateBrush(7, BS_SOLID, PALETTEINDEX | uint32_t(i));
+        w.SelectObject(7);
+        w.Rectangle(x, 200, x + 100, 200 + values[i] * 15);
+        w.DeleteObject(7);
+        w.SelectObject(6);
+        w.SetTextAlign(2); // right, top
+        w.ExtTextOutW(x + 60, 185, months[i]);
+    }
+    // A trend line with mitered corners.
+    w.Record(58, Bytes32({4})); // miter limit
+    w.ExtCreatePen(8, PS_GEOMETRIC | PS_JOIN_MITER, 10, RGB(30, 30, 30));
+    w.SelectObject(8);
+    std::vector<TPoint> trend;
+    for (int i = 0; i < 6; ++i)
+        trend.push_back({290 + i * 150, 200 + values[i] * 15 + 40});
+    w.Poly(4, trend);
+    // Titles: the chart's, upright, and the y axis's at 270 degrees, which
+    // this page turns to run up its side.
+    w.CreateFont(9, -60, 700, false, "Tahoma");
+    w.SelectObject(9);
+    w.SetTextColor(RGB(20, 20, 20));
+    w.SetTextAlign(6 | 24); // centre, baseline
+    w.ExtTextOutW(675, 920, "Visitors per month");
+    w.CreateFont(10, -44, 400, false, "Tahoma", 2700);
+    w.SelectObject(10);
+    w.ExtTextOutW(70, 525, "Visitors (thousands)");
+    // A badge of fine checks, shrunk to half by averaging them (HALFTONE).
+    w.Record32(21, {4});
+    TBytes checker; // 48 x 48, 24 bits, rows of 144 bytes
+    for (uint32_t v : {40u, 48u, 48u})
+        checker.U32(v);
+    checker.U16(1);
+    checker.U16(24);
+    for (int i = 0; i < 6; ++i)
+        checker.U32(0);
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 48; ++x) {
+            const TColor c = (x + y) % 2 ? RGB(160, 80, 32) : clWhite;
+            checker.Raw({GetBValue(c), GetGValue(c), GetRValue(c)});
+        }
+    w.StretchDibits(1080, 990, 96, -96, checker.Data, 48, 48, 0x00CC0020); // SRCCOPY
+    return w.Finish(Rect(0, 0, Frame(300), Frame(250)), Rect(0, 0, 299, 249), 960, 960, 254, 254);
+}
+
+std::vector<uint8_t> TextRaysWmf() {
+    TWmfWriter w;
+    w.SetWindowExt(240, 240);
+    w.SetBkMode(TRANSPARENT);
+    w.SetTextAlign(24); // baseline
+    for (int i = 0; i < 12; ++i) {
+        const int16_t angle = int16_t(i * 300);
+        w.CreateFont(-14, i % 3 == 0 ? 700 : 400, false, "Tahoma", angle);
+        w.SelectObject(0);
+        w.SetTextColor(
+            RGB(uint8_t(40 + i * 15), uint8_t(80 + (i % 4) * 30), uint8_t(200 - i * 12)));
+        w.TextOut(120, 120, "        " + std::to_string(i * 30) + "\xB0 rays");
+        w.DeleteObject(0);
+    }
+    w.CreateBrush(BS_SOLID, RGB(230, 60, 40));
+    w.SelectObject(0);
+    w.Ellipse(112, 112, 129, 129);
+    return w.Finish(true, Rect(0, 0, 240, 240), 96);
+}
+
+std::vector<uint8_t> SignEmf() {
+    TEmfWriter w;
+    w.SetTextGraphicsMode(2); // advanced: orientation and world transforms count
+    w.CreateBrush(1, BS_SOLID, RGB(30, 90, 60));
+    w.SelectObject(1);
+    w.SelectObject(NULL_PEN);
+    w.RoundRect(0, 0, 120, 240, 24, 24);
+    // Upright letters stacked downwards, one a line.
+    w.CreateFont(2, -36, 700, false, "Tahoma", 2700, 0);
+    w.SelectObject(2);
+    w.SetBkMode(TRANSPARENT);
+    w.SetTextColor(RGB(250, 240, 200));
+    w.SetTextAlign(0); // left, top
+    w.ExtTextOutW(22, 12, u"OPEN", 0, nullptr, {40, 40, 40, 40});
+    // Along the board's right edge, turned by the world transform.
+    w.SetWorldTransform(0, -1, 1, 0, 112, 230); // a quarter counterclockwise
+    w.CreateFont(3, -16, 400, true, "Tahoma");
+    w.SelectObject(3);
+    w.SetTextColor(RGB(250, 210, 90));
+    w.SetTextAlign(24);
+    w.ExtTextOutW(0, 0, "Bakery since 1926");
+    return w.Finish(Rect(0, 0, Frame(120), Frame(240)), Rect(0, 0, 119, 239), 960, 960, 254, 254);
+}
+
 std::vector<TSeed> MetafileSeeds(bool emf) {
     if (emf)
-        return {{"logo.emf", LogoEmf()}, {"shapes.emf", EmfShapes()}};
+        return {{"logo.emf", LogoEmf()},
+                {"shapes.emf", EmfShapes()},
+                {"chart.emf", ChartEmf()},
+                {"sign.emf", SignEmf()}};
     return {{"logo-plain.wmf", LogoWmf(false)},
             {"logo-placeable.wmf", LogoWmf(true)},
-            {"shapes.wmf", WmfShapes()}};
+            {"shapes.wmf", WmfShapes()},
+            {"rays.wmf", TextRaysWmf()}};
 }
 
 } // namespace gfxtest

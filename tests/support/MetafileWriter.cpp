@@ -27,12 +27,12 @@ void TWmfWriter::CreateBrush(uint16_t style, TColor c, uint16_t hatch) {
 }
 
 void TWmfWriter::CreateFont(int16_t height, uint16_t weight, bool italic, const std::string& face,
-                            int16_t escapement) {
+                            int16_t escapement, int16_t orientation) {
     TBytes b;
     b.U16(W(height));
     b.U16(0);
     b.U16(W(escapement));
-    b.U16(W(escapement));
+    b.U16(W(orientation == INT16_MIN ? escapement : orientation));
     b.U16(weight);
     b.U8(italic);
     b.U8(0);
@@ -219,13 +219,13 @@ void TEmfWriter::ExtCreatePen(uint32_t index, uint32_t style, uint32_t width, TC
 }
 
 void TEmfWriter::CreateFont(uint32_t index, int32_t height, int32_t weight, bool italic,
-                            const std::string& face) {
+                            const std::string& face, int32_t escapement, int32_t orientation) {
     TBytes b;
     b.U32(index);
     b.U32(uint32_t(height));
     b.U32(0);
-    b.U32(0);
-    b.U32(0);
+    b.U32(uint32_t(escapement));
+    b.U32(uint32_t(orientation == INT32_MIN ? escapement : orientation));
     b.U32(uint32_t(weight));
     b.U8(italic);
     b.U8(0);
@@ -287,12 +287,12 @@ void TEmfWriter::ExtTextOutW(int32_t x, int32_t y, const std::string& text, uint
     ExtTextOutW(x, y, units, options, rect);
 }
 
-void TEmfWriter::ExtTextOutW(int32_t x, int32_t y, const std::u16string& units,
-                             uint32_t options, const TRect* rect, const std::vector<int32_t>& dx) {
+void TEmfWriter::ExtTextOutW(int32_t x, int32_t y, const std::u16string& units, uint32_t options,
+                             const TRect* rect, const std::vector<int32_t>& dx) {
     TBytes b;
     for (int i = 0; i < 4; ++i)
         b.U32(0); // bounds
-    b.U32(1);     // GM_COMPATIBLE
+    b.U32(FGraphicsMode);
     b.U32(0);
     b.U32(0);
     b.U32(uint32_t(x));

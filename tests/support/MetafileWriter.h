@@ -4,6 +4,7 @@
 // benchmark: independent of the player it feeds. Coordinates are logical
 // units; colours are TColor (0x00BBGGRR) values.
 
+#include <climits>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -46,8 +47,9 @@ public:
     void RestoreDC(int16_t which) { Record(0x0127, {W(which)}); }
     void CreatePen(uint16_t style, int16_t width, TColor c);
     void CreateBrush(uint16_t style, TColor c, uint16_t hatch = 0);
+    // The orientation is the escapement's unless given.
     void CreateFont(int16_t height, uint16_t weight, bool italic, const std::string& face,
-                    int16_t escapement = 0);
+                    int16_t escapement = 0, int16_t orientation = INT16_MIN);
     // A pattern brush of a DIB (a "BM" file's bytes after its file header).
     void CreatePatternBrush(const std::vector<uint8_t>& dib);
     // A region of rectangles (one scan each).
@@ -136,8 +138,14 @@ public:
     void CreateBrush(uint32_t index, uint32_t style, TColor c, uint32_t hatch = 0) {
         Record32(39, {int32_t(index), int32_t(style), int32_t(c), int32_t(hatch)});
     }
+    // Escapement and orientation in tenths of a degree (the orientation
+    // is the escapement's unless given).
     void CreateFont(uint32_t index, int32_t height, int32_t weight, bool italic,
-                    const std::string& face);
+                    const std::string& face, int32_t escapement = 0,
+                    int32_t orientation = INT32_MIN);
+    // The graphics mode text records carry from now on (1 compatible, 2
+    // advanced).
+    void SetTextGraphicsMode(uint32_t mode) { FGraphicsMode = mode; }
     void IntersectClipRect(int32_t l, int32_t t, int32_t r, int32_t b) {
         Record32(30, {l, t, r, b});
     }
@@ -182,6 +190,7 @@ private:
     TBytes FRecords;
     size_t FCount = 0;
     uint32_t FHandles = 1;
+    uint32_t FGraphicsMode = 1;
 };
 
 // The DIB part (info header, palette, pixels) of a "BM" file.

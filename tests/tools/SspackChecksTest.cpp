@@ -189,7 +189,7 @@ TEST_F(SspackChecks, BuildRefusesWhatTheInstallerWouldRefuse) {
              i.logo = Png();
          },
          {"the record names art.jpg but ", "/art.jpg holds a PNG picture"},
-         "JPEG error: no start-of-image marker at offset 0"},
+         "JPEG error: the file holds a PNG picture, not a JPEG"},
         {"a BMP picture named .jpg",
          [](TInputs& i) { i.logo = Bmp(); },
          {"the record names reef.jpg but ", "/reef.jpg holds a BMP picture"},

@@ -47,7 +47,10 @@ void TMetafile::Draw(TCanvas& canvas, const TRect& rect) const {
         return;
     if (!FCache)
         FCache = std::make_shared<TMetafileCache>();
-    PlayMetafile(FData, *FInfo, canvas, rect, *FCache);
+    if (FEmbedded)
+        PlayMetafile(*FEmbedded, *FEmbeddedInfo, canvas, rect, *FCache);
+    else
+        PlayMetafile(FData, *FInfo, canvas, rect, *FCache);
 }
 
 void TMetafile::LoadFromStream(TStream& stream) {
@@ -69,13 +72,31 @@ std::unique_ptr<TGraphic> TMetafile::Clone() const {
     auto copy = std::make_unique<TMetafile>();
     copy->FData = FData;
     copy->FInfo = FInfo;
+    copy->FEmbedded = FEmbedded;
+    copy->FEmbeddedInfo = FEmbeddedInfo;
     return copy;
 }
 
 void TMetafile::SetData(std::vector<uint8_t> data) {
     auto info = std::make_shared<TMetafileInfo>(ParseMetafile(data.data(), data.size()));
+    std::shared_ptr<const std::vector<uint8_t>> embedded;
+    std::shared_ptr<const TMetafileInfo> embeddedInfo;
+    std::vector<uint8_t> emf = EmbeddedEmf(data.data(), data.size(), *info);
+    if (!emf.empty()) {
+        try {
+            auto parsed = std::make_shared<TMetafileInfo>(ParseMetafile(emf.data(), emf.size()));
+            if (parsed->Kind == TMetafileKind::mkEmf) {
+                embeddedInfo = std::move(parsed);
+                embedded = std::make_shared<const std::vector<uint8_t>>(std::move(emf));
+            }
+        } catch (const EInvalidGraphic&) {
+            // A damaged EMF leaves the WMF's own records to draw.
+        }
+    }
     FData = std::move(data);
     FInfo = std::move(info);
+    FEmbedded = std::move(embedded);
+    FEmbeddedInfo = std::move(embeddedInfo);
     FCache.reset();
     Changed();
 }

@@ -7,12 +7,17 @@
 // (0.01 mm units), or a plain WMF's window extent (one logical unit per
 // pixel), in pixels at 96 per inch.
 //
+// A WMF made from an EMF by the platform carries that EMF in its comments;
+// such a WMF, unchanged since, draws as the EMF (at the WMF's size), as
+// the platform's picture shows it.
+//
 // Loading checks the header and walks the whole record chain; a damaged
 // file fails with EInvalidGraphic "Metafile is not valid: <what> at offset
-// <n>" (bytes that are no metafile at all: "Metafile is not valid"). Records
-// with damaged contents are skipped when drawn; records the player does not
-// know are skipped too. The players (WmfPlayer.cpp, EmfPlayer.cpp) list
-// the records they draw and those they skip.
+// <n>" (bytes that are no metafile at all: "no WMF, placeable WMF or EMF
+// header at offset 0"). Records with damaged contents are skipped when
+// drawn; records the player does not know are skipped too. The players
+// (WmfPlayer.cpp, EmfPlayer.cpp) list the records they draw and those they
+// skip.
 //
 // Limits, so that no file can make drawing crash, hang or allocate without
 // bound: files up to kMaxMetafileBytes and kMaxMetafileRecords records; a
@@ -61,6 +66,9 @@ public:
 private:
     std::vector<uint8_t> FData;
     std::shared_ptr<const TMetafileInfo> FInfo;
+    // The EMF a WMF carries (see EmbeddedEmf), drawn in its place.
+    std::shared_ptr<const std::vector<uint8_t>> FEmbedded;
+    std::shared_ptr<const TMetafileInfo> FEmbeddedInfo;
     // Decoded bitmaps of the records, kept between paints.
     mutable std::shared_ptr<TMetafileCache> FCache;
 };

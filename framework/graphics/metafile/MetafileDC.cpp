@@ -12,8 +12,6 @@
 namespace {
 
 constexpr int32_t kMaxPenPixels = 4096;
-// Pixels of decoded DIBs the cache keeps per metafile.
-constexpr int64_t kMaxCachedPixels = int64_t(16) * 1024 * 1024;
 
 bool Finite(double v) {
     return std::isfinite(v) && std::abs(v) < 1e12;
@@ -72,9 +70,7 @@ void TMetafileDC::SetupEmf(const TMetafileInfo& info) {
     Invalidate();
 }
 
-const TXform& TMetafileDC::Transform() {
-    if (FTransformValid)
-        return FTransform;
+TXform TMetafileDC::PageTransform() const {
     const TState& s = FState;
     double sx = 1, sy = 1;
     switch (s.MapMode) {
@@ -105,8 +101,21 @@ const TXform& TMetafileDC::Transform() {
     default:
         break;
     }
-    const TXform page{sx, 0, 0, sy, s.VpOrgX - s.WinOrgX * sx, s.VpOrgY - s.WinOrgY * sy};
-    FTransform = Multiply(Multiply(s.World, page), FDevice);
+    return {sx, 0, 0, sy, s.VpOrgX - s.WinOrgX * sx, s.VpOrgY - s.WinOrgY * sy};
+}
+
+TXform TMetafileDC::DeviceTransform() const {
+    if (!(FState.Layout & mf::LAYOUT_RTL))
+        return FDevice;
+    // Mirrored about the middle of the picture's rectangle.
+    const TXform mirror{-1, 0, 0, 1, double(FRect.Left) + FRect.Right, 0};
+    return Multiply(FDevice, mirror);
+}
+
+const TXform& TMetafileDC::Transform() {
+    if (FTransformValid)
+        return FTransform;
+    FTransform = Multiply(Multiply(FState.World, PageTransform()), DeviceTransform());
     FTransformValid = true;
     return FTransform;
 }
@@ -126,9 +135,17 @@ TRect TMetafileDC::OutRect(double l, double t, double r, double b) {
 
 void TMetafileDC::ApplyClip() {
     TRect clip = FBaseClip;
+    if (FState.HasMeta)
+        IntersectRect(clip, TRect(clip), FState.Meta);
     if (FState.HasClip)
-        IntersectRect(clip, FBaseClip, FState.Clip);
+        IntersectRect(clip, TRect(clip), FState.Clip);
     FCanvas.SetClipRect(clip);
+}
+
+// The clip that clipping records narrow: the clip region, else the meta
+// region, else the picture's rectangle.
+TRect TMetafileDC::CurrentClip() const {
+    return FState.HasClip ? FState.Clip : FState.HasMeta ? FState.Meta : FBaseClip;
 }
 
 // The cost of a drawing: the pixels of its bounds within the clip plus
@@ -313,6 +330,43 @@ void TMetafileDC::SetArcDirection(int dir) {
         FState.ArcDirection = dir;
 }
 
+void TMetafileDC::SetRop2(int mode) {
+    if (mode >= int(TPenMode::pmBlack) && mode <= int(TPenMode::pmWhite))
+        FState.Rop2 = mode;
+}
+
+void TMetafileDC::SetStretchMode(int mode) {
+    if (mode >= mf::BLACKONWHITE && mode <= mf::HALFTONE)
+        FState.StretchMode = mode;
+}
+
+void TMetafileDC::SetMiterLimit(double limit) {
+    if (limit >= 1 && Finite(limit))
+        FState.MiterLimit = limit;
+}
+
+void TMetafileDC::SetBrushOrg(int32_t x, int32_t y) {
+    FState.BrushOrg = {std::clamp(x, -kMaxShapeCoordinate, kMaxShapeCoordinate),
+                       std::clamp(y, -kMaxShapeCoordinate, kMaxShapeCoordinate)};
+}
+
+void TMetafileDC::SetLayout(uint32_t layout) {
+    FState.Layout = layout & (mf::LAYOUT_RTL | mf::LAYOUT_BITMAPORIENTATIONPRESERVED);
+    Invalidate();
+}
+
+void TMetafileDC::SetMetaRegion() {
+    TRect meta = FBaseClip;
+    if (FState.HasMeta)
+        IntersectRect(meta, TRect(meta), FState.Meta);
+    if (FState.HasClip)
+        IntersectRect(meta, TRect(meta), FState.Clip);
+    FState.Meta = meta;
+    FState.HasMeta = true;
+    FState.HasClip = false;
+    ApplyClip();
+}
+
 // ---- Objects ----
 
 void TMetafileDC::AddObject(TMfObject object) {
@@ -346,6 +400,33 @@ void TMetafileDC::DeleteObject(uint32_t index) {
 
 const TMfObject* TMetafileDC::Object(uint32_t index) const {
     return index < FObjects.size() ? FObjects[index].get() : nullptr;
+}
+
+std::vector<TColor>* TMetafileDC::PaletteAt(uint32_t index) {
+    if (index >= FObjects.size() || !FObjects[index])
+        return nullptr;
+    auto* palette = std::get_if<TMfPalette>(FObjects[index].get());
+    return palette ? palette->Entries.get() : nullptr;
+}
+
+void TMetafileDC::SelectPalette(uint32_t index) {
+    if (index < FObjects.size() && FObjects[index])
+        if (auto* palette = std::get_if<TMfPalette>(FObjects[index].get()))
+            FState.Palette = palette->Entries;
+}
+
+void TMetafileDC::SelectDefaultPalette() {
+    FState.Palette.reset();
+}
+
+TColor TMetafileDC::Color(uint32_t ref) const {
+    if ((ref >> 24) != 1)
+        return ColorFromRef(ref);
+    const std::vector<TColor>& palette = FState.Palette ? *FState.Palette : DefaultPalette();
+    const size_t index = ref & 0xFFFF;
+    if (index < palette.size())
+        return palette[index];
+    return palette.empty() ? clBlack : palette[0];
 }
 
 void TMetafileDC::SelectObject(uint32_t index) {
@@ -384,9 +465,8 @@ void TMetafileDC::SelectStockObject(uint32_t stock) {
 // ---- Clipping ----
 
 void TMetafileDC::IntersectClipRect(double l, double t, double r, double b) {
-    const TRect current = FState.HasClip ? FState.Clip : FBaseClip;
     TRect clip;
-    IntersectRect(clip, current, OutRect(l, t, r, b));
+    IntersectRect(clip, CurrentClip(), OutRect(l, t, r, b));
     FState.Clip = clip;
     FState.HasClip = true;
     ApplyClip();
@@ -394,7 +474,7 @@ void TMetafileDC::IntersectClipRect(double l, double t, double r, double b) {
 
 void TMetafileDC::ExcludeClipRect(double l, double t, double r, double b) {
     // Only a cut that leaves a rectangle can be kept; others are ignored.
-    TRect c = FState.HasClip ? FState.Clip : FBaseClip;
+    TRect c = CurrentClip();
     const TRect x = OutRect(l, t, r, b);
     const bool spansX = x.Left <= c.Left && x.Right >= c.Right;
     const bool spansY = x.Top <= c.Top && x.Bottom >= c.Bottom;
@@ -430,13 +510,14 @@ void TMetafileDC::SetDeviceClip(const TRect* bounds, bool intersect) {
         ApplyClip();
         return;
     }
-    const TPointF p = FDevice.Apply(bounds->Left, bounds->Top);
-    const TPointF q = FDevice.Apply(bounds->Right, bounds->Bottom);
+    const TXform device = DeviceTransform();
+    const TPointF p = device.Apply(bounds->Left, bounds->Top);
+    const TPointF q = device.Apply(bounds->Right, bounds->Bottom);
     const TRect r =
         NormalizeRect(Rect(CanvasInt(p.X), CanvasInt(p.Y), CanvasInt(q.X), CanvasInt(q.Y)));
     TRect clip = r;
     if (intersect)
-        IntersectRect(clip, FState.HasClip ? FState.Clip : FBaseClip, r);
+        IntersectRect(clip, CurrentClip(), r);
     FState.Clip = clip;
     FState.HasClip = true;
     ApplyClip();
@@ -468,6 +549,8 @@ void TMetafileDC::RealizePen() {
     p.SetColor(m.Color);
     p.SetEndCap(m.EndCap);
     p.SetJoin(m.Join);
+    p.SetMode(TPenMode(FState.Rop2));
+    p.SetMiterLimit(FState.MiterLimit);
 }
 
 void TMetafileDC::RealizeBrush() {
@@ -478,6 +561,7 @@ void TMetafileDC::RealizeBrush() {
     b.SetStyle(m.Style);
     if (m.Pattern && m.Style != TBrushStyle::bsClear)
         b.SetBitmap(m.Pattern);
+    b.SetOrigin(FState.BrushOrg);
 }
 
 template <class F> void TMetafileDC::WithBrush(F draw) {
@@ -491,42 +575,6 @@ template <class F> void TMetafileDC::WithBrush(F draw) {
     }
     RealizeBrush();
     draw();
-}
-
-bool TMetafileDC::RealizeFont() {
-    const TMfFont& f = FState.Font;
-    const TXform& m = Transform();
-    double pixels;
-    if (f.Height == 0)
-        pixels = -12 * std::hypot(FDevice.M21, FDevice.M22 == 0 ? 1 : FDevice.M22);
-    else
-        pixels = f.Height * std::hypot(m.M21, m.M22);
-    const int32_t height =
-        int32_t(std::clamp(std::round(pixels), double(-kMaxFontPixels), double(kMaxFontPixels)));
-    if (std::abs(height) < 2)
-        return false;
-    TFontStyles style = 0;
-    if (f.Weight >= 600)
-        style |= fsBold;
-    if (f.Italic)
-        style |= fsItalic;
-    if (f.Underline)
-        style |= fsUnderline;
-    if (f.StrikeOut)
-        style |= fsStrikeOut;
-    const std::string face = f.Face.empty() ? std::string("Arial") : f.Face;
-    auto key = std::make_tuple(LowerCase(face), height, TFontStyles(style & (fsBold | fsItalic)));
-    if (!FFontsUsed.count(key)) {
-        if (FFontsUsed.size() >= kMaxFonts)
-            return false;
-        FFontsUsed.insert(key);
-    }
-    TFont& font = FCanvas.Font();
-    font.SetName(face);
-    font.SetHeight(height);
-    font.SetStyle(style);
-    font.SetColor(FState.TextColor);
-    return true;
 }
 
 // ---- Paths ----
@@ -888,61 +936,6 @@ void TMetafileDC::SetPixel(double x, double y, TColor color) {
         FCanvas.SetPixel(p.X, p.Y, color);
 }
 
-void TMetafileDC::Text(double x, double y, const std::string& text, uint32_t options,
-                       const double* rect, const std::vector<double>* dx) {
-    if (InPath())
-        return;
-    const bool useCp = FState.TextAlign & mf::TA_UPDATECP;
-    const TPointF ref = useCp ? FState.Position : TPointF{x, y};
-    TRect clipRect;
-    if (rect)
-        clipRect = OutRect(rect[0], rect[1], rect[2], rect[3]);
-    if ((options & ETO_OPAQUE) && rect && Charge(clipRect, 1)) {
-        FCanvas.Brush().SetBitmap(nullptr);
-        FCanvas.Brush().SetColor(FState.BkColor);
-        FCanvas.FillRect(clipRect);
-    }
-    if (text.empty() || !RealizeFont())
-        return;
-    if (text.size() > kMaxTextChars)
-        return Text(x, y, text.substr(0, CharacterStart(text, kMaxTextChars)), options, rect, dx);
-    const TPoint o = OutRounded(ref.X, ref.Y);
-    const int32_t h = std::abs(FCanvas.Font().Height());
-    // Every character's glyph is visited, seen or not.
-    FWork -= int64_t(text.size()) * (int64_t(h) * h + 1);
-    if (FWork < 0)
-        return;
-    std::vector<int32_t> advances;
-    if (dx) {
-        double cum = 0;
-        int32_t prev = CanvasInt(Out(ref.X, ref.Y).X);
-        // dx has an entry per byte; a character advances by those of its bytes.
-        for (size_t pos = 0; pos < text.size() && pos < dx->size();) {
-            const size_t end = NextCharacter(text, pos);
-            for (; pos < end && pos < dx->size(); ++pos)
-                cum += (*dx)[pos];
-            const int32_t next = CanvasInt(Out(ref.X + cum, ref.Y).X);
-            advances.push_back(next - prev);
-            prev = next;
-        }
-    }
-    FCanvas.Brush().SetBitmap(nullptr);
-    if (FState.BkMode == mf::OPAQUE)
-        FCanvas.Brush().SetColor(FState.BkColor);
-    else
-        FCanvas.Brush().SetStyle(TBrushStyle::bsClear);
-    FCanvas.SetTextAlign(FState.TextAlign & (TA_CENTER | TA_BASELINE));
-    int32_t advance = 0;
-    try {
-        advance = FCanvas.ExtTextOut(o.X, o.Y, options & ETO_CLIPPED, rect ? &clipRect : nullptr,
-                                     text, dx ? &advances : nullptr);
-    } catch (const Exception&) {
-        return; // a font that cannot be opened draws nothing
-    }
-    if (useCp && Transform().M11 != 0)
-        FState.Position.X += advance / Transform().M11;
-}
-
 void TMetafileDC::PatBlt(double x, double y, double w, double h, uint32_t rop) {
     if (InPath() || !AxisAligned())
         return;
@@ -951,24 +944,6 @@ void TMetafileDC::PatBlt(double x, double y, double w, double h, uint32_t rop) {
         return;
     RealizeBrush();
     FCanvas.PatBlt(r, rop);
-}
-
-void TMetafileDC::DrawBitmap(double x, double y, double w, double h, const TBitmap& bitmap,
-                             int32_t sx, int32_t sy, int32_t sw, int32_t sh, uint32_t rop,
-                             TColor key) {
-    if (InPath() || !AxisAligned())
-        return;
-    const TPoint p = OutRounded(x, y), q = OutRounded(x + w, y + h);
-    const TRect dest = Rect(p.X, p.Y, q.X, q.Y);
-    if (!Charge(NormalizeRect(dest), 4))
-        return;
-    const TRect source = Rect(sx, sy, CanvasInt(double(sx) + sw), CanvasInt(double(sy) + sh));
-    if (key != clNone) {
-        FCanvas.StretchBlt(dest, bitmap, source, key);
-        return;
-    }
-    RealizeBrush();
-    FCanvas.StretchBltRop(dest, bitmap, source, rop);
 }
 
 void TMetafileDC::FillRegion(const TMfRegion& region, const TMfBrush* brush, bool deviceUnits) {
@@ -981,7 +956,8 @@ void TMetafileDC::FillRegion(const TMfRegion& region, const TMfBrush* brush, boo
     for (const TRect& r : region.Rects) {
         TRect out;
         if (deviceUnits) {
-            const TPointF a = FDevice.Apply(r.Left, r.Top), b = FDevice.Apply(r.Right, r.Bottom);
+            const TXform device = DeviceTransform();
+            const TPointF a = device.Apply(r.Left, r.Top), b = device.Apply(r.Right, r.Bottom);
             out =
                 NormalizeRect(Rect(CanvasInt(a.X), CanvasInt(a.Y), CanvasInt(b.X), CanvasInt(b.Y)));
         } else {
@@ -992,43 +968,4 @@ void TMetafileDC::FillRegion(const TMfRegion& region, const TMfBrush* brush, boo
         FCanvas.FillRect(out);
     }
     FState.Brush = saved;
-}
-
-std::shared_ptr<const TBitmap> TMetafileDC::Dib(const uint8_t* file, size_t bmiOffset,
-                                                size_t bmiSize, size_t bitsOffset,
-                                                size_t bitsSize) {
-    auto it = FCache.Bitmaps.find(bmiOffset);
-    if (it != FCache.Bitmaps.end())
-        return it->second;
-    TDibImage image;
-    try {
-        if (bitsSize == 0) {
-            image = ::DecodeDib(file + bmiOffset, bmiSize, false, 0, bmiOffset);
-        } else {
-            std::vector<uint8_t> dib(file + bmiOffset, file + bmiOffset + bmiSize);
-            dib.insert(dib.end(), file + bitsOffset, file + bitsOffset + bitsSize);
-            image = ::DecodeDib(dib.data(), dib.size(), false, bmiSize, bmiOffset);
-        }
-    } catch (const Exception&) {
-        return nullptr;
-    }
-    const int64_t pixels = int64_t(image.Width) * image.Height;
-    FWork -= pixels;
-    if (FWork < 0 || pixels == 0)
-        return nullptr;
-    auto bitmap = std::make_shared<TBitmap>();
-    bitmap->AdoptImage(std::move(image));
-    if (FCache.Pixels + pixels <= kMaxCachedPixels) {
-        FCache.Pixels += pixels;
-        FCache.Bitmaps.emplace(bmiOffset, bitmap);
-    }
-    return bitmap;
-}
-
-bool DibBottomUp(const uint8_t* bmi, size_t size) {
-    if (size < 12)
-        return true;
-    if (LoadU32(bmi) == 12)
-        return true; // the core header has no top-down form
-    return size < 12 || LoadI32(bmi + 8) >= 0;
 }

@@ -37,6 +37,9 @@ constexpr int TRANSPARENT = 1, OPAQUE = 2;
 constexpr int ALTERNATE = 1, WINDING = 2;
 constexpr int AD_COUNTERCLOCKWISE = 1, AD_CLOCKWISE = 2;
 constexpr uint32_t TA_UPDATECP = 1;
+constexpr int R2_COPYPEN = 13;
+constexpr int BLACKONWHITE = 1, WHITEONBLACK = 2, COLORONCOLOR = 3, HALFTONE = 4;
+constexpr uint32_t LAYOUT_RTL = 1, LAYOUT_BITMAPORIENTATIONPRESERVED = 8;
 } // namespace mf
 
 class TMetafileDC {
@@ -93,8 +96,29 @@ public:
     void SetTextAlign(uint32_t align) { FState.TextAlign = align; }
     void SetPolyFillMode(int mode);
     void SetArcDirection(int dir);
+    // How pens and brushes mix with what lies under them (R2_ numbers).
+    void SetRop2(int mode);
+    // How shrunk bitmaps lose their rows and columns: BLACKONWHITE ANDs
+    // and WHITEONBLACK ORs the pixels that fall together, HALFTONE
+    // averages them, COLORONCOLOR keeps one (as before any record sets a
+    // mode).
+    void SetStretchMode(int mode);
+    void SetMiterLimit(double limit);
+    // Where hatches and patterns start, in canvas pixels.
+    void SetBrushOrg(int32_t x, int32_t y);
+    // LAYOUT_RTL mirrors the picture within its rectangle; with
+    // LAYOUT_BITMAPORIENTATIONPRESERVED bitmaps keep their own orientation.
+    void SetLayout(uint32_t layout);
+    // The clip so far becomes a limit that later clipping cannot widen
+    // (the platform's meta region), and the clip is reset within it.
+    void SetMetaRegion();
+    const TMfFont& Font() const { return FState.Font; }
     TColor TextColor() const { return FState.TextColor; }
     TColor BkColor() const { return FState.BkColor; }
+    // A COLORREF as drawn: palette indices through the selected palette
+    // (the default palette's 20 colours until one is selected; an index
+    // beyond it is its first colour).
+    TColor Color(uint32_t ref) const;
 
     // Objects: WMF puts a new object in the lowest free slot, EMF names it.
     void AddObject(TMfObject object);
@@ -103,6 +127,14 @@ public:
     void SelectObject(uint32_t index);
     void SelectStockObject(uint32_t stock);
     const TMfObject* Object(uint32_t index) const;
+    // The entries of the palette in a slot (nullptr when it holds none),
+    // and of the one selected (nullptr for the default palette); changing
+    // them changes the palette wherever it is selected.
+    std::vector<TColor>* PaletteAt(uint32_t index);
+    std::vector<TColor>* SelectedPalette() { return FState.Palette.get(); }
+    // Palettes selected by their slot, or the default palette.
+    void SelectPalette(uint32_t index);
+    void SelectDefaultPalette();
 
     // Clipping: logical rectangles, or bounds in reference-device pixels
     // (EMF regions); nullptr resets.
@@ -127,9 +159,22 @@ public:
     enum class TArcKind { Arc, ArcTo, Pie, Chord };
     void ArcShape(TArcKind kind, double l, double t, double r, double b, TPointF from, TPointF to);
     void SetPixel(double x, double y, TColor color);
-    // Text at (x, y) (the current position with TA_UPDATECP).
+    // Text at (x, y) (the current position with TA_UPDATECP), `dx` giving
+    // each byte's advance in logical units. The font's escapement turns the
+    // baseline counterclockwise by an angle taken in logical units as if
+    // their y axis ran down, as the platform takes it: where the mapping
+    // turns the y axis up, a label at 270 degrees runs up. In the
+    // compatible graphics mode (every WMF, and EMF text records that say
+    // so) the orientation is ignored and the glyphs stand on that baseline
+    // unmirrored, at the font's height as the mapping scales it. In the
+    // advanced mode the glyphs are turned by the orientation and drawn
+    // through the whole mapping, world transform included (which may
+    // stretch, slant or mirror them), upright where only the page turns
+    // the y axis up. Alignment and the background box are taken in the
+    // text's own frame; without an escapement or a transform that turns
+    // text it is the canvas's upright ExtTextOut.
     void Text(double x, double y, const std::string& text, uint32_t options, const double* rect,
-              const std::vector<double>* dx);
+              const std::vector<double>* dx, bool advanced = false);
     void PatBlt(double x, double y, double w, double h, uint32_t rop);
     // The source rectangle of `bitmap` into the logical rectangle (x, y,
     // w, h); negative extents mirror.
@@ -142,9 +187,11 @@ public:
     // offset in the file) and kept while the cache has room; nullptr when
     // the DIB is damaged or the work budget is spent. The info header and
     // palette are `bmiSize` bytes at `bmiOffset`; the pixels follow them
-    // (bitsSize 0) or lie elsewhere.
+    // (bitsSize 0) or lie elsewhere. With `paletteIndices` the colour
+    // table holds 16-bit indices into the selected palette (DIB_PAL_COLORS).
     std::shared_ptr<const TBitmap> Dib(const uint8_t* file, size_t bmiOffset, size_t bmiSize,
-                                       size_t bitsOffset, size_t bitsSize);
+                                       size_t bitsOffset, size_t bitsSize,
+                                       bool paletteIndices = false);
 
     // Paths.
     void BeginPath();
@@ -166,6 +213,15 @@ private:
         int PolyFillMode = mf::ALTERNATE;
         int ArcDirection = mf::AD_COUNTERCLOCKWISE;
         int MapMode = mf::MM_TEXT;
+        int Rop2 = mf::R2_COPYPEN;
+        int StretchMode = mf::COLORONCOLOR;
+        double MiterLimit = kDefaultMiterLimit;
+        TPoint BrushOrg;
+        uint32_t Layout = 0;
+        // The selected palette's entries; none for the default palette.
+        std::shared_ptr<std::vector<TColor>> Palette;
+        bool HasMeta = false;
+        TRect Meta; // canvas coordinates
         double WinOrgX = 0, WinOrgY = 0, WinExtX = 1, WinExtY = 1;
         double VpOrgX = 0, VpOrgY = 0, VpExtX = 1, VpExtY = 1;
         TXform World;
@@ -173,12 +229,24 @@ private:
         TRect Clip;       // canvas coordinates
         TPointF Position; // logical
     };
+    // How text lies on the canvas (see Text).
+    struct TTextFrame {
+        bool Turned = false; // false: upright text, the canvas's ExtTextOut
+        TGlyphMatrix Glyph;  // font pixels onto canvas pixels
+        TPointF Direction{1, 0};
+        double PixelsPerUnit = 1; // canvas pixels per logical unit of advance
+        double FontPixels = 0;    // the font's height on the canvas (signed)
+    };
     struct TFigure {
         std::vector<TPointF> Points; // canvas coordinates
         bool Closed = false;
     };
 
     const TXform& Transform();
+    // Window and viewport alone (no world transform, no device mapping).
+    TXform PageTransform() const;
+    // Reference-device pixels to canvas coordinates, mirrored by the layout.
+    TXform DeviceTransform() const;
     void Invalidate() { FTransformValid = false; }
     TPointF Out(double x, double y) { return Transform().Apply(x, y); }
     TPoint OutRounded(double x, double y);
@@ -186,12 +254,16 @@ private:
     bool CounterClockwise() const { return FState.ArcDirection == mf::AD_COUNTERCLOCKWISE; }
     TRect OutRect(double l, double t, double r, double b);
     void ApplyClip();
+    TRect CurrentClip() const;
     bool Charge(const TRect& bounds, size_t points);
     bool ChargePoints(const std::vector<TPointF>& points, bool fill, bool stroke);
     bool ChargeBox(const TRect& box);
     void RealizePen();
     void RealizeBrush();
-    bool RealizeFont();
+    TTextFrame TextFrame(bool advanced);
+    bool RealizeFont(double pixels);
+    void TurnedText(TPointF ref, const std::string& text, uint32_t options, const double* rect,
+                    const std::vector<double>* dx, const TTextFrame& frame);
     // Draws with the current brush, first its background where a hatched
     // brush meets an opaque background mode.
     template <class F> void WithBrush(F draw);

@@ -1,5 +1,6 @@
 #include "framework/graphics/metafile/MetafileFormat.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -24,6 +25,14 @@ constexpr size_t kWmfRecordHeader = 6;
 constexpr uint16_t kMetaEof = 0x0000;
 constexpr uint16_t kMetaSetWindowOrg = 0x020B;
 constexpr uint16_t kMetaSetWindowExt = 0x020C;
+constexpr uint16_t kMetaEscape = 0x0626;
+// An escape's parameters: function, byte count, then for MFCOMMENT the
+// comment. The platform's EMF comment: identifier "WMFC", type 1, version
+// 1.0, checksum, flags 0, number of pieces, this piece's size, bytes still
+// to come after it, the EMF's whole size, then the piece.
+constexpr uint16_t kMfComment = 0x000F;
+constexpr uint32_t kEmfCommentId = 0x43464D57; // "WMFC"
+constexpr size_t kEmfPieceHeader = 38;
 // EMF header record: bounds (8), frame (24), signature (40), reference
 // device size in pixels (72) and millimetres (80).
 constexpr uint32_t kEmrHeader = 1;
@@ -207,7 +216,7 @@ TMetafileInfo ParseMetafile(const uint8_t* data, size_t size) {
     TMetafileInfo info;
     info.Kind = DetectMetafile(data, size);
     if (info.Kind == TMetafileKind::mkNone)
-        throw EInvalidGraphic("Metafile is not valid");
+        Fail("no WMF, placeable WMF or EMF header at offset 0");
     if (size > kMaxMetafileBytes)
         Fail(Format("%zu bytes are above the limit of %zu", size, kMaxMetafileBytes));
     if (info.Kind == TMetafileKind::mkEmf)
@@ -215,4 +224,46 @@ TMetafileInfo ParseMetafile(const uint8_t* data, size_t size) {
     else
         ParseWmf(data, size, info);
     return info;
+}
+
+std::vector<uint8_t> EmbeddedEmf(const uint8_t* data, size_t size, const TMetafileInfo& info) {
+    if (info.Kind != TMetafileKind::mkWmf && info.Kind != TMetafileKind::mkPlaceableWmf)
+        return {};
+    std::vector<uint8_t> emf;
+    uint32_t pieces = 0, expectedPieces = 0, total = 0;
+    for (size_t at = info.RecordsOffset; at + kWmfRecordHeader <= info.RecordsEnd;) {
+        const size_t size = size_t(LoadU32(data + at)) * 2; // checked by ParseMetafile
+        const uint16_t function = LoadU16(data + at + 4);
+        const uint8_t* p = data + at + kWmfRecordHeader;
+        const size_t n = size - kWmfRecordHeader;
+        if (function == kMetaEscape && n >= kEmfPieceHeader && LoadU16(p) == kMfComment &&
+            LoadU32(p + 4) == kEmfCommentId && LoadU32(p + 8) == 1) {
+            const size_t bytes = LoadU16(p + 2);
+            const uint32_t count = LoadU32(p + 22), piece = LoadU32(p + 26);
+            const uint32_t remaining = LoadU32(p + 30), whole = LoadU32(p + 34);
+            if (pieces == 0)
+                expectedPieces = count, total = whole;
+            // Each piece must say the same of the whole and fit its record.
+            if (count != expectedPieces || whole != total || total > kMaxMetafileBytes ||
+                bytes + 4 > n || piece > bytes - (kEmfPieceHeader - 4) ||
+                uint64_t(emf.size()) + piece + remaining != total)
+                return {};
+            emf.insert(emf.end(), p + kEmfPieceHeader, p + kEmfPieceHeader + piece);
+            ++pieces;
+        }
+        at += size;
+    }
+    if (pieces == 0 || pieces != expectedPieces || emf.size() != total)
+        return {};
+    // The platform keeps the EMF only while the WMF is as it wrote it: the
+    // words its header counts add up to 0.
+    const size_t start = info.RecordsOffset - kWmfHeaderSize;
+    const size_t end =
+        start + std::min<size_t>(size_t(LoadU32(data + start + 6)) * 2, size - start);
+    uint16_t sum = 0;
+    for (size_t i = start; i + 1 < end; i += 2)
+        sum = uint16_t(sum + LoadU16(data + i));
+    if (sum != 0)
+        return {};
+    return emf;
 }

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 enum class TMetafileKind { mkNone, mkWmf, mkPlaceableWmf, mkEmf };
 
@@ -37,3 +38,10 @@ struct TMetafileInfo {
 // Checks the header and walks the record chain; fails with EInvalidGraphic
 // ("Metafile is not valid: ...") naming the problem and its offset.
 TMetafileInfo ParseMetafile(const uint8_t* data, size_t size);
+
+// The EMF a WMF carries in its comment records when it was made from one
+// (the platform writes the EMF in pieces after the WMF records' own
+// drawing, and a checksum that makes all the WMF's 16-bit words add up to
+// 0): the EMF's bytes when the pieces are whole and the checksum holds,
+// else nothing. The platform's picture shows that EMF in the WMF's place.
+std::vector<uint8_t> EmbeddedEmf(const uint8_t* data, size_t size, const TMetafileInfo& info);

@@ -116,3 +116,38 @@ std::vector<TPointF> RoundRectPoints(const TXform& m, double l, double t, double
         }
     return c;
 }
+
+// Sutherland and Hodgman: the subject cut by each of the clip's edges in
+// turn, keeping the side the clip's inside lies on.
+std::vector<TPointF> ClipConvex(const std::vector<TPointF>& subject,
+                                const std::vector<TPointF>& clip) {
+    const size_t n = clip.size();
+    if (n < 3)
+        return {};
+    double area = 0;
+    for (size_t i = 0; i < n; ++i)
+        area += clip[i].X * clip[(i + 1) % n].Y - clip[(i + 1) % n].X * clip[i].Y;
+    if (area == 0)
+        return {};
+    const double orientation = area > 0 ? 1 : -1;
+    std::vector<TPointF> out = subject;
+    for (size_t i = 0; i < n && !out.empty(); ++i) {
+        const TPointF a = clip[i], b = clip[(i + 1) % n];
+        auto side = [&](TPointF p) {
+            return orientation * ((b.X - a.X) * (p.Y - a.Y) - (b.Y - a.Y) * (p.X - a.X));
+        };
+        std::vector<TPointF> in = std::move(out);
+        out.clear();
+        for (size_t k = 0; k < in.size(); ++k) {
+            const TPointF p = in[k], q = in[(k + 1) % in.size()];
+            const double sp = side(p), sq = side(q);
+            if (sp >= 0)
+                out.push_back(p);
+            if ((sp >= 0) != (sq >= 0)) {
+                const double t = sp / (sp - sq);
+                out.push_back({p.X + (q.X - p.X) * t, p.Y + (q.Y - p.Y) * t});
+            }
+        }
+    }
+    return out;
+}

@@ -46,3 +46,7 @@ std::vector<TPointF> ArcPoints(const TXform& m, bool counterClockwise, double l,
 // quarter ellipses w x h across, mapped by `m`.
 std::vector<TPointF> RoundRectPoints(const TXform& m, double l, double t, double r, double b,
                                      double w, double h);
+// The part of polygon `subject` inside the convex polygon `clip` (either
+// orientation); empty when they do not meet.
+std::vector<TPointF> ClipConvex(const std::vector<TPointF>& subject,
+                                const std::vector<TPointF>& clip);

@@ -35,7 +35,10 @@ struct TMfBrush {
 struct TMfFont {
     int32_t Height = 0;
     int32_t Weight = 400;
+    // Tenths of a degree counterclockwise: the baseline's angle to the x
+    // axis, and each character's.
     int32_t Escapement = 0;
+    int32_t Orientation = 0;
     bool Italic = false, Underline = false, StrikeOut = false;
     std::string Face = "Arial";
 };
@@ -47,15 +50,40 @@ struct TMfRegion {
     TRect Bounds;
 };
 
-// A palette or any other object that only takes a slot.
+// A logical palette: the colours palette indices name. Selecting one
+// shares its entries, so that later changes to them show.
+struct TMfPalette {
+    std::shared_ptr<std::vector<TColor>> Entries = std::make_shared<std::vector<TColor>>();
+};
+// Entries a palette may have (the records count them in 16 bits).
+constexpr size_t kMaxPaletteEntries = 65535;
+
+// Any other object that only takes a slot.
 struct TMfPlaceholder {};
 
-using TMfObject = std::variant<TMfPlaceholder, TMfPen, TMfBrush, TMfFont, TMfRegion>;
+using TMfObject = std::variant<TMfPlaceholder, TMfPen, TMfBrush, TMfFont, TMfRegion, TMfPalette>;
 
 // From the values the records carry.
-// A COLORREF: 0x00BBGGRR, or a palette index (0x01......), taken as black
-// since palettes are not kept.
+// A COLORREF's colour: 0x00BBGGRR, or 0x02BBGGRR (the palette's nearest
+// colour, which a true-colour canvas shows as asked). Palette indices
+// (0x01 in the top byte) are the device context's to resolve; here black.
 TColor ColorFromRef(uint32_t value);
+// The platform's default palette: its 20 static colours.
+const std::vector<TColor>& DefaultPalette();
+
+// Text in the Symbol font. Its characters are bytes of its own encoding
+// (0x44 is a capital delta, 0xA3 "less than or equal"), which files give
+// as bytes (WMF, EMF's 8-bit text) or as 16-bit units of the font's own
+// range (0xF020 to 0xF0FF) or of its bytes. Whether a face is the Symbol
+// font, and the Unicode character of one of its bytes (a space for the
+// bytes the encoding leaves empty).
+bool IsSymbolFace(const std::string& face);
+char32_t SymbolCharacter(uint8_t byte);
+// The Unicode character a 16-bit unit of Symbol text stands for.
+char32_t SymbolUnit(char32_t unit);
+// Symbol bytes as UTF-8, their advances (one a byte) moved to the first
+// byte of each character.
+std::string SymbolBytesToUtf8(const std::string& bytes, std::vector<double>& dx);
 // A logical pen's style word: line style, end cap and join.
 TMfPen PenFromStyle(uint32_t style, TColor color, double width, bool cosmetic);
 // A logical brush: solid, null or hatched (other styles paint solid).

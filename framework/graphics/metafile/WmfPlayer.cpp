@@ -93,7 +93,11 @@ constexpr uint16_t DIB_PAL_COLORS = 1;
 // The parameters of one record (after its 6-byte size and function).
 class TParams {
 public:
-    TParams(const uint8_t* data, size_t size) : FData(data), FSize(size) {}
+    TParams(const uint8_t* data, size_t size, uint16_t function, size_t at)
+        : FData(data), FSize(size), FFunction(function), FAt(at) {}
+    uint16_t Function() const { return FFunction; }
+    // Where the parameters start in the file.
+    size_t At() const { return FAt; }
     size_t Size() const { return FSize; }
     bool HasWords(size_t n) const { return n * 2 <= FSize; }
     bool HasBytes(size_t offset, size_t n) const { return offset <= FSize && n <= FSize - offset; }
@@ -105,6 +109,8 @@ public:
 private:
     const uint8_t* FData;
     size_t FSize;
+    uint16_t FFunction;
+    size_t FAt;
 };
 
 std::vector<TPointF> Points(const TParams& p, size_t firstWord, size_t count) {
@@ -136,12 +142,13 @@ TMfRegion ReadRegion(const TParams& p) {
     return region;
 }
 
-// A DIB that is the rest of the record from byte `offset`.
-std::shared_ptr<const TBitmap> RecordDib(TMetafileDC& dc, const uint8_t* file, size_t paramsAt,
-                                         const TParams& p, size_t offset) {
+// A DIB that is the rest of the record from byte `offset`; its colour
+// table holds palette indices with `usage` DIB_PAL_COLORS.
+std::shared_ptr<const TBitmap> RecordDib(TMetafileDC& dc, const uint8_t* file, const TParams& p,
+                                         size_t offset, uint16_t usage = 0) {
     if (!p.HasBytes(offset, 4))
         return nullptr;
-    return dc.Dib(file, paramsAt + offset, p.Size() - offset, 0, 0);
+    return dc.Dib(file, p.At() + offset, p.Size() - offset, 0, 0, usage == DIB_PAL_COLORS);
 }
 
 // Source rectangle (x, y, w, h) of a DIB; `fromBottom` counts y from the
@@ -153,213 +160,228 @@ void DrawDib(TMetafileDC& dc, const TBitmap& bitmap, bool fromBottom, double x, 
     dc.DrawBitmap(x, y, w, h, bitmap, sx, sy, sw, sh, rop);
 }
 
-void PlayRecord(uint16_t function, const TParams& p, const uint8_t* file, size_t paramsAt,
-                TMetafileDC& dc) {
-    auto box = [&](size_t w) { // (bottom, right, top, left) from word w
-        return std::array<double, 4>{double(p.I16(w + 3)), double(p.I16(w + 2)),
-                                     double(p.I16(w + 1)), double(p.I16(w))};
-    };
-    switch (function) {
-    case META_SAVEDC:
-        dc.SaveDC();
+// Every record is played by a handler of this shape.
+using THandler = void (*)(const TParams& p, const uint8_t* file, TMetafileDC& dc);
+
+// (bottom, right, top, left) from word w, as (left, top, right, bottom).
+std::array<double, 4> Box(const TParams& p, size_t w) {
+    return {double(p.I16(w + 3)), double(p.I16(w + 2)), double(p.I16(w + 1)), double(p.I16(w))};
+}
+
+// Records of one word.
+void WordRecord(const TParams& p, const uint8_t*, TMetafileDC& dc) {
+    if (!p.HasWords(1))
         return;
+    const uint16_t v = p.U16(0);
+    switch (p.Function()) {
     case META_RESTOREDC:
-        if (p.HasWords(1))
-            dc.RestoreDC(p.I16(0));
-        return;
-    case META_SETBKCOLOR:
-        if (p.HasWords(2))
-            dc.SetBkColor(ColorFromRef(p.U32(0)));
-        return;
-    case META_SETTEXTCOLOR:
-        if (p.HasWords(2))
-            dc.SetTextColor(ColorFromRef(p.U32(0)));
-        return;
+        dc.RestoreDC(int16_t(v));
+        break;
     case META_SETBKMODE:
-        if (p.HasWords(1))
-            dc.SetBkMode(p.U16(0));
-        return;
+        dc.SetBkMode(v);
+        break;
     case META_SETMAPMODE:
-        if (p.HasWords(1))
-            dc.SetMapMode(p.U16(0));
-        return;
+        dc.SetMapMode(v);
+        break;
     case META_SETPOLYFILLMODE:
-        if (p.HasWords(1))
-            dc.SetPolyFillMode(p.U16(0));
-        return;
+        dc.SetPolyFillMode(v);
+        break;
+    case META_SETROP2:
+        dc.SetRop2(v);
+        break;
+    case META_SETSTRETCHBLTMODE:
+        dc.SetStretchMode(v);
+        break;
     case META_SETTEXTALIGN:
-        if (p.HasWords(1))
-            dc.SetTextAlign(p.U16(0));
+        dc.SetTextAlign(v);
+        break;
+    case META_SELECTOBJECT:
+        dc.SelectObject(v);
+        break;
+    case META_DELETEOBJECT:
+        dc.DeleteObject(v);
+        break;
+    case META_SELECTPALETTE:
+        dc.SelectPalette(v);
+        break;
+    case META_SELECTCLIPREGION:
+        if (const auto* region = std::get_if<TMfRegion>(dc.Object(v)))
+            dc.SelectClipRegion(*region);
+        break;
+    default:
+        break;
+    }
+}
+
+// Records of a colour (two words).
+void ColorRecord(const TParams& p, const uint8_t*, TMetafileDC& dc) {
+    if (!p.HasWords(2))
         return;
+    if (p.Function() == META_SETBKCOLOR)
+        dc.SetBkColor(dc.Color(p.U32(0)));
+    else
+        dc.SetTextColor(dc.Color(p.U32(0)));
+}
+
+// Records of a point (y, x).
+void PointRecord(const TParams& p, const uint8_t*, TMetafileDC& dc) {
+    if (!p.HasWords(2))
+        return;
+    const double x = p.I16(1), y = p.I16(0);
+    switch (p.Function()) {
     case META_SETWINDOWORG:
-        if (p.HasWords(2))
-            dc.SetWindowOrg(p.I16(1), p.I16(0));
-        return;
+        dc.SetWindowOrg(x, y);
+        break;
     case META_SETWINDOWEXT:
-        if (p.HasWords(2))
-            dc.SetWindowExt(p.I16(1), p.I16(0));
-        return;
+        dc.SetWindowExt(x, y);
+        break;
     case META_OFFSETWINDOWORG:
-        if (p.HasWords(2))
-            dc.OffsetWindowOrg(p.I16(1), p.I16(0));
-        return;
-    case META_SCALEWINDOWEXT:
-        if (p.HasWords(4))
-            dc.ScaleWindowExt(p.I16(3), p.I16(2), p.I16(1), p.I16(0));
-        return;
-    case META_SETVIEWPORTORG:
-    case META_SETVIEWPORTEXT:
-    case META_OFFSETVIEWPORTORG:
-    case META_SCALEVIEWPORTEXT:
-        return; // the viewport is the rectangle the picture is drawn into
+        dc.OffsetWindowOrg(x, y);
+        break;
     case META_MOVETO:
-        if (p.HasWords(2))
-            dc.MoveTo(p.I16(1), p.I16(0));
-        return;
+        dc.MoveTo(x, y);
+        break;
     case META_LINETO:
-        if (p.HasWords(2))
-            dc.LineTo(p.I16(1), p.I16(0));
+        dc.LineTo(x, y);
+        break;
+    default:
+        dc.OffsetClip(x, y); // META_OFFSETCLIPRGN
+        break;
+    }
+}
+
+// Records of a rectangle.
+void BoxRecord(const TParams& p, const uint8_t*, TMetafileDC& dc) {
+    if (!p.HasWords(4))
         return;
+    const auto b = Box(p, 0);
+    switch (p.Function()) {
     case META_EXCLUDECLIPRECT:
+        dc.ExcludeClipRect(b[0], b[1], b[2], b[3]);
+        break;
     case META_INTERSECTCLIPRECT:
-        if (p.HasWords(4)) {
-            const auto b = box(0);
-            if (function == META_EXCLUDECLIPRECT)
-                dc.ExcludeClipRect(b[0], b[1], b[2], b[3]);
-            else
-                dc.IntersectClipRect(b[0], b[1], b[2], b[3]);
-        }
-        return;
-    case META_OFFSETCLIPRGN:
-        if (p.HasWords(2))
-            dc.OffsetClip(p.I16(1), p.I16(0));
-        return;
-    case META_RECTANGLE:
-        if (p.HasWords(4)) {
-            const auto b = box(0);
-            dc.Rectangle(b[0], b[1], b[2], b[3]);
-        }
-        return;
+        dc.IntersectClipRect(b[0], b[1], b[2], b[3]);
+        break;
     case META_ELLIPSE:
-        if (p.HasWords(4)) {
-            const auto b = box(0);
-            dc.Ellipse(b[0], b[1], b[2], b[3]);
-        }
-        return;
-    case META_ROUNDRECT:
-        if (p.HasWords(6)) {
-            const auto b = box(2);
-            dc.RoundRect(b[0], b[1], b[2], b[3], p.I16(1), p.I16(0));
-        }
-        return;
-    case META_ARC:
-    case META_PIE:
-    case META_CHORD:
-        if (p.HasWords(8)) {
-            const auto b = box(4);
-            const TPointF start{double(p.I16(3)), double(p.I16(2))};
-            const TPointF end{double(p.I16(1)), double(p.I16(0))};
-            const auto kind = function == META_ARC   ? TMetafileDC::TArcKind::Arc
-                              : function == META_PIE ? TMetafileDC::TArcKind::Pie
-                                                     : TMetafileDC::TArcKind::Chord;
-            dc.ArcShape(kind, b[0], b[1], b[2], b[3], start, end);
-        }
-        return;
-    case META_SETPIXEL:
-        if (p.HasWords(4))
-            dc.SetPixel(p.I16(3), p.I16(2), ColorFromRef(p.U32(0)));
-        return;
-    case META_POLYGON:
-    case META_POLYLINE:
-        if (p.HasWords(1)) {
-            const size_t n = p.U16(0);
-            if (!p.HasWords(1 + 2 * n))
-                return;
-            if (function == META_POLYGON)
-                dc.PolyPolygon({Points(p, 1, n)});
-            else
-                dc.Polyline(Points(p, 1, n));
-        }
-        return;
-    case META_POLYPOLYGON: {
-        if (!p.HasWords(1))
-            return;
-        const size_t polys = p.U16(0);
-        if (!p.HasWords(1 + polys))
-            return;
-        size_t total = 0;
-        for (size_t i = 0; i < polys; ++i)
-            total += p.U16(1 + i);
-        if (total > TMetafileDC::kMaxRecordPoints || !p.HasWords(1 + polys + 2 * total))
-            return;
-        std::vector<std::vector<TPointF>> polygons;
-        size_t w = 1 + polys;
-        for (size_t i = 0; i < polys; ++i) {
-            const size_t n = p.U16(1 + i);
-            polygons.push_back(Points(p, w, n));
-            w += 2 * n;
-        }
-        dc.PolyPolygon(polygons);
-        return;
+        dc.Ellipse(b[0], b[1], b[2], b[3]);
+        break;
+    default:
+        dc.Rectangle(b[0], b[1], b[2], b[3]);
+        break;
     }
-    case META_TEXTOUT: {
-        if (!p.HasWords(1))
-            return;
-        const size_t length = p.U16(0);
-        const size_t padded = (length + 1) & ~size_t(1);
-        if (!p.HasBytes(2, padded + 4))
-            return;
-        const std::string text(reinterpret_cast<const char*>(p.Bytes(2)), length);
-        const size_t w = 1 + padded / 2;
-        dc.Text(p.I16(w + 1), p.I16(w), text, 0, nullptr, nullptr);
+}
+
+void ArcRecord(const TParams& p, const uint8_t*, TMetafileDC& dc) {
+    if (!p.HasWords(8))
         return;
-    }
-    case META_EXTTEXTOUT: {
-        if (!p.HasWords(4))
-            return;
-        const size_t count = p.U16(2);
-        const uint16_t options = p.U16(3);
-        size_t at = 8;
-        double rect[4];
-        const bool hasRect = options & ETO_OPAQUE_OR_CLIPPED;
-        if (hasRect) {
-            if (!p.HasBytes(at, 8))
-                return;
-            for (int i = 0; i < 4; ++i)
-                rect[i] = int16_t(LoadU16(p.Bytes(at + 2 * size_t(i))));
-            at += 8;
-        }
-        if (!p.HasBytes(at, count))
-            return;
-        const std::string text(reinterpret_cast<const char*>(p.Bytes(at)), count);
-        at += (count + 1) & ~size_t(1);
-        std::vector<double> dx;
-        if (p.HasBytes(at, 2 * count)) {
-            for (size_t i = 0; i < count; ++i)
-                dx.push_back(int16_t(LoadU16(p.Bytes(at + 2 * i))));
-        }
-        dc.Text(p.I16(1), p.I16(0), text, options, hasRect ? rect : nullptr,
-                dx.empty() ? nullptr : &dx);
+    const auto b = Box(p, 4);
+    const TPointF start{double(p.I16(3)), double(p.I16(2))};
+    const TPointF end{double(p.I16(1)), double(p.I16(0))};
+    const auto kind = p.Function() == META_ARC   ? TMetafileDC::TArcKind::Arc
+                      : p.Function() == META_PIE ? TMetafileDC::TArcKind::Pie
+                                                 : TMetafileDC::TArcKind::Chord;
+    dc.ArcShape(kind, b[0], b[1], b[2], b[3], start, end);
+}
+
+void PolyRecord(const TParams& p, const uint8_t*, TMetafileDC& dc) {
+    if (!p.HasWords(1))
         return;
+    const size_t n = p.U16(0);
+    if (!p.HasWords(1 + 2 * n))
+        return;
+    if (p.Function() == META_POLYGON)
+        dc.PolyPolygon({Points(p, 1, n)});
+    else
+        dc.Polyline(Points(p, 1, n));
+}
+
+void PolyPolygonRecord(const TParams& p, const uint8_t*, TMetafileDC& dc) {
+    if (!p.HasWords(1))
+        return;
+    const size_t polys = p.U16(0);
+    if (!p.HasWords(1 + polys))
+        return;
+    size_t total = 0;
+    for (size_t i = 0; i < polys; ++i)
+        total += p.U16(1 + i);
+    if (total > TMetafileDC::kMaxRecordPoints || !p.HasWords(1 + polys + 2 * total))
+        return;
+    std::vector<std::vector<TPointF>> polygons;
+    size_t w = 1 + polys;
+    for (size_t i = 0; i < polys; ++i) {
+        const size_t n = p.U16(1 + i);
+        polygons.push_back(Points(p, w, n));
+        w += 2 * n;
     }
+    dc.PolyPolygon(polygons);
+}
+
+void TextOutRecord(const TParams& p, const uint8_t*, TMetafileDC& dc) {
+    if (!p.HasWords(1))
+        return;
+    const size_t length = p.U16(0);
+    const size_t padded = (length + 1) & ~size_t(1);
+    if (!p.HasBytes(2, padded + 4))
+        return;
+    std::string text(reinterpret_cast<const char*>(p.Bytes(2)), length);
+    if (IsSymbolFace(dc.Font().Face)) {
+        std::vector<double> none;
+        text = SymbolBytesToUtf8(text, none);
+    }
+    const size_t w = 1 + padded / 2;
+    dc.Text(p.I16(w + 1), p.I16(w), text, 0, nullptr, nullptr);
+}
+
+void ExtTextOutRecord(const TParams& p, const uint8_t*, TMetafileDC& dc) {
+    if (!p.HasWords(4))
+        return;
+    const size_t count = p.U16(2);
+    const uint16_t options = p.U16(3);
+    size_t at = 8;
+    double rect[4];
+    const bool hasRect = options & ETO_OPAQUE_OR_CLIPPED;
+    if (hasRect) {
+        if (!p.HasBytes(at, 8))
+            return;
+        for (int i = 0; i < 4; ++i)
+            rect[i] = int16_t(LoadU16(p.Bytes(at + 2 * size_t(i))));
+        at += 8;
+    }
+    if (!p.HasBytes(at, count))
+        return;
+    std::string text(reinterpret_cast<const char*>(p.Bytes(at)), count);
+    at += (count + 1) & ~size_t(1);
+    std::vector<double> dx;
+    if (p.HasBytes(at, 2 * count)) {
+        for (size_t i = 0; i < count; ++i)
+            dx.push_back(int16_t(LoadU16(p.Bytes(at + 2 * i))));
+    }
+    if (IsSymbolFace(dc.Font().Face))
+        text = SymbolBytesToUtf8(text, dx);
+    dc.Text(p.I16(1), p.I16(0), text, options, hasRect ? rect : nullptr,
+            dx.empty() ? nullptr : &dx);
+}
+
+void CreateObjectRecord(const TParams& p, const uint8_t* file, TMetafileDC& dc) {
+    switch (p.Function()) {
     case META_CREATEPENINDIRECT:
         if (p.HasWords(5)) {
             const double width = p.I16(1);
-            dc.AddObject(PenFromStyle(p.U16(0), ColorFromRef(p.U32(3)), width, width == 0));
+            dc.AddObject(PenFromStyle(p.U16(0), dc.Color(p.U32(3)), width, width == 0));
         } else {
             dc.AddObject(TMfPlaceholder{});
         }
         return;
     case META_CREATEBRUSHINDIRECT:
         if (p.HasWords(4))
-            dc.AddObject(BrushFromStyle(p.U16(0), ColorFromRef(p.U32(1)), p.U16(3)));
+            dc.AddObject(BrushFromStyle(p.U16(0), dc.Color(p.U32(1)), p.U16(3)));
         else
             dc.AddObject(TMfPlaceholder{});
         return;
     case META_DIBCREATEPATTERNBRUSH: {
         std::shared_ptr<const TBitmap> pattern;
-        if (p.HasWords(2) && p.U16(1) != DIB_PAL_COLORS)
-            pattern = RecordDib(dc, file, paramsAt, p, 4);
+        if (p.HasWords(2))
+            pattern = RecordDib(dc, file, p, 4, p.U16(1));
         if (pattern)
             dc.AddObject(PatternBrush(pattern));
         else
@@ -371,6 +393,7 @@ void PlayRecord(uint16_t function, const TParams& p, const uint8_t* file, size_t
         if (p.HasWords(9)) {
             font.Height = p.I16(0);
             font.Escapement = p.I16(2);
+            font.Orientation = p.I16(3);
             font.Weight = p.I16(4);
             const uint8_t* b = p.Bytes(10);
             font.Italic = b[0], font.Underline = b[1], font.StrikeOut = b[2];
@@ -385,89 +408,224 @@ void PlayRecord(uint16_t function, const TParams& p, const uint8_t* file, size_t
     case META_CREATEREGION:
         dc.AddObject(ReadRegion(p));
         return;
-    case META_CREATEPALETTE:
-    case META_CREATEPATTERNBRUSH:
+    default: // META_CREATEPATTERNBRUSH: a device-dependent bitmap
         dc.AddObject(TMfPlaceholder{});
-        return;
-    case META_SELECTOBJECT:
-        if (p.HasWords(1))
-            dc.SelectObject(p.U16(0));
-        return;
-    case META_DELETEOBJECT:
-        if (p.HasWords(1))
-            dc.DeleteObject(p.U16(0));
-        return;
-    case META_SELECTCLIPREGION:
-        if (p.HasWords(1))
-            if (const auto* region = std::get_if<TMfRegion>(dc.Object(p.U16(0))))
-                dc.SelectClipRegion(*region);
-        return;
-    case META_FILLREGION:
-    case META_PAINTREGION: {
-        if (!p.HasWords(function == META_FILLREGION ? 2 : 1))
-            return;
-        const auto* region = std::get_if<TMfRegion>(dc.Object(p.U16(0)));
-        const TMfBrush* brush = nullptr;
-        if (function == META_FILLREGION) {
-            brush = std::get_if<TMfBrush>(dc.Object(p.U16(1)));
-            if (!brush)
-                return;
-        }
-        if (region)
-            dc.FillRegion(*region, brush, false);
-        return;
-    }
-    case META_PATBLT:
-        if (p.HasWords(6))
-            dc.PatBlt(p.I16(5), p.I16(4), p.I16(3), p.I16(2), p.U32(0));
-        return;
-    case META_BITBLT:
-    case META_STRETCHBLT:
-    case META_DIBBITBLT:
-    case META_DIBSTRETCHBLT: {
-        // Without a bitmap the record (one word longer than its parameters
-        // would be, a reserved word) paints the pattern.
-        const bool stretch = function == META_STRETCHBLT || function == META_DIBSTRETCHBLT;
-        const size_t plain = stretch ? 11 : 9;
-        if (p.Size() == plain * 2) {
-            const size_t d = stretch ? 7 : 5;
-            dc.PatBlt(p.I16(d + 3), p.I16(d + 2), p.I16(d + 1), p.I16(d), p.U32(0));
-            return;
-        }
-        if (function == META_BITBLT || function == META_STRETCHBLT)
-            return; // device-dependent bitmaps are not drawn
-        const size_t words = stretch ? 10 : 8;
-        if (!p.HasWords(words))
-            return;
-        const auto bitmap = RecordDib(dc, file, paramsAt, p, words * 2);
-        if (!bitmap)
-            return;
-        if (stretch)
-            DrawDib(dc, *bitmap, false, p.I16(9), p.I16(8), p.I16(7), p.I16(6), p.I16(5), p.I16(4),
-                    p.I16(3), p.I16(2), p.U32(0));
-        else
-            DrawDib(dc, *bitmap, false, p.I16(7), p.I16(6), p.I16(5), p.I16(4), p.I16(3), p.I16(2),
-                    p.I16(5), p.I16(4), p.U32(0));
-        return;
-    }
-    case META_STRETCHDIB: {
-        if (!p.HasWords(11) || p.U16(2) == DIB_PAL_COLORS)
-            return;
-        const auto bitmap = RecordDib(dc, file, paramsAt, p, 22);
-        if (!bitmap)
-            return;
-        DrawDib(dc, *bitmap, DibBottomUp(p.Bytes(22), p.Size() - 22), p.I16(10), p.I16(9), p.I16(8),
-                p.I16(7), p.I16(6), p.I16(5), p.I16(4), p.I16(3), p.U32(0));
-        return;
-    }
-    default:
-        // Palettes, raster and stretching modes, escapes, flood fills,
-        // region frames and inversions, device-dependent bitmaps: skipped.
         return;
     }
 }
 
+// Palette entries (red, green, blue, flags) from byte `offset` into
+// `colours` from `start`, the palette growing to hold them.
+void ReadPaletteEntries(const TParams& p, size_t offset, size_t start, size_t count,
+                        std::vector<TColor>& colours) {
+    if (start + count > kMaxPaletteEntries || !p.HasBytes(offset, count * 4))
+        return;
+    if (colours.size() < start + count)
+        colours.resize(start + count, clBlack);
+    for (size_t i = 0; i < count; ++i) {
+        const uint8_t* e = p.Bytes(offset + 4 * i);
+        colours[start + i] = RGB(e[0], e[1], e[2]);
+    }
+}
+
+// The palette records; all but the creation work on the selected palette.
+void PaletteRecord(const TParams& p, const uint8_t*, TMetafileDC& dc) {
+    std::vector<TColor>* selected = dc.SelectedPalette();
+    switch (p.Function()) {
+    case META_CREATEPALETTE: {
+        // Start (the version), the entry count, the entries.
+        TMfPalette palette;
+        if (p.HasWords(2))
+            ReadPaletteEntries(p, 4, 0, p.U16(1), *palette.Entries);
+        dc.AddObject(palette);
+        return;
+    }
+    case META_SETPALENTRIES:
+    case META_ANIMATEPALETTE:
+        if (selected && p.HasWords(2))
+            ReadPaletteEntries(p, 4, p.U16(0), p.U16(1), *selected);
+        return;
+    case META_RESIZEPALETTE:
+        if (selected && p.HasWords(1))
+            selected->resize(p.U16(0), clBlack);
+        return;
+    default: // META_REALIZEPALETTE: the canvas shows every colour as it is
+        return;
+    }
+}
+
+void FillRegionRecord(const TParams& p, const uint8_t*, TMetafileDC& dc) {
+    const bool fill = p.Function() == META_FILLREGION;
+    if (!p.HasWords(fill ? 2 : 1))
+        return;
+    const auto* region = std::get_if<TMfRegion>(dc.Object(p.U16(0)));
+    const TMfBrush* brush = nullptr;
+    if (fill) {
+        brush = std::get_if<TMfBrush>(dc.Object(p.U16(1)));
+        if (!brush)
+            return;
+    }
+    if (region)
+        dc.FillRegion(*region, brush, false);
+}
+
+void BltRecord(const TParams& p, const uint8_t* file, TMetafileDC& dc) {
+    // Without a bitmap the record (one word longer than its parameters
+    // would be, a reserved word) paints the pattern.
+    const uint16_t function = p.Function();
+    const bool stretch = function == META_STRETCHBLT || function == META_DIBSTRETCHBLT;
+    const size_t plain = stretch ? 11 : 9;
+    if (p.Size() == plain * 2) {
+        const size_t d = stretch ? 7 : 5;
+        dc.PatBlt(p.I16(d + 3), p.I16(d + 2), p.I16(d + 1), p.I16(d), p.U32(0));
+        return;
+    }
+    if (function == META_BITBLT || function == META_STRETCHBLT)
+        return; // device-dependent bitmaps are not drawn
+    const size_t words = stretch ? 10 : 8;
+    if (!p.HasWords(words))
+        return;
+    const auto bitmap = RecordDib(dc, file, p, words * 2);
+    if (!bitmap)
+        return;
+    if (stretch)
+        DrawDib(dc, *bitmap, false, p.I16(9), p.I16(8), p.I16(7), p.I16(6), p.I16(5), p.I16(4),
+                p.I16(3), p.I16(2), p.U32(0));
+    else
+        DrawDib(dc, *bitmap, false, p.I16(7), p.I16(6), p.I16(5), p.I16(4), p.I16(3), p.I16(2),
+                p.I16(5), p.I16(4), p.U32(0));
+}
+
+void StretchDibRecord(const TParams& p, const uint8_t* file, TMetafileDC& dc) {
+    if (!p.HasWords(11))
+        return;
+    const auto bitmap = RecordDib(dc, file, p, 22, p.U16(2));
+    if (!bitmap)
+        return;
+    DrawDib(dc, *bitmap, DibBottomUp(p.Bytes(22), p.Size() - 22), p.I16(10), p.I16(9), p.I16(8),
+            p.I16(7), p.I16(6), p.I16(5), p.I16(4), p.I16(3), p.U32(0));
+}
+
+// The handler of a record function; nullptr for those the player skips.
+THandler HandlerFor(uint16_t function) {
+    switch (function) {
+    case META_SAVEDC:
+        return [](const TParams&, const uint8_t*, TMetafileDC& dc) { dc.SaveDC(); };
+    case META_RESTOREDC:
+    case META_SETBKMODE:
+    case META_SETMAPMODE:
+    case META_SETPOLYFILLMODE:
+    case META_SETROP2:
+    case META_SETSTRETCHBLTMODE:
+    case META_SETTEXTALIGN:
+    case META_SELECTOBJECT:
+    case META_DELETEOBJECT:
+    case META_SELECTPALETTE:
+    case META_SELECTCLIPREGION:
+        return WordRecord;
+    case META_SETBKCOLOR:
+    case META_SETTEXTCOLOR:
+        return ColorRecord;
+    case META_SETWINDOWORG:
+    case META_SETWINDOWEXT:
+    case META_OFFSETWINDOWORG:
+    case META_MOVETO:
+    case META_LINETO:
+    case META_OFFSETCLIPRGN:
+        return PointRecord;
+    case META_SCALEWINDOWEXT:
+        return [](const TParams& p, const uint8_t*, TMetafileDC& dc) {
+            if (p.HasWords(4))
+                dc.ScaleWindowExt(p.I16(3), p.I16(2), p.I16(1), p.I16(0));
+        };
+    case META_SETVIEWPORTORG:
+    case META_SETVIEWPORTEXT:
+    case META_OFFSETVIEWPORTORG:
+    case META_SCALEVIEWPORTEXT:
+        // The viewport is the rectangle the picture is drawn into.
+        return [](const TParams&, const uint8_t*, TMetafileDC&) {};
+    case META_EXCLUDECLIPRECT:
+    case META_INTERSECTCLIPRECT:
+    case META_RECTANGLE:
+    case META_ELLIPSE:
+        return BoxRecord;
+    case META_ROUNDRECT:
+        return [](const TParams& p, const uint8_t*, TMetafileDC& dc) {
+            if (!p.HasWords(6))
+                return;
+            const auto b = Box(p, 2);
+            dc.RoundRect(b[0], b[1], b[2], b[3], p.I16(1), p.I16(0));
+        };
+    case META_ARC:
+    case META_PIE:
+    case META_CHORD:
+        return ArcRecord;
+    case META_SETPIXEL:
+        return [](const TParams& p, const uint8_t*, TMetafileDC& dc) {
+            if (p.HasWords(4))
+                dc.SetPixel(p.I16(3), p.I16(2), dc.Color(p.U32(0)));
+        };
+    case META_POLYGON:
+    case META_POLYLINE:
+        return PolyRecord;
+    case META_POLYPOLYGON:
+        return PolyPolygonRecord;
+    case META_TEXTOUT:
+        return TextOutRecord;
+    case META_EXTTEXTOUT:
+        return ExtTextOutRecord;
+    case META_CREATEPENINDIRECT:
+    case META_CREATEBRUSHINDIRECT:
+    case META_DIBCREATEPATTERNBRUSH:
+    case META_CREATEFONTINDIRECT:
+    case META_CREATEREGION:
+    case META_CREATEPATTERNBRUSH:
+        return CreateObjectRecord;
+    case META_CREATEPALETTE:
+    case META_SETPALENTRIES:
+    case META_ANIMATEPALETTE:
+    case META_RESIZEPALETTE:
+    case META_REALIZEPALETTE:
+        return PaletteRecord;
+    case META_FILLREGION:
+    case META_PAINTREGION:
+        return FillRegionRecord;
+    case META_PATBLT:
+        return [](const TParams& p, const uint8_t*, TMetafileDC& dc) {
+            if (p.HasWords(6))
+                dc.PatBlt(p.I16(5), p.I16(4), p.I16(3), p.I16(2), p.U32(0));
+        };
+    case META_BITBLT:
+    case META_STRETCHBLT:
+    case META_DIBBITBLT:
+    case META_DIBSTRETCHBLT:
+        return BltRecord;
+    case META_STRETCHDIB:
+        return StretchDibRecord;
+    case META_SETLAYOUT:
+        return [](const TParams& p, const uint8_t*, TMetafileDC& dc) {
+            if (p.HasWords(2))
+                dc.SetLayout(p.U32(0));
+        };
+    case META_ESCAPE:
+        // Comments (an EMF the file carries in them is played instead of
+        // the records, see Metafile.cpp) and printer escapes (line caps,
+        // joins and miter limits for PostScript printers, page and
+        // document control): nothing a screen draws.
+        return [](const TParams&, const uint8_t*, TMetafileDC&) {};
+    default:
+        // Relative moves, text spacing and justification, mapper flags,
+        // flood fills, region frames and inversions, and bits set straight
+        // onto the device: skipped.
+        return nullptr;
+    }
+}
+
 } // namespace
+
+bool WmfRecordPlayed(uint16_t function) {
+    return function == META_EOF || HandlerFor(function) != nullptr;
+}
 
 void PlayWmfRecords(const uint8_t* data, const TMetafileInfo& info, TMetafileDC& dc) {
     dc.SetupWmf(info.WindowLeft, info.WindowTop, info.WindowWidth, info.WindowHeight);
@@ -477,7 +635,8 @@ void PlayWmfRecords(const uint8_t* data, const TMetafileInfo& info, TMetafileDC&
         const uint16_t function = LoadU16(data + at + 4);
         if (function == META_EOF)
             break;
-        PlayRecord(function, TParams(data + at + 6, size - 6), data, at + 6, dc);
+        if (const THandler play = HandlerFor(function))
+            play(TParams(data + at + 6, size - 6, function, at + 6), data, dc);
         at += size;
     }
 }

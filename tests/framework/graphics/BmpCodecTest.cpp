@@ -64,13 +64,15 @@ TEST(BmpCodec, DecodesDirectColourDepths) {
                         << bits;
                 }
         }
-    // 16 bits, 5-5-5: each channel's 5 bits are scaled to the full 0..255 range.
-    TBitmap b = Decode(MakeBmp(3, 2, 16, {}, [](int32_t x, int32_t) {
-        return x == 0 ? 0xFFFFFFu : x == 1 ? 0x000000u : 0xF80000u;
+    // 16 bits, 5-5-5: each channel's 5 bits are scaled to the full 0..255
+    // range in proportion, rounded (3 of 31 is 25, 16 of 31 is 132).
+    TBitmap b = Decode(MakeBmp(4, 2, 16, {}, [](int32_t x, int32_t) {
+        return x == 0 ? 0xFFFFFFu : x == 1 ? 0x000000u : x == 2 ? 0xF80000u : 0x188000u;
     }));
     EXPECT_EQ(b.Pixel(0, 0), clWhite);
     EXPECT_EQ(b.Pixel(1, 1), clBlack);
     EXPECT_EQ(b.Pixel(2, 0), RGB(255, 0, 0));
+    EXPECT_EQ(b.Pixel(3, 0), RGB(25, 132, 0));
 }
 
 TEST(BmpCodec, DecodesRle8AndRle4WithEveryEscape) {

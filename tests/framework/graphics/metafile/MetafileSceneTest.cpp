@@ -9,6 +9,8 @@
 #include "support/GraphicsTestSupport.h"
 #include "support/MetafileLogos.h"
 
+#include <algorithm>
+
 using namespace gfxtest;
 
 namespace {
@@ -82,4 +84,72 @@ TEST(MetafileScene, LogosFromWmfAndEmf) {
     // Nothing drawn outside its rectangle: the background between panels.
     EXPECT_EQ(scene.Pixel(140, 60), RGB(236, 233, 216));
     EXPECT_EQ(scene.Pixel(276, 60), RGB(236, 233, 216));
+}
+
+namespace {
+
+// The ink (pixels darker than `limit` in all) of columns [left, right).
+TRect InkIn(const TBitmap& b, int32_t left, int32_t right, int limit = 200) {
+    TRect r = Rect(INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN);
+    for (int32_t y = 0; y < b.Height(); ++y)
+        for (int32_t x = left; x < right; ++x) {
+            const TColor c = b.Pixel(x, y);
+            if (GetRValue(c) + GetGValue(c) + GetBValue(c) < limit)
+                r = Rect(std::min(r.Left, x), std::min(r.Top, y), std::max(r.Right, x + 1),
+                         std::max(r.Bottom, y + 1));
+        }
+    return r;
+}
+
+} // namespace
+
+// Turned text at its own size and in the logo panels: a chart whose page
+// runs up with its axis title and month labels turned, text rays every 30
+// degrees, and a sign of stacked upright letters and a name turned by the
+// world transform; saved to build/artifacts/metafile-text.png (the README's
+// picture). The assertions find the turned titles where they belong.
+TEST(MetafileScene, TurnedTextInChartsRaysAndSigns) {
+    const TMetafile chart = Load(ChartEmf()), rays = Load(TextRaysWmf()), sign = Load(SignEmf());
+    ASSERT_EQ(chart.Width(), 300);
+    ASSERT_EQ(rays.Width(), 240);
+    ASSERT_EQ(sign.Height(), 240);
+    TBitmap scene(700, 412);
+    TCanvas& c = scene.Canvas();
+    c.Brush().SetColor(RGB(236, 233, 216));
+    c.FillRect(Rect(0, 0, 700, 412));
+    c.Draw(8, 8, chart);
+    c.Draw(320, 13, rays);
+    c.Draw(572, 8, sign);
+    for (int i = 0; i < 3; ++i) {
+        const TRect panel = Bounds(8 + i * 136, 276, 128, 128);
+        c.Brush().SetColor(clWhite);
+        c.FillRect(panel);
+        c.StretchDraw(panel, i == 0 ? chart : i == 1 ? static_cast<const TGraphic&>(rays) : sign);
+    }
+    c.Font().SetName("Tahoma");
+    c.Font().SetHeight(-11);
+    c.Brush().SetStyle(TBrushStyle::bsClear);
+    c.TextOut(420, 330, "The three in the logo panels' 128 x 128");
+    scene.SaveToPngFile(ArtifactPath("metafile-text.png"));
+
+    // The chart's y-axis title runs up its left side around the plot's
+    // middle, far taller than wide.
+    TBitmap own(300, 250);
+    own.Canvas().Draw(0, 0, chart);
+    const TRect title = InkIn(own, 0, 24);
+    EXPECT_GT(title.Height(), 4 * title.Width());
+    EXPECT_NEAR((title.Top + title.Bottom) / 2, 125, 15);
+    // The sign's letters stand in a column, one above the other.
+    TBitmap board(120, 240);
+    board.Canvas().Draw(0, 0, sign);
+    int letters = 0;
+    bool inLetter = false;
+    for (int32_t y = 0; y < 228; ++y) {
+        bool lit = false;
+        for (int32_t x = 16; x < 60; ++x) // within the board, its corners round
+            lit |= GetRValue(board.Pixel(x, y)) > 200;
+        letters += lit && !inLetter;
+        inLetter = lit;
+    }
+    EXPECT_EQ(letters, 4);
 }

@@ -369,7 +369,9 @@ TEST(Metafile, WideTextInAnyScriptWithItsAdvances) {
     c.Brush().SetStyle(TBrushStyle::bsClear);
     const std::vector<int32_t> advances = {14, 15, 17, 6};
     c.ExtTextOut(0, 0, 0, nullptr, "\xD0\x96\xE4\xBD\xA0\xF0\x9F\x98\x80!", &advances);
-    c.TextOut(0, 24, "a\xEF\xBF\xBD" "b");
+    c.TextOut(0, 24,
+              "a\xEF\xBF\xBD"
+              "b");
     EXPECT_EQ(PixelsOf(played), PixelsOf(direct));
     EXPECT_GT(Count(direct, clBlack), 60);
 }
@@ -498,7 +500,9 @@ TEST(Metafile, DamagedFilesAreRefusedWithTheReason) {
         std::vector<uint8_t> Bytes;
         std::string Error;
     } cases[] = {
-        {"no metafile", {'B', 'M', 0, 0}, "Metafile is not valid"},
+        {"no metafile",
+         {'B', 'M', 0, 0},
+         "Metafile is not valid: no WMF, placeable WMF or EMF header at offset 0"},
         {"record past the end", patched(wmf, 28, {0x10, 0x27}),
          "Metafile is not valid: record 041B at offset 28 of 20000 bytes runs past the end (48 "
          "bytes)"},
